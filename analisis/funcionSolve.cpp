@@ -1,0 +1,108 @@
+#include "analisis/funcionSolve.h"
+
+#include <iostream>
+
+#include "globales.h"
+
+namespace {
+
+const char* const kNombreGdl[6] = {"Ux", "Uy", "Uz", "Rx", "Ry", "Rz"};
+
+// Un pivote de Cholesky que pierde más de doce cifras frente al término
+// diagonal original sólo aparece en un mecanismo: en aritmética exacta sería
+// cero y el redondeo lo deja apenas positivo.
+constexpr double kPivoteRelativoMinimo = 1e-12;
+
+void informarInestable(const Eigen::MatrixXd& kff, const std::vector<int>& libres) {
+    std::cout << "Error: la estructura es inestable; la matriz de rigidez no es definida positiva" << "\n";
+    for (size_t i = 0; i < libres.size(); ++i) {
+        if (kff(static_cast<Eigen::Index>(i), static_cast<Eigen::Index>(i)) != 0.0) continue;
+        const int k = libres[i] - 1;
+        std::cout << "Grado de libertad sin rigidez: nudo " << nudo[static_cast<size_t>(k / 6)].getNoNudoUsuario()
+                  << " " << kNombreGdl[k % 6] << "\n";
+    }
+}
+
+void descartarResultados() {
+    for (objNudo3d& n : nudo) n.borrarResultados();
+    for (objBarra3d& b : barra) b.borrarResultados();
+    u.resize(0, 0);
+    reacciones.resize(0, 0);
+    resultadosDisponibles = false;
+}
+
+}  // namespace
+
+bool funcionSolve() {
+    const Eigen::Index ngl = 6 * static_cast<Eigen::Index>(noNudos);
+    const Eigen::Index nc = noCombos;
+    kEstructura = Eigen::MatrixXd::Zero(ngl, ngl);
+    pEstructura = Eigen::MatrixXd::Zero(ngl, nc);
+    fEstructura = Eigen::MatrixXd::Zero(ngl, nc);
+    restriccionesEstructura = Eigen::VectorXi::Zero(ngl);
+
+    for (objBarra3d& b : barra) {
+        const Eigen::VectorXi g = b.getGdl();
+        const Eigen::MatrixXd k = b.getKGlobal();
+        for (int i = 0; i < 12; ++i)
+            for (int j = 0; j < 12; ++j)
+                if (g(i) > 0 && g(j) > 0) kEstructura(g(i) - 1, g(j) - 1) += k(i, j);
+    }
+    for (const objNudo3d& n : nudo) {
+        const Eigen::MatrixXd p = n.getCargasCombo();
+        const Eigen::VectorXi g = n.getGdl();
+        for (int i = 0; i < 6; ++i)
+            for (Eigen::Index c = 0; c < nc && c < p.cols(); ++c) pEstructura(g(i) - 1, c) += p(i, c);
+    }
+    for (objBarra3d& b : barra) {
+        const Eigen::VectorXi g = b.getGdl();
+        const Eigen::MatrixXd f = b.getCargasEquivalentesGlobales();
+        for (int i = 0; i < 12; ++i)
+            for (Eigen::Index c = 0; c < nc && c < f.cols(); ++c)
+                if (g(i) > 0) fEstructura(g(i) - 1, c) += f(i, c);
+    }
+    for (const objNudo3d& n : nudo) {
+        const Eigen::VectorXi g = n.getGdl();
+        const Eigen::VectorXi a = n.getVectorApoyo();
+        for (int i = 0; i < 6; ++i) restriccionesEstructura(g(i) - 1) = a(i);
+    }
+
+    // Partición: sólo los grados de libertad con código 0 son incógnitas.
+    std::vector<int> libres;
+    for (Eigen::Index k = 0; k < ngl; ++k)
+        if (restriccionesEstructura(k) == 0) libres.push_back(static_cast<int>(k + 1));
+    const Eigen::Index nf = static_cast<Eigen::Index>(libres.size());
+    Eigen::MatrixXd kff(nf, nf), pf(nf, nc);
+    for (Eigen::Index i = 0; i < nf; ++i) {
+        for (Eigen::Index j = 0; j < nf; ++j) kff(i, j) = kEstructura(libres[i] - 1, libres[j] - 1);
+        for (Eigen::Index c = 0; c < nc; ++c)
+            pf(i, c) = pEstructura(libres[i] - 1, c) + fEstructura(libres[i] - 1, c);
+    }
+
+    const Eigen::LLT<Eigen::MatrixXd> llt(kff);
+    bool estable = llt.info() == Eigen::Success;
+    if (estable) {
+        const Eigen::MatrixXd& l = llt.matrixLLT();
+        for (Eigen::Index i = 0; i < nf && estable; ++i)
+            estable = l(i, i) * l(i, i) >= kPivoteRelativoMinimo * kff(i, i);
+    }
+    Eigen::MatrixXd uf;
+    if (estable) {
+        uf = llt.solve(pf);
+        estable = uf.allFinite();
+    }
+    if (!estable) {
+        informarInestable(kff, libres);
+        descartarResultados();
+        return false;
+    }
+
+    u = Eigen::MatrixXd::Zero(ngl, nc);
+    for (Eigen::Index i = 0; i < nf; ++i) u.row(libres[i] - 1) = uf.row(i);
+    for (objNudo3d& n : nudo) n.setDesplazamientos(u);
+    for (objBarra3d& b : barra) b.setDesplazamientos(u);
+    reacciones = kEstructura * u - pEstructura - fEstructura;
+    for (objNudo3d& n : nudo) n.setReacciones(reacciones);
+    resultadosDisponibles = true;
+    return true;
+}

@@ -1,0 +1,214 @@
+#include "entrada/claseLeerArchivo.h"
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sys/stat.h>
+
+void claseLeerArchivo::setNombreArchivo(std::string nombre) {
+    archivo = nombre;
+    leido = false;
+}
+
+const std::vector<std::string>& claseLeerArchivo::tokens() {
+    struct stat st {};
+    const bool existe = ::stat(archivo.c_str(), &st) == 0;
+    if (leido) {
+        const bool igual = existe ? (abierto && st.st_size == tamano && st.st_mtim.tv_sec == modificado.tv_sec &&
+                                     st.st_mtim.tv_nsec == modificado.tv_nsec)
+                                  : !abierto;
+        if (igual) return palabras;
+    }
+    leido = true;
+    palabras.clear();
+    abierto = false;
+    // Sólo lectura: el archivo del usuario nunca se abre para escribir.
+    std::ifstream f(archivo, std::ios::in | std::ios::binary);
+    if (!f.is_open() || !existe || S_ISDIR(st.st_mode)) return palabras;
+    abierto = true;
+    tamano = st.st_size;
+    modificado = st.st_mtim;
+    const std::string texto((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    // Las palabras se separan como en la extracción con formato de un flujo:
+    // blanco, tabulador, fin de línea, tabulador vertical, avance de página, retorno.
+    auto esBlanco = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; };
+    size_t i = 0;
+    const size_t n = texto.size();
+    while (i < n) {
+        while (i < n && esBlanco(texto[i])) ++i;
+        const size_t inicio = i;
+        while (i < n && !esBlanco(texto[i])) ++i;
+        if (i > inicio) palabras.emplace_back(texto, inicio, i - inicio);
+    }
+    return palabras;
+}
+
+bool claseLeerArchivo::archivoDisponible() {
+    tokens();
+    return abierto;
+}
+
+bool claseLeerArchivo::esNumero(const std::string& texto) const {
+    return texto.find_first_not_of("1234567890+-.e") == std::string::npos;
+}
+
+double claseLeerArchivo::convertirReal(const std::string& texto, const std::string& etiqueta) const {
+    const char* inicio = texto.c_str();
+    char* fin = nullptr;
+    errno = 0;
+    const double v = std::strtod(inicio, &fin);
+    if (fin == inicio || errno == ERANGE || !std::isfinite(v)) {
+        std::cout << "Advertencia: valor no válido " << texto << " en la etiqueta " << etiqueta << "\n";
+        return 0.0;
+    }
+    return v;
+}
+
+int claseLeerArchivo::convertirEntero(const std::string& texto, const std::string& etiqueta) const {
+    const char* inicio = texto.c_str();
+    char* fin = nullptr;
+    errno = 0;
+    const long v = std::strtol(inicio, &fin, 10);
+    if (fin == inicio || errno == ERANGE || v < INT_MIN || v > INT_MAX) {
+        std::cout << "Advertencia: valor no válido " << texto << " en la etiqueta " << etiqueta << "\n";
+        return 0;
+    }
+    return static_cast<int>(v);
+}
+
+int claseLeerArchivo::getEntero(std::string etiqueta) {
+    const auto& t = tokens();
+    int valor = -1;
+    bool encontrado = false;
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (t[i] != etiqueta) continue;
+        // La palabra siguiente es el valor y no se compara con la etiqueta.
+        const std::string texto = (i + 1 < t.size()) ? t[i + 1] : std::string();
+        valor = convertirEntero(texto, etiqueta);
+        encontrado = true;
+        ++i;
+    }
+    if (!encontrado) {
+        std::cout << "Advertencia: no se encontró ningún entero con etiqueta " << etiqueta << "\n";
+        return -1;
+    }
+    return valor;
+}
+
+double claseLeerArchivo::getReal(std::string etiqueta) {
+    const auto& t = tokens();
+    double valor = -1.0;
+    bool encontrado = false;
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (t[i] != etiqueta) continue;
+        const std::string texto = (i + 1 < t.size()) ? t[i + 1] : std::string();
+        valor = convertirReal(texto, etiqueta);
+        encontrado = true;
+        ++i;
+    }
+    if (!encontrado) {
+        std::cout << "Advertencia: no se encontró ningún real con etiqueta " << etiqueta << "\n";
+        return -1.0;
+    }
+    return valor;
+}
+
+Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas) {
+    const auto& t = tokens();
+    if (columnas <= 0) return Eigen::MatrixXd(0, 0);
+    // Se juntan las corridas de números que siguen a cada aparición de la
+    // etiqueta; la palabra que termina una corrida se consume sin compararla.
+    std::vector<size_t> indices;
+    size_t i = 0;
+    while (i < t.size()) {
+        if (t[i] != etiqueta) {
+            ++i;
+            continue;
+        }
+        size_t j = i + 1;
+        while (j < t.size() && esNumero(t[j])) indices.push_back(j++);
+        i = j + 1;
+    }
+    if (indices.size() % static_cast<size_t>(columnas) != 0) {
+        std::cout << "Faltan datos para completar la matriz " << etiqueta << "\n";
+        return Eigen::MatrixXd(0, 0);
+    }
+    const Eigen::Index filas = static_cast<Eigen::Index>(indices.size() / static_cast<size_t>(columnas));
+    Eigen::MatrixXd m(filas, columnas);
+    size_t k = 0;
+    for (Eigen::Index f = 0; f < filas; ++f)
+        for (int c = 0; c < columnas; ++c) m(f, c) = convertirReal(t[indices[k++]], etiqueta);
+    return m;
+}
+
+int claseLeerArchivo::getNoEtiquetas(std::string etiqueta) {
+    int n = 0;
+    for (const auto& p : tokens())
+        if (p == etiqueta) ++n;
+    return n;
+}
+
+long claseLeerArchivo::posicionTrasEtiqueta(const std::string& etiqueta, int n) {
+    if (n < 1) return -1;
+    const auto& t = tokens();
+    int vistas = 0;
+    for (size_t i = 0; i < t.size(); ++i)
+        if (t[i] == etiqueta && ++vistas == n) return static_cast<long>(i + 1);
+    return -1;
+}
+
+std::string claseLeerArchivo::getString(std::string etiqueta, int n) {
+    const long p = posicionTrasEtiqueta(etiqueta, n);
+    const auto& t = tokens();
+    if (p < 0 || static_cast<size_t>(p) >= t.size()) return "";
+    return t[static_cast<size_t>(p)];
+}
+
+std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiqueta, int n, int saltar) {
+    std::vector<double> valores;
+    long p = posicionTrasEtiqueta(etiqueta, n);
+    if (p < 0) return valores;
+    const auto& t = tokens();
+    size_t i = static_cast<size_t>(p) + static_cast<size_t>(saltar < 0 ? 0 : saltar);
+    for (; i < t.size() && esNumero(t[i]); ++i) valores.push_back(convertirReal(t[i], etiqueta));
+    return valores;
+}
+
+namespace {
+// Recorre los pares (factor, nombre) de un registro. Un factor sin nombre al
+// final del archivo no forma par y no se considera, así las dos listas
+// tienen siempre el mismo largo.
+template <typename F>
+void recorrerPares(const std::vector<std::string>& t, size_t i, const claseLeerArchivo& lector, F&& alPar) {
+    while (i + 1 < t.size() && lector.esNumero(t[i])) {
+        alPar(t[i], t[i + 1]);
+        i += 2;
+    }
+}
+}  // namespace
+
+std::vector<double> claseLeerArchivo::getFactoresEtiqueta(std::string etiqueta, int n, int saltar) {
+    std::vector<double> factores;
+    const long p = posicionTrasEtiqueta(etiqueta, n);
+    if (p < 0) return factores;
+    const size_t i = static_cast<size_t>(p) + static_cast<size_t>(saltar < 0 ? 0 : saltar);
+    recorrerPares(tokens(), i, *this, [&](const std::string& f, const std::string&) {
+        factores.push_back(convertirReal(f, etiqueta));
+    });
+    return factores;
+}
+
+std::vector<std::string> claseLeerArchivo::getNombresDeFactores(std::string etiqueta, int n, int saltar) {
+    std::vector<std::string> nombres;
+    const long p = posicionTrasEtiqueta(etiqueta, n);
+    if (p < 0) return nombres;
+    const size_t i = static_cast<size_t>(p) + static_cast<size_t>(saltar < 0 ? 0 : saltar);
+    recorrerPares(tokens(), i, *this, [&](const std::string&, const std::string& nombre) {
+        nombres.push_back(nombre);
+    });
+    return nombres;
+}

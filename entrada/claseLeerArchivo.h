@@ -1,0 +1,52 @@
+// Lector del archivo de modelo por etiquetas. El archivo es una secuencia de
+// palabras separadas por blancos; una etiqueta es una palabra que termina en dos
+// puntos y sus valores son las palabras que la siguen.
+//
+// El archivo se lee y se divide en palabras una sola vez; cada operación recorre
+// las palabras en memoria. Si el archivo cambia en disco (tamaño o fecha de
+// modificación) la siguiente operación lo vuelve a leer, de modo que cada
+// operación da lo mismo que una lectura nueva del archivo.
+#pragma once
+
+#include <Eigen/Dense>
+#include <ctime>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+class claseLeerArchivo {
+public:
+    claseLeerArchivo() = default;
+    ~claseLeerArchivo() = default;
+
+    void setNombreArchivo(std::string nombre);
+    // Verdadero cuando el archivo puede abrirse para lectura.
+    bool archivoDisponible();
+
+    int getEntero(std::string etiqueta);
+    double getReal(std::string etiqueta);
+    bool esNumero(const std::string& texto) const;
+    Eigen::MatrixXd getMatriz(std::string etiqueta, int columnas);
+    int getNoEtiquetas(std::string etiqueta);
+    std::string getString(std::string etiqueta, int n);
+    std::vector<double> getMatrizEtiquetaRepetida(std::string etiqueta, int n, int saltar);
+    std::vector<double> getFactoresEtiqueta(std::string etiqueta, int n, int saltar);
+    std::vector<std::string> getNombresDeFactores(std::string etiqueta, int n, int saltar);
+
+    // Conversión con control: una palabra sin número (una e, un signo o un punto
+    // sueltos, una palabra) o fuera del rango de su tipo vale 0 y se avisa.
+    double convertirReal(const std::string& texto, const std::string& etiqueta) const;
+    int convertirEntero(const std::string& texto, const std::string& etiqueta) const;
+
+private:
+    std::string archivo;
+    std::vector<std::string> palabras;
+    bool leido = false;
+    bool abierto = false;
+    off_t tamano = -1;
+    struct timespec modificado {};
+
+    const std::vector<std::string>& tokens();
+    // Índice de la palabra que sigue a la n-ésima aparición de la etiqueta, o -1.
+    long posicionTrasEtiqueta(const std::string& etiqueta, int n);
+};

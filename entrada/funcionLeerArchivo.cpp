@@ -1,0 +1,43 @@
+#include "entrada/funcionLeerArchivo.h"
+
+#include <iostream>
+
+#include "entrada/pasosCarga.h"
+#include "globales.h"
+
+void funcionLeerArchivo() {
+    // 1. Un lector para toda la carga.
+    ContextoCarga ctx;
+    ctx.lector.setNombreArchivo(nombreArchivo);
+    nudo.clear();
+    barra.clear();
+    noNudos = 0;
+    noBarras = 0;
+    noCombos = 0;
+    punteroNudos.clear();
+    punteroBarras.clear();
+    nombresCombos.clear();
+    resultadosDisponibles = false;
+    archivoDatosAbierto = ctx.lector.archivoDisponible();
+    if (!archivoDatosAbierto)
+        std::cout << "Error: no se pudo abrir el archivo de datos " << nombreArchivo << std::endl;
+
+    pasoLeerTablas(ctx);       // 2 y 3. Tablas de nudos y de barras
+    pasoMapaNudos(ctx);        // 4. Mapa de números de nudo
+    pasoMapaBarras(ctx);       // 5. Mapa de números de barra
+    pasoNudos(ctx);            // 6. Nudos
+    pasoApoyos(ctx);           // 7. Apoyos
+    pasoCargasPuntuales(ctx);  // 8. Cargas puntuales
+    pasoCombosNudos(ctx);      // 9. Combinaciones de los nudos
+    if (noBarras != 0) {
+        pasoBarras(ctx);       // 10. Barras y sus nudos
+        pasoSecciones(ctx);    // 11. Secciones y materiales
+        pasoRotaciones(ctx);   // 12. Rotaciones de barra
+    }                          // 13. (10 a 12 se saltan juntos sin barras)
+    pasoCargasDistribuidas(ctx);  // 14. Cargas distribuidas
+    pasoArticulaciones(ctx);      // 15. Liberaciones de extremo
+    pasoPesoPropio(ctx);          // 16. Peso propio
+    pasoCombosBarras(ctx);        // 17. Combinaciones de las barras
+    pasoAjustesDibujo(ctx);       // 18. Ajustes de dibujo
+    std::cout.flush();
+}                                 // 19. El lector se destruye con ctx.

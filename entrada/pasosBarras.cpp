@@ -1,0 +1,135 @@
+// Pasos del cargador: barras con sus nudos, secciones y materiales, rotaciones
+// y liberaciones de extremo.
+#include <cmath>
+#include <iostream>
+
+#include "entrada/pasosCarga.h"
+#include "globales.h"
+
+void pasoBarras(ContextoCarga& ctx) {
+    // Se dejan fuera las barras con un nudo inexistente o de longitud nula, de
+    // modo que el número interno de cada barra es su posición en barra.
+    std::vector<int> filas;
+    for (int f : ctx.filasBarras) {
+        const int numero = static_cast<int>(ctx.tablaBarras(f, 0));
+        bool valida = true;
+        int extremos[2];
+        for (int e = 0; e < 2; ++e) {
+            const double valor = ctx.tablaBarras(f, 1 + e);
+            int n;
+            extremos[e] = enteroSeguro(valor, n) ? internoDeNudo(n) : -1;
+            if (extremos[e] < 0) {
+                std::cout << "Advertencia: la barra " << numero << " usa el nudo " << textoEntero(valor)
+                          << ", que no existe" << "\n";
+                valida = false;
+            }
+        }
+        if (valida) {
+            const objNudo3d& a = nudo[static_cast<size_t>(extremos[0])];
+            const objNudo3d& b = nudo[static_cast<size_t>(extremos[1])];
+            const double dx = b.getX() - a.getX(), dy = b.getY() - a.getY(), dz = b.getZ() - a.getZ();
+            const double largo = std::sqrt(dx * dx + dy * dy + dz * dz);
+            if (largo == 0.0) {
+                std::cout << "Advertencia: la barra " << numero << " tiene longitud cero y no se considera" << "\n";
+                valida = false;
+            } else if (!std::isfinite(largo)) {
+                std::cout << "Advertencia: la barra " << numero << " tiene una longitud no válida y no se considera"
+                          << "\n";
+                valida = false;
+            }
+        }
+        if (valida) filas.push_back(f);
+    }
+
+    noBarras = static_cast<int>(filas.size());
+    int mayor = -1;
+    for (int f : filas) mayor = std::max(mayor, static_cast<int>(ctx.tablaBarras(f, 0)));
+    punteroBarras.assign(static_cast<size_t>(mayor + 1), 0);
+    barra.clear();
+    barra.resize(static_cast<size_t>(noBarras));
+    for (int i = 0; i < noBarras; ++i) {
+        const int f = filas[static_cast<size_t>(i)];
+        const int numero = static_cast<int>(ctx.tablaBarras(f, 0));
+        const int deNudo = static_cast<int>(ctx.tablaBarras(f, 1));
+        const int aNudo = static_cast<int>(ctx.tablaBarras(f, 2));
+        punteroBarras[static_cast<size_t>(numero)] = i;
+        const objNudo3d& a = nudo[static_cast<size_t>(internoDeNudo(deNudo))];
+        const objNudo3d& b = nudo[static_cast<size_t>(internoDeNudo(aNudo))];
+        objBarra3d& barraI = barra[static_cast<size_t>(i)];
+        barraI.resetFlags();
+        barraI.setNoBarraUsuario(numero);
+        barraI.setNoBarraInterna(i);
+        barraI.setNudoInicio(a.getNoNudoInterno(), a.getX(), a.getY(), a.getZ());
+        barraI.setNudoFinal(b.getNoNudoInterno(), b.getX(), b.getY(), b.getZ());
+        barraI.setNudoInicioUsuario(deNudo);
+        barraI.setNudoFinalUsuario(aNudo);
+    }
+    std::cout << "transferencia de coord a barra[i] OK" << "\n";
+}
+
+void pasoSecciones(ContextoCarga& ctx) {
+    enum Clase { Rectangular, Placa, Costanera, W, Generica };
+    struct TipoSeccion {
+        const char* etiqueta;
+        size_t valores;
+        Clase clase;
+    };
+    const TipoSeccion tipos[] = {{"seccionRectangular:", 5, Rectangular}, {"seccionPlaca:", 5, Placa},
+                                 {"seccionCostanera:", 8, Costanera},     {"seccionW:", 7, W},
+                                 {"seccionGenerica:", 7, Generica}};
+    for (const TipoSeccion& tipo : tipos) {
+        const std::string etiqueta = tipo.etiqueta;
+        const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+        for (int k = 1; k <= registros; ++k) {
+            const std::string nombre = ctx.lector.getString(etiqueta, k);
+            const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
+            for (size_t j = tipo.valores; j < v.size(); ++j) {
+                const int i = barraDeLista(v[j], etiqueta);
+                if (i < 0) continue;
+                objBarra3d& b = barra[static_cast<size_t>(i)];
+                // Material: E, Poisson y peso específico son los tres últimos valores.
+                const double E = v[tipo.valores - 3], nu = v[tipo.valores - 2], peso = v[tipo.valores - 1];
+                switch (tipo.clase) {
+                    case Rectangular: b.setSeccionRectangular(v[0], v[1]); break;
+                    case Placa: b.setSeccionPlaca(v[0], v[1]); break;
+                    // El archivo da alma y luego ala; la operación toma el ala primero.
+                    case Costanera: b.setSeccionCostanera(v[1], v[0], v[2], v[3], v[4]); break;
+                    case W: b.setSeccionW(v[0], v[1], v[2], v[3]); break;
+                    case Generica:
+                        b.setNombreDeSeccion(nombre);
+                        b.setSeccionGenerica(v[0], v[1], v[2], v[3]);
+                        break;
+                }
+                b.setModuloEyPoisson(E, nu);
+                if (tipo.clase != Generica) b.setNombreDeSeccion(nombre);
+                b.setPesoEspecifico(peso);
+            }
+        }
+        if (tipo.clase == Costanera) std::cout << "Secciones Costanera leidas" << "\n";
+        if (tipo.clase == W) std::cout << "SeccionesW leidas" << "\n";
+    }
+}
+
+void pasoRotaciones(ContextoCarga& ctx) {
+    const std::string etiqueta = "rotacionBarra:";
+    const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+    for (int k = 1; k <= registros; ++k) {
+        const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
+        for (size_t j = 1; j < v.size(); ++j) {
+            const int i = barraDeLista(v[j], etiqueta);
+            if (i >= 0) barra[static_cast<size_t>(i)].setRotacion(v[0]);
+        }
+    }
+}
+
+void pasoArticulaciones(ContextoCarga& ctx) {
+    const std::string etiqueta = "articulacion:";
+    const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+    for (int k = 1; k <= registros; ++k) {
+        const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
+        for (size_t j = 4; j < v.size(); ++j) {
+            const int i = barraDeLista(v[j], etiqueta);
+            if (i >= 0) barra[static_cast<size_t>(i)].setArticulacion(v[0], v[1], v[2], v[3]);
+        }
+    }
+}

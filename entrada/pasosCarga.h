@@ -1,0 +1,52 @@
+// Pasos del cargador del modelo. Cada uno lee sus etiquetas con el lector y
+// escribe el estado global; funcionLeerArchivo los llama en su orden fijo.
+#pragma once
+
+#include <Eigen/Dense>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "entrada/claseLeerArchivo.h"
+
+struct ContextoCarga {
+    claseLeerArchivo lector;
+    Eigen::MatrixXd tablaNudos;   // filas de "nudos:": número X Y Z
+    Eigen::MatrixXd tablaBarras;  // filas de "barras:": número deNudo aNudo
+    std::vector<int> filasBarras; // filas de la tabla de barras que sobreviven al paso 5
+};
+
+// Una combinación con sus pares (factor, caso de carga), en el orden del archivo.
+struct Combinacion {
+    std::string nombre;
+    std::vector<std::pair<double, std::string>> terminos;
+};
+
+// Conversión controlada de un real del archivo a entero: falso si no cabe en int.
+bool enteroSeguro(double v, int& n);
+// Un número del archivo escrito como entero, para los mensajes.
+std::string textoEntero(double v);
+// Número interno del nudo o barra nombrado por un valor de una lista, o -1
+// con el aviso "no existe (etiqueta ...)".
+int nudoDeLista(double numero, const std::string& etiqueta);
+int barraDeLista(double numero, const std::string& etiqueta);
+
+void pasoLeerTablas(ContextoCarga& ctx);         // pasos 2 y 3
+void pasoMapaNudos(ContextoCarga& ctx);          // paso 4
+void pasoMapaBarras(ContextoCarga& ctx);         // paso 5
+void pasoNudos(ContextoCarga& ctx);              // paso 6
+void pasoApoyos(ContextoCarga& ctx);             // paso 7
+void pasoCargasPuntuales(ContextoCarga& ctx);    // paso 8
+void pasoCombosNudos(ContextoCarga& ctx);        // paso 9
+void pasoBarras(ContextoCarga& ctx);             // paso 10
+void pasoSecciones(ContextoCarga& ctx);          // paso 11
+void pasoRotaciones(ContextoCarga& ctx);         // paso 12
+void pasoCargasDistribuidas(ContextoCarga& ctx); // paso 14
+void pasoArticulaciones(ContextoCarga& ctx);     // paso 15
+void pasoPesoPropio(ContextoCarga& ctx);         // paso 16
+void pasoCombosBarras(ContextoCarga& ctx);       // paso 17
+void pasoAjustesDibujo(ContextoCarga& ctx);      // paso 18
+
+// Lee los registros "combo:" y los agrupa por nombre en orden de primera
+// aparición. Con avisar, informa los nombres repetidos (uno por registro repetido).
+std::vector<Combinacion> leerCombinaciones(claseLeerArchivo& lector, bool avisar);

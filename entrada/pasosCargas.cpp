@@ -1,0 +1,149 @@
+// Pasos del cargador: cargas puntuales, combinaciones, cargas distribuidas,
+// peso propio y ajustes de dibujo.
+#include <iostream>
+
+#include "entrada/pasosCarga.h"
+#include "globales.h"
+
+namespace {
+// Combinaciones que admiten los interruptores del visor.
+constexpr int kCombosVisibles = 100;
+}  // namespace
+
+void pasoCargasPuntuales(ContextoCarga& ctx) {
+    const std::string etiqueta = "puntual:";
+    const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+    for (int k = 1; k <= registros; ++k) {
+        const std::string caso = ctx.lector.getString(etiqueta, k);
+        const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
+        for (size_t j = 6; j < v.size(); ++j) {
+            const int i = nudoDeLista(v[j], etiqueta);
+            if (i >= 0) nudo[static_cast<size_t>(i)].setCargaPuntual(caso, v[0], v[1], v[2], v[3], v[4], v[5]);
+        }
+    }
+    if (registros > 0) std::cout << "transferencia de cargas puntuales a nudo[i] OK" << "\n";
+}
+
+std::vector<Combinacion> leerCombinaciones(claseLeerArchivo& lector, bool avisar) {
+    std::vector<Combinacion> combos;
+    const std::string etiqueta = "combo:";
+    const int registros = lector.getNoEtiquetas(etiqueta);
+    for (int k = 1; k <= registros; ++k) {
+        const std::string nombre = lector.getString(etiqueta, k);
+        const std::vector<double> factores = lector.getFactoresEtiqueta(etiqueta, k, 1);
+        const std::vector<std::string> casos = lector.getNombresDeFactores(etiqueta, k, 1);
+        Combinacion* destino = nullptr;
+        for (Combinacion& c : combos)
+            if (c.nombre == nombre) destino = &c;
+        if (destino) {
+            if (avisar)
+                std::cout << "Advertencia: el combo " << nombre
+                          << " está definido más de una vez; se suman sus términos" << "\n";
+        } else {
+            combos.push_back({nombre, {}});
+            destino = &combos.back();
+        }
+        for (size_t j = 0; j < factores.size() && j < casos.size(); ++j)
+            destino->terminos.emplace_back(factores[j], casos[j]);
+    }
+    return combos;
+}
+
+namespace {
+// Da a un nudo o barra todas las combinaciones, en el orden de primera
+// aparición; una combinación sin pares llega igual, con cargas nulas.
+template <typename Objeto>
+void aplicarCombinaciones(std::vector<Objeto>& objetos, const std::vector<Combinacion>& combos) {
+    for (Objeto& o : objetos)
+        for (const Combinacion& c : combos) {
+            if (c.terminos.empty()) o.setCombo(c.nombre, 0.0, std::string());
+            for (const auto& t : c.terminos) o.setCombo(c.nombre, t.first, t.second);
+        }
+}
+}  // namespace
+
+void pasoCombosNudos(ContextoCarga& ctx) {
+    const std::vector<Combinacion> combos = leerCombinaciones(ctx.lector, true);
+    noCombos = static_cast<int>(combos.size());
+    for (const Combinacion& c : combos) nombresCombos.push_back(c.nombre);
+    aplicarCombinaciones(nudo, combos);
+    for (const Combinacion& c : combos)
+        if (c.terminos.empty()) std::cout << "Advertencia: el combo " << c.nombre << " no tiene factores" << "\n";
+    if (noCombos != 0) std::cout << "transferencia de combos a nudo[i] OK" << "\n";
+    if (noCombos > kCombosVisibles)
+        std::cout << "Advertencia: solo se pueden visualizar los primeros 100 combos" << "\n";
+}
+
+void pasoCombosBarras(ContextoCarga& ctx) {
+    if (noCombos == 0) return;
+    aplicarCombinaciones(barra, leerCombinaciones(ctx.lector, false));
+}
+
+void pasoCargasDistribuidas(ContextoCarga& ctx) {
+    enum Clase { LocalX, LocalY, LocalZ, LocalT, Global };
+    struct TipoCarga {
+        const char* etiqueta;
+        size_t valores;
+        Clase clase;
+    };
+    const TipoCarga tipos[] = {{"distribuidaLocalX:", 2, LocalX}, {"distribuidaLocalY:", 2, LocalY},
+                               {"distribuidaLocalZ:", 2, LocalZ}, {"distribuidaLocalT:", 1, LocalT},
+                               {"distribuidaGlobal:", 5, Global}};
+    for (const TipoCarga& tipo : tipos) {
+        const std::string etiqueta = tipo.etiqueta;
+        const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+        for (int k = 1; k <= registros; ++k) {
+            const std::string caso = ctx.lector.getString(etiqueta, k);
+            const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
+            if (tipo.clase == Global && v.size() >= 5 && v[2] == 0.0 && v[3] == 0.0 && v[4] == 0.0) {
+                std::cout << "Advertencia: dirección nula en distribuidaGlobal: (caso " << caso << ")" << "\n";
+                continue;
+            }
+            for (size_t j = tipo.valores; j < v.size(); ++j) {
+                const int i = barraDeLista(v[j], etiqueta);
+                if (i < 0) continue;
+                objBarra3d& b = barra[static_cast<size_t>(i)];
+                switch (tipo.clase) {
+                    case LocalX: b.setDistribuidaLocalX(caso, v[0], v[1]); break;
+                    case LocalY: b.setDistribuidaLocalY(caso, v[0], v[1]); break;
+                    case LocalZ: b.setDistribuidaLocalZ(caso, v[0], v[1]); break;
+                    case LocalT: b.setDistribuidaLocalT(caso, v[0]); break;
+                    case Global: b.setDistribuidaGlobal(caso, v[0], v[1], v[2], v[3], v[4]); break;
+                }
+            }
+        }
+    }
+}
+
+void pasoPesoPropio(ContextoCarga& ctx) {
+    const int veces = ctx.lector.getNoEtiquetas("pesoPropio:");
+    if (veces == 0) {
+        std::cout << "No se calculará el peso propio de la estructura" << "\n";
+    } else if (veces >= 2) {
+        std::cout << "No usar la etiqueta *pesoPropio:* más de una vez" << "\n";
+    } else {
+        const std::string caso = ctx.lector.getString("pesoPropio:", 1);
+        for (objBarra3d& b : barra) b.setPesoPropio(caso);
+        std::cout << "Lectura de pesoPropio ---> OK" << "\n";
+    }
+}
+
+void pasoAjustesDibujo(ContextoCarga& ctx) {
+    ajustesPorDefecto();
+    // Una precisión negativa no tiene sentido: se conserva la de defecto.
+    const int p = ctx.lector.getEntero("precision:");
+    if (p >= 0) precision = p;
+    struct Ajuste {
+        const char* etiqueta;
+        double* valor;
+    };
+    const Ajuste ajustes[] = {{"escalaTexto:", &escalaTexto}, {"escalaDeflexion:", &escalaDef},
+                              {"escalaMy:", &escalaMy},       {"escalaMz:", &escalaMz},
+                              {"escalaVy:", &escalaVy},       {"escalaVz:", &escalaVz},
+                              {"escalaN:", &escalaN},         {"escalaT:", &escalaT},
+                              {"escalaApoyo:", &escalaApoyo}, {"escalaCarga:", &escalaCarga}};
+    for (const Ajuste& a : ajustes) {
+        const double v = ctx.lector.getReal(a.etiqueta);
+        if (v > 0) *a.valor = v;
+    }
+}

@@ -1,0 +1,139 @@
+// Pasos del cargador: tablas de nudos y barras, mapas de números, nudos y apoyos.
+#include <climits>
+#include <cmath>
+#include <iostream>
+#include <map>
+#include <sstream>
+
+#include "entrada/pasosCarga.h"
+#include "globales.h"
+
+namespace {
+// Mayor número de nudo o barra admitido: los mapas tienen una entrada por
+// número, y un número enorme agotaría la memoria.
+constexpr int kNumeroMaximo = 9999999;
+
+// Filas de una tabla que se conservan: número válido y, si el número se repite,
+// sólo la última fila. Los avisos salen en el orden de la tabla.
+std::vector<int> filasValidas(const Eigen::MatrixXd& tabla, const std::string& tipo, bool femenino) {
+    std::map<int, int> ultimaFila;
+    std::vector<int> numeros(static_cast<size_t>(tabla.rows()), -1);
+    for (Eigen::Index f = 0; f < tabla.rows(); ++f) {
+        int n;
+        if (!enteroSeguro(tabla(f, 0), n) || n < 0 || n > kNumeroMaximo) continue;
+        numeros[static_cast<size_t>(f)] = n;
+        ultimaFila[n] = static_cast<int>(f);
+    }
+    std::vector<int> filas;
+    for (Eigen::Index f = 0; f < tabla.rows(); ++f) {
+        const int n = numeros[static_cast<size_t>(f)];
+        if (n < 0) {
+            std::cout << "Advertencia: número de " << tipo << " no válido " << textoEntero(tabla(f, 0))
+                      << "; la fila no se considera" << "\n";
+        } else if (ultimaFila[n] != f) {
+            std::cout << "Advertencia: " << (femenino ? "la " : "el ") << tipo << " " << n << " está "
+                      << (femenino ? "definida" : "definido") << " más de una vez; se usa la última definición"
+                      << "\n";
+        } else {
+            filas.push_back(static_cast<int>(f));
+        }
+    }
+    return filas;
+}
+}  // namespace
+
+bool enteroSeguro(double v, int& n) {
+    if (!std::isfinite(v)) return false;
+    const double t = std::trunc(v);
+    if (t < static_cast<double>(INT_MIN) || t > static_cast<double>(INT_MAX)) return false;
+    n = static_cast<int>(t);
+    return true;
+}
+
+std::string textoEntero(double v) {
+    std::ostringstream s;
+    if (std::isfinite(v) && std::fabs(v) < 9.0e18)
+        s << static_cast<long long>(std::trunc(v));
+    else
+        s << v;
+    return s.str();
+}
+
+int nudoDeLista(double numero, const std::string& etiqueta) {
+    int n;
+    const int i = enteroSeguro(numero, n) ? internoDeNudo(n) : -1;
+    if (i < 0)
+        std::cout << "Advertencia: el nudo " << textoEntero(numero) << " no existe (etiqueta " << etiqueta << ")"
+                  << "\n";
+    return i;
+}
+
+int barraDeLista(double numero, const std::string& etiqueta) {
+    int n;
+    const int i = enteroSeguro(numero, n) ? internoDeBarra(n) : -1;
+    if (i < 0)
+        std::cout << "Advertencia: la barra " << textoEntero(numero) << " no existe (etiqueta " << etiqueta << ")"
+                  << "\n";
+    return i;
+}
+
+void pasoLeerTablas(ContextoCarga& ctx) {
+    ctx.tablaNudos = ctx.lector.getMatriz("nudos:", 4);
+    std::cout << "lectura de nudos OK " << "Num Nudos = " << ctx.tablaNudos.rows() << "\n";
+    ctx.tablaBarras = ctx.lector.getMatriz("barras:", 3);
+    std::cout << "lectura de barras OK " << "Num Barras = " << ctx.tablaBarras.rows() << "\n";
+    if (ctx.tablaNudos.cols() != 4) ctx.tablaNudos.resize(0, 4);
+    if (ctx.tablaBarras.cols() != 3) ctx.tablaBarras.resize(0, 3);
+}
+
+void pasoMapaNudos(ContextoCarga& ctx) {
+    const std::vector<int> filas = filasValidas(ctx.tablaNudos, "nudo", false);
+    // La tabla queda sólo con las filas que se conservan: la posición de cada
+    // fila es el número interno del nudo.
+    Eigen::MatrixXd tabla(static_cast<Eigen::Index>(filas.size()), 4);
+    int mayor = -1;
+    for (size_t i = 0; i < filas.size(); ++i) {
+        tabla.row(static_cast<Eigen::Index>(i)) = ctx.tablaNudos.row(filas[i]);
+        mayor = std::max(mayor, static_cast<int>(ctx.tablaNudos(filas[i], 0)));
+    }
+    ctx.tablaNudos = tabla;
+    noNudos = static_cast<int>(filas.size());
+    punteroNudos.assign(static_cast<size_t>(mayor + 1), 0);
+    for (int i = 0; i < noNudos; ++i) punteroNudos[static_cast<size_t>(static_cast<int>(tabla(i, 0)))] = i;
+}
+
+void pasoMapaBarras(ContextoCarga& ctx) {
+    noBarras = static_cast<int>(ctx.tablaBarras.rows());
+    if (noBarras == 0) return;
+    ctx.filasBarras = filasValidas(ctx.tablaBarras, "barra", true);
+    noBarras = static_cast<int>(ctx.filasBarras.size());
+}
+
+void pasoNudos(ContextoCarga& ctx) {
+    nudo.assign(static_cast<size_t>(noNudos), objNudo3d());
+    for (int i = 0; i < noNudos; ++i) {
+        objNudo3d& n = nudo[static_cast<size_t>(i)];
+        const int numero = static_cast<int>(ctx.tablaNudos(i, 0));
+        n.setNoNudoUsuario(numero);
+        n.setNoNudoInterno(punteroNudos[static_cast<size_t>(numero)]);
+        n.setCoordenadas(ctx.tablaNudos(i, 1), ctx.tablaNudos(i, 2), ctx.tablaNudos(i, 3));
+    }
+}
+
+void pasoApoyos(ContextoCarga& ctx) {
+    const std::string etiqueta = "apoyo:";
+    const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+    for (int k = 1; k <= registros; ++k) {
+        const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
+        if (v.size() < 6) continue;
+        int f[6];
+        for (int j = 0; j < 6; ++j)
+            // Un código que no cabe en un entero es distinto de 0: restringe.
+            if (!enteroSeguro(v[static_cast<size_t>(j)], f[j])) f[j] = 1;
+        for (size_t j = 6; j < v.size(); ++j) {
+            const int i = nudoDeLista(v[j], etiqueta);
+            if (i >= 0) nudo[static_cast<size_t>(i)].setApoyo(f[0], f[1], f[2], f[3], f[4], f[5]);
+        }
+    }
+    if (registros > 0) std::cout << "transferencia de apoyos a nudo[i] OK" << "\n";
+}

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Instala con apt-get los paquetes de Debian que falten para compilar y probar.
+set -euo pipefail
+paquetes=(cmake g++ make libeigen3-dev freeglut3-dev libglu1-mesa-dev libgtest-dev
+          xvfb xdotool imagemagick x11-utils)
+faltan=()
+for p in "${paquetes[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || faltan+=("$p")
+done
+if [ ${#faltan[@]} -gt 0 ]; then
+  echo "Instalando: ${faltan[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${faltan[@]}" >/dev/null
+fi

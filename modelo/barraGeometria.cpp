@@ -1,0 +1,110 @@
+// Identidad, nudos extremos, longitud y ángulos de dirección, ejes locales,
+// matriz de transformación y números de grado de libertad de la barra.
+#include "modelo/objBarra3d.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+
+namespace {
+double acotar(double v) { return std::max(-1.0, std::min(1.0, v)); }
+}  // namespace
+
+objBarra3d::objBarra3d()
+    : perimetroSeccion(2, 0), cargasLocales(0, 7), cargasGlobales(0, 7), matrizCargasCombo(0, 7) {
+    resetFlags();
+    alfa = pi / 2.0;
+    construirRotacionX();
+    rotacionY.setIdentity();
+    rotacionZ.setIdentity();
+}
+
+void objBarra3d::resetFlags() {
+    for (int& f : flagsBarra) f = 0;
+}
+
+void objBarra3d::setNoBarraInterna(int n) {
+    noBarraInterna = n;
+    flagsBarra[0] = 1;
+}
+
+void objBarra3d::setNoBarraUsuario(int n) { noBarraUsuario = n; }
+
+void objBarra3d::setNudoInicio(int nudoInterno, double x, double y, double z) {
+    nudoInicioInterno = nudoInterno;
+    xi = x;
+    yi = y;
+    zi = z;
+    flagsBarra[1] = 1;
+    calcLongitudesAngulos();
+}
+
+void objBarra3d::setNudoFinal(int nudoInterno, double x, double y, double z) {
+    nudoFinalInterno = nudoInterno;
+    xf = x;
+    yf = y;
+    zf = z;
+    flagsBarra[2] = 1;
+    calcLongitudesAngulos();
+}
+
+void objBarra3d::calcLongitudesAngulos() {
+    if (flagsBarra[6] != 0 || flagsBarra[1] != 1 || flagsBarra[2] != 1) return;
+    flagsBarra[6] = 1;
+    const double dx = xf - xi, dy = yf - yi, dz = zf - zi;
+    longitud = std::pow(dx * dx + dy * dy + dz * dz, 0.5);
+    // Los argumentos de asin y acos se acotan a [-1, 1]: por redondeo pueden
+    // salir apenas fuera y darían un ángulo indefinido.
+    beta = -std::asin(acotar(dz / longitud));
+    const double lxy = std::cos(beta) * longitud;
+    if (yf != yi)
+        gamma = std::acos(acotar(dx / lxy));
+    else
+        gamma = (xi > xf) ? pi : 0.0;
+    if (std::fabs(beta) == pi / 2.0) gamma = 0.0;
+    if (dy < 0) gamma = -gamma;
+
+    construirRotacionX();
+    const double cb = std::cos(beta), sb = std::sin(beta);
+    rotacionY << cb, 0, -sb, 0, 1, 0, sb, 0, cb;
+    const double cg = std::cos(gamma), sg = std::sin(gamma);
+    rotacionZ << cg, sg, 0, -sg, cg, 0, 0, 0, 1;
+}
+
+void objBarra3d::construirRotacionX() {
+    const double ca = std::cos(alfa), sa = std::sin(alfa);
+    rotacionX << 1, 0, 0, 0, ca, sa, 0, -sa, ca;
+}
+
+void objBarra3d::setRotacion(double anguloGrados) {
+    alfa = pi * (anguloGrados / 180.0) + pi / 2.0;
+    construirRotacionX();
+}
+
+Eigen::Matrix3d objBarra3d::getRotacion() const { return rotacionX * rotacionY * rotacionZ; }
+
+Eigen::MatrixXd objBarra3d::getT() {
+    flagsBarra[9] = 1;
+    // T es diagonal por bloques con R en cada uno de sus cuatro bloques 3x3.
+    const Eigen::Matrix3d r = getRotacion();
+    matrizT = Eigen::MatrixXd::Zero(12, 12);
+    for (int b = 0; b < 4; ++b) matrizT.block<3, 3>(3 * b, 3 * b) = r;
+    matrizTTranspuesta = matrizT.transpose();
+    return matrizT;
+}
+
+Eigen::VectorXi objBarra3d::getGdl() {
+    gdl.resize(12);
+    if (flagsBarra[1] != 1 || flagsBarra[2] != 1) {
+        std::cout << "Definir primero los nudos de la barra " << noBarraUsuario << "\n";
+        gdl.setZero();
+        return gdl;
+    }
+    flagsBarra[8] = 1;
+    const int s = 6 * (nudoInicioInterno + 1), e = 6 * (nudoFinalInterno + 1);
+    for (int i = 0; i < 6; ++i) {
+        gdl(i) = s - 5 + i;
+        gdl(6 + i) = e - 5 + i;
+    }
+    return gdl;
+}

@@ -1,0 +1,196 @@
+// Barra del pórtico espacial: elemento recto entre dos nudos con seis grados de
+// libertad en cada extremo. Los miembros se reparten por tema en varios archivos:
+//   barraGeometria.cpp      identidad, nudos, longitud, ángulos, ejes locales, T, gdl
+//   barraSeccion.cpp        secciones, material, peso específico, contorno
+//   barraRigidez.cpp        liberaciones de extremo, kLocal y kGlobal
+//   barraCargas.cpp         cargas distribuidas por caso y combinaciones
+//   barraCargasEquivalentes.cpp  cargas nodales equivalentes y fuerzas de extremo
+//   barraSolicitaciones.cpp desplazamientos, constantes de integración, N V M T y deformada
+#pragma once
+
+#include <Eigen/Dense>
+#include <string>
+#include <vector>
+
+class objBarra3d {
+public:
+    objBarra3d();
+
+    // ---- Identidad, nudos y geometría ----
+    void resetFlags();
+    void setNoBarraInterna(int n);
+    void setNoBarraUsuario(int n);
+    void setNudoInicio(int nudoInterno, double x, double y, double z);
+    void setNudoFinal(int nudoInterno, double x, double y, double z);
+    void setNudoInicioUsuario(int n) { nudoInicioUsuario = n; }
+    void setNudoFinalUsuario(int n) { nudoFinalUsuario = n; }
+    void calcLongitudesAngulos();
+    void setRotacion(double anguloGrados);
+    Eigen::MatrixXd getT();
+    Eigen::VectorXi getGdl();
+    // Matriz de rotación R = rotacionX·rotacionY·rotacionZ: sus filas son los
+    // ejes locales x, y, z en componentes globales.
+    Eigen::Matrix3d getRotacion() const;
+
+    double getLongitud() const { return longitud; }
+    double getAlfa() const { return alfa; }
+    double getBeta() const { return beta; }
+    double getGamma() const { return gamma; }
+    double getAlfaDeg() const { return 180.0 * alfa / pi; }
+    double getBetaDeg() const { return 180.0 * beta / pi; }
+    double getGammaDeg() const { return 180.0 * gamma / pi; }
+    double getXi() const { return xi; }
+    double getYi() const { return yi; }
+    double getZi() const { return zi; }
+    double getXf() const { return xf; }
+    double getYf() const { return yf; }
+    double getZf() const { return zf; }
+    int getNudoInicioInterno() const { return nudoInicioInterno; }
+    int getNudoFinalInterno() const { return nudoFinalInterno; }
+    int getNudoInicioUsuario() const { return nudoInicioUsuario; }
+    int getNudoFinalUsuario() const { return nudoFinalUsuario; }
+    int getNoBarraInterna() const { return noBarraInterna; }
+    int getNoBarraUsuario() const { return noBarraUsuario; }
+    int getFlag(int i) const { return flagsBarra[i]; }
+
+    // ---- Sección y material ----
+    void setNombreDeSeccion(std::string nombre);
+    void setSeccionGenerica(double area, double inerciaY, double inerciaZ, double moduloJ);
+    void setSeccionRectangular(double base, double altura);
+    void setSeccionPlaca(double base, double altura);
+    void setSeccionCostanera(double ala, double alma, double labio, double espesor, double radio);
+    void setSeccionW(double ala, double grosorAla, double alma, double grosorAlma);
+    void setModuloEyPoisson(double E, double poisson);
+    void setPesoEspecifico(double peso) { pesoEspecifico = peso; }
+    double getArea() const { return area; }
+    double getIy() const { return iy; }
+    double getIz() const { return iz; }
+    double getModJ() const { return modJ; }
+    double getModE() const { return modE; }
+    double getModG() const { return modG; }
+    double getModPoisson() const { return modPoisson; }
+    double getFactorDeForma() const { return factorDeForma; }
+    double getPesoEspecifico() const { return pesoEspecifico; }
+    std::string getNombreDeSeccion() const;
+    bool getBoolSeccion() const { return flagsBarra[3] == 1; }
+    int getCodigoSeccion() const { return codigoSeccion; }
+    Eigen::MatrixXd getPerimetroSeccion() const { return perimetroSeccion; }
+
+    // ---- Rigidez con liberaciones de extremo ----
+    void setArticulacion(double articInicioY, double articFinY, double articInicioZ, double articFinZ);
+    double getArtIniY() const { return articInicioY; }
+    double getArtFinY() const { return articFinY; }
+    double getArtIniZ() const { return articInicioZ; }
+    double getArtFinZ() const { return articFinZ; }
+    Eigen::MatrixXd getKLocal();
+    Eigen::MatrixXd getKGlobal();
+
+    // ---- Cargas y combinaciones ----
+    void setDistribuidaLocalX(std::string casoCarga, double fIni, double fFin);
+    void setDistribuidaLocalY(std::string casoCarga, double qYIni, double qYFin);
+    void setDistribuidaLocalZ(std::string casoCarga, double qZIni, double qZFin);
+    void setDistribuidaLocalT(std::string casoCarga, double torsion);
+    void setDistribuidaGlobal(std::string casoCarga, double qIzq, double qDer,
+                              double dirX, double dirY, double dirZ);
+    void setPesoPropio(std::string casoCarga);
+    void setCombo(std::string nombreCombo, double factor, std::string casoCarga);
+    std::vector<std::string> getEtiquetasCombo() const { return etiquetasCombo; }
+    Eigen::MatrixXd getMatrizCargasCombo() const { return matrizCargasCombo; }
+    int getCantidadDeCombos() const { return static_cast<int>(etiquetasCombo.size()); }
+    double getFxIniCombo(int c) const { return matrizCargasCombo(c, 0); }
+    double getFxFinCombo(int c) const { return matrizCargasCombo(c, 1); }
+    double getFyIniCombo(int c) const { return matrizCargasCombo(c, 2); }
+    double getFyFinCombo(int c) const { return matrizCargasCombo(c, 3); }
+    double getFzIniCombo(int c) const { return matrizCargasCombo(c, 4); }
+    double getFzFinCombo(int c) const { return matrizCargasCombo(c, 5); }
+    double getTCombo(int c) const { return matrizCargasCombo(c, 6); }
+
+    // ---- Cargas equivalentes y fuerzas de extremo ----
+    Eigen::MatrixXd getCargasEquivalentesLocales();
+    Eigen::MatrixXd getCargasEquivalentesGlobales();
+    Eigen::MatrixXd getFuerzasExtremos();
+
+    // ---- Solicitaciones y deformada ----
+    void setDesplazamientos(const Eigen::MatrixXd& U);
+    // Descarta desplazamientos, fuerzas de extremo y constantes (análisis fallido).
+    void borrarResultados();
+    bool tieneResultados() const { return flagsBarra[14] == 1; }
+    void calcConstantesY();
+    void calcConstantesZ();
+    Eigen::MatrixXd getSolicitacionAxial(int c, int n);
+    Eigen::MatrixXd getSolicitacionVy(int c, int n) const;
+    Eigen::MatrixXd getSolicitacionMy(int c, int n) const;
+    Eigen::MatrixXd getSolicitacionVz(int c, int n) const;
+    Eigen::MatrixXd getSolicitacionMz(int c, int n) const;
+    Eigen::MatrixXd getSolicitacionTorsion(int c, int n);
+    double getXVYcero(int c);
+    double getXVZcero(int c);
+    double getMymax(int c);
+    double getMzmax(int c);
+    Eigen::MatrixXd getBarraDeformada(int c, int n, double escala) const;
+    Eigen::MatrixXd getDesplazamientosLocales() const { return desplazamientosLocales; }
+    Eigen::MatrixXd getDesplazamientosGlobales() const { return desplazamientosGlobales; }
+
+private:
+    int flagsBarra[20];
+    int noBarraInterna = 0;
+    int noBarraUsuario = 0;
+    int nudoInicioInterno = 0;
+    int nudoFinalInterno = 0;
+    int nudoInicioUsuario = 0;
+    int nudoFinalUsuario = 0;
+    double articInicioY = 1.0, articFinY = 1.0, articInicioZ = 1.0, articFinZ = 1.0;
+    double xi = 0.0, yi = 0.0, zi = 0.0;
+    double xf = 0.0, yf = 0.0, zf = 0.0;
+
+    // Sección y material. Una barra sin sección informa ceros.
+    std::string nombreDeSeccion;
+    double area = 0.0;
+    double iy = 0.0;
+    double iz = 0.0;
+    double modJ = 0.0;
+    double modE = 0.0;
+    double modPoisson = 0.0;
+    double modG = 0.0;
+    double factorDeForma = 0.0;
+    int codigoSeccion = -1;   // -1: sin sección
+    double pesoEspecifico = 0.0;
+
+    double pi = 3.141592653589793;
+
+    Eigen::MatrixXd perimetroSeccion;  // 2 x puntos: fila 0 ancho (z local), fila 1 alto (y local)
+
+    // Cargas (7 columnas: fx1 fx2 qy1 qy2 qz1 qz2 torsion)
+    std::vector<std::string> casosCargaLocal;
+    Eigen::MatrixXd cargasLocales;
+    std::vector<std::string> casosCargaGlobal;
+    Eigen::MatrixXd cargasGlobales;
+    std::vector<std::string> etiquetasCombo;
+    Eigen::MatrixXd matrizCargasCombo;
+
+    Eigen::MatrixXd cargasEquivalentesLocales;
+    Eigen::MatrixXd cargasEquivalentesGlobales;
+    Eigen::MatrixXd desplazamientosGlobales;
+    Eigen::MatrixXd desplazamientosLocales;
+    Eigen::MatrixXd fuerzasExtremos;
+
+    Eigen::VectorXd pendienteY, pendienteZ, qInicioY, qInicioZ;
+    Eigen::VectorXd c1Y, c1Z, c2Y, c2Z, c3Y, c3Z, c4Y, c4Z;
+    double xVYcero = 0.0;
+    double xVZcero = 0.0;
+
+    double longitud = 0.0;
+    double alfa;
+    double beta = 0.0;
+    double gamma = 0.0;
+    Eigen::VectorXi gdl;
+    Eigen::Matrix3d rotacionX, rotacionY, rotacionZ;
+    Eigen::MatrixXd matrizT;
+    Eigen::MatrixXd matrizTTranspuesta;
+    Eigen::MatrixXd kLocal;
+    Eigen::MatrixXd kGlobal;
+
+    void construirRotacionX();
+    void calcConstantes(bool planoY);
+    double ceroDeCortante(int c, bool planoY);
+};

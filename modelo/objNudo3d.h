@@ -1,0 +1,81 @@
+// Nudo del pórtico espacial: numeración, coordenadas, apoyos, cargas puntuales
+// por caso de carga, cargas combinadas y, tras el análisis, desplazamientos y
+// reacciones de cada combinación.
+#pragma once
+
+#include <Eigen/Dense>
+#include <string>
+#include <vector>
+
+class objNudo3d {
+public:
+    objNudo3d();
+
+    // Numeración y coordenadas
+    void setNoNudoInterno(int n);
+    void setNoNudoUsuario(int n);
+    void setCoordenadas(double x, double y, double z);
+
+    // Apoyos y cargas
+    void setApoyo(int ux, int uy, int uz, int giroX, int giroY, int giroZ);
+    void setCargaPuntual(std::string casoCarga, double px, double py, double pz,
+                         double mx, double my, double mz);
+    void setCombo(std::string nombreCombo, double factor, std::string casoCarga);
+
+    // Resultados: matrices con una fila por grado de libertad de la estructura
+    // y una columna por combinación.
+    void setDesplazamientos(const Eigen::MatrixXd& U);
+    void setReacciones(const Eigen::MatrixXd& R);
+    // Descarta los resultados (análisis fallido o modelo recargado).
+    void borrarResultados();
+    bool tieneResultados() const;
+
+    int getNoNudoInterno() const { return noNudoInterno; }
+    int getNoNudoUsuario() const { return noNudoUsuario; }
+    double getX() const { return x; }
+    double getY() const { return y; }
+    double getZ() const { return z; }
+    Eigen::VectorXi getGdl() const { return gdl; }
+    Eigen::VectorXi getApoyo() const { return apoyo; }
+    Eigen::VectorXi getVectorApoyo() const { return apoyo; }
+    Eigen::MatrixXd getCargasCombo() const { return cargasCombo; }
+    int getCantidadDeCombos() const { return static_cast<int>(nombresCombo.size()); }
+    std::string getNombreCombo(int c) const { return nombresCombo[static_cast<size_t>(c)]; }
+    int getNumeroDeCombo(const std::string& nombre) const;
+
+    double getPxCombo(int c) const { return cargasCombo(0, c); }
+    double getPyCombo(int c) const { return cargasCombo(1, c); }
+    double getPzCombo(int c) const { return cargasCombo(2, c); }
+    double getMxCombo(int c) const { return cargasCombo(3, c); }
+    double getMyCombo(int c) const { return cargasCombo(4, c); }
+    double getMzCombo(int c) const { return cargasCombo(5, c); }
+
+    double getDesplazamientoX(int c) const { return desplazamientos(0, c); }
+    double getDesplazamientoY(int c) const { return desplazamientos(1, c); }
+    double getDesplazamientoZ(int c) const { return desplazamientos(2, c); }
+    double getGiroX(int c) const { return desplazamientos(3, c); }
+    double getGiroY(int c) const { return desplazamientos(4, c); }
+    double getGiroZ(int c) const { return desplazamientos(5, c); }
+
+    double getReaccionRx(int c) const { return reaccionesNudo(0, c); }
+    double getReaccionRy(int c) const { return reaccionesNudo(1, c); }
+    double getReaccionRz(int c) const { return reaccionesNudo(2, c); }
+    double getReaccionMx(int c) const { return reaccionesNudo(3, c); }
+    double getReaccionMy(int c) const { return reaccionesNudo(4, c); }
+    double getReaccionMz(int c) const { return reaccionesNudo(5, c); }
+
+private:
+    int noNudoInterno = 0;
+    int noNudoUsuario = 0;
+    double x = 0.0, y = 0.0, z = 0.0;
+    std::vector<std::string> casosCargaPuntual;
+    Eigen::MatrixXd cargasPuntuales;   // una fila por registro: Px Py Pz Mx My Mz
+    Eigen::VectorXi apoyo;             // Ux Uy Uz giroX giroY giroZ: 1 restringido
+    Eigen::VectorXi gdl;               // 6n+1 .. 6n+6
+    std::vector<std::string> nombresCombo;
+    Eigen::MatrixXd cargasCombo;       // 6 x combinaciones
+    Eigen::MatrixXd desplazamientos;   // 6 x combinaciones
+    Eigen::MatrixXd reaccionesNudo;    // 6 x combinaciones
+
+    bool copiarFilas(const Eigen::MatrixXd& origen, Eigen::MatrixXd& destino) const;
+};

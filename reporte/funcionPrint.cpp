@@ -1,0 +1,71 @@
+#include "reporte/funcionPrint.h"
+
+#include <fstream>
+#include <iostream>
+
+#include "globales.h"
+
+namespace {
+
+void escribirBarra(std::ostream& os, objBarra3d& b) {
+    os << "\n";
+    os << "#Barra Interna: " << b.getNoBarraInterna() << "\n";
+    os << "#Barra Usuario: " << b.getNoBarraUsuario() << "\n";
+    os << "   Longitud: " << b.getLongitud() << "\n";
+    os << "   Alfa: " << b.getAlfaDeg() << "\n";
+    os << "   Beta: " << b.getBetaDeg() << "\n";
+    os << "   Gamma: " << b.getGammaDeg() << "\n" << "\n";
+    os << "   Sección: " << b.getNombreDeSeccion() << "\n";
+    os << "   Area: " << b.getArea() << "\n";
+    os << "   Iy: " << b.getIy() << "\n";
+    os << "   Iz: " << b.getIz() << "\n";
+    os << "   E: " << b.getModE() << "\n";
+    os << "   J: " << b.getModJ() << "\n";
+    os << "   G: " << b.getModG() << "\n" << "\n";
+    os << "   GDL: " << b.getGdl().transpose() << "\n";
+    os << "   kLocal: " << "\n" << b.getKLocal() << "\n";
+    os << "   kGlobal: " << "\n" << b.getKGlobal() << "\n";
+    os << "\n" << "Cargas de combo: [fx1 fx2 qy1, qy2, qz1, qz2, torsion]" << "\n";
+    const std::vector<std::string> etiquetas = b.getEtiquetasCombo();
+    const Eigen::MatrixXd cargas = b.getMatrizCargasCombo();
+    for (int i = 0; i < noCombos && i < static_cast<int>(etiquetas.size()) && i < cargas.rows(); ++i) {
+        os << "   combo: " << etiquetas[static_cast<size_t>(i)] << "\n";
+        os << cargas.row(i) << "\n";
+    }
+    os << "\n" << "Cargas equivalentes locales: [fx1 fy2 fz3 mx4 my5 mz6 fx7 fy8 fz9 mx10 my11 mz12]trans" << "\n";
+    os << b.getCargasEquivalentesLocales() << "\n";
+    os << "\n"
+       << "Resultado de Fuerzas Internas en Extremos: [fx1 fy2 fz3 mx4 my5 mz6 fx7 fy8 fz9 mx10 my11 mz12]trans"
+       << "\n";
+    os << b.getFuerzasExtremos() << "\n";
+    os << "\n" << "\n";
+}
+
+}  // namespace
+
+void escribirReporte(std::ostream& os) {
+    os << "****************NUDOS:*******************" << "\n";
+    os << "#nudo interno | #nudoUsuario | X | Y | Z" << "\n";
+    for (const objNudo3d& n : nudo)
+        os << n.getNoNudoInterno() << " " << n.getNoNudoUsuario() << " " << n.getX() << " " << n.getY() << " "
+           << n.getZ() << "\n";
+    os << "\n\n\n" << "****************BARRAS:*******************" << "\n";
+    for (objBarra3d& b : barra) escribirBarra(os, b);
+    os << "\n\n\n" << "************MATRIZ K ESTRUCTURA***************" << "\n" << kEstructura << "\n";
+    os << "\n\n\n" << "************VECTOR DE CARGAS PUNTUALES ESTRUCTURA***************" << "\n"
+       << pEstructura << "\n";
+    os << "\n\n\n" << "************VECTOR DE CARGAS DISTRIBUIDAS EQUIVALENTES***************" << "\n"
+       << fEstructura << "\n";
+    os << "\n\n\n" << "************DESPLAZAMIENTOS***************" << "\n" << "vector u:" << "\n" << u << "\n";
+}
+
+bool funcionPrint() {
+    std::ofstream f("resultados.txt", std::ios::out | std::ios::trunc);
+    if (f.is_open()) {
+        escribirReporte(f);
+        f.close();
+        if (!f.fail()) return true;
+    }
+    std::cout << "Error: no se pudo escribir el archivo resultados.txt" << std::endl;
+    return false;
+}
