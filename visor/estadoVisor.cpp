@@ -20,6 +20,13 @@ bool flagActivo(int i) {
     return (flags[static_cast<size_t>(i)] & 1) != 0;
 }
 
+void interruptoresIniciales() {
+    flags.assign(kNumeroFlags, 0);
+    for (int i : {9, 12, 14, 15, 16, 17}) flags[static_cast<size_t>(i)] = 1;
+    flags[18] = 0;
+    flags[19] = 0;
+}
+
 std::string comando;
 std::string dialogo = "Comando:";
 int numeroComboCoincidente = -1;

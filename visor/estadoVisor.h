@@ -26,6 +26,9 @@ constexpr int kNumeroFlags = 200;
 constexpr int kCombosConInterruptor = 100;
 extern std::vector<int> flags;
 bool flagActivo(int i);
+// Valores de arranque (y de recarga con F5): apoyos, ejes, textos y líneas
+// internas de diagramas, esferas de nudos y perspectiva encendidos; todo lo demás apagado.
+void interruptoresIniciales();
 
 // Línea de órdenes
 extern std::string comando;
