@@ -37,7 +37,7 @@ void ajustesPorDefecto() {
     escalaCarga = 0.1;
 }
 
-Eigen::MatrixXd kEstructura;
+Eigen::SparseMatrix<double> kEstructura;
 Eigen::MatrixXd pEstructura;
 Eigen::MatrixXd fEstructura;
 Eigen::VectorXi restriccionesEstructura;

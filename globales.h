@@ -3,6 +3,7 @@
 #pragma once
 
 #include <Eigen/Dense>
+#include <Eigen/Sparse>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,8 @@ extern double escalaCarga;
 void ajustesPorDefecto();
 
 // ---- Resultados del análisis ----
-extern Eigen::MatrixXd kEstructura;
+// Rigidez global 6N x 6N, dispersa (ambos triángulos).
+extern Eigen::SparseMatrix<double> kEstructura;
 extern Eigen::MatrixXd pEstructura;
 extern Eigen::MatrixXd fEstructura;
 extern Eigen::VectorXi restriccionesEstructura;

@@ -1,26 +1,32 @@
 #include "analisis/funcionSolve.h"
 
+#include <chrono>
 #include <iostream>
 
+#include "analisis/ordenNudos.h"
+#include "analisis/solucionDispersa.h"
 #include "globales.h"
+
+tiemposAnalisis tiemposUltimoAnalisis;
 
 namespace {
 
 const char* const kNombreGdl[6] = {"Ux", "Uy", "Uz", "Rx", "Ry", "Rz"};
 
-// Un pivote de Cholesky que pierde más de doce cifras frente al término
-// diagonal original sólo aparece en un mecanismo: en aritmética exacta sería
-// cero y el redondeo lo deja apenas positivo.
-constexpr double kPivoteRelativoMinimo = 1e-12;
+using Reloj = std::chrono::steady_clock;
+double segundosDesde(Reloj::time_point inicio) {
+    return std::chrono::duration<double>(Reloj::now() - inicio).count();
+}
 
-void informarInestable(const Eigen::MatrixXd& kff, const std::vector<int>& libres) {
+void informarInestable(const std::vector<int>& libres) {
     std::cout << "Error: la estructura es inestable; la matriz de rigidez no es definida positiva" << "\n";
-    for (size_t i = 0; i < libres.size(); ++i) {
-        if (kff(static_cast<Eigen::Index>(i), static_cast<Eigen::Index>(i)) != 0.0) continue;
-        const int k = libres[i] - 1;
+    for (int g : libres) {
+        const int k = g - 1;
+        if (kEstructura.coeff(k, k) != 0.0) continue;
         std::cout << "Grado de libertad sin rigidez: nudo " << nudo[static_cast<size_t>(k / 6)].getNoNudoUsuario()
                   << " " << kNombreGdl[k % 6] << "\n";
     }
+    std::cout.flush();
 }
 
 void descartarResultados() {
@@ -31,23 +37,35 @@ void descartarResultados() {
     resultadosDisponibles = false;
 }
 
+// Rigidez global en forma dispersa. Los términos se suman en el orden de las
+// barras, como en un ensamblaje denso que parte de ceros; los ceros exactos no
+// se guardan (un cero negativo de una barra sumado a un cero queda cero).
+void ensamblarRigidez(Eigen::Index ngl) {
+    std::vector<Eigen::Triplet<double>> terminos;
+    terminos.reserve(barra.size() * 144);
+    for (objBarra3d& b : barra) {
+        const Eigen::VectorXi g = b.getGdl();
+        const Eigen::MatrixXd k = b.getKGlobal();
+        for (int j = 0; j < 12; ++j)
+            for (int i = 0; i < 12; ++i)
+                if (g(i) > 0 && g(j) > 0 && k(i, j) != 0.0) terminos.emplace_back(g(i) - 1, g(j) - 1, k(i, j));
+    }
+    kEstructura.resize(ngl, ngl);
+    kEstructura.setFromTriplets(terminos.begin(), terminos.end());
+    kEstructura.prune(0.0);
+}
+
 }  // namespace
 
 bool funcionSolve() {
+    const auto inicio = Reloj::now();
     const Eigen::Index ngl = 6 * static_cast<Eigen::Index>(noNudos);
     const Eigen::Index nc = noCombos;
-    kEstructura = Eigen::MatrixXd::Zero(ngl, ngl);
     pEstructura = Eigen::MatrixXd::Zero(ngl, nc);
     fEstructura = Eigen::MatrixXd::Zero(ngl, nc);
     restriccionesEstructura = Eigen::VectorXi::Zero(ngl);
 
-    for (objBarra3d& b : barra) {
-        const Eigen::VectorXi g = b.getGdl();
-        const Eigen::MatrixXd k = b.getKGlobal();
-        for (int i = 0; i < 12; ++i)
-            for (int j = 0; j < 12; ++j)
-                if (g(i) > 0 && g(j) > 0) kEstructura(g(i) - 1, g(j) - 1) += k(i, j);
-    }
+    ensamblarRigidez(ngl);
     for (const objNudo3d& n : nudo) {
         const Eigen::MatrixXd p = n.getCargasCombo();
         const Eigen::VectorXi g = n.getGdl();
@@ -67,42 +85,67 @@ bool funcionSolve() {
         for (int i = 0; i < 6; ++i) restriccionesEstructura(g(i) - 1) = a(i);
     }
 
-    // Partición: sólo los grados de libertad con código 0 son incógnitas.
+    // Partición: sólo los grados de libertad con código 0 son incógnitas; los
+    // demás quedan fijos con desplazamiento nulo.
     std::vector<int> libres;
+    std::vector<int> posicionLibre(static_cast<size_t>(ngl), -1);
     for (Eigen::Index k = 0; k < ngl; ++k)
-        if (restriccionesEstructura(k) == 0) libres.push_back(static_cast<int>(k + 1));
+        if (restriccionesEstructura(k) == 0) {
+            posicionLibre[static_cast<size_t>(k)] = static_cast<int>(libres.size());
+            libres.push_back(static_cast<int>(k + 1));
+        }
     const Eigen::Index nf = static_cast<Eigen::Index>(libres.size());
-    Eigen::MatrixXd kff(nf, nf), pf(nf, nc);
-    for (Eigen::Index i = 0; i < nf; ++i) {
-        for (Eigen::Index j = 0; j < nf; ++j) kff(i, j) = kEstructura(libres[i] - 1, libres[j] - 1);
-        for (Eigen::Index c = 0; c < nc; ++c)
-            pf(i, c) = pEstructura(libres[i] - 1, c) + fEstructura(libres[i] - 1, c);
+    // Las incógnitas se numeran en el orden de eliminación (disección anidada
+    // sobre los nudos), y así se arma el bloque libre-libre (triángulo inferior).
+    std::vector<std::pair<int, int>> conexiones;
+    conexiones.reserve(barra.size());
+    for (const objBarra3d& b : barra) conexiones.emplace_back(b.getNudoInicioInterno(), b.getNudoFinalInterno());
+    const std::vector<int> orden = ordenarGradosLibres(noNudos, conexiones, posicionLibre, static_cast<int>(nf));
+    std::vector<Eigen::Triplet<double>> terminosLibres;
+    terminosLibres.reserve(static_cast<size_t>(kEstructura.nonZeros() / 2 + nf));
+    for (int j = 0; j < kEstructura.outerSize(); ++j) {
+        const int lj = posicionLibre[static_cast<size_t>(j)];
+        if (lj < 0) continue;
+        const int oj = orden[static_cast<size_t>(lj)];
+        for (Eigen::SparseMatrix<double>::InnerIterator it(kEstructura, j); it; ++it) {
+            const int li = posicionLibre[static_cast<size_t>(it.row())];
+            if (li < 0) continue;
+            const int oi = orden[static_cast<size_t>(li)];
+            if (oi >= oj) terminosLibres.emplace_back(oi, oj, it.value());
+        }
     }
+    Eigen::SparseMatrix<double> kff(nf, nf);
+    kff.setFromTriplets(terminosLibres.begin(), terminosLibres.end());
+    std::vector<Eigen::Triplet<double>>().swap(terminosLibres);
+    Eigen::MatrixXd pf(nf, nc);
+    for (Eigen::Index i = 0; i < nf; ++i)
+        pf.row(orden[static_cast<size_t>(i)]) = pEstructura.row(libres[i] - 1) + fEstructura.row(libres[i] - 1);
+    tiemposUltimoAnalisis.ensamblaje = segundosDesde(inicio);
 
-    const Eigen::LLT<Eigen::MatrixXd> llt(kff);
-    bool estable = llt.info() == Eigen::Success;
-    if (estable) {
-        const Eigen::MatrixXd& l = llt.matrixLLT();
-        for (Eigen::Index i = 0; i < nf && estable; ++i)
-            estable = l(i, i) * l(i, i) >= kPivoteRelativoMinimo * kff(i, i);
-    }
+    auto etapa = Reloj::now();
+    solucionDispersa solucion;
+    bool estable = solucion.factorizar(std::move(kff));
+    tiemposUltimoAnalisis.factorizacion = segundosDesde(etapa);
+    etapa = Reloj::now();
     Eigen::MatrixXd uf;
-    if (estable) {
-        uf = llt.solve(pf);
-        estable = uf.allFinite();
-    }
+    if (estable) estable = solucion.resolver(pf, uf);
     if (!estable) {
-        informarInestable(kff, libres);
+        informarInestable(libres);
         descartarResultados();
+        tiemposUltimoAnalisis.solucion = segundosDesde(etapa);
+        tiemposUltimoAnalisis.barras = 0;
         return false;
     }
-
     u = Eigen::MatrixXd::Zero(ngl, nc);
-    for (Eigen::Index i = 0; i < nf; ++i) u.row(libres[i] - 1) = uf.row(i);
+    for (Eigen::Index i = 0; i < nf; ++i) u.row(libres[i] - 1) = uf.row(orden[static_cast<size_t>(i)]);
+    reacciones = kEstructura * u - pEstructura - fEstructura;
+    tiemposUltimoAnalisis.solucion = segundosDesde(etapa);
+
+    etapa = Reloj::now();
     for (objNudo3d& n : nudo) n.setDesplazamientos(u);
     for (objBarra3d& b : barra) b.setDesplazamientos(u);
-    reacciones = kEstructura * u - pEstructura - fEstructura;
     for (objNudo3d& n : nudo) n.setReacciones(reacciones);
+    tiemposUltimoAnalisis.barras = segundosDesde(etapa);
     resultadosDisponibles = true;
     return true;
 }

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "globales.h"
+#include "reporte/formatoDisperso.h"
 
 namespace {
 
@@ -51,7 +52,9 @@ void escribirReporte(std::ostream& os) {
            << n.getZ() << "\n";
     os << "\n\n\n" << "****************BARRAS:*******************" << "\n";
     for (objBarra3d& b : barra) escribirBarra(os, b);
-    os << "\n\n\n" << "************MATRIZ K ESTRUCTURA***************" << "\n" << kEstructura << "\n";
+    os << "\n\n\n" << "************MATRIZ K ESTRUCTURA***************" << "\n";
+    escribirDispersaComoDensa(os, kEstructura);
+    os << "\n";
     os << "\n\n\n" << "************VECTOR DE CARGAS PUNTUALES ESTRUCTURA***************" << "\n"
        << pEstructura << "\n";
     os << "\n\n\n" << "************VECTOR DE CARGAS DISTRIBUIDAS EQUIVALENTES***************" << "\n"
