@@ -118,7 +118,8 @@ bool funcionSolve() {
     kff.setFromTriplets(terminosLibres.begin(), terminosLibres.end());
     std::vector<Eigen::Triplet<double>>().swap(terminosLibres);
     Eigen::MatrixXd pf(nf, nc);
-    for (Eigen::Index i = 0; i < nf; ++i)
+    // (Sin combinaciones las matrices no tienen columnas: no hay filas que copiar.)
+    for (Eigen::Index i = 0; i < nf && nc > 0; ++i)
         pf.row(orden[static_cast<size_t>(i)]) = pEstructura.row(libres[i] - 1) + fEstructura.row(libres[i] - 1);
     tiemposUltimoAnalisis.ensamblaje = segundosDesde(inicio);
 
@@ -137,7 +138,7 @@ bool funcionSolve() {
         return false;
     }
     u = Eigen::MatrixXd::Zero(ngl, nc);
-    for (Eigen::Index i = 0; i < nf; ++i) u.row(libres[i] - 1) = uf.row(orden[static_cast<size_t>(i)]);
+    for (Eigen::Index i = 0; i < nf && nc > 0; ++i) u.row(libres[i] - 1) = uf.row(orden[static_cast<size_t>(i)]);
     reacciones = kEstructura * u - pEstructura - fEstructura;
     tiemposUltimoAnalisis.solucion = segundosDesde(etapa);
 

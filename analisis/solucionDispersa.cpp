@@ -22,6 +22,9 @@ public:
         c.method[0].ordering = CHOLMOD_NATURAL;
         c.postorder = 1;
         c.supernodal = CHOLMOD_SUPERNODAL;
+        // Los fallos se informan con los mensajes del programa, no con los de CHOLMOD.
+        c.print = 0;
+        c.error_handler = nullptr;
     }
 
     // Mínimo de L(k,k)² / A(p(k), p(k)) sobre todas las columnas del factor.
@@ -66,7 +69,10 @@ solucionDispersa::~solucionDispersa() = default;
 
 bool solucionDispersa::factorizar(Eigen::SparseMatrix<double>&& k) {
     datos->k = std::move(k);
-    if (k.rows() == 0) return true;
+    if (datos->k.rows() == 0) return true;
+    // Sin ningún término de rigidez no hay nada que factorizar (y CHOLMOD no
+    // acepta una matriz sin valores).
+    if (datos->k.nonZeros() == 0) return false;
     datos->cholesky.compute(datos->k);
     if (datos->cholesky.info() != Eigen::Success) return false;
     return datos->cholesky.pivoteRelativoMinimo(datos->k) >= kPivoteRelativoMinimo;

@@ -25,6 +25,7 @@ const std::vector<std::string>& claseLeerArchivo::tokens() {
     }
     leido = true;
     palabras.clear();
+    apariciones.clear();
     abierto = false;
     // Sólo lectura: el archivo del usuario nunca se abre para escribir.
     std::ifstream f(archivo, std::ios::in | std::ios::binary);
@@ -145,20 +146,24 @@ Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas) 
     return m;
 }
 
+const std::vector<size_t>& claseLeerArchivo::aparicionesDe(const std::string& etiqueta) {
+    const auto& t = tokens();
+    auto it = apariciones.find(etiqueta);
+    if (it != apariciones.end()) return it->second;
+    std::vector<size_t>& lista = apariciones[etiqueta];
+    for (size_t i = 0; i < t.size(); ++i)
+        if (t[i] == etiqueta) lista.push_back(i);
+    return lista;
+}
+
 int claseLeerArchivo::getNoEtiquetas(std::string etiqueta) {
-    int n = 0;
-    for (const auto& p : tokens())
-        if (p == etiqueta) ++n;
-    return n;
+    return static_cast<int>(aparicionesDe(etiqueta).size());
 }
 
 long claseLeerArchivo::posicionTrasEtiqueta(const std::string& etiqueta, int n) {
-    if (n < 1) return -1;
-    const auto& t = tokens();
-    int vistas = 0;
-    for (size_t i = 0; i < t.size(); ++i)
-        if (t[i] == etiqueta && ++vistas == n) return static_cast<long>(i + 1);
-    return -1;
+    const std::vector<size_t>& lista = aparicionesDe(etiqueta);
+    if (n < 1 || static_cast<size_t>(n) > lista.size()) return -1;
+    return static_cast<long>(lista[static_cast<size_t>(n) - 1] + 1);
 }
 
 std::string claseLeerArchivo::getString(std::string etiqueta, int n) {

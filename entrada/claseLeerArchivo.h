@@ -11,6 +11,7 @@
 #include <Eigen/Dense>
 #include <ctime>
 #include <string>
+#include <unordered_map>
 #include <sys/types.h>
 #include <vector>
 
@@ -45,8 +46,12 @@ private:
     bool abierto = false;
     off_t tamano = -1;
     struct timespec modificado {};
+    // Posiciones de cada etiqueta ya pedida, para llegar a la n-ésima aparición
+    // sin recorrer el archivo.
+    std::unordered_map<std::string, std::vector<size_t>> apariciones;
 
     const std::vector<std::string>& tokens();
     // Índice de la palabra que sigue a la n-ésima aparición de la etiqueta, o -1.
     long posicionTrasEtiqueta(const std::string& etiqueta, int n);
+    const std::vector<size_t>& aparicionesDe(const std::string& etiqueta);
 };

@@ -16,7 +16,7 @@ void objBarra3d::setDesplazamientos(const Eigen::MatrixXd& U) {
     if (flagsBarra[9] == 0) getT();
     const Eigen::Index nc = U.cols();
     desplazamientosGlobales.resize(12, nc);
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < 12 && nc > 0; ++i) {
         const int fila = gdl(i) - 1;
         if (fila < 0 || fila >= U.rows())
             desplazamientosGlobales.row(i).setZero();

@@ -61,7 +61,7 @@ bool objNudo3d::copiarFilas(const Eigen::MatrixXd& origen, Eigen::MatrixXd& dest
     // Una matriz que no alcanza a las filas de este nudo no viene de esta estructura.
     if (origen.rows() < gdl(5)) return false;
     destino.resize(6, nc);
-    for (int i = 0; i < 6; ++i) destino.row(i) = origen.row(gdl(i) - 1);
+    for (int i = 0; i < 6 && nc > 0; ++i) destino.row(i) = origen.row(gdl(i) - 1);
     return true;
 }
 
