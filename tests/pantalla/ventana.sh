@@ -172,5 +172,10 @@ arrastre_central 500 700 500 400
 esperar_imagen vuelta.png vertical.png || fallar "al bajar desde la vertical la vista no se recupera"
 
 kill -0 "$app_pid" 2>/dev/null || fallar "vantra3d terminó de forma inesperada"
+# Compilado con los sanitizadores, un error de memoria o de comportamiento
+# indefinido queda escrito en la salida del programa.
+if grep -E -q 'runtime error|AddressSanitizer|LeakSanitizer' app.log; then
+    fallar "los sanitizadores informaron errores"
+fi
 echo "Ventana, dibujo del modelo, órbita, rueda y vuelta desde la vertical: correctos"
 exit 0
