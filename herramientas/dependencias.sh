@@ -2,7 +2,7 @@
 # Instala con apt-get los paquetes de Debian que falten para compilar y probar.
 set -euo pipefail
 paquetes=(cmake g++ make libeigen3-dev freeglut3-dev libglu1-mesa-dev libgtest-dev
-          xvfb xdotool imagemagick x11-utils
+          xvfb xdotool imagemagick x11-utils libgl1-mesa-dri
           libsuitesparse-dev libmetis-dev libopenblas-dev)
 faltan=()
 for p in "${paquetes[@]}"; do
