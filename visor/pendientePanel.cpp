@@ -1,4 +1,0 @@
-// Provisional: panel superpuesto aún sin construir.
-#include "visor/capas.h"
-
-void plotDialogo() {}
