@@ -4,13 +4,14 @@
 
 #include <cstdlib>
 
+#include "visor/ventana.h"
+
 namespace ventanaSistema {
 namespace {
 
 int modificadoresGlut() { return glutGetModifiers(); }
 int anchoGlut() { return glutGet(GLUT_WINDOW_WIDTH); }
 int altoGlut() { return glutGet(GLUT_WINDOW_HEIGHT); }
-void redimensionarPendiente(int, int) {}
 void redibujoGlut() { glutPostRedisplay(); }
 void salirProceso(int estado) { std::exit(estado); }
 
@@ -19,7 +20,7 @@ void salirProceso(int estado) { std::exit(estado); }
 int (*modificadores)() = modificadoresGlut;
 int (*anchoVentana)() = anchoGlut;
 int (*altoVentana)() = altoGlut;
-void (*redimensionar)(int, int) = redimensionarPendiente;
+void (*redimensionar)(int, int) = changeSize;
 void (*pedirRedibujo)() = redibujoGlut;
 void (*terminarPrograma)(int) = salirProceso;
 
@@ -27,7 +28,7 @@ void usarSistemaReal() {
     modificadores = modificadoresGlut;
     anchoVentana = anchoGlut;
     altoVentana = altoGlut;
-    redimensionar = redimensionarPendiente;
+    redimensionar = changeSize;
     pedirRedibujo = redibujoGlut;
     terminarPrograma = salirProceso;
 }
