@@ -60,30 +60,23 @@ done
 [ -n "$ventana" ] || falla "no apareció la ventana"
 
 captura=0
-ultimoColor=""
-# Color del píxel (x, y) de la ventana como "r g b" (0 a 255), en una captura nueva.
-leerColor() {
-  captura=$((captura + 1))
-  ultimoColor="sin captura"
-  import -window "$ventana" "captura$captura.png" 2>/dev/null || return 1
-  ultimoColor=$(convert "captura$captura.png" -format \
-    "%[fx:int(255*p{$1,$2}.r+0.5)] %[fx:int(255*p{$1,$2}.g+0.5)] %[fx:int(255*p{$1,$2}.b+0.5)]" info:)
-}
-# Espera (como mucho 10 s) a que el píxel (x, y) tenga el color r g b, con tolerancia 4.
+color=""
+# Espera (10 s como mucho) a que el píxel (x, y) de la ventana sea r g b (tolerancia 4).
 esperarColor() {
-  local x=$1 y=$2 r=$3 g=$4 b=$5 descripcion=$6 cr cg cb
+  local r=$3 g=$4 b=$5 cr cg cb
   for _ in $(seq 40); do
-    if leerColor "$x" "$y"; then
-      read -r cr cg cb <<<"$ultimoColor"
-      if [ $((cr - r)) -le 4 ] && [ $((r - cr)) -le 4 ] && [ $((cg - g)) -le 4 ] && [ $((g - cg)) -le 4 ] &&
-         [ $((cb - b)) -le 4 ] && [ $((b - cb)) -le 4 ]; then
-        echo "ok: $descripcion ($ultimoColor)"
+    captura=$((captura + 1))
+    if import -window "$ventana" "captura$captura.png" 2>/dev/null; then
+      color=$(convert "captura$captura.png" -format "%[fx:int(255*p{$1,$2}.r+0.5)] %[fx:int(255*p{$1,$2}.g+0.5)] %[fx:int(255*p{$1,$2}.b+0.5)]" info:)
+      read -r cr cg cb <<<"$color"
+      if (( (cr-r)**2 <= 16 && (cg-g)**2 <= 16 && (cb-b)**2 <= 16 )); then
+        echo "ok: $6 ($color)"
         return 0
       fi
     fi
     sleep 0.25
   done
-  falla "$descripcion: se esperaba $r $g $b en ($x, $y) y hay $ultimoColor (captura$captura.png)"
+  falla "$6: se esperaba $r $g $b en ($1, $2) y hay $color (captura$captura.png)"
 }
 clic() {
   xdotool mousemove --window "$ventana" "$1" "$2" click 1
