@@ -47,12 +47,12 @@ cp "$ejemplos/ingresoDatos.txt" .
 # sin módulo al que atribuirlo ni suprimirlo. Las pérdidas del programa se
 # controlan en las pruebas unitarias; aquí se controla memoria y comportamiento.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-timeout 120 "$programa" ingresoDatos.txt >salida.txt 2>&1 &
+LIBGL_ALWAYS_SOFTWARE=1 timeout 120 "$programa" ingresoDatos.txt >salida.txt 2>&1 </dev/null &
 pidPrograma=$!
 
 ventana=""
 for _ in $(seq 100); do
-  ventana=$(xdotool search --name "Vantra 3D" 2>/dev/null | head -n 1)
+  ventana=$(timeout 5 xdotool search --name "Vantra 3D" 2>/dev/null | head -n 1)
   [ -n "$ventana" ] && break
   kill -0 "$pidPrograma" 2>/dev/null || falla "el programa terminó antes de abrir la ventana"
   sleep 0.2
@@ -66,7 +66,7 @@ esperarColor() {
   local r=$3 g=$4 b=$5 cr cg cb
   for _ in $(seq 40); do
     captura=$((captura + 1))
-    if import -window "$ventana" "captura$captura.png" 2>/dev/null; then
+    if timeout 20 import -window "$ventana" "captura$captura.png" 2>/dev/null; then
       color=$(convert "captura$captura.png" -format "%[fx:int(255*p{$1,$2}.r+0.5)] %[fx:int(255*p{$1,$2}.g+0.5)] %[fx:int(255*p{$1,$2}.b+0.5)]" info:)
       read -r cr cg cb <<<"$color"
       if (( (cr-r)**2 <= 16 && (cg-g)**2 <= 16 && (cb-b)**2 <= 16 )); then
@@ -79,12 +79,12 @@ esperarColor() {
   falla "$6: se esperaba $r $g $b en ($1, $2) y hay $color (captura$captura.png)"
 }
 clic() {
-  xdotool mousemove --window "$ventana" "$1" "$2" click 1
+  timeout 10 xdotool mousemove --window "$ventana" "$1" "$2" click 1
 }
 teclear() {
-  xdotool windowfocus "$ventana" 2>/dev/null
-  xdotool type --delay 20 "$1"
-  xdotool key Return
+  timeout 10 xdotool windowfocus "$ventana" 2>/dev/null
+  timeout 10 xdotool type --delay 20 "$1"
+  timeout 10 xdotool key Return
 }
 
 # Ventana de 1000 x 800. Fondo de botón apagado (0.1, 0.1, 0), encendido (0.3, 0.3, 0).
@@ -112,14 +112,14 @@ esperarColor $my $apagado "botón My visible y apagado"
 clic 45 201
 esperarColor $my $encendido "botón My encendido"
 
-xdotool key F5
+timeout 10 xdotool key F5
 esperarColor $my $negro "F5 oculta los botones de resultados"
 esperarColor $calcular $apagado "F5 apaga Calcular"
 esperarColor $elu $apagado "F5 apaga las combinaciones"
 grep -qF -- "------------------------Reinicio del programa------------------" salida.txt ||
   falla "falta el aviso de reinicio en la consola"
 
-xdotool key Escape
+timeout 10 xdotool key Escape
 estado=""
 for _ in $(seq 50); do
   if ! kill -0 "$pidPrograma" 2>/dev/null; then
@@ -133,3 +133,5 @@ pidPrograma=""
 [ -n "$estado" ] || falla "Escape no terminó el programa"
 [ "$estado" -eq 0 ] || falla "Escape terminó con estado $estado"
 echo "ok: Escape termina con estado 0"
+grep -Eq "runtime error|AddressSanitizer" salida.txt && falla "los sanitizadores informaron errores"
+exit 0
