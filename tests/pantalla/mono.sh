@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Prueba del mono: teclas al azar, órdenes de la línea de órdenes (válidas y
+# basura), clics en los botones, arrastres, rueda, F1 a F12 y recargas con F5 de
+# un modelo que la prueba reescribe entre recargas (válido y roto). El programa
+# sólo debe terminar con Escape, con estado 0 y sin informes de los sanitizadores.
+# La duración sale de VANTRA_MONO_SEGUNDOS (30 por defecto).
+#   bash mono.sh <ejecutable vantra3d> <carpeta de ejemplos> <carpeta de trabajo>
+set -u
+source "$(dirname "$0")/lib/comun.sh"
+preparar "$@"
+segundos=${VANTRA_MONO_SEGUNDOS:-30}
+semilla=${VANTRA_MONO_SEMILLA:-$$}
+RANDOM=$semilla
+echo "Mono durante $segundos s (semilla $semilla)"
+
+modelos=("$ejemplos"/*.txt)
+modelo="$PWD/modelo.txt"
+cp "$ejemplos/ingresoDatos.txt" "$modelo"
+
+iniciar_pantalla
+export ASAN_OPTIONS=${ASAN_OPTIONS:-}:detect_leaks=0
+arrancar "$modelo"
+
+ordenes=(plotEjes tagNudos tagBarras secciones plotVolumen noTags plotDef plotN plotVy plotMy plotCarga
+         plotR plotVz plotMz plotT plotApoyos combo ELU SERV VIENTO noAislar aislar "1 2 3" "5 x" "  7"
+         "99999999999" combo noExiste xyzzy "plot" "" "aislar" "" "combo" "VIENTO")
+teclas=(a b c z 0 1 9 plus minus space BackSpace Return Tab shift+plus shift+minus alt+t alt+f alt+n alt+c
+        F1 F2 F3 F4 F5 F6 F7 F8 F9 F10 F11 F12 Up Down Left Right Home)
+# Botones del panel en una ventana de 1000 x 800: columna izquierda, "Calcular" y combinaciones.
+botones=("45 36" "45 51" "45 66" "45 81" "45 96" "45 126" "45 141" "45 156" "45 171" "45 186"
+         "45 201" "45 216" "45 231" "45 246" "930 726" "935 41" "935 56" "935 71")
+
+reescribir_modelo() {
+    case $((RANDOM % 4)) in
+        0) cp "${modelos[$((RANDOM % ${#modelos[@]}))]}" "$modelo" ;;
+        1) head -c $((RANDOM % 900 + 50)) "$ejemplos/ingresoDatos.txt" >"$modelo" ;;
+        2) printf 'nudos: 1 0 0 0 2 4 0 0 barras: 1 1 2 apoyo: 1 1 1 0 0 0 1 2 combo: C 1 P\n' >"$modelo" ;;
+        3) tr 'a-z0-9' 'b-z0-9a' <"$ejemplos/ingresoDatos.txt" >"$modelo" ;;
+    esac
+}
+
+acciones=0
+fin=$((SECONDS + segundos))
+while [ "$SECONDS" -lt "$fin" ]; do
+    vivo
+    case $((RANDOM % 7)) in
+        0) orden "${ordenes[$((RANDOM % ${#ordenes[@]}))]}" ;;
+        1) xdo windowfocus "$wid"; xdo key "${teclas[$((RANDOM % ${#teclas[@]}))]}" ;;
+        2) b=(${botones[$((RANDOM % ${#botones[@]}))]}); xdo mousemove --window "$wid" "${b[0]}" "${b[1]}" click 1 ;;
+        3) boton=$((RANDOM % 2 + 1))
+           xdo mousemove --window "$wid" $((RANDOM % 900 + 50)) $((RANDOM % 700 + 50))
+           xdo mousedown "$boton"
+           for _ in 1 2 3; do xdo mousemove --window "$wid" $((RANDOM % 900 + 50)) $((RANDOM % 700 + 50)); done
+           xdo mouseup "$boton" ;;
+        4) xdo mousemove --window "$wid" $((RANDOM % 900 + 50)) $((RANDOM % 700 + 50)) click $((RANDOM % 2 + 4)) ;;
+        5) reescribir_modelo; xdo windowfocus "$wid"; xdo key F5 ;;
+        6) orden "$(head -c 12 /dev/urandom | tr -dc 'a-zA-Z0-9 ' | head -c 10)" ;;
+    esac
+    acciones=$((acciones + 1))
+done
+echo "$acciones acciones"
+vivo
+xdo windowfocus "$wid"
+xdo key Escape
+esperar_fin 30
+[ "$estado" -eq 0 ] || fallar "Escape terminó con estado $estado"
+sin_informes_de_sanitizadores
+echo "Mono: $acciones acciones sin fallas; Escape terminó con estado 0"
+exit 0
