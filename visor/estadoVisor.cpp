@@ -6,6 +6,7 @@ double xCentroObj = 0, yCentroObj = 0, zCentroObj = 0;
 double xCam = 0, yCam = 0, zCam = 0;
 double diagonal = 0;
 double distCamObj = 0;
+double azimutCamara = 0;
 const double PI = 3.141592653589793;
 
 int clickIzq = 0, clickCentro = 0;

@@ -12,6 +12,9 @@ extern double xCentroObj, yCentroObj, zCentroObj;
 extern double xCam, yCam, zCam;
 extern double diagonal;
 extern double distCamObj;
+// Último azimut conocido de la cámara (radianes): sirve cuando la cámara queda
+// justo en la vertical del objetivo, donde el azimut no se puede calcular.
+extern double azimutCamara;
 extern const double PI;
 
 // Ratón

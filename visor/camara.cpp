@@ -1,0 +1,209 @@
+#include "visor/camara.h"
+
+#include <cmath>
+
+#include "visor/estadoVisor.h"
+
+namespace {
+
+constexpr double kGradosPorRadian = 180.0 / 3.141592653589793;
+
+// Componentes de la cámara respecto del objetivo.
+struct Relativo {
+    double dx, dy, dz, rh, r;
+};
+
+Relativo relativo(const Punto3& ojo, const Punto3& objetivo) {
+    Relativo v{};
+    v.dx = ojo.x - objetivo.x;
+    v.dy = ojo.y - objetivo.y;
+    v.dz = ojo.z - objetivo.z;
+    v.rh = std::sqrt(v.dx * v.dx + v.dy * v.dy);
+    v.r = std::sqrt(v.rh * v.rh + v.dz * v.dz);
+    return v;
+}
+
+// Lleva un ángulo en radianes a [0, 2 pi).
+double normalizarAzimut(double a) {
+    if (!std::isfinite(a)) return 0.0;
+    a = std::fmod(a, 2.0 * PI);
+    if (a < 0.0) a += 2.0 * PI;
+    return a;
+}
+
+}  // namespace
+
+double acotarUnidad(double x) {
+    if (x > 1.0) return 1.0;
+    if (x < -1.0) return -1.0;
+    return x;
+}
+
+double distancia(const Punto3& a, const Punto3& b) {
+    const double dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+Encuadre encuadrar(const std::vector<Punto3>& nudos) {
+    Encuadre e;
+    for (const Punto3& p : nudos) {
+        if (p.x < e.xMin) e.xMin = p.x;
+        if (p.y < e.yMin) e.yMin = p.y;
+        if (p.z < e.zMin) e.zMin = p.z;
+        if (p.x > e.xMax) e.xMax = p.x;
+        if (p.y > e.yMax) e.yMax = p.y;
+        if (p.z > e.zMax) e.zMax = p.z;
+    }
+    const double ax = e.xMax - e.xMin, ay = e.yMax - e.yMin, az = e.zMax - e.zMin;
+    e.diagonal = std::sqrt(ax * ax + ay * ay + az * az);
+    e.objetivo = {(e.xMin + e.xMax) / 2.0, (e.yMin + e.yMax) / 2.0, (e.zMin + e.zMax) / 2.0};
+    e.ojo = {e.objetivo.x - e.diagonal, e.objetivo.y - e.diagonal, e.zMax + 0.5 * e.diagonal};
+    e.distancia = distancia(e.ojo, e.objetivo);
+    return e;
+}
+
+Tamano tamanoAceptado(int ancho, int alto) {
+    if (alto == 0) alto = 1;
+    return {ancho < kAnchoMinimo ? kAnchoMinimo : ancho, alto < kAltoMinimo ? kAltoMinimo : alto};
+}
+
+Proyeccion proyeccion(int ancho, int alto, bool perspectiva, double distCamObj) {
+    Proyeccion p;
+    if (alto <= 0) alto = 1;
+    const double razon = static_cast<double>(ancho) / static_cast<double>(alto);
+    p.perspectiva = perspectiva;
+    if (perspectiva) {
+        p.campoVertical = 45.0;
+        p.aspecto = razon;
+        p.cerca = 0.01;
+        p.lejos = 1000000.0;
+        return p;
+    }
+    const double d = distCamObj;
+    p.cerca = -1000000.0;
+    p.lejos = 1000000.0;
+    if (ancho <= alto) {
+        p.izquierda = -d / 2.0;
+        p.derecha = d / 2.0;
+        p.abajo = -d / (2.0 * razon);
+        p.arriba = d / (2.0 * razon);
+    } else {
+        p.izquierda = -d * razon / 2.0;
+        p.derecha = d * razon / 2.0;
+        p.abajo = -d / 2.0;
+        p.arriba = d / 2.0;
+    }
+    return p;
+}
+
+Angulos angulosCamara(const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo) {
+    const Relativo v = relativo(ojo, objetivo);
+    Angulos a;
+    if (v.rh > 0.0) {
+        a.azimut = std::acos(acotarUnidad(v.dx / v.rh));
+        if (v.dy < 0.0) a.azimut = 2.0 * PI - a.azimut;
+        a.elevacion = std::atan(v.dz / v.rh);
+    } else {
+        a.azimut = normalizarAzimut(azimutRespaldo);
+        a.elevacion = v.dz > 0.0 ? PI / 2.0 : (v.dz < 0.0 ? -PI / 2.0 : 0.0);
+    }
+    return a;
+}
+
+Punto3 vectorArriba(const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo) {
+    const Relativo v = relativo(ojo, objetivo);
+    if (v.rh > 0.0 || v.dz == 0.0) return {0.0, 0.0, 1.0};
+    // Con la cámara casi encima, Z se ve en pantalla como la horizontal que se
+    // aleja de la cámara; casi debajo, como la que se acerca.
+    const double t = normalizarAzimut(azimutRespaldo);
+    const double signo = v.dz > 0.0 ? -1.0 : 1.0;
+    return {signo * std::cos(t), signo * std::sin(t), 0.0};
+}
+
+PasoOrbita orbitar(const Punto3& ojo, const Punto3& objetivo, int dxPixeles, int dyPixeles,
+                   double azimutRespaldo) {
+    PasoOrbita paso;
+    paso.deltaHoriz = static_cast<double>(kRadianesPorPixel * static_cast<float>(dxPixeles));
+    paso.deltaVert = static_cast<double>(kRadianesPorPixel * static_cast<float>(dyPixeles));
+    const Relativo v = relativo(ojo, objetivo);
+    const Angulos a = angulosCamara(ojo, objetivo, azimutRespaldo);
+    double theta = a.azimut - paso.deltaHoriz;
+    double phi = a.elevacion + paso.deltaVert;
+    paso.azimut = normalizarAzimut(theta);
+    if (phi >= PI / 2.0) {
+        // Justo encima: el azimut queda guardado en paso.azimut y la cámara
+        // exactamente en la vertical, sin restos de redondeo que lo alteren.
+        paso.ojo = {objetivo.x, objetivo.y, objetivo.z + v.r};
+        return paso;
+    }
+    if (phi <= -PI / 2.0) {
+        paso.ojo = {objetivo.x, objetivo.y, objetivo.z - v.r};
+        return paso;
+    }
+    paso.ojo = {objetivo.x + v.r * std::cos(phi) * std::cos(theta),
+                objetivo.y + v.r * std::cos(phi) * std::sin(theta), objetivo.z + v.r * std::sin(phi)};
+    return paso;
+}
+
+Punto3 desplazamientoPaneo(const Punto3& ojo, const Punto3& objetivo, int dxPixeles, int dyPixeles,
+                           double azimutRespaldo) {
+    const double mx = kUnidadesPorPixel * dxPixeles;
+    const double my = kUnidadesPorPixel * dyPixeles;
+    const Relativo v = relativo(ojo, objetivo);
+    // Coseno y seno del azimut y de la elevación de la cámara.
+    double ct, st, sf, cf;
+    if (v.rh > 0.0) {
+        ct = v.dx / v.rh;
+        st = v.dy / v.rh;
+    } else {
+        const double t = normalizarAzimut(azimutRespaldo);
+        ct = std::cos(t);
+        st = std::sin(t);
+    }
+    if (v.r > 0.0) {
+        sf = v.dz / v.r;
+        cf = v.rh / v.r;
+    } else {
+        sf = 0.0;
+        cf = 1.0;
+    }
+    return {mx * st - my * sf * ct, -mx * ct - my * sf * st, my * cf};
+}
+
+Punto3 acercar(const Punto3& ojo, const Punto3& objetivo, double factor) {
+    return {objetivo.x + factor * (ojo.x - objetivo.x), objetivo.y + factor * (ojo.y - objetivo.y),
+            objetivo.z + factor * (ojo.z - objetivo.z)};
+}
+
+AngulosFrente angulosDeFrente(const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo) {
+    const Relativo v = relativo(ojo, objetivo);
+    AngulosFrente f;
+    if (v.rh > 0.0) {
+        f.azimutGrados = std::acos(acotarUnidad(v.dx / v.rh)) * kGradosPorRadian;
+        if (v.dy < 0.0) f.azimutGrados = -f.azimutGrados;
+        f.elevacionGrados = std::atan(v.dz / v.rh) * kGradosPorRadian;
+        return f;
+    }
+    const Angulos a = angulosCamara(ojo, objetivo, azimutRespaldo);
+    f.azimutGrados = a.azimut * kGradosPorRadian;
+    if (f.azimutGrados > 180.0) f.azimutGrados -= 360.0;
+    f.elevacionGrados = a.elevacion * kGradosPorRadian;
+    return f;
+}
+
+AngulosFlecha angulosFlecha(const Punto3& p1, const Punto3& p2) {
+    AngulosFlecha f;
+    const double largo = distancia(p1, p2);
+    if (!(largo > 0.0) || !std::isfinite(largo)) return f;
+    const double beta = -std::asin(acotarUnidad((p1.z - p2.z) / largo));
+    double alfa = 0.0;
+    const double base = largo * std::cos(beta);
+    if (std::fabs(beta) != PI / 2.0 && base != 0.0) {
+        alfa = std::acos(acotarUnidad((p1.x - p2.x) / base));
+        if (p1.y - p2.y < 0.0) alfa = -alfa;
+    }
+    f.dibujar = true;
+    f.alfaGrados = alfa * kGradosPorRadian;
+    f.betaGrados = beta * kGradosPorRadian;
+    return f;
+}

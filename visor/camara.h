@@ -1,0 +1,116 @@
+// Aritmética de la cámara y de la proyección del visor, en funciones que toman
+// y devuelven valores simples. No depende de OpenGL ni de freeglut: las
+// funciones de respuesta de la ventana sólo llevan estos resultados a la
+// biblioteca gráfica.
+#pragma once
+
+#include <vector>
+
+struct Punto3 {
+    double x = 0.0, y = 0.0, z = 0.0;
+};
+
+double distancia(const Punto3& a, const Punto3& b);
+
+// ---- Encuadre del modelo ----
+// Caja de los nudos ampliada siempre hasta contener el origen, su diagonal, el
+// objetivo en el centro de la caja y la cámara del lado -X, -Y, por encima.
+struct Encuadre {
+    double xMin = 0.0, xMax = 0.0, yMin = 0.0, yMax = 0.0, zMin = 0.0, zMax = 0.0;
+    double diagonal = 0.0;
+    Punto3 objetivo;
+    Punto3 ojo;
+    double distancia = 0.0;
+};
+Encuadre encuadrar(const std::vector<Punto3>& nudos);
+
+// ---- Ventana y proyección ----
+constexpr int kAnchoMinimo = 600;
+constexpr int kAltoMinimo = 400;
+
+struct Tamano {
+    int ancho = 0, alto = 0;
+};
+// Tamaño que la ventana acepta para el pedido (ancho, alto): un alto 0 cuenta
+// como 1 y cada lado se lleva al mínimo de 600 x 400.
+Tamano tamanoAceptado(int ancho, int alto);
+
+struct Proyeccion {
+    bool perspectiva = true;
+    // Perspectiva
+    double campoVertical = 45.0, aspecto = 1.0, cerca = 0.01, lejos = 1000000.0;
+    // Ortográfica (cerca y lejos: -1e6 y 1e6)
+    double izquierda = 0.0, derecha = 0.0, abajo = 0.0, arriba = 0.0;
+};
+// Volumen de vista para una ventana de ancho x alto. En modo ortográfico su
+// tamaño sale de la distancia de la cámara al objetivo, así el zoom lo achica.
+Proyeccion proyeccion(int ancho, int alto, bool perspectiva, double distCamObj);
+
+// ---- Ángulos de la cámara ----
+// Azimut (en [0, 2 pi)) y elevación (en [-pi/2, pi/2]) de la cámara vista desde
+// el objetivo, en radianes. Con la cámara justo en la vertical del objetivo el
+// azimut no está definido y se devuelve azimutRespaldo (el último conocido),
+// con la elevación de +-pi/2 (0 si cámara y objetivo coinciden).
+struct Angulos {
+    double azimut = 0.0;
+    double elevacion = 0.0;
+};
+Angulos angulosCamara(const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo);
+
+// Vector "arriba" para colocar la cámara: el eje Z, salvo con la cámara en la
+// vertical del objetivo, donde Z no sirve y se usa la dirección horizontal que
+// Z proyectaría en pantalla justo antes de llegar a la vertical.
+Punto3 vectorArriba(const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo);
+
+// ---- Ratón ----
+constexpr float kRadianesPorPixel = 0.003f;
+constexpr double kUnidadesPorPixel = 0.01;
+
+// Paso de órbita por un arrastre de (dxPixeles, dyPixeles): arrastrar a la
+// derecha gira la cámara en sentido horario visto desde arriba y arrastrar
+// hacia abajo la sube. La distancia al objetivo se conserva y la elevación se
+// detiene en la vertical.
+struct PasoOrbita {
+    Punto3 ojo;
+    double deltaHoriz = 0.0;  // radianes
+    double deltaVert = 0.0;   // radianes
+    double azimut = 0.0;      // azimut con que quedó la cámara
+};
+PasoOrbita orbitar(const Punto3& ojo, const Punto3& objetivo, int dxPixeles, int dyPixeles,
+                   double azimutRespaldo);
+
+// Desplazamiento (que se suma a cámara y objetivo) por un arrastre de paneo:
+// lo horizontal de la pantalla por dxPixeles, lo vertical por dyPixeles, a
+// 0.01 unidades del modelo por píxel.
+Punto3 desplazamientoPaneo(const Punto3& ojo, const Punto3& objetivo, int dxPixeles, int dyPixeles,
+                           double azimutRespaldo);
+
+// Cámara en objetivo + factor (ojo - objetivo).
+constexpr double kFactorAcercar = 0.9;
+constexpr double kFactorAlejar = 1.1;
+Punto3 acercar(const Punto3& ojo, const Punto3& objetivo, double factor);
+
+// ---- Textos de frente a la cámara ----
+// Azimut A (en (-180, 180]) y elevación E, en grados, de la dirección del
+// objetivo a la cámara: el texto se gira 90 + A alrededor de Z y 90 - E
+// alrededor de X.
+struct AngulosFrente {
+    double azimutGrados = 0.0;
+    double elevacionGrados = 0.0;
+};
+AngulosFrente angulosDeFrente(const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo);
+
+// ---- Flechas ----
+// Giros de la punta de una flecha de p1 a p2: alfa alrededor de Z y luego beta
+// alrededor de Y llevan el eje +X local de p2 hacia p1. Una flecha de largo 0
+// no tiene dirección: dibujar es falso.
+struct AngulosFlecha {
+    bool dibujar = false;
+    double alfaGrados = 0.0;
+    double betaGrados = 0.0;
+};
+AngulosFlecha angulosFlecha(const Punto3& p1, const Punto3& p2);
+
+// Acota x a [-1, 1] antes de acos o asin: el redondeo puede dejar cocientes
+// apenas fuera del intervalo.
+double acotarUnidad(double x);

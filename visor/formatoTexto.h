@@ -1,0 +1,25 @@
+// Medidas de la fuente de trazos Mono Roman y formato de los números que se
+// escriben en la escena. Sin OpenGL.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Alto de carácter de la fuente: 152.38 unidades propias; un texto de alto h
+// se escala por h / 152.38.
+constexpr double kEscalaFuente = 0.006562541015881349;
+// Avance fijo de cada carácter, en unidades de la fuente.
+constexpr double kAvanceCaracter = 104.76;
+
+// Largo en unidades de la fuente de un texto de n caracteres.
+double largoTexto(std::size_t caracteres);
+
+// Corrimiento a lo largo de la línea del texto, en unidades de la fuente, para
+// la alineación: 2 centra el texto en el punto, 3 lo hace terminar en él y
+// cualquier otra lo hace empezar en él.
+double corrimientoAlineacion(std::size_t caracteres, int alineacion);
+
+// El valor con `decimales` decimales en punto fijo (o con exponente), como lo
+// escribe printf; a lo sumo 99 caracteres, el resto se corta. Una cantidad de
+// decimales negativa cuenta como 0.
+std::string formatearNumero(double valor, int decimales, bool exponente);
