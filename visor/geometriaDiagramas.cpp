@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "globales.h"
+#include "visor/formatoTexto.h"
 
 // ---- Comprobación de datos ----
 
@@ -26,14 +27,6 @@ bool nudoConCombo(const objNudo3d& n, int c) {
 
 bool visibleEn(const std::vector<int>& aislados, int i) {
     return i >= 0 && i < static_cast<int>(aislados.size()) && aislados[static_cast<size_t>(i)] == 1;
-}
-
-std::string textoNumeroFijo(double valor, int decimales) {
-    char formato[20];
-    char texto[100];
-    std::snprintf(formato, sizeof formato, "%%.%df", decimales < 0 ? 0 : decimales);
-    std::snprintf(texto, sizeof texto, formato, valor);
-    return texto;
 }
 
 // ---- Diagramas de solicitaciones ----
@@ -100,7 +93,7 @@ std::optional<GeometriaDiagrama> geometriaDiagrama(objBarra3d& b, int c, TipoDia
         const double x0 = planoY ? b.getXVYcero(c) : b.getXVZcero(c);
         if (x0 != -1)
             g.extra = Rotulo{enPlano(estilo.ejeOrdenada, x0, 0.2 * alturaTexto), 0.0,
-                             "x0= " + textoNumeroFijo(x0, decimales), 2};
+                             "x0= " + formatearNumero(x0, decimales, false), 2};
     } else if (tipo == TipoDiagrama::MomentoY || tipo == TipoDiagrama::MomentoZ) {
         const double x0 = planoY ? b.getXVYcero(c) : b.getXVZcero(c);
         if (x0 != -1) {

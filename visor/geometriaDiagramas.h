@@ -53,10 +53,6 @@ struct Rotulo {
     int alineacion = 1;  // 1 empieza en el punto, 2 centrado, 3 termina en él
 };
 
-// Número en notación fija con la cantidad de decimales dada, construyendo el
-// formato con el patrón "%%.%df" (un valor negativo de decimales cuenta como 0).
-std::string textoNumeroFijo(double valor, int decimales);
-
 // ---- Diagramas de solicitaciones ----
 
 enum class TipoDiagrama { Axial, CortanteY, MomentoY, CortanteZ, MomentoZ, Torsion };

@@ -27,9 +27,7 @@ inline void segmento(const Eigen::Vector3d& a, const Eigen::Vector3d& b) {
     glEnd();
 }
 
-// Una flecha sin largo no tiene dirección para orientar su punta: no se dibuja.
 inline void flecha(const Flecha& f, double tamanoPunta) {
-    if (f.cola == f.punta) return;
     drawFlecha(f.cola.x(), f.cola.y(), f.cola.z(), f.punta.x(), f.punta.y(), f.punta.z(), tamanoPunta);
 }
 
