@@ -1,0 +1,185 @@
+#include "visor/panel.h"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <cstddef>
+
+#include "globales.h"
+#include "visor/capas.h"
+#include "visor/estadoVisor.h"
+#include "visor/teclado.h"
+#include "visor/textosAyuda.h"
+
+std::vector<BotonPanel> botonesPanel(const std::vector<int>& flags, int w, int h) {
+    std::vector<BotonPanel> botones = {
+        {w - 130.0, h - 80.0, 120, 15, "Calcular", 30},
+        {10, 30, 70, 12, "tag Nudos", 0},
+        {10, 45, 70, 12, "tag Barras", 1},
+        {10, 60, 70, 12, "secciones", 2},
+        {10, 75, 70, 12, "apoyos", 9},
+        {10, 90, 70, 12, "volumen", 20},
+        {10, 120, 70, 12, "carga", 7},
+    };
+    // Los botones de resultados aparecen cuando el análisis ya corrió.
+    if (flags.size() > 30 && flags[30] == 1) {
+        const std::vector<BotonPanel> resultados = {
+            {10, 135, 70, 12, "reaccion", 8}, {10, 150, 70, 12, "deflexion", 3}, {10, 165, 70, 12, "N", 4},
+            {10, 180, 70, 12, "Vy", 5},       {10, 195, 70, 12, "My", 6},        {10, 210, 70, 12, "Vz", 10},
+            {10, 225, 70, 12, "Mz", 11},      {10, 240, 70, 12, "T", 21},
+        };
+        botones.insert(botones.end(), resultados.begin(), resultados.end());
+    }
+    return botones;
+}
+
+std::vector<std::string> combosDelPanel() {
+    std::vector<std::string> nombres;
+    if (nudo.empty()) return nombres;
+    const objNudo3d& primero = nudo.front();
+    const int n = std::min(primero.getCantidadDeCombos(), kCombosConInterruptor);
+    for (int i = 0; i < n; ++i) nombres.push_back(primero.getNombreCombo(i));
+    return nombres;
+}
+
+std::vector<BotonPanel> botonesCombos(const std::vector<std::string>& nombres, int w) {
+    std::vector<BotonPanel> botones;
+    for (size_t i = 0; i < nombres.size(); ++i) {
+        const int c = static_cast<int>(i);
+        botones.push_back({w - 130.0, 35 + (kRenglon + 3) * c, 130, kRenglon, nombres[i], 100 + c});
+    }
+    return botones;
+}
+
+bool clickDentro(double x, double y, double ancho, double alto, int xClick, int yClick) {
+    return x < xClick && xClick < x + ancho && y < yClick && yClick < y + alto;
+}
+
+bool consumirClick(double x, double y, double ancho, double alto) {
+    if (!clickDentro(x, y, ancho, alto, xClickIzq, yClickIzq)) return false;
+    xClickIzq = 0;
+    yClickIzq = 0;
+    return true;
+}
+
+void drawTextoBitmap(double x, double y, const std::string& texto) {
+    glRasterPos2d(x, y);
+    for (size_t i = 0; i < texto.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(texto[i]);
+        if (c == '\n') {
+            y += kRenglon;
+            glRasterPos2d(x, y);
+            continue;
+        }
+        // La fuente de mapa de bits usa Latin-1: las letras acentuadas del
+        // texto (UTF-8, dos bytes) se dibujan con su glifo Latin-1.
+        if ((c == 0xC2 || c == 0xC3) && i + 1 < texto.size()) {
+            const unsigned char sig = static_cast<unsigned char>(texto[i + 1]);
+            glutBitmapCharacter(GLUT_BITMAP_HELVETICA_12, ((c & 0x1F) << 6) | (sig & 0x3F));
+            ++i;
+            continue;
+        }
+        glutBitmapCharacter(GLUT_BITMAP_HELVETICA_12, c);
+    }
+}
+
+namespace {
+
+// Rectángulo relleno del botón, apenas delante del plano del texto.
+void fondoBoton(double x, double y, double ancho, double alto, double profundidad, bool encendido) {
+    glRasterPos3d(0, 0, 0);
+    if (encendido)
+        glColor3d(0.3, 0.3, 0);
+    else
+        glColor3d(0.1, 0.1, 0);
+    glBegin(GL_QUADS);
+    glVertex3d(x, y + alto, profundidad);
+    glVertex3d(x, y, profundidad);
+    glVertex3d(x + ancho, y, profundidad);
+    glVertex3d(x + ancho, y + alto, profundidad);
+    glEnd();
+}
+
+// Etiqueta sin prueba de profundidad, para que el rectángulo no la tape.
+void etiquetaBoton(double x, double y, const std::string& texto) {
+    glDisable(GL_DEPTH_TEST);
+    drawTextoBitmap(x, y, texto);
+    glEnable(GL_DEPTH_TEST);
+}
+
+}  // namespace
+
+void botonFlag(double x, double y, double ancho, double alto, const std::string& etiqueta, int k) {
+    if (k < 0 || k >= static_cast<int>(flags.size())) return;
+    const bool encendido = flags[static_cast<size_t>(k)] % 2 != 0;
+    fondoBoton(x, y, ancho, alto, -0.001, encendido);
+    if (encendido)
+        glColor3d(0.7, 1, 0);
+    else
+        glColor3d(0.2, 0.3, 0);
+    etiquetaBoton(x + 5, y + alto - 3, etiqueta);
+    if (consumirClick(x, y, ancho, alto)) modificadorFlagsGraf(k);
+    glRasterPos3d(0, 0, 0);
+}
+
+void botonCombo(double x, double y, double ancho, double alto, const std::string& nombre, int i) {
+    const int k = 100 + i;
+    if (i < 0 || k >= static_cast<int>(flags.size())) return;
+    const bool encendido = flags[static_cast<size_t>(k)] % 2 != 0;
+    fondoBoton(x, y, ancho, alto, -0.01, encendido);
+    if (encendido)
+        glColor3d(0, 1, 0);
+    else
+        glColor3d(0, 0.3, 0);
+    etiquetaBoton(x + 5, y + alto - 1, nombre);
+    // Sin pasar por modificadorFlagsGraf: conmutar una combinación no apaga capas.
+    if (consumirClick(x, y, ancho, alto)) flags[static_cast<size_t>(k)] += 1;
+    glRasterPos3d(0, 0, 0);
+}
+
+void plotDialogo() {
+    if (wVentana <= 0 || hVentana <= 0) return;  // aún no hubo remodelado
+    const double w = wVentana;
+    const double h = hVentana;
+    const double ratio = w / h;
+    const double d = distCamObj;
+
+    glPushMatrix();
+    glLoadIdentity();
+    // Lleva los píxeles de la ventana sobre la proyección actual.
+    if (flagActivo(17)) {
+        // A esa profundidad la perspectiva de 45 grados abarca de -1 a 1 en vertical.
+        glTranslated(0, 0, -2.4142);
+        glScaled(2 * ratio / w, -2 / h, 1);
+    } else if (w <= h) {
+        glScaled(d / w, -d / (ratio * h), 1);
+    } else {
+        glScaled(d * ratio / w, -d / h, 1);
+    }
+    glTranslated(-w / 2, -h / 2, 0);
+
+    glColor3d(0, 1, 0);
+    drawTextoBitmap(20, h - 3 * kRenglon, dialogo + "\n/>" + comando);
+    glColor3d(0, 1, 0);
+    drawTextoBitmap(w - 200, h - 2 * kRenglon, textoDireccionesWeb);
+
+    glColor3d(0, 1, 0);
+    drawTextoBitmap(w - 150, 30, "COMBOS ACTIVADOS:");
+    for (const BotonPanel& b : botonesCombos(combosDelPanel(), wVentana))
+        botonCombo(b.x, b.y, b.ancho, b.alto, b.etiqueta, b.interruptor - 100);
+
+    if (flagActivo(18)) {
+        glColor3d(0.3, 1, 0);
+        drawTextoBitmap(90, 20, textoAyudaGeneral);
+    }
+    const int pagina = flags[19];
+    if (pagina != 0) {
+        glColor3d(1, 1, 0);
+        if (pagina >= 1 && pagina <= kPaginasAyudaArchivo)
+            drawTextoBitmap(90, 20, textosAyudaArchivo[pagina - 1]);
+    }
+
+    for (const BotonPanel& b : botonesPanel(flags, wVentana, hVentana))
+        botonFlag(b.x, b.y, b.ancho, b.alto, b.etiqueta, b.interruptor);
+    glPopMatrix();
+}

@@ -1,0 +1,316 @@
+#include "visor/teclado.h"
+
+#include <GL/freeglut.h>
+
+#include <climits>
+#include <cstddef>
+#include <initializer_list>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "analisis/funcionSolve.h"
+#include "entrada/funcionLeerArchivo.h"
+#include "globales.h"
+#include "visor/estadoVisor.h"
+#include "visor/ventanaSistema.h"
+
+namespace {
+
+const char* const kIngrese = "Ingrese Comando:";
+const char* const kPideCombo = "Escriba el nombre del Combo y presione ENTER:";
+const char* const kPideBarras = "Escriba lista de barras a aislar separadas por espacios:";
+
+// Capas de resultados y de cargas que se excluyen entre sí (la torsión, 21,
+// se trata aparte porque además apaga las etiquetas).
+const int kCapasExclusivas[] = {3, 4, 5, 6, 7, 8, 10, 11};
+
+int& interruptor(int k) { return flags[static_cast<size_t>(k)]; }
+void alternar(int k) { interruptor(k) += 1; }
+void apagar(int k) { interruptor(k) = 0; }
+
+void apagarEtiquetasYCapas() {
+    for (int j : {0, 1, 2}) apagar(j);
+    for (int j : kCapasExclusivas) apagar(j);
+}
+
+// ---- Línea de órdenes ----
+
+// Órdenes que sólo conmutan un interruptor y vuelven al indicador.
+struct OrdenSimple {
+    const char* texto;
+    int k;
+};
+const OrdenSimple kOrdenesSimples[] = {
+    {"plotEjes", 12}, {"tagNudos", 0}, {"tagBarras", 1}, {"secciones", 2}, {"plotVolumen", 20}};
+
+// Órdenes de capa: conmutan y responden según el estado nuevo.
+struct OrdenCapa {
+    const char* texto;
+    int k;
+    const char* activada;
+    const char* desactivada;
+};
+const OrdenCapa kOrdenesCapa[] = {
+    {"plotDef", 3, "Deformaciones Activadas. Ingrese Comando:", "Deformaciones Desactivadas. Ingrese Comando:"},
+    {"plotN", 4, "Fuerzas Axiales Activadas. Ingrese Comando:", "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
+    {"plotVy", 5, "Fuerzas Cortantes Y Activadas. Ingrese Comando:",
+     "Fuerzas Cortantes Y Desactivadas. Ingrese Comando:"},
+    {"plotMy", 6, "Momentos Flectores Y Activados. Ingrese Comando:",
+     "Momentos Flectores Y Desactivados. Ingrese Comando:"},
+    {"plotCarga", 7, "Graficacion de Cargas Activada. Ingrese Comando:",
+     "Graficacion de Cargas Desactivada. Ingrese Comando:"},
+    {"plotR", 8, "Graficacion de Reacciones Activada. Ingrese Comando:",
+     "Graficacion de Reacciones Desactivada. Ingrese Comando:"},
+    {"plotVz", 10, "Fuerzas Cortantes Z Activadas. Ingrese Comando:",
+     "Fuerzas Cortantes Z Desactivadas. Ingrese Comando:"},
+    {"plotMz", 11, "Momentos Flectores Z Activados. Ingrese Comando:",
+     "Momentos Flectores Z Desactivados. Ingrese Comando:"},
+    {"plotT", 21, "Torsion Activadas. Ingrese Comando:", "Torsion Desactivada. Ingrese Comando:"},
+    {"plotApoyos", 9, "Graficacion de Apoyos Activada. Ingrese Comando:",
+     "Graficacion de Apoyos Desactivada. Ingrese Comando:"},
+};
+
+// Busca la combinación por nombre entre las del primer nudo y la conmuta.
+// Sólo las primeras 100 tienen interruptor.
+void buscarCombo() {
+    numeroComboCoincidente = nudo.empty() ? -1 : nudo.front().getNumeroDeCombo(comando);
+    if (numeroComboCoincidente < 0) {
+        numeroComboCoincidente = -1;
+        dialogo = "el combo no existe. Ingrese Comando:";
+    } else if (numeroComboCoincidente >= kCombosConInterruptor) {
+        dialogo = "Solo se pueden visualizar los primeros 100 combos. Ingrese Comando:";
+    } else {
+        alternar(100 + numeroComboCoincidente);
+        dialogo = "Combo Activado/Desactivado, OK. Ingrese Comando:";
+    }
+}
+
+// Trozos de la lista de barras: se corta en cada blanco; un blanco al final
+// no abre un trozo más, dos blancos seguidos o uno al principio dejan un trozo vacío.
+std::vector<std::string> trozosLista(const std::string& texto) {
+    std::vector<std::string> trozos;
+    size_t inicio = 0;
+    while (inicio < texto.size()) {
+        size_t blanco = texto.find(' ', inicio);
+        if (blanco == std::string::npos) blanco = texto.size();
+        trozos.push_back(texto.substr(inicio, blanco - inicio));
+        inicio = blanco + 1;
+    }
+    return trozos;
+}
+
+// Número interno de la barra que nombra el trozo, o -1 si el trozo no es un
+// número de barra del modelo (vacío, con otros caracteres que dígitos,
+// demasiado grande para un int o sin barra con ese número).
+int barraDelTrozo(const std::string& trozo) {
+    if (trozo.empty()) return -1;
+    long long numero = 0;
+    for (char c : trozo) {
+        if (c < '0' || c > '9') return -1;
+        numero = numero * 10 + (c - '0');
+        if (numero > INT_MAX) return -1;
+    }
+    return internoDeBarra(numero);
+}
+
+// Deja visibles sólo las barras de la lista y sus nudos extremos. Una lista
+// con algún trozo no válido oculta todo.
+void aislarBarras() {
+    barrasAisladas.assign(barra.size(), 0);
+    nudosAislados.assign(nudo.size(), 0);
+    std::vector<int> internas;
+    for (const std::string& trozo : trozosLista(comando)) {
+        const int b = barraDelTrozo(trozo);
+        if (b < 0) {
+            dialogo = "Existen valores no válidos en la lista de barras.  Ingrese Comando:";
+            return;
+        }
+        internas.push_back(b);
+    }
+    for (int b : internas) {
+        const objBarra3d& laBarra = barra[static_cast<size_t>(b)];
+        barrasAisladas[static_cast<size_t>(b)] = 1;
+        for (int n : {laBarra.getNudoInicioInterno(), laBarra.getNudoFinalInterno()})
+            if (n >= 0 && n < static_cast<int>(nudosAislados.size())) nudosAislados[static_cast<size_t>(n)] = 1;
+    }
+    dialogo = kIngrese;
+}
+
+// Ejecuta la línea de órdenes. Las filas se revisan una tras otra sobre el
+// mismo estado, así que una fila que cambia dialogo puede impedir una posterior.
+// Devuelve falso si la orden terminó el programa.
+bool ejecutarComando() {
+    if (comando == "exit" || comando == "salir") {
+        ventanaSistema::terminarPrograma(0);
+        return false;
+    }
+    for (const OrdenSimple& o : kOrdenesSimples)
+        if (comando == o.texto) {
+            dialogo = kIngrese;
+            modificadorFlagsGraf(o.k);
+        }
+    if (comando == "noTags") {
+        dialogo = kIngrese;
+        for (int j : {0, 1, 2}) apagar(j);
+    }
+    for (const OrdenCapa& o : kOrdenesCapa)
+        if (comando == o.texto) {
+            modificadorFlagsGraf(o.k);
+            dialogo = flagActivo(o.k) ? o.activada : o.desactivada;
+        }
+    if (dialogo == kPideCombo) buscarCombo();
+    if (comando == "combo") dialogo = kPideCombo;
+    if (comando == "noAislar") {
+        dialogo = kIngrese;
+        barrasAisladas.assign(barra.size(), 1);
+        nudosAislados.assign(nudo.size(), 1);
+    }
+    if (dialogo == kPideBarras) aislarBarras();
+    if (comando == "aislar") dialogo = kPideBarras;
+    return true;
+}
+
+// '+' agranda y '-' achica: con Shift sólo el texto; si no, las escalas de
+// las capas que están a la vista.
+void cambiarEscalas(bool agrandar) {
+    auto aplicar = [agrandar](double& escala) {
+        if (agrandar)
+            escala *= 1.1;
+        else
+            escala /= 1.1;
+    };
+    if (ventanaSistema::modificadores() == GLUT_ACTIVE_SHIFT) {
+        aplicar(escalaTexto);
+        return;
+    }
+    if (flagActivo(3)) aplicar(escalaDef);
+    if (flagActivo(4)) aplicar(escalaN);
+    if (flagActivo(5)) aplicar(escalaVy);
+    if (flagActivo(6)) aplicar(escalaMy);
+    if (flagActivo(7)) aplicar(escalaCarga);
+    if (flagActivo(10)) aplicar(escalaVz);
+    if (flagActivo(11)) aplicar(escalaMz);
+    if (flagActivo(21)) aplicar(escalaT);
+}
+
+// Alt con t, f, n o c conmuta textos de diagramas, líneas internas, nudos o
+// la proyección; la proyección nueva se aplica en el acto.
+void teclaConAlt(unsigned char tecla) {
+    switch (tecla) {
+    case 't': case 'T': modificadorFlagsGraf(14); break;
+    case 'f': case 'F': modificadorFlagsGraf(15); break;
+    case 'n': case 'N': modificadorFlagsGraf(16); break;
+    case 'c': case 'C':
+        modificadorFlagsGraf(17);
+        wVentana = ventanaSistema::anchoVentana();
+        hVentana = ventanaSistema::altoVentana();
+        ventanaSistema::redimensionar(wVentana, hVentana);
+        break;
+    default: break;
+    }
+}
+
+// F5: vuelve a leer el archivo de modelo. La cámara y la línea de órdenes
+// quedan como están; hay que calcular de nuevo.
+void recargarModelo() {
+    std::cout << "\n\n\n------------------------Reinicio del programa------------------\n";
+    interruptoresIniciales();
+    nudo.clear();
+    barra.clear();
+    noNudos = 0;
+    noBarras = 0;
+    funcionLeerArchivo();
+    nudosAislados.assign(nudo.size(), 1);
+    barrasAisladas.assign(barra.size(), 1);
+}
+
+}  // namespace
+
+void modificadorFlagsGraf(int k) {
+    switch (k) {
+    case 0: case 1: case 2:
+        alternar(k);
+        apagar(20);
+        break;
+    case 3: case 4: case 5: case 6: case 7: case 8: case 10: case 11:
+        alternar(k);
+        for (int j : kCapasExclusivas)
+            if (j != k) apagar(j);
+        apagar(20);
+        apagar(21);
+        break;
+    case 9: case 12: case 14: case 15: case 16: case 17:
+        alternar(k);
+        break;
+    case 18:
+        apagar(19);
+        alternar(18);
+        break;
+    case 19:
+        apagar(18);
+        interruptor(19) += 1;
+        if (interruptor(19) > 4) apagar(19);
+        break;
+    case 20:
+    case 21:
+        alternar(k);
+        apagarEtiquetasYCapas();
+        apagar(k == 20 ? 21 : 20);
+        break;
+    case 30:
+        interruptor(30) = 1;
+        if (!funcionSolve()) {
+            // Sin resultados no hay nada que mostrar: los botones de resultados siguen ocultos.
+            apagar(30);
+            dialogo = "Error: la estructura es inestable. Ingrese Comando:";
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void teclado(unsigned char tecla, int, int) {
+    if (tecla == 27) {
+        ventanaSistema::terminarPrograma(0);
+        return;
+    }
+    if (tecla == 13) {
+        if (!ejecutarComando()) return;
+        comando.clear();
+    } else if (tecla == 8) {
+        if (!comando.empty()) comando.pop_back();
+    } else if (tecla == '+' || tecla == '-') {
+        cambiarEscalas(tecla == '+');
+    } else if (ventanaSistema::modificadores() == GLUT_ACTIVE_ALT) {
+        teclaConAlt(tecla);
+    } else {
+        comando += static_cast<char>(tecla);
+    }
+    ventanaSistema::pedirRedibujo();
+}
+
+void tecladoEspecial(int tecla, int, int) {
+    if (tecla == GLUT_KEY_F5) {
+        recargarModelo();
+    } else if (tecla == GLUT_KEY_F1) {
+        modificadorFlagsGraf(18);
+    } else if (tecla == GLUT_KEY_F12) {
+        modificadorFlagsGraf(19);
+    } else if (tecla == GLUT_KEY_F2) {
+        xCam = xCentroObj;
+        yCam = yCentroObj - diagonal;
+        zCam = zCentroObj;
+    } else if (tecla == GLUT_KEY_F3) {
+        xCam = xCentroObj - diagonal;
+        yCam = yCentroObj;
+        zCam = zCentroObj;
+    } else if (tecla == GLUT_KEY_F4) {
+        // El pequeño corrimiento en X evita mirar paralelo al vector "arriba" (0, 0, 1).
+        xCam = xCentroObj - 0.000000001;
+        yCam = yCentroObj;
+        zCam = zCentroObj + diagonal;
+    }
+    ventanaSistema::pedirRedibujo();
+}

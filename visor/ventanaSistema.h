@@ -1,0 +1,19 @@
+// Lo que el teclado y el panel piden a la ventana y al proceso: estado de las
+// teclas modificadoras, tamaño actual de la ventana, remodelar la proyección,
+// pedir un redibujo y terminar. Son punteros reemplazables para que la línea
+// de órdenes y los interruptores funcionen también sin ventana (pruebas).
+#pragma once
+
+namespace ventanaSistema {
+
+extern int (*modificadores)();           // máscara GLUT_ACTIVE_SHIFT / CTRL / ALT
+extern int (*anchoVentana)();            // ancho actual del área de dibujo
+extern int (*altoVentana)();             // alto actual del área de dibujo
+extern void (*redimensionar)(int, int);  // rehace viewport y proyección (changeSize)
+extern void (*pedirRedibujo)();
+extern void (*terminarPrograma)(int);    // estado de salida
+
+// Vuelve a las funciones de freeglut y del proceso.
+void usarSistemaReal();
+
+}  // namespace ventanaSistema
