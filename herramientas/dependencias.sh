@@ -2,7 +2,7 @@
 # Instala con apt-get los paquetes de Debian que falten para compilar y probar.
 set -euo pipefail
 paquetes=(cmake g++ make libeigen3-dev freeglut3-dev libglu1-mesa-dev libgtest-dev
-          xvfb xdotool imagemagick x11-utils)
+          xvfb xdotool imagemagick x11-utils libgl1-mesa-dri)
 faltan=()
 for p in "${paquetes[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || faltan+=("$p")
