@@ -46,21 +46,23 @@ export DISPLAY=":$(head -n1 display)"
 
 fallos=0
 falla() { echo "FALLA: $*"; fallos=$((fallos + 1)); }
+xdo() { timeout 10 xdotool "$@" || falla "xdotool $* no respondió"; }
 vivo() { kill -0 "$pidApp" 2>/dev/null || { falla "el programa terminó ($1)"; cat programa.log; exit 1; }; }
 
-"$vantra" modelo.txt >programa.log 2>&1 &
+# Dibujo por software (mesa), sin placa de video.
+LIBGL_ALWAYS_SOFTWARE=1 "$vantra" modelo.txt >programa.log 2>&1 </dev/null &
 pidApp=$!
 ventana=""
 for _ in $(seq 150); do
-    ventana=$(xdotool search --name '^Vantra 3D' 2>/dev/null | head -n1)
+    ventana=$(timeout 5 xdotool search --name '^Vantra 3D' 2>/dev/null | head -n1)
     [ -n "$ventana" ] && break
     vivo arranque
     sleep 0.1
 done
 [ -n "$ventana" ] || { echo "La ventana no apareció"; exit 1; }
 # Sin gestor de ventanas el teclado va a la ventana bajo el puntero.
-xdotool mousemove --window "$ventana" 500 780
-xdotool windowfocus "$ventana" 2>/dev/null
+xdo mousemove --window "$ventana" 500 780
+timeout 5 xdotool windowfocus "$ventana" 2>/dev/null
 
 # Píxel de la ventana de 1000x800 en que cae el punto (X, Y, Z) del modelo, con
 # la cámara inicial: caja de (0,0,0) a (5,0,2), perspectiva de 45 grados.
@@ -82,7 +84,7 @@ pixel() {
     }'
 }
 
-captura() { import -window "$ventana" "$1" 2>/dev/null; }
+captura() { timeout 20 import -window "$ventana" "$1" 2>/dev/null; }
 
 # Píxeles del color (tolerancia 3 %) en el rectángulo X0 Y0 X1 Y1 de la imagen.
 contarZona() {
@@ -111,7 +113,7 @@ esperar() {
     return 1
 }
 
-orden() { xdotool type --delay 15 "$1" && xdotool key Return; }
+orden() { xdo type --delay 15 "$1" && xdo key Return; }
 
 # Colores propios de cada capa (sin los textos, que comparten colores).
 declare -A firma=(
@@ -174,7 +176,7 @@ sinReacciones sinCalculo.png "reacciones sin análisis"
 vivo "capas sin análisis"
 
 # ---- Análisis: botón "Calcular" en (w-130+60, h-80+7); las reacciones siguen encendidas ----
-xdotool mousemove --window "$ventana" 930 727 click 1
+xdo mousemove --window "$ventana" 930 727 click 1
 if esperar aparece 1.5 0 1.85 "$rojo"; then
     cp actual.png reacciones.png
     sinCapas reacciones.png reacciones deformada axial cortante momento torsion carga
@@ -182,7 +184,7 @@ else
     falla "reacciones: no aparecen tras Calcular"
 fi
 vivo "Calcular"
-xdotool mousemove --window "$ventana" 500 780
+xdo mousemove --window "$ventana" 500 780
 
 # ---- Cada capa: color donde se espera, nada del otro lado ni de otras capas ----
 # capa orden color punto-presente punto-ausente capas-ausentes
@@ -222,6 +224,8 @@ else
     falla "dos combinaciones: no aparece la de C2"
 fi
 vivo "combinaciones"
+# Con los sanitizadores, un error de memoria o de comportamiento indefinido queda en la salida.
+grep -E -q 'runtime error|AddressSanitizer' programa.log && falla "los sanitizadores informaron errores"
 
 if [ "$fallos" -gt 0 ]; then
     echo "$fallos comprobaciones fallaron; capturas en $trabajo"
