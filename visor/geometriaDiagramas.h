@@ -1,0 +1,141 @@
+// Geometría de los diagramas de resultados, de las cargas y de las reacciones,
+// calculada sin tocar el sistema gráfico: qué líneas, flechas y rótulos dibuja
+// cada capa para una barra o un nudo y una combinación. Las funciones de dibujo
+// (diagramas.cpp, deformada.cpp, dibujoCargas.cpp, reacciones.cpp) sólo
+// entregan a OpenGL lo que devuelven estas.
+//
+// Ninguna lee resultados que no existen: antes del análisis, tras un análisis
+// fallido o con una combinación fuera de rango devuelven "nada que dibujar".
+#pragma once
+
+#include <Eigen/Dense>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "modelo/objBarra3d.h"
+#include "modelo/objNudo3d.h"
+
+// Estaciones en que se muestrea cada barra (20 tramos rectos).
+constexpr int kEstacionesDiagrama = 21;
+// Una componente de carga distribuida se dibuja cuando supera este valor
+// absoluto en algún extremo (la torsión, en su único valor).
+constexpr double kUmbralCargaDistribuida = 1e-5;
+// Flechas a lo largo de una barra cargada, en x_k = k L / 10.
+constexpr int kFlechasPorBarra = 11;
+// Desplazamiento que da dirección a las puntas de la carga axial.
+constexpr double kLargoPuntaAxial = 0.0001;
+
+struct Color {
+    double r, g, b;
+};
+
+// ---- Comprobación de datos ----
+
+// Verdadero si hay un análisis válido y la barra (el nudo) tiene resultados de
+// la combinación c.
+bool barraConResultados(const objBarra3d& b, int c);
+bool nudoConResultados(const objNudo3d& n, int c);
+// Verdadero si la barra (el nudo) tiene cargas combinadas de la combinación c.
+bool barraConCombo(const objBarra3d& b, int c);
+bool nudoConCombo(const objNudo3d& n, int c);
+// Entrada i de un vector de aislamiento: 1 visible; fuera de rango, oculto.
+bool visibleEn(const std::vector<int>& aislados, int i);
+
+// ---- Rótulos ----
+
+// Texto o número a escribir en la escena. Con texto vacío se escribe el
+// número valor con la precisión vigente.
+struct Rotulo {
+    Eigen::Vector3d posicion;
+    double valor = 0.0;
+    std::string texto;
+    int alineacion = 1;  // 1 empieza en el punto, 2 centrado, 3 termina en él
+};
+
+// ---- Diagramas de solicitaciones ----
+
+enum class TipoDiagrama { Axial, CortanteY, MomentoY, CortanteZ, MomentoZ, Torsion };
+
+struct EstiloDiagrama {
+    int ejeOrdenada;  // 1: y local, 2: z local
+    double signo;     // +1: hacia el lado del signo; -1: momentos, al lado opuesto
+    Color lineasInternas;
+    Color contorno;
+    Color textos;
+};
+const EstiloDiagrama& estiloDiagrama(TipoDiagrama tipo);
+
+// Lo que dibuja un diagrama para una barra, en el marco local de la barra.
+struct GeometriaDiagrama {
+    std::vector<Eigen::Vector3d> puntos;  // P_j: estación j con su ordenada
+    std::vector<Eigen::Vector3d> pies;    // F_j: estación j sobre el eje
+    Rotulo valorInicio;                   // valor en P_0, alineación 1
+    Rotulo valorFin;                      // valor en P_20, alineación 3
+    // Cortes: "x0= ..." donde el corte cambia de signo; momentos: el momento
+    // extremo en ese punto. Vacío si no hay cero de corte dentro de la barra.
+    std::optional<Rotulo> extra;
+};
+
+// Diagrama de la barra para la combinación c con la escala dada. Vacío
+// (nullopt) si la barra no tiene resultados de c.
+std::optional<GeometriaDiagrama> geometriaDiagrama(objBarra3d& b, int c, TipoDiagrama tipo, double escala,
+                                                   int decimales, double alturaTexto);
+
+// ---- Deformada ----
+
+struct NudoDeformado {
+    Eigen::Vector3d posicion;  // posición con los desplazamientos escalados
+    double valores[6];         // Ux, Uy, Uz, Gx, Gy, Gz sin escalar
+};
+std::optional<NudoDeformado> nudoDeformado(const objNudo3d& n, int c, double escala);
+
+struct BarraDeformada {
+    Eigen::Vector3d origen;               // inicio de la barra desplazado
+    std::vector<Eigen::Vector3d> puntos;  // en el marco local, relativos al origen
+};
+// inicio es el nudo de inicio de la barra.
+std::optional<BarraDeformada> barraDeformada(const objBarra3d& b, const objNudo3d& inicio, int c, double escala);
+
+// ---- Cargas ----
+
+struct Flecha {
+    Eigen::Vector3d cola;
+    Eigen::Vector3d punta;
+};
+
+// Una componente de carga puntual de un nudo, en ejes globales.
+struct CargaPuntual {
+    bool esMomento;
+    int eje;  // 0 X, 1 Y, 2 Z
+    std::vector<Flecha> flechas;  // fuerza: una; momento: dos (doble punta)
+    Rotulo numero;                // |valor| en la cola (fuerza) o en la punta larga (momento)
+};
+// Componentes no nulas en el orden Px Py Pz Mx My Mz; vacío sin combo c.
+std::vector<CargaPuntual> cargasPuntuales(const objNudo3d& n, int c, double escala);
+
+enum class TipoDistribuida { LocalY, LocalZ, Axial, Torsion };
+
+// Una carga distribuida de una barra, en su marco local.
+struct CargaDistribuida {
+    TipoDistribuida tipo;
+    std::vector<Flecha> flechas;      // Y, Z: once flechas; axial: once puntas o ninguna
+    std::optional<Flecha> lineaCarga;  // Y, Z: la línea que une las colas
+    std::vector<Rotulo> numeros;       // valores absolutos en los extremos (torsión: uno)
+    std::vector<double> estaciones;    // torsión: x_k de cada símbolo
+    int sentido = 0;                   // torsión: +1 si t > 0, -1 si no
+};
+// Cargas presentes en el orden y, z, axial, torsión; vacío sin combo c.
+std::vector<CargaDistribuida> cargasDistribuidas(const objBarra3d& b, int c, double escala, double alturaTexto);
+
+// ---- Reacciones ----
+
+// Línea de texto de una reacción, en el marco del nudo girado 90 grados sobre X
+// (el plano xy local es el plano XZ global).
+struct LineaReaccion {
+    Eigen::Vector3d posicion;
+    std::string texto;
+};
+// Una línea por grado de libertad restringido, en el orden Rx Ry Rz Mx My Mz;
+// vacío sin resultados de la combinación c.
+std::vector<LineaReaccion> lineasReacciones(const objNudo3d& n, int c, double diagonalModelo, double alturaTexto);
