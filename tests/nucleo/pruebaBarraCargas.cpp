@@ -1,0 +1,143 @@
+// Barra: cargas distribuidas, peso propio, combinaciones y cargas nodales equivalentes.
+#include "ayudasBarra.h"
+#include "utilidades.h"
+
+#include <cmath>
+
+namespace {
+using Fila7 = Eigen::Matrix<double, 1, 7>;
+
+Fila7 fila(double fx1, double fx2, double qy1, double qy2, double qz1, double qz2, double t) {
+    return (Fila7() << fx1, fx2, qy1, qy2, qz1, qz2, t).finished();
+}
+
+// Carga en ejes locales de un caso y combinación "C" con factor 1 de ese caso.
+void cargarLocal(objBarra3d& b, const Fila7& q) {
+    b.setDistribuidaLocalX("Q", q(0), q(1));
+    b.setDistribuidaLocalY("Q", q(2), q(3));
+    b.setDistribuidaLocalZ("Q", q(4), q(5));
+    b.setDistribuidaLocalT("Q", q(6));
+    b.setCombo("C", 1, "Q");
+}
+}  // namespace
+
+TEST(BarraCargas, PesoPropioYCargasEnDireccionGlobal) {
+    const double w = 25 * 0.1, c = std::sqrt(0.5);
+    // Según +X con rotación 0: x local = X, y local = Z, z local = -Y; con rotación -90 los ejes son los globales.
+    const struct {
+        Eigen::Vector3d fin, dir;
+        double rot;
+        Fila7 esperada;
+    } casos[] = {
+        {{4, 0, 0}, {0, 0, 0}, 0, fila(0, 0, -w, -w, 0, 0, 0)},  // dir nula: peso propio
+        {{0, 0, 3}, {0, 0, 0}, 0, fila(-w, -w, 0, 0, 0, 0, 0)},
+        {{3, 0, 3}, {0, 0, 0}, 0, fila(-w * c, -w * c, -w * c, -w * c, 0, 0, 0)},  // por unidad de longitud de barra
+        {{4, 0, 0}, {0, 0, -5}, 0, fila(0, 0, -3, -5, 0, 0, 0)},
+        {{4, 0, 0}, {2, 0, 0}, 0, fila(3, 5, 0, 0, 0, 0, 0)},
+        {{4, 0, 0}, {0, -1, 0}, 0, fila(0, 0, 0, 0, 3, 5, 0)},
+        {{4, 0, 0}, {0, -1, 0}, 90, fila(0, 0, 3, 5, 0, 0, 0)},
+        {{4, 0, 0}, {0, 1, 0}, -90, fila(0, 0, 3, 5, 0, 0, 0)},
+        {{4, 0, 0}, {0, 0, 1}, -90, fila(0, 0, 0, 0, 3, 5, 0)},
+    };
+    for (const auto& k : casos) {
+        objBarra3d b = barraEntre({0, 0, 0}, k.fin, k.rot);
+        b.setSeccionRectangular(0.2, 0.5);
+        b.setPesoEspecifico(25);
+        if (k.dir.isZero()) b.setPesoPropio("G");
+        else b.setDistribuidaGlobal("G", 3, 5, k.dir.x(), k.dir.y(), k.dir.z());
+        b.setCombo("C", 1, "G");
+        EXPECT_TRUE(casiIguales(b.getMatrizCargasCombo(), k.esperada, 1e-15)) << k.fin.transpose() << " " << k.dir.transpose();
+    }
+}
+
+TEST(BarraCargas, CombinacionesSumanCasosFactorizados) {
+    objBarra3d b = barraEntre({0, 0, 0}, {4, 0, 0});
+    b.setDistribuidaLocalY("D", -2, -2);
+    b.setDistribuidaLocalY("L", -3, -1);
+    b.setDistribuidaLocalT("T", 1.5);
+    b.setDistribuidaLocalT("T", 0.5);            // el mismo caso dos veces cuenta dos veces
+    b.setDistribuidaGlobal("T", 1, 1, 0, 0, 1);  // local y global del mismo caso se suman
+    b.setCombo("ELU", 1.2, "D");
+    b.setCombo("ELU", 1.6, "L");
+    b.setCombo("Sin", 1.0, "X");  // caso sin registros en la barra: fila nula
+    b.setCombo("Tor", 2.0, "T");
+    b.setCombo("Tor", 1.0, "T");  // nombre repetido: se suma a la misma fila
+    ASSERT_EQ(b.getEtiquetasCombo(), (std::vector<std::string>{"ELU", "Sin", "Tor"}));
+    Eigen::MatrixXd esperada(3, 7);
+    esperada << fila(0, 0, -7.2, -4.0, 0, 0, 0), Fila7::Zero(), fila(0, 0, 3, 3, 0, 0, 6);
+    EXPECT_TRUE(casiIguales(b.getMatrizCargasCombo(), esperada, 1e-15));
+    EXPECT_DOUBLE_EQ(b.getFyFinCombo(0), -4.0);
+    EXPECT_DOUBLE_EQ(b.getTCombo(2), 6.0);
+}
+
+TEST(BarraCargas, CargasEquivalentesDeCasosConocidos) {
+    const double L = 4, q = 3, p = 2, t = 5, qL = q * L, qL2 = q * L * L;
+    const struct {
+        Fila7 carga;
+        Eigen::Vector4d factores;
+        std::vector<std::pair<int, double>> esperadas;
+    } casos[] = {
+        {fila(0, 0, q, q, 0, 0, 0), {1, 1, 1, 1}, {{1, qL / 2}, {7, qL / 2}, {5, qL2 / 12}, {11, -qL2 / 12}}},
+        {fila(0, 0, 0, 0, q, q, 0), {1, 1, 1, 1}, {{2, qL / 2}, {8, qL / 2}, {4, -qL2 / 12}, {10, qL2 / 12}}},
+        {fila(0, 0, q, q, 0, 0, 0), {1, 0, 1, 1}, {{1, 5 * qL / 8}, {7, 3 * qL / 8}, {5, qL2 / 8}}},
+        {fila(0, 0, q, q, 0, 0, 0), {0, 1, 0, 0}, {{1, 3 * qL / 8}, {7, 5 * qL / 8}, {11, -qL2 / 8}}},
+        {fila(0, 0, 0, 0, q, q, 0), {1, 1, 1, 0}, {{2, 5 * qL / 8}, {8, 3 * qL / 8}, {4, -qL2 / 8}}},
+        {fila(0, 0, 0, q, 0, 0, 0), {1, 1, 1, 1}, {{1, 3 * qL / 20}, {7, 7 * qL / 20}, {5, qL2 / 30}, {11, -qL2 / 20}}},
+        {fila(p, 0, 0, 0, 0, 0, 0), {0, 0, 0, 0}, {{0, p * L / 3}, {6, p * L / 6}}},
+        {fila(0, 0, 0, 0, 0, 0, t), {0, 0.5, 0, 1}, {{3, t * L / 2}, {9, t * L / 2}}},
+    };
+    for (const auto& c : casos) {
+        // Según +X con rotación -90 los ejes locales son los globales.
+        objBarra3d b = barraEntre({0, 0, 0}, {L, 0, 0}, -90);
+        b.setArticulacion(c.factores(0), c.factores(1), c.factores(2), c.factores(3));
+        cargarLocal(b, c.carga);
+        b.setCombo("Vacio", 1, "Otro");  // sin carga: columna nula
+        Eigen::MatrixXd esperada = Eigen::MatrixXd::Zero(12, 2);
+        for (const auto& [f, valor] : c.esperadas) esperada(f, 0) = valor;
+        EXPECT_TRUE(casiIguales(b.getCargasEquivalentesLocales(), esperada, 1e-14)) << c.carga;
+        EXPECT_TRUE(casiIguales(b.getCargasEquivalentesGlobales(), esperada, 1e-14)) << c.carga;
+    }
+}
+
+// Con cargas lineales, barras y factores al azar, las doce cargas equivalentes equivalen
+// estáticamente a la carga distribuida, en ejes locales y globales, y en cada plano son las
+// de la barra empotrada redistribuidas por los resortes de giro de los extremos.
+TEST(BarraCargas, CargasEquivalentesAlAzarSonEstaticamenteEquivalentes) {
+    Azar azar(11);
+    for (int k = 0; k < 200; ++k) {
+        const Eigen::Vector3d xi = azar.vector(-5, 5), xf = azar.vector(-5, 5);
+        const double L = (xf - xi).norm(), f[4] = {azar.factor(), azar.factor(), azar.factor(), azar.factor()};
+        Fila7 q;
+        for (int i = 0; i < 7; ++i) q(i) = azar.real(-5, 5);
+        SCOPED_TRACE(::testing::Message() << "L " << L << " carga " << q << " factores " << f[0] << " " << f[1]
+                                          << " " << f[2] << " " << f[3]);
+        objBarra3d b = barraEntre(xi, xf, azar.real(-180, 180));
+        b.setArticulacion(f[0], f[1], f[2], f[3]);
+        cargarLocal(b, q);
+        const Eigen::VectorXd e = b.getCargasEquivalentesLocales().col(0), g = b.getCargasEquivalentesGlobales().col(0);
+
+        // Fuerza resultante y momento respecto del inicio de la carga distribuida, en ejes locales.
+        auto total = [&](int i) { return L * (q(i) + q(i + 1)) / 2; };
+        auto momento = [&](int i) { return L * L * (q(i) / 6 + q(i + 1) / 3); };
+        const Eigen::Vector3d fuerza(total(0), total(2), total(4)), mom(q(6) * L, -momento(4), momento(2));
+        const double escala = fuerza.norm() + mom.norm() / L;
+        auto equivalentes = [&](const Eigen::VectorXd& v, const Eigen::Matrix3d& Rt, const Eigen::Vector3d& brazo) {
+            const Eigen::Vector3d m = v.segment<3>(3) + v.segment<3>(9) + brazo.cross(v.segment<3>(6));
+            EXPECT_TRUE(casiIguales(v.segment<3>(0) + v.segment<3>(6), Rt * fuerza, 1e-13, escala));
+            EXPECT_TRUE(casiIguales(m / L, Rt * mom / L, 1e-13, escala));
+        };
+        equivalentes(e, Eigen::Matrix3d::Identity(), Eigen::Vector3d(L, 0, 0));
+        equivalentes(g, b.getRotacion().transpose(), xf - xi);
+
+        auto empotrada = [&](int i) {
+            return Eigen::Vector4d(L * (7 * q(i) + 3 * q(i + 1)) / 20, L * L * (q(i) / 20 + q(i + 1) / 30),
+                                   L * (3 * q(i) + 7 * q(i + 1)) / 20, -L * L * (q(i) / 30 + q(i + 1) / 20));
+        };
+        const Eigen::Vector4d py = planoConResortes(L, 1, 0, f[0], f[1], empotrada(2)).p;
+        const Eigen::Vector4d pz = planoConResortes(L, 1, 0, f[2], f[3], empotrada(4)).p;
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_NEAR(e(gradosPlanoY[i]), py(i), 1e-12 * escala * L) << "fila " << gradosPlanoY[i];
+            EXPECT_NEAR(e(gradosPlanoZ[i]), signoPlanoZ[i] * pz(i), 1e-12 * escala * L) << "fila " << gradosPlanoZ[i];
+        }
+    }
+}
