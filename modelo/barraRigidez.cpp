@@ -40,6 +40,12 @@ void objBarra3d::setArticulacion(double aIniY, double aFinY, double aIniZ, doubl
     articFinZ = acotarFijacion(aFinZ);
 }
 
+double objBarra3d::parametroCorte(double inercia) const {
+    // Sin área o sin módulo de corte no hay deformación por corte que calcular.
+    const double gal2 = modG * area * longitud * longitud;
+    return (factorDeForma != 0.0 && gal2 != 0.0) ? 12 * modE * inercia * factorDeForma / gal2 : 0.0;
+}
+
 Eigen::MatrixXd objBarra3d::getKLocal() {
     kLocal = Eigen::MatrixXd::Zero(12, 12);
     if (flagsBarra[4] != 1 || flagsBarra[5] != 1) {
@@ -48,11 +54,8 @@ Eigen::MatrixXd objBarra3d::getKLocal() {
     }
     flagsBarra[10] = 1;
     const double L = longitud, E = modE, G = modG, A = area;
-    const double f = factorDeForma;
-    // Sin área o sin módulo de corte no hay deformación por corte que calcular.
-    const double gal2 = G * A * L * L;
-    const double phiY = (f != 0.0 && gal2 != 0.0) ? 12 * E * iy * f / gal2 : 0.0;
-    const double phiZ = (f != 0.0 && gal2 != 0.0) ? 12 * E * iz * f / gal2 : 0.0;
+    const double phiY = parametroCorte(iy);
+    const double phiZ = parametroCorte(iz);
 
     const TerminosFlexion ky = terminosFlexion(L, iz, articInicioY, articFinY, phiZ);
     const TerminosFlexion kz = terminosFlexion(L, iy, articInicioZ, articFinZ, phiY);

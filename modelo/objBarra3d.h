@@ -191,6 +191,9 @@ private:
     Eigen::MatrixXd kGlobal;
 
     void construirRotacionX();
+    // Parámetro de deformación por corte φ = 12·E·I·f/(G·A·L²) de un plano de
+    // flexión (0 sin factor de forma o sin área).
+    double parametroCorte(double inercia) const;
     void calcConstantes(bool planoY);
     double ceroDeCortante(int c, bool planoY);
 };

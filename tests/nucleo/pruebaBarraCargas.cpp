@@ -141,3 +141,41 @@ TEST(BarraCargas, CargasEquivalentesAlAzarSonEstaticamenteEquivalentes) {
         }
     }
 }
+
+// Placa (con deformación por corte) y liberaciones: los momentos de extremo son
+// los de la barra con corte y resortes de giro, no los de la barra sin corte.
+// Con carga uniforme la barra empotrada tiene qL/2 y qL²/12 cualquiera sea φ.
+TEST(BarraCargas, PlacaConLiberacionesUsaLaRigidezConCorte) {
+    Azar azar(23);
+    for (int k = 0; k < 100; ++k) {
+        const double L = azar.real(0.5, 4), base = azar.real(0.1, 0.6), alto = azar.real(0.2, 1.5);
+        const double f[4] = {azar.factor(), azar.factor(), azar.factor(), azar.factor()};
+        const double qy = azar.real(-5, 5), qz = azar.real(-5, 5);
+        objBarra3d b = barraEntre({0, 0, 0}, {L, 0, 0});
+        b.setSeccionPlaca(base, alto);
+        b.setModuloEyPoisson(25e6, 0.2);
+        b.setArticulacion(f[0], f[1], f[2], f[3]);
+        b.setDistribuidaLocalY("q", qy, qy);
+        b.setDistribuidaLocalZ("q", qz, qz);
+        b.setCombo("C", 1, "q");
+        const Eigen::VectorXd e = b.getCargasEquivalentesLocales().col(0);
+        auto phi = [&](double I) { return 12 * b.getModE() * I * 1.2 / (b.getModG() * b.getArea() * L * L); };
+        auto empotrada = [&](double q) { return Eigen::Vector4d(q * L / 2, q * L * L / 12, q * L / 2, -q * L * L / 12); };
+        const Eigen::Vector4d py = planoConResortes(L, 1, phi(b.getIz()), f[0], f[1], empotrada(qy)).p;
+        const Eigen::Vector4d pz = planoConResortes(L, 1, phi(b.getIy()), f[2], f[3], empotrada(qz)).p;
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_NEAR(e(gradosPlanoY[i]), py(i), 1e-12 * (1 + std::abs(qy)) * L * L);
+            EXPECT_NEAR(e(gradosPlanoZ[i]), signoPlanoZ[i] * pz(i), 1e-12 * (1 + std::abs(qz)) * L * L);
+        }
+    }
+    // Placa apuntalada: el extremo rígido toma qL²/(2(4 + φ)), no qL²/8.
+    objBarra3d b = barraEntre({0, 0, 0}, {2, 0, 0});
+    b.setSeccionPlaca(0.3, 1.2);
+    b.setModuloEyPoisson(25e6, 0.2);
+    b.setArticulacion(1, 0, 1, 1);
+    b.setDistribuidaLocalY("q", -10, -10);
+    b.setCombo("C", 1, "q");
+    const double phiZ = 12 * b.getModE() * b.getIz() * 1.2 / (b.getModG() * b.getArea() * 4);
+    EXPECT_NEAR(b.getCargasEquivalentesLocales()(5, 0), -10 * 4 / (2 * (4 + phiZ)), 1e-9);
+    EXPECT_NEAR(b.getCargasEquivalentesLocales()(11, 0), 0.0, 1e-12);
+}
