@@ -1,6 +1,7 @@
 #include "analisis/funcionSolve.h"
 
 #include <chrono>
+#include <malloc.h>
 #include <iostream>
 
 #include "analisis/ordenNudos.h"
@@ -123,6 +124,9 @@ bool funcionSolve() {
         pf.row(orden[static_cast<size_t>(i)]) = pEstructura.row(libres[i] - 1) + fEstructura.row(libres[i] - 1);
     tiemposUltimoAnalisis.ensamblaje = segundosDesde(inicio);
 
+    // Los temporales del ensamblaje ya se liberaron; se devuelve esa memoria al
+    // sistema antes de la factorización, que es el momento de mayor consumo.
+    malloc_trim(0);
     auto etapa = Reloj::now();
     solucionDispersa solucion;
     bool estable = solucion.factorizar(std::move(kff));

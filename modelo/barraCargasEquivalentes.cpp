@@ -34,8 +34,13 @@ Eigen::Vector2d momentosLiberados(double mf1, double mf2, double a, double b, do
 }  // namespace
 
 Eigen::MatrixXd objBarra3d::getCargasEquivalentesLocales() {
+    flagsBarra[11] = 1;
+    return calcularCargasEquivalentesLocales();
+}
+
+Eigen::MatrixXd objBarra3d::calcularCargasEquivalentesLocales() const {
     const Eigen::Index n = static_cast<Eigen::Index>(etiquetasCombo.size());
-    cargasEquivalentesLocales = Eigen::MatrixXd::Zero(12, n);
+    Eigen::MatrixXd cargasEquivalentesLocales = Eigen::MatrixXd::Zero(12, n);
     const double L = longitud;
     const double a = articInicioY, b = articFinY, c = articInicioZ, d = articFinZ;
     const double phiY = parametroCorte(iz), phiZ = parametroCorte(iy);
@@ -72,28 +77,23 @@ Eigen::MatrixXd objBarra3d::getCargasEquivalentesLocales() {
         col(4) = n(0);
         col(10) = n(1);
     }
-    flagsBarra[11] = 1;
     return cargasEquivalentesLocales;
 }
 
 Eigen::MatrixXd objBarra3d::getCargasEquivalentesGlobales() {
-    if (flagsBarra[12] == 0) {
-        if (flagsBarra[11] == 0) getCargasEquivalentesLocales();
-        if (flagsBarra[9] == 0) getT();
-        cargasEquivalentesGlobales = matrizTTranspuesta * cargasEquivalentesLocales;
-        flagsBarra[12] = 1;
-    }
-    return cargasEquivalentesGlobales;
+    flagsBarra[11] = 1;
+    flagsBarra[12] = 1;
+    return aGlobales(calcularCargasEquivalentesLocales());
 }
 
 Eigen::MatrixXd objBarra3d::getFuerzasExtremos() {
     if (flagsBarra[13] == 0) {
-        if (flagsBarra[10] == 0) getKLocal();
-        if (flagsBarra[11] == 0) getCargasEquivalentesLocales();
+        const Eigen::MatrixXd cargasEquivalentesLocales = calcularCargasEquivalentesLocales();
         // Sin desplazamientos del análisis no hay fuerzas de extremo que calcular.
         if (desplazamientosLocales.rows() != 12 ||
             desplazamientosLocales.cols() != cargasEquivalentesLocales.cols())
             return Eigen::MatrixXd::Zero(12, cargasEquivalentesLocales.cols());
+        const Eigen::MatrixXd kLocal = (flagsBarra[10] == 0) ? getKLocal() : calcularKLocal();
         fuerzasExtremos = kLocal * desplazamientosLocales - cargasEquivalentesLocales;
         flagsBarra[13] = 1;
     }

@@ -14,9 +14,7 @@ objBarra3d::objBarra3d()
     : perimetroSeccion(2, 0), cargasLocales(0, 7), cargasGlobales(0, 7), matrizCargasCombo(0, 7) {
     resetFlags();
     alfa = pi / 2.0;
-    construirRotacionX();
-    rotacionY.setIdentity();
-    rotacionZ.setIdentity();
+    actualizarRotacion();
 }
 
 void objBarra3d::resetFlags() {
@@ -64,33 +62,45 @@ void objBarra3d::calcLongitudesAngulos() {
     if (std::fabs(beta) == pi / 2.0) gamma = 0.0;
     if (dy < 0) gamma = -gamma;
 
-    construirRotacionX();
+    actualizarRotacion();
+}
+
+void objBarra3d::actualizarRotacion() {
+    Eigen::Matrix3d rotacionX, rotacionY, rotacionZ;
+    const double ca = std::cos(alfa), sa = std::sin(alfa);
+    rotacionX << 1, 0, 0, 0, ca, sa, 0, -sa, ca;
     const double cb = std::cos(beta), sb = std::sin(beta);
     rotacionY << cb, 0, -sb, 0, 1, 0, sb, 0, cb;
     const double cg = std::cos(gamma), sg = std::sin(gamma);
     rotacionZ << cg, sg, 0, -sg, cg, 0, 0, 0, 1;
-}
-
-void objBarra3d::construirRotacionX() {
-    const double ca = std::cos(alfa), sa = std::sin(alfa);
-    rotacionX << 1, 0, 0, 0, ca, sa, 0, -sa, ca;
+    rotacion = rotacionX * rotacionY * rotacionZ;
 }
 
 void objBarra3d::setRotacion(double anguloGrados) {
     alfa = pi * (anguloGrados / 180.0) + pi / 2.0;
-    construirRotacionX();
+    actualizarRotacion();
 }
 
-Eigen::Matrix3d objBarra3d::getRotacion() const { return rotacionX * rotacionY * rotacionZ; }
+Eigen::Matrix3d objBarra3d::getRotacion() const { return rotacion; }
 
 Eigen::MatrixXd objBarra3d::getT() {
     flagsBarra[9] = 1;
-    // T es diagonal por bloques con R en cada uno de sus cuatro bloques 3x3.
-    const Eigen::Matrix3d r = getRotacion();
-    matrizT = Eigen::MatrixXd::Zero(12, 12);
-    for (int b = 0; b < 4; ++b) matrizT.block<3, 3>(3 * b, 3 * b) = r;
-    matrizTTranspuesta = matrizT.transpose();
-    return matrizT;
+    Eigen::MatrixXd t = Eigen::MatrixXd::Zero(12, 12);
+    for (int b = 0; b < 4; ++b) t.block<3, 3>(3 * b, 3 * b) = rotacion;
+    return t;
+}
+
+Eigen::MatrixXd objBarra3d::aLocales(const Eigen::MatrixXd& globales) const {
+    Eigen::MatrixXd r(12, globales.cols());
+    for (int b = 0; b < 4; ++b) r.middleRows<3>(3 * b).noalias() = rotacion * globales.middleRows<3>(3 * b);
+    return r;
+}
+
+Eigen::MatrixXd objBarra3d::aGlobales(const Eigen::MatrixXd& locales) const {
+    Eigen::MatrixXd r(12, locales.cols());
+    for (int b = 0; b < 4; ++b)
+        r.middleRows<3>(3 * b).noalias() = rotacion.transpose() * locales.middleRows<3>(3 * b);
+    return r;
 }
 
 Eigen::VectorXi objBarra3d::getGdl() {

@@ -47,12 +47,17 @@ double objBarra3d::parametroCorte(double inercia) const {
 }
 
 Eigen::MatrixXd objBarra3d::getKLocal() {
-    kLocal = Eigen::MatrixXd::Zero(12, 12);
     if (flagsBarra[4] != 1 || flagsBarra[5] != 1) {
         std::cout << "No están definidas E, poisson, o Sección del Elemento: " << noBarraUsuario << "\n";
-        return kLocal;
+        return Eigen::MatrixXd::Zero(12, 12);
     }
     flagsBarra[10] = 1;
+    return calcularKLocal();
+}
+
+Eigen::MatrixXd objBarra3d::calcularKLocal() const {
+    Eigen::MatrixXd M = Eigen::MatrixXd::Zero(12, 12);
+    if (flagsBarra[4] != 1 || flagsBarra[5] != 1) return M;
     const double L = longitud, E = modE, G = modG, A = area;
     const double phiY = parametroCorte(iy);
     const double phiZ = parametroCorte(iz);
@@ -62,7 +67,6 @@ Eigen::MatrixXd objBarra3d::getKLocal() {
     const double kN = A * L * L;
     const double kT = (E != 0.0) ? G * modJ * L * L / E : 0.0;
 
-    Eigen::MatrixXd& M = kLocal;
     M(0, 0) = kN;  M(0, 6) = -kN;  M(6, 0) = -kN;  M(6, 6) = kN;
     M(3, 3) = kT;  M(3, 9) = -kT;  M(9, 3) = -kT;  M(9, 9) = kT;
 
@@ -76,14 +80,18 @@ Eigen::MatrixXd objBarra3d::getKLocal() {
     M(8, 2) = -kz.V;  M(8, 4) = kz.A;   M(8, 8) = kz.V;   M(8, 10) = kz.B;
     M(10, 2) = -kz.B; M(10, 4) = kz.AB; M(10, 8) = kz.B;  M(10, 10) = kz.BB;
 
-    kLocal = (M * E) / (L * L * L);
-    return kLocal;
+    return (M * E) / (L * L * L);
 }
 
 Eigen::MatrixXd objBarra3d::getKGlobal() {
     if (flagsBarra[6] == 0) calcLongitudesAngulos();
-    if (flagsBarra[9] == 0) getT();
-    if (flagsBarra[10] == 0) getKLocal();
-    kGlobal = matrizTTranspuesta * kLocal * matrizT;
+    const Eigen::MatrixXd kLocal = (flagsBarra[10] == 0) ? getKLocal() : calcularKLocal();
+    flagsBarra[9] = 1;
+    // Tᵀ·kLocal·T por bloques de 3x3: Rᵀ·k_IJ·R.
+    Eigen::MatrixXd kGlobal(12, 12);
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j)
+            kGlobal.block<3, 3>(3 * i, 3 * j).noalias() =
+                rotacion.transpose() * kLocal.block<3, 3>(3 * i, 3 * j) * rotacion;
     return kGlobal;
 }

@@ -13,7 +13,6 @@ int estacionesValidas(int n) { return n < 2 ? 2 : n; }
 
 void objBarra3d::setDesplazamientos(const Eigen::MatrixXd& U) {
     if (flagsBarra[8] == 0) getGdl();
-    if (flagsBarra[9] == 0) getT();
     const Eigen::Index nc = U.cols();
     desplazamientosGlobales.resize(12, nc);
     for (int i = 0; i < 12 && nc > 0; ++i) {
@@ -23,7 +22,7 @@ void objBarra3d::setDesplazamientos(const Eigen::MatrixXd& U) {
         else
             desplazamientosGlobales.row(i) = U.row(fila);
     }
-    desplazamientosLocales = matrizT * desplazamientosGlobales;
+    desplazamientosLocales = aLocales(desplazamientosGlobales);
     calcConstantesY();
     calcConstantesZ();
     flagsBarra[14] = 1;

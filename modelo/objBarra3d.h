@@ -26,6 +26,8 @@ public:
     void setNudoFinalUsuario(int n) { nudoFinalUsuario = n; }
     void calcLongitudesAngulos();
     void setRotacion(double anguloGrados);
+    // Matriz de transformación de componentes globales a locales (12x12,
+    // diagonal por bloques con R en cada bloque).
     Eigen::MatrixXd getT();
     Eigen::VectorXi getGdl();
     // Matriz de rotación R = rotacionX·rotacionY·rotacionZ: sus filas son los
@@ -168,8 +170,8 @@ private:
     std::vector<std::string> etiquetasCombo;
     Eigen::MatrixXd matrizCargasCombo;
 
-    Eigen::MatrixXd cargasEquivalentesLocales;
-    Eigen::MatrixXd cargasEquivalentesGlobales;
+    // Las cargas equivalentes (12 x combinaciones) se calculan cuando se piden;
+    // no se guardan, por la misma razón que kLocal.
     Eigen::MatrixXd desplazamientosGlobales;
     Eigen::MatrixXd desplazamientosLocales;
     Eigen::MatrixXd fuerzasExtremos;
@@ -184,13 +186,20 @@ private:
     double beta = 0.0;
     double gamma = 0.0;
     Eigen::VectorXi gdl;
-    Eigen::Matrix3d rotacionX, rotacionY, rotacionZ;
-    Eigen::MatrixXd matrizT;
-    Eigen::MatrixXd matrizTTranspuesta;
-    Eigen::MatrixXd kLocal;
-    Eigen::MatrixXd kGlobal;
+    // R = rotacionX·rotacionY·rotacionZ (rotaciones elementales por alfa, beta y
+    // gamma). T y su traspuesta son diagonales por bloques con R: se guarda sólo
+    // R y las transformaciones se hacen por bloques de 3x3. Tampoco se guardan
+    // kLocal ni kGlobal: se calculan cuando se piden. En modelos de decenas de
+    // miles de barras esas matrices de 12x12 ocuparían cientos de megabytes.
+    Eigen::Matrix3d rotacion;
 
-    void construirRotacionX();
+    void actualizarRotacion();
+    Eigen::MatrixXd calcularKLocal() const;
+    Eigen::MatrixXd calcularCargasEquivalentesLocales() const;
+    // Componentes de 12 filas (cuatro vectores de 3) llevadas de ejes globales a
+    // locales (R·v) o de locales a globales (Rᵀ·v), columna por columna.
+    Eigen::MatrixXd aLocales(const Eigen::MatrixXd& globales) const;
+    Eigen::MatrixXd aGlobales(const Eigen::MatrixXd& locales) const;
     // Parámetro de deformación por corte φ = 12·E·I·f/(G·A·L²) de un plano de
     // flexión (0 sin factor de forma o sin área).
     double parametroCorte(double inercia) const;
