@@ -5,7 +5,8 @@
 # torsión: las cargas se ven antes del análisis y los resultados no; tras
 # "Calcular" cada capa muestra su color del lado esperado de la barra y
 # ningún color propio de las otras capas; dos combinaciones activas se dibujan
-# las dos.
+# las dos. Al final Escape debe terminar el programa con estado 0 (un error de
+# los sanitizadores al salir también hace fallar la prueba).
 #
 # Uso: bash diagramas.sh <vantra3d> <carpeta de ejemplos> <carpeta de trabajo>
 # Sale con 77 (omitida) sólo si Xvfb no puede arrancar.
@@ -182,7 +183,7 @@ orden combo
 orden C2
 guardar dosCombos "dos combinaciones: no aparece la de C2" 3 0 2.8 "rgb(178,51,0)" &&
     { [ "$(contarCerca dosCombos.png 3 0 1.2 "rgb(178,51,0)")" -gt 0 ] || falla "dos combinaciones: falta la de C1"; }
-vivo
+salir_con_escape 30
 sin_informes_de_sanitizadores
 [ "$fallos" -eq 0 ] || fallar "$fallos comprobaciones fallaron; capturas en $trabajo"
 echo "Capas de resultados, cargas y reacciones: bien"

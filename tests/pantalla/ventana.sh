@@ -4,6 +4,8 @@
 # negro, el gris de las barras, los colores de los tres ejes y el de los apoyos.
 # Luego orbita con el botón central (también hasta la vertical y de vuelta) y
 # acerca con la rueda: la imagen debe cambiar y el modelo seguir dibujado.
+# Al final Escape debe terminar el programa con estado 0: así un error de los
+# sanitizadores al salir tampoco pasa inadvertido.
 #   bash ventana.sh <ejecutable vantra3d> <carpeta de ejemplos> <carpeta de trabajo>
 # Sale con 0 si todo está bien, 1 si algo falla y 77 (saltada) sólo cuando la
 # pantalla virtual no puede arrancar.
@@ -74,7 +76,7 @@ esperar_imagen vertical.png rueda.png || fallar "la vista desde la vertical no m
 arrastre_central 500 700 500 400
 esperar_imagen vuelta.png vertical.png || fallar "al bajar desde la vertical la vista no se recupera"
 
-vivo
+salir_con_escape 30
 sin_informes_de_sanitizadores
-echo "Ventana, dibujo del modelo, órbita, rueda y vuelta desde la vertical: correctos"
+echo "Ventana, dibujo del modelo, órbita, rueda y vuelta desde la vertical: correctos; Escape terminó con estado 0"
 exit 0
