@@ -5,21 +5,14 @@
 # torsión: las cargas se ven antes del análisis y los resultados no; tras
 # "Calcular" cada capa muestra su color del lado esperado de la barra y
 # ningún color propio de las otras capas; dos combinaciones activas se dibujan
-# las dos.
+# las dos. Al final Escape debe terminar el programa con estado 0 (un error de
+# los sanitizadores al salir también hace fallar la prueba).
 #
 # Uso: bash diagramas.sh <vantra3d> <carpeta de ejemplos> <carpeta de trabajo>
 # Sale con 77 (omitida) sólo si Xvfb no puede arrancar.
 set -u
-vantra=$1
-trabajo=$3
-rm -rf "$trabajo"
-mkdir -p "$trabajo"
-cd "$trabajo" || exit 1
-
-for herramienta in xdotool import convert awk; do
-    command -v "$herramienta" >/dev/null || { echo "Falta $herramienta"; exit 1; }
-done
-command -v Xvfb >/dev/null || { echo "Xvfb no está instalado: prueba omitida"; exit 77; }
+source "$(dirname "$0")/lib/comun.sh"
+preparar "$@"
 
 # Viga de 4 m de (1,0,2) a (5,0,2): y local = +Z, z local = -Y.
 # C1: qy = -10, qz = 5, axial -4, torsión 2 y Pz = -10 en el nudo 2.
@@ -35,34 +28,14 @@ combo: C1 1 D   combo: C2 1 U
 precision: 2  escalaTexto: 0.12  escalaDeflexion: 1500  escalaMy: 0.04  escalaMz: 0.08
 escalaVy: 0.04  escalaVz: 0.08  escalaN: 0.05  escalaT: 0.1  escalaApoyo: 0.2  escalaCarga: 0.06
 FIN
-pidXvfb="" pidApp=""
-trap '[ -n "$pidApp" ] && kill "$pidApp"; [ -n "$pidXvfb" ] && kill "$pidXvfb"; wait' EXIT 2>/dev/null
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>display 2>xvfb.log &
-pidXvfb=$!
-for _ in $(seq 100); do [ -s display ] || { kill -0 "$pidXvfb" 2>/dev/null && sleep 0.1; }; done
-[ -s display ] || { echo "Xvfb no pudo arrancar: prueba omitida"; cat xvfb.log; exit 77; }
-export DISPLAY=":$(head -n1 display)"
-
+iniciar_pantalla
+# Las comprobaciones de las capas no cortan la prueba: se cuentan y se informan todas.
 fallos=0
 falla() { echo "FALLA: $*"; fallos=$((fallos + 1)); }
-xdo() { timeout 10 xdotool "$@" || falla "xdotool $* no respondió"; }
-vivo() { kill -0 "$pidApp" 2>/dev/null || { falla "el programa terminó ($1)"; cat programa.log; exit 1; }; }
 
-# Dibujo por software (mesa), sin placa de video.
-LIBGL_ALWAYS_SOFTWARE=1 "$vantra" modelo.txt >programa.log 2>&1 </dev/null &
-pidApp=$!
-ventana=""
-for _ in $(seq 150); do
-    ventana=$(timeout 5 xdotool search --name '^Vantra 3D' 2>/dev/null | head -n1)
-    [ -n "$ventana" ] && break
-    vivo arranque
-    sleep 0.1
-done
-[ -n "$ventana" ] || { echo "La ventana no apareció"; exit 1; }
+arrancar "$PWD/modelo.txt"
 # Sin gestor de ventanas el teclado va a la ventana bajo el puntero.
-xdo mousemove --window "$ventana" 500 780
-timeout 5 xdotool windowfocus "$ventana" 2>/dev/null
+xdo mousemove --window "$wid" 500 780
 
 # Píxel de la ventana de 1000x800 en que cae el punto (X, Y, Z) del modelo, con
 # la cámara inicial: caja de (0,0,0) a (5,0,2), perspectiva de 45 grados.
@@ -84,8 +57,6 @@ pixel() {
     }'
 }
 
-captura() { timeout 20 import -window "$ventana" "$1" 2>/dev/null; }
-
 # Píxeles del color (tolerancia 3 %) en el rectángulo X0 Y0 X1 Y1 de la imagen.
 contarZona() {
     local img=$1 x0=$2 y0=$3 x1=$4 y1=$5 color=$6
@@ -99,21 +70,25 @@ contarCerca() {
     contarZona "$img" $((px - 12)) $((py - 12)) $((px + 12)) $((py + 12)) "$color"
 }
 
+# ¿Aparece (o desaparece) el color $5 cerca del punto ($2, $3, $4) en actual.png?
+cumple() {
+    local n
+    n=$(contarCerca actual.png "$2" "$3" "$4" "$5")
+    if [ "$1" = aparece ]; then [ "${n:-0}" -gt 0 ]; else [ "${n:-1}" -eq 0 ]; fi
+}
 # Repite capturas hasta que el color aparezca (o desaparezca) cerca del punto,
 # a lo sumo 10 s. La última captura queda en actual.png.
-esperar() {
-    local modo=$1 x=$2 y=$3 z=$4 color=$5 n
-    for _ in $(seq 40); do
-        captura actual.png
-        n=$(contarCerca actual.png "$x" "$y" "$z" "$color")
-        if [ "$modo" = aparece ] && [ "${n:-0}" -gt 0 ]; then return 0; fi
-        if [ "$modo" = desaparece ] && [ "${n:-1}" -eq 0 ]; then return 0; fi
-        sleep 0.25
-    done
-    return 1
+esperar() { esperar_captura actual.png 40 0.25 cumple "$@"; }
+# Espera a que el color aparezca cerca del punto y guarda la captura en $1.png;
+# si no aparece, anota el fallo $2.  guardar nombre mensaje x y z color
+guardar() {
+    if esperar aparece "$3" "$4" "$5" "$6"; then
+        cp actual.png "$1.png"
+    else
+        falla "$2"
+        return 1
+    fi
 }
-
-orden() { xdo type --delay 15 "$1" && xdo key Return; }
 
 # Colores propios de cada capa (sin los textos, que comparten colores).
 declare -A firma=(
@@ -155,14 +130,11 @@ orden combo
 orden C1
 orden plotCarga
 # Flechas de qy (colas a 0.6 sobre la barra), su línea de carga y la fuerza del nudo 2.
-if esperar aparece 3 0 2.3 "rgb(51,51,0)"; then
-    cp actual.png cargas.png
+if guardar cargas "cargas: no aparecen antes del análisis" 3 0 2.3 "rgb(51,51,0)"; then
     [ "$(contarCerca cargas.png 3 0 2.6 "rgb(51,51,0)")" -gt 0 ] || falla "cargas: falta la línea de carga"
     [ "$(contarCerca cargas.png 5 0 2.3 "rgb(204,51,51)")" -gt 0 ] || falla "cargas: falta la fuerza puntual"
     [ "$(contarCerca cargas.png 3 0 1.7 "rgb(51,51,0)")" -eq 0 ] || falla "cargas: flechas del lado equivocado"
     sinCapas cargas.png cargas deformada axial cortante momento torsion
-else
-    falla "cargas: no aparecen antes del análisis"
 fi
 
 # Capas de resultados y reacciones sin análisis: no dibujan nada ni fallan.
@@ -170,21 +142,17 @@ orden plotMy
 esperar desaparece 3 0 2.3 "rgb(51,51,0)" || falla "plotMy no apagó las cargas"
 for capa in plotDef plotN plotVy plotVz plotMz plotT plotR; do orden "$capa"; done
 sleep 1
-captura sinCalculo.png
+capturar sinCalculo.png || falla "no se pudo capturar la ventana"
 sinCapas sinCalculo.png "resultados sin análisis" deformada axial cortante momento torsion carga
 sinReacciones sinCalculo.png "reacciones sin análisis"
-vivo "capas sin análisis"
+vivo
 
 # ---- Análisis: botón "Calcular" en (w-130+60, h-80+7); las reacciones siguen encendidas ----
-xdo mousemove --window "$ventana" 930 727 click 1
-if esperar aparece 1.5 0 1.85 "$rojo"; then
-    cp actual.png reacciones.png
+clic 930 727
+guardar reacciones "reacciones: no aparecen tras Calcular" 1.5 0 1.85 "$rojo" &&
     sinCapas reacciones.png reacciones deformada axial cortante momento torsion carga
-else
-    falla "reacciones: no aparecen tras Calcular"
-fi
-vivo "Calcular"
-xdo mousemove --window "$ventana" 500 780
+vivo
+xdo mousemove --window "$wid" 500 780
 
 # ---- Cada capa: color donde se espera, nada del otro lado ni de otras capas ----
 # capa orden color punto-presente punto-ausente capas-ausentes
@@ -193,11 +161,7 @@ probar() {
     shift 5
     orden "$cmd"
     # shellcheck disable=SC2086
-    if ! esperar aparece $p "$color"; then
-        falla "$nombre: no aparece $color cerca de ($p)"
-        return
-    fi
-    cp actual.png "$nombre.png"
+    guardar "$nombre" "$nombre: no aparece $color cerca de ($p)" $p "$color" || return
     # shellcheck disable=SC2086
     [ "$(contarCerca "$nombre.png" $a "$color")" -eq 0 ] || falla "$nombre: dibujado del lado contrario ($a)"
     sinCapas "$nombre.png" "$nombre" "$@"
@@ -211,24 +175,15 @@ probar momentoY plotMy "rgb(178,51,0)" "3 0 1.2" "3 0 2.8" deformada axial corta
 probar cortanteZ plotVz "rgb(128,128,0)" "1.5 0.6 2" "1.5 -0.6 2" deformada axial momento torsion carga
 probar momentoZ plotMz "rgb(178,51,0)" "3 -0.8 2" "3 0.8 2" deformada axial cortante torsion carga
 probar torsion plotT "rgb(252,127,252)" "2 0 2.6" "2 0 1.4" deformada axial cortante momento carga
-vivo "capas de resultados"
+vivo
 
 # ---- Dos combinaciones activas: los momentos de C1 (abajo) y de C2 (arriba) ----
 orden plotMy
 orden combo
 orden C2
-if esperar aparece 3 0 2.8 "rgb(178,51,0)"; then
-    cp actual.png dosCombos.png
-    [ "$(contarCerca dosCombos.png 3 0 1.2 "rgb(178,51,0)")" -gt 0 ] || falla "dos combinaciones: falta la de C1"
-else
-    falla "dos combinaciones: no aparece la de C2"
-fi
-vivo "combinaciones"
-# Con los sanitizadores, un error de memoria o de comportamiento indefinido queda en la salida.
-grep -E -q 'runtime error|AddressSanitizer' programa.log && falla "los sanitizadores informaron errores"
-
-if [ "$fallos" -gt 0 ]; then
-    echo "$fallos comprobaciones fallaron; capturas en $trabajo"
-    exit 1
-fi
+guardar dosCombos "dos combinaciones: no aparece la de C2" 3 0 2.8 "rgb(178,51,0)" &&
+    { [ "$(contarCerca dosCombos.png 3 0 1.2 "rgb(178,51,0)")" -gt 0 ] || falla "dos combinaciones: falta la de C1"; }
+salir_con_escape 30
+sin_informes_de_sanitizadores
+[ "$fallos" -eq 0 ] || fallar "$fallos comprobaciones fallaron; capturas en $trabajo"
 echo "Capas de resultados, cargas y reacciones: bien"

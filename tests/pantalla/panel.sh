@@ -5,86 +5,24 @@
 # Uso: bash panel.sh <vantra3d> <carpeta de ejemplos> <carpeta de trabajo>
 # Sale con 77 (omitida) sólo si Xvfb no puede arrancar.
 set -uo pipefail
-
-programa=$1
-ejemplos=$2
-trabajo=$3
-mkdir -p "$trabajo"
-cd "$trabajo" || exit 1
-rm -f ./*.png salida.txt pantalla.txt
-
-pidXvfb=""
-pidPrograma=""
-limpiar() {
-  [ -n "$pidPrograma" ] && kill "$pidPrograma" 2>/dev/null
-  [ -n "$pidXvfb" ] && kill "$pidXvfb" 2>/dev/null
-}
-trap limpiar EXIT
-
-falla() {
-  echo "FALLA: $*"
-  [ -f salida.txt ] && tail -n 20 salida.txt
-  exit 1
-}
-
-# Xvfb elige un número de pantalla libre y lo escribe en pantalla.txt.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>pantalla.txt 2>xvfb.log &
-pidXvfb=$!
-for _ in $(seq 50); do
-  [ -s pantalla.txt ] && break
-  kill -0 "$pidXvfb" 2>/dev/null || break
-  sleep 0.1
-done
-if [ ! -s pantalla.txt ]; then
-  echo "Xvfb no pudo arrancar: prueba omitida"
-  exit 77
-fi
-export DISPLAY=":$(head -n 1 pantalla.txt)"
-
+source "$(dirname "$0")/lib/comun.sh"
+preparar "$@"
+iniciar_pantalla
 cp "$ejemplos/ingresoDatos.txt" .
-# Al terminar, la biblioteca GLX descarga el controlador de Mesa antes del
-# control de pérdidas de LeakSanitizer, y lo que el controlador reservó queda
-# sin módulo al que atribuirlo ni suprimirlo. Las pérdidas del programa se
-# controlan en las pruebas unitarias; aquí se controla memoria y comportamiento.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-LIBGL_ALWAYS_SOFTWARE=1 timeout 120 "$programa" ingresoDatos.txt >salida.txt 2>&1 </dev/null &
-pidPrograma=$!
+arrancar "$PWD/ingresoDatos.txt"
 
-ventana=""
-for _ in $(seq 100); do
-  ventana=$(timeout 5 xdotool search --name "Vantra 3D" 2>/dev/null | head -n 1)
-  [ -n "$ventana" ] && break
-  kill -0 "$pidPrograma" 2>/dev/null || falla "el programa terminó antes de abrir la ventana"
-  sleep 0.2
-done
-[ -n "$ventana" ] || falla "no apareció la ventana"
-
-captura=0
-color=""
-# Espera (10 s como mucho) a que el píxel (x, y) de la ventana sea r g b (tolerancia 4).
+capturas=0 color=""
+# ¿El píxel ($2, $3) de la imagen $1 es "r g b" $4 (tolerancia 4)? Deja el leído en $color.
+pixelEs() { color=$(color_en "$1" "$2" "$3") && color_cercano "$color" "$4" 4; }
+# Espera (10 s como mucho) a que el píxel (x, y) de la ventana sea r g b.
+# Cada comprobación deja su última captura en capturaN.png.
 esperarColor() {
-  local r=$3 g=$4 b=$5 cr cg cb
-  for _ in $(seq 40); do
-    captura=$((captura + 1))
-    if timeout 20 import -window "$ventana" "captura$captura.png" 2>/dev/null; then
-      color=$(convert "captura$captura.png" -format "%[fx:int(255*p{$1,$2}.r+0.5)] %[fx:int(255*p{$1,$2}.g+0.5)] %[fx:int(255*p{$1,$2}.b+0.5)]" info:)
-      read -r cr cg cb <<<"$color"
-      if (( (cr-r)**2 <= 16 && (cg-g)**2 <= 16 && (cb-b)**2 <= 16 )); then
-        echo "ok: $6 ($color)"
-        return 0
-      fi
-    fi
-    sleep 0.25
-  done
-  falla "$6: se esperaba $r $g $b en ($1, $2) y hay $color (captura$captura.png)"
-}
-clic() {
-  timeout 10 xdotool mousemove --window "$ventana" "$1" "$2" click 1
-}
-teclear() {
-  timeout 10 xdotool windowfocus "$ventana" 2>/dev/null
-  timeout 10 xdotool type --delay 20 "$1"
-  timeout 10 xdotool key Return
+  capturas=$((capturas + 1))
+  local img="captura$capturas.png"
+  color=""
+  esperar_captura "$img" 40 0.25 pixelEs "$img" "$1" "$2" "$3 $4 $5" ||
+    fallar "$6: se esperaba $3 $4 $5 en ($1, $2) y hay $color ($img)"
+  echo "ok: $6 ($color)"
 }
 
 # Ventana de 1000 x 800. Fondo de botón apagado (0.1, 0.1, 0), encendido (0.3, 0.3, 0).
@@ -100,8 +38,8 @@ esperarColor $calcular $apagado "Calcular visible y apagado"
 esperarColor $my $negro "sin botones de resultados antes de calcular"
 esperarColor $elu $apagado "combinación ELU apagada"
 
-teclear "combo"
-teclear "ELU"
+orden "combo"
+orden "ELU"
 esperarColor $elu $encendido "combinación ELU encendida por nombre"
 
 clic $calcular
@@ -112,26 +50,14 @@ esperarColor $my $apagado "botón My visible y apagado"
 clic 45 201
 esperarColor $my $encendido "botón My encendido"
 
-timeout 10 xdotool key F5
+tecla F5
 esperarColor $my $negro "F5 oculta los botones de resultados"
 esperarColor $calcular $apagado "F5 apaga Calcular"
 esperarColor $elu $apagado "F5 apaga las combinaciones"
-grep -qF -- "------------------------Reinicio del programa------------------" salida.txt ||
-  falla "falta el aviso de reinicio en la consola"
+grep -qF -- "------------------------Reinicio del programa------------------" app.log ||
+  fallar "falta el aviso de reinicio en la consola"
 
-timeout 10 xdotool key Escape
-estado=""
-for _ in $(seq 50); do
-  if ! kill -0 "$pidPrograma" 2>/dev/null; then
-    wait "$pidPrograma"
-    estado=$?
-    break
-  fi
-  sleep 0.2
-done
-pidPrograma=""
-[ -n "$estado" ] || falla "Escape no terminó el programa"
-[ "$estado" -eq 0 ] || falla "Escape terminó con estado $estado"
+salir_con_escape 10
 echo "ok: Escape termina con estado 0"
-grep -Eq "runtime error|AddressSanitizer" salida.txt && falla "los sanitizadores informaron errores"
+sin_informes_de_sanitizadores
 exit 0

@@ -1,21 +1,38 @@
 # Funciones comunes de las pruebas de ventana real: pantalla virtual (Xvfb),
-# arranque de vantra3d, búsqueda de la ventana, teclado y ratón con xdotool y
-# lectura de colores en capturas. Se incluye con `source`.
+# arranque de vantra3d, búsqueda de la ventana, teclado y ratón con xdotool,
+# capturas con espera acotada y lectura de colores en las capturas.
+# Se incluye con `source`.
 #   preparar "$@"      toma <ejecutable> <carpeta de ejemplos> <carpeta de trabajo>
 # Las pruebas salen con 0 si todo está bien, 1 si algo falla y 77 (saltada)
 # sólo cuando la pantalla virtual no puede arrancar.
 
 titulo='Vantra 3D v6.0'
 xvfb_pid="" app_pid="" wid=""
+# Primera línea de un informe de AddressSanitizer, LeakSanitizer o UBSan.
+informe_sanitizadores='runtime error|AddressSanitizer|LeakSanitizer'
 
 terminar() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
 }
 saltar() { echo "PRUEBA SALTADA: $*"; exit 77; }
+
+# Termina la prueba con 1. Si vantra3d dejó un informe de los sanitizadores se
+# muestra entero desde su comienzo (las últimas líneas de un informe de ASan son
+# sólo la leyenda de la memoria sombra); si no, las últimas líneas de su salida.
 fallar() {
     echo "FALLO: $*"
-    [ -s app.log ] && { echo "--- últimas líneas de vantra3d ---"; tail -n 20 app.log; }
+    if [ -s app.log ]; then
+        local linea
+        linea=$(grep -E -n -m 1 "$informe_sanitizadores" app.log | cut -d: -f1)
+        if [ -n "$linea" ]; then
+            echo "--- informe de los sanitizadores en la salida de vantra3d ---"
+            tail -n "+$((linea > 1 ? linea - 1 : 1))" app.log | head -n 150
+        else
+            echo "--- últimas líneas de vantra3d ---"
+            tail -n 20 app.log
+        fi
+    fi
     exit 1
 }
 vivo() { kill -0 "$app_pid" 2>/dev/null || fallar "vantra3d terminó de forma inesperada"; }
@@ -51,9 +68,17 @@ iniciar_pantalla() {
 }
 
 # Arranca vantra3d sobre el modelo $1 (dibujo por software, sin placa de video)
-# y espera su ventana (a lo sumo 60 s).
+# y espera su ventana (a lo sumo 60 s); su salida queda en app.log.
+# Al terminar, la biblioteca GLX descarga el controlador de Mesa antes del
+# control de pérdidas de LeakSanitizer, y lo que el controlador reservó queda
+# sin módulo al que atribuirlo ni suprimirlo: por eso sólo para este proceso se
+# apaga el control de pérdidas (las del programa se controlan en las pruebas
+# unitarias). Los errores de memoria y de comportamiento indefinido siguen
+# abortando el programa y quedan en app.log.
 arrancar() {
-    LIBGL_ALWAYS_SOFTWARE=1 "$exe" "$1" >app.log 2>&1 </dev/null &
+    [ -f "$1" ] || fallar "no existe el modelo $1"
+    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" LIBGL_ALWAYS_SOFTWARE=1 \
+        "$exe" "$1" >app.log 2>&1 </dev/null &
     app_pid=$!
     for _ in $(seq 60); do
         vivo
@@ -63,12 +88,21 @@ arrancar() {
     fallar "no apareció la ventana \"$titulo\" en 60 s"
 }
 
+# Pulsa la tecla $1 (nombre de xdotool) con el foco en la ventana.
+tecla() {
+    xdo windowfocus "$wid"
+    xdo key "$1"
+}
+
 # Escribe $1 en la línea de órdenes y la ejecuta con Return.
 orden() {
     xdo windowfocus "$wid"
     xdo type --delay 15 "$1"
     xdo key Return
 }
+
+# Clic izquierdo en el punto ($1, $2) de la ventana.
+clic() { xdo mousemove --window "$wid" "$1" "$2" click 1; }
 
 # Espera a que vantra3d termine (a lo sumo $1 segundos) y deja su estado en $estado.
 esperar_fin() {
@@ -82,8 +116,61 @@ esperar_fin() {
     app_pid=""
 }
 
+# Escape debe terminar vantra3d (a lo sumo en $1 segundos) con estado 0.
+salir_con_escape() {
+    vivo
+    tecla Escape
+    esperar_fin "$1"
+    [ "$estado" -eq 0 ] || fallar "Escape terminó con estado $estado"
+}
+
 # Con los sanitizadores, un error de memoria o de comportamiento indefinido queda en la salida.
 sin_informes_de_sanitizadores() {
-    grep -E -q 'runtime error|AddressSanitizer|LeakSanitizer' app.log && fallar "los sanitizadores informaron errores"
+    grep -E -q "$informe_sanitizadores" app.log && fallar "los sanitizadores informaron errores"
     return 0
+}
+
+# ---- Capturas y colores ----
+
+# Captura la ventana en el archivo $1 (a lo sumo 20 s).
+capturar() { timeout 20 import -window "$wid" "$1" 2>>import.log; }
+
+# Captura la ventana en $1 hasta que la orden "${@:4}" se cumpla, a lo sumo $2
+# veces con $3 segundos entre una y otra. La última captura queda en $1.
+esperar_captura() {
+    local salida=$1 veces=$2 pausa=$3
+    shift 3
+    for _ in $(seq "$veces"); do
+        vivo
+        capturar "$salida" && "$@" && return 0
+        sleep "$pausa"
+    done
+    return 1
+}
+
+# Píxeles de la imagen $1 a lo sumo a $5 de (r, g, b) = ($2, $3, $4) en cada
+# canal, contados en su histograma.
+pixeles_de_color() {
+    convert "$1" -depth 8 -format %c histogram:info:- |
+        sed -n 's/^ *\([0-9]*\): *(\([0-9]*\),\([0-9]*\),\([0-9]*\)[,)].*/\1 \2 \3 \4/p' |
+        awk -v r="$2" -v g="$3" -v b="$4" -v t="$5" '
+            function abs(x) { return x < 0 ? -x : x }
+            abs($2 - r) <= t && abs($3 - g) <= t && abs($4 - b) <= t { n += $1 }
+            END { print n + 0 }'
+}
+
+# Color "r g b" (0 a 255) del píxel ($2, $3) de la imagen $1.
+color_en() {
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)] %[fx:int(255*p{$2,$3}.g+0.5)] %[fx:int(255*p{$2,$3}.b+0.5)]" info:
+}
+
+# ¿Está cada canal del color "r g b" $1 a lo sumo a $3 del de "r g b" $2?
+color_cercano() {
+    local a b i
+    read -r -a a <<<"$1"
+    read -r -a b <<<"$2"
+    [ "${#a[@]}" -eq 3 ] || return 1
+    for i in 0 1 2; do
+        [ $((a[i] - b[i])) -le "$3" ] && [ $((b[i] - a[i])) -le "$3" ] || return 1
+    done
 }
