@@ -92,13 +92,14 @@ Eigen::MatrixXd objBarra3d::getT() {
 
 Eigen::MatrixXd objBarra3d::aLocales(const Eigen::MatrixXd& globales) const {
     Eigen::MatrixXd r(12, globales.cols());
-    for (int b = 0; b < 4; ++b) r.middleRows<3>(3 * b).noalias() = rotacion * globales.middleRows<3>(3 * b);
+    // Sin combinaciones no hay columnas (ni datos) que transformar.
+    for (int b = 0; b < 4 && globales.cols() > 0; ++b) r.middleRows<3>(3 * b).noalias() = rotacion * globales.middleRows<3>(3 * b);
     return r;
 }
 
 Eigen::MatrixXd objBarra3d::aGlobales(const Eigen::MatrixXd& locales) const {
     Eigen::MatrixXd r(12, locales.cols());
-    for (int b = 0; b < 4; ++b)
+    for (int b = 0; b < 4 && locales.cols() > 0; ++b)
         r.middleRows<3>(3 * b).noalias() = rotacion.transpose() * locales.middleRows<3>(3 * b);
     return r;
 }
