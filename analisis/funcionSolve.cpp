@@ -86,8 +86,11 @@ bool funcionSolve() {
         for (Eigen::Index i = 0; i < nf && estable; ++i)
             estable = l(i, i) * l(i, i) >= kPivoteRelativoMinimo * kff(i, i);
     }
-    Eigen::MatrixXd uf;
-    if (estable) {
+    // Sin combinaciones no hay cargas que resolver: el sistema se factoriza
+    // igual, para informar una estructura inestable, pero no se llama a la
+    // solución con cero columnas, que Eigen no admite.
+    Eigen::MatrixXd uf = Eigen::MatrixXd::Zero(nf, nc);
+    if (estable && nc > 0) {
         uf = llt.solve(pf);
         estable = uf.allFinite();
     }

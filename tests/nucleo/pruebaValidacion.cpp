@@ -125,6 +125,12 @@ TEST(Validacion, VigaApuntalada) {
         esperarCerca(reaccionesDe(1), seis({0, 15, 25}, {0, -20, 12}), apuntalado);
         esperarCerca(reaccionesDe(2), seis({0, 9, 15}, {0, 0, 0}), apuntalado);
     }
+    // Con los dos nudos empotrados no queda grado de libertad libre: las
+    // reacciones son las de empotramiento perfecto, qL/2 y qL²/12.
+    ASSERT_TRUE(analizarModelo(base + "apoyo: 1 1 1 1 1 1 2\n"));
+    EXPECT_EQ(u, Eigen::MatrixXd::Zero(12, 1));
+    esperarCerca(reaccionesDe(1), seis({0, 12, 20}, {0, -40.0 / 3, 8}), "empotrada, inicio");
+    esperarCerca(reaccionesDe(2), seis({0, 12, 20}, {0, 40.0 / 3, -8}), "empotrada, fin");
 }
 
 TEST(Validacion, PorticoConCargaLateral) {
@@ -273,6 +279,19 @@ TEST(Validacion, DosAnalisisDanLoMismo) {
     EXPECT_TRUE(reacciones == r0);
     EXPECT_TRUE(barra[3].getFuerzasExtremos() == f0);
     EXPECT_EQ(desplazamientosDe(9, 2)(2), u0(6 * internoDeNudo(9) + 2, 2));
+}
+
+TEST(Validacion, SinCombinaciones) {
+    // Sin combinaciones todas las matrices de cargas y resultados quedan sin
+    // columnas; la estabilidad se sigue comprobando.
+    const std::string viga = "nudos: 1 0 0 0 2 4 0 0\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1 1\n"
+                             "seccionRectangular: R 0.2 0.5 30e6 0.2 0  1\n";
+    ASSERT_TRUE(analizarModelo(viga));
+    for (const Eigen::MatrixXd* m : {&pEstructura, &fEstructura, &u, &reacciones}) {
+        EXPECT_EQ(m->rows(), 12);
+        EXPECT_EQ(m->cols(), 0);
+    }
+    EXPECT_FALSE(analizarModelo(viga + "apoyo: 1 1 1 0 0 0 1\n"));
 }
 
 TEST(Validacion, EstructuraInestable) {
