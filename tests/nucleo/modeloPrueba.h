@@ -1,6 +1,6 @@
 // Utilidades para probar el programa entero desde un archivo de modelo: cargar
-// un texto, analizarlo, buscar nudos y barras por su número de usuario y
-// trabajar en un directorio temporal.
+// un texto, analizarlo, leer resultados por número de usuario y trabajar en un
+// directorio temporal.
 #pragma once
 
 #include <filesystem>
@@ -14,6 +14,7 @@
 #include "utilidades.h"
 
 using Lineas = std::vector<std::string>;
+using Vec6 = Eigen::Matrix<double, 6, 1>;
 
 inline Lineas operator+(Lineas a, const Lineas& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -30,7 +31,7 @@ inline Lineas avisosDeAjustes() {
 }
 
 // Carga el modelo escrito en el texto y devuelve las líneas de la consola.
-inline std::vector<std::string> cargarModelo(const std::string& modelo) {
+inline Lineas cargarModelo(const std::string& modelo) {
     ArchivoTemporal archivo(modelo);
     nombreArchivo = archivo.ruta();
     CapturaConsola consola;
@@ -45,33 +46,20 @@ inline bool analizarModelo(const std::string& modelo) {
     return funcionSolve();
 }
 
-inline objNudo3d& nudoUsuario(int numero) {
-    const int i = internoDeNudo(numero);
-    EXPECT_GE(i, 0) << "nudo " << numero;
-    return nudo.at(static_cast<size_t>(i < 0 ? 0 : i));
-}
+// El nudo o la barra con ese número de usuario (at() falla si no existe).
+inline objNudo3d& nudoUsuario(int n) { return nudo.at(static_cast<size_t>(internoDeNudo(n))); }
+inline objBarra3d& barraUsuario(int n) { return barra.at(static_cast<size_t>(internoDeBarra(n))); }
 
-inline objBarra3d& barraUsuario(int numero) {
-    const int i = internoDeBarra(numero);
-    EXPECT_GE(i, 0) << "barra " << numero;
-    return barra.at(static_cast<size_t>(i < 0 ? 0 : i));
+// Ux Uy Uz Rx Ry Rz de un nudo, o sus reacciones Rx Ry Rz Mx My Mz.
+inline Vec6 desplazamientosDe(int n, int c = 0) {
+    const objNudo3d& d = nudoUsuario(n);
+    return (Vec6() << d.getDesplazamientoX(c), d.getDesplazamientoY(c), d.getDesplazamientoZ(c), d.getGiroX(c),
+            d.getGiroY(c), d.getGiroZ(c)).finished();
 }
-
-// Desplazamientos (fila 0 a 5: Ux Uy Uz Rx Ry Rz) y reacciones de un nudo.
-inline Eigen::Matrix<double, 6, 1> desplazamientosDe(int numero, int c = 0) {
-    const objNudo3d& n = nudoUsuario(numero);
-    Eigen::Matrix<double, 6, 1> d;
-    d << n.getDesplazamientoX(c), n.getDesplazamientoY(c), n.getDesplazamientoZ(c), n.getGiroX(c),
-        n.getGiroY(c), n.getGiroZ(c);
-    return d;
-}
-
-inline Eigen::Matrix<double, 6, 1> reaccionesDe(int numero, int c = 0) {
-    const objNudo3d& n = nudoUsuario(numero);
-    Eigen::Matrix<double, 6, 1> r;
-    r << n.getReaccionRx(c), n.getReaccionRy(c), n.getReaccionRz(c), n.getReaccionMx(c), n.getReaccionMy(c),
-        n.getReaccionMz(c);
-    return r;
+inline Vec6 reaccionesDe(int n, int c = 0) {
+    const objNudo3d& r = nudoUsuario(n);
+    return (Vec6() << r.getReaccionRx(c), r.getReaccionRy(c), r.getReaccionRz(c), r.getReaccionMx(c),
+            r.getReaccionMy(c), r.getReaccionMz(c)).finished();
 }
 
 // Directorio temporal que pasa a ser el de trabajo mientras vive.
@@ -87,7 +75,6 @@ public:
         std::filesystem::current_path(anterior_, e);
         std::filesystem::remove_all(ruta_, e);
     }
-    const std::string& ruta() const { return ruta_; }
 
 private:
     std::filesystem::path anterior_;
