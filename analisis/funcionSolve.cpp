@@ -1,5 +1,7 @@
 #include "analisis/funcionSolve.h"
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 #include "globales.h"
@@ -13,10 +15,20 @@ const char* const kNombreGdl[6] = {"Ux", "Uy", "Uz", "Rx", "Ry", "Rz"};
 // cero y el redondeo lo deja apenas positivo.
 constexpr double kPivoteRelativoMinimo = 1e-12;
 
+// Una diagonal por debajo de esta fracción de la mayor es un cero: lo que queda
+// ahí es el redondeo de la transformación a ejes globales (productos de dos
+// términos como cos(90°) ≈ 6e-17), nunca una rigidez real.
+constexpr double kDiagonalRelativaNula = 1e-20;
+
 void informarInestable(const Eigen::MatrixXd& kff, const std::vector<int>& libres) {
     std::cout << "Error: la estructura es inestable; la matriz de rigidez no es definida positiva" << "\n";
+    double mayor = 0.0;
+    for (Eigen::Index i = 0; i < kff.rows(); ++i)
+        if (std::isfinite(kff(i, i))) mayor = std::max(mayor, std::fabs(kff(i, i)));
     for (size_t i = 0; i < libres.size(); ++i) {
-        if (kff(static_cast<Eigen::Index>(i), static_cast<Eigen::Index>(i)) != 0.0) continue;
+        // Una diagonal infinita o indefinida no se informa como falta de rigidez.
+        const double d = kff(static_cast<Eigen::Index>(i), static_cast<Eigen::Index>(i));
+        if (!(std::fabs(d) <= kDiagonalRelativaNula * mayor)) continue;
         const int k = libres[i] - 1;
         std::cout << "Grado de libertad sin rigidez: nudo " << nudo[static_cast<size_t>(k / 6)].getNoNudoUsuario()
                   << " " << kNombreGdl[k % 6] << "\n";
