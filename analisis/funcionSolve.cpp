@@ -15,20 +15,28 @@ const char* const kNombreGdl[6] = {"Ux", "Uy", "Uz", "Rx", "Ry", "Rz"};
 // cero y el redondeo lo deja apenas positivo.
 constexpr double kPivoteRelativoMinimo = 1e-12;
 
-// Una diagonal por debajo de esta fracción de la mayor es un cero: lo que queda
-// ahí es el redondeo de la transformación a ejes globales (productos de dos
-// términos como cos(90°) ≈ 6e-17), nunca una rigidez real.
-constexpr double kDiagonalRelativaNula = 1e-20;
+// Una diagonal o un pivote por debajo de esta fracción de la mayor diagonal es
+// un cero: lo que queda ahí es el redondeo de la transformación a ejes globales
+// (productos de dos términos como cos(90°) ≈ 6e-17, unas 1e-32 veces la
+// rigidez de la barra), mientras que una rigidez real, aun mezclando unidades
+// de giro y de traslación, no baja de 1e-22 veces la mayor.
+constexpr double kFraccionNula = 1e-24;
+
+// Mayor término diagonal finito en valor absoluto.
+double mayorDiagonal(const Eigen::MatrixXd& k) {
+    double mayor = 0.0;
+    for (Eigen::Index i = 0; i < k.rows(); ++i)
+        if (std::isfinite(k(i, i))) mayor = std::max(mayor, std::fabs(k(i, i)));
+    return mayor;
+}
 
 void informarInestable(const Eigen::MatrixXd& kff, const std::vector<int>& libres) {
     std::cout << "Error: la estructura es inestable; la matriz de rigidez no es definida positiva" << "\n";
-    double mayor = 0.0;
-    for (Eigen::Index i = 0; i < kff.rows(); ++i)
-        if (std::isfinite(kff(i, i))) mayor = std::max(mayor, std::fabs(kff(i, i)));
+    const double cero = kFraccionNula * mayorDiagonal(kff);
     for (size_t i = 0; i < libres.size(); ++i) {
         // Una diagonal infinita o indefinida no se informa como falta de rigidez.
         const double d = kff(static_cast<Eigen::Index>(i), static_cast<Eigen::Index>(i));
-        if (!(std::fabs(d) <= kDiagonalRelativaNula * mayor)) continue;
+        if (!(std::fabs(d) <= cero)) continue;
         const int k = libres[i] - 1;
         std::cout << "Grado de libertad sin rigidez: nudo " << nudo[static_cast<size_t>(k / 6)].getNoNudoUsuario()
                   << " " << kNombreGdl[k % 6] << "\n";
@@ -94,9 +102,14 @@ bool funcionSolve() {
     const Eigen::LLT<Eigen::MatrixXd> llt(kff);
     bool estable = llt.info() == Eigen::Success;
     if (estable) {
+        // Un pivote que es sólo redondeo puede salir positivo: hay que medirlo
+        // contra su propia diagonal y contra la mayor de la estructura.
         const Eigen::MatrixXd& l = llt.matrixLLT();
-        for (Eigen::Index i = 0; i < nf && estable; ++i)
-            estable = l(i, i) * l(i, i) >= kPivoteRelativoMinimo * kff(i, i);
+        const double cero = kFraccionNula * mayorDiagonal(kff);
+        for (Eigen::Index i = 0; i < nf && estable; ++i) {
+            const double pivote = l(i, i) * l(i, i);
+            estable = pivote >= kPivoteRelativoMinimo * kff(i, i) && pivote > cero;
+        }
     }
     // Sin combinaciones no hay cargas que resolver: el sistema se factoriza
     // igual, para informar una estructura inestable, pero no se llama a la

@@ -301,6 +301,14 @@ TEST(Validacion, EstructuraInestable) {
         {"rótula en el extremo libre", "nudos: 1 0 0 0 2 0 4 0\n" + viga + seccion +
                                            "apoyo: 1 1 1 1 1 1  1\narticulacion: 1 0 1 0  1\n",
          sinRigidez("2", {"Rx", "Rz"})},
+        // Dos barras según Y entre empotramientos, articuladas a ambos lados del
+        // nudo 2 para el giro X (la segunda, girada 90°, en su plano x-z): sólo
+        // ese giro queda indeterminado.
+        {"rótula doble", "nudos: 1 0 0 0 2 0 2 0 3 0 4 0\nbarras: 1 1 2 2 2 3\ncombo: C 1 P\n"
+                         "puntual: P 0.4 0.8 0.8 -0.8 -0.9 -0.7  2\nseccionRectangular: R 0.2 0.5 30e6 0.2 0  1 2\n"
+                         "apoyo: 1 1 1 1 1 1  1 3\nrotacionBarra: 90 2\narticulacion: 1 0 1 1  1\n"
+                         "articulacion: 1 1 0 1  2\n",
+         sinRigidez("2", {"Rx"})},
         // Poisson -1 da un módulo de corte infinito: la solución no es finita.
         {"material imposible", nudos + viga + "seccionRectangular: R 0.2 0.5 30e6 -1 0  1\napoyo: 1 1 1 1 1 1  1\n",
          {error}},
