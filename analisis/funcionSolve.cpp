@@ -10,16 +10,23 @@ namespace {
 
 const char* const kNombreGdl[6] = {"Ux", "Uy", "Uz", "Rx", "Ry", "Rz"};
 
-// Un pivote de Cholesky que pierde más de doce cifras frente al término
-// diagonal original sólo aparece en un mecanismo: en aritmética exacta sería
-// cero y el redondeo lo deja apenas positivo.
+// Un pivote de Cholesky que pierde más de doce cifras frente a su diagonal
+// (que tras la escala vale 1) sólo aparece en un mecanismo: en aritmética
+// exacta sería cero y el redondeo lo deja apenas positivo.
 constexpr double kPivoteRelativoMinimo = 1e-12;
 
-// Una diagonal o un pivote por debajo de esta fracción de la mayor diagonal es
-// un cero: lo que queda ahí es el redondeo de la transformación a ejes globales
-// (productos de dos términos como cos(90°) ≈ 6e-17, unas 1e-32 veces la
-// rigidez de la barra), mientras que una rigidez real, aun mezclando unidades
-// de giro y de traslación, no baja de 1e-22 veces la mayor.
+// Con la diagonal escalada a uno, una condición mayor que 1e13 deja menos de
+// tres cifras correctas en la solución: en la práctica es un mecanismo cuyo
+// modo no coincide con ningún grado de libertad aislado (su pivote sale del
+// redondeo, del orden de 1e-16). Los modelos de ejemplo quedan por debajo de
+// 1e4.
+constexpr double kInversaCondicionMinima = 1e-13;
+
+// Una diagonal por debajo de esta fracción de la mayor es un cero: lo que
+// queda ahí es el redondeo de la transformación a ejes globales (productos de
+// dos términos como cos(90°) ≈ 6e-17, unas 1e-32 veces la rigidez de la
+// barra), mientras que una rigidez real, aun mezclando unidades de giro y de
+// traslación, no baja de 1e-22 veces la mayor.
 constexpr double kFraccionNula = 1e-24;
 
 // Mayor término diagonal finito en valor absoluto.
@@ -99,24 +106,31 @@ bool funcionSolve() {
             pf(i, c) = pEstructura(libres[i] - 1, c) + fEstructura(libres[i] - 1, c);
     }
 
-    const Eigen::LLT<Eigen::MatrixXd> llt(kff);
-    bool estable = llt.info() == Eigen::Success;
+    // Escala de Jacobi: cada grado de libertad se divide por la raíz de su
+    // diagonal, de modo que la matriz que se factoriza tiene unos en la
+    // diagonal y las pruebas de estabilidad no dependen de las unidades (giros
+    // frente a traslaciones). Una diagonal nula (o que es sólo redondeo),
+    // negativa o indefinida ya es una estructura inestable.
+    const double cero = kFraccionNula * mayorDiagonal(kff);
+    bool estable = true;
+    Eigen::VectorXd escala(nf);
+    for (Eigen::Index i = 0; i < nf; ++i) {
+        const double d = kff(i, i);
+        if (!(d > cero)) estable = false;
+        escala(i) = d > 0.0 ? 1.0 / std::sqrt(d) : 1.0;
+    }
+    const Eigen::LLT<Eigen::MatrixXd> llt(escala.asDiagonal() * kff * escala.asDiagonal());
+    estable = estable && llt.info() == Eigen::Success && llt.rcond() >= kInversaCondicionMinima;
     if (estable) {
-        // Un pivote que es sólo redondeo puede salir positivo: hay que medirlo
-        // contra su propia diagonal y contra la mayor de la estructura.
         const Eigen::MatrixXd& l = llt.matrixLLT();
-        const double cero = kFraccionNula * mayorDiagonal(kff);
-        for (Eigen::Index i = 0; i < nf && estable; ++i) {
-            const double pivote = l(i, i) * l(i, i);
-            estable = pivote >= kPivoteRelativoMinimo * kff(i, i) && pivote > cero;
-        }
+        for (Eigen::Index i = 0; i < nf && estable; ++i) estable = l(i, i) * l(i, i) >= kPivoteRelativoMinimo;
     }
     // Sin combinaciones no hay cargas que resolver: el sistema se factoriza
     // igual, para informar una estructura inestable, pero no se llama a la
     // solución con cero columnas, que Eigen no admite.
     Eigen::MatrixXd uf = Eigen::MatrixXd::Zero(nf, nc);
     if (estable && nc > 0) {
-        uf = llt.solve(pf);
+        uf = escala.asDiagonal() * llt.solve(escala.asDiagonal() * pf);
         estable = uf.allFinite();
     }
     if (!estable) {

@@ -309,6 +309,14 @@ TEST(Validacion, EstructuraInestable) {
                          "apoyo: 1 1 1 1 1 1  1 3\nrotacionBarra: 90 2\narticulacion: 1 0 1 1  1\n"
                          "articulacion: 1 1 0 1  2\n",
          sinRigidez("2", {"Rx"})},
+        // Lo mismo con barras inclinadas articuladas en ambos planos: el giro sin
+        // rigidez es el normal a las dos barras y ninguna diagonal es nula.
+        {"rótula doble inclinada",
+         "nudos: 1 0 0 0 2 2.74387 2.32264 -0.169897 3 -0.165454 -0.140398 2.72191\nbarras: 1 1 2 2 2 3\n"
+         "combo: C 1 P\npuntual: P 0.24 -0.46 -0.68 0.65 -0.1 0.62  2\n"
+         "seccionRectangular: R 0.2 0.5 30e6 0.2 0  1 2\napoyo: 1 1 1 1 1 1  1 3\nrotacionBarra: 194.076 2\n"
+         "articulacion: 1 0 1 0  1\narticulacion: 0 1 0 1  2\n",
+         {error}},
         // Poisson -1 da un módulo de corte infinito: la solución no es finita.
         {"material imposible", nudos + viga + "seccionRectangular: R 0.2 0.5 30e6 -1 0  1\napoyo: 1 1 1 1 1 1  1\n",
          {error}},
