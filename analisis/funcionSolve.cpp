@@ -1,6 +1,8 @@
 #include "analisis/funcionSolve.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <malloc.h>
 #include <iostream>
 
@@ -21,9 +23,17 @@ double segundosDesde(Reloj::time_point inicio) {
 
 void informarInestable(const std::vector<int>& libres) {
     std::cout << "Error: la estructura es inestable; la matriz de rigidez no es definida positiva" << "\n";
+    // Una diagonal que es sólo redondeo de la transformación a ejes globales
+    // también es un grado de libertad sin rigidez.
+    const Eigen::VectorXd diagonal = kEstructura.diagonal();
+    double mayor = 0.0;
+    for (int g : libres)
+        if (std::isfinite(diagonal(g - 1))) mayor = std::max(mayor, std::fabs(diagonal(g - 1)));
+    const double cero = solucionDispersa::fraccionNula() * mayor;
     for (int g : libres) {
         const int k = g - 1;
-        if (kEstructura.coeff(k, k) != 0.0) continue;
+        // Una diagonal infinita o indefinida no se informa como falta de rigidez.
+        if (!(std::fabs(diagonal(k)) <= cero)) continue;
         std::cout << "Grado de libertad sin rigidez: nudo " << nudo[static_cast<size_t>(k / 6)].getNoNudoUsuario()
                   << " " << kNombreGdl[k % 6] << "\n";
     }

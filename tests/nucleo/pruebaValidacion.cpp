@@ -1,0 +1,329 @@
+// Validación del programa entero, desde el archivo de modelo hasta los
+// desplazamientos y reacciones de los nudos, contra soluciones cerradas.
+#include <cmath>
+#include <sstream>
+
+#include "modeloPrueba.h"
+
+namespace {
+
+using Vec3 = Eigen::Vector3d;
+constexpr double kPi = 3.141592653589793;
+
+// Con cargas en los nudos o cargas repartidas lineales el elemento da los
+// desplazamientos nodales exactos de la teoría de vigas (Euler-Bernoulli o
+// Timoshenko según la sección); sólo queda el redondeo, que con matrices de
+// condición menor que 1e8 no pasa de 1e-8 relativo. Se pide 1e-9 del valor
+// más grande comparado.
+constexpr double kTol = 1e-9;
+
+void esperarCerca(const Vec6& obtenido, const Vec6& esperado, const std::string& que) {
+    EXPECT_LE((obtenido - esperado).cwiseAbs().maxCoeff(), kTol * esperado.cwiseAbs().maxCoeff())
+        << que << "\n obtenido: " << obtenido.transpose() << "\n esperado: " << esperado.transpose();
+}
+
+Vec6 seis(const Vec3& a, const Vec3& b) { return (Vec6() << a, b).finished(); }
+
+std::string texto(const Vec3& v) {
+    std::ostringstream s;
+    s.precision(17);
+    s << v.x() << " " << v.y() << " " << v.z();
+    return s.str();
+}
+
+// Voladizo de una barra empotrada en el origen (nudo 1) con la punta (nudo 2) dada.
+std::string voladizo(const Vec3& punta, const std::string& resto) {
+    return "nudos: 1 0 0 0  2 " + texto(punta) + "\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1  1\n" + resto;
+}
+
+}  // namespace
+
+TEST(Validacion, VoladizoConCargaEnLaPunta) {
+    // Sección de 0.2 x 0.5 (alto en y local): Iz = b·h³/12, Iy = b³·h/12.
+    const double E = 30e6, A = 0.1, Iz = 0.2 * 0.125 / 12, Iy = 0.008 * 0.5 / 12;
+    const struct {
+        Vec3 punta;
+        double rotacion;
+        Vec3 carga;
+    } casos[] = {
+        {{3, 0, 0}, 0, {0, 0, -10}},    {{3, 0, 0}, 90, {0, 0, -10}}, {{3, 0, 0}, 30, {2, 3, -10}},
+        {{0, 2.5, 0}, 0, {4, 0, -10}},  {{-3, 0, 0}, 0, {0, 5, -10}}, {{0, 0, 4}, 0, {10, 0, 0}},
+        {{0, 0, 4}, 0, {0, 10, 0}},     {{0, 0, 4}, 45, {6, 8, -5}},  {{0, 0, -3}, 0, {7, -4, 2}},
+        {{3, 4, 12}, 20, {1, -2, -10}},
+    };
+    for (const auto& c : casos) {
+        const std::string que = texto(c.punta) + " girada " + std::to_string(c.rotacion);
+        ASSERT_TRUE(analizarModelo(voladizo(c.punta, "seccionRectangular: R 0.2 0.5 30e6 0.2 0  1\nrotacionBarra: " +
+                                                         std::to_string(c.rotacion) + " 1\npuntual: P " +
+                                                         texto(c.carga) + " 0 0 0  2\ncombo: C 1 P\n")))
+            << que;
+        // Ejes locales: x a lo largo de la barra; con rotación 0, y en el plano
+        // vertical de la barra hacia arriba (en una barra vertical, -X si sube y
+        // +X si baja); la rotación gira y, z en sentido positivo alrededor de x.
+        const double L = c.punta.norm();
+        const Vec3 ex = c.punta / L, plano = Vec3::UnitZ() - ex.z() * ex;
+        const Vec3 ey0 = plano.norm() > 1e-12 ? Vec3(plano.normalized()) : Vec3(-std::copysign(1.0, ex.z()), 0, 0);
+        const Vec3 ey = Eigen::AngleAxisd(c.rotacion * kPi / 180, ex) * ey0, ez = ex.cross(ey);
+        const double fy = c.carga.dot(ey) / Iz, fz = c.carga.dot(ez) / Iy;
+        const Vec3 flecha = L / (E * A) * c.carga.dot(ex) * ex + L * L * L / (3 * E) * (fy * ey + fz * ez);
+        esperarCerca(desplazamientosDe(2), seis(flecha, L * L / (2 * E) * (fy * ez - fz * ey)), que);
+        esperarCerca(reaccionesDe(1), seis(-c.carga, -c.punta.cross(c.carga)), que);
+    }
+}
+
+TEST(Validacion, SeccionPlacaConDeformacionPorCorte) {
+    // Placa 0.2 x 0.5, L = 2: el corte agrega P·L/(κ·G·A) con κ = 1/1.2 a la
+    // flecha de flexión P·L³/(3·E·I); el giro de la punta no cambia.
+    const double E = 25e6, G = E / 2.4, A = 0.1, Iz = 0.2 * 0.125 / 12, L = 2, P = 10;
+    const std::string placa = "seccionPlaca: P 0.2 0.5 25e6 0.2 0  1\n";
+    ASSERT_TRUE(analizarModelo(voladizo({L, 0, 0}, placa + "puntual: P 0 0 -10 0 0 0  2\ncombo: C 1 P\n")));
+    const double flexion = P * L * L * L / (3 * E * Iz), corte = 1.2 * P * L / (G * A);
+    EXPECT_GT(corte, 0.04 * flexion);  // el corte pesa lo bastante para distinguirse
+    esperarCerca(desplazamientosDe(2), seis({0, 0, -(flexion + corte)}, {0, P * L * L / (2 * E * Iz), 0}), "punta");
+
+    // Con fijación 0 en la punta empotrada y el giro Y libre en el origen, un
+    // momento M da el giro M·L·(4 + φ)/(12·E·I), el de la viga de Timoshenko.
+    ASSERT_TRUE(analizarModelo(voladizo({L, 0, 0}, placa + "apoyo: 1 1 1 1 0 1 1\napoyo: 1 1 1 1 1 1 2\n"
+                                                           "articulacion: 1 0 1 0 1\npuntual: M 0 0 0 0 5 0 1\n"
+                                                           "combo: C 1 M\n")));
+    const double phi = 12 * E * Iz * 1.2 / (G * A * L * L), giro = 5 * L * (4 + phi) / (12 * E * Iz);
+    esperarCerca(desplazamientosDe(1), seis({0, 0, 0}, {0, giro, 0}), "giro del extremo rígido");
+}
+
+TEST(Validacion, VigaSimplementeApoyadaConRotulas) {
+    // Dos barras de 3 m entre empotramientos, articuladas junto a los apoyos:
+    // viga simple de 6 m con qy = -10 (hacia -Z) y qz = 4 (z local = -Y).
+    ASSERT_TRUE(analizarModelo("nudos: 1 0 0 0  2 3 0 0  3 6 0 0\nbarras: 1 1 2  2 2 3\n"
+                               "apoyo: 1 1 1 1 1 1  1 3\nseccionRectangular: R 0.2 0.5 30e6 0.2 0  1 2\n"
+                               "articulacion: 0 1 0 1  1\narticulacion: 1 0 1 0  2\n"
+                               "distribuidaLocalY: Q -10 -10  1 2\ndistribuidaLocalZ: Q 4 4  1 2\ncombo: C 1 Q\n"));
+    const double E = 30e6, Iz = 0.2 * 0.125 / 12, Iy = 0.008 * 0.5 / 12, L4 = std::pow(6.0, 4);
+    esperarCerca(desplazamientosDe(2), seis({0, -5 * 4 * L4 / (384 * E * Iy), -5 * 10 * L4 / (384 * E * Iz)}, {0, 0, 0}),
+                 "centro");
+    for (int n : {1, 3}) esperarCerca(reaccionesDe(n), seis({0, 12, 30}, {0, 0, 0}), "apoyo " + std::to_string(n));
+}
+
+TEST(Validacion, VigaApuntaladaYEmpotrada) {
+    // L = 4, qy = -10 (hacia -Z) y qz = 6 (hacia -Y): 5qL/8 y qL²/8 en el
+    // empotramiento, 3qL/8 en el apoyo simple, en los dos planos. El apoyo
+    // simple se logra con la fijación 0 o con un nudo de giros libres.
+    const std::string base = voladizo({4, 0, 0}, "seccionRectangular: R 0.2 0.5 30e6 0.2 0  1\n"
+                                                 "distribuidaLocalY: Q -10 -10  1\ndistribuidaLocalZ: Q 6 6  1\n"
+                                                 "combo: C 1 Q\n");
+    for (const char* apuntalado : {"apoyo: 1 1 1 1 1 1 2\narticulacion: 1 0 1 0 1\n", "apoyo: 1 1 1 1 0 0 2\n"}) {
+        ASSERT_TRUE(analizarModelo(base + apuntalado)) << apuntalado;
+        esperarCerca(reaccionesDe(1), seis({0, 15, 25}, {0, -20, 12}), apuntalado);
+        esperarCerca(reaccionesDe(2), seis({0, 9, 15}, {0, 0, 0}), apuntalado);
+    }
+    // Con los dos nudos empotrados no queda grado de libertad libre: las
+    // reacciones son las de empotramiento perfecto, qL/2 y qL²/12.
+    ASSERT_TRUE(analizarModelo(base + "apoyo: 1 1 1 1 1 1 2\n"));
+    EXPECT_EQ(u, Eigen::MatrixXd::Zero(12, 1));
+    esperarCerca(reaccionesDe(1), seis({0, 12, 20}, {0, -40.0 / 3, 8}), "empotrada, inicio");
+    esperarCerca(reaccionesDe(2), seis({0, 12, 20}, {0, 40.0 / 3, -8}), "empotrada, fin");
+}
+
+TEST(Validacion, PorticoConCargaLateral) {
+    // Pórtico empotrado de altura h y luz L en el plano X-Z con H/2 en cada
+    // nudo superior (carga antisimétrica). Pendiente-deflexión con kc = E·Ic/h
+    // y kv = E·Iv/L: Δ = H·h²·(2kc + 3kv) / (12·kc·(kc + 6kv)),
+    // θ = 3·kc·Δ / (h·(2kc + 3kv)), momento en la base 2·kc·(θ - 3Δ/h).
+    // Ese método desprecia el acortamiento axial: se anula con un área enorme
+    // (1000 m²), que deja su efecto en el giro del orden de 1e-7 relativo; de
+    // ahí la tolerancia 1e-5.
+    const double E = 2e8, h = 4, L = 6, Ic = 2e-4, Iv = 3e-4, H = 20;
+    ASSERT_TRUE(analizarModelo("nudos: 1 0 0 0  2 6 0 0  3 0 0 4  4 6 0 4\nbarras: 1 1 3  2 2 4  3 3 4\n"
+                               "apoyo: 1 1 1 1 1 1  1 2\nseccionGenerica: C 1000 1e-3 2e-4 1e-3 2e8 0.3 0  1 2\n"
+                               "seccionGenerica: V 1000 1e-3 3e-4 1e-3 2e8 0.3 0  3\n"
+                               "puntual: H 10 0 0 0 0 0  3 4\ncombo: C 1 H\n"));
+    const double kc = E * Ic / h, kv = E * Iv / L;
+    const double delta = H * h * h * (2 * kc + 3 * kv) / (12 * kc * (kc + 6 * kv));
+    const double theta = 3 * kc * delta / (h * (2 * kc + 3 * kv)), mBase = 2 * kc * (theta - 3 * delta / h);
+    for (int n : {1, 2, 3, 4}) {
+        const Eigen::Vector2d obtenido = n < 3 ? Eigen::Vector2d(reaccionesDe(n)(0), reaccionesDe(n)(4))
+                                               : Eigen::Vector2d(desplazamientosDe(n)(0), desplazamientosDe(n)(4));
+        const Eigen::Vector2d esperado = n < 3 ? Eigen::Vector2d(-H / 2, mBase) : Eigen::Vector2d(delta, theta);
+        EXPECT_LE(((obtenido - esperado).array() / esperado.array()).abs().maxCoeff(), 1e-5)
+            << n << ": " << obtenido.transpose() << " / " << esperado.transpose();
+    }
+}
+
+TEST(Validacion, ParrillaCargadaFueraDeSuPlano) {
+    // Parrilla en L: barra de 4 m en X empotrada en el nudo 1 y barra de 3 m
+    // en Y unida rígidamente en el nudo 2, con P = 10 hacia abajo en el 3. La
+    // primera trabaja a torsión con P·3: gira P·3·4/(G·J) y la punta baja 3 veces eso.
+    ASSERT_TRUE(analizarModelo("nudos: 1 0 0 0  2 4 0 0  3 4 3 0\nbarras: 1 1 2  2 2 3\napoyo: 1 1 1 1 1 1  1\n"
+                               "seccionGenerica: G 0.01 1e-4 3e-4 2e-4 2e8 0.25 0  1 2\n"
+                               "puntual: P 0 0 -10 0 0 0  3\ncombo: C 1 P\n"));
+    const double E = 2e8, G = E / 2.5, I = 3e-4, J = 2e-4, P = 10, a = 4, b = 3;
+    const double torsion = P * b * a / (G * J);
+    EXPECT_NEAR(desplazamientosDe(2)(3), -torsion, kTol * torsion);
+    esperarCerca(desplazamientosDe(3),
+                 seis({0, 0, -(P * b * b * b / (3 * E * I) + P * a * a * a / (3 * E * I) + b * torsion)},
+                      {-(torsion + P * b * b / (2 * E * I)), P * a * a / (2 * E * I), 0}),
+                 "punta");
+    esperarCerca(reaccionesDe(1), seis({0, 0, P}, {P * b, -P * a, 0}), "empotramiento");
+}
+
+TEST(Validacion, PesoPropio) {
+    // Voladizos de 0.3 x 0.6 con peso específico 25 y combinación 1.2 PP: la
+    // reacción es el peso 1.2·w·L y el momento el de ese peso en el centro de la barra.
+    const double w = 1.2 * 25 * 0.18;
+    for (const Vec3& punta : {Vec3(5, 0, 0), Vec3(0, 0, 4), Vec3(3, 0, 3), Vec3(2, -3, 6)}) {
+        ASSERT_TRUE(analizarModelo(
+            voladizo(punta, "seccionRectangular: R 0.3 0.6 30e6 0.2 25  1\npesoPropio: PP\ncombo: C 1.2 PP\n")));
+        const Vec3 peso(0, 0, -w * punta.norm());
+        esperarCerca(reaccionesDe(1), seis(-peso, -(punta / 2).cross(peso)), texto(punta));
+    }
+}
+
+namespace {
+
+struct Resultante {
+    Vec3 fuerza = Vec3::Zero();
+    Vec3 momento = Vec3::Zero();  // respecto del origen
+    double escala = 0;            // suma de los módulos de las fuerzas
+    void agregar(const Vec3& punto, const Vec3& f, const Vec3& m) {
+        fuerza += f;
+        momento += punto.cross(f) + m;
+        escala += f.norm();
+    }
+};
+
+// Cargas aplicadas de la combinación c sin pasar por las cargas equivalentes,
+// la rigidez ni la solución: las puntuales de cada nudo y, en cada barra, su
+// carga lineal de la combinación integrada a lo largo de la barra y llevada a
+// ejes globales con los ejes locales de la barra (que se comprueban
+// ortonormales y con x de su nudo inicial a su nudo final).
+Resultante cargasAplicadas(int c) {
+    Resultante r;
+    for (const objNudo3d& n : nudo) {
+        const Vec6 p = n.getCargasCombo().col(c);
+        r.agregar({n.getX(), n.getY(), n.getZ()}, p.head<3>(), p.tail<3>());
+    }
+    for (const objBarra3d& b : barra) {
+        const Eigen::Matrix3d R = b.getRotacion();
+        const Vec3 inicio(b.getXi(), b.getYi(), b.getZi()), fin(b.getXf(), b.getYf(), b.getZf());
+        const double L = b.getLongitud();
+        EXPECT_LT((R * R.transpose() - Eigen::Matrix3d::Identity()).norm(), 1e-14);
+        EXPECT_LT((Vec3(R.row(0)) - (fin - inicio) / L).norm(), 1e-14);
+        const Eigen::RowVectorXd q = b.getMatrizCargasCombo().row(c);
+        const Vec3 q1 = R.transpose() * Vec3(q(0), q(2), q(4)), q2 = R.transpose() * Vec3(q(1), q(3), q(5));
+        // ∫q ds = L·(q1 + q2)/2 y ∫s·q ds = L²·(q1/6 + q2/3), con s desde el inicio.
+        const Vec3 total = L * (q1 + q2) / 2, primerMomento = L * L * (q1 / 6 + q2 / 3);
+        r.agregar(inicio, total, Vec3(R.row(0)).cross(primerMomento) + q(6) * L * Vec3(R.row(0)));
+    }
+    return r;
+}
+
+}  // namespace
+
+TEST(Validacion, EquilibrioDeLosEjemplos) {
+    for (const char* ejemplo : {"ingresoDatos.txt", "portico_plano.txt", "edificio.txt", "reticulado.txt"}) {
+        nombreArchivo = std::string(VANTRA_EJEMPLOS) + "/" + ejemplo;
+        {
+            CapturaConsola silencio;
+            funcionLeerArchivo();
+            ASSERT_TRUE(archivoDatosAbierto) << ejemplo;
+            ASSERT_TRUE(funcionSolve()) << ejemplo;
+        }
+        ASSERT_GE(noCombos, 3) << ejemplo;
+        double tamano = 0;
+        for (const objNudo3d& n : nudo) tamano = std::max(tamano, Vec3(n.getX(), n.getY(), n.getZ()).norm());
+        for (int c = 0; c < noCombos; ++c) {
+            const Resultante cargas = cargasAplicadas(c);
+            Resultante reacciones;
+            for (const objNudo3d& n : nudo) {
+                const Vec6 r = reaccionesDe(n.getNoNudoUsuario(), c);
+                reacciones.agregar({n.getX(), n.getY(), n.getZ()}, r.head<3>(), r.tail<3>());
+            }
+            // El redondeo deja residuos del orden de 1e-15 de la suma de las cargas;
+            // un término de carga o de rigidez equivocado deja residuos de la
+            // escala de las cargas mismas.
+            const double tol = 1e-11 * cargas.escala;
+            const std::string que = std::string(ejemplo) + " combo " + nombresCombos[static_cast<size_t>(c)];
+            EXPECT_GT(cargas.escala, 1.0) << que;
+            EXPECT_LE((cargas.fuerza + reacciones.fuerza).norm(), tol) << que;
+            EXPECT_LE((cargas.momento + reacciones.momento).norm(), tol * tamano) << que;
+        }
+    }
+}
+
+TEST(Validacion, DosAnalisisDanLoMismo) {
+    nombreArchivo = std::string(VANTRA_EJEMPLOS) + "/ingresoDatos.txt";
+    CapturaConsola silencio;
+    funcionLeerArchivo();
+    ASSERT_TRUE(funcionSolve());
+    const Eigen::MatrixXd u0 = u, r0 = reacciones, f0 = barra[3].getFuerzasExtremos();
+    ASSERT_TRUE(funcionSolve());
+    EXPECT_TRUE(u == u0);
+    EXPECT_TRUE(reacciones == r0);
+    EXPECT_TRUE(barra[3].getFuerzasExtremos() == f0);
+    EXPECT_EQ(desplazamientosDe(9, 2)(2), u0(6 * internoDeNudo(9) + 2, 2));
+}
+
+TEST(Validacion, SinCombinaciones) {
+    // Sin combinaciones todas las matrices de cargas y resultados quedan sin
+    // columnas; la estabilidad se sigue comprobando.
+    const std::string viga = "nudos: 1 0 0 0 2 4 0 0\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1 1\n"
+                             "seccionRectangular: R 0.2 0.5 30e6 0.2 0  1\n";
+    ASSERT_TRUE(analizarModelo(viga));
+    for (const Eigen::MatrixXd* m : {&pEstructura, &fEstructura, &u, &reacciones}) {
+        EXPECT_EQ(m->rows(), 12);
+        EXPECT_EQ(m->cols(), 0);
+    }
+    EXPECT_FALSE(analizarModelo(viga + "apoyo: 1 1 1 0 0 0 1\n"));
+}
+
+TEST(Validacion, EstructuraInestable) {
+    const std::string error = "Error: la estructura es inestable; la matriz de rigidez no es definida positiva";
+    const std::string viga = "barras: 1 1 2\ncombo: C 1 P\npuntual: P 0 0 -10 0 0 0  2\n",
+                      nudos = "nudos: 1 0 0 0 2 4 0 0\n", seccion = "seccionRectangular: R 0.2 0.5 30e6 0.2 0  1\n";
+    const auto sinRigidez = [&](const std::string& n, const Lineas& gdl) {
+        Lineas l{error};
+        for (const std::string& g : gdl) l.push_back("Grado de libertad sin rigidez: nudo " + n + " " + g);
+        return l;
+    };
+    const struct {
+        const char* nombre;
+        std::string modelo;
+        Lineas esperadas;
+    } casos[] = {
+        // Barra entre dos articulaciones: puede girar sobre su eje; ninguna diagonal es nula.
+        {"mecanismo", nudos + viga + seccion + "apoyo: 1 1 1 0 0 0  1 2\n", {error}},
+        {"nudo suelto", "nudos: 1 0 0 0 2 4 0 0 7 9 9 9\n" + viga + seccion + "apoyo: 1 1 1 1 1 1  1\n",
+         sinRigidez("7", {"Ux", "Uy", "Uz", "Rx", "Ry", "Rz"})},
+        {"barra sin sección", nudos + viga + "apoyo: 1 1 1 1 1 1  1\napoyo: 0 0 1 0 0 0  2\n",
+         Lineas{"No están definidas E, poisson, o Sección del Elemento: 1"} +
+             sinRigidez("2", {"Ux", "Uy", "Rx", "Ry", "Rz"})},
+        // Dos barras según Y entre empotramientos, articuladas a ambos lados del
+        // nudo 2 para el giro X (la segunda, girada 90°, en su plano x-z): sólo
+        // ese giro queda indeterminado.
+        {"rótula doble", "nudos: 1 0 0 0 2 0 2 0 3 0 4 0\nbarras: 1 1 2 2 2 3\ncombo: C 1 P\n"
+                         "puntual: P 0.4 0.8 0.8 -0.8 -0.9 -0.7  2\nseccionRectangular: R 0.2 0.5 30e6 0.2 0  1 2\n"
+                         "apoyo: 1 1 1 1 1 1  1 3\nrotacionBarra: 90 2\narticulacion: 1 0 1 1  1\n"
+                         "articulacion: 1 1 0 1  2\n",
+         sinRigidez("2", {"Rx"})},
+        // Lo mismo con barras inclinadas articuladas en ambos planos: el giro sin
+        // rigidez es el normal a las dos barras y ninguna diagonal es nula.
+        {"rótula doble inclinada",
+         "nudos: 1 0 0 0 2 2.74387 2.32264 -0.169897 3 -0.165454 -0.140398 2.72191\nbarras: 1 1 2 2 2 3\n"
+         "combo: C 1 P\npuntual: P 0.24 -0.46 -0.68 0.65 -0.1 0.62  2\n"
+         "seccionRectangular: R 0.2 0.5 30e6 0.2 0  1 2\napoyo: 1 1 1 1 1 1  1 3\nrotacionBarra: 194.076 2\n"
+         "articulacion: 1 0 1 0  1\narticulacion: 0 1 0 1  2\n",
+         {error}},
+        // Poisson -1 da un módulo de corte infinito: la solución no es finita.
+        {"material imposible", nudos + viga + "seccionRectangular: R 0.2 0.5 30e6 -1 0  1\napoyo: 1 1 1 1 1 1  1\n",
+         {error}},
+    };
+    for (const auto& c : casos) {
+        cargarModelo(c.modelo);
+        CapturaConsola consola;
+        EXPECT_FALSE(funcionSolve()) << c.nombre;
+        EXPECT_EQ(consola.lineas(), c.esperadas) << c.nombre;
+        EXPECT_FALSE(resultadosDisponibles) << c.nombre;
+        EXPECT_EQ(u.size(), 0) << c.nombre;
+        for (const objNudo3d& n : nudo) EXPECT_FALSE(n.tieneResultados()) << c.nombre;
+        for (const objBarra3d& b : barra) EXPECT_FALSE(b.tieneResultados()) << c.nombre;
+    }
+}
