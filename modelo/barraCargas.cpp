@@ -41,7 +41,9 @@ void objBarra3d::setDistribuidaLocalT(std::string casoCarga, double torsion) {
 void objBarra3d::setDistribuidaGlobal(std::string casoCarga, double qIzq, double qDer,
                                       double dirX, double dirY, double dirZ) {
     Eigen::Vector3d d(dirX, dirY, dirZ);
-    const double norma = d.norm();
+    // Norma escalada: una dirección con componentes enormes o diminutas
+    // (1e300, 1e-300) no se desborda ni se anula al elevar al cuadrado.
+    const double norma = d.stableNorm();
     // Una dirección nula no tiene sentido físico; el cargador la descarta antes.
     if (norma > 0.0) d /= norma;
     // Las filas de R son los ejes locales en componentes globales.

@@ -198,8 +198,16 @@ Eigen::MatrixXd objBarra3d::getBarraDeformada(int c, int n, double s) const {
     const double L = longitud;
     const double du = (desplazamientosLocales(6, c) - desplazamientosLocales(0, c)) * s;
     const double EIz = modE * iz, EIy = modE * iy;
-    auto v = [&](double x) { return flecha(x, pendienteY(c), qInicioY(c), c1Y(c), c2Y(c), c3Y(c), c4Y(c), EIz); };
-    auto w = [&](double x) { return flecha(x, pendienteZ(c), qInicioZ(c), c1Z(c), c2Z(c), c3Z(c), c4Z(c), EIy); };
+    const Eigen::MatrixXd& uL = desplazamientosLocales;
+    // Una barra sin rigidez a flexión (sin sección o sin material) no tiene
+    // elástica: se dibuja recta entre sus extremos desplazados.
+    auto recta = [&](double x, int fila0, int filaL) { return uL(fila0, c) + (uL(filaL, c) - uL(fila0, c)) * x / L; };
+    auto v = [&](double x) {
+        return EIz != 0.0 ? flecha(x, pendienteY(c), qInicioY(c), c1Y(c), c2Y(c), c3Y(c), c4Y(c), EIz) : recta(x, 1, 7);
+    };
+    auto w = [&](double x) {
+        return EIy != 0.0 ? flecha(x, pendienteZ(c), qInicioZ(c), c1Z(c), c2Z(c), c3Z(c), c4Z(c), EIy) : recta(x, 2, 8);
+    };
     const double v0 = v(0), w0 = w(0);
     Eigen::MatrixXd r(3, n);
     for (int i = 0; i < n; ++i) {
