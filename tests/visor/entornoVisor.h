@@ -1,19 +1,56 @@
 // Entorno de las pruebas del visor sin ventana: la ventana y el proceso se
-// reemplazan por registros y los modelos se cargan de archivos temporales.
+// reemplazan por registros, los modelos se cargan de archivos temporales y
+// los puntos de la cámara se comparan con unas pocas cuentas de vectores.
 #pragma once
 
 #include <GL/freeglut.h>
 
+#include <cmath>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "analisis/funcionSolve.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
 #include "tests/nucleo/utilidades.h"
+#include "visor/camara.h"
 #include "visor/estadoVisor.h"
 #include "visor/teclado.h"
 #include "visor/ventanaSistema.h"
+
+constexpr double kPi = 3.141592653589793;
+
+inline std::ostream& operator<<(std::ostream& s, const Punto3& p) {
+    return s << "(" << p.x << ", " << p.y << ", " << p.z << ")";
+}
+inline Punto3 resta(const Punto3& a, const Punto3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+inline double norma(const Punto3& a) { return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z); }
+inline Punto3 unitario(const Punto3& a) { return {a.x / norma(a), a.y / norma(a), a.z / norma(a)}; }
+inline bool finito(const Punto3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+inline void esperarCerca(const Punto3& real, const Punto3& esperado, double tolerancia = 1e-9) {
+    EXPECT_NEAR(distancia(real, esperado), 0.0, tolerancia) << real << " en vez de " << esperado;
+}
+
+// Carga el modelo en silencio y lo deja todo a la vista, como al abrir el
+// visor; si se pide, lo analiza. El archivo queda para que F5 lo vuelva a leer.
+inline std::unique_ptr<ArchivoTemporal> archivoModelo;
+inline bool cargar(const std::string& texto, bool analizar = false) {
+    archivoModelo = std::make_unique<ArchivoTemporal>(texto);
+    nombreArchivo = archivoModelo->ruta();
+    CapturaConsola silencio;
+    funcionLeerArchivo();
+    nudosAislados.assign(nudo.size(), 1);
+    barrasAisladas.assign(barra.size(), 1);
+    return analizar && funcionSolve();
+}
+
+// Ménsula empotrada en el nudo 1: barras 3 (nudos 1-2), 7 (2-3) y 5 (3-4); dos combinaciones.
+inline const char* const kMensula =
+    "nudos: 1 0 0 0  2 5 0 0  3 10 0 0  4 15 0 0\nbarras: 3 1 2  7 2 3  5 3 4\napoyo: 1 1 1 1 1 1  1\n"
+    "seccionRectangular: R 0.2 0.5 25e6 0.2 24  3 7 5\npuntual: P 0 0 -10 0 0 0  4\n"
+    "combo: C1 1 P\ncombo: C2 2 P\n";
 
 struct SistemaFalso {
     int modificadores = 0, redibujos = 0;
@@ -21,12 +58,7 @@ struct SistemaFalso {
 };
 inline SistemaFalso falso;
 
-// Ménsula: barras 3 (nudos 1-2), 7 (2-3) y 5 (3-4); dos combinaciones.
-inline const char* const kMensula =
-    "nudos: 1 0 0 0  2 5 0 0  3 10 0 0  4 15 0 0\nbarras: 3 1 2  7 2 3  5 3 4\napoyo: 1 1 1 1 1 1  1\n"
-    "seccionRectangular: R 0.2 0.5 25e6 0.2 24  3 7 5\npuntual: P 0 0 -10 0 0 0  4\n"
-    "combo: C1 1 P\ncombo: C2 2 P\n";
-
+// Visor recién abierto con la ménsula, sin ventana.
 class EntornoVisor : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -45,19 +77,20 @@ protected:
     }
     void TearDown() override { ventanaSistema::usarSistemaReal(); }
 
-    // Carga en silencio y muestra todo, como al abrir el visor.
-    void cargar(const std::string& texto) {
-        archivo = std::make_unique<ArchivoTemporal>(texto);
-        nombreArchivo = archivo->ruta();
-        CapturaConsola silencio;
-        funcionLeerArchivo();
-        nudosAislados.assign(nudo.size(), 1);
-        barrasAisladas.assign(barra.size(), 1);
+    // Teclea cada texto seguido de Return.
+    template <class... Textos>
+    static void orden(const Textos&... textos) {
+        for (const std::string& texto : {std::string(textos)...}) {
+            for (char c : texto) teclado(static_cast<unsigned char>(c), 0, 0);
+            teclado(13, 0, 0);
+        }
     }
-    // Teclea el texto y Return.
-    static void orden(const std::string& texto) {
-        for (char c : texto) teclado(static_cast<unsigned char>(c), 0, 0);
-        teclado(13, 0, 0);
+    // Aislamiento de barras y nudos, como "110/1110".
+    static std::string visibles() {
+        std::string s;
+        for (int b : barrasAisladas) s += std::to_string(b);
+        s += "/";
+        for (int n : nudosAislados) s += std::to_string(n);
+        return s;
     }
-    std::unique_ptr<ArchivoTemporal> archivo;
 };
