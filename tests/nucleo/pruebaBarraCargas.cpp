@@ -1,5 +1,4 @@
 // Barra: cargas distribuidas, peso propio, combinaciones y cargas nodales equivalentes.
-#include "ayudasBarra.h"
 #include "utilidades.h"
 
 #include <cmath>

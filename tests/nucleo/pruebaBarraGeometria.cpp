@@ -1,5 +1,4 @@
 // Barra: longitud, ángulos, ejes locales, matriz de transformación y grados de libertad.
-#include "ayudasBarra.h"
 #include "utilidades.h"
 
 #include <cmath>

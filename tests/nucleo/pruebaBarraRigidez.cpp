@@ -1,5 +1,4 @@
 // Barra: liberaciones de extremo y matrices de rigidez local y global.
-#include "ayudasBarra.h"
 #include "utilidades.h"
 
 namespace {

@@ -1,5 +1,4 @@
 // Barra: propiedades de las secciones, contornos, material y nombre de sección.
-#include "ayudasBarra.h"
 #include "utilidades.h"
 
 #include <cmath>

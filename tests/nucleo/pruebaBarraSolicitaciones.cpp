@@ -1,5 +1,4 @@
 // Barra: fuerzas de extremo, funciones de solicitaciones, corte nulo y deformada.
-#include "ayudasBarra.h"
 #include "utilidades.h"
 
 #include <cmath>

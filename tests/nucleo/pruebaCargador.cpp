@@ -1,6 +1,6 @@
 // Cargador del modelo: líneas de la consola, mapas de números, qué definición
 // gana y ajustes de dibujo.
-#include "modeloPrueba.h"
+#include "utilidades.h"
 
 namespace {
 

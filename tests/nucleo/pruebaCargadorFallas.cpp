@@ -1,7 +1,7 @@
 // Cargador del modelo ante archivos con errores: números que no nombran nada,
 // números repetidos, barras sin nudos o de largo nulo, direcciones nulas,
 // combinaciones repetidas o vacías, archivo ausente o sin nudos.
-#include "modeloPrueba.h"
+#include "utilidades.h"
 
 TEST(CargadorFallas, CadaFallaConSuAvisoYElModeloQuedaCoherente) {
     const Lineas consola = cargarModelo(

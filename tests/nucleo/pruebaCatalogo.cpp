@@ -1,13 +1,7 @@
 // Catálogo de modelos defectuosos: cada uno da su mensaje, no se cae y deja un
 // resultado sensato (lo que carga, carga bien; lo inestable no tiene resultados).
 #include <chrono>
-#include <dirent.h>
-#include <random>
-#include <sstream>
 
-#include "analisis/funcionSolve.h"
-#include "entrada/funcionLeerArchivo.h"
-#include "globales.h"
 #include "reporte/funcionPrint.h"
 #include "utilidades.h"
 

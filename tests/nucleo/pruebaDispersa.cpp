@@ -1,32 +1,11 @@
 // La solución dispersa contra una solución densa de referencia, el formato del
 // reporte de la matriz dispersa y el lector de una sola lectura contra una
 // lectura nueva del archivo en cada operación.
-#include <dirent.h>
-
-#include <random>
-#include <sstream>
-
-#include "analisis/funcionSolve.h"
 #include "entrada/claseLeerArchivo.h"
-#include "entrada/funcionLeerArchivo.h"
-#include "globales.h"
 #include "reporte/formatoDisperso.h"
 #include "utilidades.h"
 
 namespace {
-
-std::vector<std::string> modelosDe(const std::string& carpeta) {
-    std::vector<std::string> r;
-    if (DIR* d = opendir(carpeta.c_str())) {
-        while (dirent* e = readdir(d)) {
-            const std::string n = e->d_name;
-            if (n.size() > 4 && n.substr(n.size() - 4) == ".txt") r.push_back(carpeta + "/" + n);
-        }
-        closedir(d);
-    }
-    std::sort(r.begin(), r.end());
-    return r;
-}
 
 bool cargarYResolver(const std::string& archivo) {
     nombreArchivo = archivo;
@@ -90,7 +69,7 @@ std::string porticoAleatorio(std::mt19937& azar) {
 }  // namespace
 
 TEST(AnalisisDisperso, IgualAUnaSolucionDensaEnEjemplosYPorticosAleatorios) {
-    for (const std::string& m : modelosDe(VANTRA_EJEMPLOS)) compararConDensa(m);
+    for (const std::string& m : archivosDe(VANTRA_EJEMPLOS, ".txt")) compararConDensa(m);
     std::mt19937 azar(20261206);
     for (int caso = 0; caso < 20; ++caso) {
         ArchivoTemporal a(porticoAleatorio(azar));
@@ -143,8 +122,8 @@ struct LectorReescaneo {
 TEST(LectorUnaLectura, DaLoMismoQueReleerElArchivoEnCadaOperacion) {
     const char* etiquetas[] = {"nudos:", "barras:", "apoyo:", "puntual:", "combo:", "seccionRectangular:",
                                "seccionW:", "distribuidaGlobal:", "articulacion:", "rotacionBarra:", "pesoPropio:"};
-    std::vector<std::string> modelos = modelosDe(VANTRA_EJEMPLOS);
-    for (const std::string& m : modelosDe(VANTRA_DATOS)) modelos.push_back(m);
+    std::vector<std::string> modelos = archivosDe(VANTRA_EJEMPLOS, ".txt");
+    for (const std::string& m : archivosDe(VANTRA_DATOS, ".txt")) modelos.push_back(m);
     for (const std::string& modelo : modelos) {
         SCOPED_TRACE(modelo);
         claseLeerArchivo lector;

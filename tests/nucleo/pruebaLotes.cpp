@@ -2,16 +2,10 @@
 // líneas de reacciones, estados de salida y casos de falla.
 #include <sys/wait.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <tuple>
 
 #include "arranque.h"
-#include "modeloPrueba.h"
+#include "utilidades.h"
 
 namespace {
 

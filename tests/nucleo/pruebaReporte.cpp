@@ -1,12 +1,8 @@
 // Reporte resultados.txt: literales, líneas en blanco, formato de números y
 // matrices, casos sin combinaciones o sin barras, y archivo que no se puede crear.
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <sstream>
 
-#include "modeloPrueba.h"
+#include "utilidades.h"
 #include "reporte/funcionPrint.h"
 
 namespace {
@@ -15,13 +11,6 @@ std::string reporte() {
     std::ostringstream s;
     escribirReporte(s);
     return s.str();
-}
-
-Lineas lineasDe(const std::string& texto) {
-    Lineas l;
-    std::istringstream s(texto);
-    for (std::string linea; std::getline(s, linea);) l.push_back(linea);
-    return l;
 }
 
 const char* const kVoladizo =

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "modeloPrueba.h"
+#include "utilidades.h"
 
 namespace {
 
