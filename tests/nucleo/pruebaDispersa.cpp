@@ -1,7 +1,5 @@
-// La solución dispersa contra una solución densa de referencia, el formato del
-// reporte de la matriz dispersa y el lector de una sola lectura contra una
-// lectura nueva del archivo en cada operación.
-#include "entrada/claseLeerArchivo.h"
+// La solución dispersa contra una solución densa de referencia y el formato del
+// reporte de la matriz dispersa.
 #include "reporte/formatoDisperso.h"
 #include "utilidades.h"
 
@@ -90,44 +88,4 @@ TEST(AnalisisDisperso, MatrizDispersaSeEscribeComoLaDensa) {
     std::ostringstream s;
     escribirDispersaComoDensa(s, m);
     EXPECT_EQ(s.str(), "     1      0\n     0      0\n     0 -0.001");
-}
-
-namespace {
-// Lector de referencia: recorre el archivo de nuevo en cada operación.
-struct LectorReescaneo {
-    std::string archivo;
-    std::vector<std::string> palabras() const {
-        std::ifstream f(archivo);
-        std::vector<std::string> r;
-        for (std::string t; f >> t;) r.push_back(t);
-        return r;
-    }
-};
-}  // namespace
-
-TEST(LectorUnaLectura, DaLoMismoQueReleerElArchivoEnCadaOperacion) {
-    const char* etiquetas[] = {"nudos:", "barras:", "apoyo:", "puntual:", "combo:", "seccionRectangular:",
-                               "seccionW:", "distribuidaGlobal:", "articulacion:", "rotacionBarra:", "pesoPropio:"};
-    std::vector<std::string> modelos = archivosDe(VANTRA_EJEMPLOS, ".txt");
-    for (const std::string& m : archivosDe(VANTRA_DATOS, ".txt")) modelos.push_back(m);
-    for (const std::string& modelo : modelos) {
-        SCOPED_TRACE(modelo);
-        claseLeerArchivo lector;
-        lector.setNombreArchivo(modelo);
-        const std::vector<std::string> t = LectorReescaneo{modelo}.palabras();
-        for (const char* e : etiquetas) {
-            int apariciones = 0;
-            for (size_t i = 0; i < t.size(); ++i) {
-                if (t[i] != e) continue;
-                ++apariciones;
-                EXPECT_EQ(lector.getString(e, apariciones), i + 1 < t.size() ? t[i + 1] : "");
-                std::vector<double> numeros;
-                for (size_t j = i + 1; j < t.size() && lector.esNumero(t[j]); ++j)
-                    numeros.push_back(std::strtod(t[j].c_str(), nullptr));
-                CapturaConsola silencio;
-                EXPECT_EQ(lector.getMatrizEtiquetaRepetida(e, apariciones, 0), numeros);
-            }
-            EXPECT_EQ(lector.getNoEtiquetas(e), apariciones);
-        }
-    }
 }
