@@ -1,6 +1,4 @@
-// La solución dispersa contra una solución densa de referencia y el formato del
-// reporte de la matriz dispersa.
-#include "reporte/formatoDisperso.h"
+// La solución dispersa contra una solución densa de referencia.
 #include "utilidades.h"
 
 namespace {
@@ -73,19 +71,4 @@ TEST(AnalisisDisperso, IgualAUnaSolucionDensaEnEjemplosYPorticosAleatorios) {
         ArchivoTemporal a(porticoAleatorio(azar));
         compararConDensa(a.ruta());
     }
-}
-
-TEST(AnalisisDisperso, MatrizDispersaSeEscribeComoLaDensa) {
-    ASSERT_TRUE(cargarYResolver(std::string(VANTRA_EJEMPLOS) + "/ingresoDatos.txt"));
-    std::ostringstream dispersa, densa;
-    escribirDispersaComoDensa(dispersa, kEstructura);
-    densa << Eigen::MatrixXd(kEstructura);
-    EXPECT_EQ(dispersa.str(), densa.str());
-
-    Eigen::SparseMatrix<double> m(3, 2);
-    m.insert(0, 0) = 1;
-    m.insert(2, 1) = -0.001;
-    std::ostringstream s;
-    escribirDispersaComoDensa(s, m);
-    EXPECT_EQ(s.str(), "     1      0\n     0      0\n     0 -0.001");
 }
