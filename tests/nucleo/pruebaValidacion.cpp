@@ -140,11 +140,9 @@ TEST(Validacion, PorticoConCargaLateral) {
     const double delta = H * h * h * (2 * kc + 3 * kv) / (12 * kc * (kc + 6 * kv));
     const double theta = 3 * kc * delta / (h * (2 * kc + 3 * kv)), mBase = 2 * kc * (theta - 3 * delta / h);
     for (int n : {1, 2, 3, 4}) {
-        const Eigen::Vector2d obtenido = n < 3 ? Eigen::Vector2d(reaccionesDe(n)(0), reaccionesDe(n)(4))
-                                               : Eigen::Vector2d(desplazamientosDe(n)(0), desplazamientosDe(n)(4));
+        const Vec6 v = n < 3 ? reaccionesDe(n) : desplazamientosDe(n);
         const Eigen::Vector2d esperado = n < 3 ? Eigen::Vector2d(-H / 2, mBase) : Eigen::Vector2d(delta, theta);
-        EXPECT_LE(((obtenido - esperado).array() / esperado.array()).abs().maxCoeff(), 1e-5)
-            << n << ": " << obtenido.transpose() << " / " << esperado.transpose();
+        EXPECT_LE(((Eigen::Vector2d(v(0), v(4)) - esperado).array() / esperado.array()).abs().maxCoeff(), 1e-5) << n;
     }
 }
 
@@ -193,8 +191,7 @@ struct Resultante {
 // Cargas aplicadas de la combinación c sin pasar por las cargas equivalentes,
 // la rigidez ni la solución: las puntuales de cada nudo y, en cada barra, su
 // carga lineal de la combinación integrada a lo largo de la barra y llevada a
-// ejes globales con los ejes locales de la barra (que se comprueban
-// ortonormales y con x de su nudo inicial a su nudo final).
+// ejes globales con los ejes locales de la barra.
 Resultante cargasAplicadas(int c) {
     Resultante r;
     for (const objNudo3d& n : nudo) {
@@ -205,8 +202,6 @@ Resultante cargasAplicadas(int c) {
         const Eigen::Matrix3d R = b.getRotacion();
         const Vec3 inicio(b.getXi(), b.getYi(), b.getZi()), fin(b.getXf(), b.getYf(), b.getZf());
         const double L = b.getLongitud();
-        EXPECT_LT((R * R.transpose() - Eigen::Matrix3d::Identity()).norm(), 1e-14);
-        EXPECT_LT((Vec3(R.row(0)) - (fin - inicio) / L).norm(), 1e-14);
         const Eigen::RowVectorXd q = b.getMatrizCargasCombo().row(c);
         const Vec3 q1 = R.transpose() * Vec3(q(0), q(2), q(4)), q2 = R.transpose() * Vec3(q(1), q(3), q(5));
         // ∫q ds = L·(q1 + q2)/2 y ∫s·q ds = L²·(q1/6 + q2/3), con s desde el inicio.
@@ -220,13 +215,12 @@ Resultante cargasAplicadas(int c) {
 
 TEST(Validacion, EquilibrioDeLosEjemplos) {
     for (const char* ejemplo : {"ingresoDatos.txt", "portico_plano.txt", "edificio.txt", "reticulado.txt"}) {
-        nombreArchivo = std::string(VANTRA_EJEMPLOS) + "/" + ejemplo;
-        {
-            CapturaConsola silencio;
-            funcionLeerArchivo();
-            ASSERT_TRUE(archivoDatosAbierto) << ejemplo;
-            ASSERT_TRUE(funcionSolve()) << ejemplo;
-        }
+        cargarArchivo(std::string(VANTRA_EJEMPLOS) + "/" + ejemplo);
+        ASSERT_TRUE(funcionSolve()) << ejemplo;
+        // Un segundo análisis del mismo modelo da exactamente lo mismo.
+        const Eigen::MatrixXd u0 = u, f0 = barra[3].getFuerzasExtremos();
+        ASSERT_TRUE(funcionSolve());
+        EXPECT_TRUE(u == u0 && barra[3].getFuerzasExtremos() == f0) << ejemplo;
         ASSERT_GE(noCombos, 3) << ejemplo;
         double tamano = 0;
         for (const objNudo3d& n : nudo) tamano = std::max(tamano, Vec3(n.getX(), n.getY(), n.getZ()).norm());
@@ -247,19 +241,6 @@ TEST(Validacion, EquilibrioDeLosEjemplos) {
             EXPECT_LE((cargas.momento + reacciones.momento).norm(), tol * tamano) << que;
         }
     }
-}
-
-TEST(Validacion, DosAnalisisDanLoMismo) {
-    nombreArchivo = std::string(VANTRA_EJEMPLOS) + "/ingresoDatos.txt";
-    CapturaConsola silencio;
-    funcionLeerArchivo();
-    ASSERT_TRUE(funcionSolve());
-    const Eigen::MatrixXd u0 = u, r0 = reacciones, f0 = barra[3].getFuerzasExtremos();
-    ASSERT_TRUE(funcionSolve());
-    EXPECT_TRUE(u == u0);
-    EXPECT_TRUE(reacciones == r0);
-    EXPECT_TRUE(barra[3].getFuerzasExtremos() == f0);
-    EXPECT_EQ(desplazamientosDe(9, 2)(2), u0(6 * internoDeNudo(9) + 2, 2));
 }
 
 TEST(Validacion, EstructuraInestable) {
