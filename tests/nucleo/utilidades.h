@@ -243,11 +243,3 @@ inline PlanoFlexion planoConResortes(double L, double EI, double phi, double fa,
 inline const int gradosPlanoY[4] = {1, 5, 7, 11};
 inline const int gradosPlanoZ[4] = {2, 4, 8, 10};
 inline const double signoPlanoZ[4] = {1, -1, 1, -1};
-
-// Bloque 4x4 de un plano dentro de una matriz 12x12.
-inline Eigen::Matrix4d bloque(const Eigen::MatrixXd& k, const int (&g)[4]) {
-    Eigen::Matrix4d b;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c) b(r, c) = k(g[r], g[c]);
-    return b;
-}
