@@ -155,15 +155,14 @@ inline Vec6 reaccionesDe(int n, int c = 0) {
             r.getReaccionMy(c), r.getReaccionMz(c)).finished();
 }
 
-// Barra suelta entre dos puntos, numerada como la numera el cargador.
-inline objBarra3d barraEntre(const Eigen::Vector3d& ini, const Eigen::Vector3d& fin, double rotacion = 0,
-                             int nudoIni = 0, int nudoFin = 1, int numeroUsuario = 1) {
+// Barra suelta número 1 entre dos puntos (nudos internos 0 y 1), como la arma el cargador.
+inline objBarra3d barraEntre(const Eigen::Vector3d& ini, const Eigen::Vector3d& fin, double rotacion = 0) {
     objBarra3d b;
     b.resetFlags();
-    b.setNoBarraUsuario(numeroUsuario);
+    b.setNoBarraUsuario(1);
     b.setNoBarraInterna(0);
-    b.setNudoInicio(nudoIni, ini.x(), ini.y(), ini.z());
-    b.setNudoFinal(nudoFin, fin.x(), fin.y(), fin.z());
+    b.setNudoInicio(0, ini.x(), ini.y(), ini.z());
+    b.setNudoFinal(1, fin.x(), fin.y(), fin.z());
     b.setRotacion(rotacion);
     return b;
 }
@@ -206,15 +205,12 @@ inline PlanoFlexion planoConResortes(double L, double EI, double phi, double fa,
     const double r = (4 + phi) * L * L, s = (2 - phi) * L * L;
     Eigen::Matrix4d kb;
     kb << 12, 6 * L, -12, 6 * L, 6 * L, r, -6 * L, s, -12, -6 * L, 12, -6 * L, 6 * L, s, -6 * L, r;
-    kb *= EI / (L * L * L * (1 + phi));
     // Grados 0..3 del nudo; 4 y 5 los giros propios de la barra donde hay resorte.
-    Eigen::MatrixXd K = Eigen::MatrixXd::Zero(6, 6);
-    Eigen::VectorXd P = Eigen::VectorXd::Zero(6);
-    const int m[4] = {0, fa < 1 ? 4 : 1, 2, fb < 1 ? 5 : 3};
-    for (int i = 0; i < 4; ++i) {
-        P(m[i]) = p0(i);
-        for (int j = 0; j < 4; ++j) K(m[i], m[j]) = kb(i, j);
-    }
+    Eigen::Matrix<double, 6, 6> K = Eigen::Matrix<double, 6, 6>::Zero();
+    Eigen::Matrix<double, 6, 1> P = Eigen::Matrix<double, 6, 1>::Zero();
+    const std::vector<int> m{0, fa < 1 ? 4 : 1, 2, fb < 1 ? 5 : 3}, nudos{0, 1, 2, 3};
+    K(m, m) = kb * EI / (L * L * L * (1 + phi));
+    P(m) = p0;
     std::vector<int> propios;
     for (auto [nudo, propio, f] : {std::tuple<int, int, double>{1, 4, fa}, {3, 5, fb}}) {
         if (f >= 1) continue;
@@ -222,20 +218,9 @@ inline PlanoFlexion planoConResortes(double L, double EI, double phi, double fa,
         K(nudo, nudo) += k, K(propio, propio) += k, K(nudo, propio) -= k, K(propio, nudo) -= k;
         propios.push_back(propio);
     }
-    PlanoFlexion c{K.topLeftCorner<4, 4>(), P.head<4>()};
-    const int n = static_cast<int>(propios.size());
-    if (n == 0) return c;
-    Eigen::MatrixXd Kep(4, n), Kpp(n, n);
-    Eigen::VectorXd Pp(n);
-    for (int j = 0; j < n; ++j) {
-        Kep.col(j) = K.col(propios[j]).head<4>();
-        Pp(j) = P(propios[j]);
-        for (int i = 0; i < n; ++i) Kpp(i, j) = K(propios[i], propios[j]);
-    }
-    const Eigen::MatrixXd X = Kpp.ldlt().solve(Kep.transpose());
-    c.k -= Kep * X;
-    c.p -= X.transpose() * Pp;
-    return c;
+    // Condensación de los giros propios.
+    const Eigen::MatrixXd X = K(propios, propios).ldlt().solve(K(propios, nudos));
+    return {K(nudos, nudos) - K(nudos, propios) * X, P(nudos) - X.transpose() * P(propios)};
 }
 
 // Grados de cada plano entre los doce locales; en x-z los giros llevan el signo opuesto
