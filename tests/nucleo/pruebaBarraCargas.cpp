@@ -1,4 +1,5 @@
-// Barra: cargas distribuidas, peso propio, combinaciones y cargas nodales equivalentes.
+// Barra: combinaciones de cargas distribuidas y cargas nodales equivalentes. (El peso propio
+// y las cargas en dirección global se validan con las reacciones en pruebaValidacion.)
 #include "utilidades.h"
 
 namespace {
@@ -17,35 +18,6 @@ void cargarLocal(objBarra3d& b, const Fila7& q) {
     b.setCombo("C", 1, "Q");
 }
 }  // namespace
-
-TEST(BarraCargas, PesoPropioYCargasEnDireccionGlobal) {
-    const double w = 25 * 0.1, c = std::sqrt(0.5);
-    // Según +X con rotación 0: x local = X, y local = Z, z local = -Y; con rotación -90 los ejes son los globales.
-    const struct {
-        Eigen::Vector3d fin, dir;
-        double rot;
-        Fila7 esperada;
-    } casos[] = {
-        {{4, 0, 0}, {0, 0, 0}, 0, fila(0, 0, -w, -w, 0, 0, 0)},  // dir nula: peso propio
-        {{0, 0, 3}, {0, 0, 0}, 0, fila(-w, -w, 0, 0, 0, 0, 0)},
-        {{3, 0, 3}, {0, 0, 0}, 0, fila(-w * c, -w * c, -w * c, -w * c, 0, 0, 0)},  // por unidad de longitud de barra
-        {{4, 0, 0}, {0, 0, -5}, 0, fila(0, 0, -3, -5, 0, 0, 0)},
-        {{4, 0, 0}, {2, 0, 0}, 0, fila(3, 5, 0, 0, 0, 0, 0)},
-        {{4, 0, 0}, {0, -1, 0}, 0, fila(0, 0, 0, 0, 3, 5, 0)},
-        {{4, 0, 0}, {0, -1, 0}, 90, fila(0, 0, 3, 5, 0, 0, 0)},
-        {{4, 0, 0}, {0, 1, 0}, -90, fila(0, 0, 3, 5, 0, 0, 0)},
-        {{4, 0, 0}, {0, 0, 1}, -90, fila(0, 0, 0, 0, 3, 5, 0)},
-    };
-    for (const auto& k : casos) {
-        objBarra3d b = barraEntre({0, 0, 0}, k.fin, k.rot);
-        b.setSeccionRectangular(0.2, 0.5);
-        b.setPesoEspecifico(25);
-        if (k.dir.isZero()) b.setPesoPropio("G");
-        else b.setDistribuidaGlobal("G", 3, 5, k.dir.x(), k.dir.y(), k.dir.z());
-        b.setCombo("C", 1, "G");
-        EXPECT_TRUE(casiIguales(b.getMatrizCargasCombo(), k.esperada, 1e-15)) << k.fin.transpose() << " " << k.dir.transpose();
-    }
-}
 
 TEST(BarraCargas, CombinacionesSumanCasosFactorizados) {
     objBarra3d b = barraEntre({0, 0, 0}, {4, 0, 0});

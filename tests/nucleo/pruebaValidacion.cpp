@@ -163,15 +163,17 @@ TEST(Validacion, ParrillaCargadaFueraDeSuPlano) {
     esperarCerca(reaccionesDe(1), seis({0, 0, P}, {P * b, -P * a, 0}), "empotramiento");
 }
 
-TEST(Validacion, PesoPropio) {
-    // Voladizos de 0.3 x 0.6 con peso específico 25 y combinación 1.2 PP: la
-    // reacción es el peso 1.2·w·L y el momento el de ese peso en el centro de la barra.
+TEST(Validacion, PesoPropioYCargaEnDireccionGlobal) {
+    // Voladizos girados de 0.3 x 0.6 con peso específico 25 y una carga de 3 a 5 por unidad de
+    // largo de la barra según (2, -1, 2)/3, con la combinación 1.2 PP + V: la reacción es la
+    // suma de ambas resultantes y el momento el de cada una en su centroide (el peso en el
+    // centro de la barra, la carga trapecial a 13/24 de su largo).
     const double w = 1.2 * 25 * 0.18;
-    for (const Vec3& punta : {Vec3(5, 0, 0), Vec3(0, 0, 4), Vec3(3, 0, 3), Vec3(2, -3, 6)}) {
-        ASSERT_TRUE(analizarModelo(
-            voladizo(punta, "seccionRectangular: R 0.3 0.6 30e6 0.2 25  1\npesoPropio: PP\ncombo: C 1.2 PP\n")));
-        const Vec3 peso(0, 0, -w * punta.norm());
-        esperarCerca(reaccionesDe(1), seis(-peso, -(punta / 2).cross(peso)), texto(punta));
+    for (const Vec3& punta : {Vec3(5, 0, 0), Vec3(0, 0, 4), Vec3(3, 0, 3), Vec3(2, -3, 6), Vec3(-1, 4, -2)}) {
+        ASSERT_TRUE(analizarModelo(voladizo(punta, "seccionRectangular: R 0.3 0.6 30e6 0.2 25  1\nrotacionBarra: 30 1\n"
+                                                   "pesoPropio: PP\ndistribuidaGlobal: V 3 5 2 -1 2  1\ncombo: C 1.2 PP 1 V\n")));
+        const Vec3 peso(0, 0, -w * punta.norm()), v = 4 * punta.norm() * Vec3(2, -1, 2) / 3;
+        esperarCerca(reaccionesDe(1), seis(-peso - v, -(punta / 2).cross(peso) - (punta * 13 / 24).cross(v)), texto(punta));
     }
 }
 
