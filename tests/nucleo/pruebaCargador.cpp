@@ -1,6 +1,6 @@
-// Cargador del modelo: líneas de la consola de un modelo correcto, números de
-// usuario y qué definición gana, ajustes de dibujo y, ante un archivo con
-// errores, cada aviso una vez y en su orden con el modelo que queda coherente.
+// Cargador del modelo: números de usuario y qué definición gana, modelo sin
+// barras y ajustes de dibujo y, ante un archivo con errores, cada línea de la
+// consola una vez y en su orden con el modelo que queda coherente.
 #include "utilidades.h"
 
 namespace {
@@ -8,24 +8,6 @@ const char* const kAjustes =
     "precision: 2 escalaTexto: 0.3 escalaDeflexion: 50 escalaMy: 0.5 escalaMz: 0 escalaVy: 0.1 "
     "escalaVz: 0.1 escalaN: 0.1 escalaT: 0.1 escalaApoyo: 0.2 escalaCarga: 0.3\n";
 }  // namespace
-
-TEST(Cargador, LineasDeConsola) {
-    const std::string portico =
-        "nudos: 1 0 0 0  2 0 0 3  3 4 0 3\nbarras: 1 1 2  2 2 3\napoyo: 1 1 1 1 1 1  1\n"
-        "seccionRectangular: R 0.2 0.4 25e6 0.2 24  1 2\npuntual: L 0 0 -10 0 0 0  3\ncombo: C 1 PP 1 L\n";
-    const Lineas comunes{"lectura de nudos OK Num Nudos = 3", "lectura de barras OK Num Barras = 2",
-                         "transferencia de apoyos a nudo[i] OK", "transferencia de cargas puntuales a nudo[i] OK",
-                         "transferencia de combos a nudo[i] OK", "transferencia de coord a barra[i] OK",
-                         "Secciones Costanera leidas", "SeccionesW leidas"};
-    EXPECT_EQ(cargarModelo(portico + "pesoPropio: PP\n" + kAjustes), comunes + Lineas{"Lectura de pesoPropio ---> OK"});
-    EXPECT_EQ(cargarModelo(portico + "pesoPropio: PP pesoPropio: G\n" + kAjustes),
-              comunes + Lineas{"No usar la etiqueta *pesoPropio:* más de una vez"});
-    // Sin barras no sale ninguna línea de barras, ni siquiera las de secciones.
-    EXPECT_EQ(cargarModelo("nudos: 1 0 0 0 2 1 0 0 apoyo: 1 1 1 1 1 1 1 puntual: L 1 0 0 0 0 0 2\n" + std::string(kAjustes)),
-              (Lineas{"lectura de nudos OK Num Nudos = 2", "lectura de barras OK Num Barras = 0",
-                      "transferencia de apoyos a nudo[i] OK", "transferencia de cargas puntuales a nudo[i] OK",
-                      "No se calculará el peso propio de la estructura"}));
-}
 
 TEST(Cargador, NumerosDeUsuarioYGanaLaUltimaDefinicion) {
     cargarModelo(
@@ -59,8 +41,14 @@ TEST(Cargador, NumerosDeUsuarioYGanaLaUltimaDefinicion) {
     EXPECT_DOUBLE_EQ(contorno.row(0).maxCoeff() - contorno.row(0).minCoeff(), 75.0);
 }
 
-TEST(Cargador, AjustesDeDibujoYSuReinicio) {
-    cargarModelo(kAjustes);  // escalaMz: 0 conserva el valor por defecto
+TEST(Cargador, SinBarrasYAjustesDeDibujo) {
+    // Sin barras no sale ninguna línea de barras, ni siquiera las de secciones; con todas las
+    // etiquetas de dibujo no hay avisos; escalaMz: 0 conserva el valor por defecto.
+    EXPECT_EQ(cargarModelo("nudos: 1 0 0 0 2 1 0 0 apoyo: 1 1 1 1 1 1 1 puntual: L 1 0 0 0 0 0 2 pesoPropio: PP\n" +
+                           std::string(kAjustes)),
+              (Lineas{"lectura de nudos OK Num Nudos = 2", "lectura de barras OK Num Barras = 0",
+                      "transferencia de apoyos a nudo[i] OK", "transferencia de cargas puntuales a nudo[i] OK",
+                      "Lectura de pesoPropio ---> OK"}));
     EXPECT_EQ((std::vector<double>{double(precision), escalaMy, escalaMz, escalaDef, escalaApoyo}),
               (std::vector<double>{2, 0.5, 0.02, 50, 0.2}));
     // Una nueva carga vuelve a los valores por defecto lo que el archivo ya no trae;
@@ -86,7 +74,8 @@ TEST(Cargador, CadaFallaConSuAvisoYElModeloQuedaCoherente) {
         "combo: A 1 L\n"
         "combo: B\n"
         "combo: A 2 D\n"
-        "combo: C 1 D\n");
+        "combo: C 1 D\n"
+        "pesoPropio: PP pesoPropio: G\n");
     EXPECT_EQ(consola,
               Lineas({"lectura de nudos OK Num Nudos = 5",
                       "lectura de barras OK Num Barras = 6",
@@ -115,7 +104,7 @@ TEST(Cargador, CadaFallaConSuAvisoYElModeloQuedaCoherente) {
                       "Advertencia: dirección nula en distribuidaGlobal: (caso D)",
                       "Advertencia: la barra 9 no existe (etiqueta distribuidaGlobal:)",
                       "Advertencia: la barra 4 no existe (etiqueta articulacion:)",
-                      "No se calculará el peso propio de la estructura"}) +
+                      "No usar la etiqueta *pesoPropio:* más de una vez"}) +
                   avisosDeAjustes());
 
     // Nudos y barras: la fila repetida anterior se descarta; el número interno es la posición.
