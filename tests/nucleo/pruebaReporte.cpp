@@ -1,13 +1,10 @@
 // Reporte resultados.txt: literales, líneas en blanco, formato de números y
-// matrices, casos sin combinaciones o sin barras, y archivo que no se puede crear.
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
+// matrices (la rigidez dispersa se escribe como la densa), casos sin
+// combinaciones o sin barras, y archivo que no se puede crear.
 #include <iterator>
-#include <sstream>
 
-#include "modeloPrueba.h"
 #include "reporte/funcionPrint.h"
+#include "utilidades.h"
 
 namespace {
 
@@ -15,13 +12,6 @@ std::string reporte() {
     std::ostringstream s;
     escribirReporte(s);
     return s.str();
-}
-
-Lineas lineasDe(const std::string& texto) {
-    Lineas l;
-    std::istringstream s(texto);
-    for (std::string linea; std::getline(s, linea);) l.push_back(linea);
-    return l;
 }
 
 const char* const kVoladizo =
@@ -32,10 +22,14 @@ const char* const kVoladizo =
 
 TEST(Reporte, TextoCompletoSinBarras) {
     // Un nudo, sin barras y matrices puestas a mano: literales, líneas en blanco,
-    // ancho común de columna, matriz 1x1, matriz vacía y notación exponencial.
+    // ancho común de columna (también para los ceros que la rigidez dispersa no
+    // guarda), matriz vacía y notación exponencial.
     cargarModelo("nudos: 3 1.5 -2 0.25");
-    kEstructura = Eigen::MatrixXd::Constant(1, 1, 4.5).sparseView();
-    pEstructura = (Eigen::MatrixXd(1, 2) << 1, -0.001).finished();
+    Eigen::SparseMatrix<double> k(3, 2);
+    k.insert(0, 0) = 1;
+    k.insert(2, 1) = -0.001;
+    kEstructura = k;
+    pEstructura = (Eigen::MatrixXd(1, 2) << 4.5, -0.001).finished();
     fEstructura = Eigen::MatrixXd(6, 0);
     u = (Eigen::MatrixXd(2, 1) << 1e-7, 123456789).finished();
     EXPECT_EQ(reporte(),
@@ -44,9 +38,9 @@ TEST(Reporte, TextoCompletoSinBarras) {
               "0 3 1.5 -2 0.25\n"
               "\n\n\n****************BARRAS:*******************\n"
               "\n\n\n************MATRIZ K ESTRUCTURA***************\n"
-              "4.5\n"
+              "     1      0\n     0      0\n     0 -0.001\n"
               "\n\n\n************VECTOR DE CARGAS PUNTUALES ESTRUCTURA***************\n"
-              "     1 -0.001\n"
+              "   4.5 -0.001\n"
               "\n\n\n************VECTOR DE CARGAS DISTRIBUIDAS EQUIVALENTES***************\n"
               "\n"
               "\n\n\n************DESPLAZAMIENTOS***************\n"
@@ -58,8 +52,7 @@ TEST(Reporte, TextoCompletoSinBarras) {
 TEST(Reporte, BloqueDeBarra) {
     ASSERT_TRUE(analizarModelo(std::string(kVoladizo) + "distribuidaLocalY: Q -2 -2  1\ncombo: C 1 Q\n"));
     const Lineas l = lineasDe(reporte());
-    size_t i = static_cast<size_t>(std::find(l.begin(), l.end(), "****************BARRAS:*******************") -
-                                   l.begin()) + 1;
+    auto i = std::find(l.begin(), l.end(), "****************BARRAS:*******************") + 1;
     // Cada línea exacta, salvo "~..." (sólo el comienzo) y "@n" (las doce filas
     // de una matriz de n columnas).
     const Lineas patron{
@@ -70,21 +63,14 @@ TEST(Reporte, BloqueDeBarra) {
         " 0  0 -2 -2  0  0  0", "", "Cargas equivalentes locales: [fx1 fy2 fz3 mx4 my5 mz6 fx7 fy8 fz9 mx10 my11 mz12]trans",
         "@1", "", "Resultado de Fuerzas Internas en Extremos: [fx1 fy2 fz3 mx4 my5 mz6 fx7 fy8 fz9 mx10 my11 mz12]trans",
         "@1", "", "", "", "", "", "************MATRIZ K ESTRUCTURA***************"};
-    for (const std::string& p : patron) {
-        const int filas = p[0] == '@' ? 12 : 1;
-        for (int f = 0; f < filas; ++f, ++i) {
-            ASSERT_LT(i, l.size());
-            if (p[0] == '~') {
-                EXPECT_EQ(l[i].rfind(p.substr(1), 0), 0u) << l[i];
-            } else if (p[0] == '@') {
-                std::istringstream s(l[i]);
-                EXPECT_EQ(std::distance(std::istream_iterator<std::string>(s), std::istream_iterator<std::string>()),
-                          std::stoi(p.substr(1))) << l[i];
-            } else {
-                EXPECT_EQ(l[i], p);
-            }
+    for (const std::string& p : patron)
+        for (int f = 0; f < (p[0] == '@' ? 12 : 1); ++f, ++i) {
+            ASSERT_NE(i, l.end());
+            std::istringstream s(*i);
+            if (p[0] == '~') EXPECT_EQ(i->rfind(p.substr(1), 0), 0u) << *i;
+            else if (p[0] == '@') EXPECT_EQ(std::distance(std::istream_iterator<std::string>(s), {}), std::stoi(p.substr(1))) << *i;
+            else EXPECT_EQ(*i, p);
         }
-    }
 }
 
 TEST(Reporte, SinCombinacionesYBarraSinSeccion) {
@@ -118,9 +104,12 @@ TEST(Reporte, ArchivoResultados) {
         EXPECT_TRUE(funcionPrint());
         EXPECT_EQ(consola.texto(), "");
     }
-    std::ifstream f("resultados.txt");
-    const std::string escrito((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    const std::string escrito = leerArchivo("resultados.txt");
     EXPECT_EQ(escrito, reporte());
+    // La rigidez dispersa de una estructura real se escribe como la matriz densa.
+    std::ostringstream densa;
+    densa << "ESTRUCTURA***************\n" << Eigen::MatrixXd(kEstructura) << "\n\n";
+    EXPECT_NE(escrito.find(densa.str()), std::string::npos);
 
     // Un directorio con el nombre del archivo impide crearlo (las pruebas
     // pueden correr como root, así que un directorio sin permisos no basta).

@@ -1,15 +1,63 @@
-// Utilidades de las pruebas: archivos de modelo temporales y captura de la consola.
+// Utilidades de las pruebas: archivos y directorios temporales, captura de la
+// consola, carga y análisis de un modelo escrito en texto, resultados por
+// número de usuario, barras sueltas, datos al azar reproducibles, comparación
+// con tolerancia y un modelo independiente de un plano de flexión.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
+
+#include "analisis/funcionSolve.h"
+#include "entrada/funcionLeerArchivo.h"
+#include "globales.h"
+
+using Lineas = std::vector<std::string>;
+using Vec6 = Eigen::Matrix<double, 6, 1>;
+
+inline Lineas operator+(Lineas a, const Lineas& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+inline Lineas lineasDe(const std::string& texto) {
+    Lineas l;
+    std::istringstream s(texto);
+    for (std::string linea; std::getline(s, linea);) l.push_back(linea);
+    return l;
+}
+
+inline std::string leerArchivo(const std::string& ruta) {
+    std::ifstream f(ruta);
+    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+// Archivos de una carpeta, ordenados; con extension no vacía, sólo los que terminan así.
+inline Lineas archivosDe(const std::string& carpeta, const std::string& extension = "") {
+    Lineas r;
+    if (DIR* d = opendir(carpeta.c_str())) {
+        while (dirent* e = readdir(d)) {
+            const std::string n = e->d_name;
+            if (n[0] != '.' && n.size() >= extension.size() &&
+                n.compare(n.size() - extension.size(), extension.size(), extension) == 0)
+                r.push_back(carpeta + "/" + n);
+        }
+        closedir(d);
+    }
+    std::sort(r.begin(), r.end());
+    return r;
+}
 
 // Archivo temporal con el contenido dado; se borra al salir de alcance.
 class ArchivoTemporal {
@@ -22,13 +70,29 @@ public:
         escribir(contenido);
     }
     ~ArchivoTemporal() { std::remove(ruta_.c_str()); }
-    void escribir(const std::string& contenido) const {
-        std::ofstream f(ruta_, std::ios::trunc);
-        f << contenido;
-    }
+    void escribir(const std::string& contenido) const { std::ofstream(ruta_, std::ios::trunc) << contenido; }
     const std::string& ruta() const { return ruta_; }
 
 private:
+    std::string ruta_;
+};
+
+// Directorio temporal que pasa a ser el de trabajo mientras vive.
+class DirectorioTemporal {
+public:
+    DirectorioTemporal() : anterior_(std::filesystem::current_path()) {
+        char plantilla[] = "/tmp/vantra3d_dirXXXXXX";
+        ruta_ = mkdtemp(plantilla) ? plantilla : "";
+        std::filesystem::current_path(ruta_);
+    }
+    ~DirectorioTemporal() {
+        std::error_code e;
+        std::filesystem::current_path(anterior_, e);
+        std::filesystem::remove_all(ruta_, e);
+    }
+
+private:
+    std::filesystem::path anterior_;
     std::string ruta_;
 };
 
@@ -38,14 +102,129 @@ public:
     CapturaConsola() : anterior_(std::cout.rdbuf(buffer_.rdbuf())) {}
     ~CapturaConsola() { std::cout.rdbuf(anterior_); }
     std::string texto() const { return buffer_.str(); }
-    std::vector<std::string> lineas() const {
-        std::vector<std::string> r;
-        std::istringstream s(buffer_.str());
-        for (std::string l; std::getline(s, l);) r.push_back(l);
-        return r;
-    }
+    Lineas lineas() const { return lineasDe(buffer_.str()); }
 
 private:
     std::ostringstream buffer_;
     std::streambuf* anterior_;
 };
+
+// Los once avisos de un archivo sin ninguna etiqueta de dibujo, en su orden.
+inline Lineas avisosDeAjustes() {
+    Lineas l{"Advertencia: no se encontró ningún entero con etiqueta precision:"};
+    for (const char* e : {"escalaTexto:", "escalaDeflexion:", "escalaMy:", "escalaMz:", "escalaVy:", "escalaVz:",
+                          "escalaN:", "escalaT:", "escalaApoyo:", "escalaCarga:"})
+        l.push_back(std::string("Advertencia: no se encontró ningún real con etiqueta ") + e);
+    return l;
+}
+
+// Carga el archivo y devuelve las líneas de la consola.
+inline Lineas cargarArchivo(const std::string& ruta) {
+    nombreArchivo = ruta;
+    CapturaConsola consola;
+    funcionLeerArchivo();
+    return consola.lineas();
+}
+
+// Carga el modelo escrito en el texto y devuelve las líneas de la consola.
+inline Lineas cargarModelo(const std::string& modelo) {
+    ArchivoTemporal archivo(modelo);
+    return cargarArchivo(archivo.ruta());
+}
+
+// Carga y analiza el modelo sin mostrar la consola; verdadero si el análisis fue correcto.
+inline bool analizarModelo(const std::string& modelo) {
+    cargarModelo(modelo);
+    CapturaConsola consola;
+    return funcionSolve();
+}
+
+// El nudo o la barra con ese número de usuario (at() falla si no existe).
+inline objNudo3d& nudoUsuario(int n) { return nudo.at(static_cast<size_t>(internoDeNudo(n))); }
+inline objBarra3d& barraUsuario(int n) { return barra.at(static_cast<size_t>(internoDeBarra(n))); }
+
+// Ux Uy Uz Rx Ry Rz de un nudo, o sus reacciones Rx Ry Rz Mx My Mz.
+inline Vec6 desplazamientosDe(int n, int c = 0) {
+    const objNudo3d& d = nudoUsuario(n);
+    return (Vec6() << d.getDesplazamientoX(c), d.getDesplazamientoY(c), d.getDesplazamientoZ(c), d.getGiroX(c),
+            d.getGiroY(c), d.getGiroZ(c)).finished();
+}
+inline Vec6 reaccionesDe(int n, int c = 0) {
+    const objNudo3d& r = nudoUsuario(n);
+    return (Vec6() << r.getReaccionRx(c), r.getReaccionRy(c), r.getReaccionRz(c), r.getReaccionMx(c),
+            r.getReaccionMy(c), r.getReaccionMz(c)).finished();
+}
+
+// Barra suelta número 1 entre dos puntos (nudos internos 0 y 1), como la arma el cargador.
+inline objBarra3d barraEntre(const Eigen::Vector3d& ini, const Eigen::Vector3d& fin, double rotacion = 0) {
+    objBarra3d b;
+    b.resetFlags();
+    b.setNoBarraUsuario(1);
+    b.setNoBarraInterna(0);
+    b.setNudoInicio(0, ini.x(), ini.y(), ini.z());
+    b.setNudoFinal(1, fin.x(), fin.y(), fin.z());
+    b.setRotacion(rotacion);
+    return b;
+}
+
+// Generador con semilla fija; los factores de fijación incluyen rótulas y extremos rígidos exactos.
+struct Azar {
+    std::mt19937 gen;
+    explicit Azar(unsigned semilla) : gen(semilla) {}
+    double real(double a, double b) { return std::uniform_real_distribution<double>(a, b)(gen); }
+    Eigen::Vector3d vector(double a, double b) { return {real(a, b), real(a, b), real(a, b)}; }
+    double factor() {
+        const double r = real(0, 1);
+        return r < 0.25 ? 0.0 : r < 0.5 ? 1.0 : real(0, 1);
+    }
+};
+
+// |a - b| <= tol·escala en cada elemento; la escala por omisión es 1 + max|b|.
+inline ::testing::AssertionResult casiIguales(const Eigen::MatrixXd& a, const Eigen::MatrixXd& b, double tol,
+                                              double escala = -1) {
+    if (a.rows() != b.rows() || a.cols() != b.cols()) return ::testing::AssertionFailure() << "tamaños distintos";
+    if (escala < 0) escala = 1 + (b.size() ? b.cwiseAbs().maxCoeff() : 0.0);
+    for (Eigen::Index i = 0; i < a.rows(); ++i)
+        for (Eigen::Index j = 0; j < a.cols(); ++j)
+            if (!(std::abs(a(i, j) - b(i, j)) <= tol * escala))
+                return ::testing::AssertionFailure() << "(" << i << "," << j << "): " << a(i, j) << " en vez de " << b(i, j);
+    return ::testing::AssertionSuccess();
+}
+
+// Un plano de flexión (grados v1, giro1, v2, giro2) de una barra con deformación por corte
+// phi y un resorte de giro (E·I/L)·f/(1 − f) en cada extremo (f = 1 rígido, f = 0 rótula),
+// obtenido condensando los giros propios de los extremos de la barra. p0 son las cargas
+// nodales de la barra empotrada; p las que quedan en los nudos.
+struct PlanoFlexion {
+    Eigen::Matrix4d k;
+    Eigen::Vector4d p;
+};
+
+inline PlanoFlexion planoConResortes(double L, double EI, double phi, double fa, double fb,
+                                     const Eigen::Vector4d& p0 = Eigen::Vector4d::Zero()) {
+    const double r = (4 + phi) * L * L, s = (2 - phi) * L * L;
+    Eigen::Matrix4d kb;
+    kb << 12, 6 * L, -12, 6 * L, 6 * L, r, -6 * L, s, -12, -6 * L, 12, -6 * L, 6 * L, s, -6 * L, r;
+    // Grados 0..3 del nudo; 4 y 5 los giros propios de la barra donde hay resorte.
+    Eigen::Matrix<double, 6, 6> K = Eigen::Matrix<double, 6, 6>::Zero();
+    Eigen::Matrix<double, 6, 1> P = Eigen::Matrix<double, 6, 1>::Zero();
+    const std::vector<int> m{0, fa < 1 ? 4 : 1, 2, fb < 1 ? 5 : 3}, nudos{0, 1, 2, 3};
+    K(m, m) = kb * EI / (L * L * L * (1 + phi));
+    P(m) = p0;
+    std::vector<int> propios;
+    for (auto [nudo, propio, f] : {std::tuple<int, int, double>{1, 4, fa}, {3, 5, fb}}) {
+        if (f >= 1) continue;
+        const double k = EI / L * f / (1 - f);
+        K(nudo, nudo) += k, K(propio, propio) += k, K(nudo, propio) -= k, K(propio, nudo) -= k;
+        propios.push_back(propio);
+    }
+    // Condensación de los giros propios.
+    const Eigen::MatrixXd X = K(propios, propios).ldlt().solve(K(propios, nudos));
+    return {K(nudos, nudos) - K(nudos, propios) * X, P(nudos) - X.transpose() * P(propios)};
+}
+
+// Grados de cada plano entre los doce locales; en x-z los giros llevan el signo opuesto
+// (el giro en y es positivo cuando la flecha en z decrece).
+inline const int gradosPlanoY[4] = {1, 5, 7, 11};
+inline const int gradosPlanoZ[4] = {2, 4, 8, 10};
+inline const double signoPlanoZ[4] = {1, -1, 1, -1};
