@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "constantes.h"
+
 class objBarra3d {
 public:
     objBarra3d();
@@ -158,7 +160,8 @@ private:
     int codigoSeccion = -1;   // -1: sin sección
     double pesoEspecifico = 0.0;
 
-    double pi = 3.141592653589793;
+    // Copia de pi de la barra para las conversiones de ángulos.
+    static constexpr double pi = PI;
 
     Eigen::MatrixXd perimetroSeccion;  // 2 x puntos: fila 0 ancho (z local), fila 1 alto (y local)
 

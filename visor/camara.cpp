@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr double kGradosPorRadian = 180.0 / 3.141592653589793;
+constexpr double kGradosPorRadian = 180.0 / PI;
 
 // Componentes de la cámara respecto del objetivo.
 struct Relativo {

@@ -7,7 +7,6 @@ double xCam = 0, yCam = 0, zCam = 0;
 double diagonal = 0;
 double distCamObj = 0;
 double azimutCamara = 0;
-const double PI = 3.141592653589793;
 
 int clickIzq = 0, clickCentro = 0;
 int xLast = 0, yLast = 0;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "constantes.h"
+
 // Ventana y cámara
 extern int wVentana, hVentana;
 extern double xMin, xMax, yMin, yMax, zMin, zMax;
@@ -15,7 +17,6 @@ extern double distCamObj;
 // Último azimut conocido de la cámara (radianes): sirve cuando la cámara queda
 // justo en la vertical del objetivo, donde el azimut no se puede calcular.
 extern double azimutCamara;
-extern const double PI;
 
 // Ratón
 extern int clickIzq, clickCentro;

@@ -2,7 +2,6 @@
 #include "utilidades.h"
 
 namespace {
-const double PI = 3.141592653589793;
 }  // namespace
 
 TEST(BarraGeometria, AngulosYEjesLocalesDeCasosConocidos) {

@@ -5,7 +5,6 @@
 #include "utilidades.h"
 
 namespace {
-const double PI = 3.141592653589793;
 }  // namespace
 
 TEST(BarraSeccion, TorsionDelRectanguloContraLaSerieExacta) {

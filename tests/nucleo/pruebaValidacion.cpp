@@ -8,7 +8,6 @@
 namespace {
 
 using Vec3 = Eigen::Vector3d;
-constexpr double kPi = 3.141592653589793;
 
 // Con cargas en los nudos o cargas repartidas lineales el elemento da los
 // desplazamientos nodales exactos de la teoría de vigas (Euler-Bernoulli o
@@ -63,7 +62,7 @@ TEST(Validacion, VoladizoConCargaEnLaPunta) {
         const double L = c.punta.norm();
         const Vec3 ex = c.punta / L, plano = Vec3::UnitZ() - ex.z() * ex;
         const Vec3 ey0 = plano.norm() > 1e-12 ? Vec3(plano.normalized()) : Vec3(-std::copysign(1.0, ex.z()), 0, 0);
-        const Vec3 ey = Eigen::AngleAxisd(c.rotacion * kPi / 180, ex) * ey0, ez = ex.cross(ey);
+        const Vec3 ey = Eigen::AngleAxisd(c.rotacion * PI / 180, ex) * ey0, ez = ex.cross(ey);
         const double fy = c.carga.dot(ey) / Iz, fz = c.carga.dot(ez) / Iy;
         const Vec3 flecha = L / (E * A) * c.carga.dot(ex) * ex + L * L * L / (3 * E) * (fy * ey + fz * ez);
         esperarCerca(desplazamientosDe(2), seis(flecha, L * L / (2 * E) * (fy * ez - fz * ey)), que);

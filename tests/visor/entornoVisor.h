@@ -20,7 +20,6 @@
 #include "visor/teclado.h"
 #include "visor/ventanaSistema.h"
 
-constexpr double kPi = 3.141592653589793;
 
 inline std::ostream& operator<<(std::ostream& s, const Punto3& p) {
     return s << "(" << p.x << ", " << p.y << ", " << p.z << ")";

@@ -6,7 +6,7 @@ namespace {
 
 double azimutDe(const Punto3& ojo, const Punto3& objetivo) {
     const double a = std::atan2(ojo.y - objetivo.y, ojo.x - objetivo.x);
-    return a < 0 ? a + 2 * kPi : a;
+    return a < 0 ? a + 2 * PI : a;
 }
 
 // Exactamente en la vertical del objetivo, sin restos de redondeo que den un azimut.
@@ -90,7 +90,7 @@ TEST(PaneoYZoom, ElPaneoSigueLaPantallaYElZoomLaRectaAlObjetivo) {
     const Punto3 arriba = arribaEnPantalla(ojo, objetivo);
     esperarCerca(v, {0.1 * arriba.x, 0.1 * arriba.y, 0.1 * arriba.z}, 1e-12);
     // Justo encima: las mismas direcciones, con el azimut guardado.
-    const double t = 5 * kPi / 4;
+    const double t = 5 * PI / 4;
     const Punto3 encima{3, 2, 10};
     esperarCerca(desplazamientoPaneo(encima, objetivo, 10, 0, t), {0.1 * std::sin(t), -0.1 * std::cos(t), 0}, 1e-12);
     esperarCerca(desplazamientoPaneo(encima, objetivo, 0, 10, t), {-0.1 * std::cos(t), -0.1 * std::sin(t), 0}, 1e-12);
@@ -110,7 +110,7 @@ TEST(Vertical, VectorArribaContinuoYAngulosDefinidos) {
             esperarCerca(vectorArriba(encima, objetivo, azimut), arribaEnPantalla(casi, objetivo), 1e-5);
             EXPECT_EQ(vectorArriba(casi, objetivo, azimut).z, 1);  // fuera de la vertical, Z
         }
-    const AngulosFrente f = angulosDeFrente({3, 2, 8}, objetivo, 5 * kPi / 4);
+    const AngulosFrente f = angulosDeFrente({3, 2, 8}, objetivo, 5 * PI / 4);
     EXPECT_DOUBLE_EQ(f.elevacionGrados, 90);
     EXPECT_NEAR(f.azimutGrados, -135, 1e-12);
     EXPECT_TRUE(std::isfinite(angulosDeFrente(objetivo, objetivo, 0.0).elevacionGrados));

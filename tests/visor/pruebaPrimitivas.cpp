@@ -7,7 +7,7 @@ namespace {
 
 // Giro de g grados alrededor del eje 0 (X), 1 (Y) o 2 (Z), como glRotate (mano derecha).
 Punto3 girar(int eje, double g, const Punto3& p) {
-    const double c = std::cos(g * kPi / 180), s = std::sin(g * kPi / 180);
+    const double c = std::cos(g * PI / 180), s = std::sin(g * PI / 180);
     if (eje == 0) return {p.x, c * p.y - s * p.z, s * p.y + c * p.z};
     if (eje == 1) return {c * p.x + s * p.z, p.y, -s * p.x + c * p.z};
     return {c * p.x - s * p.y, s * p.x + c * p.y, p.z};
