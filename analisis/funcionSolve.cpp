@@ -3,41 +3,62 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <malloc.h>
+#include <cstdio>
 #include <iostream>
+#include <malloc.h>
 
+#include "analisis/mecanismos.h"
+#include "analisis/numeracionLibre.h"
+#include "analisis/operadorRigidez.h"
 #include "analisis/ordenNudos.h"
+#include "analisis/refinamiento.h"
 #include "analisis/solucionDispersa.h"
 #include "globales.h"
 
 tiemposAnalisis tiemposUltimoAnalisis;
+diagnosticoAnalisis diagnosticoUltimoAnalisis;
 
 namespace {
 
 const char* const kNombreGdl[6] = {"Ux", "Uy", "Uz", "Rx", "Ry", "Rz"};
+
+// Una diagonal por debajo de esta fracción de la rigidez que las barras del
+// nudo dan a los grados de libertad de la misma clase (traslaciones o giros)
+// es un cero: lo que queda ahí es el redondeo de la transformación a ejes
+// globales (productos como cos(90°) ≈ 6e-17, unas 1e-32 veces la rigidez de
+// la barra). Comparar dentro del nudo, y no con la mayor diagonal del modelo,
+// deja que una barra muy rígida conviva con otras flexibles.
+constexpr double kFraccionNula = 1e-24;
+// Un pivote que perdió diez cifras, o una condición estimada de 1e12, hacen
+// sospechar un mecanismo: se busca su modo antes de dar la solución por buena.
+constexpr double kPivoteSospechoso = 1e-10;
+constexpr double kCondicionSospechosa = 1e12;
+// Condición desde la que se avisa que los resultados pierden cifras.
+constexpr double kCondicionAviso = 1e8;
+// Grados de libertad de un mecanismo que se nombran como máximo.
+constexpr size_t kGdlNombrados = 10;
 
 using Reloj = std::chrono::steady_clock;
 double segundosDesde(Reloj::time_point inicio) {
     return std::chrono::duration<double>(Reloj::now() - inicio).count();
 }
 
-void informarInestable(const std::vector<int>& libres) {
+void nombrarGdl(int k) {
+    std::cout << "Grado de libertad sin rigidez: nudo " << nudo[static_cast<size_t>(k / 6)].getNoNudoUsuario() << " "
+              << kNombreGdl[k % 6] << "\n";
+}
+
+void informarInestable(const std::vector<int>& gdl, size_t tope) {
     std::cout << "Error: la estructura es inestable; la matriz de rigidez no es definida positiva" << "\n";
-    // Una diagonal que es sólo redondeo de la transformación a ejes globales
-    // también es un grado de libertad sin rigidez.
-    const Eigen::VectorXd diagonal = kEstructura.diagonal();
-    double mayor = 0.0;
-    for (int g : libres)
-        if (std::isfinite(diagonal(g - 1))) mayor = std::max(mayor, std::fabs(diagonal(g - 1)));
-    const double cero = solucionDispersa::fraccionNula() * mayor;
-    for (int g : libres) {
-        const int k = g - 1;
-        // Una diagonal infinita o indefinida no se informa como falta de rigidez.
-        if (!(std::fabs(diagonal(k)) <= cero)) continue;
-        std::cout << "Grado de libertad sin rigidez: nudo " << nudo[static_cast<size_t>(k / 6)].getNoNudoUsuario()
-                  << " " << kNombreGdl[k % 6] << "\n";
-    }
+    for (size_t i = 0; i < gdl.size() && i < tope; ++i) nombrarGdl(gdl[i]);
+    if (gdl.size() > tope) std::cout << "(y otros " << gdl.size() - tope << " grados de libertad del mismo mecanismo)\n";
     std::cout.flush();
+}
+
+void informarSingular() {
+    std::cout << "Error: la matriz de rigidez es numéricamente singular (rigideces demasiado distintas); "
+                 "revise barras muy rígidas o muy cortas"
+              << std::endl;
 }
 
 void descartarResultados() {
@@ -51,32 +72,79 @@ void descartarResultados() {
 // Rigidez global en forma dispersa. Los términos se suman en el orden de las
 // barras, como en un ensamblaje denso que parte de ceros; los ceros exactos no
 // se guardan (un cero negativo de una barra sumado a un cero queda cero).
-void ensamblarRigidez(Eigen::Index ngl) {
+// referencia(g) recibe, para cada grado de libertad, la mayor diagonal de la
+// misma clase que le da alguna de sus barras.
+void ensamblarRigidez(Eigen::Index ngl, Eigen::VectorXd& referencia) {
     std::vector<Eigen::Triplet<double>> terminos;
     terminos.reserve(barra.size() * 144);
+    referencia = Eigen::VectorXd::Zero(ngl);
     for (objBarra3d& b : barra) {
         const Eigen::VectorXi g = b.getGdl();
         const Eigen::MatrixXd k = b.getKGlobal();
         for (int j = 0; j < 12; ++j)
             for (int i = 0; i < 12; ++i)
                 if (g(i) > 0 && g(j) > 0 && k(i, j) != 0.0) terminos.emplace_back(g(i) - 1, g(j) - 1, k(i, j));
+        for (int bloque = 0; bloque < 4; ++bloque) {
+            const double mayor = k.diagonal().segment<3>(3 * bloque).cwiseAbs().maxCoeff();
+            for (int i = 0; i < 3; ++i) {
+                const int fila = g(3 * bloque + i) - 1;
+                if (fila >= 0 && std::isfinite(mayor)) referencia(fila) = std::max(referencia(fila), mayor);
+            }
+        }
     }
     kEstructura.resize(ngl, ngl);
     kEstructura.setFromTriplets(terminos.begin(), terminos.end());
     kEstructura.prune(0.0);
 }
 
+// Grados de libertad libres sin rigidez (diagonal nula o sólo redondeo).
+std::vector<int> gdlSinRigidez(const numeracionLibre& num, const Eigen::VectorXd& referencia) {
+    std::vector<int> sinRigidez;
+    const Eigen::VectorXd diagonal = kEstructura.diagonal();
+    for (int g : num.libres)
+        if (std::fabs(diagonal(g)) <= kFraccionNula * referencia(g)) sinRigidez.push_back(g);
+    return sinRigidez;
+}
+
+// Diagonal de la caja que contiene a los nudos (1 si es un punto).
+double tamanoModelo() {
+    if (nudo.empty()) return 1.0;
+    Eigen::Vector3d menor(nudo[0].getX(), nudo[0].getY(), nudo[0].getZ()), mayor = menor;
+    for (const objNudo3d& n : nudo) {
+        const Eigen::Vector3d x(n.getX(), n.getY(), n.getZ());
+        menor = menor.cwiseMin(x);
+        mayor = mayor.cwiseMax(x);
+    }
+    const double d = (mayor - menor).norm();
+    return d > 0 && std::isfinite(d) ? d : 1.0;
+}
+
+// Una rigidez que no es finita, o una diagonal negativa, no vienen de un
+// mecanismo sino de datos imposibles (un módulo de corte infinito, un módulo
+// de elasticidad negativo): la matriz no es definida positiva.
+bool rigidezImposible(const numeracionLibre& num) {
+    for (int j = 0; j < kEstructura.outerSize(); ++j)
+        for (Eigen::SparseMatrix<double>::InnerIterator it(kEstructura, j); it; ++it)
+            if (!std::isfinite(it.value())) return true;
+    const Eigen::VectorXd diagonal = kEstructura.diagonal();
+    for (int g : num.libres)
+        if (diagonal(g) < 0) return true;
+    return false;
+}
+
 }  // namespace
 
 bool funcionSolve() {
     const auto inicio = Reloj::now();
+    diagnosticoUltimoAnalisis = diagnosticoAnalisis();
     const Eigen::Index ngl = 6 * static_cast<Eigen::Index>(noNudos);
     const Eigen::Index nc = noCombos;
     pEstructura = Eigen::MatrixXd::Zero(ngl, nc);
     fEstructura = Eigen::MatrixXd::Zero(ngl, nc);
     restriccionesEstructura = Eigen::VectorXi::Zero(ngl);
 
-    ensamblarRigidez(ngl);
+    Eigen::VectorXd referencia;
+    ensamblarRigidez(ngl, referencia);
     for (const objNudo3d& n : nudo) {
         const Eigen::MatrixXd p = n.getCargasCombo();
         const Eigen::VectorXi g = n.getGdl();
@@ -98,62 +166,103 @@ bool funcionSolve() {
 
     // Partición: sólo los grados de libertad con código 0 son incógnitas; los
     // demás quedan fijos con desplazamiento nulo.
-    std::vector<int> libres;
-    std::vector<int> posicionLibre(static_cast<size_t>(ngl), -1);
+    numeracionLibre num;
+    num.noGdl = ngl;
+    num.posicionLibre.assign(static_cast<size_t>(ngl), -1);
     for (Eigen::Index k = 0; k < ngl; ++k)
         if (restriccionesEstructura(k) == 0) {
-            posicionLibre[static_cast<size_t>(k)] = static_cast<int>(libres.size());
-            libres.push_back(static_cast<int>(k + 1));
+            num.posicionLibre[static_cast<size_t>(k)] = static_cast<int>(num.libres.size());
+            num.libres.push_back(static_cast<int>(k));
         }
-    const Eigen::Index nf = static_cast<Eigen::Index>(libres.size());
+    const Eigen::Index nf = num.noLibres();
     // Las incógnitas se numeran en el orden de eliminación (disección anidada
     // sobre los nudos), y así se arma el bloque libre-libre (triángulo inferior).
     std::vector<std::pair<int, int>> conexiones;
     conexiones.reserve(barra.size());
     for (const objBarra3d& b : barra) conexiones.emplace_back(b.getNudoInicioInterno(), b.getNudoFinalInterno());
-    const std::vector<int> orden = ordenarGradosLibres(noNudos, conexiones, posicionLibre, static_cast<int>(nf));
+    num.orden = ordenarGradosLibres(noNudos, conexiones, num.posicionLibre, static_cast<int>(nf));
     std::vector<Eigen::Triplet<double>> terminosLibres;
     terminosLibres.reserve(static_cast<size_t>(kEstructura.nonZeros() / 2 + nf));
     for (int j = 0; j < kEstructura.outerSize(); ++j) {
-        const int lj = posicionLibre[static_cast<size_t>(j)];
+        const int lj = num.posicionLibre[static_cast<size_t>(j)];
         if (lj < 0) continue;
-        const int oj = orden[static_cast<size_t>(lj)];
+        const int oj = num.orden[static_cast<size_t>(lj)];
         for (Eigen::SparseMatrix<double>::InnerIterator it(kEstructura, j); it; ++it) {
-            const int li = posicionLibre[static_cast<size_t>(it.row())];
+            const int li = num.posicionLibre[static_cast<size_t>(it.row())];
             if (li < 0) continue;
-            const int oi = orden[static_cast<size_t>(li)];
+            const int oi = num.orden[static_cast<size_t>(li)];
             if (oi >= oj) terminosLibres.emplace_back(oi, oj, it.value());
         }
     }
     Eigen::SparseMatrix<double> kff(nf, nf);
     kff.setFromTriplets(terminosLibres.begin(), terminosLibres.end());
     std::vector<Eigen::Triplet<double>>().swap(terminosLibres);
-    Eigen::MatrixXd pf(nf, nc);
-    // (Sin combinaciones las matrices no tienen columnas: no hay filas que copiar.)
-    for (Eigen::Index i = 0; i < nf && nc > 0; ++i)
-        pf.row(orden[static_cast<size_t>(i)]) = pEstructura.row(libres[i] - 1) + fEstructura.row(libres[i] - 1);
+    const Eigen::MatrixXd cargas = pEstructura + fEstructura;
+    const Eigen::MatrixXd pf = num.aLibres(cargas);
     tiemposUltimoAnalisis.ensamblaje = segundosDesde(inicio);
+
+    auto fallar = [&]() {
+        descartarResultados();
+        tiemposUltimoAnalisis.solucion = 0;
+        tiemposUltimoAnalisis.barras = 0;
+        return false;
+    };
+    if (rigidezImposible(num)) {
+        informarInestable({}, 0);
+        diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::inestable;
+        return fallar();
+    }
+    const std::vector<int> sinRigidez = gdlSinRigidez(num, referencia);
+    if (!sinRigidez.empty()) {
+        informarInestable(sinRigidez, sinRigidez.size());
+        diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::inestable;
+        return fallar();
+    }
+    referencia.resize(0);
 
     // Los temporales del ensamblaje ya se liberaron; se devuelve esa memoria al
     // sistema antes de la factorización, que es el momento de mayor consumo.
     malloc_trim(0);
     auto etapa = Reloj::now();
     solucionDispersa solucion;
-    bool estable = solucion.factorizar(std::move(kff));
+    bool resuelta = solucion.factorizar(std::move(kff));
     tiemposUltimoAnalisis.factorizacion = segundosDesde(etapa);
     etapa = Reloj::now();
+
+    // Solución con el factor, refinada con el residuo exacto de las barras.
+    operadorRigidez operador;
+    operador.construir(barra, ngl);
     Eigen::MatrixXd uf;
-    if (estable) estable = solucion.resolver(pf, uf);
-    if (!estable) {
-        informarInestable(libres);
-        descartarResultados();
-        tiemposUltimoAnalisis.solucion = segundosDesde(etapa);
-        tiemposUltimoAnalisis.barras = 0;
-        return false;
+    double condicion = INFINITY;
+    if (resuelta) {
+        const auto residuo = [&](const Eigen::MatrixXd& x) {
+            return num.aLibres(operador.residuo(cargas, num.aCompleta(x)));
+        };
+        const resultadoRefinamiento r = resolverRefinado(solucion, pf, residuo, uf);
+        diagnosticoUltimoAnalisis.pasosRefinamiento = r.pasos;
+        diagnosticoUltimoAnalisis.condicion = condicion = r.condicion;
+        resuelta = r.convergio;
     }
-    u = Eigen::MatrixXd::Zero(ngl, nc);
-    for (Eigen::Index i = 0; i < nf && nc > 0; ++i) u.row(libres[i] - 1) = uf.row(orden[static_cast<size_t>(i)]);
-    reacciones = kEstructura * u - pEstructura - fEstructura;
+    const bool sospechosa =
+        !resuelta || !(condicion < kCondicionSospechosa) || !(solucion.pivoteRelativoMinimo() >= kPivoteSospechoso);
+    if (sospechosa) {
+        const modosMecanismo modos = buscarMecanismos(operador, num, tamanoModelo());
+        if (modos.hayMecanismo) {
+            informarInestable(modos.gdl, kGdlNombrados);
+            diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::inestable;
+            return fallar();
+        }
+        if (!resuelta) {
+            informarSingular();
+            diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::singular;
+            return fallar();
+        }
+    }
+
+    u = num.aCompleta(uf);
+    // Reacciones (y residuos en los libres) con las mismas fuerzas de barra
+    // que el refinamiento: K·u − P − F.
+    reacciones = operador.fuerzas(u, cargas);
     tiemposUltimoAnalisis.solucion = segundosDesde(etapa);
 
     etapa = Reloj::now();
@@ -162,5 +271,14 @@ bool funcionSolve() {
     for (objNudo3d& n : nudo) n.setReacciones(reacciones);
     tiemposUltimoAnalisis.barras = segundosDesde(etapa);
     resultadosDisponibles = true;
+    diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::correcto;
+    if (condicion > kCondicionAviso) {
+        char texto[200];
+        std::snprintf(texto, sizeof texto,
+                      "Advertencia: la matriz de rigidez está mal condicionada (condición estimada %.1e); los "
+                      "resultados pueden perder unas %d cifras",
+                      condicion, static_cast<int>(std::floor(std::log10(condicion))));
+        std::cout << texto << std::endl;
+    }
     return true;
 }

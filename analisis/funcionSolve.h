@@ -2,8 +2,9 @@
 // para todas las combinaciones a la vez.
 #pragma once
 
-// Devuelve falso (y no guarda resultados) cuando la estructura es inestable:
-// la matriz de rigidez de los grados de libertad libres no es definida positiva.
+// Devuelve falso (y no guarda resultados) cuando la estructura no se puede
+// resolver: es un mecanismo (un movimiento que no deforma ninguna barra) o su
+// matriz de rigidez es numéricamente singular. Lo dice en la consola.
 bool funcionSolve();
 
 // Duración en segundos de las etapas del último análisis.
@@ -14,3 +15,12 @@ struct tiemposAnalisis {
     double barras = 0;
 };
 extern tiemposAnalisis tiemposUltimoAnalisis;
+
+enum class resultadoAnalisis { correcto, inestable, singular };
+// Cómo terminó el último análisis y cuánto costó la precisión.
+struct diagnosticoAnalisis {
+    resultadoAnalisis resultado = resultadoAnalisis::correcto;
+    double condicion = 1;       // condición estimada de la matriz escalada
+    int pasosRefinamiento = 0;  // correcciones del refinamiento iterativo
+};
+extern diagnosticoAnalisis diagnosticoUltimoAnalisis;

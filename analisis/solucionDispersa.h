@@ -1,6 +1,7 @@
 // Factorización de Cholesky dispersa (supernodal; las incógnitas llegan ya en
-// su orden de eliminación, ver ordenNudos.h) del sistema de los grados de libertad libres, con control
-// de estabilidad y un paso de refinamiento iterativo.
+// su orden de eliminación, ver ordenNudos.h) de una matriz de rigidez escalada
+// a diagonal unitaria, con las medidas que la revisan: el menor pivote y una
+// estimación de la condición.
 #pragma once
 
 #include <Eigen/Sparse>
@@ -14,17 +15,21 @@ public:
     solucionDispersa& operator=(const solucionDispersa&) = delete;
 
     // Factoriza K, dada por su triángulo inferior (la toma en propiedad), tras
-    // escalarla para que su diagonal valga 1. Falso si K no es definida
-    // positiva: alguna diagonal nula o negativa, un pivote que es sólo redondeo
-    // o una condición tan grande que sólo puede venir de un mecanismo.
-    bool factorizar(Eigen::SparseMatrix<double>&& k);
-    // Resuelve K·X = B para todas las columnas a la vez. Si el residuo escalado
-    // de alguna columna supera 1e-12 se hace un paso de refinamiento iterativo.
-    // Falso si la solución no es finita.
-    bool resolver(const Eigen::MatrixXd& b, Eigen::MatrixXd& x);
-    // Fracción de la mayor diagonal por debajo de la cual una diagonal es sólo
-    // redondeo (un grado de libertad sin rigidez).
-    static double fraccionNula();
+    // escalarla para que su diagonal valga 1 y sumarle desplazamiento·I. Falso
+    // si K tiene términos no finitos o diagonales no positivas, o si el factor
+    // no es definido positivo.
+    bool factorizar(Eigen::SparseMatrix<double>&& k, double desplazamiento = 0.0);
+    // K⁻¹·B para todas las columnas a la vez, con el factor (sin refinar). Con
+    // escalada, B y el resultado están en las variables escaladas de la matriz
+    // de diagonal unitaria.
+    Eigen::MatrixXd resolver(const Eigen::MatrixXd& b, bool escalada = false) const;
+    // 1/√diagonal de K: x = escala·y lleva de variables escaladas a físicas.
+    const Eigen::VectorXd& escala() const;
+    // Mínimo de L(k,k)² / A(k,k) sobre todo el factor: cuántas cifras perdió el
+    // peor pivote.
+    double pivoteRelativoMinimo() const;
+    // Norma 1 (igual a la norma ∞) de la matriz escalada.
+    double normaK() const;
 
 private:
     struct Datos;

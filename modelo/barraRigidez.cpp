@@ -95,3 +95,20 @@ Eigen::MatrixXd objBarra3d::getKGlobal() {
                 rotacion.transpose() * kLocal.block<3, 3>(3 * i, 3 * j) * rotacion;
     return kGlobal;
 }
+
+objBarra3d::rigidezNatural objBarra3d::getRigidezNatural() const {
+    rigidezNatural r;
+    if (flagsBarra[4] != 1 || flagsBarra[5] != 1) return r;
+    const double L = longitud, E = modE;
+    const double factor = E / (L * L * L);
+    const TerminosFlexion ky = terminosFlexion(L, iz, articInicioY, articFinY, parametroCorte(iz));
+    const TerminosFlexion kz = terminosFlexion(L, iy, articInicioZ, articFinZ, parametroCorte(iy));
+    r.axial = area * L * L * factor;
+    r.torsion = ((E != 0.0) ? modG * modJ * L * L / E : 0.0) * factor;
+    const double y[3] = {ky.AA, ky.AB, ky.BB}, z[3] = {kz.AA, kz.AB, kz.BB};
+    for (int i = 0; i < 3; ++i) {
+        r.planoY[i] = y[i] * factor;
+        r.planoZ[i] = z[i] * factor;
+    }
+    return r;
+}

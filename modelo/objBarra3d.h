@@ -88,6 +88,21 @@ public:
     double getArtFinZ() const { return articFinZ; }
     Eigen::MatrixXd getKLocal();
     Eigen::MatrixXd getKGlobal();
+    // Rigidez natural: la que relaciona los esfuerzos de la barra con sus
+    // deformaciones (alargamiento, giro de torsión y, en cada plano, los giros
+    // de los extremos respecto de la cuerda). kLocal es esta misma rigidez
+    // vista desde los doce desplazamientos de extremo. Una rótula deja su fila
+    // en cero exacto. Sin sección ni material todo es cero (sin aviso).
+    struct rigidezNatural {
+        double axial = 0.0;    // E·A/L
+        double torsion = 0.0;  // G·J/L
+        // Momentos de extremo por giro de extremo: (inicio-inicio, inicio-fin,
+        // fin-fin). Plano x-y (momentos alrededor de z local, con Iz) y plano
+        // x-z (alrededor de y local, con Iy).
+        double planoY[3] = {0.0, 0.0, 0.0};
+        double planoZ[3] = {0.0, 0.0, 0.0};
+    };
+    rigidezNatural getRigidezNatural() const;
 
     // ---- Cargas y combinaciones ----
     void setDistribuidaLocalX(std::string casoCarga, double fIni, double fFin);

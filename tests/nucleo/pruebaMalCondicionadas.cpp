@@ -1,0 +1,212 @@
+// Estructuras estables pero mal condicionadas (barras muy subdivididas, muy
+// rígidas o muy cortas) que deben resolverse con todas sus cifras y equilibrio,
+// y mecanismos que deben rechazarse nombrando lo que se mueve.
+#include <cmath>
+#include <set>
+
+#include "utilidades.h"
+
+namespace {
+
+const std::string kInestable = "Error: la estructura es inestable; la matriz de rigidez no es definida positiva";
+const std::string kAvisoCondicion = "Advertencia: la matriz de rigidez está mal condicionada (condición estimada ";
+
+// Reacciones y cargas de cada combinación se equilibran, en fuerza y en momento, a 1e-9 de la
+// carga total: lo que pide un ingeniero al sumar a mano.
+void esperarEquilibrio(const std::string& que) {
+    for (int c = 0; c < noCombos; ++c) {
+        const Desequilibrio d = desequilibrio(c);
+        EXPECT_LE(d.fuerza(), 1e-9) << que;
+        EXPECT_LE(d.momento(), 1e-9) << que;
+    }
+}
+
+// Analiza el modelo y devuelve la consola del análisis.
+Lineas analizarConConsola(const std::string& modelo, bool& correcto) {
+    cargarModelo(modelo);
+    CapturaConsola consola;
+    correcto = funcionSolve();
+    return consola.lineas();
+}
+
+// Voladizo de 10 m según X en n barras iguales, sin deformación por corte, con 10 hacia -Z en la punta.
+std::string voladizoSubdividido(int n) {
+    std::ostringstream s;
+    s.precision(17);
+    s << "nudos:\n";
+    for (int i = 0; i <= n; ++i) s << i + 1 << " " << 10.0 * i / n << " 0 0\n";
+    s << "barras:\n";
+    for (int i = 1; i <= n; ++i) s << i << " " << i << " " << i + 1 << "\n";
+    s << "apoyo: 1 1 1 1 1 1  1\nseccionGenerica: G 0.1 0.002 0.001 0.003 2e8 0.3 0 ";
+    for (int i = 1; i <= n; ++i) s << " " << i;
+    s << "\npuntual: P 0 0 -10 0 0 0  " << n + 1 << "\ncombo: C 1 P\n";
+    return s.str();
+}
+
+// Pórtico empotrado de 4 m de alto y 6 m de luz cuya viga se une a la columna izquierda por un
+// brazo de 0.2 m con E multiplicado por el factor dado; carga lateral y carga en la viga.
+std::string porticoConBrazo(double factor) {
+    std::ostringstream s;
+    s << "nudos: 1 0 0 0  2 0 0 4  3 0.2 0 4  4 6 0 4  5 6 0 0\nbarras: 1 1 2  2 2 3  3 3 4  4 5 4\n"
+         "apoyo: 1 1 1 1 1 1  1 5\nseccionRectangular: R 0.3 0.5 25e6 0.2 0  1 3 4\n"
+         "seccionRectangular: B 0.3 0.5 "
+      << 25e6 * factor
+      << " 0.2 0  2\npuntual: H 10 0 0 0 0 0  2\ndistribuidaLocalY: Q -20 -20 3\ncombo: C1 1 H 1 Q\n";
+    return s.str();
+}
+
+// Líneas de la consola que nombran grados de libertad.
+std::set<std::string> nombrados(const Lineas& l) {
+    std::set<std::string> r;
+    for (const std::string& x : l)
+        if (x.rfind("Grado de libertad sin rigidez: nudo ", 0) == 0) r.insert(x.substr(36));
+    return r;
+}
+
+}  // namespace
+
+TEST(MalCondicionadas, VoladizosMuySubdivididosDanLaSolucionCerrada) {
+    // Con cargas en los nudos el elemento da los desplazamientos nodales exactos: la punta
+    // baja P·L³/(3·E·I) y gira P·L²/(2·E·I) sea cual sea la subdivisión. La condición crece
+    // como n⁴ (1e14 con 2000 barras); el refinamiento con residuo exacto recupera las cifras.
+    const double P = 10, L = 10, E = 2e8, I = 0.001;
+    for (int n : {10, 100, 1100, 2000}) {
+        bool correcto = false;
+        const Lineas consola = analizarConConsola(voladizoSubdividido(n), correcto);
+        const std::string que = std::to_string(n) + " barras";
+        ASSERT_TRUE(correcto) << que;
+        const Vec6 punta = desplazamientosDe(n + 1);
+        EXPECT_NEAR(punta(2), -P * L * L * L / (3 * E * I), 1e-10 * P * L * L * L / (3 * E * I)) << que;
+        EXPECT_NEAR(punta(4), P * L * L / (2 * E * I), 1e-10 * P * L * L / (2 * E * I)) << que;
+        const Vec6 r = reaccionesDe(1);
+        EXPECT_NEAR(r(2), P, 1e-12 * P) << que;
+        EXPECT_NEAR(r(4), -P * L, 1e-12 * P * L) << que;
+        esperarEquilibrio(que);
+        // El aviso de condicionamiento aparece una sola vez, y sólo cuando la condición pasa de 1e8.
+        const auto avisos = std::count_if(consola.begin(), consola.end(),
+                                          [](const std::string& x) { return x.rfind(kAvisoCondicion, 0) == 0; });
+        EXPECT_EQ(avisos, n >= 100 ? 1 : 0) << que;
+    }
+    // El texto completo del aviso: condición con una cifra decimal y las cifras que se pierden.
+    bool correcto = false;
+    const Lineas consola = analizarConConsola(voladizoSubdividido(1100), correcto);
+    const double c = diagnosticoUltimoAnalisis.condicion;
+    char esperado[200];
+    std::snprintf(esperado, sizeof esperado, "%s%.1e); los resultados pueden perder unas %d cifras",
+                  kAvisoCondicion.c_str(), c, static_cast<int>(std::floor(std::log10(c))));
+    EXPECT_GT(c, 1e12);
+    EXPECT_EQ(consola.back(), esperado);
+}
+
+TEST(MalCondicionadas, BrazoRigidoYBarraDeUnMilimetro) {
+    // El brazo rígido: con E por 1e6, 1e8 y 1e10 el pórtico se resuelve y los resultados se
+    // acercan al límite rígido como 1/factor (cada paso de 100 achica 100 veces la diferencia).
+    std::vector<Eigen::MatrixXd> resultados;
+    for (double factor : {1e6, 1e8, 1e10}) {
+        ASSERT_TRUE(analizarModelo(porticoConBrazo(factor))) << factor;
+        esperarEquilibrio("brazo " + std::to_string(factor));
+        Eigen::MatrixXd r(6, 4);
+        r << desplazamientosDe(2), desplazamientosDe(4), reaccionesDe(1), reaccionesDe(5);
+        resultados.push_back(r);
+    }
+    const auto distancia = [](const Eigen::MatrixXd& a, const Eigen::MatrixXd& b) {
+        return ((a - b).array() / (b.array().abs() + 1e-6 * b.cwiseAbs().maxCoeff())).abs().maxCoeff();
+    };
+    EXPECT_LT(distancia(resultados[0], resultados[2]), 1e-4);
+    EXPECT_LT(distancia(resultados[1], resultados[2]), 0.03 * distancia(resultados[0], resultados[2]) + 1e-12);
+    // La carga lateral la toman las dos columnas; la vertical (20 · 5.8) las dos bases.
+    EXPECT_NEAR(reaccionesDe(1)(0) + reaccionesDe(5)(0), -10, 1e-12);
+    EXPECT_NEAR(reaccionesDe(1)(2) + reaccionesDe(5)(2), 116, 1e-11);
+
+    // Viga simple de 10 m con dos nudos a 1 mm en el centro y 12 por metro fuera de esa
+    // barra: 60 a 2.5 m del apoyo 1 y 59.988 a 2.4995 m del apoyo 4.
+    ASSERT_TRUE(analizarModelo("nudos: 1 0 0 0  2 5 0 0  3 5.001 0 0  4 10 0 0\nbarras: 1 1 2  2 2 3  3 3 4\n"
+                               "apoyo: 1 1 1 1 0 0  1\napoyo: 0 1 1 1 0 0  4\n"
+                               "seccionRectangular: R 0.3 0.5 25e6 0.2 0  1 2 3\n"
+                               "distribuidaLocalY: Q -12 -12 1 3\ncombo: C1 1 Q\n"));
+    esperarEquilibrio("barra de 1 mm");
+    const double r1 = (60 * 7.5 + 59.988 * 2.4995) / 10;
+    EXPECT_NEAR(reaccionesDe(1)(2), r1, 1e-9 * 120);
+    EXPECT_NEAR(reaccionesDe(4)(2), 119.988 - r1, 1e-9 * 120);
+}
+
+TEST(MalCondicionadas, RigidecesDemasiadoDistintasNoSonUnMecanismo) {
+    // Con E por 1e16 el factor ya no representa la matriz: no se puede resolver, pero la
+    // estructura no es un mecanismo y no se la llama inestable.
+    bool correcto = true;
+    const Lineas consola = analizarConConsola(porticoConBrazo(1e16), correcto);
+    EXPECT_FALSE(correcto);
+    EXPECT_EQ(consola, Lineas{"Error: la matriz de rigidez es numéricamente singular (rigideces demasiado distintas); "
+                              "revise barras muy rígidas o muy cortas"});
+    EXPECT_EQ(diagnosticoUltimoAnalisis.resultado, resultadoAnalisis::singular);
+    EXPECT_FALSE(resultadosDisponibles);
+    EXPECT_EQ(u.size(), 0);
+}
+
+TEST(MalCondicionadas, MecanismosSeRechazanYSeNombranLosGradosQueSeMueven) {
+    const std::string seccion = "seccionRectangular: R 0.3 0.5 25e6 0.2 0 ";
+    const struct {
+        const char* nombre;
+        std::string modelo;
+        std::set<std::string> posibles;  // grados de libertad que se mueven en los mecanismos
+        size_t nombradosMinimo;          // cuántos de ellos, al menos, se nombran
+    } casos[] = {
+        // Reticulado triangular de nudos articulados en un plano inclinado, con las traslaciones
+        // fijas: los giros de los nudos sólo se tocan por la torsión de las barras y quedan seis
+        // modos de giro, ninguno según un eje global.
+        {"reticulado inclinado",
+         "nudos: 1 0 0 0  2 3 1 1  3 1 3 2\nbarras: 1 1 2  2 2 3  3 3 1\napoyo: 1 1 1 0 0 0  1 2 3\n" + seccion +
+             " 1 2 3\narticulacion: 0 0 0 0  1 2 3\npuntual: P 0 0 -10 0 0 0  3\ncombo: C 1 P\n",
+         {"1 Rx", "1 Ry", "1 Rz", "2 Rx", "2 Ry", "2 Rz", "3 Rx", "3 Ry", "3 Rz"}, 6},
+        // Pórtico con rótulas en los dos extremos de las dos columnas: la viga se desplaza en X y
+        // en Y, y gira sobre su eje.
+        {"pórtico articulado",
+         "nudos: 1 0 0 0  2 0 0 4  3 6 0 4  4 6 0 0\nbarras: 1 1 2  2 2 3  3 4 3\napoyo: 1 1 1 1 1 1  1 4\n" +
+             seccion + " 1 2 3\narticulacion: 0 0 0 0  1 3\npuntual: H 5 0 0 0 0 0  2\ncombo: C 1 H\n",
+         {"2 Ux", "2 Uy", "2 Rx", "3 Ux", "3 Uy", "3 Rx"}, 6},
+        // Cadena inclinada según (1, 3, 5) sin rigidez a torsión: gira libre alrededor de su eje.
+        {"cadena sin torsión",
+         "nudos: 1 0 0 0  2 1 3 5  3 2 6 10  4 3 9 15\nbarras: 1 1 2  2 2 3  3 3 4\napoyo: 1 1 1 1 1 1  1\n"
+         "seccionGenerica: G 0.01 1e-4 2e-4 0 2e8 0.3 0  1 2 3\npuntual: P 0 0 -10 0 0 0  4\ncombo: C 1 P\n",
+         {"2 Ry", "2 Rz", "3 Ry", "3 Rz", "4 Ry", "4 Rz"}, 6},
+    };
+    for (const auto& c : casos) {
+        bool correcto = true;
+        const Lineas consola = analizarConConsola(c.modelo, correcto);
+        EXPECT_FALSE(correcto) << c.nombre;
+        ASSERT_FALSE(consola.empty()) << c.nombre;
+        EXPECT_EQ(consola[0], kInestable) << c.nombre;
+        const std::set<std::string> n = nombrados(consola);
+        EXPECT_TRUE(std::includes(c.posibles.begin(), c.posibles.end(), n.begin(), n.end())) << c.nombre;
+        EXPECT_GE(n.size(), c.nombradosMinimo) << c.nombre;
+        EXPECT_EQ(consola.size(), 1 + n.size()) << c.nombre;
+        EXPECT_FALSE(resultadosDisponibles) << c.nombre;
+    }
+
+    // Edificio de 1 x 1 vanos y tres pisos con las columnas del segundo piso articuladas
+    // arriba y abajo: los dos pisos de arriba se desplazan en X y en Y. Se nombran diez de
+    // los dieciséis grados que se mueven, y se dice cuántos más hay.
+    std::ostringstream e;
+    e << "nudos:\n";
+    for (int p = 0; p <= 3; ++p)
+        for (int i = 0; i < 4; ++i) e << 4 * p + i + 1 << " " << 4 * (i % 2) << " " << 4 * (i / 2) << " " << 3 * p << "\n";
+    e << "barras:\n";
+    int b = 0;
+    for (int p = 0; p < 3; ++p)
+        for (int i = 1; i <= 4; ++i) e << ++b << " " << 4 * p + i << " " << 4 * p + i + 4 << "\n";
+    for (int p = 1; p <= 3; ++p)
+        for (auto [i, j] : {std::pair<int, int>{1, 2}, {3, 4}, {1, 3}, {2, 4}}) e << ++b << " " << 4 * p + i << " " << 4 * p + j << "\n";
+    e << "apoyo: 1 1 1 1 1 1  1 2 3 4\n" << seccion;
+    for (int i = 1; i <= b; ++i) e << " " << i;
+    e << "\narticulacion: 0 0 0 0  5 6 7 8\npuntual: H 5 0 0 0 0 0  13\ncombo: C 1 H\n";
+    bool correcto = true;
+    const Lineas consola = analizarConConsola(e.str(), correcto);
+    EXPECT_FALSE(correcto);
+    ASSERT_EQ(consola.size(), 12u);
+    EXPECT_EQ(consola[0], kInestable);
+    EXPECT_EQ(consola[11], "(y otros 6 grados de libertad del mismo mecanismo)");
+    for (const std::string& n : nombrados(consola)) {
+        const int numero = std::stoi(n);
+        EXPECT_TRUE(numero >= 9 && numero <= 16 && (n.substr(n.size() - 2) == "Ux" || n.substr(n.size() - 2) == "Uy")) << n;
+    }
+}
