@@ -7,12 +7,6 @@ namespace {
 
 using Real = long double;
 
-void cruz(const Real a[3], const Real b[3], Real r[3]) {
-    r[0] = a[1] * b[2] - a[2] * b[1];
-    r[1] = a[2] * b[0] - a[0] * b[2];
-    r[2] = a[0] * b[1] - a[1] * b[0];
-}
-
 // Producto vectorial [d×] como matriz: [d×]·v = d × v.
 Eigen::Matrix3d matrizCruz(const Eigen::Vector3d& d) {
     Eigen::Matrix3d m;
@@ -32,16 +26,9 @@ void operadorRigidez::construir(const std::vector<objBarra3d>& barras, Eigen::In
         op.inicio = 6 * static_cast<Eigen::Index>(b.getNudoInicioInterno());
         op.fin = 6 * static_cast<Eigen::Index>(b.getNudoFinalInterno());
         if (op.inicio < 0 || op.fin < 0 || op.inicio + 6 > noGdl || op.fin + 6 > noGdl) continue;
-        const objBarra3d::rigidezNatural k = b.getRigidezNatural();
-        op.longitud = b.getLongitud();
-        op.axial = k.axial;
-        op.torsion = k.torsion;
-        for (int i = 0; i < 3; ++i) {
-            op.planoY[i] = k.planoY[i];
-            op.planoZ[i] = k.planoZ[i];
-        }
+        op.k = b.getRigidezNatural();
         const Eigen::Matrix<double, 6, 6> k22 = rigidezExtremoFinal(op);
-        if (!k22.allFinite() || !b.getRotacion().allFinite() || !(op.longitud > 0)) continue;
+        if (!k22.allFinite() || !b.getRotacion().allFinite() || !(b.getLongitud() > 0)) continue;
         const double mayor = k22.diagonal().cwiseAbs().maxCoeff();
         if (mayor == 0.0) continue;  // una barra sin rigidez no aporta nada
         op.peso = 1.0 / mayor;
@@ -51,13 +38,13 @@ void operadorRigidez::construir(const std::vector<objBarra3d>& barras, Eigen::In
 
 Eigen::Matrix<double, 6, 6> operadorRigidez::rigidezExtremoFinal(const barraOperador& op) {
     // f2 = K·d con d el desplazamiento del nudo final respecto del movimiento
-    // rígido del inicial, en ejes locales (ver recorrer).
-    const double L = op.longitud;
-    const double* y = op.planoY;
-    const double* z = op.planoZ;
+    // rígido del inicial, en ejes locales (ver objBarra3d::fuerzasPorDeformacion).
+    const double L = op.barra->getLongitud();
+    const double* y = op.k.planoY;
+    const double* z = op.k.planoZ;
     Eigen::Matrix<double, 6, 6> k = Eigen::Matrix<double, 6, 6>::Zero();
-    k(0, 0) = op.axial;
-    k(3, 3) = op.torsion;
+    k(0, 0) = op.k.axial;
+    k(3, 3) = op.k.torsion;
     k(1, 1) = (y[0] + 2 * y[1] + y[2]) / (L * L);
     k(1, 5) = k(5, 1) = -(y[1] + y[2]) / L;
     k(5, 5) = y[2];
@@ -71,54 +58,15 @@ template <typename Sumar>
 void operadorRigidez::recorrer(const Eigen::MatrixXd& u, bool ponderado, Sumar&& sumar) const {
     const Eigen::Index m = u.cols();
     for (const barraOperador& op : barrasOp) {
-        const objBarra3d& b = *op.barra;
-        const Eigen::Matrix3d r = b.getRotacion();
+        const Eigen::Matrix3d r = op.barra->getRotacion();
         const Real peso = ponderado ? op.peso : 1.0;
-        const Real L = op.longitud;
-        Real delta[3] = {static_cast<Real>(b.getXf()) - b.getXi(), static_cast<Real>(b.getYf()) - b.getYi(),
-                         static_cast<Real>(b.getZf()) - b.getZi()};
         for (Eigen::Index c = 0; c < m; ++c) {
-            const double* u1 = &u(op.inicio, c);
-            const double* u2 = &u(op.fin, c);
-            // Desplazamiento del nudo final menos el que le da el movimiento
-            // rígido del nudo inicial (ejes globales), luego a ejes locales.
-            Real giro1[3] = {u1[3], u1[4], u1[5]}, arrastre[3];
-            cruz(giro1, delta, arrastre);
-            Real dg[6];
-            for (int i = 0; i < 3; ++i) {
-                dg[i] = (static_cast<Real>(u2[i]) - u1[i]) - arrastre[i];
-                dg[3 + i] = static_cast<Real>(u2[3 + i]) - u1[3 + i];
-            }
-            Real d[6];
-            for (int k = 0; k < 2; ++k)
+            // Fuerzas de la barra en ejes locales, llevadas a globales.
+            Real fl[12], f[12];
+            const Real energia = op.barra->fuerzasPorDeformacion(op.k, &u(op.inicio, c), &u(op.fin, c), fl) * peso;
+            for (int b = 0; b < 4; ++b)
                 for (int i = 0; i < 3; ++i)
-                    d[3 * k + i] = r(i, 0) * dg[3 * k] + r(i, 1) * dg[3 * k + 1] + r(i, 2) * dg[3 * k + 2];
-            // Deformaciones naturales y esfuerzos. Plano x-y: flecha v (y
-            // local), giro alrededor de z; plano x-z: flecha w (z local), giro
-            // alrededor de y, positivo cuando w decrece.
-            const Real alargamiento = d[0], giroTorsion = d[3];
-            const Real y1 = -d[1] / L, y2 = d[5] - d[1] / L;
-            const Real z1 = d[2] / L, z2 = d[4] + d[2] / L;
-            const Real axial = op.axial * alargamiento * peso, torsor = op.torsion * giroTorsion * peso;
-            const Real my1 = (op.planoY[0] * y1 + op.planoY[1] * y2) * peso;
-            const Real my2 = (op.planoY[1] * y1 + op.planoY[2] * y2) * peso;
-            const Real mz1 = (op.planoZ[0] * z1 + op.planoZ[1] * z2) * peso;
-            const Real mz2 = (op.planoZ[1] * z1 + op.planoZ[2] * z2) * peso;
-            const Real energia = axial * alargamiento + torsor * giroTorsion + my1 * y1 + my2 * y2 + mz1 * z1 + mz2 * z2;
-            // Fuerzas del extremo final en ejes locales y de vuelta a globales.
-            const Real fl[6] = {axial, -(my1 + my2) / L, (mz1 + mz2) / L, torsor, mz2, my2};
-            Real f[12];
-            for (int k = 0; k < 2; ++k)
-                for (int i = 0; i < 3; ++i)
-                    f[6 + 3 * k + i] = r(0, i) * fl[3 * k] + r(1, i) * fl[3 * k + 1] + r(2, i) * fl[3 * k + 2];
-            // Equilibrio de la barra: fuerza opuesta en el inicio y momento que
-            // equilibra el par de las dos fuerzas.
-            Real par[3];
-            cruz(delta, &f[6], par);
-            for (int i = 0; i < 3; ++i) {
-                f[i] = -f[6 + i];
-                f[3 + i] = -(f[9 + i] + par[i]);
-            }
+                    f[3 * b + i] = (r(0, i) * fl[3 * b] + r(1, i) * fl[3 * b + 1] + r(2, i) * fl[3 * b + 2]) * peso;
             sumar(op, c, f, energia);
         }
     }

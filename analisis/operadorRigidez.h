@@ -54,12 +54,7 @@ private:
     struct barraOperador {
         const objBarra3d* barra = nullptr;
         Eigen::Index inicio = 0, fin = 0;  // primer grado de libertad de cada nudo (desde 0)
-        double longitud = 0.0;
-        double axial = 0.0, torsion = 0.0;  // E·A/L y G·J/L
-        // Rigidez natural de cada plano: momentos de extremo por giro de
-        // extremo respecto de la cuerda (11, 12, 22). Plano x-y (momentos
-        // alrededor de z local) y plano x-z (alrededor de y local).
-        double planoY[3] = {0, 0, 0}, planoZ[3] = {0, 0, 0};
+        objBarra3d::rigidezNatural k;
         double peso = 0.0;  // 1 / mayor diagonal de la rigidez de la barra
     };
     // Rigidez del extremo final (6x6, ejes locales) de la barra, rearmada de la natural.

@@ -33,10 +33,7 @@ Eigen::Vector2d momentosLiberados(double mf1, double mf2, double a, double b, do
 
 }  // namespace
 
-Eigen::MatrixXd objBarra3d::getCargasEquivalentesLocales() {
-    flagsBarra[11] = 1;
-    return calcularCargasEquivalentesLocales();
-}
+Eigen::MatrixXd objBarra3d::getCargasEquivalentesLocales() const { return calcularCargasEquivalentesLocales(); }
 
 Eigen::MatrixXd objBarra3d::calcularCargasEquivalentesLocales() const {
     const Eigen::Index n = static_cast<Eigen::Index>(etiquetasCombo.size());
@@ -80,22 +77,55 @@ Eigen::MatrixXd objBarra3d::calcularCargasEquivalentesLocales() const {
     return cargasEquivalentesLocales;
 }
 
-Eigen::MatrixXd objBarra3d::getCargasEquivalentesGlobales() {
-    flagsBarra[11] = 1;
-    flagsBarra[12] = 1;
+Eigen::MatrixXd objBarra3d::getCargasEquivalentesGlobales() const {
     return aGlobales(calcularCargasEquivalentesLocales());
 }
 
-Eigen::MatrixXd objBarra3d::getFuerzasExtremos() {
-    if (flagsBarra[13] == 0) {
-        const Eigen::MatrixXd cargasEquivalentesLocales = calcularCargasEquivalentesLocales();
-        // Sin desplazamientos del análisis no hay fuerzas de extremo que calcular.
-        if (desplazamientosLocales.rows() != 12 ||
-            desplazamientosLocales.cols() != cargasEquivalentesLocales.cols())
-            return Eigen::MatrixXd::Zero(12, cargasEquivalentesLocales.cols());
-        const Eigen::MatrixXd kLocal = (flagsBarra[10] == 0) ? getKLocal() : calcularKLocal();
-        fuerzasExtremos = kLocal * desplazamientosLocales - cargasEquivalentesLocales;
-        flagsBarra[13] = 1;
+Eigen::MatrixXd objBarra3d::getFuerzasExtremos() const {
+    if (tieneResultados()) return resultados.fuerzasExtremos;
+    // Sin resultados del análisis no hay fuerzas de extremo: ceros.
+    return Eigen::MatrixXd::Zero(12, static_cast<Eigen::Index>(etiquetasCombo.size()));
+}
+
+long double objBarra3d::fuerzasPorDeformacion(const rigidezNatural& k, const double* u1, const double* u2,
+                                             long double f[12]) const {
+    using Real = long double;
+    const Real L = longitud;
+    // Del nudo inicial al final, en ejes globales: el movimiento rígido se
+    // arrastra con la geometría real de la barra.
+    const Real delta[3] = {static_cast<Real>(xf) - xi, static_cast<Real>(yf) - yi, static_cast<Real>(zf) - zi};
+    // Desplazamiento del nudo final menos el que le da el movimiento rígido del
+    // inicial (u1 + θ1 × Δ; el giro, θ1), en ejes globales y luego locales.
+    Real dg[6];
+    dg[0] = (static_cast<Real>(u2[0]) - u1[0]) - (static_cast<Real>(u1[4]) * delta[2] - static_cast<Real>(u1[5]) * delta[1]);
+    dg[1] = (static_cast<Real>(u2[1]) - u1[1]) - (static_cast<Real>(u1[5]) * delta[0] - static_cast<Real>(u1[3]) * delta[2]);
+    dg[2] = (static_cast<Real>(u2[2]) - u1[2]) - (static_cast<Real>(u1[3]) * delta[1] - static_cast<Real>(u1[4]) * delta[0]);
+    for (int i = 0; i < 3; ++i) dg[3 + i] = static_cast<Real>(u2[3 + i]) - u1[3 + i];
+    Real d[6], dl[3];
+    for (int b = 0; b < 2; ++b)
+        for (int i = 0; i < 3; ++i)
+            d[3 * b + i] = rotacion(i, 0) * dg[3 * b] + rotacion(i, 1) * dg[3 * b + 1] + rotacion(i, 2) * dg[3 * b + 2];
+    for (int i = 0; i < 3; ++i) dl[i] = rotacion(i, 0) * delta[0] + rotacion(i, 1) * delta[1] + rotacion(i, 2) * delta[2];
+    // Deformaciones naturales: alargamiento, giro de torsión y giros de los
+    // extremos respecto de la cuerda. Plano x-y: flecha v (y local), giro
+    // alrededor de z; plano x-z: flecha w (z local), giro alrededor de y,
+    // positivo cuando w decrece.
+    const Real y1 = -d[1] / L, y2 = d[5] - d[1] / L;
+    const Real z1 = d[2] / L, z2 = d[4] + d[2] / L;
+    const Real axial = k.axial * d[0], torsor = k.torsion * d[3];
+    const Real my1 = k.planoY[0] * y1 + k.planoY[1] * y2, my2 = k.planoY[1] * y1 + k.planoY[2] * y2;
+    const Real mz1 = k.planoZ[0] * z1 + k.planoZ[1] * z2, mz2 = k.planoZ[1] * z1 + k.planoZ[2] * z2;
+    // Extremo final; el inicial sale del equilibrio de la barra.
+    f[6] = axial;
+    f[7] = -(my1 + my2) / L;
+    f[8] = (mz1 + mz2) / L;
+    f[9] = torsor;
+    f[10] = mz2;
+    f[11] = my2;
+    const Real par[3] = {dl[1] * f[8] - dl[2] * f[7], dl[2] * f[6] - dl[0] * f[8], dl[0] * f[7] - dl[1] * f[6]};
+    for (int i = 0; i < 3; ++i) {
+        f[i] = -f[6 + i];
+        f[3 + i] = -(f[9 + i] + par[i]);
     }
-    return fuerzasExtremos;
+    return axial * d[0] + torsor * d[3] + my1 * y1 + my2 * y2 + mz1 * z1 + mz2 * z2;
 }

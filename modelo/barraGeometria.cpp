@@ -21,10 +21,7 @@ void objBarra3d::resetFlags() {
     for (int& f : flagsBarra) f = 0;
 }
 
-void objBarra3d::setNoBarraInterna(int n) {
-    noBarraInterna = n;
-    flagsBarra[0] = 1;
-}
+void objBarra3d::setNoBarraInterna(int n) { noBarraInterna = n; }
 
 void objBarra3d::setNoBarraUsuario(int n) { noBarraUsuario = n; }
 
@@ -33,7 +30,7 @@ void objBarra3d::setNudoInicio(int nudoInterno, double x, double y, double z) {
     xi = x;
     yi = y;
     zi = z;
-    flagsBarra[1] = 1;
+    flagsBarra[kFlagNudoInicio] = 1;
     calcLongitudesAngulos();
 }
 
@@ -42,13 +39,14 @@ void objBarra3d::setNudoFinal(int nudoInterno, double x, double y, double z) {
     xf = x;
     yf = y;
     zf = z;
-    flagsBarra[2] = 1;
+    flagsBarra[kFlagNudoFinal] = 1;
     calcLongitudesAngulos();
 }
 
 void objBarra3d::calcLongitudesAngulos() {
-    if (flagsBarra[6] != 0 || flagsBarra[1] != 1 || flagsBarra[2] != 1) return;
-    flagsBarra[6] = 1;
+    // Se recalcula cada vez que se da un nudo: mover un nudo de una barra que
+    // ya existe le cambia el largo y los ejes.
+    if (flagsBarra[kFlagNudoInicio] != 1 || flagsBarra[kFlagNudoFinal] != 1) return;
     const double dx = xf - xi, dy = yf - yi, dz = zf - zi;
     longitud = std::pow(dx * dx + dy * dy + dz * dz, 0.5);
     // Los argumentos de asin y acos se acotan a [-1, 1]: por redondeo pueden
@@ -83,8 +81,7 @@ void objBarra3d::setRotacion(double anguloGrados) {
 
 Eigen::Matrix3d objBarra3d::getRotacion() const { return rotacion; }
 
-Eigen::MatrixXd objBarra3d::getT() {
-    flagsBarra[9] = 1;
+Eigen::MatrixXd objBarra3d::getT() const {
     Eigen::MatrixXd t = Eigen::MatrixXd::Zero(12, 12);
     for (int b = 0; b < 4; ++b) t.block<3, 3>(3 * b, 3 * b) = rotacion;
     return t;
@@ -104,14 +101,12 @@ Eigen::MatrixXd objBarra3d::aGlobales(const Eigen::MatrixXd& locales) const {
     return r;
 }
 
-Eigen::VectorXi objBarra3d::getGdl() {
-    gdl.resize(12);
-    if (flagsBarra[1] != 1 || flagsBarra[2] != 1) {
+Eigen::VectorXi objBarra3d::getGdl() const {
+    Eigen::VectorXi gdl = Eigen::VectorXi::Zero(12);
+    if (flagsBarra[kFlagNudoInicio] != 1 || flagsBarra[kFlagNudoFinal] != 1) {
         std::cout << "Definir primero los nudos de la barra " << noBarraUsuario << "\n";
-        gdl.setZero();
         return gdl;
     }
-    flagsBarra[8] = 1;
     const int s = 6 * (nudoInicioInterno + 1), e = 6 * (nudoFinalInterno + 1);
     for (int i = 0; i < 6; ++i) {
         gdl(i) = s - 5 + i;

@@ -46,18 +46,17 @@ double objBarra3d::parametroCorte(double inercia) const {
     return (factorDeForma != 0.0 && gal2 != 0.0) ? 12 * modE * inercia * factorDeForma / gal2 : 0.0;
 }
 
-Eigen::MatrixXd objBarra3d::getKLocal() {
-    if (flagsBarra[4] != 1 || flagsBarra[5] != 1) {
+Eigen::MatrixXd objBarra3d::getKLocal() const {
+    if (flagsBarra[kFlagSeccion] != 1 || flagsBarra[kFlagMaterial] != 1) {
         std::cout << "No están definidas E, poisson, o Sección del Elemento: " << noBarraUsuario << "\n";
         return Eigen::MatrixXd::Zero(12, 12);
     }
-    flagsBarra[10] = 1;
     return calcularKLocal();
 }
 
 Eigen::MatrixXd objBarra3d::calcularKLocal() const {
     Eigen::MatrixXd M = Eigen::MatrixXd::Zero(12, 12);
-    if (flagsBarra[4] != 1 || flagsBarra[5] != 1) return M;
+    if (flagsBarra[kFlagSeccion] != 1 || flagsBarra[kFlagMaterial] != 1) return M;
     const double L = longitud, E = modE, G = modG, A = area;
     const double phiY = parametroCorte(iy);
     const double phiZ = parametroCorte(iz);
@@ -83,10 +82,9 @@ Eigen::MatrixXd objBarra3d::calcularKLocal() const {
     return (M * E) / (L * L * L);
 }
 
-Eigen::MatrixXd objBarra3d::getKGlobal() {
-    if (flagsBarra[6] == 0) calcLongitudesAngulos();
-    const Eigen::MatrixXd kLocal = (flagsBarra[10] == 0) ? getKLocal() : calcularKLocal();
-    flagsBarra[9] = 1;
+Eigen::MatrixXd objBarra3d::getKGlobal() const {
+    // Sin sección o sin material, getKLocal lo dice en la consola cada vez.
+    const Eigen::MatrixXd kLocal = getKLocal();
     // Tᵀ·kLocal·T por bloques de 3x3: Rᵀ·k_IJ·R.
     Eigen::MatrixXd kGlobal(12, 12);
     for (int i = 0; i < 4; ++i)
@@ -98,7 +96,7 @@ Eigen::MatrixXd objBarra3d::getKGlobal() {
 
 objBarra3d::rigidezNatural objBarra3d::getRigidezNatural() const {
     rigidezNatural r;
-    if (flagsBarra[4] != 1 || flagsBarra[5] != 1) return r;
+    if (flagsBarra[kFlagSeccion] != 1 || flagsBarra[kFlagMaterial] != 1) return r;
     const double L = longitud, E = modE;
     const double factor = E / (L * L * L);
     const TerminosFlexion ky = terminosFlexion(L, iz, articInicioY, articFinY, parametroCorte(iz));

@@ -6,11 +6,11 @@
 
 void objBarra3d::setNombreDeSeccion(std::string nombre) {
     nombreDeSeccion = nombre;
-    flagsBarra[3] = 1;
+    flagsBarra[kFlagNombreSeccion] = 1;
 }
 
 std::string objBarra3d::getNombreDeSeccion() const {
-    if (flagsBarra[3] != 1) {
+    if (flagsBarra[kFlagNombreSeccion] != 1) {
         std::cout << "Definir el nombre de sección" << std::endl;
         return "";
     }
@@ -29,7 +29,7 @@ void objBarra3d::setSeccionGenerica(double a, double inerciaY, double inerciaZ, 
                         1.5, 1.5, -1.5, -1.5, -0.75, -0.75;
     perimetroSeccion *= k;
     codigoSeccion = 0;
-    flagsBarra[4] = 1;
+    flagsBarra[kFlagSeccion] = 1;
 }
 
 void objBarra3d::setSeccionRectangular(double b, double h) {
@@ -46,7 +46,7 @@ void objBarra3d::setSeccionRectangular(double b, double h) {
     perimetroSeccion << -b / 2, b / 2, b / 2, -b / 2, -b / 2,
                         -h / 2, -h / 2, h / 2, h / 2, -h / 2;
     codigoSeccion = 1;
-    flagsBarra[4] = 1;
+    flagsBarra[kFlagSeccion] = 1;
 }
 
 void objBarra3d::setSeccionPlaca(double base, double altura) {
@@ -81,7 +81,7 @@ void objBarra3d::setSeccionCostanera(double ala, double alma, double labio, doub
     perimetroSeccion << B - xBarra, B - xBarra, -xBarra, -xBarra, B - xBarra, B - xBarra,
                         H / 2 - D, H / 2, H / 2, -H / 2, -H / 2, -H / 2 + D;
     codigoSeccion = 2;
-    flagsBarra[4] = 1;
+    flagsBarra[kFlagSeccion] = 1;
 }
 
 void objBarra3d::setSeccionW(double bf, double tf, double d, double tw) {
@@ -95,12 +95,12 @@ void objBarra3d::setSeccionW(double bf, double tf, double d, double tw) {
     perimetroSeccion << tw / 2, bf / 2, bf / 2, -bf / 2, -bf / 2, -tw / 2, -tw / 2, -bf / 2, -bf / 2, bf / 2, bf / 2, tw / 2, tw / 2,
                         e, e, d / 2, d / 2, e, e, -e, -e, -d / 2, -d / 2, -e, -e, e;
     codigoSeccion = 3;
-    flagsBarra[4] = 1;
+    flagsBarra[kFlagSeccion] = 1;
 }
 
 void objBarra3d::setModuloEyPoisson(double E, double poisson) {
     modE = E;
     modPoisson = poisson;
     modG = E / (2 * (1 + poisson));
-    flagsBarra[5] = 1;
+    flagsBarra[kFlagMaterial] = 1;
 }

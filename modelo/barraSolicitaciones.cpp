@@ -11,48 +11,76 @@ namespace {
 int estacionesValidas(int n) { return n < 2 ? 2 : n; }
 }  // namespace
 
+bool objBarra3d::hayResultado(int c) const {
+    return tieneResultados() && c >= 0 && c < resultados.fuerzasExtremos.cols();
+}
+
 void objBarra3d::setDesplazamientos(const Eigen::MatrixXd& U) {
-    if (flagsBarra[8] == 0) getGdl();
+    resultados = resultadosBarra();
+    flagsBarra[kFlagResultados] = 0;
+    resultadosBarra& r = resultados;
+    const Eigen::VectorXi gdl = getGdl();
     const Eigen::Index nc = U.cols();
-    desplazamientosGlobales.resize(12, nc);
+    r.desplazamientosGlobales.resize(12, nc);
     for (int i = 0; i < 12 && nc > 0; ++i) {
         const int fila = gdl(i) - 1;
         if (fila < 0 || fila >= U.rows())
-            desplazamientosGlobales.row(i).setZero();
+            r.desplazamientosGlobales.row(i).setZero();
         else
-            desplazamientosGlobales.row(i) = U.row(fila);
+            r.desplazamientosGlobales.row(i) = U.row(fila);
     }
-    desplazamientosLocales = aLocales(desplazamientosGlobales);
+    r.desplazamientosLocales = aLocales(r.desplazamientosGlobales);
+
+    // Fuerzas de extremo: las de la deformación de la barra menos las cargas
+    // equivalentes de su tramo, con un solo redondeo.
+    r.fuerzasExtremos = Eigen::MatrixXd::Zero(12, nc);
+    const Eigen::MatrixXd equivalentes = calcularCargasEquivalentesLocales();
+    if (equivalentes.cols() == nc) {
+        const rigidezNatural k = getRigidezNatural();
+        for (Eigen::Index c = 0; c < nc; ++c) {
+            long double f[12];
+            fuerzasPorDeformacion(k, &r.desplazamientosGlobales(0, c), &r.desplazamientosGlobales(6, c), f);
+            for (int i = 0; i < 12; ++i) r.fuerzasExtremos(i, c) = static_cast<double>(f[i] - equivalentes(i, c)) + 0.0;
+        }
+    }
     calcConstantesY();
     calcConstantesZ();
-    flagsBarra[14] = 1;
+
+    // Ceros del corte y momentos extremos de cada combinación.
+    for (Eigen::VectorXd* v : {&r.xVYcero, &r.xVZcero, &r.myMax, &r.mzMax}) v->setZero(nc);
+    for (Eigen::Index c = 0; c < nc; ++c) {
+        const int k = static_cast<int>(c);
+        const double xy = r.xVYcero(c) = ceroDeCortante(k, true);
+        const double xz = r.xVZcero(c) = ceroDeCortante(k, false);
+        r.myMax(c) = r.pendienteY(c) * xy * xy * xy / 6 + r.qInicioY(c) * xy * xy / 2 + r.c1Y(c) * xy + r.c2Y(c);
+        r.mzMax(c) = r.pendienteZ(c) * xz * xz * xz / 6 + r.qInicioZ(c) * xz * xz / 2 + r.c1Z(c) * xz + r.c2Z(c);
+    }
+    flagsBarra[kFlagResultados] = 1;
 }
 
 void objBarra3d::borrarResultados() {
-    desplazamientosGlobales.resize(0, 0);
-    desplazamientosLocales.resize(0, 0);
-    fuerzasExtremos.resize(0, 0);
-    flagsBarra[13] = 0;
-    flagsBarra[14] = 0;
+    resultados = resultadosBarra();
+    flagsBarra[kFlagResultados] = 0;
 }
 
 void objBarra3d::calcConstantesY() { calcConstantes(true); }
 void objBarra3d::calcConstantesZ() { calcConstantes(false); }
 
 void objBarra3d::calcConstantes(bool planoY) {
-    const Eigen::Index nc = desplazamientosLocales.cols();
-    Eigen::VectorXd& pendiente = planoY ? pendienteY : pendienteZ;
-    Eigen::VectorXd& qInicio = planoY ? qInicioY : qInicioZ;
-    Eigen::VectorXd& c1 = planoY ? c1Y : c1Z;
-    Eigen::VectorXd& c2 = planoY ? c2Y : c2Z;
-    Eigen::VectorXd& c3 = planoY ? c3Y : c3Z;
-    Eigen::VectorXd& c4 = planoY ? c4Y : c4Z;
+    resultadosBarra& r = resultados;
+    const Eigen::Index nc = r.desplazamientosLocales.cols();
+    Eigen::VectorXd& pendiente = planoY ? r.pendienteY : r.pendienteZ;
+    Eigen::VectorXd& qInicio = planoY ? r.qInicioY : r.qInicioZ;
+    Eigen::VectorXd& c1 = planoY ? r.c1Y : r.c1Z;
+    Eigen::VectorXd& c2 = planoY ? r.c2Y : r.c2Z;
+    Eigen::VectorXd& c3 = planoY ? r.c3Y : r.c3Z;
+    Eigen::VectorXd& c4 = planoY ? r.c4Y : r.c4Z;
     for (Eigen::VectorXd* v : {&pendiente, &qInicio, &c1, &c2, &c3, &c4}) v->setZero(nc);
     if (nc == 0) return;
 
-    const Eigen::MatrixXd F = getFuerzasExtremos();
+    const Eigen::MatrixXd& F = r.fuerzasExtremos;
     if (F.cols() != nc || matrizCargasCombo.rows() != nc) return;
-    const Eigen::MatrixXd& uL = desplazamientosLocales;
+    const Eigen::MatrixXd& uL = r.desplazamientosLocales;
     const double L = longitud;
     const double EI = modE * (planoY ? iz : iy);
     const int colQ = planoY ? 2 : 4;
@@ -85,9 +113,19 @@ void objBarra3d::calcConstantes(bool planoY) {
     }
 }
 
-Eigen::MatrixXd objBarra3d::getSolicitacionAxial(int c, int n) {
+namespace {
+// Estaciones equiespaciadas con valores nulos (consultas sin resultados).
+Eigen::MatrixXd estacionesEnCero(double L, int n) {
+    Eigen::MatrixXd r = Eigen::MatrixXd::Zero(2, n);
+    for (int i = 0; i < n; ++i) r(0, i) = L / (n - 1) * i;
+    return r;
+}
+}  // namespace
+
+Eigen::MatrixXd objBarra3d::getSolicitacionAxial(int c, int n) const {
     n = estacionesValidas(n);
-    const Eigen::MatrixXd F = getFuerzasExtremos();
+    if (!hayResultado(c) || c >= matrizCargasCombo.rows()) return estacionesEnCero(longitud, n);
+    const Eigen::MatrixXd& F = resultados.fuerzasExtremos;
     const double L = longitud;
     const double N0 = -F(0, c);
     const double fx1 = matrizCargasCombo(c, 0), fx2 = matrizCargasCombo(c, 1);
@@ -100,9 +138,10 @@ Eigen::MatrixXd objBarra3d::getSolicitacionAxial(int c, int n) {
     return r;
 }
 
-Eigen::MatrixXd objBarra3d::getSolicitacionTorsion(int c, int n) {
+Eigen::MatrixXd objBarra3d::getSolicitacionTorsion(int c, int n) const {
     n = estacionesValidas(n);
-    const Eigen::MatrixXd F = getFuerzasExtremos();
+    if (!hayResultado(c)) return estacionesEnCero(longitud, n);
+    const Eigen::MatrixXd& F = resultados.fuerzasExtremos;
     const double L = longitud;
     const double T0 = -F(3, c), T1 = F(9, c);
     Eigen::MatrixXd r(2, n);
@@ -113,7 +152,6 @@ Eigen::MatrixXd objBarra3d::getSolicitacionTorsion(int c, int n) {
     }
     return r;
 }
-
 namespace {
 enum class Magnitud { Corte, Momento };
 
@@ -135,32 +173,34 @@ double flecha(double x, double a1, double a0, double C1, double C2, double C3, d
 }  // namespace
 
 Eigen::MatrixXd objBarra3d::getSolicitacionVy(int c, int n) const {
-    return muestrear(longitud, estacionesValidas(n), pendienteY(c), qInicioY(c), c1Y(c), c2Y(c), Magnitud::Corte);
+    if (!hayResultado(c)) return estacionesEnCero(longitud, estacionesValidas(n));
+    const resultadosBarra& r = resultados;
+    return muestrear(longitud, estacionesValidas(n), r.pendienteY(c), r.qInicioY(c), r.c1Y(c), r.c2Y(c), Magnitud::Corte);
 }
 
 Eigen::MatrixXd objBarra3d::getSolicitacionMy(int c, int n) const {
-    return muestrear(longitud, estacionesValidas(n), pendienteY(c), qInicioY(c), c1Y(c), c2Y(c), Magnitud::Momento);
+    if (!hayResultado(c)) return estacionesEnCero(longitud, estacionesValidas(n));
+    const resultadosBarra& r = resultados;
+    return muestrear(longitud, estacionesValidas(n), r.pendienteY(c), r.qInicioY(c), r.c1Y(c), r.c2Y(c), Magnitud::Momento);
 }
 
 Eigen::MatrixXd objBarra3d::getSolicitacionVz(int c, int n) const {
-    return muestrear(longitud, estacionesValidas(n), pendienteZ(c), qInicioZ(c), c1Z(c), c2Z(c), Magnitud::Corte);
+    if (!hayResultado(c)) return estacionesEnCero(longitud, estacionesValidas(n));
+    const resultadosBarra& r = resultados;
+    return muestrear(longitud, estacionesValidas(n), r.pendienteZ(c), r.qInicioZ(c), r.c1Z(c), r.c2Z(c), Magnitud::Corte);
 }
 
 Eigen::MatrixXd objBarra3d::getSolicitacionMz(int c, int n) const {
-    return muestrear(longitud, estacionesValidas(n), pendienteZ(c), qInicioZ(c), c1Z(c), c2Z(c), Magnitud::Momento);
+    if (!hayResultado(c)) return estacionesEnCero(longitud, estacionesValidas(n));
+    const resultadosBarra& r = resultados;
+    return muestrear(longitud, estacionesValidas(n), r.pendienteZ(c), r.qInicioZ(c), r.c1Z(c), r.c2Z(c), Magnitud::Momento);
 }
 
-double objBarra3d::ceroDeCortante(int c, bool planoY) {
-    double& resultado = planoY ? xVYcero : xVZcero;
-    if (flagsBarra[14] == 0) {
-        std::cout << "El progama aun no calculó las constanes de integración" << "\n";
-        resultado = -1;
-        return -1;
-    }
-    resultado = -1;
-    const double s2 = (planoY ? pendienteY(c) : pendienteZ(c)) / 2;
-    const double s1 = planoY ? qInicioY(c) : qInicioZ(c);
-    const double s0 = planoY ? c1Y(c) : c1Z(c);
+double objBarra3d::ceroDeCortante(int c, bool planoY) const {
+    const resultadosBarra& r = resultados;
+    const double s2 = (planoY ? r.pendienteY(c) : r.pendienteZ(c)) / 2;
+    const double s1 = planoY ? r.qInicioY(c) : r.qInicioZ(c);
+    const double s0 = planoY ? r.c1Y(c) : r.c1Z(c);
     double r1, r2;
     if (s2 != 0.0 || std::isnan(s2)) {
         const double disc = s1 * s1 - 4 * s2 * s0;
@@ -173,40 +213,60 @@ double objBarra3d::ceroDeCortante(int c, bool planoY) {
         r1 = (s1 != 0.0) ? -s0 / s1 : -1;
         r2 = -1;
     }
+    double resultado = -1;
     if (r1 > 0 && r1 < longitud) resultado = r1;
     if (r2 > 0 && r2 < longitud) resultado = r2;
     return resultado;
 }
 
-double objBarra3d::getXVYcero(int c) { return ceroDeCortante(c, true); }
-double objBarra3d::getXVZcero(int c) { return ceroDeCortante(c, false); }
+namespace {
+const char* const kSinConstantes = "El progama aun no calculó las constanes de integración";
+}  // namespace
 
-double objBarra3d::getMymax(int c) {
-    const double x0 = getXVYcero(c);
-    if (flagsBarra[14] == 0) return 0.0;
-    return pendienteY(c) * x0 * x0 * x0 / 6 + qInicioY(c) * x0 * x0 / 2 + c1Y(c) * x0 + c2Y(c);
+double objBarra3d::getXVYcero(int c) const {
+    if (!tieneResultados()) {
+        std::cout << kSinConstantes << "\n";
+        return -1;
+    }
+    return hayResultado(c) ? resultados.xVYcero(c) : -1;
 }
 
-double objBarra3d::getMzmax(int c) {
-    const double x0 = getXVZcero(c);
-    if (flagsBarra[14] == 0) return 0.0;
-    return pendienteZ(c) * x0 * x0 * x0 / 6 + qInicioZ(c) * x0 * x0 / 2 + c1Z(c) * x0 + c2Z(c);
+double objBarra3d::getXVZcero(int c) const {
+    if (!tieneResultados()) {
+        std::cout << kSinConstantes << "\n";
+        return -1;
+    }
+    return hayResultado(c) ? resultados.xVZcero(c) : -1;
+}
+
+double objBarra3d::getMymax(int c) const {
+    getXVYcero(c);
+    return hayResultado(c) ? resultados.myMax(c) : 0.0;
+}
+
+double objBarra3d::getMzmax(int c) const {
+    getXVZcero(c);
+    return hayResultado(c) ? resultados.mzMax(c) : 0.0;
 }
 
 Eigen::MatrixXd objBarra3d::getBarraDeformada(int c, int n, double s) const {
     n = estacionesValidas(n);
+    if (!hayResultado(c)) return Eigen::MatrixXd::Zero(3, n);
+    const resultadosBarra& res = resultados;
     const double L = longitud;
-    const double du = (desplazamientosLocales(6, c) - desplazamientosLocales(0, c)) * s;
+    const double du = (res.desplazamientosLocales(6, c) - res.desplazamientosLocales(0, c)) * s;
     const double EIz = modE * iz, EIy = modE * iy;
-    const Eigen::MatrixXd& uL = desplazamientosLocales;
+    const Eigen::MatrixXd& uL = res.desplazamientosLocales;
     // Una barra sin rigidez a flexión (sin sección o sin material) no tiene
     // elástica: se dibuja recta entre sus extremos desplazados.
     auto recta = [&](double x, int fila0, int filaL) { return uL(fila0, c) + (uL(filaL, c) - uL(fila0, c)) * x / L; };
     auto v = [&](double x) {
-        return EIz != 0.0 ? flecha(x, pendienteY(c), qInicioY(c), c1Y(c), c2Y(c), c3Y(c), c4Y(c), EIz) : recta(x, 1, 7);
+        return EIz != 0.0 ? flecha(x, res.pendienteY(c), res.qInicioY(c), res.c1Y(c), res.c2Y(c), res.c3Y(c), res.c4Y(c), EIz)
+                          : recta(x, 1, 7);
     };
     auto w = [&](double x) {
-        return EIy != 0.0 ? flecha(x, pendienteZ(c), qInicioZ(c), c1Z(c), c2Z(c), c3Z(c), c4Z(c), EIy) : recta(x, 2, 8);
+        return EIy != 0.0 ? flecha(x, res.pendienteZ(c), res.qInicioZ(c), res.c1Z(c), res.c2Z(c), res.c3Z(c), res.c4Z(c), EIy)
+                          : recta(x, 2, 8);
     };
     const double v0 = v(0), w0 = w(0);
     Eigen::MatrixXd r(3, n);

@@ -5,7 +5,14 @@
 //   barraRigidez.cpp        liberaciones de extremo, kLocal y kGlobal
 //   barraCargas.cpp         cargas distribuidas por caso y combinaciones
 //   barraCargasEquivalentes.cpp  cargas nodales equivalentes y fuerzas de extremo
-//   barraSolicitaciones.cpp desplazamientos, constantes de integración, N V M T y deformada
+//   barraSolicitaciones.cpp resultados del análisis (desplazamientos, fuerzas de
+//                           extremo, constantes de integración, ceros del corte y
+//                           momentos extremos) y las funciones N V M T y la deformada
+//
+// Los resultados de un análisis se calculan una sola vez, cuando el análisis
+// entrega los desplazamientos (setDesplazamientos), y se guardan en un bloque;
+// todas las consultas de resultados sólo leen ese bloque. Un análisis fallido o
+// una recarga lo vacían (borrarResultados).
 #pragma once
 
 #include <Eigen/Dense>
@@ -30,8 +37,8 @@ public:
     void setRotacion(double anguloGrados);
     // Matriz de transformación de componentes globales a locales (12x12,
     // diagonal por bloques con R en cada bloque).
-    Eigen::MatrixXd getT();
-    Eigen::VectorXi getGdl();
+    Eigen::MatrixXd getT() const;
+    Eigen::VectorXi getGdl() const;
     // Matriz de rotación R = rotacionX·rotacionY·rotacionZ: sus filas son los
     // ejes locales x, y, z en componentes globales.
     Eigen::Matrix3d getRotacion() const;
@@ -55,7 +62,6 @@ public:
     int getNudoFinalUsuario() const { return nudoFinalUsuario; }
     int getNoBarraInterna() const { return noBarraInterna; }
     int getNoBarraUsuario() const { return noBarraUsuario; }
-    int getFlag(int i) const { return flagsBarra[i]; }
 
     // ---- Sección y material ----
     void setNombreDeSeccion(std::string nombre);
@@ -76,7 +82,7 @@ public:
     double getFactorDeForma() const { return factorDeForma; }
     double getPesoEspecifico() const { return pesoEspecifico; }
     std::string getNombreDeSeccion() const;
-    bool getBoolSeccion() const { return flagsBarra[3] == 1; }
+    bool getBoolSeccion() const { return flagsBarra[kFlagNombreSeccion] == 1; }
     int getCodigoSeccion() const { return codigoSeccion; }
     Eigen::MatrixXd getPerimetroSeccion() const { return perimetroSeccion; }
 
@@ -86,8 +92,8 @@ public:
     double getArtFinY() const { return articFinY; }
     double getArtIniZ() const { return articInicioZ; }
     double getArtFinZ() const { return articFinZ; }
-    Eigen::MatrixXd getKLocal();
-    Eigen::MatrixXd getKGlobal();
+    Eigen::MatrixXd getKLocal() const;
+    Eigen::MatrixXd getKGlobal() const;
     // Rigidez natural: la que relaciona los esfuerzos de la barra con sus
     // deformaciones (alargamiento, giro de torsión y, en cada plano, los giros
     // de los extremos respecto de la cuerda). kLocal es esta misma rigidez
@@ -125,32 +131,50 @@ public:
     double getTCombo(int c) const { return matrizCargasCombo(c, 6); }
 
     // ---- Cargas equivalentes y fuerzas de extremo ----
-    Eigen::MatrixXd getCargasEquivalentesLocales();
-    Eigen::MatrixXd getCargasEquivalentesGlobales();
-    Eigen::MatrixXd getFuerzasExtremos();
+    Eigen::MatrixXd getCargasEquivalentesLocales() const;
+    Eigen::MatrixXd getCargasEquivalentesGlobales() const;
+    // Fuerzas de extremo del último análisis (ceros si no hay resultados).
+    Eigen::MatrixXd getFuerzasExtremos() const;
+    // Fuerzas que los nudos ejercen sobre la barra (ejes locales, sin las
+    // cargas de tramo) para los desplazamientos globales u1, u2 de sus nudos,
+    // calculadas desde las deformaciones naturales: un movimiento de cuerpo
+    // rígido no da fuerzas y las doce están siempre en equilibrio. Devuelve la
+    // energía de deformación. k es getRigidezNatural(), que el que llama puede
+    // guardar para no recalcularla.
+    long double fuerzasPorDeformacion(const rigidezNatural& k, const double* u1, const double* u2,
+                                      long double fuerzas[12]) const;
 
-    // ---- Solicitaciones y deformada ----
+    // ---- Resultados del análisis: solicitaciones y deformada ----
+    // Guarda los desplazamientos de la barra (las filas de U de sus grados de
+    // libertad) y calcula de una vez todos sus resultados.
     void setDesplazamientos(const Eigen::MatrixXd& U);
-    // Descarta desplazamientos, fuerzas de extremo y constantes (análisis fallido).
+    // Descarta todos los resultados (análisis fallido o modelo recargado).
     void borrarResultados();
-    bool tieneResultados() const { return flagsBarra[14] == 1; }
+    bool tieneResultados() const { return flagsBarra[kFlagResultados] == 1; }
     void calcConstantesY();
     void calcConstantesZ();
-    Eigen::MatrixXd getSolicitacionAxial(int c, int n);
+    Eigen::MatrixXd getSolicitacionAxial(int c, int n) const;
     Eigen::MatrixXd getSolicitacionVy(int c, int n) const;
     Eigen::MatrixXd getSolicitacionMy(int c, int n) const;
     Eigen::MatrixXd getSolicitacionVz(int c, int n) const;
     Eigen::MatrixXd getSolicitacionMz(int c, int n) const;
-    Eigen::MatrixXd getSolicitacionTorsion(int c, int n);
-    double getXVYcero(int c);
-    double getXVZcero(int c);
-    double getMymax(int c);
-    double getMzmax(int c);
+    Eigen::MatrixXd getSolicitacionTorsion(int c, int n) const;
+    double getXVYcero(int c) const;
+    double getXVZcero(int c) const;
+    double getMymax(int c) const;
+    double getMzmax(int c) const;
     Eigen::MatrixXd getBarraDeformada(int c, int n, double escala) const;
-    Eigen::MatrixXd getDesplazamientosLocales() const { return desplazamientosLocales; }
-    Eigen::MatrixXd getDesplazamientosGlobales() const { return desplazamientosGlobales; }
+    Eigen::MatrixXd getDesplazamientosLocales() const { return resultados.desplazamientosLocales; }
+    Eigen::MatrixXd getDesplazamientosGlobales() const { return resultados.desplazamientosGlobales; }
 
 private:
+    // Índices de flagsBarra; cada uno vale 1 cuando se cumple lo que dice.
+    static constexpr int kFlagNudoInicio = 1;     // nudo inicial dado
+    static constexpr int kFlagNudoFinal = 2;      // nudo final dado
+    static constexpr int kFlagNombreSeccion = 3;  // nombre de sección dado
+    static constexpr int kFlagSeccion = 4;        // propiedades de la sección dadas
+    static constexpr int kFlagMaterial = 5;       // módulo de elasticidad y Poisson dados
+    static constexpr int kFlagResultados = 14;    // bloque de resultados calculado
     int flagsBarra[20];
     int noBarraInterna = 0;
     int noBarraUsuario = 0;
@@ -190,20 +214,25 @@ private:
 
     // Las cargas equivalentes (12 x combinaciones) se calculan cuando se piden;
     // no se guardan, por la misma razón que kLocal.
-    Eigen::MatrixXd desplazamientosGlobales;
-    Eigen::MatrixXd desplazamientosLocales;
-    Eigen::MatrixXd fuerzasExtremos;
 
-    Eigen::VectorXd pendienteY, pendienteZ, qInicioY, qInicioZ;
-    Eigen::VectorXd c1Y, c1Z, c2Y, c2Z, c3Y, c3Z, c4Y, c4Z;
-    double xVYcero = 0.0;
-    double xVZcero = 0.0;
+    // Resultados del último análisis: matrices de 12 x combinaciones y
+    // vectores con un valor por combinación.
+    struct resultadosBarra {
+        Eigen::MatrixXd desplazamientosGlobales;
+        Eigen::MatrixXd desplazamientosLocales;
+        Eigen::MatrixXd fuerzasExtremos;
+        // Constantes de las funciones de corte, momento y flecha de cada plano.
+        Eigen::VectorXd pendienteY, pendienteZ, qInicioY, qInicioZ;
+        Eigen::VectorXd c1Y, c1Z, c2Y, c2Z, c3Y, c3Z, c4Y, c4Z;
+        // Cero del corte dentro de la barra (-1 si no hay) y momento ahí.
+        Eigen::VectorXd xVYcero, xVZcero, myMax, mzMax;
+    };
+    resultadosBarra resultados;
 
     double longitud = 0.0;
     double alfa;
     double beta = 0.0;
     double gamma = 0.0;
-    Eigen::VectorXi gdl;
     // R = rotacionX·rotacionY·rotacionZ (rotaciones elementales por alfa, beta y
     // gamma). T y su traspuesta son diagonales por bloques con R: se guarda sólo
     // R y las transformaciones se hacen por bloques de 3x3. Tampoco se guardan
@@ -222,5 +251,7 @@ private:
     // flexión (0 sin factor de forma o sin área).
     double parametroCorte(double inercia) const;
     void calcConstantes(bool planoY);
-    double ceroDeCortante(int c, bool planoY);
+    double ceroDeCortante(int c, bool planoY) const;
+    // La combinación c tiene resultados guardados.
+    bool hayResultado(int c) const;
 };

@@ -1,0 +1,125 @@
+// Resultados calculados una vez por análisis: volver a analizar un modelo cambiado en memoria
+// da lo mismo que cargarlo y analizarlo de nuevo, y ninguna consulta de resultados guarda
+// nada de una vez para la otra.
+#include "arranque.h"
+#include "reporte/funcionPrint.h"
+#include "utilidades.h"
+
+namespace {
+
+// Pórtico espacial con rótulas, cargas en nudos y en barras, dos combinaciones.
+const std::string kBase =
+    "nudos: 1 0 0 0  2 5 0 0  3 0 0 3  4 5 0 3  5 5 4 3\nbarras: 1 1 3  2 2 4  3 3 4  4 4 5\n"
+    "apoyo: 1 1 1 1 1 1  1 2\napoyo: 1 1 1 0 0 0  5\nseccionRectangular: R 0.3 0.5 25e6 0.2 0  1 2 3 4\n"
+    "rotacionBarra: 30 4\narticulacion: 1 0.5 1 0  3\npuntual: P 10 -4 -20 0 0 3  4\n"
+    "distribuidaLocalY: Q -8 -12  3\ndistribuidaLocalZ: Q 2 2  4\n";
+const std::string kCombos = "combo: C1 1 P 1 Q\ncombo: C2 1.2 Q\n";
+
+std::string reporteActual() {
+    DirectorioTemporal dir;
+    CapturaConsola silencio;
+    EXPECT_TRUE(funcionPrint());
+    return leerArchivo("resultados.txt");
+}
+
+// Carga y analiza el texto y devuelve su reporte.
+std::string reporteDeModelo(const std::string& modelo) {
+    cargarModelo(modelo);
+    CapturaConsola silencio;
+    EXPECT_TRUE(funcionSolve());
+    return reporteActual();
+}
+
+}  // namespace
+
+TEST(Reanalisis, CambiarUnaCargaUnNudoOUnApoyoDaLoMismoQueCargarDeNuevo) {
+    const struct {
+        const char* nombre;
+        std::function<void()> cambiar;  // el cambio en memoria
+        std::string modelo;             // el mismo cambio escrito en el archivo
+    } casos[] = {
+        {"carga",
+         [] {
+             nudoUsuario(4).setCargaPuntual("V", 0, 7, 0, 1, 0, 0);
+             nudoUsuario(4).setCombo("C2", 0.5, "V");
+             for (objBarra3d& b : barra) b.setCombo("C2", 0.5, "V");
+         },
+         kBase + "puntual: V 0 7 0 1 0 0  4\ncombo: C1 1 P 1 Q\ncombo: C2 1.2 Q 0.5 V\n"},
+        {"nudo movido",
+         [] {
+             nudoUsuario(4).setCoordenadas(5.5, 0.25, 3.5);
+             barraUsuario(2).setNudoFinal(internoDeNudo(4), 5.5, 0.25, 3.5);
+             barraUsuario(3).setNudoFinal(internoDeNudo(4), 5.5, 0.25, 3.5);
+             barraUsuario(4).setNudoInicio(internoDeNudo(4), 5.5, 0.25, 3.5);
+         },
+         "nudos: 1 0 0 0  2 5 0 0  3 0 0 3  4 5.5 0.25 3.5  5 5 4 3\n" + kBase.substr(kBase.find("barras:")) + kCombos},
+        {"apoyo", [] { nudoUsuario(2).setApoyo(1, 1, 1, 1, 0, 0); },
+         kBase + kCombos + "apoyo: 1 1 1 1 0 0  2\n"},
+    };
+    for (const auto& c : casos) {
+        cargarModelo(kBase + kCombos);
+        {
+            CapturaConsola silencio;
+            ASSERT_TRUE(funcionSolve()) << c.nombre;
+        }
+        const std::string antes = reporteActual();
+        c.cambiar();
+        {
+            CapturaConsola silencio;
+            ASSERT_TRUE(funcionSolve()) << c.nombre;
+        }
+        const std::string despues = reporteActual();
+        EXPECT_NE(despues, antes) << c.nombre;
+        EXPECT_EQ(despues, reporteDeModelo(c.modelo)) << c.nombre;
+    }
+}
+
+TEST(Reanalisis, LaBarraNoGuardaNadaDeUnaConsultaAOtra) {
+    objBarra3d b = barraEntre({0, 0, 0}, {4, 0, 0});
+    b.setSeccionRectangular(0.3, 0.5);
+    b.setModuloEyPoisson(25e6, 0.2);
+    b.setCombo("C", 1, "sin cargas");
+    // Mover un nudo cambia el largo y la rigidez.
+    const Eigen::MatrixXd k4 = b.getKGlobal();
+    b.setNudoFinal(1, 0, 0, 5);
+    EXPECT_DOUBLE_EQ(b.getLongitud(), 5);
+    EXPECT_FALSE(casiIguales(b.getKGlobal(), k4, 1e-3));
+
+    // Un segundo juego de desplazamientos da fuerzas nuevas (el doble, sin cargas de tramo).
+    Eigen::MatrixXd u = Eigen::MatrixXd::Zero(12, 1);
+    u(6, 0) = 1e-3, u(7, 0) = -2e-3, u(11, 0) = 1e-3;
+    b.setDesplazamientos(u);
+    const Eigen::MatrixXd f1 = b.getFuerzasExtremos();
+    b.setDesplazamientos(2 * u);
+    EXPECT_TRUE(casiIguales(b.getFuerzasExtremos(), 2 * f1, 1e-14, f1.cwiseAbs().maxCoeff()));
+
+    // Todas las consultas de resultados se hacen sobre una barra constante y sólo leen.
+    const objBarra3d& leida = b;
+    EXPECT_TRUE(leida.tieneResultados());
+    EXPECT_EQ(leida.getSolicitacionAxial(0, 5).cols(), 5);
+    EXPECT_EQ(leida.getSolicitacionTorsion(0, 5).cols(), 5);
+    EXPECT_NEAR(leida.getSolicitacionMy(0, 2)(1, 1), leida.getFuerzasExtremos()(11, 0), 1e-9);
+    EXPECT_EQ(leida.getXVYcero(0), -1);  // sin carga de tramo el corte es constante
+    EXPECT_EQ(leida.getBarraDeformada(0, 3, 1).cols(), 3);
+    EXPECT_EQ(leida.getKGlobal(), b.getKGlobal());
+
+    // Borrar los resultados los borra todos a la vez; las consultas dan ceros.
+    b.borrarResultados();
+    EXPECT_FALSE(leida.tieneResultados());
+    EXPECT_EQ(leida.getFuerzasExtremos(), Eigen::MatrixXd::Zero(12, 1));
+    EXPECT_EQ(leida.getSolicitacionVy(0, 3).row(1), Eigen::RowVectorXd::Zero(3));
+}
+
+TEST(Reanalisis, AvisoDeBarraSinSeccionUnaVezEnElAnalisisYDosEnElReporte) {
+    // El voladizo 1 sostiene el nudo 2; la barra 2 no tiene sección.
+    ArchivoTemporal a("nudos: 1 0 0 0 2 4 0 0 3 4 3 0 barras: 1 1 2 2 2 3\napoyo: 1 1 1 1 1 1 1 3\n"
+                      "seccionRectangular: R 0.2 0.4 25e6 0.2 24 1\npuntual: P 0 0 -10 0 0 0 2\ncombo: C 1 P\n");
+    DirectorioTemporal dir;
+    CapturaConsola consola;
+    ASSERT_EQ(funcionCalcularLotes(a.ruta()), 0);
+    Lineas avisos;
+    for (const std::string& l : consola.lineas())
+        if (l.find("Sección del Elemento") != std::string::npos || l == "Definir el nombre de sección") avisos.push_back(l);
+    const std::string sinSeccion = "No están definidas E, poisson, o Sección del Elemento: 2";
+    EXPECT_EQ(avisos, (Lineas{sinSeccion, "Definir el nombre de sección", sinSeccion, sinSeccion}));
+}
