@@ -3,8 +3,8 @@
 #include <Eigen/Eigenvalues>
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 
+#include "analisis/bloquesAlAzar.h"
 #include "analisis/solucionDispersa.h"
 
 namespace {
@@ -24,23 +24,6 @@ constexpr double kEnergiaMecanismo = 1e-22;
 constexpr double kCandidato = 1e-8;
 // Un grado de libertad se nombra si se mueve al menos la mitad que el que más.
 constexpr double kFraccionNombrada = 0.5;
-
-// Vectores de partida al azar (reproducibles).
-Eigen::MatrixXd partida(Eigen::Index n, Eigen::Index m) {
-    Eigen::MatrixXd z(n, m);
-    std::uint64_t estado = 0x9E3779B97F4A7C15ull;
-    for (Eigen::Index j = 0; j < m; ++j)
-        for (Eigen::Index i = 0; i < n; ++i) {
-            estado = estado * 6364136223846793005ull + 1442695040888963407ull;
-            z(i, j) = static_cast<double>(estado >> 11) / 9007199254740992.0 - 0.5;
-        }
-    return z;
-}
-
-Eigen::MatrixXd ortonormal(const Eigen::MatrixXd& z) {
-    Eigen::HouseholderQR<Eigen::MatrixXd> qr(z);
-    return qr.householderQ() * Eigen::MatrixXd::Identity(z.rows(), z.cols());
-}
 
 }  // namespace
 
@@ -96,7 +79,7 @@ modosMecanismo buscarMecanismos(const operadorRigidez& operador, const numeracio
 
     // Iteración de subespacio sobre la inversa y Rayleigh-Ritz con el operador exacto.
     const Eigen::Index m = std::min(nf, kModos);
-    Eigen::MatrixXd z = ortonormal(partida(nf, m));
+    Eigen::MatrixXd z = ortonormal(vectoresAlAzar(nf, m, 0x9E3779B97F4A7C15ull));
     for (int it = 0; it < kIteraciones; ++it) z = ortonormal(factor.resolver(z, true));
     Eigen::MatrixXd h = z.transpose() * aplicar(z);
     h = 0.5 * (h + h.transpose()).eval();

@@ -1,9 +1,10 @@
 #include "analisis/refinamiento.h"
 
+#include "analisis/bloquesAlAzar.h"
+
 #include <algorithm>
 #include <Eigen/Eigenvalues>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 
 namespace {
@@ -32,29 +33,12 @@ double cambioRelativo(const Eigen::VectorXd& escala, const Eigen::MatrixXd& corr
     return peor;
 }
 
-Eigen::MatrixXd ortonormal(const Eigen::MatrixXd& z) {
-    Eigen::HouseholderQR<Eigen::MatrixXd> qr(z);
-    return qr.householderQ() * Eigen::MatrixXd::Identity(z.rows(), z.cols());
-}
-
-// Vectores de partida al azar, reproducibles.
-Eigen::MatrixXd alAzar(Eigen::Index n, Eigen::Index m) {
-    Eigen::MatrixXd z(n, m);
-    std::uint64_t estado = 0x2545F4914F6CDD1Dull;
-    for (Eigen::Index j = 0; j < m; ++j)
-        for (Eigen::Index i = 0; i < n; ++i) {
-            estado = estado * 6364136223846793005ull + 1442695040888963407ull;
-            z(i, j) = static_cast<double>(estado >> 11) / 9007199254740992.0 - 0.5;
-        }
-    return z;
-}
-
 // Soluciones con el factor de las cargas (o residuos) junto con el bloque de
 // la estimación de condición, en una sola pasada por el factor.
 class solucionesConEstimacion {
 public:
     solucionesConEstimacion(const solucionDispersa& s, Eigen::Index n)
-        : solucion(s), bloque(ortonormal(alAzar(n, std::min(n, kColumnasCondicion)))) {}
+        : solucion(s), bloque(ortonormal(vectoresAlAzar(n, std::min(n, kColumnasCondicion), 0x2545F4914F6CDD1Dull))) {}
 
     // K⁻¹·b (variables físicas) y un paso de la iteración de potencias.
     Eigen::MatrixXd resolver(const Eigen::MatrixXd& b) {

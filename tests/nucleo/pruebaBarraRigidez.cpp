@@ -49,12 +49,7 @@ TEST(BarraRigidez, MovimientoDeSolidoRigidoNoProduceFuerzas) {
     Azar azar(99);
     for (int k = 0; k < 300; ++k) {
         const Eigen::Vector3d xi = azar.vector(-10, 10), xf = xi + azar.vector(-6, 6), p = azar.vector(-20, 20);
-        objBarra3d b = barraEntre(xi, xf, azar.real(-180, 180));
-        if (k % 3 == 0) b.setSeccionPlaca(azar.real(0.1, 1.5), azar.real(0.1, 1.5));
-        else if (k % 3 == 1) b.setSeccionW(0.2, 0.015, 0.4, 0.01);
-        else b.setSeccionGenerica(azar.real(1e-3, 0.1), azar.real(1e-6, 1e-3), azar.real(1e-6, 1e-3), 1e-5);
-        b.setModuloEyPoisson(azar.real(1e4, 3e8), azar.real(0, 0.45));
-        b.setArticulacion(azar.factor(), azar.factor(), azar.factor(), azar.factor());
+        const objBarra3d b = barraAlAzar(azar, k, xi, xf);
         const Eigen::MatrixXd K = b.getKGlobal();
         EXPECT_TRUE(casiIguales(K, K.transpose(), 1e-13));
         for (int modo = 0; modo < 6; ++modo) {

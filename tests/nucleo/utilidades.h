@@ -220,6 +220,17 @@ struct Azar {
     }
 };
 
+// Barra al azar entre xi y xf: placa, W o genérica según k, material y factores de fijación al azar.
+inline objBarra3d barraAlAzar(Azar& azar, int k, const Eigen::Vector3d& xi, const Eigen::Vector3d& xf) {
+    objBarra3d b = barraEntre(xi, xf, azar.real(-180, 180));
+    if (k % 3 == 0) b.setSeccionPlaca(azar.real(0.1, 1.5), azar.real(0.1, 1.5));
+    else if (k % 3 == 1) b.setSeccionW(0.2, 0.015, 0.4, 0.01);
+    else b.setSeccionGenerica(azar.real(1e-3, 0.1), azar.real(1e-6, 1e-3), azar.real(1e-6, 1e-3), 1e-5);
+    b.setModuloEyPoisson(azar.real(1e4, 3e8), azar.real(0, 0.45));
+    b.setArticulacion(azar.factor(), azar.factor(), azar.factor(), azar.factor());
+    return b;
+}
+
 // |a - b| <= tol·escala en cada elemento; la escala por omisión es 1 + max|b|.
 inline ::testing::AssertionResult casiIguales(const Eigen::MatrixXd& a, const Eigen::MatrixXd& b, double tol,
                                               double escala = -1) {
