@@ -14,6 +14,7 @@
 #include "globales.h"
 #include "visor/estadoVisor.h"
 #include "visor/textosAyuda.h"
+#include "visor/ventana.h"
 #include "visor/ventanaSistema.h"
 #include "visor/visibilidad.h"
 
@@ -230,9 +231,13 @@ void teclaConAlt(unsigned char tecla) {
     }
 }
 
-// F5: vuelve a leer el archivo de modelo. La cámara y la línea de órdenes
-// quedan como están; hay que calcular de nuevo.
+// F5: vuelve a leer el archivo de modelo; hay que calcular de nuevo. La
+// cámara y la línea de órdenes quedan como están, salvo que el modelo anterior
+// no tuviera nudos: esa cámara no mira nada (un archivo vacío o que faltaba al
+// arrancar) y se encuadra el modelo nuevo. La proyección se rehace según el
+// interruptor de perspectiva, que vuelve a su valor de arranque.
 void recargarModelo() {
+    const bool sinNudosAntes = cantidadNudos() == 0;
     std::cout << "\n\n\n------------------------Reinicio del programa------------------\n";
     interruptoresIniciales();
     nudo.clear();
@@ -242,6 +247,10 @@ void recargarModelo() {
     funcionLeerArchivo();
     nudosAislados.assign(nudo.size(), 1);
     barrasAisladas.assign(barra.size(), 1);
+    if (sinNudosAntes) funcionFronteraGraf();
+    wVentana = ventanaSistema::anchoVentana();
+    hVentana = ventanaSistema::altoVentana();
+    ventanaSistema::redimensionar(wVentana, hVentana);
 }
 
 }  // namespace
@@ -285,6 +294,9 @@ void modificadorFlagsGraf(int k) {
             // Sin resultados no hay nada que mostrar: los botones de resultados siguen ocultos.
             apagar(kFlagCalculado);
             responder(kErrorInestable);
+        } else if (dialogo == kErrorInestable) {
+            // El error de un cálculo anterior ya no vale: ahora hay resultados.
+            responder(kIngrese);
         }
         break;
     default:

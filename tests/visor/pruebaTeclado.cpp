@@ -36,7 +36,7 @@ TEST_F(EntornoVisor, CadaInterruptorApagaSoloLoQueLeToca) {
     EXPECT_EQ(flags, antes);
 }
 
-TEST_F(EntornoVisor, CalcularSoloQuedaEncendidoSiLaEstructuraEsEstable) {
+TEST_F(EntornoVisor, CalcularSoloQuedaEncendidoSiLaEstructuraEsEstableYElErrorNoSobrevive) {
     CapturaConsola silencio;
     modificadorFlagsGraf(kFlagCalculado);
     modificadorFlagsGraf(kFlagCalculado);
@@ -46,6 +46,12 @@ TEST_F(EntornoVisor, CalcularSoloQuedaEncendidoSiLaEstructuraEsEstable) {
     modificadorFlagsGraf(kFlagCalculado);
     EXPECT_EQ(flags[kFlagCalculado], 0);
     EXPECT_EQ(dialogo, "Error: la estructura es inestable. Ingrese Comando:");
+    // Con el apoyo que faltaba el cálculo vuelve a funcionar y la línea deja de anunciar el error.
+    archivoModelo->escribir(kMensula);
+    tecladoEspecial(GLUT_KEY_F5, 0, 0);
+    modificadorFlagsGraf(kFlagCalculado);
+    EXPECT_EQ(flags[kFlagCalculado], 1);
+    EXPECT_EQ(dialogo, "Ingrese Comando:");
 }
 
 TEST_F(EntornoVisor, LasOrdenesSeRevisanEnOrdenSobreElMismoEstado) {
@@ -160,5 +166,20 @@ TEST_F(EntornoVisor, F5RecargaYReiniciaInterruptoresPeroNoLaCamaraNiElComando) {
     EXPECT_EQ(std::pair(xCam, distCamObj), std::pair(11.0, 7.0));
     EXPECT_EQ(dialogo, "Combo Activado/Desactivado, OK. Ingrese Comando:");
     EXPECT_EQ(comando, "a medio");
+    // La proyección se rehace con la perspectiva de arranque.
+    EXPECT_EQ(falso.anchosRedimensionados, std::vector<int>{700});
 }
 
+TEST_F(EntornoVisor, F5EncuadraElModeloSiElAnteriorNoTeniaNudos) {
+    CapturaConsola silencio;
+    cargar("");  // arranque sobre un archivo vacío: la cámara no mira nada
+    funcionFronteraGraf();
+    EXPECT_EQ(distCamObj, 0);
+    archivoModelo->escribir(kMensula);
+    tecladoEspecial(GLUT_KEY_F5, 0, 0);
+    const Encuadre e = encuadrar({{0, 0, 0}, {15, 0, 0}});
+    esperarCerca({xCentroObj, yCentroObj, zCentroObj}, e.objetivo);
+    esperarCerca({xCam, yCam, zCam}, e.ojo);
+    EXPECT_DOUBLE_EQ(diagonal, 15);
+    EXPECT_DOUBLE_EQ(distCamObj, e.distancia);
+}
