@@ -10,9 +10,9 @@
 
 #include "globales.h"
 #include "visor/capas.h"
-#include "visor/dibujoModelo.h"
 #include "visor/estadoVisor.h"
 #include "visor/primitivas.h"
+#include "visor/visibilidad.h"
 
 CasoApoyo casoApoyo(const Eigen::VectorXi& restricciones) {
     std::array<double, 6> f{};
@@ -125,10 +125,10 @@ void plotApoyos(double escala) {
     // Sin escala propia del archivo, el símbolo mide la quincuagésima parte de
     // la diagonal del modelo.
     const double e = escala == 0.0 ? diagonal / 50.0 : escala;
-    const std::size_t n = std::min(static_cast<std::size_t>(std::max(noNudos, 0)), nudo.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!nudoVisible(static_cast<int>(i))) continue;
-        const objNudo3d& nd = nudo[i];
+    const int n = cantidadNudos();
+    for (int i = 0; i < n; ++i) {
+        if (!nudoVisible(i)) continue;
+        const objNudo3d& nd = nudo[static_cast<std::size_t>(i)];
         const CasoApoyo caso = casoApoyo(nd.getVectorApoyo());
         if (caso == CasoApoyo::Ninguno) continue;
         glPushMatrix();

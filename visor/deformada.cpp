@@ -1,22 +1,20 @@
 // Deformada de una combinación: los nudos visibles en su posición desplazada,
 // con sus desplazamientos y giros, y la elástica de cada barra visible.
-#include <algorithm>
-
 #include "globales.h"
 #include "visor/capas.h"
 #include "visor/estadoVisor.h"
 #include "visor/trazosEscena.h"
+#include "visor/visibilidad.h"
 
 namespace {
 
-constexpr int kFlagTextos = 14;
 constexpr Color kColorDeformada{0.0, 0.7, 0.7};
 constexpr Color kColorValores{0.7, 0.7, 0.7};
 
 void plotNudosDeformados(int c, double escala) {
-    const int cantidad = std::min(noNudos, static_cast<int>(nudo.size()));
+    const int cantidad = cantidadNudos();
     for (int i = 0; i < cantidad; ++i) {
-        if (!visibleEn(nudosAislados, i)) continue;
+        if (!nudoVisible(i)) continue;
         const auto d = nudoDeformado(nudo[static_cast<size_t>(i)], c, escala);
         if (!d) continue;
 
@@ -28,7 +26,7 @@ void plotNudosDeformados(int c, double escala) {
         trazos::color(kColorDeformada);
         glutSolidSphere(r, 12, 12);
         trazos::color(kColorValores);
-        if (flagActivo(kFlagTextos)) {
+        if (flagActivo(kFlagTextosDiagramas)) {
             drawTextoEscalado(r, escalaTexto, 0, "Ux, Uy, Uz ,Gx, Gy, Gz", escalaTexto, 1);
             for (int k = 0; k < 6; ++k) drawNumSci(r, -k * escalaTexto, 0, d->valores[k], precision, escalaTexto, 1);
         }
@@ -37,9 +35,9 @@ void plotNudosDeformados(int c, double escala) {
 }
 
 void plotBarrasDeformadas(int c, double escala) {
-    const int cantidad = std::min(noBarras, static_cast<int>(barra.size()));
+    const int cantidad = cantidadBarras();
     for (int i = 0; i < cantidad; ++i) {
-        if (!visibleEn(barrasAisladas, i)) continue;
+        if (!barraVisible(i)) continue;
         const objBarra3d& b = barra[static_cast<size_t>(i)];
         const int n = b.getNudoInicioInterno();
         if (n < 0 || n >= static_cast<int>(nudo.size())) continue;
@@ -50,7 +48,7 @@ void plotBarrasDeformadas(int c, double escala) {
         glLineWidth(1.0f);
         trazos::color(kColorDeformada);
         for (size_t j = 0; j + 1 < d->puntos.size(); ++j) trazos::segmento(d->puntos[j], d->puntos[j + 1]);
-        glPopMatrix();
+        trazos::salirMarcoBarra();
     }
 }
 

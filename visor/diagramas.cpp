@@ -1,23 +1,18 @@
 // Diagramas de solicitaciones de cada barra visible para una combinación:
 // axial, cortes y momentos en los dos planos locales y torsión.
-#include <algorithm>
-
 #include "globales.h"
 #include "visor/capas.h"
 #include "visor/estadoVisor.h"
 #include "visor/trazosEscena.h"
+#include "visor/visibilidad.h"
 
 namespace {
 
-// Interruptores de los textos y de las líneas internas de los diagramas.
-constexpr int kFlagTextos = 14;
-constexpr int kFlagLineasInternas = 15;
-
 void plotDiagrama(int c, double escala, TipoDiagrama tipo) {
     const EstiloDiagrama& estilo = estiloDiagrama(tipo);
-    const int cantidad = std::min(noBarras, static_cast<int>(barra.size()));
+    const int cantidad = cantidadBarras();
     for (int i = 0; i < cantidad; ++i) {
-        if (!visibleEn(barrasAisladas, i)) continue;
+        if (!barraVisible(i)) continue;
         objBarra3d& b = barra[static_cast<size_t>(i)];
         const auto g = geometriaDiagrama(b, c, tipo, escala, precision, escalaTexto);
         if (!g) continue;
@@ -30,14 +25,14 @@ void plotDiagrama(int c, double escala, TipoDiagrama tipo) {
         }
         trazos::color(estilo.contorno);
         for (size_t j = 0; j + 1 < g->puntos.size(); ++j) trazos::segmento(g->puntos[j], g->puntos[j + 1]);
-        if (flagActivo(kFlagTextos)) {
+        if (flagActivo(kFlagTextosDiagramas)) {
             glLineWidth(1.0f);
             trazos::color(estilo.textos);
             trazos::rotulo(g->valorInicio, precision, escalaTexto);
             trazos::rotulo(g->valorFin, precision, escalaTexto);
             if (g->extra) trazos::rotulo(*g->extra, precision, escalaTexto);
         }
-        glPopMatrix();
+        trazos::salirMarcoBarra();
     }
 }
 

@@ -1,11 +1,10 @@
 // Cargas de una combinación: puntuales en los nudos visibles (ejes globales) y
 // distribuidas en las barras visibles (marco local de cada barra).
-#include <algorithm>
-
 #include "globales.h"
 #include "visor/capas.h"
 #include "visor/estadoVisor.h"
 #include "visor/trazosEscena.h"
+#include "visor/visibilidad.h"
 
 namespace {
 
@@ -27,9 +26,9 @@ void numeros(const CargaDistribuida& d) {
 }
 
 void plotCargasPuntuales(int c, double escala, double punta) {
-    const int cantidad = std::min(noNudos, static_cast<int>(nudo.size()));
+    const int cantidad = cantidadNudos();
     for (int i = 0; i < cantidad; ++i) {
-        if (!visibleEn(nudosAislados, i)) continue;
+        if (!nudoVisible(i)) continue;
         for (const CargaPuntual& p : cargasPuntuales(nudo[static_cast<size_t>(i)], c, escala)) {
             trazos::color(p.esMomento ? kColorMomento : kColorFuerza);
             glLineWidth(2.0f);
@@ -77,9 +76,9 @@ void plotTorsionDistribuida(const CargaDistribuida& d, double L) {
 }
 
 void plotCargasDistribuidas(int c, double escala, double punta) {
-    const int cantidad = std::min(noBarras, static_cast<int>(barra.size()));
+    const int cantidad = cantidadBarras();
     for (int i = 0; i < cantidad; ++i) {
-        if (!visibleEn(barrasAisladas, i)) continue;
+        if (!barraVisible(i)) continue;
         const objBarra3d& b = barra[static_cast<size_t>(i)];
         for (const CargaDistribuida& d : cargasDistribuidas(b, c, escala, escalaTexto)) {
             trazos::entrarMarcoBarra(b, trazos::inicioBarra(b));
@@ -89,7 +88,7 @@ void plotCargasDistribuidas(int c, double escala, double punta) {
                 case TipoDistribuida::Axial: plotAxialDistribuida(d, punta); break;
                 case TipoDistribuida::Torsion: plotTorsionDistribuida(d, b.getLongitud()); break;
             }
-            glPopMatrix();
+            trazos::salirMarcoBarra();
         }
     }
 }

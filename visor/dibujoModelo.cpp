@@ -1,7 +1,5 @@
 // Dibujo de la estructura: ejes globales, nudos, barras, articulaciones,
 // números de nudos y barras, secciones y barras sólidas.
-#include "visor/dibujoModelo.h"
-
 #include <GL/freeglut.h>
 
 #include <Eigen/Dense>
@@ -13,32 +11,10 @@
 #include "visor/capas.h"
 #include "visor/estadoVisor.h"
 #include "visor/primitivas.h"
-
-bool entradaVisible(const std::vector<int>& aislados, int i) {
-    if (i < 0) return false;
-    if (static_cast<std::size_t>(i) >= aislados.size()) return true;
-    return aislados[static_cast<std::size_t>(i)] == 1;
-}
-
-bool nudoVisible(int i) { return entradaVisible(nudosAislados, i); }
-bool barraVisible(int i) { return entradaVisible(barrasAisladas, i); }
-
-void entrarMarcoBarra(const objBarra3d& b) {
-    glPushMatrix();
-    glTranslatef(static_cast<float>(b.getXi()), static_cast<float>(b.getYi()), static_cast<float>(b.getZi()));
-    glRotatef(static_cast<float>(b.getGammaDeg()), 0.0f, 0.0f, 1.0f);
-    glRotatef(static_cast<float>(b.getBetaDeg()), 0.0f, 1.0f, 0.0f);
-    glRotatef(static_cast<float>(b.getAlfaDeg()), 1.0f, 0.0f, 0.0f);
-}
-
-void salirMarcoBarra() { glPopMatrix(); }
+#include "visor/trazosEscena.h"
+#include "visor/visibilidad.h"
 
 namespace {
-
-int cantidadNudos() { return static_cast<int>(std::min(static_cast<std::size_t>(std::max(noNudos, 0)), nudo.size())); }
-int cantidadBarras() {
-    return static_cast<int>(std::min(static_cast<std::size_t>(std::max(noBarras, 0)), barra.size()));
-}
 
 void vertice(double x, double y, double z) {
     glVertex3f(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
@@ -105,7 +81,7 @@ void plotEjes() {
 }
 
 void plotNudos() {
-    if (!flagActivo(16)) return;
+    if (!flagActivo(kFlagEsferasNudos)) return;
     const int n = cantidadNudos();
     for (int i = 0; i < n; ++i) {
         if (!nudoVisible(i)) continue;
@@ -144,7 +120,7 @@ void plotArticulaciones() {
         const objBarra3d& b = barra[static_cast<std::size_t>(i)];
         const double largo = b.getLongitud();
         glLineWidth(1.0f);
-        entrarMarcoBarra(b);
+        trazos::entrarMarcoBarra(b, trazos::inicioBarra(b));
         // Todo factor que no sea 1 (también una fijación parcial) es liberación.
         glColor3f(0.1f, 0.7f, 0.1f);
         if (static_cast<int>(b.getArtIniY()) != 1) circuloArticulacion(r, 0.05 * largo, false);
@@ -152,7 +128,7 @@ void plotArticulaciones() {
         glColor3f(0.1f, 0.7f, 0.7f);
         if (static_cast<int>(b.getArtIniZ()) != 1) circuloArticulacion(r, 0.05 * largo, true);
         if (static_cast<int>(b.getArtFinZ()) != 1) circuloArticulacion(r, 0.95 * largo, true);
-        salirMarcoBarra();
+        trazos::salirMarcoBarra();
     }
 }
 
@@ -197,12 +173,12 @@ void plotSecciones(double altura) {
         drawTextoEscaladoFacing((b.getXi() + b.getXf()) / 2.0 + d, (b.getYi() + b.getYf()) / 2.0 + d,
                                 (b.getZi() + b.getZf()) / 2.0 + d, nombre.c_str(), altura, 2);
 
-        entrarMarcoBarra(b);
+        trazos::entrarMarcoBarra(b, trazos::inicioBarra(b));
         glTranslatef(static_cast<float>(b.getLongitud() / 4.0), 0.0f, 0.0f);
         glLineWidth(1.0f);
         glColor3f(0.3f, 0.3f, 0.3f);
         tramosContorno(b.getPerimetroSeccion(), 0.0);
-        salirMarcoBarra();
+        trazos::salirMarcoBarra();
     }
 }
 
@@ -214,7 +190,7 @@ void plotVolumen() {
         const Eigen::MatrixXd contorno = b.getPerimetroSeccion();
         if (contorno.rows() < 2) continue;
         const double largo = b.getLongitud();
-        entrarMarcoBarra(b);
+        trazos::entrarMarcoBarra(b, trazos::inicioBarra(b));
         // Caras laterales: una por tramo del contorno, rellenas y con bordes blancos.
         for (Eigen::Index k = 0; k + 1 < contorno.cols(); ++k) {
             colorCara(b.getCodigoSeccion());
@@ -238,6 +214,6 @@ void plotVolumen() {
         glLineWidth(2.0f);
         tramosContorno(contorno, 0.0);
         tramosContorno(contorno, largo);
-        salirMarcoBarra();
+        trazos::salirMarcoBarra();
     }
 }

@@ -22,13 +22,16 @@ bool flagActivo(int i) {
 
 void interruptoresIniciales() {
     flags.assign(kNumeroFlags, 0);
-    for (int i : {9, 12, 14, 15, 16, 17}) flags[static_cast<size_t>(i)] = 1;
-    flags[18] = 0;
-    flags[19] = 0;
+    for (int i : {kFlagApoyos, kFlagEjes, kFlagTextosDiagramas, kFlagLineasInternas, kFlagEsferasNudos,
+                  kFlagPerspectiva})
+        flags[static_cast<size_t>(i)] = 1;
+    flags[kFlagAyudaGeneral] = 0;
+    flags[kFlagPaginaAyuda] = 0;
 }
 
 std::string comando;
 std::string dialogo = "Comando:";
+ModoLinea modoLinea = ModoLinea::Ordenes;
 int numeroComboCoincidente = -1;
 
 std::vector<int> barrasAisladas;

@@ -25,10 +25,6 @@ bool nudoConCombo(const objNudo3d& n, int c) {
     return c >= 0 && c < n.getCantidadDeCombos() && c < n.getCargasCombo().cols();
 }
 
-bool visibleEn(const std::vector<int>& aislados, int i) {
-    return i >= 0 && i < static_cast<int>(aislados.size()) && aislados[static_cast<size_t>(i)] == 1;
-}
-
 // ---- Diagramas de solicitaciones ----
 
 const EstiloDiagrama& estiloDiagrama(TipoDiagrama tipo) {

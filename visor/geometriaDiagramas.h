@@ -39,8 +39,6 @@ bool nudoConResultados(const objNudo3d& n, int c);
 // Verdadero si la barra (el nudo) tiene cargas combinadas de la combinación c.
 bool barraConCombo(const objBarra3d& b, int c);
 bool nudoConCombo(const objNudo3d& n, int c);
-// Entrada i de un vector de aislamiento: 1 visible; fuera de rango, oculto.
-bool visibleEn(const std::vector<int>& aislados, int i);
 
 // ---- Rótulos ----
 

@@ -10,23 +10,25 @@
 #include "visor/estadoVisor.h"
 #include "visor/teclado.h"
 #include "visor/textosAyuda.h"
+#include "visor/visibilidad.h"
 
 std::vector<BotonPanel> botonesPanel(const std::vector<int>& flags, int w, int h) {
     std::vector<BotonPanel> botones = {
-        {w - 130.0, h - 80.0, 120, 15, "Calcular", 30},
-        {10, 30, 70, 12, "tag Nudos", 0},
-        {10, 45, 70, 12, "tag Barras", 1},
-        {10, 60, 70, 12, "secciones", 2},
-        {10, 75, 70, 12, "apoyos", 9},
-        {10, 90, 70, 12, "volumen", 20},
-        {10, 120, 70, 12, "carga", 7},
+        {w - 130.0, h - 80.0, 120, 15, "Calcular", kFlagCalculado},
+        {10, 30, 70, 12, "tag Nudos", kFlagTagNudos},
+        {10, 45, 70, 12, "tag Barras", kFlagTagBarras},
+        {10, 60, 70, 12, "secciones", kFlagSecciones},
+        {10, 75, 70, 12, "apoyos", kFlagApoyos},
+        {10, 90, 70, 12, "volumen", kFlagVolumen},
+        {10, 120, 70, 12, "carga", kFlagCargas},
     };
     // Los botones de resultados aparecen cuando el análisis ya corrió.
-    if (flags.size() > 30 && flags[30] == 1) {
+    if (flags.size() > kFlagCalculado && flags[kFlagCalculado] == 1) {
         const std::vector<BotonPanel> resultados = {
-            {10, 135, 70, 12, "reaccion", 8}, {10, 150, 70, 12, "deflexion", 3}, {10, 165, 70, 12, "N", 4},
-            {10, 180, 70, 12, "Vy", 5},       {10, 195, 70, 12, "My", 6},        {10, 210, 70, 12, "Vz", 10},
-            {10, 225, 70, 12, "Mz", 11},      {10, 240, 70, 12, "T", 21},
+            {10, 135, 70, 12, "reaccion", kFlagReacciones}, {10, 150, 70, 12, "deflexion", kFlagDeformada},
+            {10, 165, 70, 12, "N", kFlagAxial},             {10, 180, 70, 12, "Vy", kFlagCortanteY},
+            {10, 195, 70, 12, "My", kFlagMomentoY},         {10, 210, 70, 12, "Vz", kFlagCortanteZ},
+            {10, 225, 70, 12, "Mz", kFlagMomentoZ},         {10, 240, 70, 12, "T", kFlagTorsion},
         };
         botones.insert(botones.end(), resultados.begin(), resultados.end());
     }
@@ -35,10 +37,7 @@ std::vector<BotonPanel> botonesPanel(const std::vector<int>& flags, int w, int h
 
 std::vector<std::string> combosDelPanel() {
     std::vector<std::string> nombres;
-    if (nudo.empty()) return nombres;
-    const objNudo3d& primero = nudo.front();
-    const int n = std::min(primero.getCantidadDeCombos(), kCombosConInterruptor);
-    for (int i = 0; i < n; ++i) nombres.push_back(primero.getNombreCombo(i));
+    for (int c = 0; c < cantidadCombos(); ++c) nombres.push_back(nombreCombo(c));
     return nombres;
 }
 
@@ -46,7 +45,7 @@ std::vector<BotonPanel> botonesCombos(const std::vector<std::string>& nombres, i
     std::vector<BotonPanel> botones;
     for (size_t i = 0; i < nombres.size(); ++i) {
         const int c = static_cast<int>(i);
-        botones.push_back({w - 130.0, 35 + (kRenglon + 3) * c, 130, kRenglon, nombres[i], 100 + c});
+        botones.push_back({w - 130.0, 35 + (kRenglon + 3) * c, 130, kRenglon, nombres[i], kFlagPrimerCombo + c});
     }
     return botones;
 }
@@ -123,7 +122,7 @@ void botonFlag(double x, double y, double ancho, double alto, const std::string&
 }
 
 void botonCombo(double x, double y, double ancho, double alto, const std::string& nombre, int i) {
-    const int k = 100 + i;
+    const int k = kFlagPrimerCombo + i;
     if (i < 0 || k >= static_cast<int>(flags.size())) return;
     const bool encendido = flags[static_cast<size_t>(k)] % 2 != 0;
     fondoBoton(x, y, ancho, alto, -0.01, encendido);
@@ -147,7 +146,7 @@ void plotDialogo() {
     glPushMatrix();
     glLoadIdentity();
     // Lleva los píxeles de la ventana sobre la proyección actual.
-    if (flagActivo(17)) {
+    if (flagActivo(kFlagPerspectiva)) {
         // A esa profundidad la perspectiva de 45 grados abarca de -1 a 1 en vertical.
         glTranslated(0, 0, -2.4142);
         glScaled(2 * ratio / w, -2 / h, 1);
@@ -166,13 +165,13 @@ void plotDialogo() {
     glColor3d(0, 1, 0);
     drawTextoBitmap(w - 150, 30, "COMBOS ACTIVADOS:");
     for (const BotonPanel& b : botonesCombos(combosDelPanel(), wVentana))
-        botonCombo(b.x, b.y, b.ancho, b.alto, b.etiqueta, b.interruptor - 100);
+        botonCombo(b.x, b.y, b.ancho, b.alto, b.etiqueta, b.interruptor - kFlagPrimerCombo);
 
-    if (flagActivo(18)) {
+    if (flagActivo(kFlagAyudaGeneral)) {
         glColor3d(0.3, 1, 0);
         drawTextoBitmap(90, 20, textoAyudaGeneral);
     }
-    const int pagina = flags[19];
+    const int pagina = flags[kFlagPaginaAyuda];
     if (pagina != 0) {
         glColor3d(1, 1, 0);
         if (pagina >= 1 && pagina <= kPaginasAyudaArchivo)

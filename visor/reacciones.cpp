@@ -1,14 +1,13 @@
 // Reacciones de apoyo de una combinación, como columna de textos junto a cada
 // nudo restringido. Se escriben también para los nudos ocultos por aislamiento.
-#include <algorithm>
-
 #include "globales.h"
 #include "visor/capas.h"
 #include "visor/estadoVisor.h"
 #include "visor/trazosEscena.h"
+#include "visor/visibilidad.h"
 
 void plotReacciones(int c) {
-    const int cantidad = std::min(noNudos, static_cast<int>(nudo.size()));
+    const int cantidad = cantidadNudos();
     for (int i = 0; i < cantidad; ++i) {
         const objNudo3d& n = nudo[static_cast<size_t>(i)];
         const std::vector<LineaReaccion> lineas = lineasReacciones(n, c, diagonal, escalaTexto);

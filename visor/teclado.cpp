@@ -13,25 +13,42 @@
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
 #include "visor/estadoVisor.h"
+#include "visor/textosAyuda.h"
+#include "visor/ventana.h"
 #include "visor/ventanaSistema.h"
+#include "visor/visibilidad.h"
 
 namespace {
 
 const char* const kIngrese = "Ingrese Comando:";
 const char* const kPideCombo = "Escriba el nombre del Combo y presione ENTER:";
 const char* const kPideBarras = "Escriba lista de barras a aislar separadas por espacios:";
+const char* const kErrorInestable = "Error: la estructura es inestable. Ingrese Comando:";
 
-// Capas de resultados y de cargas que se excluyen entre sí (la torsión, 21,
-// se trata aparte porque además apaga las etiquetas).
-const int kCapasExclusivas[] = {3, 4, 5, 6, 7, 8, 10, 11};
+// Capas de resultados y de cargas que se excluyen entre sí (la torsión se
+// trata aparte porque además apaga las etiquetas).
+const int kCapasExclusivas[] = {kFlagDeformada, kFlagAxial,     kFlagCortanteY, kFlagMomentoY,
+                                kFlagCargas,    kFlagReacciones, kFlagCortanteZ, kFlagMomentoZ};
+const int kEtiquetas[] = {kFlagTagNudos, kFlagTagBarras, kFlagSecciones};
 
 int& interruptor(int k) { return flags[static_cast<size_t>(k)]; }
 void alternar(int k) { interruptor(k) += 1; }
 void apagar(int k) { interruptor(k) = 0; }
 
 void apagarEtiquetasYCapas() {
-    for (int j : {0, 1, 2}) apagar(j);
+    for (int j : kEtiquetas) apagar(j);
     for (int j : kCapasExclusivas) apagar(j);
+}
+
+// La respuesta deja la línea lista para otra orden; pedir deja esperando lo
+// que el modo dice para el próximo Return.
+void responder(const std::string& texto) {
+    dialogo = texto;
+    modoLinea = ModoLinea::Ordenes;
+}
+void pedir(ModoLinea modo, const char* indicador) {
+    dialogo = indicador;
+    modoLinea = modo;
 }
 
 // ---- Línea de órdenes ----
@@ -41,8 +58,11 @@ struct OrdenSimple {
     const char* texto;
     int k;
 };
-const OrdenSimple kOrdenesSimples[] = {
-    {"plotEjes", 12}, {"tagNudos", 0}, {"tagBarras", 1}, {"secciones", 2}, {"plotVolumen", 20}};
+const OrdenSimple kOrdenesSimples[] = {{"plotEjes", kFlagEjes},
+                                       {"tagNudos", kFlagTagNudos},
+                                       {"tagBarras", kFlagTagBarras},
+                                       {"secciones", kFlagSecciones},
+                                       {"plotVolumen", kFlagVolumen}};
 
 // Órdenes de capa: conmutan y responden según el estado nuevo.
 struct OrdenCapa {
@@ -52,37 +72,36 @@ struct OrdenCapa {
     const char* desactivada;
 };
 const OrdenCapa kOrdenesCapa[] = {
-    {"plotDef", 3, "Deformaciones Activadas. Ingrese Comando:", "Deformaciones Desactivadas. Ingrese Comando:"},
-    {"plotN", 4, "Fuerzas Axiales Activadas. Ingrese Comando:", "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
-    {"plotVy", 5, "Fuerzas Cortantes Y Activadas. Ingrese Comando:",
+    {"plotDef", kFlagDeformada, "Deformaciones Activadas. Ingrese Comando:", "Deformaciones Desactivadas. Ingrese Comando:"},
+    {"plotN", kFlagAxial, "Fuerzas Axiales Activadas. Ingrese Comando:", "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
+    {"plotVy", kFlagCortanteY, "Fuerzas Cortantes Y Activadas. Ingrese Comando:",
      "Fuerzas Cortantes Y Desactivadas. Ingrese Comando:"},
-    {"plotMy", 6, "Momentos Flectores Y Activados. Ingrese Comando:",
+    {"plotMy", kFlagMomentoY, "Momentos Flectores Y Activados. Ingrese Comando:",
      "Momentos Flectores Y Desactivados. Ingrese Comando:"},
-    {"plotCarga", 7, "Graficacion de Cargas Activada. Ingrese Comando:",
+    {"plotCarga", kFlagCargas, "Graficacion de Cargas Activada. Ingrese Comando:",
      "Graficacion de Cargas Desactivada. Ingrese Comando:"},
-    {"plotR", 8, "Graficacion de Reacciones Activada. Ingrese Comando:",
+    {"plotR", kFlagReacciones, "Graficacion de Reacciones Activada. Ingrese Comando:",
      "Graficacion de Reacciones Desactivada. Ingrese Comando:"},
-    {"plotVz", 10, "Fuerzas Cortantes Z Activadas. Ingrese Comando:",
+    {"plotVz", kFlagCortanteZ, "Fuerzas Cortantes Z Activadas. Ingrese Comando:",
      "Fuerzas Cortantes Z Desactivadas. Ingrese Comando:"},
-    {"plotMz", 11, "Momentos Flectores Z Activados. Ingrese Comando:",
+    {"plotMz", kFlagMomentoZ, "Momentos Flectores Z Activados. Ingrese Comando:",
      "Momentos Flectores Z Desactivados. Ingrese Comando:"},
-    {"plotT", 21, "Torsion Activadas. Ingrese Comando:", "Torsion Desactivada. Ingrese Comando:"},
-    {"plotApoyos", 9, "Graficacion de Apoyos Activada. Ingrese Comando:",
+    {"plotT", kFlagTorsion, "Torsion Activadas. Ingrese Comando:", "Torsion Desactivada. Ingrese Comando:"},
+    {"plotApoyos", kFlagApoyos, "Graficacion de Apoyos Activada. Ingrese Comando:",
      "Graficacion de Apoyos Desactivada. Ingrese Comando:"},
 };
 
-// Busca la combinación por nombre entre las del primer nudo y la conmuta.
-// Sólo las primeras 100 tienen interruptor.
-void buscarCombo() {
-    numeroComboCoincidente = nudo.empty() ? -1 : nudo.front().getNumeroDeCombo(comando);
+// Busca la combinación por nombre y la conmuta. Sólo las primeras 100 tienen
+// interruptor.
+void conmutarComboPorNombre() {
+    numeroComboCoincidente = buscarCombo(comando);
     if (numeroComboCoincidente < 0) {
-        numeroComboCoincidente = -1;
-        dialogo = "el combo no existe. Ingrese Comando:";
+        responder("el combo no existe. Ingrese Comando:");
     } else if (numeroComboCoincidente >= kCombosConInterruptor) {
-        dialogo = "Solo se pueden visualizar los primeros 100 combos. Ingrese Comando:";
+        responder("Solo se pueden visualizar los primeros 100 combos. Ingrese Comando:");
     } else {
-        alternar(100 + numeroComboCoincidente);
-        dialogo = "Combo Activado/Desactivado, OK. Ingrese Comando:";
+        alternar(kFlagPrimerCombo + numeroComboCoincidente);
+        responder("Combo Activado/Desactivado, OK. Ingrese Comando:");
     }
 }
 
@@ -123,7 +142,7 @@ void aislarBarras() {
     for (const std::string& trozo : trozosLista(comando)) {
         const int b = barraDelTrozo(trozo);
         if (b < 0) {
-            dialogo = "Existen valores no válidos en la lista de barras.  Ingrese Comando:";
+            responder("Existen valores no válidos en la lista de barras.  Ingrese Comando:");
             return;
         }
         internas.push_back(b);
@@ -134,11 +153,12 @@ void aislarBarras() {
         for (int n : {laBarra.getNudoInicioInterno(), laBarra.getNudoFinalInterno()})
             if (n >= 0 && n < static_cast<int>(nudosAislados.size())) nudosAislados[static_cast<size_t>(n)] = 1;
     }
-    dialogo = kIngrese;
+    responder(kIngrese);
 }
 
 // Ejecuta la línea de órdenes. Las filas se revisan una tras otra sobre el
-// mismo estado, así que una fila que cambia dialogo puede impedir una posterior.
+// mismo estado: una fila que responde deja la línea lista para órdenes y así
+// impide que una fila posterior tome el texto como nombre o como lista.
 // Devuelve falso si la orden terminó el programa.
 bool ejecutarComando() {
     if (comando == "exit" || comando == "salir") {
@@ -147,27 +167,27 @@ bool ejecutarComando() {
     }
     for (const OrdenSimple& o : kOrdenesSimples)
         if (comando == o.texto) {
-            dialogo = kIngrese;
+            responder(kIngrese);
             modificadorFlagsGraf(o.k);
         }
     if (comando == "noTags") {
-        dialogo = kIngrese;
-        for (int j : {0, 1, 2}) apagar(j);
+        responder(kIngrese);
+        for (int j : kEtiquetas) apagar(j);
     }
     for (const OrdenCapa& o : kOrdenesCapa)
         if (comando == o.texto) {
             modificadorFlagsGraf(o.k);
-            dialogo = flagActivo(o.k) ? o.activada : o.desactivada;
+            responder(flagActivo(o.k) ? o.activada : o.desactivada);
         }
-    if (dialogo == kPideCombo) buscarCombo();
-    if (comando == "combo") dialogo = kPideCombo;
+    if (modoLinea == ModoLinea::NombreCombo) conmutarComboPorNombre();
+    if (comando == "combo") pedir(ModoLinea::NombreCombo, kPideCombo);
     if (comando == "noAislar") {
-        dialogo = kIngrese;
+        responder(kIngrese);
         barrasAisladas.assign(barra.size(), 1);
         nudosAislados.assign(nudo.size(), 1);
     }
-    if (dialogo == kPideBarras) aislarBarras();
-    if (comando == "aislar") dialogo = kPideBarras;
+    if (modoLinea == ModoLinea::ListaBarras) aislarBarras();
+    if (comando == "aislar") pedir(ModoLinea::ListaBarras, kPideBarras);
     return true;
 }
 
@@ -184,25 +204,25 @@ void cambiarEscalas(bool agrandar) {
         aplicar(escalaTexto);
         return;
     }
-    if (flagActivo(3)) aplicar(escalaDef);
-    if (flagActivo(4)) aplicar(escalaN);
-    if (flagActivo(5)) aplicar(escalaVy);
-    if (flagActivo(6)) aplicar(escalaMy);
-    if (flagActivo(7)) aplicar(escalaCarga);
-    if (flagActivo(10)) aplicar(escalaVz);
-    if (flagActivo(11)) aplicar(escalaMz);
-    if (flagActivo(21)) aplicar(escalaT);
+    if (flagActivo(kFlagDeformada)) aplicar(escalaDef);
+    if (flagActivo(kFlagAxial)) aplicar(escalaN);
+    if (flagActivo(kFlagCortanteY)) aplicar(escalaVy);
+    if (flagActivo(kFlagMomentoY)) aplicar(escalaMy);
+    if (flagActivo(kFlagCargas)) aplicar(escalaCarga);
+    if (flagActivo(kFlagCortanteZ)) aplicar(escalaVz);
+    if (flagActivo(kFlagMomentoZ)) aplicar(escalaMz);
+    if (flagActivo(kFlagTorsion)) aplicar(escalaT);
 }
 
 // Alt con t, f, n o c conmuta textos de diagramas, líneas internas, nudos o
 // la proyección; la proyección nueva se aplica en el acto.
 void teclaConAlt(unsigned char tecla) {
     switch (tecla) {
-    case 't': case 'T': modificadorFlagsGraf(14); break;
-    case 'f': case 'F': modificadorFlagsGraf(15); break;
-    case 'n': case 'N': modificadorFlagsGraf(16); break;
+    case 't': case 'T': modificadorFlagsGraf(kFlagTextosDiagramas); break;
+    case 'f': case 'F': modificadorFlagsGraf(kFlagLineasInternas); break;
+    case 'n': case 'N': modificadorFlagsGraf(kFlagEsferasNudos); break;
     case 'c': case 'C':
-        modificadorFlagsGraf(17);
+        modificadorFlagsGraf(kFlagPerspectiva);
         wVentana = ventanaSistema::anchoVentana();
         hVentana = ventanaSistema::altoVentana();
         ventanaSistema::redimensionar(wVentana, hVentana);
@@ -211,9 +231,13 @@ void teclaConAlt(unsigned char tecla) {
     }
 }
 
-// F5: vuelve a leer el archivo de modelo. La cámara y la línea de órdenes
-// quedan como están; hay que calcular de nuevo.
+// F5: vuelve a leer el archivo de modelo; hay que calcular de nuevo. La
+// cámara y la línea de órdenes quedan como están, salvo que el modelo anterior
+// no tuviera nudos: esa cámara no mira nada (un archivo vacío o que faltaba al
+// arrancar) y se encuadra el modelo nuevo. La proyección se rehace según el
+// interruptor de perspectiva, que vuelve a su valor de arranque.
 void recargarModelo() {
+    const bool sinNudosAntes = cantidadNudos() == 0;
     std::cout << "\n\n\n------------------------Reinicio del programa------------------\n";
     interruptoresIniciales();
     nudo.clear();
@@ -223,47 +247,56 @@ void recargarModelo() {
     funcionLeerArchivo();
     nudosAislados.assign(nudo.size(), 1);
     barrasAisladas.assign(barra.size(), 1);
+    if (sinNudosAntes) funcionFronteraGraf();
+    wVentana = ventanaSistema::anchoVentana();
+    hVentana = ventanaSistema::altoVentana();
+    ventanaSistema::redimensionar(wVentana, hVentana);
 }
 
 }  // namespace
 
 void modificadorFlagsGraf(int k) {
     switch (k) {
-    case 0: case 1: case 2:
+    case kFlagTagNudos: case kFlagTagBarras: case kFlagSecciones:
         alternar(k);
-        apagar(20);
+        apagar(kFlagVolumen);
         break;
-    case 3: case 4: case 5: case 6: case 7: case 8: case 10: case 11:
+    case kFlagDeformada: case kFlagAxial: case kFlagCortanteY: case kFlagMomentoY:
+    case kFlagCargas: case kFlagReacciones: case kFlagCortanteZ: case kFlagMomentoZ:
         alternar(k);
         for (int j : kCapasExclusivas)
             if (j != k) apagar(j);
-        apagar(20);
-        apagar(21);
+        apagar(kFlagVolumen);
+        apagar(kFlagTorsion);
         break;
-    case 9: case 12: case 14: case 15: case 16: case 17:
+    case kFlagApoyos: case kFlagEjes: case kFlagTextosDiagramas: case kFlagLineasInternas:
+    case kFlagEsferasNudos: case kFlagPerspectiva:
         alternar(k);
         break;
-    case 18:
-        apagar(19);
-        alternar(18);
+    case kFlagAyudaGeneral:
+        apagar(kFlagPaginaAyuda);
+        alternar(kFlagAyudaGeneral);
         break;
-    case 19:
-        apagar(18);
-        interruptor(19) += 1;
-        if (interruptor(19) > 4) apagar(19);
+    case kFlagPaginaAyuda:
+        apagar(kFlagAyudaGeneral);
+        interruptor(kFlagPaginaAyuda) += 1;
+        if (interruptor(kFlagPaginaAyuda) > kPaginasAyudaArchivo) apagar(kFlagPaginaAyuda);
         break;
-    case 20:
-    case 21:
+    case kFlagVolumen:
+    case kFlagTorsion:
         alternar(k);
         apagarEtiquetasYCapas();
-        apagar(k == 20 ? 21 : 20);
+        apagar(k == kFlagVolumen ? kFlagTorsion : kFlagVolumen);
         break;
-    case 30:
-        interruptor(30) = 1;
+    case kFlagCalculado:
+        interruptor(kFlagCalculado) = 1;
         if (!funcionSolve()) {
             // Sin resultados no hay nada que mostrar: los botones de resultados siguen ocultos.
-            apagar(30);
-            dialogo = "Error: la estructura es inestable. Ingrese Comando:";
+            apagar(kFlagCalculado);
+            responder(kErrorInestable);
+        } else if (dialogo == kErrorInestable) {
+            // El error de un cálculo anterior ya no vale: ahora hay resultados.
+            responder(kIngrese);
         }
         break;
     default:
@@ -295,9 +328,9 @@ void tecladoEspecial(int tecla, int, int) {
     if (tecla == GLUT_KEY_F5) {
         recargarModelo();
     } else if (tecla == GLUT_KEY_F1) {
-        modificadorFlagsGraf(18);
+        modificadorFlagsGraf(kFlagAyudaGeneral);
     } else if (tecla == GLUT_KEY_F12) {
-        modificadorFlagsGraf(19);
+        modificadorFlagsGraf(kFlagPaginaAyuda);
     } else if (tecla == GLUT_KEY_F2) {
         xCam = xCentroObj;
         yCam = yCentroObj - diagonal;

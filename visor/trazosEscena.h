@@ -44,8 +44,13 @@ inline void trasladar(const Eigen::Vector3d& p) {
     glTranslatef(static_cast<float>(p.x()), static_cast<float>(p.y()), static_cast<float>(p.z()));
 }
 
-// Guarda la matriz y entra al marco local de la barra con origen dado: x a lo
-// largo de la barra, y y z sus ejes locales. Se sale con glPopMatrix.
+inline Eigen::Vector3d inicioBarra(const objBarra3d& b) { return {b.getXi(), b.getYi(), b.getZi()}; }
+
+// Guarda la matriz y entra al marco local de la barra: origen en su nudo
+// inicial (o en el punto dado, como el inicio desplazado de la deformada) y
+// giros gamma (Z), beta (Y) y alfa (X) en ese orden de llamadas. La barra va de
+// (0, 0, 0) a (largo, 0, 0); y, z son sus ejes locales, así un punto (y, z) de
+// la sección queda en (x, y, z). Se sale con salirMarcoBarra.
 inline void entrarMarcoBarra(const objBarra3d& b, const Eigen::Vector3d& origen) {
     glPushMatrix();
     trasladar(origen);
@@ -53,7 +58,6 @@ inline void entrarMarcoBarra(const objBarra3d& b, const Eigen::Vector3d& origen)
     glRotatef(static_cast<float>(b.getBetaDeg()), 0.0f, 1.0f, 0.0f);
     glRotatef(static_cast<float>(b.getAlfaDeg()), 1.0f, 0.0f, 0.0f);
 }
-
-inline Eigen::Vector3d inicioBarra(const objBarra3d& b) { return {b.getXi(), b.getYi(), b.getZi()}; }
+inline void salirMarcoBarra() { glPopMatrix(); }
 
 }  // namespace trazos

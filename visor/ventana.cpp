@@ -11,6 +11,7 @@
 #include "visor/capas.h"
 #include "visor/estadoVisor.h"
 #include "visor/teclado.h"
+#include "visor/visibilidad.h"
 
 namespace {
 
@@ -24,19 +25,18 @@ void ponerOjo(const Punto3& p) {
 }
 
 // Capa de resultados o cargas: si su interruptor está activo, se dibuja una vez
-// por cada combinación activa. Sólo las 100 primeras tienen interruptor.
+// por cada combinación activa.
 template <typename Capa>
 void capaPorCombo(int interruptor, Capa capa) {
     if (!flagActivo(interruptor)) return;
-    const int combos = std::min(noCombos, kCombosConInterruptor);
-    for (int c = 0; c < combos; ++c)
-        if (flagActivo(kCombosConInterruptor + c)) capa(c);
+    for (int c = 0; c < cantidadCombos(); ++c)
+        if (comboActivo(c)) capa(c);
 }
 
 void zoom(double factor) {
     ponerOjo(acercar(ojoActual(), objetivoActual(), factor));
     distCamObj = distancia(ojoActual(), objetivoActual());
-    if (!flagActivo(17)) {
+    if (!flagActivo(kFlagPerspectiva)) {
         // El volumen ortográfico sale de distCamObj: hay que rehacerlo.
         wVentana = glutGet(GLUT_WINDOW_WIDTH);
         hVentana = glutGet(GLUT_WINDOW_HEIGHT);
@@ -73,9 +73,12 @@ void funcionPlot(int argc, char** argv) {
 
 void funcionFronteraGraf() {
     std::vector<Punto3> puntos;
-    const std::size_t n = std::min(static_cast<std::size_t>(std::max(noNudos, 0)), nudo.size());
-    puntos.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) puntos.push_back({nudo[i].getX(), nudo[i].getY(), nudo[i].getZ()});
+    const int n = cantidadNudos();
+    puntos.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        const objNudo3d& nd = nudo[static_cast<std::size_t>(i)];
+        puntos.push_back({nd.getX(), nd.getY(), nd.getZ()});
+    }
 
     const Encuadre e = encuadrar(puntos);
     xMin = e.xMin;
@@ -107,7 +110,7 @@ void changeSize(int w, int h) {
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    const Proyeccion p = proyeccion(w, h, flagActivo(17), distCamObj);
+    const Proyeccion p = proyeccion(w, h, flagActivo(kFlagPerspectiva), distCamObj);
     if (p.perspectiva)
         gluPerspective(p.campoVertical, p.aspecto, p.cerca, p.lejos);
     else
@@ -127,27 +130,27 @@ void draw() {
 
     plotDialogo();
 
-    if (flagActivo(12)) plotEjes();
-    if (noNudos != 0) plotNudos();
-    if (noBarras != 0) {
+    if (flagActivo(kFlagEjes)) plotEjes();
+    if (cantidadNudos() != 0) plotNudos();
+    if (cantidadBarras() != 0) {
         plotBarras();
         plotArticulaciones();
     }
-    if (flagActivo(0)) plotTagNudos(escalaTexto);
-    if (flagActivo(1)) plotTagBarras(escalaTexto);
-    if (flagActivo(2)) plotSecciones(escalaTexto);
-    if (flagActivo(20)) plotVolumen();
-    if (flagActivo(9)) plotApoyos(escalaApoyo);
+    if (flagActivo(kFlagTagNudos)) plotTagNudos(escalaTexto);
+    if (flagActivo(kFlagTagBarras)) plotTagBarras(escalaTexto);
+    if (flagActivo(kFlagSecciones)) plotSecciones(escalaTexto);
+    if (flagActivo(kFlagVolumen)) plotVolumen();
+    if (flagActivo(kFlagApoyos)) plotApoyos(escalaApoyo);
 
-    capaPorCombo(3, [](int c) { plotDeformada(c, escalaDef); });
-    capaPorCombo(4, [](int c) { plotAxial(c, escalaN); });
-    capaPorCombo(5, [](int c) { plotCortanteY(c, escalaVy); });
-    capaPorCombo(6, [](int c) { plotMomentoY(c, escalaMy); });
-    capaPorCombo(21, [](int c) { plotTorsion(c, escalaT); });
-    capaPorCombo(7, [](int c) { plotCarga(c, escalaCarga); });
-    capaPorCombo(8, [](int c) { plotReacciones(c); });
-    capaPorCombo(10, [](int c) { plotCortanteZ(c, escalaVz); });
-    capaPorCombo(11, [](int c) { plotMomentoZ(c, escalaMz); });
+    capaPorCombo(kFlagDeformada, [](int c) { plotDeformada(c, escalaDef); });
+    capaPorCombo(kFlagAxial, [](int c) { plotAxial(c, escalaN); });
+    capaPorCombo(kFlagCortanteY, [](int c) { plotCortanteY(c, escalaVy); });
+    capaPorCombo(kFlagMomentoY, [](int c) { plotMomentoY(c, escalaMy); });
+    capaPorCombo(kFlagTorsion, [](int c) { plotTorsion(c, escalaT); });
+    capaPorCombo(kFlagCargas, [](int c) { plotCarga(c, escalaCarga); });
+    capaPorCombo(kFlagReacciones, [](int c) { plotReacciones(c); });
+    capaPorCombo(kFlagCortanteZ, [](int c) { plotCortanteZ(c, escalaVz); });
+    capaPorCombo(kFlagMomentoZ, [](int c) { plotMomentoZ(c, escalaMz); });
 
     glFlush();
     glutSwapBuffers();

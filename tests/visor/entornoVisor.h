@@ -18,6 +18,7 @@
 #include "visor/camara.h"
 #include "visor/estadoVisor.h"
 #include "visor/teclado.h"
+#include "visor/ventana.h"
 #include "visor/ventanaSistema.h"
 
 
@@ -70,6 +71,7 @@ protected:
         ventanaSistema::terminarPrograma = [](int estado) { falso.salidas.push_back(estado); };
         interruptoresIniciales();
         dialogo = "Comando:";
+        modoLinea = ModoLinea::Ordenes;
         comando.clear();
         xClickIzq = yClickIzq = 0;
         cargar(kMensula);

@@ -1,12 +1,12 @@
-// Elección del símbolo de apoyo y visibilidad según el aislamiento.
-#include <gtest/gtest.h>
-
+// Elección del símbolo de apoyo y qué nudos, barras y combinaciones puede
+// mostrar el visor.
 #include <Eigen/Dense>
 #include <utility>
 #include <vector>
 
+#include "entornoVisor.h"
 #include "visor/apoyos.h"
-#include "visor/dibujoModelo.h"
+#include "visor/visibilidad.h"
 
 TEST(CasoApoyo, SimboloSegunLasRestriccionesYLoQueFaltaEsLibre) {
     using C = CasoApoyo;
@@ -21,9 +21,27 @@ TEST(CasoApoyo, SimboloSegunLasRestriccionesYLoQueFaltaEsLibre) {
             << ::testing::PrintToString(f);
 }
 
-TEST(Aislamiento, SinDimensionarNoOcultaNiSeLeeFuera) {
-    const std::vector<int> aislados{1, 0};
-    const std::vector<bool> visibles{entradaVisible(aislados, 0), entradaVisible(aislados, 1),
-                                     entradaVisible(aislados, 2), entradaVisible({}, 0), entradaVisible(aislados, -1)};
-    EXPECT_EQ(visibles, (std::vector<bool>{true, false, true, true, false}));
+TEST_F(EntornoVisor, VisibilidadUnaSolaRespuestaParaCadaIndice) {
+    orden("aislar", "7");  // barra 7: nudos 2 y 3
+    ASSERT_EQ(visibles(), "010/0110");
+    // Fuera de rango (negativo o más allá del final) es oculto, para nudos y barras por igual.
+    std::string nudos, barras;
+    for (int i = -1; i <= 5; ++i) {
+        nudos += nudoVisible(i) ? '1' : '0';
+        barras += barraVisible(i) ? '1' : '0';
+    }
+    EXPECT_EQ(nudos + "/" + barras, "0011000/0010000");
+    EXPECT_FALSE(entradaVisible({}, 0));
+    // El recorrido se acota a lo que existe aunque la cuenta del cargador diga otra cosa.
+    noNudos = 9;
+    noBarras = -2;
+    EXPECT_EQ(std::pair(cantidadNudos(), cantidadBarras()), std::pair(4, 0));
+    // Combinaciones: las del modelo por nombre exacto; activas sólo las que existen.
+    EXPECT_EQ(cantidadCombos(), 2);
+    EXPECT_EQ(nombreCombo(1) + nombreCombo(2), "C2");
+    EXPECT_EQ(std::pair(buscarCombo("C2"), buscarCombo("c2")), std::pair(1, -1));
+    flags[kFlagPrimerCombo + 1] = 1;
+    flags[kFlagPrimerCombo + 2] = 1;
+    EXPECT_TRUE(comboActivo(1));
+    EXPECT_FALSE(comboActivo(0) || comboActivo(2) || comboActivo(-1));
 }

@@ -12,7 +12,7 @@ TEST_F(EntornoVisor, BotonesDeResultadosSoloTrasCalcularYSinPisarse) {
         return k;
     };
     EXPECT_EQ(interruptores(), (std::set<int>{0, 1, 2, 7, 9, 20, 30}));
-    flags[30] = 1;
+    flags[kFlagCalculado] = 1;
     EXPECT_EQ(interruptores(), (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 20, 21, 30}));
     EXPECT_EQ(botonesCombos({"A", "B", "C"}, 600)[2].interruptor, 102);
     // Un clic conmuta un solo botón: ni los de interruptores ni los de combinaciones se pisan.
