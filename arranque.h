@@ -4,8 +4,7 @@
 #include <string>
 
 // Modo por lotes "--calcular": carga el modelo, lo analiza, escribe
-// resultados.txt e imprime las reacciones de apoyo de cada combinación.
+// resultados.txt e imprime las reacciones de apoyo y el equilibrio de cada
+// combinación.
 // Devuelve el estado de salida: 0 si todo fue bien, 1 si algo falló.
 int funcionCalcularLotes(const std::string& archivo);
-// Imprime las reacciones de los nudos con algún apoyo, por combinación.
-void imprimirReacciones();

@@ -1,10 +1,13 @@
 // Modo por lotes (--calcular) de punta a punta en un directorio temporal:
-// líneas de reacciones, estados de salida y casos de falla.
+// líneas de reacciones y de equilibrio, estados de salida y casos de falla.
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "arranque.h"
+#include "reporte/consolaLotes.h"
+#include "reporte/equilibrio.h"
 #include "utilidades.h"
 
 namespace {
@@ -27,32 +30,92 @@ int calcular(const std::string& modelo, Lineas& salida) {
 
 }  // namespace
 
-TEST(Lotes, ReaccionesPorCombinacion) {
+TEST(Lotes, LineaDeReaccionesConNumerosConocidos) {
+    // Nudo 12 con Ux, Uz, Rx y Rz apoyados; en Uy y Ry (libres) el análisis
+    // deja un residuo que se imprime como 0.
+    objNudo3d n;
+    n.setNoNudoInterno(0);
+    n.setNoNudoUsuario(12);
+    n.setApoyo(1, 0, 1, 1, 0, 1);
+    n.setCombo("C", 1, "X");
+    n.setReacciones((Eigen::MatrixXd(6, 1) << 5, 7, -1234567.891, 2.5e-17, 3, -0.000123456789).finished());
+    EXPECT_EQ(lineaReacciones(n, 0),
+              "nudo 12: 5.000000e+00 0.000000e+00 -1.234568e+06 2.500000e-17 0.000000e+00 -1.234568e-04");
+}
+
+TEST(Lotes, ReaccionesYEquilibrioPorCombinacion) {
     const Lineas cargador = cargarModelo(kViga);
     DirectorioTemporal dir;
     Lineas salida;
     ASSERT_EQ(calcular(kViga, salida), 0);
     EXPECT_TRUE(std::filesystem::is_regular_file("resultados.txt"));
     // Primero las mismas líneas del cargador que en el arranque normal.
-    ASSERT_EQ(salida.size(), cargador.size() + 6);
+    ASSERT_EQ(salida.size(), cargador.size() + 8);
     EXPECT_EQ(Lineas(salida.begin(), salida.begin() + static_cast<long>(cargador.size())), cargador);
     auto linea = salida.begin() + static_cast<long>(cargador.size());
     for (int c = 0; c < 2; ++c) {
-        EXPECT_EQ(*linea++, "Reacciones del combo C" + std::to_string(c + 1));
+        const std::string combo = "C" + std::to_string(c + 1);
+        EXPECT_EQ(*linea++, "Reacciones del combo " + combo);
         // Nudo 1: Rz = P/2 con los giros Ry, Rz libres; nudo 3: Rz = P/2 con sólo Uy, Uz apoyados.
-        // Cada valor con %.6e; lo libre sale como 0 aunque el análisis deje un residuo.
         for (auto [n, libres] : {std::pair{1, "000011"}, {3, "100111"}}) {
-            std::string esperada = "nudo " + std::to_string(n) + ":";
+            std::istringstream campos(*linea);
+            std::string palabra, numero;
+            campos >> palabra >> numero;
+            EXPECT_EQ(linea->rfind("nudo " + std::to_string(n) + ": ", 0), 0u) << *linea;
             for (int k = 0; k < 6; ++k) {
-                const double r = libres[k] == '1' ? 0.0 : reaccionesDe(n, c)(k);
-                EXPECT_NEAR(r, k == 2 ? 5.0 * (c + 1) : 0.0, 1e-9) << n << " " << k;
-                char v[32];
-                std::snprintf(v, sizeof v, " %.6e", r);
-                esperada += v;
+                std::string v;
+                campos >> v;
+                if (libres[k] == '1') EXPECT_EQ(v, "0.000000e+00") << *linea;
+                else EXPECT_NEAR(std::stod(v), k == 2 ? 5.0 * (c + 1) : 0.0, 1e-9) << *linea;
             }
-            EXPECT_EQ(*linea++, esperada);
+            ++linea;
         }
+        const std::string equilibrio = "Equilibrio del combo " + combo + ": error relativo ";
+        ASSERT_EQ(linea->rfind(equilibrio, 0), 0u) << *linea;
+        const std::string e = linea++->substr(equilibrio.size());
+        EXPECT_TRUE(e.size() == 7 && e[1] == '.' && e[3] == 'e') << e;
+        EXPECT_LE(std::stod(e), 1e-9) << e;
     }
+}
+
+TEST(Lotes, EquilibrioConCargasYReaccionesConocidas) {
+    // Barra horizontal según Y de (2,0,1) a (2,4,1): x local = Y, y local = Z.
+    // Carga trapecial qy de 3 a 5: 16 según Z a 13/6 del inicio; axial de 1: 4
+    // según Y en el centro; torsión 0.5: un par de 2 según Y; en el nudo 2
+    // (2,4,1) P = (0,0,-10) y M = (1,0,0). Resultante: fuerza (0,4,6) y momento
+    // respecto del origen (-25/3,-10,8).
+    const std::string modelo =
+        "nudos: 1 2 0 1 2 2 4 1\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1 1\n"
+        "seccionRectangular: R 0.2 0.5 30e6 0.2 0  1\ndistribuidaLocalY: Q 3 5 1\ndistribuidaLocalX: Q 1 1 1\n"
+        "distribuidaLocalT: Q 0.5 1\npuntual: Q 0 0 -10 1 0 0 2\ncombo: C1 1 Q\ncombo: C2 1 Q\ncombo: V 0 Q\n";
+    ASSERT_TRUE(analizarModelo(modelo));
+    const Vec6 cargas = (Vec6() << 0, 4, 6, -25.0 / 3, -10, 8).finished();
+    for (int c = 0; c < 2; ++c) {
+        EXPECT_TRUE(casiIguales(resultanteCargas(c), cargas, 1e-14)) << resultanteCargas(c).transpose();
+        EXPECT_TRUE(casiIguales(resultanteReacciones(c), -cargas, 1e-12)) << resultanteReacciones(c).transpose();
+        EXPECT_LE(errorEquilibrio(c), 1e-12);
+    }
+    // Reacciones puestas a mano en el nudo 1 (las del nudo 2, libre, no cuentan):
+    // en C1 sobran 0.01 según Z, con |C_F| = √52 como escala: E = 0.01/√52; en C2
+    // sobra un par de -3 según Z, que pesa 3/ℓ con ℓ = √21 (el nudo 2) frente a
+    // |C_F| = √52: E = 3/√21/√52. Sin cargas ni reacciones, E = 0.
+    const Eigen::Vector3d r1(2, 0, 1), cF = cargas.head<3>(), cM = cargas.tail<3>();
+    Eigen::MatrixXd R = Eigen::MatrixXd::Constant(12, 3, 99.0);
+    const Eigen::Vector3d f1 = -cF + Eigen::Vector3d(0, 0, 0.01), f2 = -cF;
+    R.block<6, 1>(0, 0) << f1, -cM - r1.cross(f1);
+    R.block<6, 1>(0, 1) << f2, -cM - r1.cross(f2) + Eigen::Vector3d(0, 0, -3);
+    R.block<6, 1>(0, 2).setZero();
+    nudoUsuario(1).setReacciones(R);
+    EXPECT_NEAR(errorEquilibrio(0), 0.01 / std::sqrt(52.0), 1e-12);
+    EXPECT_NEAR(errorEquilibrio(1), 3 / std::sqrt(21.0) / std::sqrt(52.0), 1e-12);
+    EXPECT_EQ(errorEquilibrio(2), 0.0);
+    CapturaConsola consola;
+    imprimirReacciones();
+    const Lineas l = consola.lineas();
+    ASSERT_EQ(l.size(), 9u);
+    EXPECT_EQ(l[2], "Equilibrio del combo C1: error relativo 1.4e-03");
+    EXPECT_EQ(l[5], "Equilibrio del combo C2: error relativo 9.1e-02");
+    EXPECT_EQ(l[8], "Equilibrio del combo V: error relativo 0.0e+00");
 }
 
 TEST(Lotes, FallasSalenConUno) {
