@@ -8,6 +8,7 @@
 #include "arranque.h"
 #include "reporte/consolaLotes.h"
 #include "reporte/equilibrio.h"
+#include "reporte/extremosSolicitaciones.h"
 #include "utilidades.h"
 
 namespace {
@@ -20,12 +21,24 @@ const char* const kViga =
     "seccionRectangular: R 0.2 0.5 30e6 0.2 0  1 2\n"
     "puntual: P 0 0 -10 0 0 0 2\ncombo: C1 1 P\ncombo: C2 2 P\n";
 
-int calcular(const std::string& modelo, Lineas& salida) {
+int calcular(const std::string& modelo, Lineas& salida, const std::string& carpetaCsv = "") {
     if (!modelo.empty()) std::ofstream("modelo.txt") << modelo;
     CapturaConsola consola;
-    const int estado = funcionCalcularLotes("modelo.txt");
+    const int estado = funcionCalcularLotes("modelo.txt", carpetaCsv);
     salida = consola.lineas();
     return estado;
+}
+
+// Filas de un archivo CSV sin comillas: los campos de cada línea.
+std::vector<Lineas> leerCsv(const std::string& ruta) {
+    std::vector<Lineas> filas;
+    for (const std::string& l : lineasDe(leerArchivo(ruta))) {
+        Lineas campos;
+        std::istringstream s(l);
+        for (std::string c; std::getline(s, c, ',');) campos.push_back(c);
+        filas.push_back(campos);
+    }
+    return filas;
 }
 
 }  // namespace
@@ -160,4 +173,199 @@ TEST(Lotes, EjecutableConArchivoPorDefecto) {
     EXPECT_EQ(texto.find('\x1b'), std::string::npos);
     EXPECT_NE(texto.find("\nReacciones del combo VIENTO\n"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_regular_file("resultados.txt"));
+
+    // Ayuda, versión, una opción desconocida, un archivo con nombre de opción y la falta de pantalla.
+    const auto ejecutar = [&](const std::string& argumentos, int estadoEsperado, const std::string& previo = "") {
+        const int estado = std::system((previo + "'" + exe.string() + "' " + argumentos + " > salida.txt 2> errores.txt").c_str());
+        EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == estadoEsperado) << argumentos;
+        return std::pair{leerArchivo("salida.txt"), leerArchivo("errores.txt")};
+    };
+    for (const char* ayuda : {"--help", "-h"}) {
+        const auto [salida, errores] = ejecutar(ayuda, 0);
+        EXPECT_EQ(errores, "");
+        for (const char* parte : {"vantra3d [ARCHIVO]", "vantra3d --calcular [ARCHIVO] [--csv CARPETA]", "--version",
+                                  "Estado de salida", "  2  ", VANTRA_EJEMPLOS})
+            EXPECT_NE(salida.find(parte), std::string::npos) << parte;
+    }
+    EXPECT_EQ(ejecutar("--version", 0), std::pair(std::string("Vantra 3D v6.0\n"), std::string()));
+    const auto [nada, uso] = ejecutar("--calcular --nada", 2);
+    EXPECT_EQ(nada, "");
+    EXPECT_EQ(uso.rfind("Error: opción desconocida --nada\n", 0), 0u) << uso;
+    EXPECT_EQ(uso.substr(uso.find('\n') + 2), ejecutar("--help", 0).first);
+    std::filesystem::rename("ingresoDatos.txt", "-m.txt");
+    EXPECT_NE(ejecutar("--calcular ./-m.txt", 0).first.find("\nReacciones del combo VIENTO\n"), std::string::npos);
+    for (const char* sinPantalla : {"env -u DISPLAY ", "DISPLAY=:97 "})
+        EXPECT_EQ(ejecutar("./-m.txt", 1, sinPantalla),
+                  std::pair(std::string(), std::string("Error: no se puede abrir la ventana (no hay pantalla); use "
+                                                       "--calcular para analizar sin ventana\n")));
+}
+
+TEST(Lotes, SolicitacionesExtremasConocidas) {
+    // Viga simple de 6 m con carga triangular de 0 a 12 (hacia -Z) y una axial
+    // de 2 a -4 con el extremo final libre según x: |My| máximo w·L²/(9√3) en
+    // x = L/√3, cortes wL/6 y wL/3 en los extremos; N(x) = −6 − 2x + x²/2 tiene su
+    // mínimo −8 en x = 2, donde la carga axial se anula, y vale 0 en el final.
+    ASSERT_TRUE(analizarModelo("nudos: 1 0 0 0 2 6 0 0\nbarras: 1 1 2\napoyo: 1 1 1 1 0 0 1\napoyo: 0 1 1 0 0 0 2\n"
+                               "seccionRectangular: R 0.2 0.5 30e6 0.2 0 1\ndistribuidaLocalY: Q 0 -12 1\n"
+                               "distribuidaLocalX: Q 2 -4 1\ncombo: C 1 Q\n"));
+    const auto e = extremosSolicitaciones(barraUsuario(1), 0);
+    const auto cerca = [](double a, double b) { return std::abs(a - b) <= 1e-9 * (1 + std::abs(b)); };
+    const double mMax = 12 * 36 / (9 * std::sqrt(3.0)), xMax = 6 / std::sqrt(3.0);
+    const extremoSolicitacion& n = e[0], &vy = e[1], &my = e[4];
+    EXPECT_TRUE(cerca(n.minimo, -8) && cerca(n.xMinimo, 2) && cerca(n.maximo, 0) && n.xMaximo == 6)
+        << n.minimo << " " << n.xMinimo << " " << n.maximo << " " << n.xMaximo;
+    EXPECT_TRUE(cerca(std::max(vy.maximo, -vy.minimo), 24) && cerca(std::min(vy.maximo, -vy.minimo), 12))
+        << vy.maximo << " " << vy.minimo;
+    // El momento es de un solo signo: el otro extremo es 0 en un apoyo.
+    const bool positivo = my.maximo > -my.minimo;
+    EXPECT_TRUE(cerca(positivo ? my.maximo : -my.minimo, mMax) && cerca(positivo ? my.xMaximo : my.xMinimo, xMax))
+        << my.maximo << " " << my.xMaximo << " " << my.minimo << " " << my.xMinimo;
+    EXPECT_NEAR(positivo ? my.minimo : my.maximo, 0, 1e-9);
+    for (int k : {2, 3, 5}) EXPECT_TRUE(std::abs(e[k].maximo) < 1e-9 && std::abs(e[k].minimo) < 1e-9) << k;
+}
+
+TEST(Lotes, ArchivosCsvConcuerdanConElReporteYLasReacciones) {
+    const std::string ejemplo = leerArchivo(VANTRA_EJEMPLOS "/ingresoDatos.txt");
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(ejemplo, salida, "salida/csv"), 0);
+    const auto numero = [](const std::string& t) {
+        size_t usados = 0;
+        const double v = std::stod(t, &usados);
+        EXPECT_EQ(usados, t.size()) << t;
+        return v;
+    };
+    // Desplazamientos y fuerzas de extremo: los mismos doubles que el análisis, de cada nudo y barra.
+    const auto d = leerCsv("salida/csv/desplazamientos.csv");
+    ASSERT_EQ(d.size(), 1 + static_cast<size_t>(noCombos) * nudo.size());
+    EXPECT_EQ(d[0], lineasDe("combo\nnudo\nux\nuy\nuz\ngiroX\ngiroY\ngiroZ"));
+    const auto f = leerCsv("salida/csv/fuerzasExtremos.csv");
+    ASSERT_EQ(f.size(), 1 + static_cast<size_t>(noCombos) * barra.size());
+    EXPECT_EQ(f[0].size(), 14u);
+    EXPECT_EQ(f[0][2] + f[0][8] + f[0][13], "fx1fx2mz2");
+    for (int c = 0, fila = 1; c < noCombos; ++c)
+        for (size_t i = 0; i < barra.size(); ++i, ++fila) {
+            const objBarra3d& b = barra[i];
+            EXPECT_EQ(f[static_cast<size_t>(fila)][0], nombresCombos[static_cast<size_t>(c)]);
+            EXPECT_EQ(f[static_cast<size_t>(fila)][1], std::to_string(b.getNoBarraUsuario()));
+            for (int k = 0; k < 12; ++k)
+                EXPECT_EQ(numero(f[static_cast<size_t>(fila)][static_cast<size_t>(k + 2)]),
+                          barra[i].getFuerzasExtremos()(k, c) + 0.0);
+        }
+    for (int c = 0, fila = 1; c < noCombos; ++c)
+        for (const objNudo3d& n : nudo) {
+            const Lineas& l = d[static_cast<size_t>(fila++)];
+            ASSERT_EQ(l.size(), 8u);
+            EXPECT_EQ(l[0], nombresCombos[static_cast<size_t>(c)]);
+            EXPECT_EQ(l[1], std::to_string(n.getNoNudoUsuario()));
+            EXPECT_EQ(numero(l[2]), n.getDesplazamientoX(c) + 0.0);
+            EXPECT_EQ(numero(l[7]), n.getGiroZ(c) + 0.0);
+        }
+
+    // Reacciones: las de las líneas impresas (con sus siete cifras) y en equilibrio con las cargas.
+    const auto r = leerCsv("salida/csv/reacciones.csv");
+    EXPECT_EQ(r[0], lineasDe("combo\nnudo\nRx\nRy\nRz\nMx\nMy\nMz"));
+    std::vector<Vec6> suma(static_cast<size_t>(noCombos), Vec6::Zero());
+    size_t fila = 1;
+    for (const std::string& l : salida) {
+        if (l.rfind("nudo ", 0) != 0) continue;
+        ASSERT_LT(fila, r.size());
+        std::istringstream impresa(l.substr(l.find(':') + 1));
+        const Lineas& csv = r[fila++];
+        const int c = static_cast<int>(std::find(nombresCombos.begin(), nombresCombos.end(), csv[0]) - nombresCombos.begin());
+        ASSERT_LT(c, noCombos);
+        EXPECT_EQ("nudo " + csv[1] + ":", l.substr(0, l.find(':') + 1));
+        const objNudo3d& n = nudoUsuario(std::stoi(csv[1]));
+        Vec6 v;
+        for (int k = 0; k < 6; ++k) {
+            double p;
+            impresa >> p;
+            v(k) = numero(csv[static_cast<size_t>(k + 2)]);
+            EXPECT_NEAR(v(k), p, 5e-7 * std::abs(p)) << l;
+        }
+        const Eigen::Vector3d x(n.getX(), n.getY(), n.getZ());
+        suma[static_cast<size_t>(c)] += (Vec6() << v.head<3>(), x.cross(v.head<3>()) + v.tail<3>()).finished();
+    }
+    EXPECT_EQ(fila, r.size());
+    for (int c = 0; c < noCombos; ++c) {
+        const Vec6 cargas = resultanteCargas(c);
+        EXPECT_TRUE(casiIguales(suma[static_cast<size_t>(c)], -cargas, 1e-9, cargas.norm())) << c;
+    }
+
+    // Solicitaciones: seis por barra y combinación; ningún punto del diagrama pasa de los extremos
+    // informados, y éstos no se alejan de lo que muestrea el diagrama más que lo que cabe entre
+    // dos estaciones.
+    const auto s = leerCsv("salida/csv/solicitaciones.csv");
+    EXPECT_EQ(s[0], lineasDe("combo\nbarra\nesfuerzo\nmaximo\nxMaximo\nminimo\nxMinimo"));
+    ASSERT_EQ(s.size(), 1 + 6 * static_cast<size_t>(noCombos) * barra.size());
+    fila = 1;
+    for (int c = 0; c < noCombos; ++c)
+        for (objBarra3d& b : barra) {
+            const Eigen::MatrixXd diagramas[6] = {b.getSolicitacionAxial(c, 401), b.getSolicitacionVy(c, 401),
+                                                  b.getSolicitacionVz(c, 401),   b.getSolicitacionTorsion(c, 401),
+                                                  b.getSolicitacionMy(c, 401),   b.getSolicitacionMz(c, 401)};
+            for (int k = 0; k < 6; ++k, ++fila) {
+                const Lineas& l = s[fila];
+                ASSERT_EQ(l.size(), 7u);
+                EXPECT_EQ(l[1] + l[2], std::to_string(b.getNoBarraUsuario()) + kNombresSolicitaciones[k]);
+                const Eigen::RowVectorXd v = diagramas[k].row(1);
+                const double escala = 1e-9 + v.cwiseAbs().maxCoeff();
+                const double maximo = numero(l[3]), minimo = numero(l[5]);
+                EXPECT_GE(maximo, v.maxCoeff() - 1e-12 * escala) << l[1] << " " << l[2];
+                EXPECT_LE(minimo, v.minCoeff() + 1e-12 * escala) << l[1] << " " << l[2];
+                EXPECT_LE(maximo - v.maxCoeff(), 1e-4 * escala) << l[1] << " " << l[2];
+                EXPECT_GE(minimo - v.minCoeff(), -1e-4 * escala) << l[1] << " " << l[2];
+                for (int x : {4, 6}) EXPECT_TRUE(numero(l[static_cast<size_t>(x)]) >= 0 && numero(l[static_cast<size_t>(x)]) <= b.getLongitud());
+            }
+        }
+
+    // Una carpeta que no se puede crear (un archivo común en el camino): error, estado 1 y sin
+    // reacciones; los CSV anteriores quedan como estaban.
+    std::ofstream("ocupado") << "x";
+    for (const std::string& carpeta : {std::string("ocupado/csv"), std::string("ocupado")}) {
+        EXPECT_EQ(calcular(ejemplo, salida, carpeta), 1);
+        EXPECT_EQ(salida.back(), "Error: no se pudo escribir en la carpeta " + carpeta);
+        EXPECT_FALSE(std::any_of(salida.begin(), salida.end(), [](auto& l) { return l.rfind("Reacciones", 0) == 0; }));
+    }
+}
+
+TEST(Lotes, LineaDeOrdenes) {
+    using Modo = argumentosPrograma::Modo;
+    const struct {
+        std::vector<const char*> argumentos;
+        Modo modo;
+        std::string archivo, carpeta, error;
+    } casos[] = {
+        {{}, Modo::visor, "ingresoDatos.txt", "", ""},
+        {{"m.txt"}, Modo::visor, "m.txt", "", ""},
+        {{"--calcular"}, Modo::lotes, "ingresoDatos.txt", "", ""},
+        {{"--calcular", "m.txt", "--csv", "r"}, Modo::lotes, "m.txt", "r", ""},
+        {{"--csv", "r", "--calcular", "m.txt"}, Modo::lotes, "m.txt", "r", ""},
+        {{"./-m.txt"}, Modo::visor, "./-m.txt", "", ""},
+        {{"--help"}, Modo::ayuda, "", "", ""},
+        {{"m.txt", "-h"}, Modo::ayuda, "", "", ""},
+        {{"--version", "--nada"}, Modo::version, "", "", ""},
+        {{"--ayuda"}, Modo::error, "", "", "Error: opción desconocida --ayuda"},
+        {{"--calcular", "-"}, Modo::error, "", "", "Error: opción desconocida -"},
+        {{"--calcular", "m.txt", "--csv"}, Modo::error, "", "", "Error: falta la carpeta después de --csv"},
+        {{"m.txt", "--csv", "r"}, Modo::error, "", "", "Error: --csv sólo vale con --calcular"},
+        {{"a.txt", "b.txt"}, Modo::error, "", "", "Error: sobra el argumento b.txt (el archivo de modelo es a.txt)"},
+        {{"-display"}, Modo::error, "", "", "Error: falta el valor después de -display"},
+    };
+    for (const auto& c : casos) {
+        std::vector<const char*> argv{"vantra3d"};
+        argv.insert(argv.end(), c.argumentos.begin(), c.argumentos.end());
+        const argumentosPrograma a = interpretarArgumentos(static_cast<int>(argv.size()), argv.data());
+        const std::string que = c.argumentos.empty() ? "(nada)" : c.argumentos[0];
+        EXPECT_EQ(a.modo, c.modo) << que;
+        EXPECT_EQ(a.error, c.error) << que;
+        if (c.modo == Modo::visor || c.modo == Modo::lotes) {
+            EXPECT_TRUE(a.archivo == c.archivo && a.carpetaCsv == c.carpeta) << que;
+        }
+    }
+    // Las opciones de la ventana pasan a freeglut; -display dice además dónde buscar la pantalla.
+    const char* argv[] = {"vantra3d", "-display", ":3", "-iconic", "m.txt", "-geometry", "800x600"};
+    const argumentosPrograma a = interpretarArgumentos(7, argv);
+    EXPECT_EQ(a.opcionesVentana, lineasDe("-display\n:3\n-iconic\n-geometry\n800x600"));
+    EXPECT_TRUE(a.modo == Modo::visor && a.pantalla == ":3" && a.archivo == "m.txt");
 }
