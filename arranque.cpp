@@ -1,40 +1,115 @@
 #include "arranque.h"
 
-#include <cstdio>
-#include <iostream>
+#include <algorithm>
+#include <iterator>
 
 #include "analisis/funcionSolve.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
+#include "reporte/archivosCsv.h"
+#include "reporte/consolaLotes.h"
 #include "reporte/funcionPrint.h"
 
-void imprimirReacciones() {
-    for (int c = 0; c < noCombos; ++c) {
-        std::cout << "Reacciones del combo " << nombresCombos[static_cast<size_t>(c)] << "\n";
-        for (const objNudo3d& n : nudo) {
-            const Eigen::VectorXi a = n.getVectorApoyo();
-            if ((a.array() != 0).count() == 0) continue;
-            const double r[6] = {n.getReaccionRx(c), n.getReaccionRy(c), n.getReaccionRz(c),
-                                 n.getReaccionMx(c), n.getReaccionMy(c), n.getReaccionMz(c)};
-            std::cout << "nudo " << n.getNoNudoUsuario() << ":";
-            for (int i = 0; i < 6; ++i) {
-                // En un grado de libertad libre el valor es sólo el residuo de la solución.
-                char texto[64];
-                std::snprintf(texto, sizeof texto, " %.6e", a(i) != 0 ? r[i] : 0.0);
-                std::cout << texto;
-            }
-            std::cout << "\n";
+#ifndef VANTRA_CARPETA_EJEMPLOS
+#define VANTRA_CARPETA_EJEMPLOS "ejemplos"
+#endif
+
+namespace {
+// Opciones que freeglut entiende en glutInit; las dos primeras llevan un valor.
+const char* const kOpcionesVentanaConValor[] = {"-display", "-geometry"};
+const char* const kOpcionesVentanaSolas[] = {"-iconic", "-direct", "-indirect", "-gldebug", "-sync"};
+
+argumentosPrograma conError(std::string motivo) {
+    argumentosPrograma a;
+    a.modo = argumentosPrograma::Modo::error;
+    a.error = "Error: " + std::move(motivo);
+    return a;
+}
+}  // namespace
+
+argumentosPrograma interpretarArgumentos(int argc, const char* const* argv) {
+    argumentosPrograma a;
+    bool calcular = false, hayArchivo = false, hayCsv = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-h" || arg == "--help") {
+            a.modo = argumentosPrograma::Modo::ayuda;
+            return a;
+        }
+        if (arg == "--version") {
+            a.modo = argumentosPrograma::Modo::version;
+            return a;
+        }
+        if (arg == "--calcular") {
+            calcular = true;
+        } else if (arg == "--csv") {
+            if (i + 1 >= argc) return conError("falta la carpeta después de --csv");
+            a.carpetaCsv = argv[++i];
+            hayCsv = true;
+            if (a.carpetaCsv.empty()) return conError("la carpeta de --csv no puede ser vacía");
+        } else if (std::find_if(std::begin(kOpcionesVentanaConValor), std::end(kOpcionesVentanaConValor),
+                                [&](const char* o) { return arg == o; }) != std::end(kOpcionesVentanaConValor)) {
+            if (i + 1 >= argc) return conError("falta el valor después de " + arg);
+            a.opcionesVentana.push_back(arg);
+            a.opcionesVentana.push_back(argv[++i]);
+            if (arg == "-display") a.pantalla = a.opcionesVentana.back();
+        } else if (std::find_if(std::begin(kOpcionesVentanaSolas), std::end(kOpcionesVentanaSolas),
+                                [&](const char* o) { return arg == o; }) != std::end(kOpcionesVentanaSolas)) {
+            a.opcionesVentana.push_back(arg);
+        } else if (!arg.empty() && arg[0] == '-') {
+            return conError("opción desconocida " + arg);
+        } else if (hayArchivo) {
+            return conError("sobra el argumento " + arg + " (el archivo de modelo es " + a.archivo + ")");
+        } else {
+            a.archivo = arg;
+            hayArchivo = true;
         }
     }
-    std::cout.flush();
+    if (hayCsv && !calcular) return conError("--csv sólo vale con --calcular");
+    a.modo = calcular ? argumentosPrograma::Modo::lotes : argumentosPrograma::Modo::visor;
+    return a;
 }
 
-int funcionCalcularLotes(const std::string& archivo) {
+std::string textoUso() {
+    return std::string(kNombreYVersion) +
+           ": análisis estático lineal de pórticos espaciales.\n"
+           "\n"
+           "Uso:\n"
+           "  vantra3d [ARCHIVO]\n"
+           "      Carga el modelo ARCHIVO (por omisión ingresoDatos.txt) y abre el visor 3D.\n"
+           "  vantra3d --calcular [ARCHIVO] [--csv CARPETA]\n"
+           "      Sin ventana: analiza el modelo, escribe resultados.txt en la carpeta de\n"
+           "      trabajo e imprime las reacciones y el equilibrio de cada combinación.\n"
+           "\n"
+           "Opciones:\n"
+           "  --calcular       analizar sin abrir la ventana\n"
+           "  --csv CARPETA    con --calcular, escribir además desplazamientos.csv,\n"
+           "                   reacciones.csv, fuerzasExtremos.csv y solicitaciones.csv en\n"
+           "                   CARPETA (se crea si no existe)\n"
+           "  -h, --help       mostrar esta ayuda y salir\n"
+           "  --version        mostrar la versión y salir\n"
+           "  -display PANTALLA, -geometry GEOMETRIA, -iconic, -direct, -indirect, -gldebug, -sync\n"
+           "                   opciones de la ventana del visor\n"
+           "Un archivo cuyo nombre empieza con \"-\" se escribe con \"./\" delante (./-modelo.txt).\n"
+           "\n"
+           "Estado de salida:\n"
+           "  0  todo fue bien\n"
+           "  1  el modelo no se pudo abrir, la estructura es inestable, un archivo de\n"
+           "     resultados no se pudo escribir o no hay pantalla para el visor\n"
+           "  2  la línea de órdenes no es válida\n"
+           "\n"
+           "Modelos de ejemplo: " VANTRA_CARPETA_EJEMPLOS
+           " (ingresoDatos.txt, portico_plano.txt,\n"
+           "edificio.txt, reticulado.txt).\n";
+}
+
+int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv) {
     nombreArchivo = archivo;
     funcionLeerArchivo();
     if (!archivoDatosAbierto) return 1;
     if (!funcionSolve()) return 1;
     if (!funcionPrint()) return 1;
+    if (!carpetaCsv.empty() && !escribirCsv(carpetaCsv)) return 1;
     imprimirReacciones();
     return 0;
 }

@@ -2,10 +2,32 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+// Nombre y versión, como los muestran --version y el título de la ventana.
+inline constexpr const char* kNombreYVersion = "Vantra 3D v6.0";
+
+// Lo que pide la línea de órdenes.
+struct argumentosPrograma {
+    enum class Modo { visor, lotes, ayuda, version, error };
+    Modo modo = Modo::visor;
+    std::string archivo = "ingresoDatos.txt";
+    std::string carpetaCsv;  // vacía: sin archivos CSV
+    // Opciones del sistema de ventanas (-display PANTALLA, -geometry GEOMETRIA,
+    // -iconic, ...) que se pasan tal cual a la inicialización de la ventana.
+    std::vector<std::string> opcionesVentana;
+    std::string pantalla;  // la de -display; vacía: la de DISPLAY
+    std::string error;     // el motivo, en el modo error
+};
+
+// Interpreta los argumentos (argv[0] es el programa). Una palabra que empieza
+// con "-" es una opción; un archivo con ese nombre se escribe con "./" delante.
+argumentosPrograma interpretarArgumentos(int argc, const char* const* argv);
+// Texto de ayuda de --help.
+std::string textoUso();
 
 // Modo por lotes "--calcular": carga el modelo, lo analiza, escribe
-// resultados.txt e imprime las reacciones de apoyo de cada combinación.
+// resultados.txt (y, si se da una carpeta, los archivos CSV), e imprime las
+// reacciones de apoyo y el equilibrio de cada combinación.
 // Devuelve el estado de salida: 0 si todo fue bien, 1 si algo falló.
-int funcionCalcularLotes(const std::string& archivo);
-// Imprime las reacciones de los nudos con algún apoyo, por combinación.
-void imprimirReacciones();
+int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv = "");

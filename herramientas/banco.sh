@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
 # Corre el banco de rendimiento sobre los edificios de referencia
-# (10 x 10 x 10 y 20 x 20 x 20), cinco veces cada uno.
+# (10 x 10 x 10 y 20 x 20 x 20): tres veces vantra3d-bench (etapas por
+# separado) y luego el ejecutable real "vantra3d --calcular" de punta a punta,
+# sin y con --csv, con su tiempo de reloj, su memoria máxima y el tamaño de
+# resultados.txt.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
-bash "$raiz/herramientas/dependencias.sh"
+bash "$raiz/herramientas/dependencias.sh" time
 cmake -S "$raiz" -B "$raiz/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$raiz/build" -j2 --target vantra3d-bench
+cmake --build "$raiz/build" -j2 --target vantra3d-bench vantra3d
+trabajo=$(mktemp -d /tmp/vantra3d_bancoXXXXXX)
+trap 'rm -rf "$trabajo"' EXIT
 for tam in "10 10 10" "20 20 20"; do
   echo "== edificio $tam"
-  for i in 1 2 3 4 5; do
+  for i in 1 2 3; do
     "$raiz/build/vantra3d-bench" $tam | tr '\n' ' '
     echo
+  done
+  "$raiz/build/vantra3d-bench" --generar $tam > "$trabajo/edificio.txt"
+  for opcion in "" "--csv csv"; do
+    (cd "$trabajo" && rm -rf resultados.txt csv &&
+      /usr/bin/time -f "vantra3d --calcular $opcion: %e s, %M KB" "$raiz/build/vantra3d" --calcular edificio.txt $opcion >/dev/null &&
+      echo "  resultados.txt: $(du -m resultados.txt | cut -f1) MB${opcion:+, CSV: $(du -sm csv | cut -f1) MB}")
   done
 done

@@ -6,10 +6,8 @@
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 segundos=${1:-60}
-bash "$raiz/herramientas/dependencias.sh"
-for p in clang libclang-rt-14-dev; do
-  dpkg -s "$p" >/dev/null 2>&1 || { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq clang libclang-rt-14-dev >/dev/null; break; }
-done
+# libclang-rt-dev trae libFuzzer y los sanitizadores de la versión de clang de la distribución.
+bash "$raiz/herramientas/dependencias.sh" clang libclang-rt-dev
 dir="$raiz/build-fuzz"
 CC=clang CXX=clang++ cmake -S "$raiz" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTRA_FUZZ=ON -DVANTRA_VISOR=OFF >/dev/null
 cmake --build "$dir" -j2 --target fuzz_modelo

@@ -1,8 +1,13 @@
-// Banco de rendimiento: carga y análisis completo de un modelo grande.
+// Banco de rendimiento: el modo por lotes completo sobre un modelo grande:
+// carga, análisis, reporte resultados.txt y archivos CSV.
 //   vantra3d-bench NX NY NZ          edificio generado de NX x NY vanos y NZ pisos
 //   vantra3d-bench --archivo MODELO  un archivo de modelo existente
-// Imprime los tiempos de cada etapa en segundos y la memoria máxima en MB.
+//   vantra3d-bench --generar NX NY NZ  sólo escribe el edificio en la salida
+// Imprime los tiempos de cada etapa en segundos, el tamaño del reporte en MB,
+// su velocidad de escritura en MB/s y la memoria máxima en MB. El reporte y
+// los CSV se escriben en una carpeta temporal que se borra al terminar.
 #include <chrono>
+#include <filesystem>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -15,11 +20,14 @@
 #include "analisis/funcionSolve.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
+#include "reporte/archivosCsv.h"
+#include "reporte/funcionPrint.h"
 #include "rendimiento/generadorEdificio.h"
 
 namespace {
 int uso() {
-    std::cout << "uso: vantra3d-bench NX NY NZ | vantra3d-bench --archivo MODELO" << std::endl;
+    std::cout << "uso: vantra3d-bench NX NY NZ | vantra3d-bench --archivo MODELO | vantra3d-bench --generar NX NY NZ"
+              << std::endl;
     return 2;
 }
 }  // namespace
@@ -27,6 +35,12 @@ int uso() {
 int main(int argc, char** argv) {
     std::string archivo;
     std::string temporal;
+    if (argc == 5 && std::string(argv[1]) == "--generar") {
+        const int nx = std::atoi(argv[2]), ny = std::atoi(argv[3]), nz = std::atoi(argv[4]);
+        if (nx < 1 || ny < 1 || nz < 1) return uso();
+        std::cout << generarEdificio(nx, ny, nz);
+        return 0;
+    }
     if (argc == 3 && std::string(argv[1]) == "--archivo") {
         archivo = argv[2];
     } else if (argc == 4) {
@@ -52,6 +66,24 @@ int main(int argc, char** argv) {
     const auto inicioAnalisis = Reloj::now();
     const bool correcto = funcionSolve();
     const double analisis = std::chrono::duration<double>(Reloj::now() - inicioAnalisis).count();
+
+    // Reporte y CSV en una carpeta temporal, como los escribe el modo por lotes.
+    double reporte = 0, csv = 0, megas = 0;
+    char carpeta[] = "/tmp/vantra3d_bancoXXXXXX";
+    const std::filesystem::path anterior = std::filesystem::current_path();
+    if (correcto && mkdtemp(carpeta) != nullptr) {
+        std::filesystem::current_path(carpeta);
+        auto etapa = Reloj::now();
+        funcionPrint();
+        reporte = std::chrono::duration<double>(Reloj::now() - etapa).count();
+        std::error_code error;
+        megas = static_cast<double>(std::filesystem::file_size("resultados.txt", error)) / 1e6;
+        etapa = Reloj::now();
+        escribirCsv("csv");
+        csv = std::chrono::duration<double>(Reloj::now() - etapa).count();
+        std::filesystem::current_path(anterior);
+        std::filesystem::remove_all(carpeta, error);
+    }
     std::cout.rdbuf(consola);
     if (!temporal.empty()) std::remove(temporal.c_str());
 
@@ -64,6 +96,12 @@ int main(int argc, char** argv) {
     std::printf("solucion: %.3f\n", t.solucion);
     std::printf("barras: %.3f\n", t.barras);
     std::printf("total: %.3f\n", lectura + analisis);
+    std::printf("reporte: %.3f\n", reporte);
+    std::printf("resultados.txt MB: %.1f\n", megas);
+    std::printf("reporte MB/s: %.0f\n", reporte > 0 ? megas / reporte : 0.0);
+    std::printf("csv: %.3f\n", csv);
+    std::printf("lotes: %.3f\n", lectura + analisis + reporte);
+    std::printf("lotes con csv: %.3f\n", lectura + analisis + reporte + csv);
     std::printf("memoria: %.1f\n", static_cast<double>(uso.ru_maxrss) / 1024.0);
     if (!correcto) std::printf("Error: la estructura es inestable\n");
     return correcto ? 0 : 1;

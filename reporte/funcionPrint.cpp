@@ -1,14 +1,14 @@
 #include "reporte/funcionPrint.h"
 
-#include <fstream>
 #include <iostream>
 
 #include "globales.h"
+#include "reporte/archivoAtomico.h"
 #include "reporte/formatoDisperso.h"
 
 namespace {
 
-void escribirBarra(std::ostream& os, objBarra3d& b) {
+void escribirBarra(salidaTexto& os, objBarra3d& b) {
     os << "\n";
     os << "#Barra Interna: " << b.getNoBarraInterna() << "\n";
     os << "#Barra Usuario: " << b.getNoBarraUsuario() << "\n";
@@ -44,16 +44,23 @@ void escribirBarra(std::ostream& os, objBarra3d& b) {
 
 }  // namespace
 
-void escribirReporte(std::ostream& os) {
+void escribirReporte(salidaTexto& os) {
     os << "****************NUDOS:*******************" << "\n";
     os << "#nudo interno | #nudoUsuario | X | Y | Z" << "\n";
     for (const objNudo3d& n : nudo)
         os << n.getNoNudoInterno() << " " << n.getNoNudoUsuario() << " " << n.getX() << " " << n.getY() << " "
            << n.getZ() << "\n";
     os << "\n\n\n" << "****************BARRAS:*******************" << "\n";
-    for (objBarra3d& b : barra) escribirBarra(os, b);
+    for (objBarra3d& b : barra) {
+        // Si el destino ya falló (disco lleno) no tiene sentido seguir armando texto.
+        if (!os.correcta()) return;
+        escribirBarra(os, b);
+    }
     os << "\n\n\n" << "************MATRIZ K ESTRUCTURA***************" << "\n";
-    escribirDispersaComoDensa(os, kEstructura);
+    if (kEstructura.rows() <= kGradosRigidezDensa)
+        escribirDispersaComoDensa(os, kEstructura);
+    else
+        escribirTrianguloSuperior(os, kEstructura);
     os << "\n";
     os << "\n\n\n" << "************VECTOR DE CARGAS PUNTUALES ESTRUCTURA***************" << "\n"
        << pEstructura << "\n";
@@ -62,13 +69,19 @@ void escribirReporte(std::ostream& os) {
     os << "\n\n\n" << "************DESPLAZAMIENTOS***************" << "\n" << "vector u:" << "\n" << u << "\n";
 }
 
+void escribirReporte(std::ostream& os) {
+    salidaTexto salida(os);
+    escribirReporte(salida);
+}
+
 bool funcionPrint() {
-    std::ofstream f("resultados.txt", std::ios::out | std::ios::trunc);
-    if (f.is_open()) {
-        escribirReporte(f);
-        f.close();
-        if (!f.fail()) return true;
+    archivoAtomico archivo("resultados.txt");
+    bool correcto = archivo.abierto();
+    if (correcto) {
+        salidaTexto salida([&archivo](const char* d, std::size_t n) { return archivo.escribir(d, n); });
+        escribirReporte(salida);
+        correcto = salida.vaciar() && archivo.confirmar();
     }
-    std::cout << "Error: no se pudo escribir el archivo resultados.txt" << std::endl;
-    return false;
+    if (!correcto) std::cout << "Error: no se pudo escribir el archivo resultados.txt" << std::endl;
+    return correcto;
 }

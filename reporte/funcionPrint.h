@@ -3,8 +3,16 @@
 
 #include <ostream>
 
-// Escribe el reporte en el directorio de trabajo. Devuelve falso, con un
-// mensaje, si el archivo no pudo crearse o escribirse.
+#include "reporte/salidaTexto.h"
+
+// Hasta este número de grados de libertad la rigidez global se escribe como
+// matriz densa; con más, sólo los valores no nulos de su triángulo superior.
+inline constexpr long long kGradosRigidezDensa = 1000;
+
+// Escribe el reporte en el directorio de trabajo: en un archivo temporal que
+// reemplaza a resultados.txt sólo cuando está completo. Devuelve falso, con un
+// mensaje, si no pudo escribirse; el resultados.txt anterior queda intacto.
 bool funcionPrint();
-// El mismo reporte sobre cualquier flujo.
+// El mismo reporte sobre cualquier salida.
+void escribirReporte(salidaTexto& salida);
 void escribirReporte(std::ostream& os);

@@ -1,10 +1,14 @@
 // Modo por lotes (--calcular) de punta a punta en un directorio temporal:
-// líneas de reacciones, estados de salida y casos de falla.
+// líneas de reacciones y de equilibrio, estados de salida y casos de falla.
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "arranque.h"
+#include "reporte/consolaLotes.h"
+#include "reporte/equilibrio.h"
+#include "reporte/extremosSolicitaciones.h"
 #include "utilidades.h"
 
 namespace {
@@ -17,42 +21,111 @@ const char* const kViga =
     "seccionRectangular: R 0.2 0.5 30e6 0.2 0  1 2\n"
     "puntual: P 0 0 -10 0 0 0 2\ncombo: C1 1 P\ncombo: C2 2 P\n";
 
-int calcular(const std::string& modelo, Lineas& salida) {
+int calcular(const std::string& modelo, Lineas& salida, const std::string& carpetaCsv = "") {
     if (!modelo.empty()) std::ofstream("modelo.txt") << modelo;
     CapturaConsola consola;
-    const int estado = funcionCalcularLotes("modelo.txt");
+    const int estado = funcionCalcularLotes("modelo.txt", carpetaCsv);
     salida = consola.lineas();
     return estado;
 }
 
+// Filas de un archivo CSV sin comillas: los campos de cada línea.
+std::vector<Lineas> leerCsv(const std::string& ruta) {
+    std::vector<Lineas> filas;
+    for (const std::string& l : lineasDe(leerArchivo(ruta))) {
+        Lineas campos;
+        std::istringstream s(l);
+        for (std::string c; std::getline(s, c, ',');) campos.push_back(c);
+        filas.push_back(campos);
+    }
+    return filas;
+}
+
 }  // namespace
 
-TEST(Lotes, ReaccionesPorCombinacion) {
+TEST(Lotes, LineaDeReaccionesConNumerosConocidos) {
+    // Nudo 12 con Ux, Uz, Rx y Rz apoyados; en Uy y Ry (libres) el análisis
+    // deja un residuo que se imprime como 0.
+    objNudo3d n;
+    n.setNoNudoInterno(0);
+    n.setNoNudoUsuario(12);
+    n.setApoyo(1, 0, 1, 1, 0, 1);
+    n.setCombo("C", 1, "X");
+    n.setReacciones((Eigen::MatrixXd(6, 1) << 5, 7, -1234567.891, 2.5e-17, 3, -0.000123456789).finished());
+    EXPECT_EQ(lineaReacciones(n, 0),
+              "nudo 12: 5.000000e+00 0.000000e+00 -1.234568e+06 2.500000e-17 0.000000e+00 -1.234568e-04");
+}
+
+TEST(Lotes, ReaccionesYEquilibrioPorCombinacion) {
     const Lineas cargador = cargarModelo(kViga);
     DirectorioTemporal dir;
     Lineas salida;
     ASSERT_EQ(calcular(kViga, salida), 0);
     EXPECT_TRUE(std::filesystem::is_regular_file("resultados.txt"));
     // Primero las mismas líneas del cargador que en el arranque normal.
-    ASSERT_EQ(salida.size(), cargador.size() + 6);
+    ASSERT_EQ(salida.size(), cargador.size() + 8);
     EXPECT_EQ(Lineas(salida.begin(), salida.begin() + static_cast<long>(cargador.size())), cargador);
     auto linea = salida.begin() + static_cast<long>(cargador.size());
     for (int c = 0; c < 2; ++c) {
-        EXPECT_EQ(*linea++, "Reacciones del combo C" + std::to_string(c + 1));
+        const std::string combo = "C" + std::to_string(c + 1);
+        EXPECT_EQ(*linea++, "Reacciones del combo " + combo);
         // Nudo 1: Rz = P/2 con los giros Ry, Rz libres; nudo 3: Rz = P/2 con sólo Uy, Uz apoyados.
-        // Cada valor con %.6e; lo libre sale como 0 aunque el análisis deje un residuo.
         for (auto [n, libres] : {std::pair{1, "000011"}, {3, "100111"}}) {
-            std::string esperada = "nudo " + std::to_string(n) + ":";
+            std::istringstream campos(linea->substr(linea->find(':') + 1));
+            EXPECT_EQ(linea++->rfind("nudo " + std::to_string(n) + ": ", 0), 0u);
             for (int k = 0; k < 6; ++k) {
-                const double r = libres[k] == '1' ? 0.0 : reaccionesDe(n, c)(k);
-                EXPECT_NEAR(r, k == 2 ? 5.0 * (c + 1) : 0.0, 1e-9) << n << " " << k;
-                char v[32];
-                std::snprintf(v, sizeof v, " %.6e", r);
-                esperada += v;
+                std::string v;
+                campos >> v;
+                if (libres[k] == '1') EXPECT_EQ(v, "0.000000e+00");
+                else EXPECT_NEAR(std::stod(v), k == 2 ? 5.0 * (c + 1) : 0.0, 1e-9);
             }
-            EXPECT_EQ(*linea++, esperada);
         }
+        const std::string equilibrio = "Equilibrio del combo " + combo + ": error relativo ";
+        ASSERT_EQ(linea->rfind(equilibrio, 0), 0u) << *linea;
+        const std::string e = linea++->substr(equilibrio.size());
+        EXPECT_TRUE(e.size() == 7 && e[1] == '.' && e[3] == 'e') << e;
+        EXPECT_LE(std::stod(e), 1e-9) << e;
     }
+}
+
+TEST(Lotes, EquilibrioConCargasYReaccionesConocidas) {
+    // Barra horizontal según Y de (2,0,1) a (2,4,1): x local = Y, y local = Z.
+    // Carga trapecial qy de 3 a 5: 16 según Z a 13/6 del inicio; axial de 1: 4
+    // según Y en el centro; torsión 0.5: un par de 2 según Y; en el nudo 2
+    // (2,4,1) P = (0,0,-10) y M = (1,0,0). Resultante: fuerza (0,4,6) y momento
+    // respecto del origen (-25/3,-10,8).
+    const std::string modelo =
+        "nudos: 1 2 0 1 2 2 4 1\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1 1\n"
+        "seccionRectangular: R 0.2 0.5 30e6 0.2 0  1\ndistribuidaLocalY: Q 3 5 1\ndistribuidaLocalX: Q 1 1 1\n"
+        "distribuidaLocalT: Q 0.5 1\npuntual: Q 0 0 -10 1 0 0 2\ncombo: C1 1 Q\ncombo: C2 1 Q\ncombo: V 0 Q\n";
+    ASSERT_TRUE(analizarModelo(modelo));
+    const Vec6 cargas = (Vec6() << 0, 4, 6, -25.0 / 3, -10, 8).finished();
+    for (int c = 0; c < 2; ++c) {
+        EXPECT_TRUE(casiIguales(resultanteCargas(c), cargas, 1e-14)) << resultanteCargas(c).transpose();
+        EXPECT_TRUE(casiIguales(resultanteReacciones(c), -cargas, 1e-12)) << resultanteReacciones(c).transpose();
+        EXPECT_LE(errorEquilibrio(c), 1e-12);
+    }
+    // Reacciones puestas a mano en el nudo 1 (las del nudo 2, libre, no cuentan):
+    // en C1 sobran 0.01 según Z, con |C_F| = √52 como escala: E = 0.01/√52; en C2
+    // sobra un par de -3 según Z, que pesa 3/ℓ con ℓ = √21 (el nudo 2) frente a
+    // |C_F| = √52: E = 3/√21/√52. Sin cargas ni reacciones, E = 0.
+    const Eigen::Vector3d r1(2, 0, 1), cF = cargas.head<3>(), cM = cargas.tail<3>();
+    Eigen::MatrixXd R = Eigen::MatrixXd::Constant(12, 3, 99.0);
+    const Eigen::Vector3d f1 = -cF + Eigen::Vector3d(0, 0, 0.01), f2 = -cF;
+    R.block<6, 1>(0, 0) << f1, -cM - r1.cross(f1);
+    R.block<6, 1>(0, 1) << f2, -cM - r1.cross(f2) + Eigen::Vector3d(0, 0, -3);
+    R.block<6, 1>(0, 2).setZero();
+    nudoUsuario(1).setReacciones(R);
+    EXPECT_NEAR(errorEquilibrio(0), 0.01 / std::sqrt(52.0), 1e-12);
+    EXPECT_NEAR(errorEquilibrio(1), 3 / std::sqrt(21.0) / std::sqrt(52.0), 1e-12);
+    EXPECT_EQ(errorEquilibrio(2), 0.0);
+    CapturaConsola consola;
+    imprimirReacciones();
+    const Lineas l = consola.lineas();
+    ASSERT_EQ(l.size(), 9u);
+    EXPECT_EQ(l[2], "Equilibrio del combo C1: error relativo 1.4e-03");
+    EXPECT_EQ(l[5], "Equilibrio del combo C2: error relativo 9.1e-02");
+    EXPECT_EQ(l[8], "Equilibrio del combo V: error relativo 0.0e+00");
 }
 
 TEST(Lotes, FallasSalenConUno) {
@@ -97,4 +170,169 @@ TEST(Lotes, EjecutableConArchivoPorDefecto) {
     EXPECT_EQ(texto.find('\x1b'), std::string::npos);
     EXPECT_NE(texto.find("\nReacciones del combo VIENTO\n"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_regular_file("resultados.txt"));
+
+    // Ayuda, versión, una opción desconocida, un archivo con nombre de opción y la falta de pantalla.
+    const auto ejecutar = [&](const std::string& argumentos, int estadoEsperado, const std::string& previo = "") {
+        const int estado = std::system((previo + "'" + exe.string() + "' " + argumentos + " > salida.txt 2> errores.txt").c_str());
+        EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == estadoEsperado) << argumentos;
+        return std::pair{leerArchivo("salida.txt"), leerArchivo("errores.txt")};
+    };
+    for (const char* ayuda : {"--help", "-h"}) {
+        const auto [salida, errores] = ejecutar(ayuda, 0);
+        EXPECT_EQ(errores, "");
+        for (const char* parte : {"vantra3d [ARCHIVO]", "vantra3d --calcular [ARCHIVO] [--csv CARPETA]", "--version",
+                                  "Estado de salida", "  2  ", VANTRA_EJEMPLOS})
+            EXPECT_NE(salida.find(parte), std::string::npos) << parte;
+    }
+    EXPECT_EQ(ejecutar("--version", 0), std::pair(std::string("Vantra 3D v6.0\n"), std::string()));
+    const auto [nada, uso] = ejecutar("--calcular --nada", 2);
+    EXPECT_EQ(nada, "");
+    EXPECT_EQ(uso.rfind("Error: opción desconocida --nada\n", 0), 0u) << uso;
+    EXPECT_EQ(uso.substr(uso.find('\n') + 2), ejecutar("--help", 0).first);
+    std::filesystem::rename("ingresoDatos.txt", "-m.txt");
+    EXPECT_NE(ejecutar("--calcular ./-m.txt", 0).first.find("\nReacciones del combo VIENTO\n"), std::string::npos);
+    for (const char* sinPantalla : {"env -u DISPLAY ", "DISPLAY=:97 "})
+        EXPECT_EQ(ejecutar("./-m.txt", 1, sinPantalla),
+                  std::pair(std::string(), std::string("Error: no se puede abrir la ventana (no hay pantalla); use "
+                                                       "--calcular para analizar sin ventana\n")));
+}
+
+TEST(Lotes, SolicitacionesExtremasConocidas) {
+    // Viga simple de 6 m con carga triangular de 0 a 12 (hacia -Z) y una axial
+    // de 2 a -4 con el extremo final libre según x: |My| máximo w·L²/(9√3) en
+    // x = L/√3, cortes wL/6 y wL/3 en los extremos; N(x) = −6 − 2x + x²/2 tiene su
+    // mínimo −8 en x = 2, donde la carga axial se anula, y vale 0 en el final.
+    ASSERT_TRUE(analizarModelo("nudos: 1 0 0 0 2 6 0 0\nbarras: 1 1 2\napoyo: 1 1 1 1 0 0 1\napoyo: 0 1 1 0 0 0 2\n"
+                               "seccionRectangular: R 0.2 0.5 30e6 0.2 0 1\ndistribuidaLocalY: Q 0 -12 1\n"
+                               "distribuidaLocalX: Q 2 -4 1\ncombo: C 1 Q\n"));
+    const auto e = extremosSolicitaciones(barraUsuario(1), 0);
+    const auto cerca = [](double a, double b) { return std::abs(a - b) <= 1e-9 * (1 + std::abs(b)); };
+    const double mMax = 12 * 36 / (9 * std::sqrt(3.0)), xMax = 6 / std::sqrt(3.0);
+    const extremoSolicitacion& n = e[0], &vy = e[1], &my = e[4];
+    EXPECT_TRUE(cerca(n.minimo, -8) && cerca(n.xMinimo, 2) && cerca(n.maximo, 0) && n.xMaximo == 6)
+        << n.minimo << " " << n.xMinimo << " " << n.maximo << " " << n.xMaximo;
+    EXPECT_TRUE(cerca(std::max(vy.maximo, -vy.minimo), 24) && cerca(std::min(vy.maximo, -vy.minimo), 12))
+        << vy.maximo << " " << vy.minimo;
+    // El momento es de un solo signo: el otro extremo es 0 en un apoyo.
+    const bool positivo = my.maximo > -my.minimo;
+    EXPECT_TRUE(cerca(positivo ? my.maximo : -my.minimo, mMax) && cerca(positivo ? my.xMaximo : my.xMinimo, xMax))
+        << my.maximo << " " << my.xMaximo << " " << my.minimo << " " << my.xMinimo;
+    EXPECT_NEAR(positivo ? my.minimo : my.maximo, 0, 1e-9);
+    for (int k : {2, 3, 5}) EXPECT_TRUE(std::abs(e[k].maximo) < 1e-9 && std::abs(e[k].minimo) < 1e-9) << k;
+}
+
+TEST(Lotes, ArchivosCsvConcuerdanConElReporteYLasReacciones) {
+    const std::string ejemplo = leerArchivo(VANTRA_EJEMPLOS "/ingresoDatos.txt");
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(ejemplo, salida, "salida/csv"), 0);
+    const auto leer = [](const std::string& archivo, const std::string& encabezado, size_t filas) {
+        const std::vector<Lineas> t = leerCsv("salida/csv/" + archivo);
+        EXPECT_EQ(t.size(), filas + 1) << archivo;
+        EXPECT_EQ(t.empty() ? Lineas{} : t[0], lineasDe(encabezado)) << archivo;
+        return t;
+    };
+    const size_t nc = static_cast<size_t>(noCombos), nb = barra.size();
+    // Desplazamientos y fuerzas de extremo: exactamente los doubles del análisis, en orden.
+    const auto d = leer("desplazamientos.csv", "combo\nnudo\nux\nuy\nuz\ngiroX\ngiroY\ngiroZ", nc * nudo.size());
+    const auto f = leer("fuerzasExtremos.csv", "combo\nbarra\nfx1\nfy1\nfz1\nmx1\nmy1\nmz1\nfx2\nfy2\nfz2\nmx2\nmy2\nmz2",
+                        nc * nb);
+    for (size_t c = 0; c < nc && d.size() == 1 + nc * nudo.size() && f.size() == 1 + nc * nb; ++c) {
+        for (size_t i = 0; i < nudo.size(); ++i) {
+            const Lineas& l = d[1 + c * nudo.size() + i];
+            EXPECT_EQ(l[0] + " " + l[1], nombresCombos[c] + " " + std::to_string(nudo[i].getNoNudoUsuario()));
+            for (int k = 0; k < 6; ++k) EXPECT_EQ(std::stod(l[2 + k]), u(6 * static_cast<long>(i) + k, c) + 0.0);
+        }
+        for (size_t i = 0; i < nb; ++i) {
+            const Lineas& l = f[1 + c * nb + i];
+            EXPECT_EQ(l[0] + " " + l[1], nombresCombos[c] + " " + std::to_string(barra[i].getNoBarraUsuario()));
+            for (int k = 0; k < 12; ++k) EXPECT_EQ(std::stod(l[2 + k]), barra[i].getFuerzasExtremos()(k, c) + 0.0);
+        }
+    }
+    // Reacciones: las de las líneas impresas (con sus siete cifras), en equilibrio con las cargas.
+    Lineas impresas;
+    std::copy_if(salida.begin(), salida.end(), std::back_inserter(impresas), [](auto& l) { return l.rfind("nudo ", 0) == 0; });
+    const auto r = leer("reacciones.csv", "combo\nnudo\nRx\nRy\nRz\nMx\nMy\nMz", impresas.size());
+    std::vector<Vec6> suma(nc, Vec6::Zero());
+    for (size_t i = 0; i < impresas.size() && i + 1 < r.size(); ++i) {
+        const Lineas& l = r[i + 1];
+        const size_t c = static_cast<size_t>(std::find(nombresCombos.begin(), nombresCombos.end(), l[0]) - nombresCombos.begin());
+        std::istringstream linea(impresas[i].substr(impresas[i].find(':') + 1));
+        EXPECT_EQ(impresas[i].rfind("nudo " + l[1] + ":", 0), 0u);
+        Vec6 v;
+        for (int k = 0; k < 6; ++k) {
+            double p;
+            linea >> p;
+            v(k) = std::stod(l[2 + k]);
+            EXPECT_NEAR(v(k), p, 5e-7 * std::abs(p)) << impresas[i];
+        }
+        const objNudo3d& n = nudoUsuario(std::stoi(l[1]));
+        const Eigen::Vector3d x(n.getX(), n.getY(), n.getZ());
+        suma.at(c) += (Vec6() << v.head<3>(), x.cross(v.head<3>()) + v.tail<3>()).finished();
+    }
+    for (size_t c = 0; c < nc; ++c)
+        EXPECT_TRUE(casiIguales(suma[c], -resultanteCargas(static_cast<int>(c)), 1e-9, resultanteCargas(static_cast<int>(c)).norm()));
+    // Solicitaciones: ningún punto del diagrama (401 estaciones) pasa de los extremos informados, y
+    // éstos no se alejan del diagrama más de lo que cabe entre dos estaciones.
+    const auto s = leer("solicitaciones.csv", "combo\nbarra\nesfuerzo\nmaximo\nxMaximo\nminimo\nxMinimo", 6 * nc * nb);
+    for (size_t c = 0, fila = 1; c < nc && s.size() == 1 + 6 * nc * nb; ++c)
+        for (objBarra3d& b : barra) {
+            const int k = static_cast<int>(c);
+            int esfuerzo = 0;
+            for (const Eigen::MatrixXd& diagrama :
+                 {b.getSolicitacionAxial(k, 401), b.getSolicitacionVy(k, 401), b.getSolicitacionVz(k, 401),
+                  b.getSolicitacionTorsion(k, 401), b.getSolicitacionMy(k, 401), b.getSolicitacionMz(k, 401)}) {
+                const Lineas& l = s[fila++];
+                const double maximo = std::stod(l[3]), minimo = std::stod(l[5]), alto = diagrama.row(1).maxCoeff(),
+                             bajo = diagrama.row(1).minCoeff(), escala = 1e-9 + std::max(alto, -bajo);
+                EXPECT_EQ(l[1] + l[2], std::to_string(b.getNoBarraUsuario()) + kNombresSolicitaciones[esfuerzo++]);
+                EXPECT_TRUE(maximo >= alto - 1e-12 * escala && maximo <= alto + 1e-4 * escala) << l[1] << l[2];
+                EXPECT_TRUE(minimo <= bajo + 1e-12 * escala && minimo >= bajo - 1e-4 * escala) << l[1] << l[2];
+            }
+        }
+    // Una carpeta que no se puede crear (un archivo común en el camino): error, estado 1 y sin reacciones.
+    std::ofstream("ocupado") << "x";
+    for (const std::string& carpeta : {std::string("ocupado/csv"), std::string("ocupado")}) {
+        EXPECT_EQ(calcular(ejemplo, salida, carpeta), 1);
+        EXPECT_EQ(salida.back(), "Error: no se pudo escribir en la carpeta " + carpeta);
+        EXPECT_FALSE(std::any_of(salida.begin(), salida.end(), [](auto& l) { return l.rfind("Reacciones", 0) == 0; }));
+    }
+}
+
+TEST(Lotes, LineaDeOrdenes) {
+    using Modo = argumentosPrograma::Modo;
+    const struct {
+        std::vector<const char*> argumentos;
+        Modo modo;
+        std::string archivo, carpeta, error;
+    } casos[] = {
+        {{}, Modo::visor, "ingresoDatos.txt", "", ""},
+        {{"--calcular", "m.txt", "--csv", "r"}, Modo::lotes, "m.txt", "r", ""},
+        {{"--csv", "r", "--calcular", "m.txt"}, Modo::lotes, "m.txt", "r", ""},
+        {{"./-m.txt"}, Modo::visor, "./-m.txt", "", ""},
+        {{"m.txt", "-h"}, Modo::ayuda, "", "", ""},
+        {{"--version", "--nada"}, Modo::version, "", "", ""},
+        {{"--ayuda"}, Modo::error, "", "", "Error: opción desconocida --ayuda"},
+        {{"--calcular", "-"}, Modo::error, "", "", "Error: opción desconocida -"},
+        {{"--calcular", "m.txt", "--csv"}, Modo::error, "", "", "Error: falta la carpeta después de --csv"},
+        {{"m.txt", "--csv", "r"}, Modo::error, "", "", "Error: --csv sólo vale con --calcular"},
+        {{"a.txt", "b.txt"}, Modo::error, "", "", "Error: sobra el argumento b.txt (el archivo de modelo es a.txt)"},
+        {{"-display"}, Modo::error, "", "", "Error: falta el valor después de -display"},
+    };
+    for (const auto& c : casos) {
+        std::vector<const char*> argv{"vantra3d"};
+        argv.insert(argv.end(), c.argumentos.begin(), c.argumentos.end());
+        const argumentosPrograma a = interpretarArgumentos(static_cast<int>(argv.size()), argv.data());
+        const std::string que = c.argumentos.empty() ? "(nada)" : c.argumentos[0];
+        EXPECT_EQ(a.modo, c.modo) << que;
+        EXPECT_EQ(a.error, c.error) << que;
+        if (c.modo == Modo::visor || c.modo == Modo::lotes) {
+            EXPECT_TRUE(a.archivo == c.archivo && a.carpetaCsv == c.carpeta) << que;
+        }
+    }
+    // Las opciones de la ventana pasan a freeglut; -display dice además dónde buscar la pantalla.
+    const char* argv[] = {"vantra3d", "-display", ":3", "-iconic", "m.txt", "-geometry", "800x600"};
+    const argumentosPrograma a = interpretarArgumentos(7, argv);
+    EXPECT_EQ(a.opcionesVentana, lineasDe("-display\n:3\n-iconic\n-geometry\n800x600"));
+    EXPECT_TRUE(a.modo == Modo::visor && a.pantalla == ":3" && a.archivo == "m.txt");
 }

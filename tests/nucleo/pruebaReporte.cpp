@@ -1,8 +1,17 @@
 // Reporte resultados.txt: literales, líneas en blanco, formato de números y
-// matrices (la rigidez dispersa se escribe como la densa), casos sin
-// combinaciones o sin barras, y archivo que no se puede crear.
-#include <iterator>
+// matrices igual al de los flujos de C++ y Eigen, rigidez densa hasta 1000
+// grados de libertad y dispersa por encima, casos sin combinaciones o sin
+// barras, y archivo que no se puede crear o cuya escritura falla a mitad.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
+#include <cmath>
+#include <iterator>
+#include <limits>
+#include <map>
+
+#include "reporte/formatoNumeros.h"
 #include "reporte/funcionPrint.h"
 #include "utilidades.h"
 
@@ -11,6 +20,33 @@ namespace {
 std::string reporte() {
     std::ostringstream s;
     escribirReporte(s);
+    return s.str();
+}
+
+template <typename T>
+std::string comoFlujo(const T& m) {
+    std::ostringstream s;
+    s << m;
+    return s.str();
+}
+
+template <typename T>
+std::string comoSalida(const T& m) {
+    std::ostringstream s;
+    salidaTexto(s) << m;
+    return s.str();
+}
+
+// Voladizo de n barras iguales según X empotrado en el nudo 1, con carga en la punta.
+std::string voladizoDeBarras(int n) {
+    std::ostringstream s;
+    s << "nudos:";
+    for (int i = 0; i <= n; ++i) s << " " << i + 1 << " " << 0.1 * i << " 0 0";
+    s << "\nbarras:";
+    for (int i = 1; i <= n; ++i) s << " " << i << " " << i << " " << i + 1;
+    s << "\napoyo: 1 1 1 1 1 1 1\nseccionRectangular: R 0.2 0.4 25e6 0.2 0";
+    for (int i = 1; i <= n; ++i) s << " " << i;
+    s << "\npuntual: P 1 2 -10 0 0 0 " << n + 1 << "\ncombo: C 1 P\n";
     return s.str();
 }
 
@@ -111,11 +147,148 @@ TEST(Reporte, ArchivoResultados) {
     densa << "ESTRUCTURA***************\n" << Eigen::MatrixXd(kEstructura) << "\n\n";
     EXPECT_NE(escrito.find(densa.str()), std::string::npos);
 
+    // El reemplazo conserva los permisos del anterior y escribe a través de un enlace.
+    chmod("resultados.txt", 0640);
+    std::filesystem::rename("resultados.txt", "real.txt");
+    std::filesystem::create_symlink("real.txt", "resultados.txt");
+    EXPECT_TRUE(funcionPrint());
+    EXPECT_TRUE(std::filesystem::is_symlink("resultados.txt"));
+    EXPECT_EQ(leerArchivo("real.txt"), escrito);
+    EXPECT_EQ(std::filesystem::status("real.txt").permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
+    std::filesystem::remove("real.txt");
+
     // Un directorio con el nombre del archivo impide crearlo (las pruebas
     // pueden correr como root, así que un directorio sin permisos no basta).
     std::filesystem::remove("resultados.txt");
     std::filesystem::create_directory("resultados.txt");
     CapturaConsola consola;
     EXPECT_FALSE(funcionPrint());
-    EXPECT_EQ(consola.texto(), "Error: no se pudo escribir el archivo resultados.txt\n");
+    // Un límite al tamaño de los archivos hace fallar la escritura a mitad del reporte, como un
+    // disco lleno (también para root): el reporte anterior queda intacto y el temporal no queda.
+    std::filesystem::remove("resultados.txt");
+    std::ofstream("resultados.txt") << "reporte anterior\n";
+    rlimit antes{}, limite{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
+    limite = {1000, antes.rlim_max};
+    const auto senal = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+    const bool escritoConLimite = funcionPrint();
+    setrlimit(RLIMIT_FSIZE, &antes);
+    signal(SIGXFSZ, senal);
+    EXPECT_FALSE(escritoConLimite);
+    EXPECT_EQ(leerArchivo("resultados.txt"), "reporte anterior\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);
+    EXPECT_EQ(consola.texto(), "Error: no se pudo escribir el archivo resultados.txt\n"
+                               "Error: no se pudo escribir el archivo resultados.txt\n");
+}
+
+TEST(Reporte, NumerosYMatricesComoLosFlujos) {
+    // Bordes: ceros con signo, no finitos, subnormales, el paso de notación fija a
+    // exponencial, redondeos que agregan una cifra y empates exactos (1234565 y
+    // 0.5 tienen siete cifras con un 5 final exacto en binario).
+    std::vector<double> v{0.0, -0.0, std::nan(""), -std::nan(""), INFINITY, -INFINITY, 5e-324, 2.2e-308, 1.7e308,
+                          1e-5, 1e-4, 9.999995e-5, 0.0001, 999999.5, 999999.4999, 1e6, 123456.5, 1234565, 1234575,
+                          0.5, 2.5, 1.0000005, 99999.95, -0.001, 1, 100000, 1e100, 1e-100, 4.35e-7};
+    for (double b : {1e-4, 1e5, 1e6, 1e-290, 1e290, 1e22, 1e23})
+        v.insert(v.end(), {b, std::nextafter(b, 0.0), std::nextafter(b, 1e308)});
+    Azar azar(7);
+    for (int i = 0; i < 200000; ++i) {
+        const double x = azar.real(-1, 1) * std::pow(10.0, azar.real(-320, 310));
+        v.push_back(i % 4 == 0 ? std::round(x * 1e6) : i % 4 == 1 ? std::round(azar.real(-1e7, 1e7)) + 0.5 : x);
+    }
+    char a[kMaxCaracteresNumero + 1], b[64];
+    int distintos = 0;
+    for (double x : v)
+        for (int cifras : {6, 17}) {
+            char* fin = cifras == 6 ? escribirGeneral6(a, x) : escribirGeneral17(a, x);
+            std::snprintf(b, sizeof b, "%.*g", cifras, x);
+            if (std::string(a, static_cast<size_t>(fin - a)) != b && ++distintos < 10)
+                ADD_FAILURE() << std::string(a, static_cast<size_t>(fin - a)) << " en vez de " << b << " (%." << cifras << "g)";
+        }
+    EXPECT_EQ(distintos, 0);
+    for (double x : {v[0], v[2], v[5], v[9], v[20], v[200]}) EXPECT_EQ(comoSalida(x), comoFlujo(x));
+    for (long long n : {0LL, -7LL, 1234567890123LL, std::numeric_limits<long long>::min()})
+        EXPECT_EQ(comoSalida(n), std::to_string(n));
+
+    // Matrices: el ancho común de toda la matriz, filas y columnas sueltas, vacías y de enteros.
+    for (int k = 0; k < 300; ++k) {
+        Eigen::MatrixXd m(k % 5, 1 + k % 7);
+        for (Eigen::Index i = 0; i < m.size(); ++i) m(i) = v[static_cast<size_t>(azar.real(0, 1) * 2000)];
+        EXPECT_EQ(comoSalida(m), comoFlujo(m));
+        EXPECT_EQ(comoSalida(m.block(0, 0, m.rows(), 0)), "");
+        if (m.rows()) {
+            EXPECT_EQ(comoSalida(m.row(0)), comoFlujo(m.row(0)));
+        }
+        Eigen::VectorXi g(1 + k % 13);
+        for (int& x : g) x = static_cast<int>(azar.real(-1, 1) * (k % 3 == 0 ? 9 : 100000));
+        EXPECT_EQ(comoSalida(g.transpose()), comoFlujo(g.transpose()));
+    }
+}
+
+TEST(Reporte, LosBloquesDeLosEjemplosSonLosDelFlujo) {
+    // El reporte de los ejemplos contiene, letra por letra, lo que los flujos de
+    // C++ y de Eigen escriben con cada matriz de cada barra y de la estructura.
+    for (const char* ejemplo : {"ingresoDatos.txt", "portico_plano.txt", "edificio.txt", "reticulado.txt"}) {
+        cargarArchivo(std::string(VANTRA_EJEMPLOS) + "/" + ejemplo);
+        {
+            CapturaConsola consola;
+            ASSERT_TRUE(funcionSolve()) << ejemplo;
+        }
+        ASSERT_LE(kEstructura.rows(), kGradosRigidezDensa);
+        const std::string texto = reporte();
+        for (objBarra3d& b : barra) {
+            std::ostringstream s;
+            s << "   GDL: " << b.getGdl().transpose() << "\n   kLocal: \n" << b.getKLocal() << "\n   kGlobal: \n"
+              << b.getKGlobal() << "\n";
+            for (const Eigen::MatrixXd& m : {b.getCargasEquivalentesLocales(), b.getFuerzasExtremos()})
+                EXPECT_NE(texto.find("trans\n" + comoFlujo(m) + "\n\n"), std::string::npos) << ejemplo;
+            EXPECT_NE(texto.find(s.str()), std::string::npos) << ejemplo << " barra " << b.getNoBarraUsuario();
+        }
+        std::ostringstream s;
+        s << "************MATRIZ K ESTRUCTURA***************\n" << Eigen::MatrixXd(kEstructura)
+          << "\n\n\n\n************VECTOR DE CARGAS PUNTUALES ESTRUCTURA***************\n" << pEstructura
+          << "\n\n\n\n************VECTOR DE CARGAS DISTRIBUIDAS EQUIVALENTES***************\n" << fEstructura
+          << "\n\n\n\n************DESPLAZAMIENTOS***************\nvector u:\n" << u << "\n";
+        ASSERT_GE(texto.size(), s.str().size());
+        EXPECT_EQ(texto.substr(texto.size() - s.str().size()), s.str()) << ejemplo;
+    }
+}
+
+TEST(Reporte, RigidezDispersaPorEncimaDeMilGrados) {
+    // 166 nudos son 996 grados de libertad: la rigidez va densa; con 171 (1026), dispersa.
+    ASSERT_TRUE(analizarModelo(voladizoDeBarras(165)));
+    EXPECT_NE(reporte().find("ESTRUCTURA***************\n" + comoFlujo(Eigen::MatrixXd(kEstructura)) + "\n\n\n\n"),
+              std::string::npos);
+
+    ASSERT_TRUE(analizarModelo(voladizoDeBarras(170)));
+    const std::string texto = reporte();
+    const std::string cabecera = "************MATRIZ K ESTRUCTURA***************\n";
+    const size_t inicio = texto.find(cabecera) + cabecera.size(),
+                 fin = texto.find("\n\n\n\n************VECTOR DE CARGAS PUNTUALES");
+    ASSERT_LT(inicio, fin);
+    const Eigen::MatrixXd k(kEstructura);
+    const long long valores = (k.triangularView<Eigen::Upper>().toDenseMatrix().array() != 0).count();
+    std::istringstream bloque(texto.substr(inicio, fin - inicio));
+    std::string primera;
+    std::getline(bloque, primera);
+    EXPECT_EQ(primera, "Matriz dispersa simétrica: 1026 filas, " + std::to_string(valores) +
+                           " valores no nulos del triángulo superior (fila columna valor)");
+    // Se lee de vuelta: cada valor del triángulo superior una vez, en orden, con las seis cifras del reporte.
+    Eigen::MatrixXd leida = Eigen::MatrixXd::Zero(k.rows(), k.cols());
+    std::pair<long long, long long> anterior{0, 0};
+    long long lineas = 0, i = 0, j = 0;
+    double x = 0;
+    for (std::string l; std::getline(bloque, l); ++lineas) {
+        std::istringstream campos(l);
+        std::string resto;
+        ASSERT_TRUE(campos >> i >> j >> x && !(campos >> resto)) << l;
+        ASSERT_TRUE(1 <= i && i <= j && j <= k.rows() && std::pair(i, j) > anterior) << l;
+        anterior = {i, j};
+        leida(i - 1, j - 1) = leida(j - 1, i - 1) = x;
+    }
+    EXPECT_EQ(lineas, valores);
+    EXPECT_EQ((k.array() != 0).count(), (leida.array() != 0).count());
+    EXPECT_TRUE(((leida - k).array().abs() <= 5e-6 * k.array().abs()).all());
 }

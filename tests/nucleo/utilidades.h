@@ -155,47 +155,6 @@ inline Vec6 reaccionesDe(int n, int c = 0) {
             r.getReaccionMy(c), r.getReaccionMz(c)).finished();
 }
 
-// Suma de las reacciones y de las cargas aplicadas de la combinación c (fuerza, y momento
-// respecto del origen), sin pasar por las cargas equivalentes, la rigidez ni la solución: las
-// puntuales de cada nudo y, en cada barra, su carga lineal integrada a lo largo de la barra y
-// llevada a ejes globales. escala es la suma de los módulos de las cargas; tamano la mayor
-// distancia de un nudo al origen.
-struct Desequilibrio {
-    Vec6 suma = Vec6::Zero();
-    double escala = 0, tamano = 0;
-    // Fuerza y momento residuales relativos a la carga total (el momento, a la carga total por
-    // el tamaño del modelo).
-    double fuerza() const { return suma.head<3>().norm() / escala; }
-    double momento() const { return suma.tail<3>().norm() / (escala * std::max(tamano, 1.0)); }
-};
-inline Desequilibrio desequilibrio(int c) {
-    using Vec3 = Eigen::Vector3d;
-    // Fuerza y momento respecto del origen de una fuerza f y un par m aplicados en un punto.
-    const auto torsor = [](const Vec3& punto, const Vec3& f, const Vec3& m) {
-        return (Vec6() << f, punto.cross(f) + m).finished();
-    };
-    Desequilibrio d;
-    for (const objNudo3d& n : nudo) {
-        const Vec3 x(n.getX(), n.getY(), n.getZ());
-        const Vec6 p = n.getCargasCombo().col(c);
-        const Vec6 r = (Vec6() << n.getReaccionRx(c), n.getReaccionRy(c), n.getReaccionRz(c), n.getReaccionMx(c),
-                        n.getReaccionMy(c), n.getReaccionMz(c)).finished();
-        d.suma += torsor(x, p.head<3>() + r.head<3>(), p.tail<3>() + r.tail<3>());
-        d.escala += p.head<3>().norm(), d.tamano = std::max(d.tamano, x.norm());
-    }
-    for (const objBarra3d& b : barra) {
-        const Eigen::Matrix3d Rt = b.getRotacion().transpose();
-        const Eigen::RowVectorXd q = b.getMatrizCargasCombo().row(c);
-        const double L = b.getLongitud();
-        const Vec3 q1 = Rt * Vec3(q(0), q(2), q(4)), q2 = Rt * Vec3(q(1), q(3), q(5)), ex = Rt.col(0);
-        // ∫q ds = L·(q1 + q2)/2 y ∫s·q ds = L²·(q1/6 + q2/3), con s desde el inicio.
-        const Vec3 f = L * (q1 + q2) / 2;
-        d.suma += torsor({b.getXi(), b.getYi(), b.getZi()}, f, ex.cross(L * L * (q1 / 6 + q2 / 3)) + q(6) * L * ex);
-        d.escala += f.norm();
-    }
-    return d;
-}
-
 // Barra suelta número 1 entre dos puntos (nudos internos 0 y 1), como la arma el cargador.
 inline objBarra3d barraEntre(const Eigen::Vector3d& ini, const Eigen::Vector3d& fin, double rotacion = 0) {
     objBarra3d b;

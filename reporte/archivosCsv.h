@@ -1,0 +1,17 @@
+// Resultados en archivos CSV para planillas y programas: UTF-8, una fila de
+// encabezado, comas entre campos, punto decimal y números con 17 cifras
+// significativas (se leen de vuelta exactos). Nudos y barras con su número de
+// usuario, combinaciones con su nombre.
+//   desplazamientos.csv  combo,nudo,ux,uy,uz,giroX,giroY,giroZ (todos los nudos)
+//   reacciones.csv       combo,nudo,Rx,Ry,Rz,Mx,My,Mz (nudos con algún apoyo; 0 en lo libre)
+//   fuerzasExtremos.csv  combo,barra,fx1,fy1,fz1,mx1,my1,mz1,fx2,...,mz2 (ejes locales)
+//   solicitaciones.csv   combo,barra,esfuerzo,maximo,xMaximo,minimo,xMinimo
+//                        (esfuerzo N, Vy, Vz, T, My y Mz; x desde el inicio de la barra)
+#pragma once
+
+#include <string>
+
+// Escribe los cuatro archivos en la carpeta, que se crea si falta. Cada archivo
+// se escribe en un temporal y los cuatro reemplazan a los anteriores sólo si
+// todos se escribieron. Falso, con un mensaje, si algo falló.
+bool escribirCsv(const std::string& carpeta);

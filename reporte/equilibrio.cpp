@@ -1,0 +1,66 @@
+#include "reporte/equilibrio.h"
+
+#include <algorithm>
+
+#include "globales.h"
+
+namespace {
+using Vec3 = Eigen::Vector3d;
+
+// Una fuerza f y un par m aplicados en el punto p, reducidos al origen.
+Torsor reducido(const Vec3& p, const Vec3& f, const Vec3& m) {
+    Torsor t;
+    t << f, p.cross(f) + m;
+    return t;
+}
+}  // namespace
+
+Torsor resultanteCargas(int c) {
+    Torsor suma = Torsor::Zero();
+    for (const objNudo3d& n : nudo) {
+        const Eigen::MatrixXd p = n.getCargasCombo();
+        if (c >= p.cols()) continue;
+        suma += reducido({n.getX(), n.getY(), n.getZ()}, p.col(c).head<3>(), p.col(c).tail<3>());
+    }
+    for (const objBarra3d& b : barra) {
+        const Eigen::MatrixXd cargas = b.getMatrizCargasCombo();
+        if (c >= cargas.rows()) continue;
+        const Eigen::RowVectorXd q = cargas.row(c);  // fx1 fx2 qy1 qy2 qz1 qz2 torsión, en ejes locales
+        // Las filas de la rotación son los ejes locales en componentes globales.
+        const Eigen::Matrix3d aGlobales = b.getRotacion().transpose();
+        const Vec3 q1 = aGlobales * Vec3(q(0), q(2), q(4)), q2 = aGlobales * Vec3(q(1), q(3), q(5));
+        const Vec3 ejeX = aGlobales.col(0);
+        const double L = b.getLongitud();
+        // Con s medida desde el inicio y q lineal: ∫q ds = L·(q1 + q2)/2 y
+        // ∫s·q ds = L²·(q1/6 + q2/3); la torsión es un par uniforme según x local.
+        const Vec3 fuerza = L * (q1 + q2) / 2;
+        const Vec3 par = ejeX.cross(L * L * (q1 / 6 + q2 / 3)) + q(6) * L * ejeX;
+        suma += reducido({b.getXi(), b.getYi(), b.getZi()}, fuerza, par);
+    }
+    return suma;
+}
+
+Torsor resultanteReacciones(int c) {
+    Torsor suma = Torsor::Zero();
+    for (const objNudo3d& n : nudo) {
+        if (!n.tieneResultados() || c >= n.getCantidadDeCombos()) continue;
+        const Eigen::VectorXi apoyo = n.getVectorApoyo();
+        const double r[6] = {n.getReaccionRx(c), n.getReaccionRy(c), n.getReaccionRz(c),
+                             n.getReaccionMx(c), n.getReaccionMy(c), n.getReaccionMz(c)};
+        Torsor local;
+        for (int i = 0; i < 6; ++i) local(i) = apoyo(i) != 0 ? r[i] : 0.0;
+        suma += reducido({n.getX(), n.getY(), n.getZ()}, local.head<3>(), local.tail<3>());
+    }
+    return suma;
+}
+
+double errorEquilibrio(int c) {
+    double tamano = 0;
+    for (const objNudo3d& n : nudo) tamano = std::max(tamano, Vec3(n.getX(), n.getY(), n.getZ()).norm());
+    if (tamano == 0) tamano = 1;
+    const Torsor r = resultanteReacciones(c), q = resultanteCargas(c);
+    const double error = std::max((r.head<3>() + q.head<3>()).norm(), (r.tail<3>() + q.tail<3>()).norm() / tamano);
+    const double escala = std::max({r.head<3>().norm(), q.head<3>().norm(), r.tail<3>().norm() / tamano,
+                                    q.tail<3>().norm() / tamano});
+    return escala == 0 ? 0.0 : error / escala;
+}

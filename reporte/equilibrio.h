@@ -1,0 +1,21 @@
+// Equilibrio global de una combinación: la resultante de las cargas aplicadas
+// y la de las reacciones, fuerza y momento respecto del origen de coordenadas.
+#pragma once
+
+#include <Eigen/Dense>
+
+// Fuerza (componentes 0 a 2) y momento respecto del origen (3 a 5), en ejes globales.
+using Torsor = Eigen::Matrix<double, 6, 1>;
+
+// Las cargas de la combinación c: las puntuales de los nudos y, en cada barra,
+// su carga distribuida lineal (y su torsión uniforme) integrada a lo largo de
+// la barra y llevada a ejes globales. El peso propio ya está en esas cargas.
+Torsor resultanteCargas(int c);
+// Las reacciones de la combinación c en los grados de libertad apoyados (lo
+// que imprimen las líneas de reacciones).
+Torsor resultanteReacciones(int c);
+// Error relativo del equilibrio: con R y C las resultantes de reacciones y
+// cargas y ℓ la mayor distancia de un nudo al origen (1 si es 0), el mayor de
+// |R_F + C_F| y |R_M + C_M|/ℓ sobre el mayor de |R_F|, |C_F|, |R_M|/ℓ y |C_M|/ℓ;
+// 0 si no hay cargas ni reacciones.
+double errorEquilibrio(int c);

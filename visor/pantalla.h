@@ -1,0 +1,9 @@
+// Si hay una pantalla donde abrir la ventana del visor.
+#pragma once
+
+#include <string>
+
+// Verdadero si el servidor gráfico nombrado (vacío: el de la variable DISPLAY)
+// acepta una conexión. Se pregunta antes de iniciar freeglut, que ante la
+// falta de pantalla termina el programa con un mensaje propio.
+bool hayPantalla(const std::string& nombre = "");
