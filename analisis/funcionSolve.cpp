@@ -92,9 +92,33 @@ void ensamblarRigidez(Eigen::Index ngl, Eigen::VectorXd& referencia) {
             }
         }
     }
+    // Resortes a tierra: su rigidez se suma a la diagonal de su grado de
+    // libertad (donde hay apoyo manda el apoyo y el resorte no cuenta).
+    for (const objNudo3d& n : nudo)
+        for (int i = 0; i < 6; ++i) {
+            const double k = n.getResorteEfectivo(i);
+            const Eigen::Index fila = 6 * static_cast<Eigen::Index>(n.getNoNudoInterno()) + i;
+            if (k == 0.0 || fila >= ngl) continue;
+            terminos.emplace_back(fila, fila, k);
+            if (std::isfinite(k)) referencia(fila) = std::max(referencia(fila), k);
+        }
     kEstructura.resize(ngl, ngl);
     kEstructura.setFromTriplets(terminos.begin(), terminos.end());
     kEstructura.prune(0.0);
+}
+
+// Desplazamientos impuestos por combinación en los grados de libertad con
+// apoyo (ceros en los demás).
+Eigen::MatrixXd desplazamientosImpuestos(Eigen::Index ngl, Eigen::Index nc) {
+    Eigen::MatrixXd impuestos = Eigen::MatrixXd::Zero(ngl, nc);
+    for (const objNudo3d& n : nudo) {
+        const Eigen::MatrixXd d = n.getDesplazamientosImpuestosCombo();
+        const Eigen::VectorXi g = n.getGdl();
+        for (int i = 0; i < 6; ++i)
+            for (Eigen::Index c = 0; c < nc && c < d.cols(); ++c)
+                if (restriccionesEstructura(g(i) - 1) != 0) impuestos(g(i) - 1, c) = d(i, c);
+    }
+    return impuestos;
 }
 
 // Grados de libertad libres sin rigidez (diagonal nula o sólo redondeo).
@@ -198,7 +222,7 @@ bool funcionSolve() {
     kff.setFromTriplets(terminosLibres.begin(), terminosLibres.end());
     std::vector<Eigen::Triplet<double>>().swap(terminosLibres);
     const Eigen::MatrixXd cargas = pEstructura + fEstructura;
-    const Eigen::MatrixXd pf = num.aLibres(cargas);
+    const Eigen::MatrixXd impuestos = desplazamientosImpuestos(ngl, nc);
     tiemposUltimoAnalisis.ensamblaje = segundosDesde(inicio);
 
     auto fallar = [&]() {
@@ -231,12 +255,14 @@ bool funcionSolve() {
 
     // Solución con el factor, refinada con el residuo exacto de las barras.
     operadorRigidez operador;
-    operador.construir(barra, ngl);
+    operador.construir(barra, nudo, ngl);
+    // Los desplazamientos impuestos pasan al lado derecho: b − K·u impuesto.
+    const Eigen::MatrixXd pf = num.aLibres(impuestos.isZero(0) ? cargas : operador.residuo(cargas, impuestos));
     Eigen::MatrixXd uf;
     double condicion = INFINITY;
     if (resuelta) {
         const auto residuo = [&](const Eigen::MatrixXd& x) {
-            return num.aLibres(operador.residuo(cargas, num.aCompleta(x)));
+            return num.aLibres(operador.residuo(cargas, impuestos + num.aCompleta(x)));
         };
         const resultadoRefinamiento r = resolverRefinado(solucion, pf, residuo, uf);
         diagnosticoUltimoAnalisis.pasosRefinamiento = r.pasos;
@@ -259,7 +285,7 @@ bool funcionSolve() {
         }
     }
 
-    u = num.aCompleta(uf);
+    u = impuestos + num.aCompleta(uf);
     // Reacciones (y residuos en los libres) con las mismas fuerzas de barra
     // que el refinamiento: K·u − P − F.
     reacciones = operador.fuerzas(u, cargas);

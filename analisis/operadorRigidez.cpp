@@ -16,8 +16,16 @@ Eigen::Matrix3d matrizCruz(const Eigen::Vector3d& d) {
 
 }  // namespace
 
-void operadorRigidez::construir(const std::vector<objBarra3d>& barras, Eigen::Index noGdl) {
+void operadorRigidez::construir(const std::vector<objBarra3d>& barras, const std::vector<objNudo3d>& nudos,
+                                Eigen::Index noGdl) {
     gdl = noGdl;
+    resortes.clear();
+    for (size_t n = 0; n < nudos.size(); ++n)
+        for (int i = 0; i < 6; ++i) {
+            const double k = nudos[n].getResorteEfectivo(i);
+            const Eigen::Index g = 6 * static_cast<Eigen::Index>(n) + i;
+            if (k > 0 && std::isfinite(k) && g < noGdl) resortes.push_back({g, k});
+        }
     barrasOp.clear();
     barrasOp.reserve(barras.size());
     for (const objBarra3d& b : barras) {
@@ -73,15 +81,15 @@ void operadorRigidez::recorrer(const Eigen::MatrixXd& u, bool ponderado, Sumar&&
 }
 
 Eigen::MatrixXd operadorRigidez::residuo(const Eigen::MatrixXd& b, const Eigen::MatrixXd& u, bool ponderado) const {
-    return combinar(b, u, ponderado, 1);
+    return combinar(b, u, ponderado, 1, true);
 }
 
 Eigen::MatrixXd operadorRigidez::fuerzas(const Eigen::MatrixXd& u, const Eigen::MatrixXd& b) const {
-    return combinar(b, u, false, -1);
+    return combinar(b, u, false, -1, false);
 }
 
 Eigen::MatrixXd operadorRigidez::combinar(const Eigen::MatrixXd& b, const Eigen::MatrixXd& u, bool ponderado,
-                                          int signo) const {
+                                          int signo, bool conResortes) const {
     const Eigen::Index m = u.cols();
     std::vector<Real> suma(static_cast<size_t>(gdl * m), 0.0L);
     for (Eigen::Index c = 0; c < m; ++c)
@@ -93,6 +101,9 @@ Eigen::MatrixXd operadorRigidez::combinar(const Eigen::MatrixXd& b, const Eigen:
             col[op.fin + i] -= signo * f[6 + i];
         }
     });
+    for (Eigen::Index c = 0; c < m && conResortes; ++c)
+        for (const resorteOperador& r : resortes)
+            suma[static_cast<size_t>(c * gdl + r.gdl)] -= signo * (ponderado ? 1.0L : static_cast<Real>(r.k)) * u(r.gdl, c);
     Eigen::MatrixXd r(gdl, m);
     // (+ 0.0 deja un cero negativo en cero.)
     for (Eigen::Index c = 0; c < m; ++c)
@@ -101,13 +112,15 @@ Eigen::MatrixXd operadorRigidez::combinar(const Eigen::MatrixXd& b, const Eigen:
 }
 
 Eigen::MatrixXd operadorRigidez::aplicar(const Eigen::MatrixXd& u, bool ponderado) const {
-    return combinar(Eigen::MatrixXd::Zero(gdl, u.cols()), u, ponderado, -1);
+    return combinar(Eigen::MatrixXd::Zero(gdl, u.cols()), u, ponderado, -1, true);
 }
 
 double operadorRigidez::energia(const Eigen::VectorXd& u, bool ponderado) const {
     Real total = 0;
     const Eigen::MatrixXd columna = u;
     recorrer(columna, ponderado, [&](const barraOperador&, Eigen::Index, const Real*, Real e) { total += e; });
+    for (const resorteOperador& r : resortes)
+        total += (ponderado ? 1.0L : static_cast<Real>(r.k)) * u(r.gdl) * u(r.gdl);
     return static_cast<double>(total);
 }
 
@@ -135,5 +148,6 @@ std::vector<Eigen::Triplet<double>> operadorRigidez::rigidezPonderada() const {
             for (int i = 0; i < 12; ++i)
                 if (k(i, j) != 0.0) terminos.emplace_back(primero[i / 6] + i % 6, primero[j / 6] + j % 6, k(i, j));
     }
+    for (const resorteOperador& r : resortes) terminos.emplace_back(r.gdl, r.gdl, 1.0);
     return terminos;
 }

@@ -21,13 +21,15 @@
 #include <vector>
 
 #include "modelo/objBarra3d.h"
+#include "modelo/objNudo3d.h"
 
 class operadorRigidez {
 public:
     // Toma de cada barra su rigidez natural; su rotación y sus nudos se leen de
     // las barras cada vez, que deben seguir vivas mientras se use el operador.
-    // noGdl es el número de grados de libertad de la estructura (6 por nudo).
-    void construir(const std::vector<objBarra3d>& barras, Eigen::Index noGdl);
+    // De los nudos toma sus resortes a tierra. noGdl es el número de grados de
+    // libertad de la estructura (6 por nudo).
+    void construir(const std::vector<objBarra3d>& barras, const std::vector<objNudo3d>& nudos, Eigen::Index noGdl);
 
     Eigen::Index noGdl() const { return gdl; }
 
@@ -35,7 +37,9 @@ public:
     // un solo redondeo al final. Con ponderado, cada barra entra con su rigidez
     // dividida por su mayor término diagonal (ver rigidezPonderada).
     Eigen::MatrixXd residuo(const Eigen::MatrixXd& b, const Eigen::MatrixXd& u, bool ponderado = false) const;
-    // K·u − b, también con un solo redondeo (las reacciones).
+    // K·u − b con sólo las barras (sin los resortes), también con un solo
+    // redondeo: las reacciones. En un grado de libertad con resorte da la
+    // fuerza que el resorte ejerce sobre la estructura, −k·u.
     Eigen::MatrixXd fuerzas(const Eigen::MatrixXd& u, const Eigen::MatrixXd& b) const;
     // K·u.
     Eigen::MatrixXd aplicar(const Eigen::MatrixXd& u, bool ponderado = false) const;
@@ -44,7 +48,7 @@ public:
     double energia(const Eigen::VectorXd& u, bool ponderado) const;
 
     // Rigidez de la estructura con cada barra dividida por su mayor término
-    // diagonal, como tripletes (fila, columna, valor) de la matriz completa. Un
+    // diagonal (y cada resorte con rigidez 1), como tripletes (fila, columna, valor) de la matriz completa. Un
     // mecanismo lo es con cualquier rigidez positiva de las barras; con todas de
     // la misma escala, la diferencia entre una barra muy rígida y un mecanismo
     // deja de depender de cuánto más rígida es.
@@ -62,8 +66,15 @@ private:
     std::vector<barraOperador> barrasOp;
     Eigen::Index gdl = 0;
 
-    // signo·(b − K·u) en aritmética extendida.
-    Eigen::MatrixXd combinar(const Eigen::MatrixXd& b, const Eigen::MatrixXd& u, bool ponderado, int signo) const;
+    struct resorteOperador {
+        Eigen::Index gdl = 0;
+        double k = 0.0;
+    };
+    std::vector<resorteOperador> resortes;
+
+    // signo·(b − K·u) en aritmética extendida, con o sin los resortes.
+    Eigen::MatrixXd combinar(const Eigen::MatrixXd& b, const Eigen::MatrixXd& u, bool ponderado, int signo,
+                             bool conResortes) const;
     template <typename Sumar>
     void recorrer(const Eigen::MatrixXd& u, bool ponderado, Sumar&& sumar) const;
 };

@@ -183,6 +183,16 @@ std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiq
     return valores;
 }
 
+std::vector<std::string> claseLeerArchivo::getPalabrasEtiquetaRepetida(std::string etiqueta, int n, int saltar) {
+    std::vector<std::string> palabrasRegistro;
+    long p = posicionTrasEtiqueta(etiqueta, n);
+    if (p < 0) return palabrasRegistro;
+    const auto& t = tokens();
+    for (size_t i = static_cast<size_t>(p) + static_cast<size_t>(saltar < 0 ? 0 : saltar); i < t.size() && esNumero(t[i]); ++i)
+        palabrasRegistro.push_back(t[i]);
+    return palabrasRegistro;
+}
+
 namespace {
 // Recorre los pares (factor, nombre) de un registro. Un factor sin nombre al
 // final del archivo no forma par y no se considera, así las dos listas

@@ -31,6 +31,9 @@ public:
     int getNoEtiquetas(std::string etiqueta);
     std::string getString(std::string etiqueta, int n);
     std::vector<double> getMatrizEtiquetaRepetida(std::string etiqueta, int n, int saltar);
+    // Las mismas palabras que getMatrizEtiquetaRepetida convierte, como texto
+    // (para los avisos que citan el valor escrito).
+    std::vector<std::string> getPalabrasEtiquetaRepetida(std::string etiqueta, int n, int saltar);
     std::vector<double> getFactoresEtiqueta(std::string etiqueta, int n, int saltar);
     std::vector<std::string> getNombresDeFactores(std::string etiqueta, int n, int saltar);
 

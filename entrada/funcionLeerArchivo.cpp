@@ -27,7 +27,9 @@ void funcionLeerArchivo() {
     pasoMapaBarras(ctx);       // 5. Mapa de números de barra
     pasoNudos(ctx);            // 6. Nudos
     pasoApoyos(ctx);           // 7. Apoyos
+    pasoResortes(ctx);         //    y resortes elásticos
     pasoCargasPuntuales(ctx);  // 8. Cargas puntuales
+    pasoDesplazamientosImpuestos(ctx);  // y desplazamientos impuestos
     pasoCombosNudos(ctx);      // 9. Combinaciones de los nudos
     if (noBarras != 0) {
         pasoBarras(ctx);       // 10. Barras y sus nudos

@@ -26,6 +26,8 @@ struct Combinacion {
 bool enteroSeguro(double v, int& n);
 // Un número del archivo escrito como entero, para los mensajes.
 std::string textoEntero(double v);
+// Nombres de los seis grados de libertad de un nudo en los avisos del cargador.
+extern const char* const kNombresGdlNudo[6];
 // Número interno del nudo o barra nombrado por un valor de una lista, o -1
 // con el aviso "no existe (etiqueta ...)".
 int nudoDeLista(double numero, const std::string& etiqueta);
@@ -36,7 +38,9 @@ void pasoMapaNudos(ContextoCarga& ctx);          // paso 4
 void pasoMapaBarras(ContextoCarga& ctx);         // paso 5
 void pasoNudos(ContextoCarga& ctx);              // paso 6
 void pasoApoyos(ContextoCarga& ctx);             // paso 7
+void pasoResortes(ContextoCarga& ctx);           // paso 7, resortes elásticos (tras los apoyos)
 void pasoCargasPuntuales(ContextoCarga& ctx);    // paso 8
+void pasoDesplazamientosImpuestos(ContextoCarga& ctx);  // paso 8, asentamientos de los apoyos
 void pasoCombosNudos(ContextoCarga& ctx);        // paso 9
 void pasoBarras(ContextoCarga& ctx);             // paso 10
 void pasoSecciones(ContextoCarga& ctx);          // paso 11

@@ -24,6 +24,35 @@ void pasoCargasPuntuales(ContextoCarga& ctx) {
     if (registros > 0) std::cout << "transferencia de cargas puntuales a nudo[i] OK" << "\n";
 }
 
+void pasoDesplazamientosImpuestos(ContextoCarga& ctx) {
+    const std::string etiqueta = "desplazamientoImpuesto:";
+    const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+    if (registros == 0) return;
+    for (int k = 1; k <= registros; ++k) {
+        const std::string caso = ctx.lector.getString(etiqueta, k);
+        const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
+        for (size_t j = 6; j < v.size(); ++j) {
+            const int i = nudoDeLista(v[j], etiqueta);
+            if (i < 0) continue;
+            objNudo3d& n = nudo[static_cast<size_t>(i)];
+            const Eigen::VectorXi apoyo = n.getVectorApoyo();
+            Eigen::Matrix<double, 6, 1> d;
+            for (int g = 0; g < 6; ++g) {
+                d(g) = v[static_cast<size_t>(g)];
+                // Sólo un apoyo impone un desplazamiento; en un grado de libertad
+                // libre (aunque tenga resorte) el valor se descarta.
+                if (d(g) != 0 && apoyo(g) == 0) {
+                    std::cout << "Advertencia: desplazamiento impuesto en un grado de libertad libre: nudo "
+                              << n.getNoNudoUsuario() << " " << kNombresGdlNudo[g] << "\n";
+                    d(g) = 0;
+                }
+            }
+            n.setDesplazamientoImpuesto(caso, d);
+        }
+    }
+    std::cout << "transferencia de desplazamientos impuestos a nudo[i] OK" << "\n";
+}
+
 std::vector<Combinacion> leerCombinaciones(claseLeerArchivo& lector, bool avisar) {
     std::vector<Combinacion> combos;
     const std::string etiqueta = "combo:";

@@ -137,3 +137,39 @@ void pasoApoyos(ContextoCarga& ctx) {
     }
     if (registros > 0) std::cout << "transferencia de apoyos a nudo[i] OK" << "\n";
 }
+
+const char* const kNombresGdlNudo[6] = {"Ux", "Uy", "Uz", "Gx", "Gy", "Gz"};
+
+void pasoResortes(ContextoCarga& ctx) {
+    const std::string etiqueta = "resorte:";
+    const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+    if (registros == 0) return;
+    for (int k = 1; k <= registros; ++k) {
+        const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
+        if (v.size() < 6) continue;
+        const std::vector<std::string> texto = ctx.lector.getPalabrasEtiquetaRepetida(etiqueta, k, 0);
+        Eigen::Matrix<double, 6, 1> rigidez;
+        for (int j = 0; j < 6; ++j) {
+            rigidez(j) = v[static_cast<size_t>(j)];
+            // Una rigidez negativa no es un resorte: se avisa como valor no válido y vale 0.
+            if (rigidez(j) < 0) {
+                std::cout << "Advertencia: valor no válido " << texto[static_cast<size_t>(j)] << " en la etiqueta "
+                          << etiqueta << "\n";
+                rigidez(j) = 0;
+            }
+        }
+        for (size_t j = 6; j < v.size(); ++j) {
+            const int i = nudoDeLista(v[j], etiqueta);
+            if (i >= 0) nudo[static_cast<size_t>(i)].setResorte(rigidez);
+        }
+    }
+    for (const objNudo3d& n : nudo) {
+        const Eigen::VectorXi apoyo = n.getVectorApoyo();
+        const Eigen::Matrix<double, 6, 1> k = n.getResorte();
+        for (int j = 0; j < 6; ++j)
+            if (apoyo(j) != 0 && k(j) > 0)
+                std::cout << "Advertencia: el nudo " << n.getNoNudoUsuario() << " tiene apoyo y resorte en "
+                          << kNombresGdlNudo[j] << "; se usa el apoyo" << "\n";
+    }
+    std::cout << "transferencia de resortes a nudo[i] OK" << "\n";
+}

@@ -3,8 +3,8 @@
 #include <iostream>
 
 objNudo3d::objNudo3d()
-    : cargasPuntuales(0, 6), apoyo(Eigen::VectorXi::Zero(6)), gdl(Eigen::VectorXi::Zero(6)),
-      cargasCombo(6, 0), desplazamientos(0, 0), reaccionesNudo(0, 0) {}
+    : cargasPuntuales(0, 6), apoyo(Eigen::VectorXi::Zero(6)), impuestos(0, 6), impuestosCombo(6, 0),
+      gdl(Eigen::VectorXi::Zero(6)), cargasCombo(6, 0), desplazamientos(0, 0), reaccionesNudo(0, 0) {}
 
 void objNudo3d::setNoNudoInterno(int n) {
     noNudoInterno = n;
@@ -31,21 +31,54 @@ void objNudo3d::setCargaPuntual(std::string casoCarga, double px, double py, dou
     cargasPuntuales.row(r) << px, py, pz, mx, my, mz;
 }
 
-void objNudo3d::setCombo(std::string nombreCombo, double factor, std::string casoCarga) {
-    Eigen::VectorXd sumas = Eigen::VectorXd::Zero(6);
-    for (size_t r = 0; r < casosCargaPuntual.size(); ++r)
-        if (casosCargaPuntual[r] == casoCarga)
-            sumas += factor * cargasPuntuales.row(static_cast<Eigen::Index>(r)).transpose();
+void objNudo3d::setResorte(const Eigen::Matrix<double, 6, 1>& k) { resorte += k; }
 
+Eigen::Matrix<double, 6, 1> objNudo3d::getReaccionesDeApoyo(int c) const {
+    Eigen::Matrix<double, 6, 1> r = Eigen::Matrix<double, 6, 1>::Zero();
+    for (int i = 0; i < 6; ++i)
+        if (tieneReaccion(i)) r(i) = reaccionesNudo(i, c);
+    return r;
+}
+
+bool objNudo3d::tieneAlgunaReaccion() const {
+    for (int i = 0; i < 6; ++i)
+        if (tieneReaccion(i)) return true;
+    return false;
+}
+
+void objNudo3d::setDesplazamientoImpuesto(std::string casoCarga, const Eigen::Matrix<double, 6, 1>& d) {
+    casosImpuestos.push_back(casoCarga);
+    const Eigen::Index r = impuestos.rows();
+    impuestos.conservativeResize(r + 1, 6);
+    impuestos.row(r) = d.transpose();
+}
+
+namespace {
+// Suma factor·fila de cada registro del caso dado.
+Eigen::VectorXd sumaDelCaso(const std::vector<std::string>& casos, const Eigen::MatrixXd& filas, double factor,
+                            const std::string& caso) {
+    Eigen::VectorXd sumas = Eigen::VectorXd::Zero(6);
+    for (size_t r = 0; r < casos.size(); ++r)
+        if (casos[r] == caso) sumas += factor * filas.row(static_cast<Eigen::Index>(r)).transpose();
+    return sumas;
+}
+}  // namespace
+
+void objNudo3d::setCombo(std::string nombreCombo, double factor, std::string casoCarga) {
+    const Eigen::VectorXd sumas = sumaDelCaso(casosCargaPuntual, cargasPuntuales, factor, casoCarga);
+    const Eigen::VectorXd impuesto = sumaDelCaso(casosImpuestos, impuestos, factor, casoCarga);
     const int c = getNumeroDeCombo(nombreCombo);
     if (c >= 0) {
         cargasCombo.col(c) += sumas;
+        impuestosCombo.col(c) += impuesto;
         return;
     }
     nombresCombo.push_back(nombreCombo);
     const Eigen::Index n = cargasCombo.cols();
     cargasCombo.conservativeResize(6, n + 1);
     cargasCombo.col(n) = sumas;
+    impuestosCombo.conservativeResize(6, n + 1);
+    impuestosCombo.col(n) = impuesto;
 }
 
 int objNudo3d::getNumeroDeCombo(const std::string& nombre) const {

@@ -1,6 +1,7 @@
-// Nudo del pórtico espacial: numeración, coordenadas, apoyos, cargas puntuales
-// por caso de carga, cargas combinadas y, tras el análisis, desplazamientos y
-// reacciones de cada combinación.
+// Nudo del pórtico espacial: numeración, coordenadas, apoyos, resortes,
+// cargas puntuales y desplazamientos impuestos por caso de carga, sus
+// combinaciones y, tras el análisis, desplazamientos y reacciones de cada
+// combinación.
 #pragma once
 
 #include <Eigen/Dense>
@@ -20,6 +21,14 @@ public:
     void setApoyo(int ux, int uy, int uz, int giroX, int giroY, int giroZ);
     void setCargaPuntual(std::string casoCarga, double px, double py, double pz,
                          double mx, double my, double mz);
+    // Resorte elástico a tierra: rigideces kx ky kz kgx kgy kgz en ejes
+    // globales (0 sin resorte). Dos resortes sobre el mismo nudo se suman.
+    void setResorte(const Eigen::Matrix<double, 6, 1>& k);
+    // Desplazamientos impuestos de un caso de carga (ejes globales). Sólo
+    // actúan en los grados de libertad restringidos por un apoyo.
+    void setDesplazamientoImpuesto(std::string casoCarga, const Eigen::Matrix<double, 6, 1>& d);
+    // Suma a la combinación los casos del factor dado: cargas puntuales y
+    // desplazamientos impuestos.
     void setCombo(std::string nombreCombo, double factor, std::string casoCarga);
 
     // Resultados: matrices con una fila por grado de libertad de la estructura
@@ -38,6 +47,15 @@ public:
     Eigen::VectorXi getGdl() const { return gdl; }
     Eigen::VectorXi getApoyo() const { return apoyo; }
     Eigen::VectorXi getVectorApoyo() const { return apoyo; }
+    Eigen::Matrix<double, 6, 1> getResorte() const { return resorte; }
+    // Rigidez de resorte que cuenta en el grado de libertad i: la de un grado
+    // de libertad con apoyo no cuenta (manda el apoyo).
+    double getResorteEfectivo(int i) const { return apoyo(i) != 0 ? 0.0 : resorte(i); }
+    // El grado de libertad i tiene reacción: un apoyo o un resorte la dan.
+    bool tieneReaccion(int i) const { return apoyo(i) != 0 || resorte(i) > 0.0; }
+    bool tieneAlgunaReaccion() const;
+    // 6 x combinaciones: desplazamientos impuestos combinados.
+    Eigen::MatrixXd getDesplazamientosImpuestosCombo() const { return impuestosCombo; }
     Eigen::MatrixXd getCargasCombo() const { return cargasCombo; }
     int getCantidadDeCombos() const { return static_cast<int>(nombresCombo.size()); }
     std::string getNombreCombo(int c) const { return nombresCombo[static_cast<size_t>(c)]; }
@@ -63,6 +81,9 @@ public:
     double getReaccionMx(int c) const { return reaccionesNudo(3, c); }
     double getReaccionMy(int c) const { return reaccionesNudo(4, c); }
     double getReaccionMz(int c) const { return reaccionesNudo(5, c); }
+    // Las seis reacciones de la combinación c donde hay apoyo o resorte, y 0 en
+    // los grados de libertad libres (donde el análisis deja sólo su residuo).
+    Eigen::Matrix<double, 6, 1> getReaccionesDeApoyo(int c) const;
 
 private:
     int noNudoInterno = 0;
@@ -71,6 +92,10 @@ private:
     std::vector<std::string> casosCargaPuntual;
     Eigen::MatrixXd cargasPuntuales;   // una fila por registro: Px Py Pz Mx My Mz
     Eigen::VectorXi apoyo;             // Ux Uy Uz giroX giroY giroZ: 1 restringido
+    Eigen::Matrix<double, 6, 1> resorte = Eigen::Matrix<double, 6, 1>::Zero();
+    std::vector<std::string> casosImpuestos;
+    Eigen::MatrixXd impuestos;         // una fila por registro: ux uy uz gx gy gz
+    Eigen::MatrixXd impuestosCombo;    // 6 x combinaciones
     Eigen::VectorXi gdl;               // 6n+1 .. 6n+6
     std::vector<std::string> nombresCombo;
     Eigen::MatrixXd cargasCombo;       // 6 x combinaciones

@@ -52,15 +52,11 @@ void csvReacciones(salidaTexto& s) {
     s << "combo,nudo,Rx,Ry,Rz,Mx,My,Mz\n";
     for (int c = 0; c < noCombos; ++c)
         for (const objNudo3d& n : nudo) {
-            const Eigen::VectorXi apoyo = n.getVectorApoyo();
-            if (!(apoyo.array() != 0).any()) continue;
-            const double r[6] = {n.getReaccionRx(c), n.getReaccionRy(c), n.getReaccionRz(c),
-                                 n.getReaccionMx(c), n.getReaccionMy(c), n.getReaccionMz(c)};
-            double impresas[6];
-            for (int i = 0; i < 6; ++i) impresas[i] = apoyo(i) != 0 ? r[i] : 0.0;
+            if (!n.tieneAlgunaReaccion()) continue;
+            const Eigen::Matrix<double, 6, 1> r = n.getReaccionesDeApoyo(c);
             comienzoDeFila(s, c, n.getNoNudoUsuario());
             s << ',';
-            numeros(s, impresas, 6);
+            numeros(s, r.data(), 6);
             s << '\n';
         }
 }

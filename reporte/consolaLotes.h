@@ -10,5 +10,5 @@
 // residuo de la solución).
 std::string lineaReacciones(const objNudo3d& n, int c);
 // Para cada combinación: "Reacciones del combo NOMBRE", la línea de cada nudo
-// con algún apoyo y "Equilibrio del combo NOMBRE: error relativo E" (E con "%.1e").
+// con algún apoyo o resorte y "Equilibrio del combo NOMBRE: error relativo E" (E con "%.1e").
 void imprimirReacciones();

@@ -44,11 +44,7 @@ Torsor resultanteReacciones(int c) {
     Torsor suma = Torsor::Zero();
     for (const objNudo3d& n : nudo) {
         if (!n.tieneResultados() || c >= n.getCantidadDeCombos()) continue;
-        const Eigen::VectorXi apoyo = n.getVectorApoyo();
-        const double r[6] = {n.getReaccionRx(c), n.getReaccionRy(c), n.getReaccionRz(c),
-                             n.getReaccionMx(c), n.getReaccionMy(c), n.getReaccionMz(c)};
-        Torsor local;
-        for (int i = 0; i < 6; ++i) local(i) = apoyo(i) != 0 ? r[i] : 0.0;
+        const Torsor local = n.getReaccionesDeApoyo(c);
         suma += reducido({n.getX(), n.getY(), n.getZ()}, local.head<3>(), local.tail<3>());
     }
     return suma;

@@ -75,7 +75,7 @@ TEST(OperadorRigidez, EsLaRigidezDeLasBarrasSinFuerzasDeCuerpoRigido) {
         const objBarra3d& b = barras[0];
         const Eigen::MatrixXd K = b.getKGlobal();
         operadorRigidez op;
-        op.construir(barras, 12);
+        op.construir(barras, std::vector<objNudo3d>(2), 12);
         const Eigen::MatrixXd columnas = op.aplicar(Eigen::MatrixXd::Identity(12, 12));
         EXPECT_TRUE(casiIguales(columnas, K, 1e-12, K.cwiseAbs().maxCoeff())) << "barra " << k;
         const Eigen::VectorXd u = Eigen::VectorXd::Random(12);
