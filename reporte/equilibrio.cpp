@@ -13,14 +13,24 @@ Torsor reducido(const Vec3& p, const Vec3& f, const Vec3& m) {
     t << f, p.cross(f) + m;
     return t;
 }
-}  // namespace
 
-Torsor resultanteCargas(int c) {
-    Torsor suma = Torsor::Zero();
+// Resultante y suma de los módulos de cada carga (fuerza y momento).
+struct Suma {
+    Torsor resultante = Torsor::Zero();
+    double fuerzas = 0, momentos = 0;
+    void sumar(const Torsor& t) {
+        resultante += t;
+        fuerzas += t.head<3>().norm();
+        momentos += t.tail<3>().norm();
+    }
+};
+
+Suma sumaDeCargas(int c) {
+    Suma suma;
     for (const objNudo3d& n : nudo) {
         const Eigen::MatrixXd p = n.getCargasCombo();
         if (c >= p.cols()) continue;
-        suma += reducido({n.getX(), n.getY(), n.getZ()}, p.col(c).head<3>(), p.col(c).tail<3>());
+        suma.sumar(reducido({n.getX(), n.getY(), n.getZ()}, p.col(c).head<3>(), p.col(c).tail<3>()));
     }
     for (const objBarra3d& b : barra) {
         const Eigen::MatrixXd cargas = b.getMatrizCargasCombo();
@@ -35,28 +45,34 @@ Torsor resultanteCargas(int c) {
         // ∫s·q ds = L²·(q1/6 + q2/3); la torsión es un par uniforme según x local.
         const Vec3 fuerza = L * (q1 + q2) / 2;
         const Vec3 par = ejeX.cross(L * L * (q1 / 6 + q2 / 3)) + q(6) * L * ejeX;
-        suma += reducido({b.getXi(), b.getYi(), b.getZi()}, fuerza, par);
+        suma.sumar(reducido({b.getXi(), b.getYi(), b.getZi()}, fuerza, par));
     }
     return suma;
 }
 
-Torsor resultanteReacciones(int c) {
-    Torsor suma = Torsor::Zero();
+Suma sumaDeReacciones(int c) {
+    Suma suma;
     for (const objNudo3d& n : nudo) {
         if (!n.tieneResultados() || c >= n.getCantidadDeCombos()) continue;
         const Torsor local = n.getReaccionesDeApoyo(c);
-        suma += reducido({n.getX(), n.getY(), n.getZ()}, local.head<3>(), local.tail<3>());
+        suma.sumar(reducido({n.getX(), n.getY(), n.getZ()}, local.head<3>(), local.tail<3>()));
     }
     return suma;
 }
+
+}  // namespace
+
+Torsor resultanteCargas(int c) { return sumaDeCargas(c).resultante; }
+Torsor resultanteReacciones(int c) { return sumaDeReacciones(c).resultante; }
 
 double errorEquilibrio(int c) {
     double tamano = 0;
     for (const objNudo3d& n : nudo) tamano = std::max(tamano, Vec3(n.getX(), n.getY(), n.getZ()).norm());
     if (tamano == 0) tamano = 1;
-    const Torsor r = resultanteReacciones(c), q = resultanteCargas(c);
-    const double error = std::max((r.head<3>() + q.head<3>()).norm(), (r.tail<3>() + q.tail<3>()).norm() / tamano);
-    const double escala = std::max({r.head<3>().norm(), q.head<3>().norm(), r.tail<3>().norm() / tamano,
-                                    q.tail<3>().norm() / tamano});
+    const Suma r = sumaDeReacciones(c), q = sumaDeCargas(c);
+    const Torsor resto = r.resultante + q.resultante;
+    const double error = std::max(resto.head<3>().norm(), resto.tail<3>().norm() / tamano);
+    double escala = std::max(r.fuerzas, q.fuerzas);
+    if (escala == 0) escala = std::max(r.momentos, q.momentos) / tamano;
     return escala == 0 ? 0.0 : error / escala;
 }

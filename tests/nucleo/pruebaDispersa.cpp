@@ -7,8 +7,9 @@
 
 namespace {
 
-// Solución densa independiente: K completa, partición por códigos de apoyo y
-// Cholesky denso.
+// Solución densa independiente: K completa, partición por códigos de apoyo, los
+// desplazamientos impuestos de los apoyos al lado derecho y Cholesky denso. La
+// reacción de un resorte es la fuerza que ejerce, −k·u: la de K·u − P sin él.
 void compararConDensa(const std::string& modelo) {
     SCOPED_TRACE(modelo);
     cargarArchivo(modelo);
@@ -17,14 +18,23 @@ void compararConDensa(const std::string& modelo) {
         ASSERT_TRUE(funcionSolve());
     }
     const Eigen::MatrixXd k = Eigen::MatrixXd(kEstructura), p = pEstructura + fEstructura;
+    Eigen::MatrixXd uDensa = Eigen::MatrixXd::Zero(k.rows(), p.cols());
+    Eigen::VectorXd resortes = Eigen::VectorXd::Zero(k.rows());
+    for (const objNudo3d& n : nudo)
+        for (int i = 0; i < 6; ++i) {
+            const int g = 6 * n.getNoNudoInterno() + i;
+            resortes(g) = n.getResorteEfectivo(i);
+            if (restriccionesEstructura(g) != 0) uDensa.row(g) = n.getDesplazamientosImpuestosCombo().row(i);
+        }
     std::vector<int> libres;
     for (int i = 0; i < k.rows(); ++i)
         if (restriccionesEstructura(i) == 0) libres.push_back(i);
     const Eigen::Index nf = static_cast<Eigen::Index>(libres.size());
-    Eigen::MatrixXd kff(nf, nf), pf(nf, p.cols()), uDensa = Eigen::MatrixXd::Zero(k.rows(), p.cols());
+    const Eigen::MatrixXd b = p - k * uDensa;
+    Eigen::MatrixXd kff(nf, nf), pf(nf, p.cols());
     for (Eigen::Index i = 0; i < nf; ++i) {
         for (Eigen::Index j = 0; j < nf; ++j) kff(i, j) = k(libres[i], libres[j]);
-        pf.row(i) = p.row(libres[i]);
+        pf.row(i) = b.row(libres[i]);
     }
     const Eigen::MatrixXd uf = kff.llt().solve(pf);
     for (Eigen::Index i = 0; i < nf; ++i) uDensa.row(libres[i]) = uf.row(i);
@@ -32,7 +42,8 @@ void compararConDensa(const std::string& modelo) {
     // Ambas soluciones son exactas hasta el redondeo del sistema; 1e-9 relativo
     // deja margen para el número de condición de estos modelos.
     EXPECT_LE((u - uDensa).norm(), 1e-9 * uDensa.norm() + 1e-300);
-    EXPECT_LE((reacciones - (k * uDensa - p)).norm(), 1e-9 * ((k * uDensa - p).norm() + p.norm()));
+    const Eigen::MatrixXd rDensa = k * uDensa - p - resortes.asDiagonal() * uDensa;
+    EXPECT_LE((reacciones - rDensa).norm(), 1e-9 * (rDensa.norm() + p.norm()));
     // Las reacciones equilibran las cargas, en fuerza y en momento.
     for (int c = 0; c < noCombos; ++c) EXPECT_LE(errorEquilibrio(c), 1e-12) << "combo " << c;
 }

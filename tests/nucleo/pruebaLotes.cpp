@@ -105,10 +105,11 @@ TEST(Lotes, EquilibrioConCargasYReaccionesConocidas) {
         EXPECT_TRUE(casiIguales(resultanteReacciones(c), -cargas, 1e-12)) << resultanteReacciones(c).transpose();
         EXPECT_LE(errorEquilibrio(c), 1e-12);
     }
-    // Reacciones puestas a mano en el nudo 1 (las del nudo 2, libre, no cuentan):
-    // en C1 sobran 0.01 según Z, con |C_F| = √52 como escala: E = 0.01/√52; en C2
-    // sobra un par de -3 según Z, que pesa 3/ℓ con ℓ = √21 (el nudo 2) frente a
-    // |C_F| = √52: E = 3/√21/√52. Sin cargas ni reacciones, E = 0.
+    // Reacciones puestas a mano en el nudo 1 (las del nudo 2, libre, no cuentan). La carga
+    // total es la suma de los módulos de cada fuerza: |(0, 4, 16)| de la barra y 10 del nudo,
+    // más que la reacción (≈ √52). En C1 sobran 0.01 según Z: E = 0.01/(√272 + 10); en C2
+    // sobra un par de -3 según Z, que pesa 3/ℓ con ℓ = √21 (el nudo 2): E = 3/√21/(√272 + 10).
+    // Sin cargas ni reacciones, E = 0.
     const Eigen::Vector3d r1(2, 0, 1), cF = cargas.head<3>(), cM = cargas.tail<3>();
     Eigen::MatrixXd R = Eigen::MatrixXd::Constant(12, 3, 99.0);
     const Eigen::Vector3d f1 = -cF + Eigen::Vector3d(0, 0, 0.01), f2 = -cF;
@@ -116,15 +117,16 @@ TEST(Lotes, EquilibrioConCargasYReaccionesConocidas) {
     R.block<6, 1>(0, 1) << f2, -cM - r1.cross(f2) + Eigen::Vector3d(0, 0, -3);
     R.block<6, 1>(0, 2).setZero();
     nudoUsuario(1).setReacciones(R);
-    EXPECT_NEAR(errorEquilibrio(0), 0.01 / std::sqrt(52.0), 1e-12);
-    EXPECT_NEAR(errorEquilibrio(1), 3 / std::sqrt(21.0) / std::sqrt(52.0), 1e-12);
+    const double total = std::sqrt(272.0) + 10;
+    EXPECT_NEAR(errorEquilibrio(0), 0.01 / total, 1e-12);
+    EXPECT_NEAR(errorEquilibrio(1), 3 / std::sqrt(21.0) / total, 1e-12);
     EXPECT_EQ(errorEquilibrio(2), 0.0);
     CapturaConsola consola;
     imprimirReacciones();
     const Lineas l = consola.lineas();
     ASSERT_EQ(l.size(), 9u);
-    EXPECT_EQ(l[2], "Equilibrio del combo C1: error relativo 1.4e-03");
-    EXPECT_EQ(l[5], "Equilibrio del combo C2: error relativo 9.1e-02");
+    EXPECT_EQ(l[2], "Equilibrio del combo C1: error relativo 3.8e-04");
+    EXPECT_EQ(l[5], "Equilibrio del combo C2: error relativo 2.5e-02");
     EXPECT_EQ(l[8], "Equilibrio del combo V: error relativo 0.0e+00");
 }
 
