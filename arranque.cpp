@@ -7,6 +7,7 @@
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
 #include "reporte/archivosCsv.h"
+#include "reporte/bloqueModal.h"
 #include "reporte/consolaLotes.h"
 #include "reporte/funcionPrint.h"
 
@@ -111,5 +112,6 @@ int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaC
     if (!funcionPrint()) return 1;
     if (!carpetaCsv.empty() && !escribirCsv(carpetaCsv)) return 1;
     imprimirReacciones();
+    imprimirModos();
     return 0;
 }

@@ -44,6 +44,9 @@ Eigen::VectorXi restriccionesEstructura;
 Eigen::MatrixXd u;
 Eigen::MatrixXd reacciones;
 bool resultadosDisponibles = false;
+int modosPedidos = 0;
+double gravedad = kGravedadPorDefecto;
+std::vector<modoVibracion> modosVibracion;
 
 int internoDeNudo(long long numero) {
     if (numero < 0 || numero >= static_cast<long long>(punteroNudos.size())) return -1;

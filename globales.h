@@ -54,3 +54,23 @@ extern Eigen::MatrixXd u;
 extern Eigen::MatrixXd reacciones;
 // Verdadero sólo tras un análisis correcto del modelo cargado.
 extern bool resultadosDisponibles;
+
+// ---- Análisis modal ----
+// Modos pedidos con "modos:" (0: sin análisis modal) y la gravedad con que la
+// masa de las barras sale de su peso específico.
+extern int modosPedidos;
+extern double gravedad;
+constexpr double kGravedadPorDefecto = 9.81;
+// Un modo de vibración: pulsación ω (rad/s), frecuencia f = ω/2π (Hz),
+// período T = 1/f (s), factores de participación y masas efectivas en X, Y, Z
+// (fracción de la masa total de los grados de libertad libres, y acumuladas
+// hasta este modo), y la forma modal (6 por nudo, la mayor traslación vale 1).
+struct modoVibracion {
+    double omega = 0, frecuencia = 0, periodo = 0;
+    Eigen::Vector3d participacion = Eigen::Vector3d::Zero();
+    Eigen::Vector3d masaEfectiva = Eigen::Vector3d::Zero();
+    Eigen::Vector3d masaAcumulada = Eigen::Vector3d::Zero();
+    Eigen::VectorXd forma;
+};
+// Los modos del último análisis, del más bajo al más alto (vacío sin análisis modal).
+extern std::vector<modoVibracion> modosVibracion;

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <malloc.h>
 
+#include "analisis/analisisModal.h"
 #include "analisis/mecanismos.h"
 #include "analisis/numeracionLibre.h"
 #include "analisis/operadorRigidez.h"
@@ -66,6 +67,7 @@ void descartarResultados() {
     for (objBarra3d& b : barra) b.borrarResultados();
     u.resize(0, 0);
     reacciones.resize(0, 0);
+    modosVibracion.clear();
     resultadosDisponibles = false;
 }
 
@@ -298,6 +300,10 @@ bool funcionSolve() {
     tiemposUltimoAnalisis.barras = segundosDesde(etapa);
     resultadosDisponibles = true;
     diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::correcto;
+    // Los modos salen del mismo factor de la rigidez.
+    etapa = Reloj::now();
+    calcularModos(solucion, num);
+    tiemposUltimoAnalisis.modal = segundosDesde(etapa);
     if (condicion > kCondicionAviso) {
         char texto[200];
         std::snprintf(texto, sizeof texto,

@@ -13,6 +13,7 @@ struct tiemposAnalisis {
     double factorizacion = 0;
     double solucion = 0;
     double barras = 0;
+    double modal = 0;  // análisis modal (0 si no se pidieron modos)
 };
 extern tiemposAnalisis tiemposUltimoAnalisis;
 

@@ -31,6 +31,18 @@ public:
         c.error_handler = nullptr;
     }
 
+    // Uno de los sistemas parciales del factor P·A·Pᵀ = L·Lᵀ (CHOLMOD_L,
+    // CHOLMOD_Lt, CHOLMOD_P, CHOLMOD_Pt) para todas las columnas de b.
+    Eigen::MatrixXd resolverParcial(int sistema, const Eigen::MatrixXd& b) const {
+        Eigen::MatrixXd copia = b;
+        cholmod_dense bc = Eigen::viewAsCholmod(copia);
+        cholmod_common* comun = &const_cast<CholeskySupernodal*>(this)->cholmod();
+        cholmod_dense* x = cholmod_solve(sistema, m_cholmodFactor, &bc, comun);
+        Eigen::MatrixXd r = Eigen::Map<const Eigen::MatrixXd>(static_cast<const double*>(x->x), b.rows(), b.cols());
+        cholmod_free_dense(&x, comun);
+        return r;
+    }
+
     // Mínimo de L(k,k)² / A(p(k), p(k)) sobre todas las columnas del factor.
     double pivoteRelativoMinimo(const Eigen::SparseMatrix<double>& a) const {
         const cholmod_factor* f = m_cholmodFactor;
@@ -116,6 +128,16 @@ double solucionDispersa::pivoteRelativoMinimo() const {
 }
 
 double solucionDispersa::normaK() const { return datos->normaK; }
+
+Eigen::MatrixXd solucionDispersa::aplicarInversaL(const Eigen::MatrixXd& x) const {
+    if (!datos->factorizada || x.rows() == 0 || x.cols() == 0) return x;
+    return datos->cholesky.resolverParcial(CHOLMOD_L, datos->cholesky.resolverParcial(CHOLMOD_P, x));
+}
+
+Eigen::MatrixXd solucionDispersa::aplicarInversaLt(const Eigen::MatrixXd& y) const {
+    if (!datos->factorizada || y.rows() == 0 || y.cols() == 0) return y;
+    return datos->cholesky.resolverParcial(CHOLMOD_Pt, datos->cholesky.resolverParcial(CHOLMOD_Lt, y));
+}
 
 Eigen::MatrixXd solucionDispersa::resolver(const Eigen::MatrixXd& b, bool escalada) const {
     const Eigen::Index n = datos->k.rows();

@@ -18,6 +18,7 @@ void funcionLeerArchivo() {
     punteroBarras.clear();
     nombresCombos.clear();
     resultadosDisponibles = false;
+    modosVibracion.clear();
     archivoDatosAbierto = ctx.lector.archivoDisponible();
     if (!archivoDatosAbierto)
         std::cout << "Error: no se pudo abrir el archivo de datos " << nombreArchivo << std::endl;
@@ -41,5 +42,6 @@ void funcionLeerArchivo() {
     pasoPesoPropio(ctx);          // 16. Peso propio
     pasoCombosBarras(ctx);        // 17. Combinaciones de las barras
     pasoAjustesDibujo(ctx);       // 18. Ajustes de dibujo
+    pasoAnalisisModal(ctx);       //     y pedido de análisis modal
     std::cout.flush();
 }                                 // 19. El lector se destruye con ctx.

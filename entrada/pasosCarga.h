@@ -50,6 +50,7 @@ void pasoArticulaciones(ContextoCarga& ctx);     // paso 15
 void pasoPesoPropio(ContextoCarga& ctx);         // paso 16
 void pasoCombosBarras(ContextoCarga& ctx);       // paso 17
 void pasoAjustesDibujo(ContextoCarga& ctx);      // paso 18
+void pasoAnalisisModal(ContextoCarga& ctx);      // paso 18, modos pedidos, gravedad y masas de nudo
 
 // Lee los registros "combo:" y los agrupa por nombre en orden de primera
 // aparición. Con avisar, informa los nombres repetidos (uno por registro repetido).

@@ -176,3 +176,38 @@ void pasoAjustesDibujo(ContextoCarga& ctx) {
         if (v > 0) *a.valor = v;
     }
 }
+
+void pasoAnalisisModal(ContextoCarga& ctx) {
+    modosPedidos = 0;
+    gravedad = kGravedadPorDefecto;
+    // Sólo se leen las etiquetas que el archivo usa: un modelo sin análisis
+    // modal no da ningún aviso nuevo.
+    if (ctx.lector.getNoEtiquetas("modos:") > 0) {
+        const int n = ctx.lector.getEntero("modos:");
+        if (n > 0) modosPedidos = n;
+    }
+    if (ctx.lector.getNoEtiquetas("gravedad:") > 0) {
+        const double g = ctx.lector.getReal("gravedad:");
+        if (g > 0) gravedad = g;
+        else std::cout << "Advertencia: gravedad no válida; se usa " << kGravedadPorDefecto << "\n";
+    } else if (modosPedidos > 0) {
+        std::cout << "Advertencia: se usa gravedad 9.81 (m/s²); defina gravedad: si usa otras unidades" << "\n";
+    }
+    const std::string etiqueta = "masaNudo:";
+    const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+    for (int k = 1; k <= registros; ++k) {
+        const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
+        if (v.empty()) continue;
+        double m = v[0];
+        if (m < 0) {
+            std::cout << "Advertencia: valor no válido " << ctx.lector.getPalabrasEtiquetaRepetida(etiqueta, k, 0)[0]
+                      << " en la etiqueta " << etiqueta << "\n";
+            m = 0;
+        }
+        for (size_t j = 1; j < v.size(); ++j) {
+            const int i = nudoDeLista(v[j], etiqueta);
+            if (i >= 0) nudo[static_cast<size_t>(i)].setMasa(m);
+        }
+    }
+    if (registros > 0) std::cout << "transferencia de masas a nudo[i] OK" << "\n";
+}

@@ -3,7 +3,7 @@
 # (10 x 10 x 10 y 20 x 20 x 20): tres veces vantra3d-bench (etapas por
 # separado) y luego el ejecutable real "vantra3d --calcular" de punta a punta,
 # sin y con --csv, con su tiempo de reloj, su memoria máxima y el tamaño de
-# resultados.txt.
+# resultados.txt. Al final, el análisis modal (10 modos) del edificio mayor.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 bash "$raiz/herramientas/dependencias.sh" time
@@ -23,4 +23,9 @@ for tam in "10 10 10" "20 20 20"; do
       /usr/bin/time -f "vantra3d --calcular $opcion: %e s, %M KB" "$raiz/build/vantra3d" --calcular edificio.txt $opcion >/dev/null &&
       echo "  resultados.txt: $(du -m resultados.txt | cut -f1) MB${opcion:+, CSV: $(du -sm csv | cut -f1) MB}")
   done
+done
+echo "== análisis modal: los 10 modos más bajos del edificio de 20 x 20 x 20"
+for i in 1 2 3; do
+  "$raiz/build/vantra3d-bench" 20 20 20 10 | grep -E "^(total|modal|memoria):" | tr '\n' ' '
+  echo
 done

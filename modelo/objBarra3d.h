@@ -5,6 +5,7 @@
 //   barraRigidez.cpp        liberaciones de extremo, kLocal y kGlobal
 //   barraCargas.cpp         cargas distribuidas por caso y combinaciones
 //   barraCargasEquivalentes.cpp  cargas nodales equivalentes y fuerzas de extremo
+//   barraMasa.cpp           matriz de masa consistente
 //   barraSolicitaciones.cpp resultados del análisis (desplazamientos, fuerzas de
 //                           extremo, constantes de integración, ceros del corte y
 //                           momentos extremos) y las funciones N V M T y la deformada
@@ -109,6 +110,12 @@ public:
         double planoZ[3] = {0.0, 0.0, 0.0};
     };
     rigidezNatural getRigidezNatural() const;
+
+    // ---- Masa (análisis modal) ----
+    // Matriz de masa consistente (12x12) con masa por unidad de largo
+    // pesoEspecifico·area/gravedad; cero sin sección o sin peso.
+    Eigen::MatrixXd getMasaLocal(double gravedad) const;
+    Eigen::MatrixXd getMasaGlobal(double gravedad) const;
 
     // ---- Cargas y combinaciones ----
     void setDistribuidaLocalX(std::string casoCarga, double fIni, double fFin);

@@ -24,6 +24,10 @@ public:
     // Resorte elástico a tierra: rigideces kx ky kz kgx kgy kgz en ejes
     // globales (0 sin resorte). Dos resortes sobre el mismo nudo se suman.
     void setResorte(const Eigen::Matrix<double, 6, 1>& k);
+    // Masa concentrada en el nudo (la misma en las tres traslaciones); varias
+    // se suman.
+    void setMasa(double m) { masa += m; }
+    double getMasa() const { return masa; }
     // Desplazamientos impuestos de un caso de carga (ejes globales). Sólo
     // actúan en los grados de libertad restringidos por un apoyo.
     void setDesplazamientoImpuesto(std::string casoCarga, const Eigen::Matrix<double, 6, 1>& d);
@@ -93,6 +97,7 @@ private:
     Eigen::MatrixXd cargasPuntuales;   // una fila por registro: Px Py Pz Mx My Mz
     Eigen::VectorXi apoyo;             // Ux Uy Uz giroX giroY giroZ: 1 restringido
     Eigen::Matrix<double, 6, 1> resorte = Eigen::Matrix<double, 6, 1>::Zero();
+    double masa = 0.0;
     std::vector<std::string> casosImpuestos;
     Eigen::MatrixXd impuestos;         // una fila por registro: ux uy uz gx gy gz
     Eigen::MatrixXd impuestosCombo;    // 6 x combinaciones

@@ -26,7 +26,8 @@
 
 namespace {
 int uso() {
-    std::cout << "uso: vantra3d-bench NX NY NZ | vantra3d-bench --archivo MODELO | vantra3d-bench --generar NX NY NZ"
+    std::cout << "uso: vantra3d-bench NX NY NZ [MODOS] | vantra3d-bench --archivo MODELO | "
+                 "vantra3d-bench --generar NX NY NZ"
               << std::endl;
     return 2;
 }
@@ -43,15 +44,16 @@ int main(int argc, char** argv) {
     }
     if (argc == 3 && std::string(argv[1]) == "--archivo") {
         archivo = argv[2];
-    } else if (argc == 4) {
+    } else if (argc == 4 || argc == 5) {
         const int nx = std::atoi(argv[1]), ny = std::atoi(argv[2]), nz = std::atoi(argv[3]);
-        if (nx < 1 || ny < 1 || nz < 1) return uso();
+        const int modos = argc == 5 ? std::atoi(argv[4]) : 0;
+        if (nx < 1 || ny < 1 || nz < 1 || modos < 0) return uso();
         char plantilla[] = "/tmp/vantra3d_edificioXXXXXX";
         const int fd = mkstemp(plantilla);
         if (fd < 0) return uso();
         close(fd);
         temporal = archivo = plantilla;
-        std::ofstream(temporal) << generarEdificio(nx, ny, nz);
+        std::ofstream(temporal) << generarEdificio(nx, ny, nz) << (modos > 0 ? "modos: " + std::to_string(modos) + "\n" : "");
     } else {
         return uso();
     }
@@ -95,7 +97,8 @@ int main(int argc, char** argv) {
     std::printf("factorizacion: %.3f\n", t.factorizacion);
     std::printf("solucion: %.3f\n", t.solucion);
     std::printf("barras: %.3f\n", t.barras);
-    std::printf("total: %.3f\n", lectura + analisis);
+    std::printf("total: %.3f\n", lectura + analisis - t.modal);
+    if (modosPedidos > 0) std::printf("modal: %.3f (%zu modos)\n", t.modal, modosVibracion.size());
     std::printf("reporte: %.3f\n", reporte);
     std::printf("resultados.txt MB: %.1f\n", megas);
     std::printf("reporte MB/s: %.0f\n", reporte > 0 ? megas / reporte : 0.0);

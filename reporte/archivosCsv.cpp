@@ -7,6 +7,7 @@
 
 #include "globales.h"
 #include "reporte/archivoAtomico.h"
+#include "reporte/bloqueModal.h"
 #include "reporte/extremosSolicitaciones.h"
 #include "reporte/salidaTexto.h"
 
@@ -102,16 +103,24 @@ bool escribirCsv(const std::string& carpeta) {
                     {"reacciones.csv", csvReacciones},
                     {"fuerzasExtremos.csv", csvFuerzasExtremos},
                     {"solicitaciones.csv", csvSolicitaciones}};
+    const struct {
+        const char* nombre;
+        void (*escribir)(salidaTexto&);
+    } modales[] = {{"modos.csv", csvModos}, {"formasModales.csv", csvFormasModales}};
+    std::vector<std::pair<const char*, void (*)(salidaTexto&)>> todos;
+    for (const auto& a : archivos) todos.emplace_back(a.nombre, a.escribir);
+    if (!modosVibracion.empty())
+        for (const auto& a : modales) todos.emplace_back(a.nombre, a.escribir);
     std::error_code error;
     std::filesystem::create_directories(carpeta, error);
     bool correcto = std::filesystem::is_directory(carpeta, error);
     std::vector<std::unique_ptr<archivoAtomico>> escritos;
-    for (const auto& a : archivos) {
+    for (const auto& [nombre, escribir] : todos) {
         if (!correcto) break;
-        escritos.push_back(std::make_unique<archivoAtomico>((std::filesystem::path(carpeta) / a.nombre).string()));
+        escritos.push_back(std::make_unique<archivoAtomico>((std::filesystem::path(carpeta) / nombre).string()));
         archivoAtomico& archivo = *escritos.back();
         salidaTexto salida([&archivo](const char* d, std::size_t n) { return archivo.escribir(d, n); });
-        if (archivo.abierto()) a.escribir(salida);
+        if (archivo.abierto()) escribir(salida);
         correcto = archivo.abierto() && salida.vaciar();
     }
     for (auto& archivo : escritos) correcto = correcto && archivo->confirmar();

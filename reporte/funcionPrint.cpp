@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "globales.h"
+#include "reporte/bloqueModal.h"
 #include "reporte/archivoAtomico.h"
 #include "reporte/formatoDisperso.h"
 
@@ -67,6 +68,7 @@ void escribirReporte(salidaTexto& os) {
     os << "\n\n\n" << "************VECTOR DE CARGAS DISTRIBUIDAS EQUIVALENTES***************" << "\n"
        << fEstructura << "\n";
     os << "\n\n\n" << "************DESPLAZAMIENTOS***************" << "\n" << "vector u:" << "\n" << u << "\n";
+    escribirBloqueModal(os);
 }
 
 void escribirReporte(std::ostream& os) {

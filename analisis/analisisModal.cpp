@@ -1,0 +1,162 @@
+#include "analisis/analisisModal.h"
+
+#include <Eigen/Eigenvalues>
+#include <Spectra/SymEigsSolver.h>
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+
+#include "globales.h"
+
+namespace {
+
+// Con pocos grados de libertad, o casi todos los modos pedidos, el problema se
+// resuelve entero con una descomposición densa.
+constexpr Eigen::Index kLibresDenso = 500;
+// Un autovalor 1/ω² por debajo de esta fracción del mayor es un modo sin masa
+// (de frecuencia infinita).
+constexpr double kModoSinMasa = 1e-12;
+
+// y = L⁻¹·P·Ms·Pᵀ·L⁻ᵀ·x, con Ms la masa escalada como la rigidez.
+class operadorModal {
+public:
+    using Scalar = double;
+    operadorModal(const solucionDispersa& f, const Eigen::SparseMatrix<double>& m) : factor(f), masa(m) {}
+    Eigen::Index rows() const { return masa.rows(); }
+    Eigen::Index cols() const { return masa.rows(); }
+    Eigen::MatrixXd aplicar(const Eigen::MatrixXd& x) const {
+        return factor.aplicarInversaL(masa * factor.aplicarInversaLt(x));
+    }
+    void perform_op(const double* entrada, double* salida) const {
+        const Eigen::Map<const Eigen::MatrixXd> x(entrada, rows(), 1);
+        Eigen::Map<Eigen::MatrixXd>(salida, rows(), 1) = aplicar(x);
+    }
+
+private:
+    const solucionDispersa& factor;
+    const Eigen::SparseMatrix<double>& masa;
+};
+
+// Masa de los libres, completa, en el orden de eliminación.
+Eigen::SparseMatrix<double> masaLibre(const numeracionLibre& num) {
+    std::vector<Eigen::Triplet<double>> terminos;
+    const auto sumar = [&](Eigen::Index gi, Eigen::Index gj, double v) {
+        const int li = num.posicionLibre[static_cast<size_t>(gi)], lj = num.posicionLibre[static_cast<size_t>(gj)];
+        if (li >= 0 && lj >= 0 && v != 0.0)
+            terminos.emplace_back(num.orden[static_cast<size_t>(li)], num.orden[static_cast<size_t>(lj)], v);
+    };
+    for (const objBarra3d& b : barra) {
+        const Eigen::MatrixXd m = b.getMasaGlobal(gravedad);
+        const Eigen::Index primero[2] = {6 * static_cast<Eigen::Index>(b.getNudoInicioInterno()),
+                                         6 * static_cast<Eigen::Index>(b.getNudoFinalInterno())};
+        if (!m.allFinite()) continue;
+        for (int i = 0; i < 12; ++i)
+            for (int j = 0; j < 12; ++j) sumar(primero[i / 6] + i % 6, primero[j / 6] + j % 6, m(i, j));
+    }
+    for (const objNudo3d& n : nudo) {
+        const double m = n.getMasa();
+        if (!(m > 0) || !std::isfinite(m)) continue;
+        for (int i = 0; i < 3; ++i) sumar(6 * static_cast<Eigen::Index>(n.getNoNudoInterno()) + i, 6 * static_cast<Eigen::Index>(n.getNoNudoInterno()) + i, m);
+    }
+    Eigen::SparseMatrix<double> masa(num.noLibres(), num.noLibres());
+    masa.setFromTriplets(terminos.begin(), terminos.end());
+    return masa;
+}
+
+// Mayores autovalores (y sus vectores) del operador, de mayor a menor.
+bool autovalores(const operadorModal& op, Eigen::Index pedidos, Eigen::VectorXd& valores, Eigen::MatrixXd& vectores) {
+    const Eigen::Index n = op.rows();
+    if (n <= kLibresDenso || 2 * pedidos >= n) {
+        // A = Zᵀ·Ms·Z con Z = Pᵀ·L⁻ᵀ: la misma matriz, armada entera.
+        Eigen::MatrixXd a = op.aplicar(Eigen::MatrixXd::Identity(n, n));
+        a = 0.5 * (a + a.transpose()).eval();
+        Eigen::SelfAdjointEigenSolver<Eigen::MatrixXd> densa(a);
+        if (densa.info() != Eigen::Success) return false;
+        const Eigen::Index k = std::min(pedidos, n);
+        valores = densa.eigenvalues().tail(k).reverse();
+        vectores = densa.eigenvectors().rightCols(k).rowwise().reverse();
+        return true;
+    }
+    const Eigen::Index ncv = std::min(n, std::max(2 * pedidos + 1, pedidos + 20));
+    operadorModal copia = op;
+    Spectra::SymEigsSolver<operadorModal> lanczos(copia, pedidos, ncv);
+    lanczos.init();
+    lanczos.compute(Spectra::SortRule::LargestAlge, 1000, 1e-10);
+    if (lanczos.info() != Spectra::CompInfo::Successful) return false;
+    valores = lanczos.eigenvalues();
+    vectores = lanczos.eigenvectors();
+    return true;
+}
+
+}  // namespace
+
+void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
+    modosVibracion.clear();
+    if (modosPedidos <= 0) return;
+    const Eigen::Index nf = num.noLibres();
+    Eigen::SparseMatrix<double> masa = masaLibre(num);
+    // Masa total de cada dirección: la que se mueve con una traslación unitaria de los libres.
+    Eigen::MatrixXd direccion = Eigen::MatrixXd::Zero(nf, 3);
+    for (Eigen::Index i = 0; i < nf; ++i) {
+        const int g = num.libres[static_cast<size_t>(i)] % 6;
+        if (g < 3) direccion(num.orden[static_cast<size_t>(i)], g) = 1.0;
+    }
+    const Eigen::MatrixXd masaDireccion = masa * direccion;
+    const Eigen::Vector3d masaTotal = (direccion.transpose() * masaDireccion).diagonal();
+    if (nf == 0 || masa.nonZeros() == 0 || !(masaTotal.maxCoeff() > 0)) {
+        std::cout << "Advertencia: la estructura no tiene masa que se mueva; no hay modos que calcular" << std::endl;
+        return;
+    }
+
+    const Eigen::VectorXd& s = factor.escala();
+    const Eigen::SparseMatrix<double> masaEscalada = s.asDiagonal() * masa * s.asDiagonal();
+    const operadorModal op(factor, masaEscalada);
+    Eigen::VectorXd valores;
+    Eigen::MatrixXd vectores;
+    if (!autovalores(op, std::min<Eigen::Index>(modosPedidos, nf), valores, vectores)) {
+        std::cout << "Advertencia: el cálculo de los modos no convergió; no hay resultados modales" << std::endl;
+        return;
+    }
+    const Eigen::MatrixXd formas = s.asDiagonal() * factor.aplicarInversaLt(vectores);
+
+    Eigen::Vector3d acumulada = Eigen::Vector3d::Zero();
+    for (Eigen::Index k = 0; k < valores.size(); ++k) {
+        const double lambda = valores(k);
+        if (!(lambda > kModoSinMasa * valores(0))) {
+            std::cout << "Advertencia: el modo " << k + 1 << " no tiene masa; se omite" << std::endl;
+            continue;
+        }
+        modoVibracion m;
+        m.omega = 1.0 / std::sqrt(lambda);
+        m.frecuencia = m.omega / (2 * PI);
+        m.periodo = 1.0 / m.frecuencia;
+        Eigen::VectorXd forma = num.aCompleta(formas.col(k));
+        // La mayor traslación vale 1 (el mayor giro, si el modo no traslada nada).
+        Eigen::Index mayor = -1;
+        double valorMayor = 0;
+        for (int grupo : {0, 3}) {
+            for (Eigen::Index i = 0; i < forma.size(); ++i)
+                if (i % 6 >= grupo && i % 6 < grupo + 3 && std::fabs(forma(i)) > valorMayor) {
+                    valorMayor = std::fabs(forma(i));
+                    mayor = i;
+                }
+            if (valorMayor > 1e-9 * forma.cwiseAbs().maxCoeff()) break;
+        }
+        if (mayor < 0) continue;
+        const double escala = forma(mayor);
+        forma /= escala;
+        const Eigen::VectorXd libre = formas.col(k) / escala;
+        const double masaGeneralizada = libre.dot(masa * libre);
+        const Eigen::Vector3d participacion = masaDireccion.transpose() * libre;
+        for (int d = 0; d < 3; ++d) {
+            m.participacion(d) = participacion(d) / masaGeneralizada;
+            m.masaEfectiva(d) = masaTotal(d) > 0 ? participacion(d) * participacion(d) / masaGeneralizada / masaTotal(d) : 0.0;
+        }
+        acumulada += m.masaEfectiva;
+        m.masaAcumulada = acumulada;
+        m.forma = forma;
+        modosVibracion.push_back(m);
+    }
+    if (static_cast<int>(modosVibracion.size()) < modosPedidos)
+        std::cout << "Advertencia: se pidieron " << modosPedidos << " modos y hay " << modosVibracion.size() << std::endl;
+}

@@ -1,0 +1,68 @@
+#include "reporte/bloqueModal.h"
+
+#include <cstdio>
+#include <iostream>
+
+#include "globales.h"
+
+void escribirBloqueModal(salidaTexto& os) {
+    if (modosVibracion.empty()) return;
+    os << "\n\n\n" << "************ANÁLISIS MODAL***************" << "\n";
+    os << "modo | periodo (s) | frecuencia (Hz) | omega (rad/s) | factor de participación X Y Z | "
+          "masa efectiva X Y Z (%) | masa acumulada X Y Z (%)"
+       << "\n";
+    Eigen::MatrixXd tabla(static_cast<Eigen::Index>(modosVibracion.size()), 13);
+    for (size_t k = 0; k < modosVibracion.size(); ++k) {
+        const modoVibracion& m = modosVibracion[k];
+        tabla.row(static_cast<Eigen::Index>(k)) << static_cast<double>(k + 1), m.periodo, m.frecuencia, m.omega,
+            m.participacion.transpose(), 100 * m.masaEfectiva.transpose(), 100 * m.masaAcumulada.transpose();
+    }
+    os << tabla << "\n";
+    os << "formas modales (una columna por modo, la mayor traslación vale 1):" << "\n";
+    Eigen::MatrixXd formas(modosVibracion[0].forma.size(), static_cast<Eigen::Index>(modosVibracion.size()));
+    for (size_t k = 0; k < modosVibracion.size(); ++k) formas.col(static_cast<Eigen::Index>(k)) = modosVibracion[k].forma;
+    os << formas << "\n";
+}
+
+std::string lineaModo(int k) {
+    const modoVibracion& m = modosVibracion[static_cast<size_t>(k)];
+    char texto[200];
+    std::snprintf(texto, sizeof texto, "Modo %d: T = %.6e s, f = %.6e Hz, masa efectiva X %.2f %%, Y %.2f %%, Z %.2f %%",
+                  k + 1, m.periodo, m.frecuencia, 100 * m.masaEfectiva(0), 100 * m.masaEfectiva(1),
+                  100 * m.masaEfectiva(2));
+    return texto;
+}
+
+void imprimirModos() {
+    for (size_t k = 0; k < modosVibracion.size(); ++k) std::cout << lineaModo(static_cast<int>(k)) << "\n";
+    std::cout.flush();
+}
+
+namespace {
+void numeros(salidaTexto& s, const double* v, int n) {
+    for (int i = 0; i < n; ++i) s << ',', s.exacto(v[i] == 0 ? 0.0 : v[i]);
+}
+}  // namespace
+
+void csvModos(salidaTexto& s) {
+    s << "modo,periodo,frecuencia,mx,my,mz\n";
+    for (size_t k = 0; k < modosVibracion.size(); ++k) {
+        const modoVibracion& m = modosVibracion[k];
+        const double v[5] = {m.periodo, m.frecuencia, m.masaEfectiva(0), m.masaEfectiva(1), m.masaEfectiva(2)};
+        s << static_cast<long long>(k + 1);
+        numeros(s, v, 5);
+        s << '\n';
+    }
+}
+
+void csvFormasModales(salidaTexto& s) {
+    s << "modo,nudo,ux,uy,uz,giroX,giroY,giroZ\n";
+    for (size_t k = 0; k < modosVibracion.size(); ++k)
+        for (const objNudo3d& n : nudo) {
+            const Eigen::Index g = 6 * static_cast<Eigen::Index>(n.getNoNudoInterno());
+            if (g + 6 > modosVibracion[k].forma.size()) continue;
+            s << static_cast<long long>(k + 1) << ',' << n.getNoNudoUsuario();
+            numeros(s, modosVibracion[k].forma.data() + g, 6);
+            s << '\n';
+        }
+}

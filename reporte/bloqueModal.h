@@ -1,0 +1,16 @@
+// Resultados del análisis modal en el reporte, en la consola del modo por
+// lotes y en los archivos CSV.
+#pragma once
+
+#include <string>
+
+#include "reporte/salidaTexto.h"
+
+// Bloque final de resultados.txt: una línea por modo y las formas modales.
+void escribirBloqueModal(salidaTexto& os);
+// "Modo k: T = ... s, f = ... Hz, masa efectiva X ... %, Y ... %, Z ... %".
+std::string lineaModo(int k);
+void imprimirModos();
+// modos.csv y formasModales.csv.
+void csvModos(salidaTexto& s);
+void csvFormasModales(salidaTexto& s);

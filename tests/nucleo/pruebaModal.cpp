@@ -1,0 +1,147 @@
+// Análisis modal contra soluciones cerradas de vigas y barras, masas efectivas,
+// ortogonalidad de las formas, invariancia ante una rotación del modelo y
+// modelos sin "modos:".
+#include <cmath>
+
+#include "arranque.h"
+#include "utilidades.h"
+
+namespace {
+
+// Sección genérica: A, Iy, Iz, J; acero con peso específico 78.5 y g = 9.81.
+const double E = 2e8, G = E / 2.6, A = 0.1, IY = 0.002, IZ = 0.001, J = 0.003, MU = 78.5 * A / 9.81;
+
+// Barra de L = 10 subdividida en n según la dirección dada desde el origen, con los apoyos dados
+// al inicio y al final.
+std::string barraSubdividida(int n, const Eigen::Vector3d& direccion, const std::string& apoyoInicio,
+                             const std::string& apoyoFin, const std::string& resto) {
+    std::ostringstream s;
+    s.precision(17);
+    s << "nudos:\n";
+    for (int i = 0; i <= n; ++i) s << i + 1 << " " << (10.0 * i / n * direccion.normalized()).transpose() << "\n";
+    s << "barras:\n";
+    for (int i = 1; i <= n; ++i) s << i << " " << i << " " << i + 1 << "\n";
+    s << "apoyo: " << apoyoInicio << "  1\n";
+    if (!apoyoFin.empty()) s << "apoyo: " << apoyoFin << "  " << n + 1 << "\n";
+    s << "seccionGenerica: G 0.1 0.002 0.001 0.003 2e8 0.3 78.5 ";
+    for (int i = 1; i <= n; ++i) s << " " << i;
+    s << "\ngravedad: 9.81\n" << resto;
+    return s.str();
+}
+
+std::vector<double> pulsaciones() {
+    std::vector<double> w;
+    for (const modoVibracion& m : modosVibracion) w.push_back(m.omega);
+    return w;
+}
+
+void esperarPulsaciones(std::vector<double> esperadas, double tolerancia, const std::string& que) {
+    std::sort(esperadas.begin(), esperadas.end());
+    const std::vector<double> w = pulsaciones();
+    ASSERT_EQ(w.size(), esperadas.size()) << que;
+    for (size_t k = 0; k < w.size(); ++k) EXPECT_NEAR(w[k], esperadas[k], tolerancia * esperadas[k]) << que << " modo " << k + 1;
+}
+
+}  // namespace
+
+TEST(Modal, VigasYBarrasContraSolucionesCerradas) {
+    // Voladizo: flexión (βL)²·√(EI/(μL⁴)) en cada plano, torsión y axial (2n − 1)π/2 por
+    // √(GJ/(μ·Ip/A·L²)) y √(EA/(μL²)). Con 40 barras el error de discretización es del orden de
+    // 1e-4 en la torsión y el axial (funciones lineales) y menor en la flexión.
+    const double L = 10, L4 = L * L * L * L;
+    std::vector<double> voladizo;
+    for (double bl : {1.875104069, 4.694091133, 7.854757438}) {
+        voladizo.push_back(bl * bl * std::sqrt(E * IZ / (MU * L4)));
+        voladizo.push_back(bl * bl * std::sqrt(E * IY / (MU * L4)));
+    }
+    voladizo.push_back(PI / 2 * std::sqrt(G * J / (MU * (IY + IZ) / A * L * L)));
+    voladizo.push_back(10.99554073 * 10.99554073 * std::sqrt(E * IZ / (MU * L4)));
+    voladizo.push_back(PI / 2 * std::sqrt(E * A / (MU * L * L)));
+    ASSERT_TRUE(analizarModelo(barraSubdividida(40, {1, 0, 0}, "1 1 1 1 1 1", "", "modos: 9\n")));
+    esperarPulsaciones(voladizo, 2e-4, "voladizo");
+
+    // Simplemente apoyada (con la torsión fija en los extremos): (nπ)²·√(EI/(μL⁴)) en cada plano.
+    std::vector<double> apoyada;
+    for (int n = 1; n <= 3; ++n)
+        for (double I : {IY, IZ}) apoyada.push_back(n * n * PI * PI * std::sqrt(E * I / (MU * L4)));
+    ASSERT_TRUE(analizarModelo(barraSubdividida(40, {1, 0, 0}, "1 1 1 1 0 0", "0 1 1 1 0 0", "modos: 6\n")));
+    esperarPulsaciones(apoyada, 2e-4, "simplemente apoyada");
+
+    // Masa concentrada m = 2 en la punta de una columna de 3 m sin peso: √(k/m) con k = 3EI/h³
+    // en cada dirección y EA/h en la vertical. Los giros no tienen masa: un cuarto modo pedido
+    // no existe, y se avisa.
+    const Lineas consola = cargarModelo(
+        "nudos: 1 0 0 0  2 0 0 3\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1  1\n"
+        "seccionGenerica: G 0.1 0.002 0.001 0.003 2e8 0.3 0  1\nmasaNudo: 2  2\nmodos: 4\n");
+    EXPECT_NE(std::find(consola.begin(), consola.end(),
+                        "Advertencia: se usa gravedad 9.81 (m/s²); defina gravedad: si usa otras unidades"),
+              consola.end());
+    CapturaConsola avisos;
+    ASSERT_TRUE(funcionSolve());
+    const double h = 3, m = 2;
+    esperarPulsaciones({std::sqrt(3 * E * IY / (h * h * h) / m), std::sqrt(3 * E * IZ / (h * h * h) / m),
+                        std::sqrt(E * A / h / m)},
+                       1e-9, "masa concentrada");
+    EXPECT_EQ(avisos.lineas(), (Lineas{"Advertencia: el modo 4 no tiene masa; se omite",
+                                       "Advertencia: se pidieron 4 modos y hay 3"}));
+}
+
+TEST(Modal, MasasEfectivasOrtogonalidadYRotacion) {
+    // Pórtico espacial pequeño con todos sus modos: las masas efectivas suman la masa total
+    // en cada dirección.
+    const std::string portico = "nudos: 1 0 0 0  2 4 0 0  3 0 0 3  4 4 0 3  5 4 3 3\nbarras: 1 1 3  2 2 4  3 3 4  4 4 5\n"
+                                "apoyo: 1 1 1 1 1 1  1 2\napoyo: 1 1 1 0 0 0  5\n"
+                                "seccionRectangular: R 0.3 0.5 25e6 0.2 24  1 2 3 4\nmasaNudo: 3  3 4\n"
+                                "gravedad: 9.81\nmodos: 1000\n";
+    {
+        CapturaConsola silencio;
+        ASSERT_TRUE(analizarModelo(portico));
+    }
+    ASSERT_FALSE(modosVibracion.empty());
+    for (int d = 0; d < 3; ++d) EXPECT_NEAR(modosVibracion.back().masaAcumulada(d), 1.0, 1e-9) << d;
+
+    // Las formas son soluciones de K·φ = ω²·M·φ, M-ortogonales entre sí, con la mayor
+    // traslación igual a 1.
+    ASSERT_TRUE(analizarModelo(barraSubdividida(20, {1, 0, 0}, "1 1 1 1 1 1", "", "modos: 6\n")));
+    const Eigen::MatrixXd k = Eigen::MatrixXd(kEstructura);
+    Eigen::MatrixXd masa = Eigen::MatrixXd::Zero(k.rows(), k.cols());
+    for (const objBarra3d& b : barra) {
+        const Eigen::VectorXi g = b.getGdl();
+        const Eigen::MatrixXd mb = b.getMasaGlobal(9.81);
+        for (int i = 0; i < 12; ++i)
+            for (int j = 0; j < 12; ++j) masa(g(i) - 1, g(j) - 1) += mb(i, j);
+    }
+    std::vector<int> libres;
+    for (int i = 0; i < k.rows(); ++i)
+        if (restriccionesEstructura(i) == 0) libres.push_back(i);
+    const Eigen::MatrixXd kf = k(libres, libres), mf = masa(libres, libres);
+    for (size_t a = 0; a < modosVibracion.size(); ++a) {
+        const Eigen::VectorXd fa = modosVibracion[a].forma(libres);
+        const double w2 = modosVibracion[a].omega * modosVibracion[a].omega;
+        EXPECT_LE((kf * fa - w2 * mf * fa).norm(), 1e-9 * (kf * fa).norm()) << a;
+        double traslacion = 0;
+        for (Eigen::Index i = 0; i < modosVibracion[a].forma.size(); ++i)
+            if (i % 6 < 3) traslacion = std::max(traslacion, modosVibracion[a].forma(i));
+        EXPECT_DOUBLE_EQ(traslacion, 1.0) << a;
+        for (size_t b = a + 1; b < modosVibracion.size(); ++b)
+            EXPECT_LE(std::fabs(fa.dot(mf * modosVibracion[b].forma(libres))), 1e-9 * fa.dot(mf * fa)) << a << " " << b;
+    }
+
+    // El mismo voladizo girado en el espacio tiene las mismas frecuencias.
+    const std::vector<double> w = pulsaciones();
+    ASSERT_TRUE(analizarModelo(barraSubdividida(20, {1, 2, 3}, "1 1 1 1 1 1", "", "modos: 6\n")));
+    const std::vector<double> girado = pulsaciones();
+    ASSERT_EQ(girado.size(), w.size());
+    for (size_t i = 0; i < w.size(); ++i) EXPECT_NEAR(girado[i], w[i], 1e-9 * w[i]) << i;
+}
+
+TEST(Modal, SinModosNadaCambia) {
+    // Un ejemplo sin "modos:" no carga avisos nuevos, ni calcula modos, ni escribe nada modal.
+    DirectorioTemporal dir;
+    CapturaConsola consola;
+    ASSERT_EQ(funcionCalcularLotes(std::string(VANTRA_EJEMPLOS) + "/edificio.txt", std::string()), 0);
+    EXPECT_TRUE(modosVibracion.empty());
+    EXPECT_EQ(consola.texto().find("gravedad"), std::string::npos);
+    EXPECT_EQ(consola.texto().find("Modo "), std::string::npos);
+    EXPECT_EQ(leerArchivo("resultados.txt").find("ANÁLISIS MODAL"), std::string::npos);
+}
