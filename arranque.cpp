@@ -86,7 +86,8 @@ std::string textoUso() {
            "  --calcular       analizar sin abrir la ventana\n"
            "  --csv CARPETA    con --calcular, escribir además desplazamientos.csv,\n"
            "                   reacciones.csv, fuerzasExtremos.csv y solicitaciones.csv en\n"
-           "                   CARPETA (se crea si no existe)\n"
+           "                   CARPETA (se crea si no existe); con modos: también modos.csv y\n"
+           "                   formasModales.csv\n"
            "  -h, --help       mostrar esta ayuda y salir\n"
            "  --version        mostrar la versión y salir\n"
            "  -display PANTALLA, -geometry GEOMETRIA, -iconic, -direct, -indirect, -gldebug, -sync\n"
@@ -101,7 +102,7 @@ std::string textoUso() {
            "\n"
            "Modelos de ejemplo: " VANTRA_CARPETA_EJEMPLOS
            " (ingresoDatos.txt, portico_plano.txt,\n"
-           "edificio.txt, reticulado.txt).\n";
+           "edificio.txt, reticulado.txt, asentamiento.txt).\n";
 }
 
 int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv) {
