@@ -132,6 +132,46 @@ std::vector<int> gdlSinRigidez(const numeracionLibre& num, const Eigen::VectorXd
     return sinRigidez;
 }
 
+// Partición: sólo los grados de libertad con código 0 son incógnitas; los
+// demás quedan fijos, con desplazamiento nulo o el impuesto por la
+// combinación. Las incógnitas se numeran en el orden de eliminación
+// (disección anidada sobre los nudos).
+numeracionLibre numerarLibres(Eigen::Index ngl) {
+    numeracionLibre num;
+    num.noGdl = ngl;
+    num.posicionLibre.assign(static_cast<size_t>(ngl), -1);
+    for (Eigen::Index k = 0; k < ngl; ++k)
+        if (restriccionesEstructura(k) == 0) {
+            num.posicionLibre[static_cast<size_t>(k)] = static_cast<int>(num.libres.size());
+            num.libres.push_back(static_cast<int>(k));
+        }
+    std::vector<std::pair<int, int>> conexiones;
+    conexiones.reserve(barra.size());
+    for (const objBarra3d& b : barra) conexiones.emplace_back(b.getNudoInicioInterno(), b.getNudoFinalInterno());
+    num.orden = ordenarGradosLibres(noNudos, conexiones, num.posicionLibre, static_cast<int>(num.noLibres()));
+    return num;
+}
+
+// Bloque libre-libre de la rigidez (triángulo inferior) en el orden de eliminación.
+Eigen::SparseMatrix<double> bloqueLibre(const numeracionLibre& num) {
+    std::vector<Eigen::Triplet<double>> terminos;
+    terminos.reserve(static_cast<size_t>(kEstructura.nonZeros() / 2 + num.noLibres()));
+    for (int j = 0; j < kEstructura.outerSize(); ++j) {
+        const int lj = num.posicionLibre[static_cast<size_t>(j)];
+        if (lj < 0) continue;
+        const int oj = num.orden[static_cast<size_t>(lj)];
+        for (Eigen::SparseMatrix<double>::InnerIterator it(kEstructura, j); it; ++it) {
+            const int li = num.posicionLibre[static_cast<size_t>(it.row())];
+            if (li < 0) continue;
+            const int oi = num.orden[static_cast<size_t>(li)];
+            if (oi >= oj) terminos.emplace_back(oi, oj, it.value());
+        }
+    }
+    Eigen::SparseMatrix<double> kff(num.noLibres(), num.noLibres());
+    kff.setFromTriplets(terminos.begin(), terminos.end());
+    return kff;
+}
+
 // Diagonal de la caja que contiene a los nudos (1 si es un punto).
 double tamanoModelo() {
     if (nudo.empty()) return 1.0;
@@ -190,39 +230,8 @@ bool funcionSolve() {
         for (int i = 0; i < 6; ++i) restriccionesEstructura(g(i) - 1) = a(i);
     }
 
-    // Partición: sólo los grados de libertad con código 0 son incógnitas; los
-    // demás quedan fijos con desplazamiento nulo.
-    numeracionLibre num;
-    num.noGdl = ngl;
-    num.posicionLibre.assign(static_cast<size_t>(ngl), -1);
-    for (Eigen::Index k = 0; k < ngl; ++k)
-        if (restriccionesEstructura(k) == 0) {
-            num.posicionLibre[static_cast<size_t>(k)] = static_cast<int>(num.libres.size());
-            num.libres.push_back(static_cast<int>(k));
-        }
-    const Eigen::Index nf = num.noLibres();
-    // Las incógnitas se numeran en el orden de eliminación (disección anidada
-    // sobre los nudos), y así se arma el bloque libre-libre (triángulo inferior).
-    std::vector<std::pair<int, int>> conexiones;
-    conexiones.reserve(barra.size());
-    for (const objBarra3d& b : barra) conexiones.emplace_back(b.getNudoInicioInterno(), b.getNudoFinalInterno());
-    num.orden = ordenarGradosLibres(noNudos, conexiones, num.posicionLibre, static_cast<int>(nf));
-    std::vector<Eigen::Triplet<double>> terminosLibres;
-    terminosLibres.reserve(static_cast<size_t>(kEstructura.nonZeros() / 2 + nf));
-    for (int j = 0; j < kEstructura.outerSize(); ++j) {
-        const int lj = num.posicionLibre[static_cast<size_t>(j)];
-        if (lj < 0) continue;
-        const int oj = num.orden[static_cast<size_t>(lj)];
-        for (Eigen::SparseMatrix<double>::InnerIterator it(kEstructura, j); it; ++it) {
-            const int li = num.posicionLibre[static_cast<size_t>(it.row())];
-            if (li < 0) continue;
-            const int oi = num.orden[static_cast<size_t>(li)];
-            if (oi >= oj) terminosLibres.emplace_back(oi, oj, it.value());
-        }
-    }
-    Eigen::SparseMatrix<double> kff(nf, nf);
-    kff.setFromTriplets(terminosLibres.begin(), terminosLibres.end());
-    std::vector<Eigen::Triplet<double>>().swap(terminosLibres);
+    const numeracionLibre num = numerarLibres(ngl);
+    Eigen::SparseMatrix<double> kff = bloqueLibre(num);
     const Eigen::MatrixXd cargas = pEstructura + fEstructura;
     const Eigen::MatrixXd impuestos = desplazamientosImpuestos(ngl, nc);
     tiemposUltimoAnalisis.ensamblaje = segundosDesde(inicio);
