@@ -1,6 +1,8 @@
 // Banco de rendimiento: carga y análisis completo de un modelo grande.
 //   vantra3d-bench NX NY NZ          edificio generado de NX x NY vanos y NZ pisos
 //   vantra3d-bench --archivo MODELO  un archivo de modelo existente
+//   vantra3d-bench --escribir NX NY NZ ARCHIVO
+//                                    sólo escribe el edificio generado en ARCHIVO
 // Imprime los tiempos de cada etapa en segundos y la memoria máxima en MB.
 #include <chrono>
 #include <cstdio>
@@ -19,7 +21,9 @@
 
 namespace {
 int uso() {
-    std::cout << "uso: vantra3d-bench NX NY NZ | vantra3d-bench --archivo MODELO" << std::endl;
+    std::cout << "uso: vantra3d-bench NX NY NZ | vantra3d-bench --archivo MODELO | "
+                 "vantra3d-bench --escribir NX NY NZ ARCHIVO"
+              << std::endl;
     return 2;
 }
 }  // namespace
@@ -27,6 +31,18 @@ int uso() {
 int main(int argc, char** argv) {
     std::string archivo;
     std::string temporal;
+    if (argc == 6 && std::string(argv[1]) == "--escribir") {
+        const int nx = std::atoi(argv[2]), ny = std::atoi(argv[3]), nz = std::atoi(argv[4]);
+        if (nx < 1 || ny < 1 || nz < 1) return uso();
+        std::ofstream salida(argv[5]);
+        salida << generarEdificio(nx, ny, nz);
+        salida.close();
+        if (salida.fail()) {
+            std::cout << "Error: no se pudo escribir " << argv[5] << std::endl;
+            return 1;
+        }
+        return 0;
+    }
     if (argc == 3 && std::string(argv[1]) == "--archivo") {
         archivo = argv[2];
     } else if (argc == 4) {
