@@ -1,5 +1,6 @@
 #include "visor/camara.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "visor/estadoVisor.h"
@@ -60,6 +61,37 @@ Encuadre encuadrar(const std::vector<Punto3>& nudos) {
     e.ojo = {e.objetivo.x - e.diagonal, e.objetivo.y - e.diagonal, e.zMax + 0.5 * e.diagonal};
     e.distancia = distancia(e.ojo, e.objetivo);
     return e;
+}
+
+EsferaModelo esferaModelo(const std::vector<Punto3>& nudos) {
+    EsferaModelo e;
+    if (nudos.empty()) return e;
+    Punto3 menor = nudos.front(), mayor = nudos.front();
+    for (const Punto3& p : nudos) {
+        menor = {std::min(menor.x, p.x), std::min(menor.y, p.y), std::min(menor.z, p.z)};
+        mayor = {std::max(mayor.x, p.x), std::max(mayor.y, p.y), std::max(mayor.z, p.z)};
+    }
+    e.centro = {(menor.x + mayor.x) / 2.0, (menor.y + mayor.y) / 2.0, (menor.z + mayor.z) / 2.0};
+    const double radio = distancia(menor, mayor) / 2.0;
+    e.radio = radio > 0.0 && std::isfinite(radio) ? radio : 1.0;
+    return e;
+}
+
+double distanciaEncuadre(double radio, int ancho, int alto, bool perspectiva) {
+    constexpr double kMargen = 1.05;
+    if (alto <= 0) alto = 1;
+    if (ancho <= 0) ancho = 1;
+    if (!perspectiva) return 2.0 * radio * kMargen;
+    const double tanVertical = std::tan(22.5 * PI / 180.0);
+    const double tanAngosta = std::min(tanVertical, tanVertical * ancho / alto);
+    return radio * kMargen / std::sin(std::atan(tanAngosta));
+}
+
+Punto3 ojoEncuadrado(const EsferaModelo& esfera, const Punto3& direccion, int ancho, int alto, bool perspectiva) {
+    const double n = distancia(direccion, {0, 0, 0});
+    const Punto3 u = n > 0.0 ? Punto3{direccion.x / n, direccion.y / n, direccion.z / n} : Punto3{-1, 0, 0};
+    const double d = distanciaEncuadre(esfera.radio, ancho, alto, perspectiva);
+    return {esfera.centro.x + d * u.x, esfera.centro.y + d * u.y, esfera.centro.z + d * u.z};
 }
 
 Tamano tamanoAceptado(int ancho, int alto) {

@@ -24,6 +24,23 @@ struct Encuadre {
 };
 Encuadre encuadrar(const std::vector<Punto3>& nudos);
 
+// ---- Vista que encuadra el modelo ----
+// Centro y radio de la esfera que contiene la caja ajustada a los nudos (sin
+// agregar el origen). Sin nudos, el origen; un radio nulo cuenta como 1 para
+// que la cámara no caiga sobre el objetivo.
+struct EsferaModelo {
+    Punto3 centro;
+    double radio = 1.0;
+};
+EsferaModelo esferaModelo(const std::vector<Punto3>& nudos);
+// Distancia de la cámara al centro para ver entera esa esfera con un 5 % de
+// margen: en perspectiva, según el campo de 45 grados por el lado más angosto
+// de la ventana; en ortográfica, el volumen de vista mide la distancia.
+double distanciaEncuadre(double radio, int ancho, int alto, bool perspectiva);
+// Cámara que mira el centro de la esfera desde la dirección dada (del
+// objetivo hacia la cámara) a la distancia de encuadre.
+Punto3 ojoEncuadrado(const EsferaModelo& esfera, const Punto3& direccion, int ancho, int alto, bool perspectiva);
+
 // ---- Ventana y proyección ----
 constexpr int kAnchoMinimo = 600;
 constexpr int kAltoMinimo = 400;

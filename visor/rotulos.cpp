@@ -1,0 +1,161 @@
+#include "visor/rotulos.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+#include "visor/formatoTexto.h"
+
+namespace {
+
+// Renglones del texto y caracteres del más largo.
+struct Medida {
+    int renglones = 1;
+    std::size_t caracteres = 0;
+};
+
+Medida medir(const std::string& texto) {
+    Medida m;
+    std::size_t actual = 0;
+    for (char c : texto) {
+        if (c == '\n') {
+            ++m.renglones;
+            m.caracteres = std::max(m.caracteres, actual);
+            actual = 0;
+        } else {
+            ++actual;
+        }
+    }
+    m.caracteres = std::max(m.caracteres, actual);
+    return m;
+}
+
+// Separación entre un valor de extremo y el nudo: medio carácter.
+constexpr double kSeparacionExtremo = 0.5;
+// Por debajo de la línea base los trazos bajan hasta un tercio del alto.
+constexpr double kDescenso = 0.3;
+// Holgura en píxeles alrededor de cada rótulo escrito.
+constexpr double kHolgura = 2.0;
+constexpr int kCelda = 32;
+
+struct Rect {
+    double x0, y0, x1, y1;
+    bool pisa(const Rect& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+};
+
+// Rectángulos ya escritos repartidos en celdas de la ventana.
+class Ocupacion {
+public:
+    Ocupacion(int ancho, int alto)
+        : columnas_(std::max(1, ancho / kCelda + 1)), filas_(std::max(1, alto / kCelda + 1)),
+          celdas_(static_cast<std::size_t>(columnas_ * filas_)) {}
+
+    bool libre(const Rect& r) const {
+        bool libre = true;
+        recorrer(r, [&](const std::vector<std::size_t>& celda) {
+            for (std::size_t i : celda)
+                if (rects_[i].pisa(r)) libre = false;
+        });
+        return libre;
+    }
+    void ocupar(const Rect& r) {
+        rects_.push_back(r);
+        const std::size_t i = rects_.size() - 1;
+        recorrerMutable(r, [i](std::vector<std::size_t>& celda) { celda.push_back(i); });
+    }
+
+private:
+    int columnas_, filas_;
+    std::vector<std::vector<std::size_t>> celdas_;
+    std::vector<Rect> rects_;
+
+    int acotar(double v, int n) const { return std::clamp(static_cast<int>(std::floor(v / kCelda)), 0, n - 1); }
+    template <typename F>
+    void recorrer(const Rect& r, F f) const {
+        for (int fy = acotar(r.y0, filas_); fy <= acotar(r.y1, filas_); ++fy)
+            for (int fx = acotar(r.x0, columnas_); fx <= acotar(r.x1, columnas_); ++fx)
+                f(celdas_[static_cast<std::size_t>(fy * columnas_ + fx)]);
+    }
+    template <typename F>
+    void recorrerMutable(const Rect& r, F f) {
+        for (int fy = acotar(r.y0, filas_); fy <= acotar(r.y1, filas_); ++fy)
+            for (int fx = acotar(r.x0, columnas_); fx <= acotar(r.x1, columnas_); ++fx)
+                f(celdas_[static_cast<std::size_t>(fy * columnas_ + fx)]);
+    }
+};
+
+}  // namespace
+
+void ordenarRotulos(std::vector<Rotulo3D>& rotulos) {
+    std::stable_sort(rotulos.begin(), rotulos.end(), [](const Rotulo3D& a, const Rotulo3D& b) {
+        if (a.siempre != b.siempre) return a.siempre;
+        return a.prioridad > b.prioridad;
+    });
+}
+
+bool aPantalla(const VistaRotulos& v, const Eigen::Vector3d& p, Eigen::Vector2d& pixel) {
+    const Eigen::Vector4d c = v.proyeccionModelo * Eigen::Vector4d(p.x(), p.y(), p.z(), 1.0);
+    if (!(c.w() > 1e-12)) return false;
+    pixel = {(c.x() / c.w() + 1.0) / 2.0 * v.ancho, (1.0 - c.y() / c.w()) / 2.0 * v.alto};
+    return std::isfinite(pixel.x()) && std::isfinite(pixel.y());
+}
+
+Eigen::Vector3d origenRotulo(const Rotulo3D& r, const VistaRotulos& v) {
+    const double s = r.altura * kEscalaFuente;
+    const Medida m = medir(r.texto);
+    const double largo = largoTexto(m.caracteres) * s;
+    if (r.giro == GiroRotulo::DeFrente)
+        return r.ancla + corrimientoAlineacion(m.caracteres, r.alineacion) * s * Eigen::Vector3d::UnitX();
+    if (!r.enExtremo) return r.ancla + corrimientoAlineacion(m.caracteres, r.alineacion) * s * v.derecha;
+    // Hacia el interior de la barra tal como se la ve: a lo largo del renglón
+    // si la barra se ve más bien horizontal, por encima o por debajo si no.
+    const double separacion = kSeparacionExtremo * kAvanceCaracter * s;
+    const double dx = r.haciaAdentro.dot(v.derecha), dy = r.haciaAdentro.dot(v.arriba);
+    if (std::fabs(dx) >= std::fabs(dy)) {
+        const double corrimiento = dx >= 0 ? separacion : -(largo + separacion);
+        return r.ancla + corrimiento * v.derecha;
+    }
+    const double vertical = dy > 0 ? separacion : -(r.altura + separacion);
+    return r.ancla - largo / 2.0 * v.derecha + vertical * v.arriba;
+}
+
+std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenados, const VistaRotulos& v) {
+    std::vector<RotuloColocado> colocados;
+    Ocupacion ocupacion(v.ancho, v.alto);
+    for (const Rotulo3D& r : ordenados) {
+        if (r.texto.empty() || !(r.altura > 0.0)) continue;
+        const double s = r.altura * kEscalaFuente;
+        const Medida m = medir(r.texto);
+        const double largo = largoTexto(m.caracteres) * s;
+        const Eigen::Vector3d origen = origenRotulo(r, v);
+
+        // Caja del texto en pantalla: del descenso del último renglón a la
+        // altura del primero.
+        const double abajo = -(kDescenso + (m.renglones - 1)) * r.altura, arriba = r.altura;
+        Rect caja{1e300, 1e300, -1e300, -1e300};
+        bool visible = true;
+        for (double a : {0.0, largo})
+            for (double b : {abajo, arriba}) {
+                Eigen::Vector2d p;
+                if (!aPantalla(v, origen + a * v.derecha + b * v.arriba, p)) visible = false;
+                caja = {std::min(caja.x0, p.x()), std::min(caja.y0, p.y()), std::max(caja.x1, p.x()),
+                        std::max(caja.y1, p.y())};
+            }
+        if (!visible || caja.x1 < 0 || caja.y1 < 0 || caja.x0 > v.ancho || caja.y0 > v.alto) continue;
+
+        if (!r.siempre) {
+            if (r.deBarra) {
+                Eigen::Vector2d a, b, t0, t1;
+                if (!aPantalla(v, r.barraInicio, a) || !aPantalla(v, r.barraFin, b)) continue;
+                aPantalla(v, origen, t0);
+                aPantalla(v, origen + largo * v.derecha, t1);
+                if ((b - a).norm() < (t1 - t0).norm()) continue;
+            }
+            const Rect conHolgura{caja.x0 - kHolgura, caja.y0 - kHolgura, caja.x1 + kHolgura, caja.y1 + kHolgura};
+            if (!ocupacion.libre(conHolgura)) continue;
+        }
+        ocupacion.ocupar(caja);
+        colocados.push_back({&r, origen, s});
+    }
+    return colocados;
+}
