@@ -25,21 +25,18 @@ struct Encuadre {
 Encuadre encuadrar(const std::vector<Punto3>& nudos);
 
 // ---- Vista que encuadra el modelo ----
-// Centro y radio de la esfera que contiene la caja ajustada a los nudos (sin
-// agregar el origen). Sin nudos, el origen; un radio nulo cuenta como 1 para
-// que la cámara no caiga sobre el objetivo.
-struct EsferaModelo {
-    Punto3 centro;
-    double radio = 1.0;
+// Cámara que mira el centro de la caja de los nudos (sin agregar el origen)
+// desde la dirección dada (del objetivo hacia la cámara), a la distancia justa
+// para que en una ventana de ancho x alto se vean todos los nudos con un 5 %
+// de margen: en perspectiva según el campo de 45 grados; en ortográfica el
+// volumen de vista se mide con esa misma distancia. Sin nudos, o con todos en
+// un punto, la cámara queda a distancia 1.
+struct VistaEncuadrada {
+    Punto3 objetivo;
+    Punto3 ojo;
 };
-EsferaModelo esferaModelo(const std::vector<Punto3>& nudos);
-// Distancia de la cámara al centro para ver entera esa esfera con un 5 % de
-// margen: en perspectiva, según el campo de 45 grados por el lado más angosto
-// de la ventana; en ortográfica, el volumen de vista mide la distancia.
-double distanciaEncuadre(double radio, int ancho, int alto, bool perspectiva);
-// Cámara que mira el centro de la esfera desde la dirección dada (del
-// objetivo hacia la cámara) a la distancia de encuadre.
-Punto3 ojoEncuadrado(const EsferaModelo& esfera, const Punto3& direccion, int ancho, int alto, bool perspectiva);
+VistaEncuadrada encuadrarVista(const std::vector<Punto3>& nudos, const Punto3& direccion, int ancho, int alto,
+                               bool perspectiva);
 
 // ---- Ventana y proyección ----
 constexpr int kAnchoMinimo = 600;

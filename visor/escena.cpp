@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <utility>
@@ -40,11 +41,23 @@ enum IdCapa {
     kCapaResaltada
 };
 
+// Una capa preparada: su lote y, una vez dibujada, la lista de OpenGL con sus
+// grupos de vértices (se compila la primera vez y se repite en cada cuadro).
 struct Capa {
     std::vector<double> clave;  // de qué se preparó
     LoteDibujo lote;
     std::string leyenda;
     bool usada = false;
+    unsigned lista = 0;
+
+    Capa() = default;
+    Capa(const Capa&) = delete;
+    Capa& operator=(const Capa&) = delete;
+    ~Capa() { olvidarLista(); }
+    void olvidarLista() {
+        if (lista != 0) glDeleteLists(lista, 1);
+        lista = 0;
+    }
 };
 
 std::map<std::pair<int, int>, Capa> capas;
@@ -71,12 +84,21 @@ std::vector<double> clave(std::initializer_list<double> propias) {
 
 // La capa (id, combinación) tal como la pide la clave: si se preparó con otra
 // clave (o nunca), se prepara de nuevo.
+// La distancia de la cámara con seis cifras: orbitar la conserva, salvo los
+// redondeos de cada paso, que no deben rehacer las capas que dependen del zoom.
+double distanciaDeClave() {
+    if (!(distCamObj > 0.0) || !std::isfinite(distCamObj)) return distCamObj;
+    const double orden = std::pow(10.0, std::floor(std::log10(distCamObj)) - 5);
+    return std::round(distCamObj / orden) * orden;
+}
+
 template <typename Construir>
 Capa& preparar(int id, int combo, std::vector<double> c, Construir construir) {
     Capa& capa = capas[{id, combo}];
     capa.usada = true;
     if (!capa.clave.empty() && capa.clave == c) return capa;
     capa.clave = std::move(c);
+    capa.olvidarLista();
     capa.lote = LoteDibujo();
     capa.leyenda.clear();
     construir(capa);
@@ -101,7 +123,7 @@ std::vector<CapaPreparada> prepararEscena() {
     leyenda.clear();
     std::vector<CapaPreparada> lista;
     const auto agregar = [&lista](Capa& c, bool encima = false) {
-        if (!c.lote.vacio()) lista.push_back({&c.lote, encima});
+        if (!c.lote.vacio()) lista.push_back({&c.lote, &c.lista, encima});
         if (!c.leyenda.empty()) leyenda.push_back(c.leyenda);
     };
 
@@ -115,13 +137,13 @@ std::vector<CapaPreparada> prepararEscena() {
     }
     // Las etiquetas se corren con el zoom (distCamObj): el orbitar no la cambia.
     if (flagActivo(kFlagTagNudos))
-        agregar(preparar(kCapaTagNudos, 0, clave({escalaTexto, distCamObj}),
+        agregar(preparar(kCapaTagNudos, 0, clave({escalaTexto, distanciaDeClave()}),
                          [](Capa& c) { plotTagNudos(c.lote, escalaTexto); }));
     if (flagActivo(kFlagTagBarras))
-        agregar(preparar(kCapaTagBarras, 0, clave({escalaTexto, distCamObj}),
+        agregar(preparar(kCapaTagBarras, 0, clave({escalaTexto, distanciaDeClave()}),
                          [](Capa& c) { plotTagBarras(c.lote, escalaTexto); }));
     if (flagActivo(kFlagSecciones))
-        agregar(preparar(kCapaSecciones, 0, clave({escalaTexto, distCamObj}),
+        agregar(preparar(kCapaSecciones, 0, clave({escalaTexto, distanciaDeClave()}),
                          [](Capa& c) { plotSecciones(c.lote, escalaTexto); }));
     if (flagActivo(kFlagVolumen)) agregar(preparar(kCapaVolumen, 0, clave({}), [](Capa& c) { plotVolumen(c.lote); }));
     if (flagActivo(kFlagApoyos))
@@ -165,7 +187,7 @@ std::vector<CapaPreparada> prepararEscena() {
     if (flagActivo(kFlagCargas))
         for (int c = 0; c < cantidadCombos(); ++c)
             if (comboActivo(c))
-                agregar(preparar(kCapaCargas, c, clave({escalaCarga, distCamObj, decimales, escalaTexto}),
+                agregar(preparar(kCapaCargas, c, clave({escalaCarga, distanciaDeClave(), decimales, escalaTexto}),
                                  [c](Capa& capa) { plotCarga(capa.lote, c, escalaCarga); }));
     if (flagActivo(kFlagReacciones))
         for (int c = 0; c < cantidadCombos(); ++c)
@@ -190,19 +212,6 @@ unsigned long preparacionesEscena() { return preparaciones; }
 
 namespace {
 
-// Base de los textos de frente a la cámara: los giros de 90 + A grados sobre
-// Z y de 90 - E grados sobre X llevan el renglón (X) a la horizontal de la
-// pantalla y la letra (Y) hacia arriba.
-void baseDeFrente(Eigen::Vector3d& derecha, Eigen::Vector3d& arriba) {
-    const AngulosFrente f = angulosDeFrente({xCam, yCam, zCam}, {xCentroObj, yCentroObj, zCentroObj}, azimutCamara);
-    const Eigen::Matrix3d giro =
-        (Eigen::AngleAxisd((90.0 + f.azimutGrados) * PI / 180.0, Eigen::Vector3d::UnitZ()) *
-         Eigen::AngleAxisd((90.0 - f.elevacionGrados) * PI / 180.0, Eigen::Vector3d::UnitX()))
-            .toRotationMatrix();
-    derecha = giro.col(0);
-    arriba = giro.col(1);
-}
-
 VistaRotulos vistaDelCuadro() {
     GLdouble modelo[16], proyeccion[16];
     glGetDoublev(GL_MODELVIEW_MATRIX, modelo);
@@ -211,22 +220,32 @@ VistaRotulos vistaDelCuadro() {
     v.proyeccionModelo = Eigen::Map<Eigen::Matrix4d>(proyeccion) * Eigen::Map<Eigen::Matrix4d>(modelo);
     v.ancho = wVentana;
     v.alto = hVentana;
-    baseDeFrente(v.derecha, v.arriba);
+    baseDeFrente({xCam, yCam, zCam}, {xCentroObj, yCentroObj, zCentroObj}, azimutCamara, v.derecha, v.arriba);
     return v;
 }
 
-// Lados del círculo con que se ve cada esfera.
-constexpr int kLadosEsfera = 16;
+// Radio en píxeles de una esfera de radio r en el centro de la vista.
+double radioEnPantalla(const VistaRotulos& v, double r) {
+    const Eigen::Vector3d objetivo(xCentroObj, yCentroObj, zCentroObj);
+    Eigen::Vector2d a, b;
+    if (!aPantalla(v, objetivo, a) || !aPantalla(v, objetivo + r * v.arriba, b)) return 0.0;
+    return (b - a).norm();
+}
 
 // Cada esfera se ve como un círculo de su radio: se dibuja de frente a la
-// cámara, adelantado un radio hacia ella para tapar lo que la esfera tapa.
+// cámara, adelantado un radio hacia ella para tapar lo que la esfera tapa. En
+// un modelo grande, donde el círculo mide pocos píxeles, basta un punto de
+// ese tamaño.
 void dibujarEsferas(const std::vector<EsferaLote>& esferas, const VistaRotulos& v) {
     if (esferas.empty()) return;
+    const double radioPixeles = radioEnPantalla(v, esferas.front().radio);
+    const bool puntos = radioPixeles < 3.0;
+    const int lados = radioPixeles < 8.0 ? 8 : 16;
     const Eigen::Vector3d hacia = v.derecha.cross(v.arriba);
-    Eigen::Vector3d borde[kLadosEsfera];
-    for (int k = 0; k < kLadosEsfera; ++k) {
-        const double a = 2.0 * PI * k / kLadosEsfera;
-        borde[k] = std::cos(a) * v.derecha + std::sin(a) * v.arriba;
+    std::vector<Eigen::Vector3d> borde;
+    for (int k = 0; k < lados; ++k) {
+        const double a = 2.0 * PI * k / lados;
+        borde.push_back(std::cos(a) * v.derecha + std::sin(a) * v.arriba);
     }
     std::vector<float> vertices;
     const auto agregar = [&vertices](const Eigen::Vector3d& p) {
@@ -234,6 +253,7 @@ void dibujarEsferas(const std::vector<EsferaLote>& esferas, const VistaRotulos& 
         vertices.push_back(static_cast<float>(p.y()));
         vertices.push_back(static_cast<float>(p.z()));
     };
+    if (puntos) glPointSize(static_cast<float>(std::max(1.0, std::round(2.0 * radioPixeles))));
     glEnableClientState(GL_VERTEX_ARRAY);
     std::size_t inicio = 0;
     while (inicio < esferas.size()) {
@@ -243,25 +263,28 @@ void dibujarEsferas(const std::vector<EsferaLote>& esferas, const VistaRotulos& 
         while (fin < esferas.size() && esferas[fin].color == esferas[inicio].color) {
             const EsferaLote& e = esferas[fin];
             const Eigen::Vector3d centro = e.centro + e.radio * hacia;
-            for (int k = 0; k < kLadosEsfera; ++k) {
+            if (puntos) {
                 agregar(centro);
-                agregar(centro + e.radio * borde[k]);
-                agregar(centro + e.radio * borde[(k + 1) % kLadosEsfera]);
+            } else {
+                for (int k = 0; k < lados; ++k) {
+                    agregar(centro);
+                    agregar(centro + e.radio * borde[static_cast<std::size_t>(k)]);
+                    agregar(centro + e.radio * borde[static_cast<std::size_t>((k + 1) % lados)]);
+                }
             }
             ++fin;
         }
         const auto& c = esferas[inicio].color;
         glColor3f(c[0], c[1], c[2]);
         glVertexPointer(3, GL_FLOAT, 0, vertices.data());
-        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size() / 3));
+        glDrawArrays(puntos ? GL_POINTS : GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size() / 3));
         inicio = fin;
     }
     glDisableClientState(GL_VERTEX_ARRAY);
+    if (puntos) glPointSize(1.0f);
 }
 
-}  // namespace
-
-void dibujarLote(const LoteDibujo& lote, const VistaRotulos& vista) {
+void dibujarGrupos(const LoteDibujo& lote) {
     glEnableClientState(GL_VERTEX_ARRAY);
     for (const GrupoLote& g : lote.grupos()) {
         if (g.vertices.empty()) continue;
@@ -272,6 +295,26 @@ void dibujarLote(const LoteDibujo& lote, const VistaRotulos& vista) {
                      static_cast<GLsizei>(g.cantidadVertices()));
     }
     glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+}  // namespace
+
+void dibujarLote(const LoteDibujo& lote, const VistaRotulos& vista, unsigned* lista) {
+    // Los grupos no dependen de la cámara: se compilan en una lista la primera
+    // vez y después sólo se repiten, sin volver a entregar los vértices.
+    if (lista == nullptr || lote.grupos().empty()) {
+        dibujarGrupos(lote);
+    } else {
+        if (*lista == 0 && (*lista = glGenLists(1)) != 0) {
+            glNewList(*lista, GL_COMPILE);
+            dibujarGrupos(lote);
+            glEndList();
+        }
+        if (*lista != 0)
+            glCallList(*lista);
+        else
+            dibujarGrupos(lote);
+    }
     dibujarEsferas(lote.esferas(), vista);
     if (lote.rotulos().empty() || vista.ancho <= 0 || vista.alto <= 0) return;
     TrazosRotulos trazos;
@@ -284,7 +327,7 @@ void dibujarEscena() {
     const VistaRotulos vista = vistaDelCuadro();
     for (const CapaPreparada& c : lista) {
         if (c.encima) glDisable(GL_DEPTH_TEST);
-        dibujarLote(*c.lote, vista);
+        dibujarLote(*c.lote, vista, c.lista);
         if (c.encima) glEnable(GL_DEPTH_TEST);
     }
 }

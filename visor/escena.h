@@ -14,6 +14,7 @@ struct VistaRotulos;
 // Una capa lista para dibujar.
 struct CapaPreparada {
     const LoteDibujo* lote = nullptr;
+    unsigned* lista = nullptr;  // lista de OpenGL de sus grupos (0 hasta compilarla)
     bool encima = false;  // sin prueba de profundidad: se ve aunque algo la tape
 };
 
@@ -35,5 +36,6 @@ const std::vector<std::string>& leyendaEscena();
 // cuadro repitió lo preparado o tuvo que rearmarlo).
 unsigned long preparacionesEscena();
 
-// Entrega un lote con la cámara del cuadro (en pruebas, con la vista dada).
-void dibujarLote(const LoteDibujo& lote, const VistaRotulos& vista);
+// Entrega un lote con la cámara del cuadro. Con `lista`, sus grupos se
+// compilan la primera vez en esa lista de OpenGL y luego sólo se repiten.
+void dibujarLote(const LoteDibujo& lote, const VistaRotulos& vista, unsigned* lista = nullptr);

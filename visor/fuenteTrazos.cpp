@@ -100,7 +100,7 @@ void escribirDirecto(const RotuloColocado& c, const Eigen::Vector3d& derecha, co
     while (inicio <= r.texto.size()) {
         std::size_t fin = r.texto.find('\n', inicio);
         if (fin == std::string::npos) fin = r.texto.size();
-        const Eigen::Vector3d o = c.origen - renglon * r.altura * arriba;
+        const Eigen::Vector3d o = c.origen - renglon * c.altura * arriba;
         const double m[16] = {derecha.x() * c.escala, derecha.y() * c.escala, derecha.z() * c.escala, 0,
                               arriba.x() * c.escala,  arriba.y() * c.escala,  arriba.z() * c.escala,  0,
                               normal.x() * c.escala,  normal.y() * c.escala,  normal.z() * c.escala,  0,
@@ -132,7 +132,7 @@ void agregarTrazos(const std::vector<RotuloColocado>& colocados, const Eigen::Ve
         double pluma = 0.0;
         for (char ch : r.texto) {
             if (ch == '\n') {
-                base -= r.altura * arriba;
+                base -= c.altura * arriba;
                 pluma = 0.0;
                 continue;
             }

@@ -4,6 +4,10 @@
 #include <cmath>
 #include <cstddef>
 
+#include <Eigen/Geometry>
+
+#include "constantes.h"
+
 #include "visor/formatoTexto.h"
 
 namespace {
@@ -32,7 +36,7 @@ Medida medir(const std::string& texto) {
 
 // Separación entre un valor de extremo y el nudo: medio carácter.
 constexpr double kSeparacionExtremo = 0.5;
-// Por debajo de la línea base los trazos bajan hasta un tercio del alto.
+// Por debajo de la línea base los trazos bajan hasta casi un tercio del alto.
 constexpr double kDescenso = 0.3;
 // Holgura en píxeles alrededor de cada rótulo escrito.
 constexpr double kHolgura = 2.0;
@@ -93,6 +97,20 @@ void ordenarRotulos(std::vector<Rotulo3D>& rotulos) {
     });
 }
 
+// Los giros de 90 + A grados sobre Z y de 90 - E grados sobre X (A y E, el
+// azimut y la elevación de la cámara) llevan el renglón (X) a la horizontal de
+// la pantalla y la letra (Y) hacia arriba.
+void baseDeFrente(const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo, Eigen::Vector3d& derecha,
+                  Eigen::Vector3d& arriba) {
+    const AngulosFrente f = angulosDeFrente(ojo, objetivo, azimutRespaldo);
+    const Eigen::Matrix3d giro =
+        (Eigen::AngleAxisd((90.0 + f.azimutGrados) * PI / 180.0, Eigen::Vector3d::UnitZ()) *
+         Eigen::AngleAxisd((90.0 - f.elevacionGrados) * PI / 180.0, Eigen::Vector3d::UnitX()))
+            .toRotationMatrix();
+    derecha = giro.col(0);
+    arriba = giro.col(1);
+}
+
 bool aPantalla(const VistaRotulos& v, const Eigen::Vector3d& p, Eigen::Vector2d& pixel) {
     const Eigen::Vector4d c = v.proyeccionModelo * Eigen::Vector4d(p.x(), p.y(), p.z(), 1.0);
     if (!(c.w() > 1e-12)) return false;
@@ -115,15 +133,30 @@ Eigen::Vector3d origenRotulo(const Rotulo3D& r, const VistaRotulos& v) {
         const double corrimiento = dx >= 0 ? separacion : -(largo + separacion);
         return r.ancla + corrimiento * v.derecha;
     }
-    const double vertical = dy > 0 ? separacion : -(r.altura + separacion);
+    // Encima, el descenso de las letras queda sobre el nudo; debajo, la caja
+    // entera queda por debajo de la de un valor escrito a la altura del nudo.
+    const double vertical = dy > 0 ? separacion + kDescenso * r.altura : -((1.0 + kDescenso) * r.altura + separacion);
     return r.ancla - largo / 2.0 * v.derecha + vertical * v.arriba;
 }
 
 std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenados, const VistaRotulos& v) {
     std::vector<RotuloColocado> colocados;
     Ocupacion ocupacion(v.ancho, v.alto);
-    for (const Rotulo3D& r : ordenados) {
-        if (r.texto.empty() || !(r.altura > 0.0)) continue;
+    for (const Rotulo3D& rotulo : ordenados) {
+        if (rotulo.texto.empty() || !(rotulo.altura > 0.0)) continue;
+        // Alto en pantalla: lo ilegible se omite; lo obligatorio se agranda.
+        Eigen::Vector2d base, tope;
+        if (!aPantalla(v, rotulo.ancla, base) || !aPantalla(v, rotulo.ancla + rotulo.altura * v.arriba, tope)) continue;
+        const double pixeles = (tope - base).norm();
+        if (!rotulo.siempre && pixeles < kPixelesIlegible) continue;
+        Rotulo3D agrandado;
+        const bool agrandar = rotulo.siempre && pixeles < kPixelesLegible && pixeles > 0.0;
+        if (agrandar) {
+            agrandado = rotulo;
+            agrandado.altura *= kPixelesLegible / pixeles;
+        }
+        const Rotulo3D& r = agrandar ? agrandado : rotulo;
+
         const double s = r.altura * kEscalaFuente;
         const Medida m = medir(r.texto);
         const double largo = largoTexto(m.caracteres) * s;
@@ -155,7 +188,7 @@ std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenado
             if (!ocupacion.libre(conHolgura)) continue;
         }
         ocupacion.ocupar(caja);
-        colocados.push_back({&r, origen, s});
+        colocados.push_back({&rotulo, origen, s, r.altura});
     }
     return colocados;
 }

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "visor/camara.h"
+
 // Cómo se orienta un rótulo en cada cuadro.
 enum class GiroRotulo {
     // De frente a la cámara, con el corrimiento de la alineación tomado sobre
@@ -58,6 +60,12 @@ struct VistaRotulos {
     Eigen::Vector3d arriba = Eigen::Vector3d::UnitY();
 };
 
+// Base de los textos de frente a la cámara (ojo y objetivo en el mundo; el
+// azimut de respaldo sirve con la cámara en la vertical): el renglón corre a
+// la derecha de la pantalla y la letra crece hacia arriba.
+void baseDeFrente(const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo, Eigen::Vector3d& derecha,
+                  Eigen::Vector3d& arriba);
+
 // Píxel (x hacia la derecha, y hacia abajo desde el borde superior) del punto
 // del mundo; falso si queda detrás de la cámara.
 bool aPantalla(const VistaRotulos& v, const Eigen::Vector3d& p, Eigen::Vector2d& pixel);
@@ -69,13 +77,20 @@ struct RotuloColocado {
     const Rotulo3D* rotulo = nullptr;
     Eigen::Vector3d origen = Eigen::Vector3d::Zero();
     double escala = 0.0;
+    double altura = 0.0;  // alto con que se escribe (el del rótulo, o más si es obligatorio y no se leería)
 };
+
+// Un rótulo que en pantalla mide menos que esto de alto no se lee y no se
+// escribe; uno obligatorio se agranda hasta el alto legible.
+constexpr double kPixelesIlegible = 5.0;
+constexpr double kPixelesLegible = 10.0;
 
 // Comienzo de la línea base del primer renglón del rótulo, antes de decidir si cabe.
 Eigen::Vector3d origenRotulo(const Rotulo3D& r, const VistaRotulos& v);
 
 // Rótulos que se escriben en este cuadro, en el orden dado: cada uno se
-// descarta si queda detrás de la cámara o fuera de la ventana, si es de una
-// barra que vista es más corta que él, o si pisa a uno ya escrito; los
-// obligatorios se escriben igual (si están a la vista).
+// descarta si queda detrás de la cámara o fuera de la ventana, si es tan
+// chico que no se leería, si es de una barra que vista es más corta que él, o
+// si pisa a uno ya escrito; los obligatorios se escriben igual (si están a la
+// vista), agrandados hasta un alto legible si hace falta.
 std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenados, const VistaRotulos& v);

@@ -121,15 +121,14 @@ void funcionFronteraGraf() {
 }
 
 void vistaEncuadrada(const Punto3& direccion) {
-    const EsferaModelo esfera = esferaModelo(puntosNudos());
-    const int ancho = ventanaSistema::anchoVentana(), alto = ventanaSistema::altoVentana();
-    const Punto3 ojo = ojoEncuadrado(esfera, direccion, ancho, alto, flagActivo(kFlagPerspectiva));
-    xCentroObj = esfera.centro.x;
-    yCentroObj = esfera.centro.y;
-    zCentroObj = esfera.centro.z;
-    ponerOjo(ojo);
-    distCamObj = distancia(ojo, esfera.centro);
-    azimutCamara = angulosCamara(ojo, esfera.centro, azimutCamara).azimut;
+    const VistaEncuadrada v = encuadrarVista(puntosNudos(), direccion, ventanaSistema::anchoVentana(),
+                                             ventanaSistema::altoVentana(), flagActivo(kFlagPerspectiva));
+    xCentroObj = v.objetivo.x;
+    yCentroObj = v.objetivo.y;
+    zCentroObj = v.objetivo.z;
+    ponerOjo(v.ojo);
+    distCamObj = distancia(v.ojo, v.objetivo);
+    azimutCamara = angulosCamara(v.ojo, v.objetivo, azimutCamara).azimut;
     rehacerProyeccion();
     ventanaSistema::pedirRedibujo();
 }

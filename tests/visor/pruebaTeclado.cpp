@@ -1,9 +1,12 @@
 // Interruptores, línea de órdenes y teclas, sin ventana.
+#include <algorithm>
 #include <map>
+#include <regex>
 #include <set>
 
 #include "entornoVisor.h"
 #include "visor/panel.h"
+#include "visor/textosAyuda.h"
 
 TEST_F(EntornoVisor, CadaInterruptorApagaSoloLoQueLeToca) {
     const std::set<int> capas = {kFlagDeformada, kFlagAxial,      kFlagCortanteY, kFlagMomentoY,
@@ -187,4 +190,91 @@ TEST_F(EntornoVisor, F5EncuadraElModeloSiElAnteriorNoTeniaNudos) {
     esperarCerca({xCam, yCam, zCam}, e.ojo);
     EXPECT_DOUBLE_EQ(diagonal, 15);
     EXPECT_DOUBLE_EQ(distCamObj, e.distancia);
+}
+
+TEST_F(EntornoVisor, LoQueNingunaOrdenAtiendeSeContestaYLasTeclasQueNoEscribenNoEntran) {
+    orden("xyzzy");
+    EXPECT_EQ(dialogo, "Comando no reconocido: xyzzy. F1: ayuda. Ingrese Comando:");
+    orden("combo", "xyzzy");  // esperando un nombre, el texto es el nombre
+    EXPECT_EQ(dialogo, "el combo no existe. Ingrese Comando:");
+    orden("");  // Return sin nada escrito no contesta
+    EXPECT_EQ(dialogo, "el combo no existe. Ingrese Comando:");
+    // Tab, Supr y Ctrl con una letra no escriben; las letras acentuadas sí, en UTF-8, y el retroceso las borra enteras.
+    for (int c : {int('p'), int('l'), int('\t'), int('o'), 127, int('t')}) teclado(static_cast<unsigned char>(c), 0, 0);
+    falso.modificadores = GLUT_ACTIVE_CTRL;
+    teclado('x', 0, 0);
+    teclado(24, 0, 0);  // Ctrl-x
+    falso.modificadores = GLUT_ACTIVE_SHIFT;
+    teclado('M', 0, 0);
+    falso.modificadores = 0;
+    teclado('y', 0, 0);
+    EXPECT_EQ(comando, "plotMy");
+    teclado(0xF1, 0, 0);  // ñ en Latin-1
+    EXPECT_EQ(comando, "plotMy\xC3\xB1");
+    teclado(8, 0, 0);
+    teclado(13, 0, 0);
+    EXPECT_EQ(dialogo, "Momentos Flectores Y Activados. Ingrese Comando:");
+}
+
+TEST_F(EntornoVisor, BarraNResaltaLaBarraYDiceSusDatos) {
+    CapturaConsola silencio;
+    orden("barra 7");
+    EXPECT_EQ(dialogo, "Barra 7 (nudos 2 a 3): largo 5.000, sección R. Ingrese Comando:");
+    EXPECT_EQ(barraResaltada, 1);
+    orden("barra 99");
+    EXPECT_EQ(dialogo, "No existe la barra 99. Ingrese Comando:");
+    EXPECT_EQ(barraResaltada, -1);
+    orden("barra x7", "barra");
+    EXPECT_EQ(dialogo, "Falta el número: barra N. Ingrese Comando:");
+    modificadorFlagsGraf(kFlagCalculado);
+    orden("barra 7");
+    EXPECT_EQ(dialogo, "Barra 7 (nudos 2 a 3): largo 5.000, sección R. Active un combo para ver sus resultados. "
+                       "Ingrese Comando:");
+    // Con C2 activa (carga 20 en la punta, x = 15): en la barra 7, de x = 5 a x = 10, el momento
+    // va de 200 a 100, el corte es 20 y no hay axial; valores con su signo y tres decimales.
+    orden("combo", "C2", "barra 7");
+    const std::vector<std::string> renglones = lineasDe(dialogo);
+    ASSERT_EQ(renglones.size(), 4u) << dialogo;
+    EXPECT_EQ(renglones[0], "Barra 7 (nudos 2 a 3): largo 5.000, sección R");
+    const std::regex inicio(R"(C2 inicio: N -?0\.000, Vy -?20\.000, Vz -?0\.000, T -?0\.000, My -?200\.000, Mz -?0\.000)");
+    const std::regex fin(R"(C2 fin: N -?0\.000, Vy -?20\.000, Vz -?0\.000, T -?0\.000, My -?100\.000, Mz -?0\.000)");
+    EXPECT_TRUE(std::regex_match(renglones[1], inicio)) << renglones[1];
+    EXPECT_TRUE(std::regex_match(renglones[2], fin)) << renglones[2];
+    EXPECT_TRUE(std::regex_match(renglones[3], std::regex(R"(C2 extremos: My máx -?\d+\.000, mín -?\d+\.000; )"
+                                                          R"(Mz máx -?0\.000, mín -?0\.000\. Ingrese Comando:)")))
+        << renglones[3];
+}
+
+TEST_F(EntornoVisor, LaAyudaNombraLasTeclasYOrdenesQueExisten) {
+    // Cada orden que lista la ayuda general la atiende la línea de órdenes.
+    const std::vector<std::string> renglones = lineasDe(textoAyudaGeneral);
+    int ordenes = 0;
+    for (const std::string& r : renglones) {
+        const std::size_t flecha = r.find("-->");
+        if (flecha == std::string::npos) continue;
+        std::string nombre = r.substr(0, r.find(' '));
+        if (nombre == "barra") nombre = "barra 3";
+        if (nombre == "salir" || nombre == "captura") continue;  // terminan o esperan un cuadro
+        orden(nombre);
+        EXPECT_EQ(dialogo.find("Comando no reconocido"), std::string::npos) << nombre;
+        modoLinea = ModoLinea::Ordenes;
+        ++ordenes;
+    }
+    EXPECT_GE(ordenes, 16);
+    // Las páginas de etiquetas se abren con la tecla que la ayuda nombra.
+    const auto etiquetas = std::find_if(renglones.begin(), renglones.end(),
+                                        [](const std::string& r) { return r.find("ingresoDatos.txt:") != std::string::npos; });
+    ASSERT_NE(etiquetas, renglones.end());
+    EXPECT_EQ(etiquetas->substr(etiquetas->size() - 3), "F12");
+    // Cada etiqueta de la página de escalas la lee el cargador (sin aviso de etiqueta ausente).
+    for (const std::string& r : lineasDe(textosAyudaArchivo[3])) {
+        const std::size_t dos = r.find(':');
+        if (dos == std::string::npos || r.find(' ') < dos || r[0] == '*') continue;
+        const std::string etiqueta = r.substr(0, dos + 1);
+        archivoModelo->escribir("nudos: 1 0 0 0\n" + etiqueta + " 3\n");
+        CapturaConsola consola;
+        nombreArchivo = archivoModelo->ruta();
+        funcionLeerArchivo();
+        EXPECT_EQ(consola.texto().find("con etiqueta " + etiqueta + "\n"), std::string::npos) << etiqueta;
+    }
 }
