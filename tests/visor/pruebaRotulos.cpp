@@ -160,3 +160,17 @@ TEST(Rotulos, AlineacionSobreElRenglonYLaDeLasEtiquetasSobreX) {
     r.alineacion = 2;
     EXPECT_NEAR((origenRotulo(r, v) - (ancla - largo / 2 * V3::UnitX())).norm(), 0, 1e-12);
 }
+
+TEST(Rotulos, LoIlegibleNoSeEscribeYLoObligatorioSeAgranda) {
+    // A 20 de la cámara una unidad mide unos 48 píxeles: 0.05 de alto son 2.4 píxeles.
+    const VistaRotulos v = vistaDesde({0, -20, 0}, {0, 0, 0});
+    Rotulo3D chico = rotulo("7.25", V3(0, 0, 0));
+    chico.altura = 0.05;
+    EXPECT_TRUE(colocarRotulos({chico}, v).empty());
+    chico.siempre = true;
+    const auto colocados = colocarRotulos({chico}, v);
+    ASSERT_EQ(colocados.size(), 1u);
+    const double pixeles = (pixel(v, V3(0, 0, colocados[0].altura)) - pixel(v, V3(0, 0, 0))).norm();
+    EXPECT_NEAR(pixeles, kPixelesLegible, 1e-6);
+    EXPECT_NEAR(colocados[0].escala, colocados[0].altura * kEscalaFuente, 1e-15);
+}
