@@ -1,6 +1,7 @@
 #include "visor/ventana.h"
 
 #include <GL/freeglut.h>
+#include <malloc.h>
 
 #include <cstddef>
 #include <string>
@@ -70,6 +71,11 @@ std::string tituloVentana(const std::string& archivo) {
 }
 
 void funcionPlot(int argc, char** argv) {
+    // El dibujo por software pide y devuelve en cada cuadro bloques de varios
+    // megabytes; servidos con mmap, cada cuadro vuelve a pagar las faltas de
+    // página de memoria nueva. Desde el montículo se reusan entre cuadros.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 512 * 1024 * 1024);
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(100, 100);
