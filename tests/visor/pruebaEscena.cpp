@@ -1,6 +1,5 @@
 // Escena preparada: qué se vuelve a preparar y qué no, lo que cada capa
 // registra, y la leyenda contra el reporte de resultados.
-#include <regex>
 #include <sstream>
 
 #include "entornoVisor.h"
@@ -75,15 +74,15 @@ TEST_F(EntornoVisor, LaLeyendaDaLosExtremosDelReporte) {
     std::ostringstream reporte;
     escribirReporte(reporte);
     // My en el inicio es -F(5) y en el fin F(11) (fuerzas de extremo locales del reporte).
-    const std::regex bloque(R"(#Barra Usuario: (\d+)[\s\S]*?Extremos: \[[^\n]*\n((?:\s*\S+\n){12}))");
     const std::string texto = reporte.str();
     double mayor = -1e300, menor = 1e300;
     int barraMayor = -1, barraMenor = -1;
-    for (std::sregex_iterator it(texto.begin(), texto.end(), bloque), fin; it != fin; ++it) {
-        std::istringstream filas((*it)[2].str());
+    const std::string numero = "#Barra Usuario: ", extremos = "Internas en Extremos:";
+    for (std::size_t i = texto.find(numero); i != std::string::npos; i = texto.find(numero, i + 1)) {
+        const int b = std::stoi(texto.substr(i + numero.size()));
+        std::istringstream filas(texto.substr(texto.find('\n', texto.find(extremos, i)) + 1));
         std::vector<double> f(12);
         for (double& v : f) filas >> v;
-        const int b = std::stoi((*it)[1].str());
         for (double m : {-f[5], f[11]}) {
             if (m > mayor) mayor = m, barraMayor = b;
             if (m < menor) menor = m, barraMenor = b;
