@@ -163,6 +163,7 @@ TEST_F(EntornoVisor, EnOrtograficaElPrimerPasoDeRuedaTrasUnaVistaEsDelDiezPorCie
 }
 
 TEST_F(EntornoVisor, ShiftYElBotonIzquierdoOrbitanSinHacerClic) {
+    funcionFronteraGraf();  // la cámara de arranque
     const Punto3 objetivo{xCentroObj, yCentroObj, zCentroObj};
     const double azimut = std::atan2(yCam - objetivo.y, xCam - objetivo.x), r = distCamObj;
     falso.modificadores = GLUT_ACTIVE_SHIFT;

@@ -93,7 +93,8 @@ TEST(Rotulos, LosValoresDeExtremosVecinosQuedanCadaUnoEnSuBarra) {
     for (double lado : {-1.0, 1.0}) {
         SCOPED_TRACE(lado);
         const VistaRotulos v = vistaDesde({5, 12 * lado, 1}, {5, 0, 0});
-        const auto colocados = colocarRotulos({finA, inicioB, finColumna}, v);
+        const std::vector<Rotulo3D> rotulos = {finA, inicioB, finColumna};  // los colocados apuntan aquí
+        const auto colocados = colocarRotulos(rotulos, v);
         ASSERT_EQ(colocados.size(), 3u);
         const double juntura = pixel(v, nudo).x();
         const auto [a0, a1] = extension(v, colocados[0]);
