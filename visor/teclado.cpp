@@ -74,8 +74,10 @@ struct OrdenCapa {
     const char* desactivada;
 };
 const OrdenCapa kOrdenesCapa[] = {
-    {"plotDef", kFlagDeformada, "Deformaciones Activadas. Ingrese Comando:", "Deformaciones Desactivadas. Ingrese Comando:"},
-    {"plotN", kFlagAxial, "Fuerzas Axiales Activadas. Ingrese Comando:", "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
+    {"plotDef", kFlagDeformada, "Deformaciones Activadas. Ingrese Comando:",
+     "Deformaciones Desactivadas. Ingrese Comando:"},
+    {"plotN", kFlagAxial, "Fuerzas Axiales Activadas. Ingrese Comando:",
+     "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
     {"plotVy", kFlagCortanteY, "Fuerzas Cortantes Y Activadas. Ingrese Comando:",
      "Fuerzas Cortantes Y Desactivadas. Ingrese Comando:"},
     {"plotMy", kFlagMomentoY, "Momentos Flectores Y Activados. Ingrese Comando:",

@@ -40,7 +40,8 @@ TEST_F(EntornoVisor, LaEscenaSePreparaSoloCuandoCambiaLoQueMuestra) {
         for (const CapaPreparada& c : prepararEscena())
             for (const GrupoLote& g : c.lote->grupos())
                 if (g.color == contorno)
-                    for (std::size_t i = 2; i < g.vertices.size(); i += 3) z = std::max(z, std::fabs(double(g.vertices[i])));
+                    for (std::size_t i = 2; i < g.vertices.size(); i += 3)
+                        z = std::max(z, std::fabs(double(g.vertices[i])));
         return z;
     };
     const double z = momento();

@@ -198,7 +198,8 @@ TEST_F(EntornoVisor, LoQueNingunaOrdenAtiendeSeContestaYLasTeclasQueNoEscribenNo
     EXPECT_EQ(dialogo, "el combo no existe. Ingrese Comando:");
     orden("");  // Return sin nada escrito no contesta
     EXPECT_EQ(dialogo, "el combo no existe. Ingrese Comando:");
-    // Tab, Supr y Ctrl con una letra no escriben; las letras acentuadas sí, en UTF-8, y el retroceso las borra enteras.
+    // Tab, Supr y Ctrl con una letra no escriben; las letras acentuadas sí, en UTF-8, y el retroceso
+    // las borra enteras.
     for (int c : {int('p'), int('l'), int('\t'), int('o'), 127, int('t')}) teclado(static_cast<unsigned char>(c), 0, 0);
     falso.modificadores = GLUT_ACTIVE_CTRL;
     teclado('x', 0, 0);
@@ -265,8 +266,9 @@ TEST_F(EntornoVisor, LaAyudaNombraLasTeclasYOrdenesQueExisten) {
     }
     EXPECT_GE(ordenes, 16);
     // Las páginas de etiquetas se abren con la tecla que la ayuda nombra.
-    const auto etiquetas = std::find_if(renglones.begin(), renglones.end(),
-                                        [](const std::string& r) { return r.find("ingresoDatos.txt:") != std::string::npos; });
+    const auto etiquetas = std::find_if(renglones.begin(), renglones.end(), [](const std::string& r) {
+        return r.find("ingresoDatos.txt:") != std::string::npos;
+    });
     ASSERT_NE(etiquetas, renglones.end());
     EXPECT_EQ(etiquetas->substr(etiquetas->size() - 3), "F12");
     // Cada etiqueta de la página de escalas la lee el cargador (sin aviso de etiqueta ausente).
