@@ -68,7 +68,8 @@ void plotTransversal(LoteDibujo& lote, const CargaDistribuida& d, const objBarra
 void plotAxialDistribuida(LoteDibujo& lote, const CargaDistribuida& d, const objBarra3d& b, double punta) {
     color(lote, kColorAxial);
     lote.anchoLinea(2);
-    for (const Flecha& f : d.flechas) lote.flecha(f.cola, f.punta, punta);
+    // Las flechas de la carga axial tienen un asta de una diezmilésima: sólo se ven sus puntas.
+    for (const Flecha& f : d.flechas) lote.puntaFlecha(f.cola, f.punta, punta);
     lote.anchoLinea(1);
     numeros(lote, d, b);
 }

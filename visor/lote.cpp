@@ -81,6 +81,12 @@ void LoteDibujo::flecha(const Eigen::Vector3d& cola, const Eigen::Vector3d& punt
     const AngulosFlecha a = angulosFlecha({cola.x(), cola.y(), cola.z()}, {punta.x(), punta.y(), punta.z()});
     if (!a.dibujar) return;
     segmento(cola, punta);
+    puntaFlecha(cola, punta, tamano);
+}
+
+void LoteDibujo::puntaFlecha(const Eigen::Vector3d& cola, const Eigen::Vector3d& punta, double tamano) {
+    const AngulosFlecha a = angulosFlecha({cola.x(), cola.y(), cola.z()}, {punta.x(), punta.y(), punta.z()});
+    if (!a.dibujar) return;
     // Punta: el eje +X local apunta de la punta de vuelta hacia la cola.
     empujar();
     trasladar(punta);

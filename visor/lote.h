@@ -71,6 +71,8 @@ public:
     // abiertas un tercio a cada lado en dos planos perpendiculares. Sin largo no
     // hay dirección y no se dibuja nada.
     void flecha(const Eigen::Vector3d& cola, const Eigen::Vector3d& punta, double tamano);
+    // Sólo la punta de esa flecha (el asta no se ve cuando es mucho más corta que un píxel).
+    void puntaFlecha(const Eigen::Vector3d& cola, const Eigen::Vector3d& punta, double tamano);
     // Arco de 10 tramos en el plano xy local alrededor del origen (grados).
     void arcoXY(double radio, double anguloInicio, double anguloFin);
     void esfera(const Eigen::Vector3d& centro, double radio);
