@@ -77,8 +77,8 @@ Fuente& fuente() {
 
 TrazosRotulos::Grupo& grupoDe(TrazosRotulos& t, const Rotulo3D& r) {
     for (TrazosRotulos::Grupo& g : t.grupos)
-        if (g.color == r.color && g.ancho == r.ancho) return g;
-    t.grupos.push_back({r.color, r.ancho, {}});
+        if (g.color == r.color && g.ancho == r.ancho && g.encima == r.siempre) return g;
+    t.grupos.push_back({r.color, r.ancho, r.siempre, {}});
     return t.grupos.back();
 }
 
@@ -153,8 +153,10 @@ void dibujarTrazos(const TrazosRotulos& trazos) {
         if (g.vertices.empty()) continue;
         glColor3f(g.color[0], g.color[1], g.color[2]);
         glLineWidth(g.ancho);
+        if (g.encima) glDisable(GL_DEPTH_TEST);
         glVertexPointer(3, GL_FLOAT, 0, g.vertices.data());
         glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(g.vertices.size() / 3));
+        if (g.encima) glEnable(GL_DEPTH_TEST);
     }
     glDisableClientState(GL_VERTEX_ARRAY);
 }

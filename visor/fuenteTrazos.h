@@ -15,6 +15,7 @@ struct TrazosRotulos {
     struct Grupo {
         std::array<float, 3> color{};
         float ancho = 1.0f;
+        bool encima = false;  // los obligatorios: sin prueba de profundidad, nada los tapa
         std::vector<float> vertices;
     };
     std::vector<Grupo> grupos;

@@ -160,20 +160,27 @@ std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenado
         const double s = r.altura * kEscalaFuente;
         const Medida m = medir(r.texto);
         const double largo = largoTexto(m.caracteres) * s;
-        const Eigen::Vector3d origen = origenRotulo(r, v);
+        Eigen::Vector3d origen = origenRotulo(r, v);
 
         // Caja del texto en pantalla: del descenso del último renglón a la
         // altura del primero.
         const double abajo = -(kDescenso + (m.renglones - 1)) * r.altura, arriba = r.altura;
-        Rect caja{1e300, 1e300, -1e300, -1e300};
         bool visible = true;
-        for (double a : {0.0, largo})
-            for (double b : {abajo, arriba}) {
-                Eigen::Vector2d p;
-                if (!aPantalla(v, origen + a * v.derecha + b * v.arriba, p)) visible = false;
-                caja = {std::min(caja.x0, p.x()), std::min(caja.y0, p.y()), std::max(caja.x1, p.x()),
-                        std::max(caja.y1, p.y())};
-            }
+        const auto cajaDesde = [&](const Eigen::Vector3d& o) {
+            Rect caja{1e300, 1e300, -1e300, -1e300};
+            for (double a : {0.0, largo})
+                for (double b : {abajo, arriba}) {
+                    Eigen::Vector2d p;
+                    if (!aPantalla(v, o + a * v.derecha + b * v.arriba, p)) visible = false;
+                    caja = {std::min(caja.x0, p.x()), std::min(caja.y0, p.y()), std::max(caja.x1, p.x()),
+                            std::max(caja.y1, p.y())};
+                }
+            return caja;
+        };
+        const auto conHolgura = [](const Rect& c) {
+            return Rect{c.x0 - kHolgura, c.y0 - kHolgura, c.x1 + kHolgura, c.y1 + kHolgura};
+        };
+        Rect caja = cajaDesde(origen);
         if (!visible || caja.x1 < 0 || caja.y1 < 0 || caja.x0 > v.ancho || caja.y0 > v.alto) continue;
 
         if (!r.siempre) {
@@ -184,8 +191,20 @@ std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenado
                 aPantalla(v, origen + largo * v.derecha, t1);
                 if ((b - a).norm() < (t1 - t0).norm()) continue;
             }
-            const Rect conHolgura{caja.x0 - kHolgura, caja.y0 - kHolgura, caja.x1 + kHolgura, caja.y1 + kHolgura};
-            if (!ocupacion.libre(conHolgura)) continue;
+            if (!ocupacion.libre(conHolgura(caja))) continue;
+        } else if (!ocupacion.libre(conHolgura(caja))) {
+            // Un obligatorio que pisa a otro (el máximo y el mínimo en el mismo
+            // nudo) se corre un renglón hacia abajo o hacia arriba, si así queda libre.
+            const double paso = arriba - abajo;
+            for (double d : {-paso, paso, -2.0 * paso, 2.0 * paso}) {
+                const Rect otra = cajaDesde(origen + d * v.arriba);
+                if (visible && ocupacion.libre(conHolgura(otra))) {
+                    origen += d * v.arriba;
+                    caja = otra;
+                    break;
+                }
+                visible = true;
+            }
         }
         ocupacion.ocupar(caja);
         colocados.push_back({&rotulo, origen, s, r.altura});

@@ -43,7 +43,7 @@ struct Rotulo3D {
     bool enExtremo = false;
     Eigen::Vector3d haciaAdentro = Eigen::Vector3d::UnitX();
     double prioridad = 0.0;  // entre los que compiten, el mayor primero
-    bool siempre = false;    // se escribe aunque no quepa (el extremo de un diagrama)
+    bool siempre = false;    // se escribe aunque no quepa, encima de todo (el extremo de un diagrama)
 };
 
 // Ordena los rótulos como se intentan en cada cuadro: los obligatorios y

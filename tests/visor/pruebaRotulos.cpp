@@ -175,3 +175,15 @@ TEST(Rotulos, LoIlegibleNoSeEscribeYLoObligatorioSeAgranda) {
     EXPECT_NEAR(pixeles, kPixelesLegible, 1e-6);
     EXPECT_NEAR(colocados[0].escala, colocados[0].altura * kEscalaFuente, 1e-15);
 }
+
+TEST(Rotulos, DosObligatoriosEnElMismoLugarNoSePisan) {
+    const VistaRotulos v = vistaDesde({0, -20, 0}, {0, 0, 0});
+    Rotulo3D maximo = rotulo("36.84", V3(0, 0, 0)), minimo = rotulo("-50.79", V3(0.05, 0, -0.05));
+    maximo.siempre = minimo.siempre = true;
+    const std::vector<Rotulo3D> rotulos = {maximo, minimo};
+    const auto colocados = colocarRotulos(rotulos, v);
+    ASSERT_EQ(colocados.size(), 2u);
+    // El segundo queda un renglón más abajo: sus cajas en pantalla no se tocan.
+    const double alto = pixel(v, V3(0, 0, 0)).y() - pixel(v, V3(0, 0, 0.3)).y();
+    EXPECT_GT(pixel(v, colocados[1].origen).y() - pixel(v, colocados[0].origen).y(), 1.2 * alto);
+}
