@@ -177,6 +177,14 @@ TEST_F(EntornoVisor, F5RecargaYReiniciaInterruptoresPeroNoLaCamaraNiElComando) {
     EXPECT_EQ(falso.anchosRedimensionados, std::vector<int>{700});
 }
 
+TEST_F(EntornoVisor, F5ConElArchivoBorradoLoDiceEnLaLinea) {
+    CapturaConsola silencio;
+    std::remove(archivoModelo->ruta().c_str());
+    tecladoEspecial(GLUT_KEY_F5, 0, 0);
+    EXPECT_EQ(dialogo, "Error: no se pudo abrir el archivo de datos " + archivoModelo->ruta() + ". Ingrese Comando:");
+    EXPECT_TRUE(nudo.empty());
+}
+
 TEST_F(EntornoVisor, F5EncuadraElModeloSiElAnteriorNoTeniaNudos) {
     CapturaConsola silencio;
     cargar("");  // arranque sobre un archivo vacío: la cámara no mira nada
@@ -271,7 +279,23 @@ TEST_F(EntornoVisor, LaAyudaNombraLasTeclasYOrdenesQueExisten) {
     });
     ASSERT_NE(etiquetas, renglones.end());
     EXPECT_EQ(etiquetas->substr(etiquetas->size() - 3), "F12");
-    // Cada etiqueta de la página de escalas la lee el cargador (sin aviso de etiqueta ausente).
+    // Cada etiqueta de la página de escalas la lee el cargador (sin aviso de etiqueta ausente) y su
+    // valor por defecto es el que queda sin la etiqueta.
+    const std::map<std::string, const double*> ajustes = {
+        {"escalaDeflexion:", &escalaDef}, {"escalaN:", &escalaN},         {"escalaVy:", &escalaVy},
+        {"escalaVz:", &escalaVz},         {"escalaMy:", &escalaMy},       {"escalaMz:", &escalaMz},
+        {"escalaT:", &escalaT},           {"escalaTexto:", &escalaTexto}, {"escalaCarga:", &escalaCarga}};
+    ajustesPorDefecto();
+    for (const std::string& r : lineasDe(textosAyudaArchivo[3])) {
+        const std::size_t defecto = r.find("efecto ");
+        const auto ajuste = ajustes.find(r.substr(0, r.find(':') + 1));
+        if (defecto != std::string::npos && ajuste != ajustes.end()) {
+            EXPECT_DOUBLE_EQ(std::strtod(r.c_str() + defecto + 7, nullptr), *ajuste->second) << r;
+        }
+        if (r.rfind("precision:", 0) == 0) {
+            EXPECT_EQ(std::atoi(r.c_str() + defecto + 7), precision);
+        }
+    }
     for (const std::string& r : lineasDe(textosAyudaArchivo[3])) {
         const std::size_t dos = r.find(':');
         if (dos == std::string::npos || r.find(' ') < dos || r[0] == '*') continue;
