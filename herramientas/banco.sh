@@ -3,12 +3,14 @@
 # (10 x 10 x 10 y 20 x 20 x 20): tres veces vantra3d-bench (etapas por
 # separado) y luego el ejecutable real "vantra3d --calcular" de punta a punta,
 # sin y con --csv, con su tiempo de reloj, su memoria máxima y el tamaño de
-# resultados.txt. Al final, el análisis modal (10 modos) del edificio mayor.
+# resultados.txt. Después, el análisis modal (10 modos) del edificio mayor y
+# el tiempo de cuadro del visor bajo Xvfb (10 x 10 x 10 y 20 x 20 x 10) con la
+# biblioteca de precarga que cronometra la función de dibujo. No es parte de CI.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 bash "$raiz/herramientas/dependencias.sh" time
 cmake -S "$raiz" -B "$raiz/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$raiz/build" -j2 --target vantra3d-bench vantra3d
+cmake --build "$raiz/build" -j2 --target vantra3d-bench vantra3d vantra_tiempo_cuadro
 trabajo=$(mktemp -d /tmp/vantra3d_bancoXXXXXX)
 trap 'rm -rf "$trabajo"' EXIT
 for tam in "10 10 10" "20 20 20"; do
@@ -29,3 +31,6 @@ for i in 1 2 3; do
   "$raiz/build/vantra3d-bench" 20 20 20 10 | grep -E "^(total|modal|memoria):" | tr '\n' ' '
   echo
 done
+echo "== tiempo de cuadro del visor (mediana al orbitar; Calcular: hasta el primer cuadro con resultados)"
+bash "$raiz/rendimiento/medirCuadros.sh" "$raiz/build/vantra3d" "$raiz/build/libvantra_tiempo_cuadro.so" \
+  "$raiz/build/vantra3d-bench" "$raiz/build/cuadros"

@@ -5,7 +5,7 @@
 set -euo pipefail
 paquetes=(cmake g++ make libeigen3-dev freeglut3-dev libglu1-mesa-dev libx11-dev libgtest-dev
           xvfb xdotool imagemagick x11-utils libgl1-mesa-dri
-          libsuitesparse-dev libmetis-dev libopenblas-dev libspectra-dev "$@")
+          libsuitesparse-dev libmetis-dev libopenblas-dev libspectra-dev libpng-dev "$@")
 faltan=()
 for p in "${paquetes[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || faltan+=("$p")

@@ -1,8 +1,6 @@
 // Símbolos de apoyo de los nudos en la vista 3D.
 #include "visor/apoyos.h"
 
-#include <GL/freeglut.h>
-
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -11,7 +9,7 @@
 #include "globales.h"
 #include "visor/capas.h"
 #include "visor/estadoVisor.h"
-#include "visor/primitivas.h"
+#include "visor/lote.h"
 #include "visor/visibilidad.h"
 
 CasoApoyo casoApoyo(const Eigen::VectorXi& restricciones) {
@@ -38,81 +36,78 @@ CasoApoyo casoApoyo(const Eigen::VectorXi& restricciones) {
 
 namespace {
 
-struct P {
-    float x, y, z;
-};
-
 // Un grupo de tramos sueltos (pares de puntos) con el ancho de línea dado.
-void tramos(float ancho, std::initializer_list<P> puntos) {
-    glLineWidth(ancho);
-    glBegin(GL_LINES);
-    for (const P& p : puntos) glVertex3f(p.x, p.y, p.z);
-    glEnd();
+void tramos(LoteDibujo& lote, double ancho, std::initializer_list<Eigen::Vector3d> puntos) {
+    lote.anchoLinea(ancho);
+    const Eigen::Vector3d* anterior = nullptr;
+    for (const Eigen::Vector3d& p : puntos) {
+        if (anterior == nullptr) {
+            anterior = &p;
+        } else {
+            lote.segmento(*anterior, p);
+            anterior = nullptr;
+        }
+    }
 }
 
-// Cruz de suelo a z = -1.3, en dos primitivas: a lo largo de X y a lo largo de Y.
-void cruzDeSuelo() {
-    tramos(3.0f, {{-1.0f, 0.0f, -1.3f}, {1.0f, 0.0f, -1.3f}});
-    tramos(3.0f, {{0.0f, -1.0f, -1.3f}, {0.0f, 1.0f, -1.3f}});
+// Cruz de suelo a z = -1.3: a lo largo de X y a lo largo de Y.
+void cruzDeSuelo(LoteDibujo& lote) {
+    tramos(lote, 3, {{-1, 0, -1.3}, {1, 0, -1.3}});
+    tramos(lote, 3, {{0, -1, -1.3}, {0, 1, -1.3}});
 }
 
-constexpr float kRadioRueda = 0.65f;
+constexpr double kRadioRueda = 0.65;
 
 // Rueda de radio 0.65 centrada en (0, 0, -0.65): en el plano XZ o, con un giro
 // más, en el plano YZ.
-void rueda(bool planoYZ) {
-    glPushMatrix();
-    glTranslatef(0.0f, 0.0f, -kRadioRueda);
-    glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-    if (planoYZ) glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
-    plotArcoXY(kRadioRueda, 0.0, 360.0);
-    glPopMatrix();
+void rueda(LoteDibujo& lote, bool planoYZ) {
+    lote.empujar();
+    lote.trasladar(0, 0, -kRadioRueda);
+    lote.rotar(90, 1, 0, 0);
+    if (planoYZ) lote.rotar(90, 0, 1, 0);
+    lote.arcoXY(kRadioRueda, 0.0, 360.0);
+    lote.sacar();
 }
 
-void simbolo(CasoApoyo caso) {
+void simbolo(LoteDibujo& lote, CasoApoyo caso) {
     switch (caso) {
     case CasoApoyo::Empotrado:
-        tramos(3.0f, {{-1.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}});
-        tramos(1.0f, {{-1.0f, 0.0f, -0.6f}, {-0.67f, 0.0f, 0.0f},
-                      {-0.67f, 0.0f, -0.6f}, {-0.33f, 0.0f, 0.0f},
-                      {-0.33f, 0.0f, -0.6f}, {0.0f, 0.0f, 0.0f},
-                      {0.0f, 0.0f, -0.6f}, {0.33f, 0.0f, 0.0f},
-                      {0.33f, 0.0f, -0.6f}, {0.67f, 0.0f, 0.0f}});
+        tramos(lote, 3, {{-1, 0, 0}, {1, 0, 0}});
+        tramos(lote, 1, {{-1, 0, -0.6}, {-0.67, 0, 0},
+                         {-0.67, 0, -0.6}, {-0.33, 0, 0},
+                         {-0.33, 0, -0.6}, {0, 0, 0},
+                         {0, 0, -0.6}, {0.33, 0, 0},
+                         {0.33, 0, -0.6}, {0.67, 0, 0}});
         break;
     case CasoApoyo::Articulado:
-        cruzDeSuelo();
-        tramos(1.0f, {{-0.75f, 0.0f, -1.3f}, {0.0f, 0.0f, 0.0f},
-                      {0.75f, 0.0f, -1.3f}, {0.0f, 0.0f, 0.0f},
-                      {0.0f, -0.75f, -1.3f}, {0.0f, 0.0f, 0.0f},
-                      {0.0f, 0.75f, -1.3f}, {0.0f, 0.0f, 0.0f}});
+        cruzDeSuelo(lote);
+        tramos(lote, 1, {{-0.75, 0, -1.3}, {0, 0, 0},
+                         {0.75, 0, -1.3}, {0, 0, 0},
+                         {0, -0.75, -1.3}, {0, 0, 0},
+                         {0, 0.75, -1.3}, {0, 0, 0}});
         break;
     case CasoApoyo::Bola:
-        cruzDeSuelo();
-        glLineWidth(1.0f);
-        glPushMatrix();
-        glTranslatef(0.0f, 0.0f, -kRadioRueda);
-        glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-        plotArcoXY(kRadioRueda, 0.0, 360.0);
-        glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
-        plotArcoXY(kRadioRueda, 0.0, 360.0);
-        glPopMatrix();
+        cruzDeSuelo(lote);
+        lote.anchoLinea(1);
+        rueda(lote, false);
+        rueda(lote, true);
         break;
     case CasoApoyo::RodilloY:
-        cruzDeSuelo();
-        glLineWidth(1.0f);
-        rueda(true);
-        tramos(1.0f, {{-0.75f, 0.0f, -1.3f}, {0.0f, 0.0f, 0.0f}, {0.75f, 0.0f, -1.3f}, {0.0f, 0.0f, 0.0f}});
+        cruzDeSuelo(lote);
+        lote.anchoLinea(1);
+        rueda(lote, true);
+        tramos(lote, 1, {{-0.75, 0, -1.3}, {0, 0, 0}, {0.75, 0, -1.3}, {0, 0, 0}});
         break;
     case CasoApoyo::RodilloX:
-        cruzDeSuelo();
-        glLineWidth(1.0f);
-        rueda(false);
-        tramos(1.0f, {{0.0f, -0.75f, -1.3f}, {0.0f, 0.0f, 0.0f}, {0.0f, 0.75f, -1.3f}, {0.0f, 0.0f, 0.0f}});
+        cruzDeSuelo(lote);
+        lote.anchoLinea(1);
+        rueda(lote, false);
+        tramos(lote, 1, {{0, -0.75, -1.3}, {0, 0, 0}, {0, 0.75, -1.3}, {0, 0, 0}});
         break;
     case CasoApoyo::Otro:
-        tramos(2.0f, {{-1.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f},
-                      {0.0f, -1.0f, 0.0f}, {0.0f, 1.0f, 0.0f},
-                      {0.0f, 0.0f, -1.0f}, {0.0f, 0.0f, 1.0f}});
+        tramos(lote, 2, {{-1, 0, 0}, {1, 0, 0},
+                         {0, -1, 0}, {0, 1, 0},
+                         {0, 0, -1}, {0, 0, 1}});
         break;
     case CasoApoyo::Ninguno:
         break;
@@ -121,21 +116,21 @@ void simbolo(CasoApoyo caso) {
 
 }  // namespace
 
-void plotApoyos(double escala) {
+void plotApoyos(LoteDibujo& lote, double escala) {
     // Sin escala propia del archivo, el símbolo mide la quincuagésima parte de
     // la diagonal del modelo.
     const double e = escala == 0.0 ? diagonal / 50.0 : escala;
+    lote.color(0.8, 0.8, 0.3);
     const int n = cantidadNudos();
     for (int i = 0; i < n; ++i) {
         if (!nudoVisible(i)) continue;
         const objNudo3d& nd = nudo[static_cast<std::size_t>(i)];
         const CasoApoyo caso = casoApoyo(nd.getVectorApoyo());
         if (caso == CasoApoyo::Ninguno) continue;
-        glPushMatrix();
-        glTranslatef(static_cast<float>(nd.getX()), static_cast<float>(nd.getY()), static_cast<float>(nd.getZ()));
-        glScalef(static_cast<float>(e), static_cast<float>(e), static_cast<float>(e));
-        glColor3f(0.8f, 0.8f, 0.3f);
-        simbolo(caso);
-        glPopMatrix();
+        lote.empujar();
+        lote.trasladar(nd.getX(), nd.getY(), nd.getZ());
+        lote.escalar(e);
+        simbolo(lote, caso);
+        lote.sacar();
     }
 }

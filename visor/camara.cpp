@@ -1,5 +1,6 @@
 #include "visor/camara.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "visor/estadoVisor.h"
@@ -60,6 +61,50 @@ Encuadre encuadrar(const std::vector<Punto3>& nudos) {
     e.ojo = {e.objetivo.x - e.diagonal, e.objetivo.y - e.diagonal, e.zMax + 0.5 * e.diagonal};
     e.distancia = distancia(e.ojo, e.objetivo);
     return e;
+}
+
+VistaEncuadrada encuadrarVista(const std::vector<Punto3>& nudos, const Punto3& direccion, int ancho, int alto,
+                               bool perspectiva) {
+    constexpr double kMargen = 1.05;
+    if (alto <= 0) alto = 1;
+    if (ancho <= 0) ancho = 1;
+    VistaEncuadrada v;
+    if (!nudos.empty()) {
+        Punto3 menor = nudos.front(), mayor = nudos.front();
+        for (const Punto3& p : nudos) {
+            menor = {std::min(menor.x, p.x), std::min(menor.y, p.y), std::min(menor.z, p.z)};
+            mayor = {std::max(mayor.x, p.x), std::max(mayor.y, p.y), std::max(mayor.z, p.z)};
+        }
+        v.objetivo = {(menor.x + mayor.x) / 2.0, (menor.y + mayor.y) / 2.0, (menor.z + mayor.z) / 2.0};
+    }
+    // Base de la cámara como la arma gluLookAt con Z hacia arriba: u hacia la
+    // cámara, s a la derecha y t arriba en pantalla.
+    double n = distancia(direccion, {0, 0, 0});
+    const Punto3 u = n > 0.0 ? Punto3{direccion.x / n, direccion.y / n, direccion.z / n} : Punto3{-1, 0, 0};
+    Punto3 s{-u.y, u.x, 0.0};  // (-u) x Z
+    n = distancia(s, {0, 0, 0});
+    s = n > 0.0 ? Punto3{s.x / n, s.y / n, 0.0} : Punto3{0, 1, 0};
+    const Punto3 t{u.y * s.z - u.z * s.y, u.z * s.x - u.x * s.z, u.x * s.y - u.y * s.x};  // u x s
+
+    const double razon = static_cast<double>(ancho) / alto;
+    const double tanVertical = std::tan(22.5 * PI / 180.0) / kMargen, tanHorizontal = tanVertical * razon;
+    double d = 0.0;
+    for (const Punto3& p : nudos) {
+        const Punto3 q{p.x - v.objetivo.x, p.y - v.objetivo.y, p.z - v.objetivo.z};
+        const double x = std::fabs(q.x * s.x + q.y * s.y + q.z * s.z), y = std::fabs(q.x * t.x + q.y * t.y + q.z * t.z);
+        const double z = q.x * u.x + q.y * u.y + q.z * u.z;
+        if (perspectiva) {
+            d = std::max({d, z + x / tanHorizontal, z + y / tanVertical});
+        } else if (ancho > alto) {
+            // Medio alto visible d / 2 y medio ancho d razón / 2 (ver proyeccion).
+            d = std::max({d, 2.0 * x / razon * kMargen, 2.0 * y * kMargen});
+        } else {
+            d = std::max({d, 2.0 * x * kMargen, 2.0 * y * razon * kMargen});
+        }
+    }
+    if (!(d > 0.0) || !std::isfinite(d)) d = 1.0;
+    v.ojo = {v.objetivo.x + d * u.x, v.objetivo.y + d * u.y, v.objetivo.z + d * u.z};
+    return v;
 }
 
 Tamano tamanoAceptado(int ancho, int alto) {

@@ -24,6 +24,20 @@ struct Encuadre {
 };
 Encuadre encuadrar(const std::vector<Punto3>& nudos);
 
+// ---- Vista que encuadra el modelo ----
+// Cámara que mira el centro de la caja de los nudos (sin agregar el origen)
+// desde la dirección dada (del objetivo hacia la cámara), a la distancia justa
+// para que en una ventana de ancho x alto se vean todos los nudos con un 5 %
+// de margen: en perspectiva según el campo de 45 grados; en ortográfica el
+// volumen de vista se mide con esa misma distancia. Sin nudos, o con todos en
+// un punto, la cámara queda a distancia 1.
+struct VistaEncuadrada {
+    Punto3 objetivo;
+    Punto3 ojo;
+};
+VistaEncuadrada encuadrarVista(const std::vector<Punto3>& nudos, const Punto3& direccion, int ancho, int alto,
+                               bool perspectiva);
+
 // ---- Ventana y proyección ----
 constexpr int kAnchoMinimo = 600;
 constexpr int kAltoMinimo = 400;

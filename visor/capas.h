@@ -1,27 +1,37 @@
-// Capas de dibujo que llama draw en cada cuadro, y el panel superpuesto.
+// Capas de la escena. Cada una registra en un lote lo que dibuja para el
+// estado actual del modelo, de los interruptores y de las escalas; escena.cpp
+// las prepara cuando algo de eso cambia y las repite en cada cuadro.
 #pragma once
 
+class LoteDibujo;
+
 // Modelo
-void plotEjes();
-void plotNudos();
-void plotBarras();
-void plotArticulaciones();
-void plotTagNudos(double altura);
-void plotTagBarras(double altura);
-void plotSecciones(double altura);
-void plotVolumen();
-void plotApoyos(double escala);
+void plotEjes(LoteDibujo& lote);
+void plotNudos(LoteDibujo& lote);
+void plotBarras(LoteDibujo& lote);
+void plotArticulaciones(LoteDibujo& lote);
+void plotTagNudos(LoteDibujo& lote, double altura);
+void plotTagBarras(LoteDibujo& lote, double altura);
+void plotSecciones(LoteDibujo& lote, double altura);
+void plotVolumen(LoteDibujo& lote);
+void plotApoyos(LoteDibujo& lote, double escala);
+// La barra que inspecciona la orden "barra N", resaltada.
+void plotBarraResaltada(LoteDibujo& lote, int interna);
 
 // Resultados, cargas y reacciones de la combinación c
-void plotDeformada(int c, double escala);
-void plotAxial(int c, double escala);
-void plotCortanteY(int c, double escala);
-void plotMomentoY(int c, double escala);
-void plotCortanteZ(int c, double escala);
-void plotMomentoZ(int c, double escala);
-void plotTorsion(int c, double escala);
-void plotCarga(int c, double escala);
-void plotReacciones(int c);
+void plotDeformada(LoteDibujo& lote, int c, double escala);
+void plotAxial(LoteDibujo& lote, int c, double escala);
+void plotCortanteY(LoteDibujo& lote, int c, double escala);
+void plotMomentoY(LoteDibujo& lote, int c, double escala);
+void plotCortanteZ(LoteDibujo& lote, int c, double escala);
+void plotMomentoZ(LoteDibujo& lote, int c, double escala);
+void plotTorsion(LoteDibujo& lote, int c, double escala);
+void plotCarga(LoteDibujo& lote, int c, double escala);
+void plotReacciones(LoteDibujo& lote, int c);
 
-// Panel superpuesto: línea de órdenes, combinaciones, ayudas y botones
+// Panel superpuesto: línea de órdenes, combinaciones y botones (antes de la
+// escena, que es donde se atienden los clics)...
 void plotDialogo();
+// ...y, encima de la escena ya dibujada, la página de ayuda con su fondo y
+// la leyenda de las capas de resultados.
+void plotSobreEscena();

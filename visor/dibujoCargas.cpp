@@ -1,9 +1,15 @@
 // Cargas de una combinación: puntuales en los nudos visibles (ejes globales) y
 // distribuidas en las barras visibles (marco local de cada barra).
+#include <cmath>
+#include <cstddef>
+
 #include "globales.h"
 #include "visor/capas.h"
 #include "visor/estadoVisor.h"
-#include "visor/trazosEscena.h"
+#include "visor/formatoTexto.h"
+#include "visor/geometriaDiagramas.h"
+#include "visor/lote.h"
+#include "visor/rotulosDeCapa.h"
 #include "visor/visibilidad.h"
 
 namespace {
@@ -21,83 +27,94 @@ constexpr Color kColorAxial{0.7, 0.2, 0.2};
 constexpr Color kColorTorsion{0.2, 0.2, 0.2};
 constexpr Color kColorNumeroTorsion{0.3, 0.3, 0.3};
 
-void numeros(const CargaDistribuida& d) {
-    for (const Rotulo& r : d.numeros) trazos::rotulo(r, precision, escalaTexto);
+void color(LoteDibujo& lote, const Color& c) { lote.color(c.r, c.g, c.b); }
+
+// Los valores de las cargas distribuidas se giran para leerse y sólo se
+// escriben si la barra, vista, es más larga que ellos.
+void numeros(LoteDibujo& lote, const CargaDistribuida& d, const objBarra3d& b) {
+    for (const Rotulo& r : d.numeros) {
+        Rotulo3D n = rotuloDeCapa(formatearNumero(r.valor, precision, false), escalaTexto, r.alineacion,
+                                  GiroRotulo::Legible, std::fabs(r.valor));
+        lote.rotulo(deLaBarra(n, b), r.posicion);
+    }
 }
 
-void plotCargasPuntuales(int c, double escala, double punta) {
+void plotCargasPuntuales(LoteDibujo& lote, int c, double escala, double punta) {
     const int cantidad = cantidadNudos();
     for (int i = 0; i < cantidad; ++i) {
         if (!nudoVisible(i)) continue;
-        for (const CargaPuntual& p : cargasPuntuales(nudo[static_cast<size_t>(i)], c, escala)) {
-            trazos::color(p.esMomento ? kColorMomento : kColorFuerza);
-            glLineWidth(2.0f);
-            for (const Flecha& f : p.flechas) trazos::flecha(f, punta);
-            glLineWidth(1.0f);
-            const Eigen::Vector3d& t = p.numero.posicion;
-            drawNumFloatFacing(t.x(), t.y(), t.z(), p.numero.valor, precision, escalaTexto, 1);
+        for (const CargaPuntual& p : cargasPuntuales(nudo[static_cast<std::size_t>(i)], c, escala)) {
+            color(lote, p.esMomento ? kColorMomento : kColorFuerza);
+            lote.anchoLinea(2);
+            for (const Flecha& f : p.flechas) lote.flecha(f.cola, f.punta, punta);
+            lote.anchoLinea(1);
+            lote.rotulo(rotuloDeCapa(formatearNumero(p.numero.valor, precision, false), escalaTexto, 1,
+                                     GiroRotulo::DeFrente, p.numero.valor),
+                        p.numero.posicion);
         }
     }
 }
 
-void plotTransversal(const CargaDistribuida& d, const ColoresTransversal& colores, double punta) {
-    trazos::color(colores.flechas);
-    glLineWidth(1.0f);
-    for (const Flecha& f : d.flechas) trazos::flecha(f, punta);
-    if (d.lineaCarga) trazos::segmento(d.lineaCarga->cola, d.lineaCarga->punta);
-    trazos::color(colores.numeros);
-    numeros(d);
+void plotTransversal(LoteDibujo& lote, const CargaDistribuida& d, const objBarra3d& b,
+                     const ColoresTransversal& colores, double punta) {
+    color(lote, colores.flechas);
+    lote.anchoLinea(1);
+    for (const Flecha& f : d.flechas) lote.flecha(f.cola, f.punta, punta);
+    if (d.lineaCarga) lote.segmento(d.lineaCarga->cola, d.lineaCarga->punta);
+    color(lote, colores.numeros);
+    numeros(lote, d, b);
 }
 
-void plotAxialDistribuida(const CargaDistribuida& d, double punta) {
-    trazos::color(kColorAxial);
-    glLineWidth(2.0f);
-    for (const Flecha& f : d.flechas) trazos::flecha(f, punta);
-    trazos::color(kColorAxial);
-    glLineWidth(1.0f);
-    numeros(d);
+void plotAxialDistribuida(LoteDibujo& lote, const CargaDistribuida& d, const objBarra3d& b, double punta) {
+    color(lote, kColorAxial);
+    lote.anchoLinea(2);
+    // Las flechas de la carga axial tienen un asta de una diezmilésima: sólo se ven sus puntas.
+    for (const Flecha& f : d.flechas) lote.puntaFlecha(f.cola, f.punta, punta);
+    lote.anchoLinea(1);
+    numeros(lote, d, b);
 }
 
 // Tres cuartos de círculo alrededor del eje en cada estación, con una punta
 // pequeña en su comienzo; el giro del plano según el signo invierte el sentido.
-void plotTorsionDistribuida(const CargaDistribuida& d, double L) {
-    trazos::color(kColorTorsion);
-    glLineWidth(1.0f);
+void plotTorsionDistribuida(LoteDibujo& lote, const CargaDistribuida& d, const objBarra3d& b) {
+    const double L = b.getLongitud();
+    color(lote, kColorTorsion);
+    lote.anchoLinea(1);
     for (double x : d.estaciones) {
-        glPushMatrix();
-        glTranslatef(static_cast<float>(x), 0.0f, 0.0f);
-        glRotatef(d.sentido > 0 ? -90.0f : 90.0f, 0.0f, 1.0f, 0.0f);
-        plotArcoXY(L / 40, -90, 180);
-        trazos::flecha({Eigen::Vector3d(L / 1000, -L / 40 + L / 3000, 0), Eigen::Vector3d(0, -L / 40, 0)}, L / 80);
-        glPopMatrix();
+        lote.empujar();
+        lote.trasladar(x, 0, 0);
+        lote.rotar(d.sentido > 0 ? -90.0 : 90.0, 0, 1, 0);
+        lote.arcoXY(L / 40, -90, 180);
+        lote.flecha({L / 1000, -L / 40 + L / 3000, 0}, {0, -L / 40, 0}, L / 80);
+        lote.sacar();
     }
-    trazos::color(kColorNumeroTorsion);
-    numeros(d);
+    color(lote, kColorNumeroTorsion);
+    numeros(lote, d, b);
 }
 
-void plotCargasDistribuidas(int c, double escala, double punta) {
+void plotCargasDistribuidas(LoteDibujo& lote, int c, double escala, double punta) {
     const int cantidad = cantidadBarras();
     for (int i = 0; i < cantidad; ++i) {
         if (!barraVisible(i)) continue;
-        const objBarra3d& b = barra[static_cast<size_t>(i)];
+        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
         for (const CargaDistribuida& d : cargasDistribuidas(b, c, escala, escalaTexto)) {
-            trazos::entrarMarcoBarra(b, trazos::inicioBarra(b));
+            lote.entrarMarcoBarra(b, {b.getXi(), b.getYi(), b.getZi()});
             switch (d.tipo) {
-                case TipoDistribuida::LocalY: plotTransversal(d, kColoresY, punta); break;
-                case TipoDistribuida::LocalZ: plotTransversal(d, kColoresZ, punta); break;
-                case TipoDistribuida::Axial: plotAxialDistribuida(d, punta); break;
-                case TipoDistribuida::Torsion: plotTorsionDistribuida(d, b.getLongitud()); break;
+                case TipoDistribuida::LocalY: plotTransversal(lote, d, b, kColoresY, punta); break;
+                case TipoDistribuida::LocalZ: plotTransversal(lote, d, b, kColoresZ, punta); break;
+                case TipoDistribuida::Axial: plotAxialDistribuida(lote, d, b, punta); break;
+                case TipoDistribuida::Torsion: plotTorsionDistribuida(lote, d, b); break;
             }
-            trazos::salirMarcoBarra();
+            lote.salirMarcoBarra();
         }
     }
 }
 
 }  // namespace
 
-void plotCarga(int c, double escala) {
+void plotCarga(LoteDibujo& lote, int c, double escala) {
     // Las puntas siguen a la distancia de la cámara: mismo tamaño en pantalla.
     const double punta = distCamObj / 75;
-    plotCargasPuntuales(c, escala, punta);
-    plotCargasDistribuidas(c, escala, punta);
+    plotCargasPuntuales(lote, c, escala, punta);
+    plotCargasDistribuidas(lote, c, escala, punta);
 }

@@ -36,3 +36,5 @@ int numeroComboCoincidente = -1;
 
 std::vector<int> barrasAisladas;
 std::vector<int> nudosAislados;
+int barraResaltada = -1;
+unsigned revisionModelo = 0;

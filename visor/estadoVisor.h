@@ -72,3 +72,12 @@ extern int numeroComboCoincidente;
 // Aislamiento: 1 visible, 0 oculto (una entrada por barra y por nudo)
 extern std::vector<int> barrasAisladas;
 extern std::vector<int> nudosAislados;
+
+// Barra que inspecciona la orden "barra N" (número interno), o -1.
+extern int barraResaltada;
+
+// Revisión del modelo y de sus resultados: sube cada vez que el visor vuelve a
+// leer el archivo o corre el análisis. Lo que la escena preparó con otra
+// revisión se vuelve a preparar.
+extern unsigned revisionModelo;
+inline void modeloCambiado() { ++revisionModelo; }

@@ -45,9 +45,7 @@ const EstiloDiagrama& estiloDiagrama(TipoDiagrama tipo) {
     return estilos[static_cast<int>(tipo)];
 }
 
-namespace {
-
-Eigen::MatrixXd muestrasDe(objBarra3d& b, int c, TipoDiagrama tipo) {
+Eigen::MatrixXd muestrasDiagrama(objBarra3d& b, int c, TipoDiagrama tipo) {
     switch (tipo) {
         case TipoDiagrama::Axial: return b.getSolicitacionAxial(c, kEstacionesDiagrama);
         case TipoDiagrama::CortanteY: return b.getSolicitacionVy(c, kEstacionesDiagrama);
@@ -58,6 +56,8 @@ Eigen::MatrixXd muestrasDe(objBarra3d& b, int c, TipoDiagrama tipo) {
     }
     return Eigen::MatrixXd();
 }
+
+namespace {
 
 // Punto de abscisa x con ordenada o sobre el eje local 1 (y) o 2 (z).
 Eigen::Vector3d enPlano(int eje, double x, double o) {
@@ -70,7 +70,7 @@ std::optional<GeometriaDiagrama> geometriaDiagrama(objBarra3d& b, int c, TipoDia
                                                    int decimales, double alturaTexto) {
     if (!barraConResultados(b, c)) return std::nullopt;
     const EstiloDiagrama& estilo = estiloDiagrama(tipo);
-    const Eigen::MatrixXd m = muestrasDe(b, c, tipo);
+    const Eigen::MatrixXd m = muestrasDiagrama(b, c, tipo);
     const Eigen::Index n = m.cols();
     if (m.rows() != 2 || n < 2) return std::nullopt;
 
@@ -79,6 +79,7 @@ std::optional<GeometriaDiagrama> geometriaDiagrama(objBarra3d& b, int c, TipoDia
         const double o = estilo.signo * m(1, j) * escala;
         g.puntos.push_back(enPlano(estilo.ejeOrdenada, m(0, j), o));
         g.pies.push_back(enPlano(estilo.ejeOrdenada, m(0, j), 0.0));
+        g.valores.push_back(m(1, j));
     }
     // Los números conservan el signo del valor; sólo la ordenada lo invierte.
     g.valorInicio = {g.puntos.front(), m(1, 0), "", 1};

@@ -68,12 +68,16 @@ const EstiloDiagrama& estiloDiagrama(TipoDiagrama tipo);
 struct GeometriaDiagrama {
     std::vector<Eigen::Vector3d> puntos;  // P_j: estación j con su ordenada
     std::vector<Eigen::Vector3d> pies;    // F_j: estación j sobre el eje
+    std::vector<double> valores;          // la solicitación en cada estación
     Rotulo valorInicio;                   // valor en P_0, alineación 1
     Rotulo valorFin;                      // valor en P_20, alineación 3
     // Cortes: "x0= ..." donde el corte cambia de signo; momentos: el momento
     // extremo en ese punto. Vacío si no hay cero de corte dentro de la barra.
     std::optional<Rotulo> extra;
 };
+
+// Abscisas (fila 0) y valores (fila 1) del diagrama en las 21 estaciones.
+Eigen::MatrixXd muestrasDiagrama(objBarra3d& b, int c, TipoDiagrama tipo);
 
 // Diagrama de la barra para la combinación c con la escala dada. Vacío
 // (nullopt) si la barra no tiene resultados de c.

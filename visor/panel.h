@@ -37,3 +37,5 @@ void botonCombo(double x, double y, double ancho, double alto, const std::string
 
 // Texto en mapa de bits Helvetica 12 desde (x, y); cada salto de línea baja un renglón.
 void drawTextoBitmap(double x, double y, const std::string& texto);
+// Ancho en píxeles del renglón más largo del texto en esa fuente.
+double anchoTextoBitmap(const std::string& texto);

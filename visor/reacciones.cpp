@@ -1,25 +1,38 @@
 // Reacciones de apoyo de una combinación, como columna de textos junto a cada
 // nudo restringido. Se escriben también para los nudos ocultos por aislamiento.
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <string>
+
 #include "globales.h"
 #include "visor/capas.h"
 #include "visor/estadoVisor.h"
-#include "visor/trazosEscena.h"
+#include "visor/geometriaDiagramas.h"
+#include "visor/lote.h"
+#include "visor/rotulosDeCapa.h"
 #include "visor/visibilidad.h"
 
-void plotReacciones(int c) {
+void plotReacciones(LoteDibujo& lote, int c) {
+    lote.color(1.0, 0.0, 0.0);
+    lote.anchoLinea(1);
     const int cantidad = cantidadNudos();
     for (int i = 0; i < cantidad; ++i) {
-        const objNudo3d& n = nudo[static_cast<size_t>(i)];
+        const objNudo3d& n = nudo[static_cast<std::size_t>(i)];
         const std::vector<LineaReaccion> lineas = lineasReacciones(n, c, diagonal, escalaTexto);
         if (lineas.empty()) continue;
-        glPushMatrix();
-        trazos::trasladar({n.getX(), n.getY(), n.getZ()});
-        // El plano xy local pasa a ser el XZ global: el texto queda de pie.
-        glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-        trazos::color({1.0, 0.0, 0.0});
-        glLineWidth(1.0f);
-        for (const LineaReaccion& l : lineas)
-            drawTextoEscalado(l.posicion.x(), l.posicion.y(), l.posicion.z(), l.texto.c_str(), escalaTexto, 1);
-        glPopMatrix();
+        // Una columna: cada renglón, una altura de texto más abajo que el anterior.
+        std::string texto;
+        double mayor = 0.0;
+        for (std::size_t k = 0; k < lineas.size(); ++k) texto += (k > 0 ? "\n" : "") + lineas[k].texto;
+        for (double v : {n.getReaccionRx(c), n.getReaccionRy(c), n.getReaccionRz(c), n.getReaccionMx(c),
+                         n.getReaccionMy(c), n.getReaccionMz(c)})
+            mayor = std::max(mayor, std::fabs(v));
+        lote.empujar();
+        lote.trasladar(n.getX(), n.getY(), n.getZ());
+        // El plano xy local pasa a ser el XZ global: la columna baja en Z.
+        lote.rotar(90, 1, 0, 0);
+        lote.rotulo(rotuloDeCapa(texto, escalaTexto, 1, GiroRotulo::Legible, mayor), lineas.front().posicion);
+        lote.sacar();
     }
 }

@@ -12,7 +12,9 @@
 #include "analisis/funcionSolve.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
+#include "visor/captura.h"
 #include "visor/estadoVisor.h"
+#include "visor/inspeccion.h"
 #include "visor/textosAyuda.h"
 #include "visor/ventana.h"
 #include "visor/ventanaSistema.h"
@@ -72,8 +74,10 @@ struct OrdenCapa {
     const char* desactivada;
 };
 const OrdenCapa kOrdenesCapa[] = {
-    {"plotDef", kFlagDeformada, "Deformaciones Activadas. Ingrese Comando:", "Deformaciones Desactivadas. Ingrese Comando:"},
-    {"plotN", kFlagAxial, "Fuerzas Axiales Activadas. Ingrese Comando:", "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
+    {"plotDef", kFlagDeformada, "Deformaciones Activadas. Ingrese Comando:",
+     "Deformaciones Desactivadas. Ingrese Comando:"},
+    {"plotN", kFlagAxial, "Fuerzas Axiales Activadas. Ingrese Comando:",
+     "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
     {"plotVy", kFlagCortanteY, "Fuerzas Cortantes Y Activadas. Ingrese Comando:",
      "Fuerzas Cortantes Y Desactivadas. Ingrese Comando:"},
     {"plotMy", kFlagMomentoY, "Momentos Flectores Y Activados. Ingrese Comando:",
@@ -156,40 +160,149 @@ void aislarBarras() {
     responder(kIngrese);
 }
 
+// "barra N": resalta la barra y describe sus datos; un número que no nombra
+// ninguna barra del modelo se contesta y quita el resaltado.
+void inspeccionar(const std::string& numeroTexto) {
+    const int interna = barraDelTrozo(numeroTexto);
+    if (numeroTexto.empty()) {
+        barraResaltada = -1;
+        responder("Falta el número: barra N. Ingrese Comando:");
+    } else if (interna < 0) {
+        barraResaltada = -1;
+        responder("No existe la barra " + numeroTexto + ". Ingrese Comando:");
+    } else {
+        barraResaltada = interna;
+        responder(inspeccionarBarra(interna) + ". Ingrese Comando:");
+    }
+}
+
 // Ejecuta la línea de órdenes. Las filas se revisan una tras otra sobre el
 // mismo estado: una fila que responde deja la línea lista para órdenes y así
-// impide que una fila posterior tome el texto como nombre o como lista.
+// impide que una fila posterior tome el texto como nombre o como lista. Un
+// texto que ninguna fila atiende se contesta.
 // Devuelve falso si la orden terminó el programa.
 bool ejecutarComando() {
     if (comando == "exit" || comando == "salir") {
         ventanaSistema::terminarPrograma(0);
         return false;
     }
+    bool atendida = comando.empty();
     for (const OrdenSimple& o : kOrdenesSimples)
         if (comando == o.texto) {
             responder(kIngrese);
             modificadorFlagsGraf(o.k);
+            atendida = true;
         }
     if (comando == "noTags") {
         responder(kIngrese);
         for (int j : kEtiquetas) apagar(j);
+        atendida = true;
     }
     for (const OrdenCapa& o : kOrdenesCapa)
         if (comando == o.texto) {
             modificadorFlagsGraf(o.k);
             responder(flagActivo(o.k) ? o.activada : o.desactivada);
+            atendida = true;
         }
-    if (modoLinea == ModoLinea::NombreCombo) conmutarComboPorNombre();
-    if (comando == "combo") pedir(ModoLinea::NombreCombo, kPideCombo);
+    if (comando == "barra" || comando.rfind("barra ", 0) == 0) {
+        inspeccionar(comando.size() > 6 ? comando.substr(6) : std::string());
+        atendida = true;
+    }
+    if (comando == "captura") {
+        responder(kIngrese);
+        pedirCaptura();
+        atendida = true;
+    }
+    if (modoLinea == ModoLinea::NombreCombo) {
+        conmutarComboPorNombre();
+        atendida = true;
+    }
+    if (comando == "combo") {
+        pedir(ModoLinea::NombreCombo, kPideCombo);
+        atendida = true;
+    }
     if (comando == "noAislar") {
         responder(kIngrese);
         barrasAisladas.assign(barra.size(), 1);
         nudosAislados.assign(nudo.size(), 1);
+        atendida = true;
     }
-    if (modoLinea == ModoLinea::ListaBarras) aislarBarras();
-    if (comando == "aislar") pedir(ModoLinea::ListaBarras, kPideBarras);
+    if (modoLinea == ModoLinea::ListaBarras) {
+        aislarBarras();
+        atendida = true;
+    }
+    if (comando == "aislar") {
+        pedir(ModoLinea::ListaBarras, kPideBarras);
+        atendida = true;
+    }
+    if (!atendida) responder("Comando no reconocido: " + comando + ". F1: ayuda. Ingrese Comando:");
     return true;
 }
+
+// Lo que se escribe en la línea de órdenes: caracteres imprimibles. Los de
+// Latin-1 (letras acentuadas, eñe) se guardan en UTF-8, como los nombres del
+// archivo de modelo.
+void agregarAlComando(unsigned char tecla) {
+    if (tecla >= 32 && tecla <= 126) {
+        comando += static_cast<char>(tecla);
+    } else if (tecla >= 160) {
+        comando += static_cast<char>(0xC0 | (tecla >> 6));
+        comando += static_cast<char>(0x80 | (tecla & 0x3F));
+    }
+}
+
+// Retroceso: quita el último carácter entero (los dos bytes de uno acentuado).
+void borrarUltimo() {
+    while (!comando.empty() && (static_cast<unsigned char>(comando.back()) & 0xC0) == 0x80) comando.pop_back();
+    if (!comando.empty()) comando.pop_back();
+}
+
+// Cuenta los renglones que empiezan con "Advertencia" de todo lo que pasa por
+// la consola mientras vive, sin quitarle nada.
+class ContadorAdvertencias : public std::streambuf {
+public:
+    explicit ContadorAdvertencias(std::ostream& consola) : consola_(consola), destino_(consola.rdbuf()) {
+        consola_.rdbuf(this);
+    }
+    ~ContadorAdvertencias() override {
+        fin();
+        consola_.rdbuf(destino_);
+    }
+    int cantidad() {
+        fin();
+        return cantidad_;
+    }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        ver(traits_type::to_char_type(c));
+        return destino_->sputc(traits_type::to_char_type(c));
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        for (std::streamsize i = 0; i < n; ++i) ver(s[i]);
+        return destino_->sputn(s, n);
+    }
+    int sync() override { return destino_->pubsync(); }
+
+private:
+    std::ostream& consola_;
+    std::streambuf* destino_;
+    std::string renglon_;
+    int cantidad_ = 0;
+
+    void ver(char c) {
+        if (c != '\n') {
+            if (renglon_.size() < 16) renglon_ += c;
+            return;
+        }
+        fin();
+    }
+    void fin() {
+        if (renglon_.rfind("Advertencia", 0) == 0) ++cantidad_;
+        renglon_.clear();
+    }
+};
 
 // '+' agranda y '-' achica: con Shift sólo el texto; si no, las escalas de
 // las capas que están a la vista.
@@ -232,9 +345,10 @@ void teclaConAlt(unsigned char tecla) {
 }
 
 // F5: vuelve a leer el archivo de modelo; hay que calcular de nuevo. La
-// cámara y la línea de órdenes quedan como están, salvo que el modelo anterior
-// no tuviera nudos: esa cámara no mira nada (un archivo vacío o que faltaba al
-// arrancar) y se encuadra el modelo nuevo. La proyección se rehace según el
+// cámara queda como está, salvo que el modelo anterior no tuviera nudos: esa
+// cámara no mira nada (un archivo vacío o que faltaba al arrancar) y se
+// encuadra el modelo nuevo. La línea de órdenes dice cuántas advertencias
+// escribió el cargador en la consola. La proyección se rehace según el
 // interruptor de perspectiva, que vuelve a su valor de arranque.
 void recargarModelo() {
     const bool sinNudosAntes = cantidadNudos() == 0;
@@ -244,7 +358,19 @@ void recargarModelo() {
     barra.clear();
     noNudos = 0;
     noBarras = 0;
-    funcionLeerArchivo();
+    barraResaltada = -1;
+    int advertencias = 0;
+    {
+        ContadorAdvertencias contador(std::cout);
+        funcionLeerArchivo();
+        std::cout.flush();
+        advertencias = contador.cantidad();
+    }
+    modeloCambiado();
+    if (archivoDatosAbierto)
+        responder("Modelo cargado con " + std::to_string(advertencias) + " advertencias; vea la consola");
+    else
+        responder("Error: no se pudo abrir el archivo de datos " + nombreArchivo + ". Ingrese Comando:");
     nudosAislados.assign(nudo.size(), 1);
     barrasAisladas.assign(barra.size(), 1);
     if (sinNudosAntes) funcionFronteraGraf();
@@ -290,6 +416,7 @@ void modificadorFlagsGraf(int k) {
         break;
     case kFlagCalculado:
         interruptor(kFlagCalculado) = 1;
+        modeloCambiado();
         if (!funcionSolve()) {
             // Sin resultados no hay nada que mostrar: los botones de resultados siguen ocultos.
             apagar(kFlagCalculado);
@@ -309,17 +436,19 @@ void teclado(unsigned char tecla, int, int) {
         ventanaSistema::terminarPrograma(0);
         return;
     }
+    const int modificadores = ventanaSistema::modificadores();
     if (tecla == 13) {
         if (!ejecutarComando()) return;
         comando.clear();
     } else if (tecla == 8) {
-        if (!comando.empty()) comando.pop_back();
+        borrarUltimo();
     } else if (tecla == '+' || tecla == '-') {
         cambiarEscalas(tecla == '+');
-    } else if (ventanaSistema::modificadores() == GLUT_ACTIVE_ALT) {
+    } else if (modificadores == GLUT_ACTIVE_ALT) {
         teclaConAlt(tecla);
-    } else {
-        comando += static_cast<char>(tecla);
+    } else if ((modificadores & (GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT)) == 0) {
+        // Tab, Supr y las combinaciones con Ctrl no escriben nada.
+        agregarAlComando(tecla);
     }
     ventanaSistema::pedirRedibujo();
 }
@@ -332,18 +461,14 @@ void tecladoEspecial(int tecla, int, int) {
     } else if (tecla == GLUT_KEY_F12) {
         modificadorFlagsGraf(kFlagPaginaAyuda);
     } else if (tecla == GLUT_KEY_F2) {
-        xCam = xCentroObj;
-        yCam = yCentroObj - diagonal;
-        zCam = zCentroObj;
+        vistaEncuadrada({0, -1, 0});  // mirando hacia +Y
     } else if (tecla == GLUT_KEY_F3) {
-        xCam = xCentroObj - diagonal;
-        yCam = yCentroObj;
-        zCam = zCentroObj;
+        vistaEncuadrada({-1, 0, 0});  // mirando hacia +X
     } else if (tecla == GLUT_KEY_F4) {
-        // El pequeño corrimiento en X evita mirar paralelo al vector "arriba" (0, 0, 1).
-        xCam = xCentroObj - 0.000000001;
-        yCam = yCentroObj;
-        zCam = zCentroObj + diagonal;
+        // Desde arriba; el pequeño corrimiento en X evita mirar paralelo al vector "arriba" (0, 0, 1).
+        vistaEncuadrada({-0.000000001, 0, 1});
+    } else if (tecla == GLUT_KEY_F6) {
+        vistaEncuadradaActual();
     }
     ventanaSistema::pedirRedibujo();
 }

@@ -1,16 +1,20 @@
 #include "visor/ventana.h"
 
 #include <GL/freeglut.h>
+#include <malloc.h>
 
-#include <algorithm>
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "globales.h"
 #include "visor/camara.h"
+#include "visor/captura.h"
 #include "visor/capas.h"
+#include "visor/escena.h"
 #include "visor/estadoVisor.h"
 #include "visor/teclado.h"
+#include "visor/ventanaSistema.h"
 #include "visor/visibilidad.h"
 
 namespace {
@@ -24,54 +28,31 @@ void ponerOjo(const Punto3& p) {
     zCam = p.z;
 }
 
-// Capa de resultados o cargas: si su interruptor está activo, se dibuja una vez
-// por cada combinación activa.
-template <typename Capa>
-void capaPorCombo(int interruptor, Capa capa) {
-    if (!flagActivo(interruptor)) return;
-    for (int c = 0; c < cantidadCombos(); ++c)
-        if (comboActivo(c)) capa(c);
+// Órbita con el botón izquierdo mientras se mantiene Shift (ratones y paneles
+// táctiles sin botón central).
+bool orbitaConIzquierdo = false;
+
+// Animaciones que piden redibujar sin pausa (ninguna por ahora).
+int animacionesActivas = 0;
+
+void redibujarSinPausa() { glutPostRedisplay(); }
+
+// El volumen ortográfico sale de distCamObj: cuando la distancia cambia hay
+// que rehacer la proyección con el tamaño actual de la ventana.
+void rehacerProyeccion() {
+    wVentana = ventanaSistema::anchoVentana();
+    hVentana = ventanaSistema::altoVentana();
+    ventanaSistema::redimensionar(wVentana, hVentana);
 }
 
 void zoom(double factor) {
     ponerOjo(acercar(ojoActual(), objetivoActual(), factor));
     distCamObj = distancia(ojoActual(), objetivoActual());
-    if (!flagActivo(kFlagPerspectiva)) {
-        // El volumen ortográfico sale de distCamObj: hay que rehacerlo.
-        wVentana = glutGet(GLUT_WINDOW_WIDTH);
-        hVentana = glutGet(GLUT_WINDOW_HEIGHT);
-        changeSize(wVentana, hVentana);
-        glutPostRedisplay();
-    }
+    if (!flagActivo(kFlagPerspectiva)) rehacerProyeccion();
+    ventanaSistema::pedirRedibujo();
 }
 
-}  // namespace
-
-void funcionPlot(int argc, char** argv) {
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowPosition(100, 100);
-    glutInitWindowSize(1000, 800);
-    glutCreateWindow("Vantra 3D v6.0");
-
-    interruptoresIniciales();
-    nudosAislados.assign(static_cast<std::size_t>(std::max(noNudos, 0)), 1);
-    barrasAisladas.assign(static_cast<std::size_t>(std::max(noBarras, 0)), 1);
-
-    glEnable(GL_DEPTH_TEST);
-    funcionFronteraGraf();
-
-    glutDisplayFunc(draw);
-    glutReshapeFunc(changeSize);
-    glutIdleFunc(draw);
-    glutMouseFunc(mouseButton);
-    glutMotionFunc(mouseMove);
-    glutKeyboardFunc(teclado);
-    glutSpecialFunc(tecladoEspecial);
-    glutMainLoop();
-}
-
-void funcionFronteraGraf() {
+std::vector<Punto3> puntosNudos() {
     std::vector<Punto3> puntos;
     const int n = cantidadNudos();
     puntos.reserve(static_cast<std::size_t>(n));
@@ -79,8 +60,57 @@ void funcionFronteraGraf() {
         const objNudo3d& nd = nudo[static_cast<std::size_t>(i)];
         puntos.push_back({nd.getX(), nd.getY(), nd.getZ()});
     }
+    return puntos;
+}
 
-    const Encuadre e = encuadrar(puntos);
+}  // namespace
+
+std::string tituloVentana(const std::string& archivo) {
+    const std::size_t barra = archivo.find_last_of('/');
+    return "Vantra 3D v6.0 — " + (barra == std::string::npos ? archivo : archivo.substr(barra + 1));
+}
+
+void funcionPlot(int argc, char** argv) {
+    // El dibujo por software pide y devuelve en cada cuadro bloques de varios
+    // megabytes; servidos con mmap, cada cuadro vuelve a pagar las faltas de
+    // página de memoria nueva. Desde el montículo se reusan entre cuadros.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 512 * 1024 * 1024);
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowPosition(100, 100);
+    glutInitWindowSize(1000, 800);
+    const std::string titulo = tituloVentana(nombreArchivo);
+    glutCreateWindow(titulo.c_str());
+    ventanaSistema::ponerTitulo(titulo);
+
+    interruptoresIniciales();
+    nudosAislados.assign(nudo.size(), 1);
+    barrasAisladas.assign(barra.size(), 1);
+    modeloCambiado();
+
+    glEnable(GL_DEPTH_TEST);
+    funcionFronteraGraf();
+
+    // Sin función de reposo: se redibuja sólo cuando algo cambia (teclas,
+    // ratón, cambio de tamaño) o mientras una animación lo pida.
+    glutDisplayFunc(draw);
+    glutReshapeFunc(changeSize);
+    glutMouseFunc(mouseButton);
+    glutMotionFunc(mouseMove);
+    glutKeyboardFunc(teclado);
+    glutSpecialFunc(tecladoEspecial);
+    glutMainLoop();
+}
+
+void redibujoContinuo(bool activo) {
+    animacionesActivas += activo ? 1 : -1;
+    if (animacionesActivas < 0) animacionesActivas = 0;
+    glutIdleFunc(animacionesActivas > 0 ? redibujarSinPausa : nullptr);
+}
+
+void funcionFronteraGraf() {
+    const Encuadre e = encuadrar(puntosNudos());
     xMin = e.xMin;
     xMax = e.xMax;
     yMin = e.yMin;
@@ -94,6 +124,27 @@ void funcionFronteraGraf() {
     ponerOjo(e.ojo);
     distCamObj = e.distancia;
     azimutCamara = angulosCamara(e.ojo, e.objetivo, 0.0).azimut;
+}
+
+void vistaEncuadrada(const Punto3& direccion) {
+    const VistaEncuadrada v = encuadrarVista(puntosNudos(), direccion, ventanaSistema::anchoVentana(),
+                                             ventanaSistema::altoVentana(), flagActivo(kFlagPerspectiva));
+    xCentroObj = v.objetivo.x;
+    yCentroObj = v.objetivo.y;
+    zCentroObj = v.objetivo.z;
+    ponerOjo(v.ojo);
+    distCamObj = distancia(v.ojo, v.objetivo);
+    azimutCamara = angulosCamara(v.ojo, v.objetivo, azimutCamara).azimut;
+    rehacerProyeccion();
+    ventanaSistema::pedirRedibujo();
+}
+
+void vistaEncuadradaActual() {
+    const Punto3 ojo = ojoActual(), objetivo = objetivoActual();
+    Punto3 direccion{ojo.x - objetivo.x, ojo.y - objetivo.y, ojo.z - objetivo.z};
+    // Con la cámara sobre el objetivo no hay dirección: la de arranque.
+    if (distancia(direccion, {0, 0, 0}) == 0.0) direccion = {-1, -1, 0.5};
+    vistaEncuadrada(direccion);
 }
 
 void changeSize(int w, int h) {
@@ -129,28 +180,9 @@ void draw() {
     gluLookAt(ojo.x, ojo.y, ojo.z, objetivo.x, objetivo.y, objetivo.z, arriba.x, arriba.y, arriba.z);
 
     plotDialogo();
-
-    if (flagActivo(kFlagEjes)) plotEjes();
-    if (cantidadNudos() != 0) plotNudos();
-    if (cantidadBarras() != 0) {
-        plotBarras();
-        plotArticulaciones();
-    }
-    if (flagActivo(kFlagTagNudos)) plotTagNudos(escalaTexto);
-    if (flagActivo(kFlagTagBarras)) plotTagBarras(escalaTexto);
-    if (flagActivo(kFlagSecciones)) plotSecciones(escalaTexto);
-    if (flagActivo(kFlagVolumen)) plotVolumen();
-    if (flagActivo(kFlagApoyos)) plotApoyos(escalaApoyo);
-
-    capaPorCombo(kFlagDeformada, [](int c) { plotDeformada(c, escalaDef); });
-    capaPorCombo(kFlagAxial, [](int c) { plotAxial(c, escalaN); });
-    capaPorCombo(kFlagCortanteY, [](int c) { plotCortanteY(c, escalaVy); });
-    capaPorCombo(kFlagMomentoY, [](int c) { plotMomentoY(c, escalaMy); });
-    capaPorCombo(kFlagTorsion, [](int c) { plotTorsion(c, escalaT); });
-    capaPorCombo(kFlagCargas, [](int c) { plotCarga(c, escalaCarga); });
-    capaPorCombo(kFlagReacciones, [](int c) { plotReacciones(c); });
-    capaPorCombo(kFlagCortanteZ, [](int c) { plotCortanteZ(c, escalaVz); });
-    capaPorCombo(kFlagMomentoZ, [](int c) { plotMomentoZ(c, escalaMz); });
+    dibujarEscena();
+    plotSobreEscena();
+    atenderCaptura();
 
     glFlush();
     glutSwapBuffers();
@@ -161,16 +193,27 @@ void mouseButton(int button, int state, int x, int y) {
     const bool soltado = state == GLUT_UP;
     switch (button) {
     case GLUT_LEFT_BUTTON:
-        if (pulsado) {
+        if (pulsado && ventanaSistema::modificadores() == GLUT_ACTIVE_SHIFT) {
+            // Shift y el botón izquierdo orbitan como el central, sin clic en el panel.
+            orbitaConIzquierdo = true;
+            clickCentro = 1;
+            xLast = x;
+            yLast = y;
+        } else if (pulsado) {
             clickIzq = 1;
             xClickIzq = 0;
             yClickIzq = 0;
             xLast = x;
             yLast = y;
+        } else if (soltado && orbitaConIzquierdo) {
+            orbitaConIzquierdo = false;
+            clickCentro = -1;
         } else if (soltado) {
             clickIzq = -1;
             xClickIzq = x;
             yClickIzq = y;
+            // El panel atiende el clic en el próximo cuadro.
+            ventanaSistema::pedirRedibujo();
         }
         break;
     case GLUT_MIDDLE_BUTTON:
@@ -202,6 +245,7 @@ void mouseMove(int x, int y) {
         azimutCamara = paso.azimut;
         xLast = x;
         yLast = y;
+        ventanaSistema::pedirRedibujo();
     } else if (clickIzq == 1) {
         const Punto3 s = desplazamientoPaneo(ojoActual(), objetivoActual(), x - xLast, y - yLast, azimutCamara);
         xCam += s.x;
@@ -212,6 +256,7 @@ void mouseMove(int x, int y) {
         zCentroObj += s.z;
         xLast = x;
         yLast = y;
+        ventanaSistema::pedirRedibujo();
     }
     distCamObj = distancia(ojoActual(), objetivoActual());
 }

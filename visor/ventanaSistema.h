@@ -4,6 +4,8 @@
 // de órdenes y los interruptores funcionen también sin ventana (pruebas).
 #pragma once
 
+#include <string>
+
 namespace ventanaSistema {
 
 extern int (*modificadores)();           // máscara GLUT_ACTIVE_SHIFT / CTRL / ALT
@@ -15,5 +17,8 @@ extern void (*terminarPrograma)(int);    // estado de salida
 
 // Vuelve a las funciones de freeglut y del proceso.
 void usarSistemaReal();
+
+// Título de la ventana actual en UTF-8, tal como lo muestran los gestores de ventanas.
+void ponerTitulo(const std::string& titulo);
 
 }  // namespace ventanaSistema

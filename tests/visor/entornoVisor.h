@@ -33,6 +33,23 @@ inline void esperarCerca(const Punto3& real, const Punto3& esperado, double tole
     EXPECT_NEAR(distancia(real, esperado), 0.0, tolerancia) << real << " en vez de " << esperado;
 }
 
+// Coordenadas normalizadas (-1 a 1 en pantalla) del punto con la cámara y la
+// proyección actuales en una ventana de ancho x alto, como gluLookAt y la
+// proyección de changeSize.
+inline Eigen::Vector3d coordenadasNormalizadas(const Punto3& p, int ancho, int alto) {
+    const Eigen::Vector3d o(xCam, yCam, zCam), t(xCentroObj, yCentroObj, zCentroObj);
+    const Punto3 a = vectorArriba({xCam, yCam, zCam}, {xCentroObj, yCentroObj, zCentroObj}, azimutCamara);
+    const Eigen::Vector3d f = (t - o).normalized(), s = f.cross(Eigen::Vector3d(a.x, a.y, a.z)).normalized();
+    const Eigen::Vector3d u = s.cross(f), q = Eigen::Vector3d(p.x, p.y, p.z) - o;
+    const Eigen::Vector3d ojo(q.dot(s), q.dot(u), -q.dot(f));  // en el marco de la cámara
+    const Proyeccion pr = proyeccion(ancho, alto, flagActivo(kFlagPerspectiva), distCamObj);
+    if (pr.perspectiva) {
+        const double c = 1 / std::tan(pr.campoVertical / 2 * PI / 180);
+        return {c / pr.aspecto * ojo.x() / -ojo.z(), c * ojo.y() / -ojo.z(), -ojo.z()};
+    }
+    return {2 * ojo.x() / (pr.derecha - pr.izquierda), 2 * ojo.y() / (pr.arriba - pr.abajo), -ojo.z()};
+}
+
 // Carga el modelo en silencio y lo deja todo a la vista, como al abrir el
 // visor; si se pide, lo analiza. El archivo queda para que F5 lo vuelva a leer.
 inline std::unique_ptr<ArchivoTemporal> archivoModelo;

@@ -1,9 +1,11 @@
 // Interruptores, línea de órdenes y teclas, sin ventana.
+#include <algorithm>
 #include <map>
 #include <set>
 
 #include "entornoVisor.h"
 #include "visor/panel.h"
+#include "visor/textosAyuda.h"
 
 TEST_F(EntornoVisor, CadaInterruptorApagaSoloLoQueLeToca) {
     const std::set<int> capas = {kFlagDeformada, kFlagAxial,      kFlagCortanteY, kFlagMomentoY,
@@ -47,8 +49,7 @@ TEST_F(EntornoVisor, CalcularSoloQuedaEncendidoSiLaEstructuraEsEstableYElErrorNo
     EXPECT_EQ(flags[kFlagCalculado], 0);
     EXPECT_EQ(dialogo, "Error: la estructura es inestable. Ingrese Comando:");
     // Con el apoyo que faltaba el cálculo vuelve a funcionar y la línea deja de anunciar el error.
-    archivoModelo->escribir(kMensula);
-    tecladoEspecial(GLUT_KEY_F5, 0, 0);
+    nudo[0].setApoyo(1, 1, 1, 1, 1, 1);
     modificadorFlagsGraf(kFlagCalculado);
     EXPECT_EQ(flags[kFlagCalculado], 1);
     EXPECT_EQ(dialogo, "Ingrese Comando:");
@@ -157,17 +158,31 @@ TEST_F(EntornoVisor, F5RecargaYReiniciaInterruptoresPeroNoLaCamaraNiElComando) {
     xCam = 11;
     distCamObj = 7;
     comando = "a medio";
-    archivoModelo->escribir("nudos: 1 0 0 0  2 5 0 0\nbarras: 9 1 2\n");
+    archivoModelo->escribir("nudos: 1 0 0 0  2 5 0 0\nbarras: 9 1 2  4 1 7\n");
+    CapturaConsola consola;
     tecladoEspecial(GLUT_KEY_F5, 0, 0);
     const std::vector<int> recargados = flags;
     interruptoresIniciales();
     EXPECT_EQ(recargados, flags);
     EXPECT_EQ(visibles(), "1/11");
     EXPECT_EQ(std::pair(xCam, distCamObj), std::pair(11.0, 7.0));
-    EXPECT_EQ(dialogo, "Combo Activado/Desactivado, OK. Ingrese Comando:");
+    // La línea cuenta las advertencias que el cargador dejó en la consola (que las sigue mostrando).
+    const Lineas lineas = consola.lineas();
+    const auto advertencias = std::count_if(lineas.begin(), lineas.end(),
+                                            [](const std::string& l) { return l.rfind("Advertencia", 0) == 0; });
+    EXPECT_GT(advertencias, 11);  // las de los ajustes de dibujo y la barra 4 con un nudo que no existe
+    EXPECT_EQ(dialogo, "Modelo cargado con " + std::to_string(advertencias) + " advertencias; vea la consola");
     EXPECT_EQ(comando, "a medio");
     // La proyección se rehace con la perspectiva de arranque.
     EXPECT_EQ(falso.anchosRedimensionados, std::vector<int>{700});
+}
+
+TEST_F(EntornoVisor, F5ConElArchivoBorradoLoDiceEnLaLinea) {
+    CapturaConsola silencio;
+    std::remove(archivoModelo->ruta().c_str());
+    tecladoEspecial(GLUT_KEY_F5, 0, 0);
+    EXPECT_EQ(dialogo, "Error: no se pudo abrir el archivo de datos " + archivoModelo->ruta() + ". Ingrese Comando:");
+    EXPECT_TRUE(nudo.empty());
 }
 
 TEST_F(EntornoVisor, F5EncuadraElModeloSiElAnteriorNoTeniaNudos) {
@@ -182,4 +197,113 @@ TEST_F(EntornoVisor, F5EncuadraElModeloSiElAnteriorNoTeniaNudos) {
     esperarCerca({xCam, yCam, zCam}, e.ojo);
     EXPECT_DOUBLE_EQ(diagonal, 15);
     EXPECT_DOUBLE_EQ(distCamObj, e.distancia);
+}
+
+TEST_F(EntornoVisor, LoQueNingunaOrdenAtiendeSeContestaYLasTeclasQueNoEscribenNoEntran) {
+    orden("xyzzy");
+    EXPECT_EQ(dialogo, "Comando no reconocido: xyzzy. F1: ayuda. Ingrese Comando:");
+    orden("combo", "xyzzy");  // esperando un nombre, el texto es el nombre
+    EXPECT_EQ(dialogo, "el combo no existe. Ingrese Comando:");
+    orden("");  // Return sin nada escrito no contesta
+    EXPECT_EQ(dialogo, "el combo no existe. Ingrese Comando:");
+    // Tab, Supr y Ctrl con una letra no escriben; las letras acentuadas sí, en UTF-8, y el retroceso
+    // las borra enteras.
+    for (int c : {int('p'), int('l'), int('\t'), int('o'), 127, int('t')}) teclado(static_cast<unsigned char>(c), 0, 0);
+    falso.modificadores = GLUT_ACTIVE_CTRL;
+    teclado('x', 0, 0);
+    teclado(24, 0, 0);  // Ctrl-x
+    falso.modificadores = GLUT_ACTIVE_SHIFT;
+    teclado('M', 0, 0);
+    falso.modificadores = 0;
+    teclado('y', 0, 0);
+    EXPECT_EQ(comando, "plotMy");
+    teclado(0xF1, 0, 0);  // ñ en Latin-1
+    EXPECT_EQ(comando, "plotMy\xC3\xB1");
+    teclado(8, 0, 0);
+    teclado(13, 0, 0);
+    EXPECT_EQ(dialogo, "Momentos Flectores Y Activados. Ingrese Comando:");
+}
+
+TEST_F(EntornoVisor, BarraNResaltaLaBarraYDiceSusDatos) {
+    CapturaConsola silencio;
+    orden("barra 7");
+    EXPECT_EQ(dialogo, "Barra 7 (nudos 2 a 3): largo 5.000, sección R. Ingrese Comando:");
+    EXPECT_EQ(barraResaltada, 1);
+    orden("barra 99");
+    EXPECT_EQ(dialogo, "No existe la barra 99. Ingrese Comando:");
+    EXPECT_EQ(barraResaltada, -1);
+    orden("barra x7", "barra");
+    EXPECT_EQ(dialogo, "Falta el número: barra N. Ingrese Comando:");
+    modificadorFlagsGraf(kFlagCalculado);
+    orden("barra 7");
+    EXPECT_EQ(dialogo, "Barra 7 (nudos 2 a 3): largo 5.000, sección R. Active un combo para ver sus resultados. "
+                       "Ingrese Comando:");
+    // Con C2 activa (carga 20 en la punta, x = 15): en la barra 7, de x = 5 a x = 10, el momento
+    // va de 200 a 100, el corte es 20 y no hay axial; valores con su signo y tres decimales.
+    orden("combo", "C2", "barra 7");
+    const std::vector<std::string> renglones = lineasDe(dialogo);
+    ASSERT_EQ(renglones.size(), 4u) << dialogo;
+    EXPECT_EQ(renglones[0], "Barra 7 (nudos 2 a 3): largo 5.000, sección R");
+    // Los signos siguen la convención de cada diagrama: se comparan los valores sin signo.
+    const auto sinSigno = [](std::string s) {
+        s.erase(std::remove(s.begin(), s.end(), '-'), s.end());
+        return s;
+    };
+    EXPECT_EQ(sinSigno(renglones[1]), "C2 inicio: N 0.000, Vy 20.000, Vz 0.000, T 0.000, My 200.000, Mz 0.000");
+    EXPECT_EQ(sinSigno(renglones[2]), "C2 fin: N 0.000, Vy 20.000, Vz 0.000, T 0.000, My 100.000, Mz 0.000");
+    const std::string extremos = sinSigno(renglones[3]);
+    EXPECT_TRUE(extremos == "C2 extremos: My máx 200.000, mín 100.000; Mz máx 0.000, mín 0.000. Ingrese Comando:" ||
+                extremos == "C2 extremos: My máx 100.000, mín 200.000; Mz máx 0.000, mín 0.000. Ingrese Comando:")
+        << renglones[3];
+}
+
+TEST_F(EntornoVisor, LaAyudaNombraLasTeclasYOrdenesQueExisten) {
+    // Cada orden que lista la ayuda general la atiende la línea de órdenes.
+    const std::vector<std::string> renglones = lineasDe(textoAyudaGeneral);
+    int ordenes = 0;
+    for (const std::string& r : renglones) {
+        const std::size_t flecha = r.find("-->");
+        if (flecha == std::string::npos) continue;
+        std::string nombre = r.substr(0, r.find(' '));
+        if (nombre == "barra") nombre = "barra 3";
+        if (nombre == "salir" || nombre == "captura") continue;  // terminan o esperan un cuadro
+        orden(nombre);
+        EXPECT_EQ(dialogo.find("Comando no reconocido"), std::string::npos) << nombre;
+        modoLinea = ModoLinea::Ordenes;
+        ++ordenes;
+    }
+    EXPECT_GE(ordenes, 16);
+    // Las páginas de etiquetas se abren con la tecla que la ayuda nombra.
+    const auto etiquetas = std::find_if(renglones.begin(), renglones.end(), [](const std::string& r) {
+        return r.find("ingresoDatos.txt:") != std::string::npos;
+    });
+    ASSERT_NE(etiquetas, renglones.end());
+    EXPECT_EQ(etiquetas->substr(etiquetas->size() - 3), "F12");
+    // Cada etiqueta de la página de escalas la lee el cargador (sin aviso de etiqueta ausente) y su
+    // valor por defecto es el que queda sin la etiqueta.
+    const std::map<std::string, const double*> ajustes = {
+        {"escalaDeflexion:", &escalaDef}, {"escalaN:", &escalaN},         {"escalaVy:", &escalaVy},
+        {"escalaVz:", &escalaVz},         {"escalaMy:", &escalaMy},       {"escalaMz:", &escalaMz},
+        {"escalaT:", &escalaT},           {"escalaTexto:", &escalaTexto}, {"escalaCarga:", &escalaCarga}};
+    ajustesPorDefecto();
+    for (const std::string& r : lineasDe(textosAyudaArchivo[3])) {
+        const std::size_t defecto = r.find("efecto ");
+        const auto ajuste = ajustes.find(r.substr(0, r.find(':') + 1));
+        if (defecto != std::string::npos && ajuste != ajustes.end()) {
+            EXPECT_DOUBLE_EQ(std::strtod(r.c_str() + defecto + 7, nullptr), *ajuste->second) << r;
+        }
+        if (r.rfind("precision:", 0) == 0) {
+            EXPECT_EQ(std::atoi(r.c_str() + defecto + 7), precision);
+        }
+    }
+    for (const std::string& r : lineasDe(textosAyudaArchivo[3])) {
+        const std::size_t dos = r.find(':');
+        if (dos == std::string::npos || r.find(' ') < dos || r[0] == '*') continue;
+        const std::string etiqueta = r.substr(0, dos + 1);
+        archivoModelo->escribir("nudos: 1 0 0 0\n" + etiqueta + " 3\n");
+        CapturaConsola consola;
+        nombreArchivo = archivoModelo->ruta();
+        funcionLeerArchivo();
+        EXPECT_EQ(consola.texto().find("con etiqueta " + etiqueta + "\n"), std::string::npos) << etiqueta;
+    }
 }

@@ -6,7 +6,8 @@
 # Las pruebas salen con 0 si todo está bien, 1 si algo falla y 77 (saltada)
 # sólo cuando la pantalla virtual no puede arrancar.
 
-titulo='Vantra 3D v6.0'
+# La ventana se titula con el programa y el nombre del archivo de modelo.
+titulo_programa='Vantra 3D v6.0'
 xvfb_pid="" app_pid="" wid=""
 # Primera línea de un informe de AddressSanitizer, LeakSanitizer o UBSan.
 informe_sanitizadores='runtime error|AddressSanitizer|LeakSanitizer'
@@ -68,7 +69,8 @@ iniciar_pantalla() {
 }
 
 # Arranca vantra3d sobre el modelo $1 (dibujo por software, sin placa de video)
-# y espera su ventana (a lo sumo 60 s); su salida queda en app.log.
+# y espera su ventana, titulada "Vantra 3D v6.0 — " y el nombre del archivo (a
+# lo sumo 60 s); su salida queda en app.log.
 # Al terminar, la biblioteca GLX descarga el controlador de Mesa antes del
 # control de pérdidas de LeakSanitizer, y lo que el controlador reservó queda
 # sin módulo al que atribuirlo ni suprimirlo: por eso sólo para este proceso se
@@ -80,9 +82,13 @@ arrancar() {
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" LIBGL_ALWAYS_SOFTWARE=1 \
         "$exe" "$1" >app.log 2>&1 </dev/null &
     app_pid=$!
+    titulo="$titulo_programa — $(basename "$1")"
+    local patron
+    patron=$(printf '%s' "$titulo" | sed 's/[].[^$*+?(){}|\\]/\\&/g')
     for _ in $(seq 60); do
         vivo
-        wid=$(timeout 1 xdotool search --sync --onlyvisible --name "^${titulo}\$" 2>/dev/null | head -n 1)
+        wid=$(LC_ALL=C.UTF-8 timeout 1 xdotool search --sync --onlyvisible --name "^${patron}\$" 2>/dev/null |
+              head -n 1)
         [ -n "$wid" ] && return 0
     done
     fallar "no apareció la ventana \"$titulo\" en 60 s"

@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Lo que un ingeniero lee en la ventana, bajo Xvfb: el visor quieto no
+# dibuja; una orden desconocida se contesta; Tab no se escribe en la orden; la
+# leyenda de My aparece junto a los botones; "barra N" resalta la barra (y un
+# número que no existe no resalta nada); los números del diagrama se leen
+# igual (no en espejo) mirando la viga de frente y, tras orbitar media vuelta
+# con Shift y el botón izquierdo, de atrás. Al final Escape termina con 0.
+#   bash lectura.sh <vantra3d> <carpeta de ejemplos> <carpeta de trabajo>
+# Sale con 77 (omitida) sólo si Xvfb no puede arrancar.
+set -u
+source "$(dirname "$0")/lib/comun.sh"
+preparar "$@"
+
+# Viga simplemente apoyada de 4 m de (1,0,2) a (5,0,2), carga vertical: My de C1 es 20 en el centro.
+cat > modelo.txt <<'FIN'
+nudos: 1 1 0 2  2 5 0 2   barras: 1 1 2
+apoyo: 1 1 1 1 0 0  1     apoyo: 0 1 1 0 0 0  2
+seccionGenerica: G  0.01 2e-4 3e-4 1e-5  2e8 0.3 0  1
+distribuidaLocalY: D -10 -10  1
+combo: C1 1 D
+precision: 2  escalaTexto: 0.15  escalaMy: 0.04
+FIN
+iniciar_pantalla
+fallos=0
+falla() { echo "FALLA: $*"; fallos=$((fallos + 1)); }
+arrancar "$PWD/modelo.txt"
+xdo mousemove --window "$wid" 500 780
+
+# Píxeles del color (tolerancia 3 %) en el rectángulo X0 Y0 X1 Y1 de la imagen.
+contar() {
+    convert "$1" -crop "$(($4 - $2 + 1))x$(($5 - $3 + 1))+$2+$3" +repage -fuzz 3% \
+        -fill black +opaque "$6" -fill white -opaque "$6" -format '%[fx:round(mean*w*h)]' info:
+}
+verde="rgb(0,255,0)"
+# ¿Hay (o no hay) píxeles del color $6 en el rectángulo de actual.png?
+hay() { [ "$(contar actual.png "$@")" -gt 0 ]; }
+no_hay() { [ "$(contar actual.png "$@")" -eq 0 ]; }
+esperar() { esperar_captura actual.png 40 0.25 "$@"; }
+
+# ---- Quieto no dibuja: en 3 s el proceso casi no usa procesador ----
+esperar hay 0 0 999 799 "rgb(128,128,128)" || falla "no se ve la viga"
+sleep 1
+antes=$(awk '{print $14 + $15}' "/proc/$app_pid/stat")
+sleep 3
+despues=$(awk '{print $14 + $15}' "/proc/$app_pid/stat")
+echo "procesador en 3 s quieto: $((despues - antes)) centésimas"
+[ $((despues - antes)) -le 30 ] || falla "quieto, el visor usó $((despues - antes)) centésimas de procesador en 3 s"
+
+# ---- Orden desconocida: la respuesta es larga y llega a x = 250 en el renglón del indicador ----
+renglon="250 752 600 768"
+no_hay $renglon "$verde" || falla "el indicador inicial ya llegaba a x = 250"
+orden xyzzy
+esperar hay $renglon "$verde" || falla "la orden desconocida no se contestó"
+
+# ---- Tab no entra en la orden: "plot<Tab>My" es plotMy ----
+clic 930 727
+esperar hay 12 197 78 205 "rgb(26,26,0)" || falla "Calcular no mostró los botones de resultados"
+orden combo
+orden C1
+leyenda="100 32 500 46"
+no_hay $leyenda "$verde" || falla "hay leyenda sin capas de resultados"
+xdo type --delay 15 "plot"
+xdo key Tab
+xdo type --delay 15 "My"
+xdo key Return
+esperar hay 90 60 860 700 "rgb(178,51,0)" || falla "plot, Tab y My no mostró el diagrama My"
+cp actual.png momento.png
+# ---- Leyenda de My C1 junto a los botones ----
+hay $leyenda "$verde" || falla "no apareció la leyenda de My"
+
+# ---- barra 1 resaltada en naranja; barra 9 no existe y quita el resaltado ----
+naranja="rgb(255,153,0)"
+orden "barra 1"
+esperar hay 90 60 860 700 "$naranja" || falla "barra 1 no resaltó la barra"
+cp actual.png barra.png
+orden "barra 9"
+esperar no_hay 90 60 860 700 "$naranja" || falla "barra 9 dejó un resaltado"
+
+# ---- Números de My de frente (F2, mirando hacia +Y) y de atrás ----
+texto="rgb(128,128,0)"
+# Recorta los números del diagrama (su color) de la captura $1 en $2.
+numeros() {
+    convert "$1" -fuzz 3% -fill black +opaque "$texto" -fill white -opaque "$texto" -trim +repage "$2"
+}
+tecla F2
+sleep 1
+esperar hay 90 60 860 700 "$texto" || falla "de frente no se ven los números"
+cp actual.png frente.png
+# Media vuelta: 0.003 radianes por píxel, pi / 0.003 = 1047 píxeles en dos arrastres.
+for paso in 524 523; do
+    xdo mousemove --window "$wid" 200 400
+    xdo keydown shift
+    xdo mousedown 1
+    for i in 1 2 3 4 5 6 7 8 9 10; do
+        xdo mousemove --window "$wid" $((200 + paso * i / 10)) 400
+        sleep 0.03
+    done
+    xdo mouseup 1
+    xdo keyup shift
+done
+sleep 1
+capturar atras.png || falla "no se pudo capturar"
+numeros frente.png frente_n.png
+numeros atras.png atras_n.png
+convert atras_n.png -flop atras_espejo.png
+geo_f=$(identify -format '%wx%h' frente_n.png) geo_a=$(identify -format '%wx%h' atras_n.png)
+echo "números de frente $geo_f, de atrás $geo_a"
+if [ "$geo_f" = "$geo_a" ]; then
+    igual=$(compare -metric AE frente_n.png atras_n.png null: 2>&1)
+    espejo=$(compare -metric AE frente_n.png atras_espejo.png null: 2>&1)
+    echo "píxeles distintos: de atrás $igual, de atrás en espejo $espejo"
+    [ "${igual%% *}" -lt "${espejo%% *}" ] || falla "de atrás los números se leen en espejo"
+else
+    falla "los números de atrás no ocupan lo mismo que de frente ($geo_a y $geo_f)"
+fi
+
+salir_con_escape 30
+sin_informes_de_sanitizadores
+[ "$fallos" -eq 0 ] || fallar "$fallos comprobaciones fallaron; capturas en $trabajo"
+echo "Lectura: visor quieto, órdenes, Tab, leyenda, barra y números legibles de los dos lados: bien"

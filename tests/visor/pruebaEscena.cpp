@@ -1,0 +1,138 @@
+// Escena preparada: qué se vuelve a preparar y qué no, lo que cada capa
+// registra, y la leyenda contra el reporte de resultados.
+#include <sstream>
+
+#include "entornoVisor.h"
+#include "reporte/funcionPrint.h"
+#include "visor/escena.h"
+#include "visor/leyenda.h"
+#include "visor/lote.h"
+
+namespace {
+
+// Preparaciones que hizo prepararEscena en esta llamada.
+unsigned long preparadas() {
+    const unsigned long antes = preparacionesEscena();
+    prepararEscena();
+    return preparacionesEscena() - antes;
+}
+
+}  // namespace
+
+TEST_F(EntornoVisor, LaEscenaSePreparaSoloCuandoCambiaLoQueMuestra) {
+    CapturaConsola silencio;
+    // La ménsula corre a lo largo de X: el momento se dibuja en Z (y local).
+    orden("combo", "C1", "plotMy");
+    modificadorFlagsGraf(kFlagCalculado);
+    EXPECT_GT(preparadas(), 0u);
+    EXPECT_EQ(preparadas(), 0u);
+    // Orbitar, panear y la línea de órdenes no cambian lo que muestra ninguna capa.
+    xCam += 3;
+    yCam -= 2;
+    comando = "plotM";
+    EXPECT_EQ(preparadas(), 0u);
+    comando.clear();
+
+    // Cada cambio rehace sólo lo suyo, y lo rehecho muestra el cambio.
+    const std::array<float, 3> contorno{0.7f, 0.2f, 0.0f};
+    const auto momento = [&] {
+        double z = 0;
+        for (const CapaPreparada& c : prepararEscena())
+            for (const GrupoLote& g : c.lote->grupos())
+                if (g.color == contorno)
+                    for (std::size_t i = 2; i < g.vertices.size(); i += 3)
+                        z = std::max(z, std::fabs(double(g.vertices[i])));
+        return z;
+    };
+    const double z = momento();
+    EXPECT_NEAR(z, 150 * escalaMy, 1e-3);  // 10 x 15 en el empotramiento
+    teclado('+', 0, 0);
+    EXPECT_EQ(preparadas(), 1u);
+    EXPECT_NEAR(momento(), 1.1 * z, 1e-3);
+    orden("combo", "C2");  // otra combinación: una capa más, la de C1 queda
+    EXPECT_EQ(preparadas(), 1u);
+    modificadorFlagsGraf(kFlagLineasInternas);
+    EXPECT_EQ(preparadas(), 2u);
+    // El aislamiento y la recarga cambian todo lo que se ve.
+    const unsigned long capas = prepararEscena().size();
+    orden("aislar", "3");
+    EXPECT_GE(preparadas(), capas);
+    tecladoEspecial(GLUT_KEY_F5, 0, 0);
+    EXPECT_GT(preparadas(), 0u);
+    EXPECT_EQ(preparadas(), 0u);
+    // Las capas que ya no se piden se descartan: sin combinaciones ni resultados quedan las del modelo.
+    EXPECT_TRUE(leyendaEscena().empty());
+}
+
+TEST_F(EntornoVisor, LaLeyendaDaLosExtremosDelReporte) {
+    // Pórtico con cargas sólo en los nudos (un momento en el nudo 2 evita empates entre las barras que
+    // llegan a él): los momentos extremos de cada barra están en sus extremos,
+    // que el reporte da como fuerzas de extremo.
+    ASSERT_TRUE(cargar("nudos: 1 0 0 0  2 0 0 4  3 6 0 4  4 6 0 0\nbarras: 11 1 2  12 2 3  13 4 3\n"
+                       "apoyo: 1 1 1 1 1 1  1 4\nseccionRectangular: R 0.3 0.5 25e6 0.2 0  11 12 13\n"
+                       "puntual: H 8 0 -20 0 5 0  2\npuntual: H 0 0 -30 0 0 0  3\ncombo: ELU 1 H\nprecision: 2\n",
+                       true));
+    std::ostringstream reporte;
+    escribirReporte(reporte);
+    // My en el inicio es -F(5) y en el fin F(11) (fuerzas de extremo locales del reporte).
+    const std::string texto = reporte.str();
+    double mayor = -1e300, menor = 1e300;
+    int barraMayor = -1, barraMenor = -1;
+    const std::string numero = "#Barra Usuario: ", extremos = "Internas en Extremos:";
+    for (std::size_t i = texto.find(numero); i != std::string::npos; i = texto.find(numero, i + 1)) {
+        const int b = std::stoi(texto.substr(i + numero.size()));
+        std::istringstream filas(texto.substr(texto.find('\n', texto.find(extremos, i)) + 1));
+        std::vector<double> f(12);
+        for (double& v : f) filas >> v;
+        for (double m : {-f[5], f[11]}) {
+            if (m > mayor) mayor = m, barraMayor = b;
+            if (m < menor) menor = m, barraMenor = b;
+        }
+    }
+    ASSERT_NE(barraMayor, -1);
+    const ExtremosDiagrama e = extremosDiagrama(TipoDiagrama::MomentoY, 0);
+    // El reporte escribe seis cifras significativas.
+    EXPECT_NEAR(e.maximo, mayor, 1e-5 * std::fabs(mayor));
+    EXPECT_NEAR(e.minimo, menor, 1e-5 * std::fabs(menor));
+    EXPECT_EQ(std::pair(e.barraMaximo, e.barraMinimo), std::pair(barraMayor, barraMenor));
+
+    // La línea de la leyenda, con la precisión del archivo, aparece al mostrar My de ELU.
+    orden("combo", "ELU", "plotMy");
+    prepararEscena();
+    char esperada[200];
+    std::snprintf(esperada, sizeof esperada, "My ELU: máx %.2f (barra %d), mín %.2f (barra %d)", mayor, barraMayor,
+                  menor, barraMenor);
+    EXPECT_EQ(leyendaEscena(), std::vector<std::string>{esperada});
+    // La deformada: el nudo que más se desplaza y el factor de escala del dibujo.
+    orden("plotDef");
+    prepararEscena();
+    ASSERT_EQ(leyendaEscena().size(), 1u);
+    EXPECT_EQ(leyendaEscena()[0].rfind("Deformada ELU: desplazamiento máx ", 0), 0u);
+    EXPECT_NE(leyendaEscena()[0].find("factor de escala 100"), std::string::npos);
+    const ExtremoDeformada d = extremoDeformada(0);
+    for (const objNudo3d& n : nudo)
+        EXPECT_LE(std::hypot(n.getDesplazamientoX(0), n.getDesplazamientoY(0), n.getDesplazamientoZ(0)),
+                  d.maximo + 1e-15);
+}
+
+TEST_F(EntornoVisor, ElExtremoDelDiagramaSiempreLlevaSuValor) {
+    CapturaConsola silencio;
+    orden("combo", "C1", "plotMy");
+    modificadorFlagsGraf(kFlagCalculado);
+    const std::vector<CapaPreparada> capas = prepararEscena();
+    int obligatorios = 0;
+    double mayor = 0;
+    for (const CapaPreparada& c : capas)
+        for (const Rotulo3D& r : c.lote->rotulos()) {
+            if (r.texto.find_first_not_of("-0123456789.") != std::string::npos) continue;  // letras de los ejes
+            mayor = std::max(mayor, std::fabs(std::stod(r.texto)));
+            if (r.siempre) {
+                ++obligatorios;
+                EXPECT_TRUE(r.texto == "-150.000" || r.texto == "150.000" || r.texto == "0.000" || r.texto == "-0.000")
+                    << r.texto;
+            }
+        }
+    // El mayor (en el empotramiento) y el menor (en la punta libre).
+    EXPECT_EQ(obligatorios, 2);
+    EXPECT_DOUBLE_EQ(mayor, 150);
+}

@@ -1,0 +1,9 @@
+// La orden "barra N": qué se dice de una barra en la línea de órdenes.
+#pragma once
+
+#include <string>
+
+// Renglones con el número, los nudos, el largo y la sección de la barra
+// (número interno) y, si hay resultados, los esfuerzos en sus extremos y los
+// momentos extremos para la primera combinación activa. Sin "Ingrese Comando:".
+std::string inspeccionarBarra(int interna);
