@@ -1,9 +1,7 @@
 // Validación del programa entero, desde el archivo de modelo hasta los
 // desplazamientos y reacciones de los nudos, contra soluciones cerradas.
 #include <cmath>
-#include <sstream>
 
-#include "reporte/equilibrio.h"
 #include "utilidades.h"
 
 namespace {
@@ -24,16 +22,9 @@ void esperarCerca(const Vec6& obtenido, const Vec6& esperado, const std::string&
 
 Vec6 seis(const Vec3& a, const Vec3& b) { return (Vec6() << a, b).finished(); }
 
-std::string texto(const Vec3& v) {
-    std::ostringstream s;
-    s.precision(17);
-    s << v.x() << " " << v.y() << " " << v.z();
-    return s.str();
-}
-
 // Voladizo de una barra empotrada en el origen (nudo 1) con la punta (nudo 2) dada.
 std::string voladizo(const Vec3& punta, const std::string& resto) {
-    return "nudos: 1 0 0 0  2 " + texto(punta) + "\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1  1\n" + resto;
+    return "nudos: 1 0 0 0  2 " + texto(punta.transpose()) + "\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1  1\n" + resto;
 }
 
 }  // namespace
@@ -52,10 +43,10 @@ TEST(Validacion, VoladizoConCargaEnLaPunta) {
         {{3, 4, 12}, 20, {1, -2, -10}},
     };
     for (const auto& c : casos) {
-        const std::string que = texto(c.punta) + " girada " + std::to_string(c.rotacion);
+        const std::string que = texto(c.punta.transpose()) + " girada " + std::to_string(c.rotacion);
         ASSERT_TRUE(analizarModelo(voladizo(c.punta, "seccionRectangular: R 0.2 0.5 30e6 0.2 0  1\nrotacionBarra: " +
                                                          std::to_string(c.rotacion) + " 1\npuntual: P " +
-                                                         texto(c.carga) + " 0 0 0  2\ncombo: C 1 P\n")))
+                                                         texto(c.carga.transpose()) + " 0 0 0  2\ncombo: C 1 P\n")))
             << que;
         // Ejes locales: x a lo largo de la barra; con rotación 0, y en el plano
         // vertical de la barra hacia arriba (en una barra vertical, -X si sube y
@@ -173,7 +164,7 @@ TEST(Validacion, PesoPropioYCargaEnDireccionGlobal) {
         ASSERT_TRUE(analizarModelo(voladizo(punta, "seccionRectangular: R 0.3 0.6 30e6 0.2 25  1\nrotacionBarra: 30 1\n"
                                                    "pesoPropio: PP\ndistribuidaGlobal: V 3 5 2 -1 2  1\ncombo: C 1.2 PP 1 V\n")));
         const Vec3 peso(0, 0, -w * punta.norm()), v = 4 * punta.norm() * Vec3(2, -1, 2) / 3;
-        esperarCerca(reaccionesDe(1), seis(-peso - v, -(punta / 2).cross(peso) - (punta * 13 / 24).cross(v)), texto(punta));
+        esperarCerca(reaccionesDe(1), seis(-peso - v, -(punta / 2).cross(peso) - (punta * 13 / 24).cross(v)), texto(punta.transpose()));
     }
 }
 

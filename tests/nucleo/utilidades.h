@@ -1,14 +1,13 @@
 // Utilidades de las pruebas: archivos y directorios temporales, captura de la
-// consola, carga y análisis de un modelo escrito en texto, resultados por
-// número de usuario, barras sueltas, datos al azar reproducibles, comparación
-// con tolerancia y un modelo independiente de un plano de flexión.
+// consola, carga y análisis de un modelo escrito en texto, su reporte y su
+// equilibrio, resultados por número de usuario, un voladizo subdividido,
+// barras sueltas, datos al azar reproducibles y comparación con tolerancia.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <dirent.h>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -22,6 +21,8 @@
 #include "analisis/funcionSolve.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
+#include "reporte/equilibrio.h"
+#include "reporte/funcionPrint.h"
 
 using Lineas = std::vector<std::string>;
 using Vec6 = Eigen::Matrix<double, 6, 1>;
@@ -46,15 +47,8 @@ inline std::string leerArchivo(const std::string& ruta) {
 // Archivos de una carpeta, ordenados; con extension no vacía, sólo los que terminan así.
 inline Lineas archivosDe(const std::string& carpeta, const std::string& extension = "") {
     Lineas r;
-    if (DIR* d = opendir(carpeta.c_str())) {
-        while (dirent* e = readdir(d)) {
-            const std::string n = e->d_name;
-            if (n[0] != '.' && n.size() >= extension.size() &&
-                n.compare(n.size() - extension.size(), extension.size(), extension) == 0)
-                r.push_back(carpeta + "/" + n);
-        }
-        closedir(d);
-    }
+    for (const auto& e : std::filesystem::directory_iterator(carpeta))
+        if (extension.empty() || e.path().extension() == extension) r.push_back(e.path().string());
     std::sort(r.begin(), r.end());
     return r;
 }
@@ -132,11 +126,55 @@ inline Lineas cargarModelo(const std::string& modelo) {
     return cargarArchivo(archivo.ruta());
 }
 
-// Carga y analiza el modelo sin mostrar la consola; verdadero si el análisis fue correcto.
+// Analiza el modelo cargado sin mostrar la consola; verdadero si el análisis fue correcto.
+inline bool resolver() {
+    CapturaConsola silencio;
+    return funcionSolve();
+}
+
+// Carga y analiza el modelo sin mostrar la consola.
 inline bool analizarModelo(const std::string& modelo) {
     cargarModelo(modelo);
-    CapturaConsola consola;
-    return funcionSolve();
+    return resolver();
+}
+
+// El reporte de resultados del modelo en memoria.
+inline std::string reporte() {
+    std::ostringstream s;
+    escribirReporte(s);
+    return s.str();
+}
+
+// Reacciones y cargas de cada combinación se equilibran, en fuerza y en momento, a tol de la
+// carga: lo que comprueba un ingeniero al sumar a mano.
+inline void esperarEquilibrio(const std::string& que, double tol = 1e-9) {
+    for (int c = 0; c < noCombos; ++c) EXPECT_LE(errorEquilibrio(c), tol) << que << " combo " << c;
+}
+
+// Con todas sus cifras, para escribirlo en un modelo.
+template <typename T>
+std::string texto(const T& v) {
+    std::ostringstream s;
+    s.precision(17);
+    s << v;
+    return s.str();
+}
+
+// Barra de 10 m desde el origen según la dirección dada, partida en n barras iguales de sección
+// genérica (A 0.1, Iy 0.002, Iz 0.001, J 0.003, E 2e8, poisson 0.3, sin deformación por corte)
+// con el peso específico dado y g = 9.81; los apoyos, cargas y combinaciones van en resto.
+inline std::string barraSubdividida(int n, const std::string& resto, double peso = 0,
+                                    const Eigen::Vector3d& direccion = Eigen::Vector3d::UnitX()) {
+    std::ostringstream s;
+    s.precision(17);
+    s << "nudos:\n";
+    for (int i = 0; i <= n; ++i) s << i + 1 << " " << (10.0 * i / n * direccion.normalized()).transpose() << "\n";
+    s << "barras:\n";
+    for (int i = 1; i <= n; ++i) s << i << " " << i << " " << i + 1 << "\n";
+    s << "seccionGenerica: G 0.1 0.002 0.001 0.003 2e8 0.3 " << peso;
+    for (int i = 1; i <= n; ++i) s << " " << i;
+    s << "\ngravedad: 9.81\n" << resto;
+    return s.str();
 }
 
 // El nudo o la barra con ese número de usuario (at() falla si no existe).
