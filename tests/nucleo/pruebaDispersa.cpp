@@ -1,7 +1,7 @@
 // La solución dispersa (CHOLMOD, con escala y orden propios, refinada con el
 // operador de barras) contra una solución densa de referencia en los ejemplos y
-// en pórticos al azar, y el operador de barras contra la rigidez de cada barra.
-#include "analisis/operadorRigidez.h"
+// en pórticos al azar. (El operador de barras contra la rigidez de cada barra, en
+// pruebaBarraRigidezYCargas.)
 #include "reporte/equilibrio.h"
 #include "utilidades.h"
 
@@ -61,34 +61,4 @@ TEST(AnalisisDisperso, IgualAUnaSolucionDensaEnEjemplosYPorticosAleatorios) {
     for (const std::string& m : archivosDe(VANTRA_EJEMPLOS, ".txt")) compararConDensa(m);
     Azar azar(20261206);
     for (int caso = 0; caso < 20; ++caso) compararConDensa(ArchivoTemporal(porticoAleatorio(azar)).ruta());
-}
-
-// El operador que calcula residuos y reacciones barra por barra es la misma rigidez que
-// ensambla la matriz: para barras al azar (con liberaciones, corte y secciones de todo tipo)
-// sus columnas son las de kGlobal, la energía es uᵀ·K·u y la rigidez ponderada es kGlobal por
-// su peso. Además un movimiento rígido no da fuerzas ni energía más allá del redondeo del
-// movimiento mismo (kGlobal deja 1e-15·|K|·|u|; el operador, mucho menos).
-TEST(OperadorRigidez, EsLaRigidezDeLasBarrasSinFuerzasDeCuerpoRigido) {
-    Azar azar(2027);
-    for (int k = 0; k < 200; ++k) {
-        const Eigen::Vector3d xi = azar.vector(-10, 10), xf = xi + azar.vector(-6, 6);
-        const std::vector<objBarra3d> barras{barraAlAzar(azar, k, xi, xf)};
-        const objBarra3d& b = barras[0];
-        const Eigen::MatrixXd K = b.getKGlobal();
-        operadorRigidez op;
-        op.construir(barras, std::vector<objNudo3d>(2), 12);
-        const Eigen::MatrixXd columnas = op.aplicar(Eigen::MatrixXd::Identity(12, 12));
-        EXPECT_TRUE(casiIguales(columnas, K, 1e-12, K.cwiseAbs().maxCoeff())) << "barra " << k;
-        const Eigen::VectorXd u = Eigen::VectorXd::Random(12);
-        EXPECT_NEAR(op.energia(u, false), u.dot(K * u), 1e-12 * K.norm() * u.squaredNorm()) << "barra " << k;
-        Eigen::MatrixXd ponderada = Eigen::MatrixXd::Zero(12, 12);
-        for (const auto& t : op.rigidezPonderada()) ponderada(t.row(), t.col()) += t.value();
-        const double peso = ponderada.cwiseAbs().maxCoeff() / K.cwiseAbs().maxCoeff();
-        EXPECT_TRUE(casiIguales(ponderada, peso * K, 1e-12, peso * K.cwiseAbs().maxCoeff())) << "barra " << k;
-        const Eigen::Vector3d p = azar.vector(-20, 20), t = azar.vector(-1, 1), giro = 1e-3 * azar.vector(-1, 1);
-        Eigen::VectorXd rigido(12);
-        rigido << t + giro.cross(xi - p), giro, t + giro.cross(xf - p), giro;
-        EXPECT_LE(op.aplicar(rigido).norm(), 1e-13 * K.norm() * rigido.norm()) << "barra " << k;
-        EXPECT_LE(std::fabs(op.energia(rigido, false)), 1e-26 * K.norm() * rigido.squaredNorm()) << "barra " << k;
-    }
 }

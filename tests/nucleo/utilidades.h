@@ -14,7 +14,6 @@
 #include <random>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -239,41 +238,3 @@ inline ::testing::AssertionResult casiIguales(const Eigen::MatrixXd& a, const Ei
                 return ::testing::AssertionFailure() << "(" << i << "," << j << "): " << a(i, j) << " en vez de " << b(i, j);
     return ::testing::AssertionSuccess();
 }
-
-// Un plano de flexión (grados v1, giro1, v2, giro2) de una barra con deformación por corte
-// phi y un resorte de giro (E·I/L)·f/(1 − f) en cada extremo (f = 1 rígido, f = 0 rótula),
-// obtenido condensando los giros propios de los extremos de la barra. p0 son las cargas
-// nodales de la barra empotrada; p las que quedan en los nudos.
-struct PlanoFlexion {
-    Eigen::Matrix4d k;
-    Eigen::Vector4d p;
-};
-
-inline PlanoFlexion planoConResortes(double L, double EI, double phi, double fa, double fb,
-                                     const Eigen::Vector4d& p0 = Eigen::Vector4d::Zero()) {
-    const double r = (4 + phi) * L * L, s = (2 - phi) * L * L;
-    Eigen::Matrix4d kb;
-    kb << 12, 6 * L, -12, 6 * L, 6 * L, r, -6 * L, s, -12, -6 * L, 12, -6 * L, 6 * L, s, -6 * L, r;
-    // Grados 0..3 del nudo; 4 y 5 los giros propios de la barra donde hay resorte.
-    Eigen::Matrix<double, 6, 6> K = Eigen::Matrix<double, 6, 6>::Zero();
-    Eigen::Matrix<double, 6, 1> P = Eigen::Matrix<double, 6, 1>::Zero();
-    const std::vector<int> m{0, fa < 1 ? 4 : 1, 2, fb < 1 ? 5 : 3}, nudos{0, 1, 2, 3};
-    K(m, m) = kb * EI / (L * L * L * (1 + phi));
-    P(m) = p0;
-    std::vector<int> propios;
-    for (auto [nudo, propio, f] : {std::tuple<int, int, double>{1, 4, fa}, {3, 5, fb}}) {
-        if (f >= 1) continue;
-        const double k = EI / L * f / (1 - f);
-        K(nudo, nudo) += k, K(propio, propio) += k, K(nudo, propio) -= k, K(propio, nudo) -= k;
-        propios.push_back(propio);
-    }
-    // Condensación de los giros propios.
-    const Eigen::MatrixXd X = K(propios, propios).ldlt().solve(K(propios, nudos));
-    return {K(nudos, nudos) - K(nudos, propios) * X, P(nudos) - X.transpose() * P(propios)};
-}
-
-// Grados de cada plano entre los doce locales; en x-z los giros llevan el signo opuesto
-// (el giro en y es positivo cuando la flecha en z decrece).
-inline const int gradosPlanoY[4] = {1, 5, 7, 11};
-inline const int gradosPlanoZ[4] = {2, 4, 8, 10};
-inline const double signoPlanoZ[4] = {1, -1, 1, -1};
