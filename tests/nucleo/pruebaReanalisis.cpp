@@ -3,7 +3,6 @@
 // nada de una vez para la otra.
 #include <functional>
 
-#include "arranque.h"
 #include "utilidades.h"
 
 // Pórtico espacial con rótulas, cargas en nudos y en barras, dos combinaciones.
@@ -84,18 +83,4 @@ TEST(Reanalisis, LaBarraNoGuardaNadaDeUnaConsultaAOtra) {
     EXPECT_FALSE(leida.tieneResultados());
     EXPECT_EQ(leida.getFuerzasExtremos(), Eigen::MatrixXd::Zero(12, 1));
     EXPECT_EQ(leida.getSolicitacionVy(0, 3).row(1), Eigen::RowVectorXd::Zero(3));
-}
-
-TEST(Reanalisis, AvisoDeBarraSinSeccionUnaVezEnElAnalisisYDosEnElReporte) {
-    // El voladizo 1 sostiene el nudo 2; la barra 2 no tiene sección.
-    ArchivoTemporal a("nudos: 1 0 0 0 2 4 0 0 3 4 3 0 barras: 1 1 2 2 2 3\napoyo: 1 1 1 1 1 1 1 3\n"
-                      "seccionRectangular: R 0.2 0.4 25e6 0.2 24 1\npuntual: P 0 0 -10 0 0 0 2\ncombo: C 1 P\n");
-    DirectorioTemporal dir;
-    CapturaConsola consola;
-    ASSERT_EQ(funcionCalcularLotes(a.ruta()), 0);
-    Lineas avisos;
-    for (const std::string& l : consola.lineas())
-        if (l.find("Sección del Elemento") != std::string::npos || l == "Definir el nombre de sección") avisos.push_back(l);
-    const std::string sinSeccion = "No están definidas E, poisson, o Sección del Elemento: 2";
-    EXPECT_EQ(avisos, (Lineas{sinSeccion, "Definir el nombre de sección", sinSeccion, sinSeccion}));
 }
