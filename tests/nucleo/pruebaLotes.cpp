@@ -292,6 +292,12 @@ TEST(Lotes, ArchivosCsvConcuerdanConElReporteYLasReacciones) {
                 EXPECT_TRUE(minimo <= bajo + 1e-12 * escala && minimo >= bajo - 1e-4 * escala) << l[1] << l[2];
             }
         }
+    // Sin "modos:" no hay avisos nuevos, ni modos, ni nada modal en el reporte ni en la carpeta.
+    EXPECT_TRUE(modosVibracion.empty());
+    for (const std::string& l : salida)
+        EXPECT_TRUE(l.find("gravedad") == std::string::npos && l.find("Modo ") == std::string::npos) << l;
+    EXPECT_EQ(leerArchivo("resultados.txt").find("ANÁLISIS MODAL"), std::string::npos);
+    EXPECT_EQ(archivosDe("salida/csv").size(), 4u);
     // Una carpeta que no se puede crear (un archivo común en el camino): error, estado 1 y sin reacciones.
     std::ofstream("ocupado") << "x";
     for (const std::string& carpeta : {std::string("ocupado/csv"), std::string("ocupado")}) {

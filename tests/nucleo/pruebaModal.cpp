@@ -1,9 +1,8 @@
 // Análisis modal contra soluciones cerradas de vigas y barras, masas efectivas,
-// ortogonalidad de las formas, invariancia ante una rotación del modelo y
-// modelos sin "modos:".
+// ortogonalidad de las formas e invariancia ante una rotación del modelo. (Un
+// modelo sin "modos:" se comprueba en Lotes.)
 #include <cmath>
 
-#include "arranque.h"
 #include "utilidades.h"
 
 namespace {
@@ -112,15 +111,4 @@ TEST(Modal, MasasEfectivasOrtogonalidadYRotacion) {
     const std::vector<double> girado = pulsaciones();
     ASSERT_EQ(girado.size(), w.size());
     for (size_t i = 0; i < w.size(); ++i) EXPECT_NEAR(girado[i], w[i], 1e-9 * w[i]) << i;
-}
-
-TEST(Modal, SinModosNadaCambia) {
-    // Un ejemplo sin "modos:" no carga avisos nuevos, ni calcula modos, ni escribe nada modal.
-    DirectorioTemporal dir;
-    CapturaConsola consola;
-    ASSERT_EQ(funcionCalcularLotes(std::string(VANTRA_EJEMPLOS) + "/edificio.txt", std::string()), 0);
-    EXPECT_TRUE(modosVibracion.empty());
-    EXPECT_EQ(consola.texto().find("gravedad"), std::string::npos);
-    EXPECT_EQ(consola.texto().find("Modo "), std::string::npos);
-    EXPECT_EQ(leerArchivo("resultados.txt").find("ANÁLISIS MODAL"), std::string::npos);
 }
