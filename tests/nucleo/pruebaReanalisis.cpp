@@ -49,24 +49,17 @@ TEST(Reanalisis, CambiarUnaCargaUnNudoOUnApoyoDaLoMismoQueCargarDeNuevo) {
     }
 }
 
-TEST(Reanalisis, LaBarraNoGuardaNadaDeUnaConsultaAOtra) {
+TEST(Reanalisis, LasConsultasDeLaBarraSoloLeenYBorrarLasDejaEnCero) {
+    // (Que un nudo movido o unos desplazamientos nuevos den rigidez y fuerzas nuevas lo muestra
+    // la prueba anterior, contra el reporte del modelo cargado de nuevo.)
     objBarra3d b = barraEntre({0, 0, 0}, {4, 0, 0});
     b.setSeccionRectangular(0.3, 0.5);
     b.setModuloEyPoisson(25e6, 0.2);
     b.setCombo("C", 1, "sin cargas");
-    // Mover un nudo cambia el largo y la rigidez.
-    const Eigen::MatrixXd k4 = b.getKGlobal();
-    b.setNudoFinal(1, 0, 0, 5);
-    EXPECT_DOUBLE_EQ(b.getLongitud(), 5);
-    EXPECT_FALSE(casiIguales(b.getKGlobal(), k4, 1e-3));
-
-    // Un segundo juego de desplazamientos da fuerzas nuevas (el doble, sin cargas de tramo).
+    const Eigen::MatrixXd k = b.getKGlobal();
     Eigen::MatrixXd u = Eigen::MatrixXd::Zero(12, 1);
     u(6, 0) = 1e-3, u(7, 0) = -2e-3, u(11, 0) = 1e-3;
     b.setDesplazamientos(u);
-    const Eigen::MatrixXd f1 = b.getFuerzasExtremos();
-    b.setDesplazamientos(2 * u);
-    EXPECT_TRUE(casiIguales(b.getFuerzasExtremos(), 2 * f1, 1e-14, f1.cwiseAbs().maxCoeff()));
 
     // Todas las consultas de resultados se hacen sobre una barra constante y sólo leen.
     const objBarra3d& leida = b;
@@ -76,7 +69,7 @@ TEST(Reanalisis, LaBarraNoGuardaNadaDeUnaConsultaAOtra) {
     EXPECT_NEAR(leida.getSolicitacionMy(0, 2)(1, 1), leida.getFuerzasExtremos()(11, 0), 1e-9);
     EXPECT_EQ(leida.getXVYcero(0), -1);  // sin carga de tramo el corte es constante
     EXPECT_EQ(leida.getBarraDeformada(0, 3, 1).cols(), 3);
-    EXPECT_EQ(leida.getKGlobal(), b.getKGlobal());
+    EXPECT_EQ(leida.getKGlobal(), k);
 
     // Borrar los resultados los borra todos a la vez; las consultas dan ceros.
     b.borrarResultados();
