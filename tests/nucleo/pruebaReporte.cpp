@@ -9,7 +9,6 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
-#include <map>
 
 #include "reporte/formatoNumeros.h"
 #include "utilidades.h"
