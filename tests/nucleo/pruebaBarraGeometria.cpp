@@ -1,9 +1,6 @@
 // Barra: longitud, ángulos y ejes locales.
 #include "utilidades.h"
 
-namespace {
-}  // namespace
-
 TEST(BarraGeometria, AngulosYEjesLocalesDeCasosConocidos) {
     const double b3412 = -180 / PI * std::asin(12.0 / 13.0), g3412 = 180 / PI * std::acos(0.6);
     const struct {
@@ -42,7 +39,7 @@ TEST(BarraGeometria, AngulosYEjesLocalesDeCasosConocidos) {
 // Direcciones donde los ángulos pierden cifras: ejes finitos, ortonormales y derechos, con x
 // según la barra e y hacia arriba en su plano vertical o, casi vertical, según -X si sube y +X
 // si baja, como una barra vertical. (Las demás direcciones las recorre al azar la prueba de
-// sólido rígido de la rigidez.)
+// barras al azar de la rigidez.)
 TEST(BarraGeometria, EjesDeDireccionesDelicadas) {
     // Con dy diminuto, dx / (cos(beta)·L) supera 1 por redondeo y el arcocoseno no estaría definido.
     // Casi vertical, asin(dz/L) junto a ±1 pierde la mitad de las cifras: error de hasta 1e-8 rad.

@@ -4,9 +4,6 @@
 
 #include "utilidades.h"
 
-namespace {
-}  // namespace
-
 TEST(BarraSeccion, TorsionDelRectanguloContraLaSerieExacta) {
     // Saint-Venant: J = b³·h/3·(1 − 192·b/(π⁵·h)·Σ tanh(nπh/2b)/n⁵, n impar), b el lado
     // corto. La fórmula aproximada del programa queda a menos de 0.2 % de la serie.

@@ -17,7 +17,7 @@ objBarra3d barraDePrueba() {
 
 // Resuelve la barra sola con los grados locales libres indicados (los demás fijos) y le
 // entrega los desplazamientos en ejes globales, como el análisis.
-void resolver(objBarra3d& b, const std::vector<int>& libres) {
+void resolverSola(objBarra3d& b, const std::vector<int>& libres) {
     b.getKGlobal();
     const Eigen::MatrixXd K = b.getKLocal(), P = b.getCargasEquivalentesLocales();
     Eigen::MatrixXd u = Eigen::MatrixXd::Zero(12, P.cols());
@@ -57,7 +57,7 @@ TEST(BarraSolicitaciones, VigasArticuladasYEmpotradasEnAmbosPlanos) {
             planoY ? b.setDistribuidaLocalY("Q", c.q1 * q, c.q2 * q) : b.setDistribuidaLocalZ("Q", c.q1 * q, c.q2 * q);
             b.setCombo("Vacio", 1, "Nada");
             b.setCombo("C", 1, "Q");
-            resolver(b, c.empotrada ? EMPOTRADA : ARTICULADA);
+            resolverSola(b, c.empotrada ? EMPOTRADA : ARTICULADA);
 
             const Eigen::MatrixXd V = planoY ? b.getSolicitacionVy(1, 21) : b.getSolicitacionVz(1, 21);
             const Eigen::MatrixXd M = planoY ? b.getSolicitacionMy(1, 21) : b.getSolicitacionMz(1, 21);
@@ -87,7 +87,7 @@ TEST(BarraSolicitaciones, AxialYTorsion) {
     b.setDistribuidaLocalT("T", t);
     b.setCombo("P", 1, "P");
     b.setCombo("T", 1, "T");
-    resolver(b, ARTICULADA);  // fija al inicio, libre en x y en torsión al final
+    resolverSola(b, ARTICULADA);  // fija al inicio, libre en x y en torsión al final
     e.setDistribuidaLocalT("T", t);
     e.setCombo("T", 1, "T");
     {
@@ -97,7 +97,7 @@ TEST(BarraSolicitaciones, AxialYTorsion) {
         EXPECT_EQ(cap.texto(), "El progama aun no calculó las constanes de integración\n"
                                "El progama aun no calculó las constanes de integración\n");
     }
-    resolver(e, EMPOTRADA);
+    resolverSola(e, EMPOTRADA);
     const Eigen::MatrixXd N = b.getSolicitacionAxial(0, 11), T = b.getSolicitacionTorsion(1, 11),
                           Te = e.getSolicitacionTorsion(0, 11);
     for (int i = 0; i < 11; ++i) {
@@ -114,10 +114,8 @@ TEST(BarraSolicitaciones, AxialYTorsion) {
 TEST(BarraSolicitaciones, FuncionesCoincidenConFuerzasDeExtremo) {
     Azar azar(17);
     for (int k = 0; k < 100; ++k) {
-        objBarra3d b = barraEntre(azar.vector(-5, 5), azar.vector(-5, 5), azar.real(-180, 180));
-        k % 2 ? b.setSeccionPlaca(azar.real(0.1, 1), azar.real(0.1, 1)) : b.setSeccionGenerica(A, IY, IZ, J);
-        b.setModuloEyPoisson(E, 0.3);
-        b.setArticulacion(azar.factor(), azar.factor(), azar.factor(), azar.factor());
+        const Eigen::Vector3d xi = azar.vector(-5, 5), xf = azar.vector(-5, 5);
+        objBarra3d b = barraAlAzar(azar, k, xi, xf);
         b.setDistribuidaLocalX("Q", azar.real(-5, 5), azar.real(-5, 5));
         b.setDistribuidaLocalY("Q", azar.real(-5, 5), azar.real(-5, 5));
         b.setDistribuidaLocalZ("Q", azar.real(-5, 5), azar.real(-5, 5));

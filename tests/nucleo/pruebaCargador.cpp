@@ -3,12 +3,6 @@
 // consola una vez y en su orden con el modelo que queda coherente.
 #include "utilidades.h"
 
-namespace {
-const char* const kAjustes =
-    "precision: 2 escalaTexto: 0.3 escalaDeflexion: 50 escalaMy: 0.5 escalaMz: 0 escalaVy: 0.1 "
-    "escalaVz: 0.1 escalaN: 0.1 escalaT: 0.1 escalaApoyo: 0.2 escalaCarga: 0.3\n";
-}  // namespace
-
 TEST(Cargador, NumerosDeUsuarioYGanaLaUltimaDefinicion) {
     cargarModelo(
         "nudos: 10 0 0 0  20 3 0 0  30 6 0 0  40 9 0 0\n"
@@ -44,8 +38,9 @@ TEST(Cargador, NumerosDeUsuarioYGanaLaUltimaDefinicion) {
 TEST(Cargador, SinBarrasYAjustesDeDibujo) {
     // Sin barras no sale ninguna línea de barras, ni siquiera las de secciones; con todas las
     // etiquetas de dibujo no hay avisos; escalaMz: 0 conserva el valor por defecto.
-    EXPECT_EQ(cargarModelo("nudos: 1 0 0 0 2 1 0 0 apoyo: 1 1 1 1 1 1 1 puntual: L 1 0 0 0 0 0 2 pesoPropio: PP\n" +
-                           std::string(kAjustes)),
+    EXPECT_EQ(cargarModelo("nudos: 1 0 0 0 2 1 0 0 apoyo: 1 1 1 1 1 1 1 puntual: L 1 0 0 0 0 0 2 pesoPropio: PP\n"
+                           "precision: 2 escalaTexto: 0.3 escalaDeflexion: 50 escalaMy: 0.5 escalaMz: 0 escalaVy: 0.1 "
+                           "escalaVz: 0.1 escalaN: 0.1 escalaT: 0.1 escalaApoyo: 0.2 escalaCarga: 0.3\n"),
               (Lineas{"lectura de nudos OK Num Nudos = 2", "lectura de barras OK Num Barras = 0",
                       "transferencia de apoyos a nudo[i] OK", "transferencia de cargas puntuales a nudo[i] OK",
                       "Lectura de pesoPropio ---> OK"}));

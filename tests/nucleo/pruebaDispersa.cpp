@@ -1,8 +1,6 @@
 // La solución dispersa (CHOLMOD, con escala y orden propios, refinada con el
 // operador de barras) contra una solución densa de referencia en los ejemplos y
-// en pórticos al azar, y el operador de barras contra la rigidez de cada barra.
-#include "analisis/operadorRigidez.h"
-#include "reporte/equilibrio.h"
+// en pórticos al azar, con su equilibrio y un segundo análisis igual al primero.
 #include "utilidades.h"
 
 namespace {
@@ -13,10 +11,11 @@ namespace {
 void compararConDensa(const std::string& modelo) {
     SCOPED_TRACE(modelo);
     cargarArchivo(modelo);
-    {
-        CapturaConsola silencio;
-        ASSERT_TRUE(funcionSolve());
-    }
+    ASSERT_TRUE(resolver());
+    // Un segundo análisis del mismo modelo da exactamente lo mismo: nada se acumula de uno a otro.
+    const Eigen::MatrixXd u0 = u, f0 = barra.back().getFuerzasExtremos();
+    ASSERT_TRUE(resolver());
+    EXPECT_TRUE(u == u0 && barra.back().getFuerzasExtremos() == f0);
     const Eigen::MatrixXd k = Eigen::MatrixXd(kEstructura), p = pEstructura + fEstructura;
     Eigen::MatrixXd uDensa = Eigen::MatrixXd::Zero(k.rows(), p.cols());
     Eigen::VectorXd resortes = Eigen::VectorXd::Zero(k.rows());
@@ -29,23 +28,20 @@ void compararConDensa(const std::string& modelo) {
     std::vector<int> libres;
     for (int i = 0; i < k.rows(); ++i)
         if (restriccionesEstructura(i) == 0) libres.push_back(i);
-    const Eigen::Index nf = static_cast<Eigen::Index>(libres.size());
-    const Eigen::MatrixXd b = p - k * uDensa;
-    Eigen::MatrixXd kff(nf, nf), pf(nf, p.cols());
-    for (Eigen::Index i = 0; i < nf; ++i) {
-        for (Eigen::Index j = 0; j < nf; ++j) kff(i, j) = k(libres[i], libres[j]);
-        pf.row(i) = b.row(libres[i]);
-    }
-    const Eigen::MatrixXd uf = kff.llt().solve(pf);
-    for (Eigen::Index i = 0; i < nf; ++i) uDensa.row(libres[i]) = uf.row(i);
+    const Eigen::MatrixXd b = p - k * uDensa, kff = k(libres, libres), bf = b(libres, Eigen::all);
+    uDensa(libres, Eigen::all) = Eigen::MatrixXd(kff.llt().solve(bf));
     ASSERT_EQ(u.rows(), uDensa.rows());
     // Ambas soluciones son exactas hasta el redondeo del sistema; 1e-9 relativo
     // deja margen para el número de condición de estos modelos.
     EXPECT_LE((u - uDensa).norm(), 1e-9 * uDensa.norm() + 1e-300);
     const Eigen::MatrixXd rDensa = k * uDensa - p - resortes.asDiagonal() * uDensa;
     EXPECT_LE((reacciones - rDensa).norm(), 1e-9 * (rDensa.norm() + p.norm()));
-    // Las reacciones equilibran las cargas, en fuerza y en momento.
-    for (int c = 0; c < noCombos; ++c) EXPECT_LE(errorEquilibrio(c), 1e-12) << "combo " << c;
+    // Las reacciones equilibran las cargas, en fuerza y en momento: el redondeo deja residuos del
+    // orden de 1e-15; un término de carga o de rigidez equivocado, de la escala de las cargas (la
+    // suma de cargas se comprueba aparte con valores conocidos, en Lotes). Las reacciones no son
+    // nulas: el equilibrio no se cumple sólo porque no haya nada.
+    esperarEquilibrio("", 1e-12);
+    for (int c = 0; c < noCombos; ++c) EXPECT_GT(reacciones.col(c).norm(), 1.0) << "combo " << c;
 }
 
 std::string porticoAleatorio(Azar& azar) {
@@ -71,34 +67,4 @@ TEST(AnalisisDisperso, IgualAUnaSolucionDensaEnEjemplosYPorticosAleatorios) {
     for (const std::string& m : archivosDe(VANTRA_EJEMPLOS, ".txt")) compararConDensa(m);
     Azar azar(20261206);
     for (int caso = 0; caso < 20; ++caso) compararConDensa(ArchivoTemporal(porticoAleatorio(azar)).ruta());
-}
-
-// El operador que calcula residuos y reacciones barra por barra es la misma rigidez que
-// ensambla la matriz: para barras al azar (con liberaciones, corte y secciones de todo tipo)
-// sus columnas son las de kGlobal, la energía es uᵀ·K·u y la rigidez ponderada es kGlobal por
-// su peso. Además un movimiento rígido no da fuerzas ni energía más allá del redondeo del
-// movimiento mismo (kGlobal deja 1e-15·|K|·|u|; el operador, mucho menos).
-TEST(OperadorRigidez, EsLaRigidezDeLasBarrasSinFuerzasDeCuerpoRigido) {
-    Azar azar(2027);
-    for (int k = 0; k < 200; ++k) {
-        const Eigen::Vector3d xi = azar.vector(-10, 10), xf = xi + azar.vector(-6, 6);
-        const std::vector<objBarra3d> barras{barraAlAzar(azar, k, xi, xf)};
-        const objBarra3d& b = barras[0];
-        const Eigen::MatrixXd K = b.getKGlobal();
-        operadorRigidez op;
-        op.construir(barras, std::vector<objNudo3d>(2), 12);
-        const Eigen::MatrixXd columnas = op.aplicar(Eigen::MatrixXd::Identity(12, 12));
-        EXPECT_TRUE(casiIguales(columnas, K, 1e-12, K.cwiseAbs().maxCoeff())) << "barra " << k;
-        const Eigen::VectorXd u = Eigen::VectorXd::Random(12);
-        EXPECT_NEAR(op.energia(u, false), u.dot(K * u), 1e-12 * K.norm() * u.squaredNorm()) << "barra " << k;
-        Eigen::MatrixXd ponderada = Eigen::MatrixXd::Zero(12, 12);
-        for (const auto& t : op.rigidezPonderada()) ponderada(t.row(), t.col()) += t.value();
-        const double peso = ponderada.cwiseAbs().maxCoeff() / K.cwiseAbs().maxCoeff();
-        EXPECT_TRUE(casiIguales(ponderada, peso * K, 1e-12, peso * K.cwiseAbs().maxCoeff())) << "barra " << k;
-        const Eigen::Vector3d p = azar.vector(-20, 20), t = azar.vector(-1, 1), giro = 1e-3 * azar.vector(-1, 1);
-        Eigen::VectorXd rigido(12);
-        rigido << t + giro.cross(xi - p), giro, t + giro.cross(xf - p), giro;
-        EXPECT_LE(op.aplicar(rigido).norm(), 1e-13 * K.norm() * rigido.norm()) << "barra " << k;
-        EXPECT_LE(std::fabs(op.energia(rigido, false)), 1e-26 * K.norm() * rigido.squaredNorm()) << "barra " << k;
-    }
 }

@@ -9,19 +9,11 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
-#include <map>
 
 #include "reporte/formatoNumeros.h"
-#include "reporte/funcionPrint.h"
 #include "utilidades.h"
 
 namespace {
-
-std::string reporte() {
-    std::ostringstream s;
-    escribirReporte(s);
-    return s.str();
-}
 
 template <typename T>
 std::string comoFlujo(const T& m) {
@@ -34,19 +26,6 @@ template <typename T>
 std::string comoSalida(const T& m) {
     std::ostringstream s;
     salidaTexto(s) << m;
-    return s.str();
-}
-
-// Voladizo de n barras iguales según X empotrado en el nudo 1, con carga en la punta.
-std::string voladizoDeBarras(int n) {
-    std::ostringstream s;
-    s << "nudos:";
-    for (int i = 0; i <= n; ++i) s << " " << i + 1 << " " << 0.1 * i << " 0 0";
-    s << "\nbarras:";
-    for (int i = 1; i <= n; ++i) s << " " << i << " " << i << " " << i + 1;
-    s << "\napoyo: 1 1 1 1 1 1 1\nseccionRectangular: R 0.2 0.4 25e6 0.2 0";
-    for (int i = 1; i <= n; ++i) s << " " << i;
-    s << "\npuntual: P 1 2 -10 0 0 0 " << n + 1 << "\ncombo: C 1 P\n";
     return s.str();
 }
 
@@ -109,7 +88,7 @@ TEST(Reporte, BloqueDeBarra) {
         }
 }
 
-TEST(Reporte, SinCombinacionesYBarraSinSeccion) {
+TEST(Reporte, SinCombinaciones) {
     // Sin combinaciones las matrices de cargas y resultados no tienen columnas
     // y se escriben vacías: sólo queda el salto de línea que las sigue.
     ASSERT_TRUE(analizarModelo(kVoladizo));
@@ -121,15 +100,6 @@ TEST(Reporte, SinCombinacionesYBarraSinSeccion) {
               std::string::npos);
     EXPECT_NE(sinCombos.find("ESTRUCTURA***************\n\n\n\n\n****"), std::string::npos);
     EXPECT_NE(sinCombos.find("vector u:\n\n"), std::string::npos);
-
-    // Una barra sin sección informa ceros y un nombre vacío, con sus avisos en la consola.
-    cargarModelo("nudos: 1 0 0 0 2 4 0 0\nbarras: 7 1 2\n");
-    CapturaConsola consola;
-    const Lineas l = lineasDe(reporte());
-    for (const char* e : {"   Sección: ", "   Area: 0", "   Iy: 0", "   Iz: 0", "   E: 0", "   J: 0", "   G: 0"})
-        EXPECT_NE(std::find(l.begin(), l.end(), e), l.end()) << e;
-    EXPECT_NE(consola.texto().find("Definir el nombre de sección\n"), std::string::npos);
-    EXPECT_NE(consola.texto().find("No están definidas E, poisson, o Sección del Elemento: 7\n"), std::string::npos);
 }
 
 TEST(Reporte, ArchivoResultados) {
@@ -142,10 +112,6 @@ TEST(Reporte, ArchivoResultados) {
     }
     const std::string escrito = leerArchivo("resultados.txt");
     EXPECT_EQ(escrito, reporte());
-    // La rigidez dispersa de una estructura real se escribe como la matriz densa.
-    std::ostringstream densa;
-    densa << "ESTRUCTURA***************\n" << Eigen::MatrixXd(kEstructura) << "\n\n";
-    EXPECT_NE(escrito.find(densa.str()), std::string::npos);
 
     // El reemplazo conserva los permisos del anterior y escribe a través de un enlace.
     chmod("resultados.txt", 0640);
@@ -232,10 +198,7 @@ TEST(Reporte, LosBloquesDeLosEjemplosSonLosDelFlujo) {
     // C++ y de Eigen escriben con cada matriz de cada barra y de la estructura.
     for (const char* ejemplo : {"ingresoDatos.txt", "portico_plano.txt", "edificio.txt", "reticulado.txt"}) {
         cargarArchivo(std::string(VANTRA_EJEMPLOS) + "/" + ejemplo);
-        {
-            CapturaConsola consola;
-            ASSERT_TRUE(funcionSolve()) << ejemplo;
-        }
+        ASSERT_TRUE(resolver()) << ejemplo;
         ASSERT_LE(kEstructura.rows(), kGradosRigidezDensa);
         const std::string texto = reporte();
         for (objBarra3d& b : barra) {
@@ -258,11 +221,14 @@ TEST(Reporte, LosBloquesDeLosEjemplosSonLosDelFlujo) {
 
 TEST(Reporte, RigidezDispersaPorEncimaDeMilGrados) {
     // 166 nudos son 996 grados de libertad: la rigidez va densa; con 171 (1026), dispersa.
-    ASSERT_TRUE(analizarModelo(voladizoDeBarras(165)));
+    const auto voladizo = [](int n) {
+        return barraSubdividida(n, "apoyo: 1 1 1 1 1 1 1\npuntual: P 1 2 -10 0 0 0 " + std::to_string(n + 1) + "\ncombo: C 1 P\n");
+    };
+    ASSERT_TRUE(analizarModelo(voladizo(165)));
     EXPECT_NE(reporte().find("ESTRUCTURA***************\n" + comoFlujo(Eigen::MatrixXd(kEstructura)) + "\n\n\n\n"),
               std::string::npos);
 
-    ASSERT_TRUE(analizarModelo(voladizoDeBarras(170)));
+    ASSERT_TRUE(analizarModelo(voladizo(170)));
     const std::string texto = reporte();
     const std::string cabecera = "************MATRIZ K ESTRUCTURA***************\n";
     const size_t inicio = texto.find(cabecera) + cabecera.size(),

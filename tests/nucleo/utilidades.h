@@ -1,27 +1,27 @@
 // Utilidades de las pruebas: archivos y directorios temporales, captura de la
-// consola, carga y análisis de un modelo escrito en texto, resultados por
-// número de usuario, barras sueltas, datos al azar reproducibles, comparación
-// con tolerancia y un modelo independiente de un plano de flexión.
+// consola, carga y análisis de un modelo escrito en texto, su reporte y su
+// equilibrio, resultados por número de usuario, un voladizo subdividido,
+// barras sueltas, datos al azar reproducibles y comparación con tolerancia.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <dirent.h>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <random>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <unistd.h>
 #include <vector>
 
 #include "analisis/funcionSolve.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
+#include "reporte/equilibrio.h"
+#include "reporte/funcionPrint.h"
 
 using Lineas = std::vector<std::string>;
 using Vec6 = Eigen::Matrix<double, 6, 1>;
@@ -46,15 +46,8 @@ inline std::string leerArchivo(const std::string& ruta) {
 // Archivos de una carpeta, ordenados; con extension no vacía, sólo los que terminan así.
 inline Lineas archivosDe(const std::string& carpeta, const std::string& extension = "") {
     Lineas r;
-    if (DIR* d = opendir(carpeta.c_str())) {
-        while (dirent* e = readdir(d)) {
-            const std::string n = e->d_name;
-            if (n[0] != '.' && n.size() >= extension.size() &&
-                n.compare(n.size() - extension.size(), extension.size(), extension) == 0)
-                r.push_back(carpeta + "/" + n);
-        }
-        closedir(d);
-    }
+    for (const auto& e : std::filesystem::directory_iterator(carpeta))
+        if (extension.empty() || e.path().extension() == extension) r.push_back(e.path().string());
     std::sort(r.begin(), r.end());
     return r;
 }
@@ -132,11 +125,55 @@ inline Lineas cargarModelo(const std::string& modelo) {
     return cargarArchivo(archivo.ruta());
 }
 
-// Carga y analiza el modelo sin mostrar la consola; verdadero si el análisis fue correcto.
+// Analiza el modelo cargado sin mostrar la consola; verdadero si el análisis fue correcto.
+inline bool resolver() {
+    CapturaConsola silencio;
+    return funcionSolve();
+}
+
+// Carga y analiza el modelo sin mostrar la consola.
 inline bool analizarModelo(const std::string& modelo) {
     cargarModelo(modelo);
-    CapturaConsola consola;
-    return funcionSolve();
+    return resolver();
+}
+
+// El reporte de resultados del modelo en memoria.
+inline std::string reporte() {
+    std::ostringstream s;
+    escribirReporte(s);
+    return s.str();
+}
+
+// Reacciones y cargas de cada combinación se equilibran, en fuerza y en momento, a tol de la
+// carga: lo que comprueba un ingeniero al sumar a mano.
+inline void esperarEquilibrio(const std::string& que, double tol = 1e-9) {
+    for (int c = 0; c < noCombos; ++c) EXPECT_LE(errorEquilibrio(c), tol) << que << " combo " << c;
+}
+
+// Con todas sus cifras, para escribirlo en un modelo.
+template <typename T>
+std::string texto(const T& v) {
+    std::ostringstream s;
+    s.precision(17);
+    s << v;
+    return s.str();
+}
+
+// Barra de 10 m desde el origen según la dirección dada, partida en n barras iguales de sección
+// genérica (A 0.1, Iy 0.002, Iz 0.001, J 0.003, E 2e8, poisson 0.3, sin deformación por corte)
+// con el peso específico dado y g = 9.81; los apoyos, cargas y combinaciones van en resto.
+inline std::string barraSubdividida(int n, const std::string& resto, double peso = 0,
+                                    const Eigen::Vector3d& direccion = Eigen::Vector3d::UnitX()) {
+    std::ostringstream s;
+    s.precision(17);
+    s << "nudos:\n";
+    for (int i = 0; i <= n; ++i) s << i + 1 << " " << (10.0 * i / n * direccion.normalized()).transpose() << "\n";
+    s << "barras:\n";
+    for (int i = 1; i <= n; ++i) s << i << " " << i << " " << i + 1 << "\n";
+    s << "seccionGenerica: G 0.1 0.002 0.001 0.003 2e8 0.3 " << peso;
+    for (int i = 1; i <= n; ++i) s << " " << i;
+    s << "\ngravedad: 9.81\n" << resto;
+    return s.str();
 }
 
 // El nudo o la barra con ese número de usuario (at() falla si no existe).
@@ -201,41 +238,3 @@ inline ::testing::AssertionResult casiIguales(const Eigen::MatrixXd& a, const Ei
                 return ::testing::AssertionFailure() << "(" << i << "," << j << "): " << a(i, j) << " en vez de " << b(i, j);
     return ::testing::AssertionSuccess();
 }
-
-// Un plano de flexión (grados v1, giro1, v2, giro2) de una barra con deformación por corte
-// phi y un resorte de giro (E·I/L)·f/(1 − f) en cada extremo (f = 1 rígido, f = 0 rótula),
-// obtenido condensando los giros propios de los extremos de la barra. p0 son las cargas
-// nodales de la barra empotrada; p las que quedan en los nudos.
-struct PlanoFlexion {
-    Eigen::Matrix4d k;
-    Eigen::Vector4d p;
-};
-
-inline PlanoFlexion planoConResortes(double L, double EI, double phi, double fa, double fb,
-                                     const Eigen::Vector4d& p0 = Eigen::Vector4d::Zero()) {
-    const double r = (4 + phi) * L * L, s = (2 - phi) * L * L;
-    Eigen::Matrix4d kb;
-    kb << 12, 6 * L, -12, 6 * L, 6 * L, r, -6 * L, s, -12, -6 * L, 12, -6 * L, 6 * L, s, -6 * L, r;
-    // Grados 0..3 del nudo; 4 y 5 los giros propios de la barra donde hay resorte.
-    Eigen::Matrix<double, 6, 6> K = Eigen::Matrix<double, 6, 6>::Zero();
-    Eigen::Matrix<double, 6, 1> P = Eigen::Matrix<double, 6, 1>::Zero();
-    const std::vector<int> m{0, fa < 1 ? 4 : 1, 2, fb < 1 ? 5 : 3}, nudos{0, 1, 2, 3};
-    K(m, m) = kb * EI / (L * L * L * (1 + phi));
-    P(m) = p0;
-    std::vector<int> propios;
-    for (auto [nudo, propio, f] : {std::tuple<int, int, double>{1, 4, fa}, {3, 5, fb}}) {
-        if (f >= 1) continue;
-        const double k = EI / L * f / (1 - f);
-        K(nudo, nudo) += k, K(propio, propio) += k, K(nudo, propio) -= k, K(propio, nudo) -= k;
-        propios.push_back(propio);
-    }
-    // Condensación de los giros propios.
-    const Eigen::MatrixXd X = K(propios, propios).ldlt().solve(K(propios, nudos));
-    return {K(nudos, nudos) - K(nudos, propios) * X, P(nudos) - X.transpose() * P(propios)};
-}
-
-// Grados de cada plano entre los doce locales; en x-z los giros llevan el signo opuesto
-// (el giro en y es positivo cuando la flecha en z decrece).
-inline const int gradosPlanoY[4] = {1, 5, 7, 11};
-inline const int gradosPlanoZ[4] = {2, 4, 8, 10};
-inline const double signoPlanoZ[4] = {1, -1, 1, -1};
