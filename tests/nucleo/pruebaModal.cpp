@@ -3,6 +3,7 @@
 // modelo sin "modos:" se comprueba en Lotes.)
 #include <cmath>
 
+#include "arranque.h"
 #include "utilidades.h"
 
 namespace {
@@ -111,4 +112,39 @@ TEST(Modal, MasasEfectivasOrtogonalidadYRotacion) {
     const std::vector<double> girado = pulsaciones();
     ASSERT_EQ(girado.size(), w.size());
     for (size_t i = 0; i < w.size(); ++i) EXPECT_NEAR(girado[i], w[i], 1e-9 * w[i]) << i;
+
+    // El modo por lotes escribe los mismos modos: sus líneas y los CSV, que se leen exactos.
+    DirectorioTemporal dir;
+    ArchivoTemporal modelo(barraSubdividida(20, "apoyo: 1 1 1 1 1 1  1\nmodos: 6\n", 78.5));
+    CapturaConsola consola;
+    ASSERT_EQ(funcionCalcularLotes(modelo.ruta(), "csv"), 0);
+    const Lineas modos = lineasDe(leerArchivo("csv/modos.csv")), formas = lineasDe(leerArchivo("csv/formasModales.csv"));
+    ASSERT_EQ(modos.size(), 7u);
+    EXPECT_EQ(modos[0], "modo,periodo,frecuencia,mx,my,mz");
+    EXPECT_EQ(formas.size(), 1 + 6 * nudo.size());
+    for (size_t k = 0; k < 6; ++k) {
+        const modoVibracion& m = modosVibracion[k];
+        std::istringstream fila(modos[k + 1]);
+        double v[6];
+        char coma;
+        fila >> v[0] >> coma >> v[1] >> coma >> v[2] >> coma >> v[3] >> coma >> v[4] >> coma >> v[5];
+        EXPECT_EQ(Eigen::Map<Eigen::VectorXd>(v, 6), (Eigen::VectorXd(6) << k + 1, m.periodo, m.frecuencia,
+                                                       m.masaEfectiva(0), m.masaEfectiva(1), m.masaEfectiva(2)).finished());
+    }
+    // Una línea por modo en la consola, con los valores del análisis en sus cifras.
+    int numero = 0;
+    for (const std::string& l : consola.lineas()) {
+        double t, f, x, y, z;
+        int k;
+        if (std::sscanf(l.c_str(), "Modo %d: T = %lf s, f = %lf Hz, masa efectiva X %lf %%, Y %lf %%, Z %lf %%", &k, &t,
+                        &f, &x, &y, &z) != 6)
+            continue;
+        ASSERT_EQ(k, ++numero);
+        const modoVibracion& m = modosVibracion[static_cast<size_t>(k - 1)];
+        EXPECT_NEAR(t, m.periodo, 1e-6 * m.periodo) << l;
+        EXPECT_NEAR(f, m.frecuencia, 1e-6 * m.frecuencia) << l;
+        EXPECT_NEAR(z, 100 * m.masaEfectiva(2), 0.005) << l;
+    }
+    EXPECT_EQ(numero, 6);
+    EXPECT_NE(leerArchivo("resultados.txt").find("************ANÁLISIS MODAL***************\n"), std::string::npos);
 }
