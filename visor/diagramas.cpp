@@ -61,7 +61,7 @@ void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
     const int cantidad = cantidadBarras();
     for (int i = 0; i < cantidad; ++i) {
         if (!barraVisible(i)) continue;
-        objBarra3d& b = barra[static_cast<std::size_t>(i)];
+        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
         const auto g = geometriaDiagrama(b, c, tipo, escala, precision, escalaTexto);
         if (!g) continue;
 

@@ -45,7 +45,7 @@ const EstiloDiagrama& estiloDiagrama(TipoDiagrama tipo) {
     return estilos[static_cast<int>(tipo)];
 }
 
-Eigen::MatrixXd muestrasDiagrama(objBarra3d& b, int c, TipoDiagrama tipo) {
+Eigen::MatrixXd muestrasDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo) {
     switch (tipo) {
         case TipoDiagrama::Axial: return b.getSolicitacionAxial(c, kEstacionesDiagrama);
         case TipoDiagrama::CortanteY: return b.getSolicitacionVy(c, kEstacionesDiagrama);
@@ -66,7 +66,7 @@ Eigen::Vector3d enPlano(int eje, double x, double o) {
 
 }  // namespace
 
-std::optional<GeometriaDiagrama> geometriaDiagrama(objBarra3d& b, int c, TipoDiagrama tipo, double escala,
+std::optional<GeometriaDiagrama> geometriaDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo, double escala,
                                                    int decimales, double alturaTexto) {
     if (!barraConResultados(b, c)) return std::nullopt;
     const EstiloDiagrama& estilo = estiloDiagrama(tipo);

@@ -77,11 +77,11 @@ struct GeometriaDiagrama {
 };
 
 // Abscisas (fila 0) y valores (fila 1) del diagrama en las 21 estaciones.
-Eigen::MatrixXd muestrasDiagrama(objBarra3d& b, int c, TipoDiagrama tipo);
+Eigen::MatrixXd muestrasDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo);
 
 // Diagrama de la barra para la combinación c con la escala dada. Vacío
 // (nullopt) si la barra no tiene resultados de c.
-std::optional<GeometriaDiagrama> geometriaDiagrama(objBarra3d& b, int c, TipoDiagrama tipo, double escala,
+std::optional<GeometriaDiagrama> geometriaDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo, double escala,
                                                    int decimales, double alturaTexto);
 
 // ---- Deformada ----
