@@ -69,7 +69,9 @@ void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
         lote.anchoLinea(1);
         if (flagActivo(kFlagLineasInternas)) {
             lote.color(estilo.lineasInternas.r, estilo.lineasInternas.g, estilo.lineasInternas.b);
-            for (std::size_t j = 0; j < g->puntos.size(); ++j) lote.segmento(g->pies[j], g->puntos[j]);
+            const std::size_t paso = static_cast<std::size_t>(pasoDeDetalle(
+                b.getLongitud() * lote.pixelesPorUnidad(), kEstacionesDiagrama - 1, kPixelesEntreLineasInternas));
+            for (std::size_t j = 0; j < g->puntos.size(); j += paso) lote.segmento(g->pies[j], g->puntos[j]);
         }
         lote.color(estilo.contorno.r, estilo.contorno.g, estilo.contorno.b);
         lote.tira(g->puntos);

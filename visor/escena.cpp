@@ -92,6 +92,15 @@ double distanciaDeClave() {
     return std::round(distCamObj / orden) * orden;
 }
 
+// Píxeles por unidad del modelo con que se eligen los detalles de las capas,
+// redondeados a medias octavas: cada paso de la rueda no rehace las capas, y
+// lo dibujado queda a lo sumo 1.4 veces más espaciado que lo pedido.
+double pixelesDeDetalle() {
+    const double p = pixelesPorUnidad(wVentana, hVentana, flagActivo(kFlagPerspectiva), distCamObj);
+    if (!(p > 0.0)) return 0.0;
+    return std::pow(2.0, std::floor(2.0 * std::log2(p)) / 2.0);
+}
+
 template <typename Construir>
 Capa& preparar(int id, int combo, std::vector<double> c, Construir construir) {
     Capa& capa = capas[{id, combo}];
@@ -100,6 +109,7 @@ Capa& preparar(int id, int combo, std::vector<double> c, Construir construir) {
     capa.clave = std::move(c);
     capa.olvidarLista();
     capa.lote = LoteDibujo();
+    capa.lote.ponerPixelesPorUnidad(pixelesDeDetalle());
     capa.leyenda.clear();
     construir(capa);
     ordenarRotulos(capa.lote.rotulos());
@@ -153,6 +163,9 @@ std::vector<CapaPreparada> prepararEscena() {
     // Capas de resultados y cargas: una por cada combinación activa, en el orden de siempre.
     const double textos = flagActivo(kFlagTextosDiagramas), internas = flagActivo(kFlagLineasInternas);
     const double decimales = precision;
+    // Las líneas internas de los diagramas y las flechas de las cargas
+    // siguen al zoom: más juntas que un par de píxeles no se dibujan.
+    const double detalle = pixelesDeDetalle();
     const CapaDiagrama diagramas[] = {
         {kFlagAxial, kCapaAxial, TipoDiagrama::Axial, &escalaN, plotAxial},
         {kFlagCortanteY, kCapaCortanteY, TipoDiagrama::CortanteY, &escalaVy, plotCortanteY},
@@ -167,7 +180,8 @@ std::vector<CapaPreparada> prepararEscena() {
         if (!flagActivo(d.interruptor)) return;
         for (int c = 0; c < cantidadCombos(); ++c) {
             if (!comboActivo(c)) continue;
-            agregar(preparar(d.id, c, clave({*d.escala, textos, internas, decimales, escalaTexto}), [&](Capa& capa) {
+            agregar(preparar(d.id, c, clave({*d.escala, textos, internas, decimales, escalaTexto, detalle}),
+                             [&](Capa& capa) {
                 d.plot(capa.lote, c, *d.escala);
                 capa.leyenda = lineaLeyenda(d.tipo, c, extremosDiagrama(d.tipo, c));
             }));
@@ -187,7 +201,8 @@ std::vector<CapaPreparada> prepararEscena() {
     if (flagActivo(kFlagCargas))
         for (int c = 0; c < cantidadCombos(); ++c)
             if (comboActivo(c))
-                agregar(preparar(kCapaCargas, c, clave({escalaCarga, distanciaDeClave(), decimales, escalaTexto}),
+                agregar(preparar(kCapaCargas, c,
+                                 clave({escalaCarga, distanciaDeClave(), decimales, escalaTexto, detalle}),
                                  [c](Capa& capa) { plotCarga(capa.lote, c, escalaCarga); }));
     if (flagActivo(kFlagReacciones))
         for (int c = 0; c < cantidadCombos(); ++c)

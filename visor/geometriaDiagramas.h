@@ -30,6 +30,22 @@ struct Color {
     double r, g, b;
 };
 
+// ---- Nivel de detalle ----
+// Con miles de barras en pantalla las líneas internas de un diagrama y las
+// flechas de una carga distribuida quedan a menos de un píxel unas de otras:
+// no se distinguen y cada una cuesta lo mismo que si se viera. Se dibuja sólo
+// una de cada tantas, según lo que mide la barra en pantalla al preparar la capa.
+// Separación mínima entre dos líneas internas de un diagrama.
+constexpr double kPixelesEntreLineasInternas = 3.0;
+// Entre dos flechas de una carga distribuida: el ancho de sus puntas, para que
+// no se toquen (las puntas miden siempre lo mismo en pantalla).
+constexpr double kPixelesEntreFlechas = 8.0;
+// Cada cuántas de las `tramos` divisiones de una barra que en pantalla mide
+// `largoPixeles` se dibuja una para que queden a `minimoPixeles` o más: el
+// menor divisor de `tramos` que lo logra (así la primera y la última estación
+// siempre se dibujan) o, si ninguno, `tramos`. Sin largo conocido (0), todas.
+int pasoDeDetalle(double largoPixeles, int tramos, double minimoPixeles);
+
 // ---- Comprobación de datos ----
 
 // Verdadero si hay un análisis válido y la barra (el nudo) tiene resultados de

@@ -91,6 +91,7 @@ protected:
         modoLinea = ModoLinea::Ordenes;
         comando.clear();
         xClickIzq = yClickIzq = 0;
+        wVentana = hVentana = 0;  // sin ventana: las capas con todo su detalle
         cargar(kMensula);
     }
     void TearDown() override { ventanaSistema::usarSistemaReal(); }
