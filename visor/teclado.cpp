@@ -26,6 +26,7 @@ const char* const kIngrese = "Ingrese Comando:";
 const char* const kPideCombo = "Escriba el nombre del Combo y presione ENTER:";
 const char* const kPideBarras = "Escriba lista de barras a aislar separadas por espacios:";
 const char* const kErrorInestable = "Error: la estructura es inestable. Ingrese Comando:";
+const char* const kErrorSingular = "Error: la matriz de rigidez es numéricamente singular. Ingrese Comando:";
 
 // Capas de resultados y de cargas que se excluyen entre sí (la torsión se
 // trata aparte porque además apaga las etiquetas).
@@ -419,9 +420,11 @@ void modificadorFlagsGraf(int k) {
         modeloCambiado();
         if (!funcionSolve()) {
             // Sin resultados no hay nada que mostrar: los botones de resultados siguen ocultos.
+            // Un mecanismo y una matriz que el redondeo vuelve singular se corrigen distinto.
             apagar(kFlagCalculado);
-            responder(kErrorInestable);
-        } else if (dialogo == kErrorInestable) {
+            responder(diagnosticoUltimoAnalisis.resultado == resultadoAnalisis::singular ? kErrorSingular
+                                                                                          : kErrorInestable);
+        } else if (dialogo == kErrorInestable || dialogo == kErrorSingular) {
             // El error de un cálculo anterior ya no vale: ahora hay resultados.
             responder(kIngrese);
         }
