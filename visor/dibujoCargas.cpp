@@ -1,5 +1,6 @@
-// Cargas de una combinación: puntuales en los nudos visibles (ejes globales) y
-// distribuidas en las barras visibles (marco local de cada barra).
+// Cargas de una combinación: puntuales y desplazamientos impuestos en los
+// nudos visibles (ejes globales) y distribuidas en las barras visibles (marco
+// local de cada barra).
 #include <cmath>
 #include <cstddef>
 
@@ -43,7 +44,8 @@ void plotCargasPuntuales(LoteDibujo& lote, int c, double escala, double punta) {
     const int cantidad = cantidadNudos();
     for (int i = 0; i < cantidad; ++i) {
         if (!nudoVisible(i)) continue;
-        for (const CargaPuntual& p : cargasPuntuales(nudo[static_cast<std::size_t>(i)], c, escala)) {
+        const objNudo3d& n = nudo[static_cast<std::size_t>(i)];
+        for (const CargaPuntual& p : cargasPuntuales(n, c, escala)) {
             color(lote, p.esMomento ? kColorMomento : kColorFuerza);
             lote.anchoLinea(2);
             for (const Flecha& f : p.flechas) lote.flecha(f.cola, f.punta, punta);
@@ -51,6 +53,17 @@ void plotCargasPuntuales(LoteDibujo& lote, int c, double escala, double punta) {
             lote.rotulo(rotuloDeCapa(formatearNumero(p.numero.valor, precision, false), escalaTexto, 1,
                                      GiroRotulo::DeFrente, p.numero.valor),
                         p.numero.posicion);
+        }
+        // Asentamientos: flechas cortas (tres puntas de largo, el mismo en pantalla a cualquier zoom)
+        // que salen del nudo, con el valor en notación exponencial: suelen ser milímetros.
+        for (const CargaPuntual& d : desplazamientosImpuestos(n, c, 3 * punta)) {
+            color(lote, kColorFuerza);
+            lote.anchoLinea(2);
+            for (const Flecha& f : d.flechas) lote.flecha(f.cola, f.punta, punta);
+            lote.anchoLinea(1);
+            lote.rotulo(rotuloDeCapa(formatearNumero(d.numero.valor, precision, true), escalaTexto, 1,
+                                     GiroRotulo::DeFrente, d.numero.valor),
+                        d.numero.posicion);
         }
     }
 }

@@ -162,6 +162,24 @@ std::vector<CargaPuntual> cargasPuntuales(const objNudo3d& n, int c, double esca
     return r;
 }
 
+std::vector<CargaPuntual> desplazamientosImpuestos(const objNudo3d& n, int c, double largo) {
+    std::vector<CargaPuntual> r;
+    const Eigen::MatrixXd impuestos = n.getDesplazamientosImpuestosCombo();
+    const Eigen::VectorXi apoyo = n.getApoyo();
+    if (c < 0 || c >= impuestos.cols() || impuestos.rows() < 6 || apoyo.size() < 6) return r;
+    const Eigen::Vector3d nudoPos(n.getX(), n.getY(), n.getZ());
+    for (int g = 0; g < 6; ++g) {
+        const double valor = impuestos(g, c);
+        if (valor == 0.0 || apoyo(g) == 0) continue;  // sólo un apoyo impone desplazamientos
+        const bool giro = g >= 3;
+        const Eigen::Vector3d eje = (valor > 0 ? largo : -largo) * Eigen::Vector3d::Unit(g % 3);
+        std::vector<Flecha> flechas = {{nudoPos, nudoPos + eje}};
+        if (giro) flechas.push_back({nudoPos, nudoPos + 0.7 * eje});
+        r.push_back({giro, g % 3, flechas, {nudoPos + eje, std::fabs(valor), "", 1}});
+    }
+    return r;
+}
+
 namespace {
 
 bool presente(double q1, double q2) {
@@ -230,15 +248,14 @@ std::vector<LineaReaccion> lineasReacciones(const objNudo3d& n, int c, double di
     std::vector<LineaReaccion> r;
     if (!nudoConResultados(n, c)) return r;
     static const char* const etiquetas[6] = {"Rx: ", "Ry: ", "Rz: ", "Mx: ", "My: ", "Mz: "};
-    const double valores[6] = {n.getReaccionRx(c), n.getReaccionRy(c), n.getReaccionRz(c),
-                               n.getReaccionMx(c), n.getReaccionMy(c), n.getReaccionMz(c)};
-    const Eigen::VectorXi apoyo = n.getApoyo();
+    // Un resorte da reacción como un apoyo: la fuerza del resorte, -k·u.
+    const Eigen::Matrix<double, 6, 1> valores = n.getReaccionesDeApoyo(c);
     const double desfase = diagonalModelo / 100;
     double y = 0.0;
-    for (int k = 0; k < 6 && k < apoyo.size(); ++k) {
-        if (apoyo(k) != 1) continue;
+    for (int k = 0; k < 6; ++k) {
+        if (!n.tieneReaccion(k)) continue;
         char numero[100];
-        std::snprintf(numero, sizeof numero, "%f", valores[k]);
+        std::snprintf(numero, sizeof numero, "%f", valores(k));
         r.push_back({Eigen::Vector3d(desfase, y, 0.0), std::string(etiquetas[k]) + numero});
         y -= alturaTexto;
     }

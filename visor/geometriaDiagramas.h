@@ -132,6 +132,13 @@ struct CargaPuntual {
 // Componentes no nulas en el orden Px Py Pz Mx My Mz; vacío sin combo c.
 std::vector<CargaPuntual> cargasPuntuales(const objNudo3d& n, int c, double escala);
 
+// Desplazamientos impuestos (asentamientos) de la combinación c en los grados
+// de libertad con apoyo, con la forma de una carga puntual: una flecha corta de
+// largo dado que sale del nudo en el sentido del desplazamiento (un giro, con
+// doble punta como un momento) y su valor absoluto en la punta. En el orden
+// ux uy uz gx gy gz; vacío sin combo c.
+std::vector<CargaPuntual> desplazamientosImpuestos(const objNudo3d& n, int c, double largo);
+
 enum class TipoDistribuida { LocalY, LocalZ, Axial, Torsion };
 
 // Una carga distribuida de una barra, en su marco local.
@@ -154,6 +161,6 @@ struct LineaReaccion {
     Eigen::Vector3d posicion;
     std::string texto;
 };
-// Una línea por grado de libertad restringido, en el orden Rx Ry Rz Mx My Mz;
-// vacío sin resultados de la combinación c.
+// Una línea por grado de libertad con reacción (apoyo o resorte), en el orden
+// Rx Ry Rz Mx My Mz; vacío sin resultados de la combinación c.
 std::vector<LineaReaccion> lineasReacciones(const objNudo3d& n, int c, double diagonalModelo, double alturaTexto);
