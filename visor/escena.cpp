@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <utility>
 
 #include "globales.h"
+#include "visor/animacionModal.h"
 #include "visor/camara.h"
 #include "visor/capas.h"
 #include "visor/estadoVisor.h"
@@ -62,6 +64,16 @@ struct Capa {
 
 std::map<std::pair<int, int>, Capa> capas;
 std::vector<std::string> leyenda;
+
+// La forma modal animada: se prepara una vez en sus dos extremos (sin
+// desplazar y con toda la amplitud) y cada cuadro dibuja el lote intermedio
+// de la fase del momento, sin compilarlo en una lista.
+struct FormaModal {
+    std::vector<double> clave;
+    LoteDibujo quieta, desplazada;
+    std::string leyenda;
+};
+FormaModal formaModal;
 unsigned long preparaciones = 0;
 
 // El aislamiento se compara con el del cuadro anterior: si cambió, sube su revisión.
@@ -211,6 +223,24 @@ std::vector<CapaPreparada> prepararEscena() {
                                  [c](Capa& capa) { plotReacciones(capa.lote, c); }));
     for (const CapaDiagrama& d : diagramasZ) diagrama(d);
 
+    if (modoAnimado() > 0) {
+        const int k = modoAnimado();
+        std::vector<double> c = clave({static_cast<double>(k), escalaModo(), diagonal});
+        if (formaModal.clave != c) {
+            formaModal = FormaModal();
+            formaModal.clave = std::move(c);
+            plotFormaModal(formaModal.quieta, k - 1, 0.0);
+            plotFormaModal(formaModal.desplazada, k - 1, escalaModo());
+            char factor[64];
+            std::snprintf(factor, sizeof factor, "%g", escalaDef);
+            formaModal.leyenda = descripcionModo(k) + ", factor de escala " + factor;
+            ++preparaciones;
+        }
+        leyenda.push_back(formaModal.leyenda);
+    } else if (!formaModal.clave.empty()) {
+        formaModal = FormaModal();
+    }
+
     if (barraResaltada >= 0)
         agregar(preparar(kCapaResaltada, 0, clave({static_cast<double>(barraResaltada)}),
                          [](Capa& c) { plotBarraResaltada(c.lote, barraResaltada); }),
@@ -222,6 +252,11 @@ std::vector<CapaPreparada> prepararEscena() {
 }
 
 const std::vector<std::string>& leyendaEscena() { return leyenda; }
+
+LoteDibujo formaModalEscena(double fase) {
+    if (modoAnimado() == 0 || formaModal.clave.empty()) return LoteDibujo();
+    return LoteDibujo::entre(formaModal.quieta, formaModal.desplazada, fase);
+}
 
 unsigned long preparacionesEscena() { return preparaciones; }
 
@@ -345,4 +380,5 @@ void dibujarEscena() {
         dibujarLote(*c.lote, vista, c.lista);
         if (c.encima) glEnable(GL_DEPTH_TEST);
     }
+    if (modoAnimado() > 0) dibujarLote(formaModalEscena(faseModo()), vista);
 }

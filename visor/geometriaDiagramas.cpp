@@ -1,5 +1,6 @@
 #include "visor/geometriaDiagramas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -134,6 +135,63 @@ std::optional<BarraDeformada> barraDeformada(const objBarra3d& b, const objNudo3
                escala * Eigen::Vector3d(inicio.getDesplazamientoX(c), inicio.getDesplazamientoY(c),
                                         inicio.getDesplazamientoZ(c));
     for (Eigen::Index j = 0; j < d.cols(); ++j) r.puntos.emplace_back(d(0, j), d(1, j), d(2, j));
+    return r;
+}
+
+namespace {
+
+// Flecha a lo largo de la barra en un plano local, sin carga en el tramo: el
+// momento varía linealmente entre los de los extremos, m0 y mL, y la flecha
+// vale f0 y fL en los extremos. Devuelve los coeficientes de
+// EI·f(x) = C1 x³/6 + C2 x²/2 + C3 x + C4; con EI nulo la barra queda recta.
+Eigen::Vector4d constantesSinCarga(double L, double EI, double m0, double mL, double f0, double fL) {
+    if (EI == 0.0 || L <= 0.0) return Eigen::Vector4d(0, 0, (fL - f0) / (L > 0.0 ? L : 1.0), f0);
+    Eigen::Matrix4d A;
+    A << 0, 1, 0, 0,
+         L, 1, 0, 0,
+         0, 0, 0, 1,
+         L * L * L / 6, L * L / 2, L, 1;
+    return A.fullPivLu().solve(Eigen::Vector4d(m0, mL, EI * f0, EI * fL));
+}
+
+double flechaSinCarga(const Eigen::Vector4d& k, double EI, double x) {
+    const double p = k(0) * x * x * x / 6 + k(1) * x * x / 2 + k(2) * x + k(3);
+    return EI == 0.0 ? p : p / EI;
+}
+
+}  // namespace
+
+std::optional<BarraDeformada> barraDeformadaDeCampo(const objBarra3d& b, const Eigen::VectorXd& campo,
+                                                    double escala) {
+    const int ni = b.getNudoInicioInterno(), nf = b.getNudoFinalInterno();
+    if (ni < 0 || nf < 0 || 6 * static_cast<Eigen::Index>(std::max(ni, nf)) + 6 > campo.size()) return std::nullopt;
+    const double* u1 = campo.data() + 6 * ni;
+    const double* u2 = campo.data() + 6 * nf;
+    // Fuerzas de extremo (locales) que la barra opone a esos desplazamientos.
+    long double f[12];
+    b.fuerzasPorDeformacion(b.getRigidezNatural(), u1, u2, f);
+    // Desplazamientos de los extremos en ejes locales (las filas de R son los ejes locales).
+    const Eigen::Matrix3d R = b.getRotacion();
+    const Eigen::Vector3d d1 = R * Eigen::Map<const Eigen::Vector3d>(u1);
+    const Eigen::Vector3d d2 = R * Eigen::Map<const Eigen::Vector3d>(u2);
+    const double L = b.getLongitud();
+    // Plano x-y (flecha en y, con Iz) y plano x-z (flecha en z, con Iy), con
+    // los momentos de extremo en la convención de cada plano.
+    const double EIz = b.getModE() * b.getIz(), EIy = b.getModE() * b.getIy();
+    const Eigen::Vector4d kY = constantesSinCarga(L, EIz, -static_cast<double>(f[5]), static_cast<double>(f[11]),
+                                                  d1.y(), d2.y());
+    const Eigen::Vector4d kZ = constantesSinCarga(L, EIy, static_cast<double>(f[4]), -static_cast<double>(f[10]),
+                                                  d1.z(), d2.z());
+    const double v0 = flechaSinCarga(kY, EIz, 0.0), w0 = flechaSinCarga(kZ, EIy, 0.0);
+    const double alargamiento = (d2.x() - d1.x()) * escala;
+    BarraDeformada r;
+    r.origen = Eigen::Vector3d(b.getXi(), b.getYi(), b.getZi()) + escala * Eigen::Map<const Eigen::Vector3d>(u1);
+    const int n = kEstacionesDiagrama;
+    for (int i = 0; i < n; ++i) {
+        const double x = L / (n - 1) * i;
+        r.puntos.emplace_back(x + i * alargamiento / (n - 1), (flechaSinCarga(kY, EIz, x) - v0) * escala,
+                              (flechaSinCarga(kZ, EIy, x) - w0) * escala);
+    }
     return r;
 }
 

@@ -114,6 +114,13 @@ struct BarraDeformada {
 };
 // inicio es el nudo de inicio de la barra.
 std::optional<BarraDeformada> barraDeformada(const objBarra3d& b, const objNudo3d& inicio, int c, double escala);
+// La misma elástica para un campo de desplazamientos cualquiera de los nudos
+// (seis por nudo, en ejes globales, como una forma modal), sin cargas en el
+// tramo: la flexión sale de los momentos que esos desplazamientos dan en los
+// extremos de la barra, con sus liberaciones. Vacío si al campo le faltan los
+// nudos de la barra.
+std::optional<BarraDeformada> barraDeformadaDeCampo(const objBarra3d& b, const Eigen::VectorXd& campo,
+                                                    double escala);
 
 // ---- Cargas ----
 

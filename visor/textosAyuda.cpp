@@ -41,6 +41,7 @@ const char* const textoAyudaGeneral =
     "noTags  --> Oculta todos los Tags\n"
     "aislar  --> Muestra solo las barras de una lista (noAislar: todas)\n"
     "barra N --> Resalta la barra N y muestra sus datos y resultados\n"
+    "modo N  --> Anima el modo de vibracion N con su periodo y frecuencia (modo 0: termina)\n"
     "captura --> Guarda la ventana como PNG junto al modelo\n"
     "salir   --> Termina el programa (tambien exit o Escape)\n"
     "\n"

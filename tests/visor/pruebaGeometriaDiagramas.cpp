@@ -220,3 +220,33 @@ TEST(GeometriaCargas, AsentamientosEnLasCargasLaDeformadaYLosMomentos) {
     const GeometriaDiagrama m = diagrama(1, TipoDiagrama::MomentoY);
     EXPECT_NEAR(std::fabs(m.valores.back()), 3 * EI * delta / (L * L), 1e-6);
 }
+
+TEST(GeometriaDiagramas, LaElasticaDeUnCampoDeDesplazamientosEsLaDeLaDeformada) {
+    // Pórtico con la viga articulada en su inicio (en los dos planos) y sólo cargas en los nudos, dentro y
+    // fuera de su plano: la elástica de cada barra sale sólo de los desplazamientos de sus extremos, así
+    // la del campo de desplazamientos de cada combinación es la deformada que calcula la barra.
+    ASSERT_TRUE(cargar("nudos: 1 0 0 0  2 0 0 4  3 6 1 4  4 6 1 0\nbarras: 1 1 2  2 2 3  3 4 3\n"
+                       "apoyo: 1 1 1 1 1 1  1 4\nseccionRectangular: R 0.3 0.5 25e6 0.2 0  1 2 3\n"
+                       "rotacionBarra: 30  2\narticulacion: 0 1 0 1  2\n"
+                       "puntual: H 10 0 -20 0 0 0  2\npuntual: V 0 5 -30 0 0 4  3\ncombo: H 1 H  combo: V 1 V\n",
+                       true));
+    for (int c : {0, 1}) {
+        Eigen::VectorXd campo(6 * nudo.size());
+        for (std::size_t n = 0; n < nudo.size(); ++n)
+            campo.segment<6>(6 * static_cast<Eigen::Index>(n)) << nudo[n].getDesplazamientoX(c),
+                nudo[n].getDesplazamientoY(c), nudo[n].getDesplazamientoZ(c), nudo[n].getGiroX(c),
+                nudo[n].getGiroY(c), nudo[n].getGiroZ(c);
+        for (const objBarra3d& b : barra) {
+            SCOPED_TRACE(std::to_string(c) + " barra " + std::to_string(b.getNoBarraUsuario()));
+            const auto esperada = barraDeformada(b, nudo[static_cast<std::size_t>(b.getNudoInicioInterno())], c, 50);
+            const auto deCampo = barraDeformadaDeCampo(b, campo, 50);
+            ASSERT_TRUE(esperada && deCampo);
+            esperarPunto(deCampo->origen, esperada->origen);
+            ASSERT_EQ(deCampo->puntos.size(), esperada->puntos.size());
+            for (std::size_t j = 0; j < esperada->puntos.size(); ++j)
+                EXPECT_NEAR((deCampo->puntos[j] - esperada->puntos[j]).norm(), 0.0, 1e-9) << j;
+        }
+    }
+    // A un campo que no llega a los nudos de la barra no se le dibuja nada.
+    EXPECT_FALSE(barraDeformadaDeCampo(barra[2], Eigen::VectorXd::Zero(12), 1));
+}
