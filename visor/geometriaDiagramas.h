@@ -31,11 +31,12 @@ struct Color {
 };
 
 // ---- Nivel de detalle ----
-// Con miles de barras en pantalla las líneas internas de un diagrama y las
-// flechas de una carga distribuida quedan a menos de un píxel unas de otras:
-// no se distinguen y cada una cuesta lo mismo que si se viera. Se dibuja sólo
-// una de cada tantas, según lo que mide la barra en pantalla al preparar la capa.
-// Separación mínima entre dos líneas internas de un diagrama.
+// Con miles de barras en pantalla las estaciones de un diagrama (sus líneas
+// internas y los tramos de su contorno) y las flechas de una carga distribuida
+// quedan a menos de un píxel unas de otras: no se distinguen y cada línea
+// cuesta lo mismo que si se viera. Se dibuja sólo una de cada tantas, según lo
+// que mide la barra en pantalla al preparar la capa.
+// Separación mínima entre dos estaciones dibujadas de un diagrama.
 constexpr double kPixelesEntreLineasInternas = 3.0;
 // Entre dos flechas de una carga distribuida: el ancho de sus puntas, para que
 // no se toquen (las puntas miden siempre lo mismo en pantalla).

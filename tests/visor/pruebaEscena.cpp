@@ -146,7 +146,7 @@ TEST(NivelDeDetalle, PasoEntreEstacionesSegunLoQueMideLaBarraEnPantalla) {
     for (double sinDato : {0.0, -5.0, std::nan("")}) EXPECT_EQ(pasoDeDetalle(sinDato, 20, 3), 1);
 }
 
-TEST_F(EntornoVisor, LasLineasInternasYLasFlechasSeRaleanAlAlejarse) {
+TEST_F(EntornoVisor, LosDiagramasYLasFlechasSeRaleanAlAlejarse) {
     CapturaConsola silencio;
     ASSERT_TRUE(cargar(std::string(kMensula) + "distribuidaLocalY: P -1 -1  3 7 5\n", true));
     wVentana = 1000;
@@ -161,7 +161,7 @@ TEST_F(EntornoVisor, LasLineasInternasYLasFlechasSeRaleanAlAlejarse) {
                 if (g.color == color) n += g.cantidadVertices() / 2;
         return n;
     };
-    const std::array<float, 3> internas{0.5f, 0.1f, 0.0f}, flechas{0.2f, 0.2f, 0.0f};
+    const std::array<float, 3> internas{0.5f, 0.1f, 0.0f}, contorno{0.7f, 0.2f, 0.0f}, flechas{0.2f, 0.2f, 0.0f};
     // Con la perspectiva de 45 grados, una unidad a distancia d mide 800 / (2 d tan 22.5°) píxeles:
     // con d = 20 una barra de 5 mide 241 píxeles y todo se dibuja (21 líneas, 11 flechas de 5 trazos);
     // el detalle se elige con esa medida redondeada hacia abajo a medias octavas (d = 80: 12.07 píxeles
@@ -174,6 +174,7 @@ TEST_F(EntornoVisor, LasLineasInternasYLasFlechasSeRaleanAlAlejarse) {
         SCOPED_TRACE(caso.distancia);
         distCamObj = caso.distancia;
         EXPECT_EQ(tramos(internas), 3 * caso.internasPorBarra);
+        EXPECT_EQ(tramos(contorno), 3 * (caso.internasPorBarra - 1));  // el contorno une las mismas estaciones
         EXPECT_EQ(tramos(flechas), 3 * (5 * caso.flechasPorBarra + 1));  // y la línea de carga
     }
 }
