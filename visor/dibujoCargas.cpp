@@ -90,7 +90,8 @@ void plotAxialDistribuida(LoteDibujo& lote, const CargaDistribuida& d, const obj
     lote.anchoLinea(2);
     // Las flechas de la carga axial tienen un asta de una diezmilésima: sólo se ven sus puntas.
     const std::size_t paso = pasoFlechas(lote, b);
-    for (std::size_t k = 0; k < d.flechas.size(); k += paso) lote.puntaFlecha(d.flechas[k].cola, d.flechas[k].punta, punta);
+    for (std::size_t k = 0; k < d.flechas.size(); k += paso)
+        lote.puntaFlecha(d.flechas[k].cola, d.flechas[k].punta, punta);
     lote.anchoLinea(1);
     numeros(lote, d, b);
 }

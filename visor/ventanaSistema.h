@@ -1,7 +1,8 @@
 // Lo que el teclado y el panel piden a la ventana y al proceso: estado de las
 // teclas modificadoras, tamaño actual de la ventana, remodelar la proyección,
-// pedir un redibujo, redibujar sin pausa mientras dure una animación y terminar. Son punteros reemplazables para que la línea
-// de órdenes y los interruptores funcionen también sin ventana (pruebas).
+// pedir un redibujo, redibujar sin pausa mientras dure una animación y
+// terminar. Son punteros reemplazables para que la línea de órdenes y los
+// interruptores funcionen también sin ventana (pruebas).
 #pragma once
 
 #include <string>

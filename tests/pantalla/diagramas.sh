@@ -7,8 +7,9 @@
 # ningún color propio de las otras capas; dos combinaciones activas se dibujan
 # las dos. Después, recargada con resortes y un asentamiento: los resortes en
 # la capa de apoyos, la flecha del asentamiento en la de cargas, la deformada
-# que baja con el apoyo y las reacciones del nudo que sólo tiene resortes. Al final Escape debe terminar el programa con estado 0 (un error de
-# los sanitizadores al salir también hace fallar la prueba).
+# que baja con el apoyo y las reacciones del nudo que sólo tiene resortes.
+# Al final Escape debe terminar el programa con estado 0 (un error de los
+# sanitizadores al salir también hace fallar la prueba).
 #
 # Uso: bash diagramas.sh <vantra3d> <carpeta de ejemplos> <carpeta de trabajo>
 # Sale con 77 (omitida) sólo si Xvfb no puede arrancar.
