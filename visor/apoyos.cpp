@@ -1,10 +1,12 @@
-// Símbolos de apoyo de los nudos en la vista 3D.
+// Símbolos de apoyo de los nudos en la vista 3D, con sus resortes.
 #include "visor/apoyos.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <initializer_list>
+#include <vector>
 
 #include "globales.h"
 #include "visor/capas.h"
@@ -114,6 +116,48 @@ void simbolo(LoteDibujo& lote, CasoApoyo caso) {
     }
 }
 
+// Resorte de traslación según el eje global `eje` (0 X, 1 Y, 2 Z): un zigzag
+// que sale del nudo hacia el lado negativo del eje y llega a una línea de
+// apoyo a 1.3, la distancia de la cruz de suelo (abajo para el vertical).
+void resorteTraslacion(LoteDibujo& lote, int eje) {
+    constexpr int kDientes = 6;
+    const Eigen::Vector3d a = -Eigen::Vector3d::Unit(eje);
+    const Eigen::Vector3d lado = Eigen::Vector3d::Unit(eje == 2 ? 0 : 2);  // el zigzag abre en X o en Z
+    std::vector<Eigen::Vector3d> puntos = {Eigen::Vector3d::Zero(), 0.3 * a};
+    for (int k = 0; k < kDientes; ++k)
+        puntos.push_back((0.3 + (k + 0.5) * 0.8 / kDientes) * a + (k % 2 == 0 ? 0.25 : -0.25) * lado);
+    puntos.push_back(1.1 * a);
+    puntos.push_back(1.3 * a);
+    lote.anchoLinea(1);
+    lote.tira(puntos);
+    tramos(lote, 3, {1.3 * a - 0.4 * lado, 1.3 * a + 0.4 * lado});
+}
+
+// Resorte de giro alrededor del eje global `eje`: una espiral de dos vueltas
+// en el plano perpendicular al eje, alrededor del nudo, cuya punta exterior
+// sigue recta hasta una línea de apoyo corta.
+void resorteGiro(LoteDibujo& lote, int eje) {
+    constexpr int kTramos = 32;
+    const Eigen::Vector3d u = Eigen::Vector3d::Unit((eje + 1) % 3), v = Eigen::Vector3d::Unit((eje + 2) % 3);
+    std::vector<Eigen::Vector3d> puntos;
+    for (int k = 0; k <= kTramos; ++k) {
+        const double t = static_cast<double>(k) / kTramos, angulo = 4.0 * PI * t;
+        puntos.push_back((0.15 + 0.4 * t) * (std::cos(angulo) * u + std::sin(angulo) * v));
+    }
+    puntos.push_back(0.85 * u);
+    lote.anchoLinea(1);
+    lote.tira(puntos);
+    tramos(lote, 3, {0.85 * u - 0.2 * v, 0.85 * u + 0.2 * v});
+}
+
+// Los resortes que cuentan: donde un apoyo restringe el mismo grado de
+// libertad manda el apoyo y el resorte no se dibuja.
+bool tieneResortes(const objNudo3d& n) {
+    for (int i = 0; i < 6; ++i)
+        if (n.getResorteEfectivo(i) > 0.0) return true;
+    return false;
+}
+
 }  // namespace
 
 void plotApoyos(LoteDibujo& lote, double escala) {
@@ -126,11 +170,15 @@ void plotApoyos(LoteDibujo& lote, double escala) {
         if (!nudoVisible(i)) continue;
         const objNudo3d& nd = nudo[static_cast<std::size_t>(i)];
         const CasoApoyo caso = casoApoyo(nd.getVectorApoyo());
-        if (caso == CasoApoyo::Ninguno) continue;
+        if (caso == CasoApoyo::Ninguno && !tieneResortes(nd)) continue;
         lote.empujar();
         lote.trasladar(nd.getX(), nd.getY(), nd.getZ());
         lote.escalar(e);
         simbolo(lote, caso);
+        for (int i = 0; i < 3; ++i)
+            if (nd.getResorteEfectivo(i) > 0.0) resorteTraslacion(lote, i);
+        for (int i = 0; i < 3; ++i)
+            if (nd.getResorteEfectivo(3 + i) > 0.0) resorteGiro(lote, i);
         lote.sacar();
     }
 }

@@ -141,6 +141,16 @@ Proyeccion proyeccion(int ancho, int alto, bool perspectiva, double distCamObj) 
     return p;
 }
 
+double pixelesPorUnidad(int ancho, int alto, bool perspectiva, double distCamObj) {
+    if (ancho <= 0 || alto <= 0 || !(distCamObj > 0.0) || !std::isfinite(distCamObj)) return 0.0;
+    if (perspectiva) {
+        const Proyeccion p = proyeccion(ancho, alto, true, distCamObj);
+        return alto / (2.0 * distCamObj * std::tan(p.campoVertical / 2.0 * PI / 180.0));
+    }
+    const Proyeccion p = proyeccion(ancho, alto, false, distCamObj);
+    return ancho / (p.derecha - p.izquierda);
+}
+
 Angulos angulosCamara(const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo) {
     const Relativo v = relativo(ojo, objetivo);
     Angulos a;

@@ -59,6 +59,9 @@ struct Proyeccion {
 // Volumen de vista para una ventana de ancho x alto. En modo ortográfico su
 // tamaño sale de la distancia de la cámara al objetivo, así el zoom lo achica.
 Proyeccion proyeccion(int ancho, int alto, bool perspectiva, double distCamObj);
+// Píxeles que mide una unidad del modelo puesta de frente a la distancia del
+// objetivo (en ortográfica, en cualquier lugar). 0 sin ventana o sin distancia.
+double pixelesPorUnidad(int ancho, int alto, bool perspectiva, double distCamObj);
 
 // ---- Ángulos de la cámara ----
 // Azimut (en [0, 2 pi)) y elevación (en [-pi/2, pi/2]) de la cámara vista desde

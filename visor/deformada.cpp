@@ -1,6 +1,8 @@
 // Deformada de una combinación: los nudos visibles en su posición desplazada,
-// con sus desplazamientos y giros, y la elástica de cada barra visible.
+// con sus desplazamientos y giros, y la elástica de cada barra visible. Las
+// formas modales se dibujan igual, con la forma como campo de desplazamientos.
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "globales.h"
@@ -54,16 +56,17 @@ void plotNudosDeformados(LoteDibujo& lote, int c, double escala) {
     if (desplazamientoMayor >= 0.0) lote.rotulos()[mayor].siempre = true;
 }
 
-void plotBarrasDeformadas(LoteDibujo& lote, int c, double escala) {
+// La elástica de cada barra visible, desde su inicio desplazado y en su marco
+// local; `elastica` la da para una barra (o nada).
+template <typename Elastica>
+void plotElasticas(LoteDibujo& lote, Elastica elastica) {
     lote.anchoLinea(1);
     lote.color(0.0, 0.7, 0.7);
     const int cantidad = cantidadBarras();
     for (int i = 0; i < cantidad; ++i) {
         if (!barraVisible(i)) continue;
         const objBarra3d& b = barra[static_cast<std::size_t>(i)];
-        const int n = b.getNudoInicioInterno();
-        if (n < 0 || n >= static_cast<int>(nudo.size())) continue;
-        const auto d = barraDeformada(b, nudo[static_cast<std::size_t>(n)], c, escala);
+        const std::optional<BarraDeformada> d = elastica(b);
         if (!d) continue;
         lote.entrarMarcoBarra(b, d->origen);
         lote.tira(d->puntos);
@@ -71,9 +74,32 @@ void plotBarrasDeformadas(LoteDibujo& lote, int c, double escala) {
     }
 }
 
+void plotBarrasDeformadas(LoteDibujo& lote, int c, double escala) {
+    plotElasticas(lote, [c, escala](const objBarra3d& b) -> std::optional<BarraDeformada> {
+        const int n = b.getNudoInicioInterno();
+        if (n < 0 || n >= static_cast<int>(nudo.size())) return std::nullopt;
+        return barraDeformada(b, nudo[static_cast<std::size_t>(n)], c, escala);
+    });
+}
+
 }  // namespace
 
 void plotDeformada(LoteDibujo& lote, int c, double escala) {
     plotNudosDeformados(lote, c, escala);
     plotBarrasDeformadas(lote, c, escala);
+}
+
+void plotFormaModal(LoteDibujo& lote, int modo, double escala) {
+    if (modo < 0 || modo >= static_cast<int>(modosVibracion.size())) return;
+    const Eigen::VectorXd& forma = modosVibracion[static_cast<std::size_t>(modo)].forma;
+    // Los nudos, en su posición desplazada (sin valores: la forma no tiene unidades).
+    lote.color(0.0, 0.7, 0.7);
+    const double r = diagonal / 300;
+    const int cantidad = cantidadNudos();
+    for (int i = 0; i < cantidad; ++i) {
+        if (!nudoVisible(i) || 6 * i + 3 > forma.size()) continue;
+        const objNudo3d& n = nudo[static_cast<std::size_t>(i)];
+        lote.esfera(Eigen::Vector3d(n.getX(), n.getY(), n.getZ()) + escala * forma.segment<3>(6 * i), r);
+    }
+    plotElasticas(lote, [&forma, escala](const objBarra3d& b) { return barraDeformadaDeCampo(b, forma, escala); });
 }

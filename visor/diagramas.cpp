@@ -61,18 +61,23 @@ void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
     const int cantidad = cantidadBarras();
     for (int i = 0; i < cantidad; ++i) {
         if (!barraVisible(i)) continue;
-        objBarra3d& b = barra[static_cast<std::size_t>(i)];
+        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
         const auto g = geometriaDiagrama(b, c, tipo, escala, precision, escalaTexto);
         if (!g) continue;
 
         lote.entrarMarcoBarra(b, {b.getXi(), b.getYi(), b.getZi()});
         lote.anchoLinea(1);
+        // Las estaciones que se dibujan: en una barra que se ve corta, una de cada tantas.
+        const std::size_t paso = static_cast<std::size_t>(pasoDeDetalle(
+            b.getLongitud() * lote.pixelesPorUnidad(), kEstacionesDiagrama - 1, kPixelesEntreLineasInternas));
         if (flagActivo(kFlagLineasInternas)) {
             lote.color(estilo.lineasInternas.r, estilo.lineasInternas.g, estilo.lineasInternas.b);
-            for (std::size_t j = 0; j < g->puntos.size(); ++j) lote.segmento(g->pies[j], g->puntos[j]);
+            for (std::size_t j = 0; j < g->puntos.size(); j += paso) lote.segmento(g->pies[j], g->puntos[j]);
         }
         lote.color(estilo.contorno.r, estilo.contorno.g, estilo.contorno.b);
-        lote.tira(g->puntos);
+        std::vector<Eigen::Vector3d> contorno;
+        for (std::size_t j = 0; j < g->puntos.size(); j += paso) contorno.push_back(g->puntos[j]);
+        lote.tira(contorno);
         if (textos) {
             lote.color(estilo.textos.r, estilo.textos.g, estilo.textos.b);
             const auto escribir = [&](const Rotulo3D& r, const Eigen::Vector3d& ancla, bool esValor, double valor) {

@@ -1,5 +1,6 @@
-// Cargas de una combinación: puntuales en los nudos visibles (ejes globales) y
-// distribuidas en las barras visibles (marco local de cada barra).
+// Cargas de una combinación: puntuales y desplazamientos impuestos en los
+// nudos visibles (ejes globales) y distribuidas en las barras visibles (marco
+// local de cada barra).
 #include <cmath>
 #include <cstddef>
 
@@ -43,7 +44,8 @@ void plotCargasPuntuales(LoteDibujo& lote, int c, double escala, double punta) {
     const int cantidad = cantidadNudos();
     for (int i = 0; i < cantidad; ++i) {
         if (!nudoVisible(i)) continue;
-        for (const CargaPuntual& p : cargasPuntuales(nudo[static_cast<std::size_t>(i)], c, escala)) {
+        const objNudo3d& n = nudo[static_cast<std::size_t>(i)];
+        for (const CargaPuntual& p : cargasPuntuales(n, c, escala)) {
             color(lote, p.esMomento ? kColorMomento : kColorFuerza);
             lote.anchoLinea(2);
             for (const Flecha& f : p.flechas) lote.flecha(f.cola, f.punta, punta);
@@ -52,14 +54,32 @@ void plotCargasPuntuales(LoteDibujo& lote, int c, double escala, double punta) {
                                      GiroRotulo::DeFrente, p.numero.valor),
                         p.numero.posicion);
         }
+        // Asentamientos: flechas cortas (tres puntas de largo, el mismo en pantalla a cualquier zoom)
+        // que salen del nudo, con el valor en notación exponencial: suelen ser milímetros.
+        for (const CargaPuntual& d : desplazamientosImpuestos(n, c, 3 * punta)) {
+            color(lote, kColorFuerza);
+            lote.anchoLinea(2);
+            for (const Flecha& f : d.flechas) lote.flecha(f.cola, f.punta, punta);
+            lote.anchoLinea(1);
+            lote.rotulo(rotuloDeCapa(formatearNumero(d.numero.valor, precision, true), escalaTexto, 1,
+                                     GiroRotulo::DeFrente, d.numero.valor),
+                        d.numero.posicion);
+        }
     }
+}
+
+// Cada cuántas flechas (o símbolos de torsión) de la barra se dibuja una.
+std::size_t pasoFlechas(const LoteDibujo& lote, const objBarra3d& b) {
+    return static_cast<std::size_t>(pasoDeDetalle(b.getLongitud() * lote.pixelesPorUnidad(), kFlechasPorBarra - 1,
+                                                  kPixelesEntreFlechas));
 }
 
 void plotTransversal(LoteDibujo& lote, const CargaDistribuida& d, const objBarra3d& b,
                      const ColoresTransversal& colores, double punta) {
     color(lote, colores.flechas);
     lote.anchoLinea(1);
-    for (const Flecha& f : d.flechas) lote.flecha(f.cola, f.punta, punta);
+    const std::size_t paso = pasoFlechas(lote, b);
+    for (std::size_t k = 0; k < d.flechas.size(); k += paso) lote.flecha(d.flechas[k].cola, d.flechas[k].punta, punta);
     if (d.lineaCarga) lote.segmento(d.lineaCarga->cola, d.lineaCarga->punta);
     color(lote, colores.numeros);
     numeros(lote, d, b);
@@ -69,7 +89,9 @@ void plotAxialDistribuida(LoteDibujo& lote, const CargaDistribuida& d, const obj
     color(lote, kColorAxial);
     lote.anchoLinea(2);
     // Las flechas de la carga axial tienen un asta de una diezmilésima: sólo se ven sus puntas.
-    for (const Flecha& f : d.flechas) lote.puntaFlecha(f.cola, f.punta, punta);
+    const std::size_t paso = pasoFlechas(lote, b);
+    for (std::size_t k = 0; k < d.flechas.size(); k += paso)
+        lote.puntaFlecha(d.flechas[k].cola, d.flechas[k].punta, punta);
     lote.anchoLinea(1);
     numeros(lote, d, b);
 }
@@ -80,7 +102,9 @@ void plotTorsionDistribuida(LoteDibujo& lote, const CargaDistribuida& d, const o
     const double L = b.getLongitud();
     color(lote, kColorTorsion);
     lote.anchoLinea(1);
-    for (double x : d.estaciones) {
+    const std::size_t paso = pasoFlechas(lote, b);
+    for (std::size_t k = 0; k < d.estaciones.size(); k += paso) {
+        const double x = d.estaciones[k];
         lote.empujar();
         lote.trasladar(x, 0, 0);
         lote.rotar(d.sentido > 0 ? -90.0 : 90.0, 0, 1, 0);

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <utility>
 
 #include "globales.h"
+#include "visor/animacionModal.h"
 #include "visor/camara.h"
 #include "visor/capas.h"
 #include "visor/estadoVisor.h"
@@ -62,6 +64,16 @@ struct Capa {
 
 std::map<std::pair<int, int>, Capa> capas;
 std::vector<std::string> leyenda;
+
+// La forma modal animada: se prepara una vez en sus dos extremos (sin
+// desplazar y con toda la amplitud) y cada cuadro dibuja el lote intermedio
+// de la fase del momento, sin compilarlo en una lista.
+struct FormaModal {
+    std::vector<double> clave;
+    LoteDibujo quieta, desplazada;
+    std::string leyenda;
+};
+FormaModal formaModal;
 unsigned long preparaciones = 0;
 
 // El aislamiento se compara con el del cuadro anterior: si cambió, sube su revisión.
@@ -92,6 +104,15 @@ double distanciaDeClave() {
     return std::round(distCamObj / orden) * orden;
 }
 
+// Píxeles por unidad del modelo con que se eligen los detalles de las capas,
+// redondeados a medias octavas: cada paso de la rueda no rehace las capas, y
+// lo dibujado queda a lo sumo 1.4 veces más espaciado que lo pedido.
+double pixelesDeDetalle() {
+    const double p = pixelesPorUnidad(wVentana, hVentana, flagActivo(kFlagPerspectiva), distCamObj);
+    if (!(p > 0.0)) return 0.0;
+    return std::pow(2.0, std::floor(2.0 * std::log2(p)) / 2.0);
+}
+
 template <typename Construir>
 Capa& preparar(int id, int combo, std::vector<double> c, Construir construir) {
     Capa& capa = capas[{id, combo}];
@@ -100,6 +121,7 @@ Capa& preparar(int id, int combo, std::vector<double> c, Construir construir) {
     capa.clave = std::move(c);
     capa.olvidarLista();
     capa.lote = LoteDibujo();
+    capa.lote.ponerPixelesPorUnidad(pixelesDeDetalle());
     capa.leyenda.clear();
     construir(capa);
     ordenarRotulos(capa.lote.rotulos());
@@ -153,6 +175,9 @@ std::vector<CapaPreparada> prepararEscena() {
     // Capas de resultados y cargas: una por cada combinación activa, en el orden de siempre.
     const double textos = flagActivo(kFlagTextosDiagramas), internas = flagActivo(kFlagLineasInternas);
     const double decimales = precision;
+    // Las líneas internas de los diagramas y las flechas de las cargas
+    // siguen al zoom: más juntas que un par de píxeles no se dibujan.
+    const double detalle = pixelesDeDetalle();
     const CapaDiagrama diagramas[] = {
         {kFlagAxial, kCapaAxial, TipoDiagrama::Axial, &escalaN, plotAxial},
         {kFlagCortanteY, kCapaCortanteY, TipoDiagrama::CortanteY, &escalaVy, plotCortanteY},
@@ -167,7 +192,8 @@ std::vector<CapaPreparada> prepararEscena() {
         if (!flagActivo(d.interruptor)) return;
         for (int c = 0; c < cantidadCombos(); ++c) {
             if (!comboActivo(c)) continue;
-            agregar(preparar(d.id, c, clave({*d.escala, textos, internas, decimales, escalaTexto}), [&](Capa& capa) {
+            agregar(preparar(d.id, c, clave({*d.escala, textos, internas, decimales, escalaTexto, detalle}),
+                             [&](Capa& capa) {
                 d.plot(capa.lote, c, *d.escala);
                 capa.leyenda = lineaLeyenda(d.tipo, c, extremosDiagrama(d.tipo, c));
             }));
@@ -187,7 +213,8 @@ std::vector<CapaPreparada> prepararEscena() {
     if (flagActivo(kFlagCargas))
         for (int c = 0; c < cantidadCombos(); ++c)
             if (comboActivo(c))
-                agregar(preparar(kCapaCargas, c, clave({escalaCarga, distanciaDeClave(), decimales, escalaTexto}),
+                agregar(preparar(kCapaCargas, c,
+                                 clave({escalaCarga, distanciaDeClave(), decimales, escalaTexto, detalle}),
                                  [c](Capa& capa) { plotCarga(capa.lote, c, escalaCarga); }));
     if (flagActivo(kFlagReacciones))
         for (int c = 0; c < cantidadCombos(); ++c)
@@ -195,6 +222,24 @@ std::vector<CapaPreparada> prepararEscena() {
                 agregar(preparar(kCapaReacciones, c, clave({escalaTexto, diagonal}),
                                  [c](Capa& capa) { plotReacciones(capa.lote, c); }));
     for (const CapaDiagrama& d : diagramasZ) diagrama(d);
+
+    if (modoAnimado() > 0) {
+        const int k = modoAnimado();
+        std::vector<double> c = clave({static_cast<double>(k), escalaModo(), diagonal});
+        if (formaModal.clave != c) {
+            formaModal = FormaModal();
+            formaModal.clave = std::move(c);
+            plotFormaModal(formaModal.quieta, k - 1, 0.0);
+            plotFormaModal(formaModal.desplazada, k - 1, escalaModo());
+            char factor[64];
+            std::snprintf(factor, sizeof factor, "%g", escalaDef);
+            formaModal.leyenda = descripcionModo(k) + ", factor de escala " + factor;
+            ++preparaciones;
+        }
+        leyenda.push_back(formaModal.leyenda);
+    } else if (!formaModal.clave.empty()) {
+        formaModal = FormaModal();
+    }
 
     if (barraResaltada >= 0)
         agregar(preparar(kCapaResaltada, 0, clave({static_cast<double>(barraResaltada)}),
@@ -207,6 +252,11 @@ std::vector<CapaPreparada> prepararEscena() {
 }
 
 const std::vector<std::string>& leyendaEscena() { return leyenda; }
+
+LoteDibujo formaModalEscena(double fase) {
+    if (modoAnimado() == 0 || formaModal.clave.empty()) return LoteDibujo();
+    return LoteDibujo::entre(formaModal.quieta, formaModal.desplazada, fase);
+}
 
 unsigned long preparacionesEscena() { return preparaciones; }
 
@@ -330,4 +380,5 @@ void dibujarEscena() {
         dibujarLote(*c.lote, vista, c.lista);
         if (c.encima) glEnable(GL_DEPTH_TEST);
     }
+    if (modoAnimado() > 0) dibujarLote(formaModalEscena(faseModo()), vista);
 }

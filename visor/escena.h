@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-class LoteDibujo;
+#include "visor/lote.h"
+
 struct VistaRotulos;
 
 // Una capa lista para dibujar.
@@ -29,8 +30,14 @@ std::vector<CapaPreparada> prepararEscena();
 // modelo-vista.
 void dibujarEscena();
 
-// Líneas de la leyenda de las capas de resultados que mostró el último cuadro.
+// Líneas de la leyenda de las capas de resultados que mostró el último cuadro
+// (y la del modo de vibración animado).
 const std::vector<std::string>& leyendaEscena();
+
+// La forma del modo animado en la fase dada (de -1 a 1: la forma escalada por
+// fase x escalaModo()), tal como la preparó el último prepararEscena; vacía
+// sin animación.
+LoteDibujo formaModalEscena(double fase);
 
 // Cuántas veces se preparó alguna capa desde el arranque (para saber si un
 // cuadro repitió lo preparado o tuvo que rearmarlo).

@@ -1,10 +1,20 @@
 #include "visor/geometriaDiagramas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "globales.h"
 #include "visor/formatoTexto.h"
+
+// ---- Nivel de detalle ----
+
+int pasoDeDetalle(double largoPixeles, int tramos, double minimoPixeles) {
+    if (tramos <= 1 || !(largoPixeles > 0.0) || !std::isfinite(largoPixeles)) return 1;
+    for (int paso = 1; paso < tramos; ++paso)
+        if (tramos % paso == 0 && largoPixeles * paso / tramos >= minimoPixeles) return paso;
+    return tramos;
+}
 
 // ---- Comprobación de datos ----
 
@@ -45,7 +55,7 @@ const EstiloDiagrama& estiloDiagrama(TipoDiagrama tipo) {
     return estilos[static_cast<int>(tipo)];
 }
 
-Eigen::MatrixXd muestrasDiagrama(objBarra3d& b, int c, TipoDiagrama tipo) {
+Eigen::MatrixXd muestrasDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo) {
     switch (tipo) {
         case TipoDiagrama::Axial: return b.getSolicitacionAxial(c, kEstacionesDiagrama);
         case TipoDiagrama::CortanteY: return b.getSolicitacionVy(c, kEstacionesDiagrama);
@@ -66,7 +76,7 @@ Eigen::Vector3d enPlano(int eje, double x, double o) {
 
 }  // namespace
 
-std::optional<GeometriaDiagrama> geometriaDiagrama(objBarra3d& b, int c, TipoDiagrama tipo, double escala,
+std::optional<GeometriaDiagrama> geometriaDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo, double escala,
                                                    int decimales, double alturaTexto) {
     if (!barraConResultados(b, c)) return std::nullopt;
     const EstiloDiagrama& estilo = estiloDiagrama(tipo);
@@ -128,6 +138,63 @@ std::optional<BarraDeformada> barraDeformada(const objBarra3d& b, const objNudo3
     return r;
 }
 
+namespace {
+
+// Flecha a lo largo de la barra en un plano local, sin carga en el tramo: el
+// momento varía linealmente entre los de los extremos, m0 y mL, y la flecha
+// vale f0 y fL en los extremos. Devuelve los coeficientes de
+// EI·f(x) = C1 x³/6 + C2 x²/2 + C3 x + C4; con EI nulo la barra queda recta.
+Eigen::Vector4d constantesSinCarga(double L, double EI, double m0, double mL, double f0, double fL) {
+    if (EI == 0.0 || L <= 0.0) return Eigen::Vector4d(0, 0, (fL - f0) / (L > 0.0 ? L : 1.0), f0);
+    Eigen::Matrix4d A;
+    A << 0, 1, 0, 0,
+         L, 1, 0, 0,
+         0, 0, 0, 1,
+         L * L * L / 6, L * L / 2, L, 1;
+    return A.fullPivLu().solve(Eigen::Vector4d(m0, mL, EI * f0, EI * fL));
+}
+
+double flechaSinCarga(const Eigen::Vector4d& k, double EI, double x) {
+    const double p = k(0) * x * x * x / 6 + k(1) * x * x / 2 + k(2) * x + k(3);
+    return EI == 0.0 ? p : p / EI;
+}
+
+}  // namespace
+
+std::optional<BarraDeformada> barraDeformadaDeCampo(const objBarra3d& b, const Eigen::VectorXd& campo,
+                                                    double escala) {
+    const int ni = b.getNudoInicioInterno(), nf = b.getNudoFinalInterno();
+    if (ni < 0 || nf < 0 || 6 * static_cast<Eigen::Index>(std::max(ni, nf)) + 6 > campo.size()) return std::nullopt;
+    const double* u1 = campo.data() + 6 * ni;
+    const double* u2 = campo.data() + 6 * nf;
+    // Fuerzas de extremo (locales) que la barra opone a esos desplazamientos.
+    long double f[12];
+    b.fuerzasPorDeformacion(b.getRigidezNatural(), u1, u2, f);
+    // Desplazamientos de los extremos en ejes locales (las filas de R son los ejes locales).
+    const Eigen::Matrix3d R = b.getRotacion();
+    const Eigen::Vector3d d1 = R * Eigen::Map<const Eigen::Vector3d>(u1);
+    const Eigen::Vector3d d2 = R * Eigen::Map<const Eigen::Vector3d>(u2);
+    const double L = b.getLongitud();
+    // Plano x-y (flecha en y, con Iz) y plano x-z (flecha en z, con Iy), con
+    // los momentos de extremo en la convención de cada plano.
+    const double EIz = b.getModE() * b.getIz(), EIy = b.getModE() * b.getIy();
+    const Eigen::Vector4d kY = constantesSinCarga(L, EIz, -static_cast<double>(f[5]), static_cast<double>(f[11]),
+                                                  d1.y(), d2.y());
+    const Eigen::Vector4d kZ = constantesSinCarga(L, EIy, static_cast<double>(f[4]), -static_cast<double>(f[10]),
+                                                  d1.z(), d2.z());
+    const double v0 = flechaSinCarga(kY, EIz, 0.0), w0 = flechaSinCarga(kZ, EIy, 0.0);
+    const double alargamiento = (d2.x() - d1.x()) * escala;
+    BarraDeformada r;
+    r.origen = Eigen::Vector3d(b.getXi(), b.getYi(), b.getZi()) + escala * Eigen::Map<const Eigen::Vector3d>(u1);
+    const int n = kEstacionesDiagrama;
+    for (int i = 0; i < n; ++i) {
+        const double x = L / (n - 1) * i;
+        r.puntos.emplace_back(x + i * alargamiento / (n - 1), (flechaSinCarga(kY, EIz, x) - v0) * escala,
+                              (flechaSinCarga(kZ, EIy, x) - w0) * escala);
+    }
+    return r;
+}
+
 // ---- Cargas ----
 
 std::vector<CargaPuntual> cargasPuntuales(const objNudo3d& n, int c, double escala) {
@@ -149,6 +216,24 @@ std::vector<CargaPuntual> cargasPuntuales(const objNudo3d& n, int c, double esca
         const Eigen::Vector3d punta = nudoPos + eje;
         r.push_back({true, k, {{nudoPos, punta}, {nudoPos, nudoPos + 0.7 * eje}},
                      {punta, std::fabs(momentos[k]), "", 1}});
+    }
+    return r;
+}
+
+std::vector<CargaPuntual> desplazamientosImpuestos(const objNudo3d& n, int c, double largo) {
+    std::vector<CargaPuntual> r;
+    const Eigen::MatrixXd impuestos = n.getDesplazamientosImpuestosCombo();
+    const Eigen::VectorXi apoyo = n.getApoyo();
+    if (c < 0 || c >= impuestos.cols() || impuestos.rows() < 6 || apoyo.size() < 6) return r;
+    const Eigen::Vector3d nudoPos(n.getX(), n.getY(), n.getZ());
+    for (int g = 0; g < 6; ++g) {
+        const double valor = impuestos(g, c);
+        if (valor == 0.0 || apoyo(g) == 0) continue;  // sólo un apoyo impone desplazamientos
+        const bool giro = g >= 3;
+        const Eigen::Vector3d eje = (valor > 0 ? largo : -largo) * Eigen::Vector3d::Unit(g % 3);
+        std::vector<Flecha> flechas = {{nudoPos, nudoPos + eje}};
+        if (giro) flechas.push_back({nudoPos, nudoPos + 0.7 * eje});
+        r.push_back({giro, g % 3, flechas, {nudoPos + eje, std::fabs(valor), "", 1}});
     }
     return r;
 }
@@ -221,15 +306,14 @@ std::vector<LineaReaccion> lineasReacciones(const objNudo3d& n, int c, double di
     std::vector<LineaReaccion> r;
     if (!nudoConResultados(n, c)) return r;
     static const char* const etiquetas[6] = {"Rx: ", "Ry: ", "Rz: ", "Mx: ", "My: ", "Mz: "};
-    const double valores[6] = {n.getReaccionRx(c), n.getReaccionRy(c), n.getReaccionRz(c),
-                               n.getReaccionMx(c), n.getReaccionMy(c), n.getReaccionMz(c)};
-    const Eigen::VectorXi apoyo = n.getApoyo();
+    // Un resorte da reacción como un apoyo: la fuerza del resorte, -k·u.
+    const Eigen::Matrix<double, 6, 1> valores = n.getReaccionesDeApoyo(c);
     const double desfase = diagonalModelo / 100;
     double y = 0.0;
-    for (int k = 0; k < 6 && k < apoyo.size(); ++k) {
-        if (apoyo(k) != 1) continue;
+    for (int k = 0; k < 6; ++k) {
+        if (!n.tieneReaccion(k)) continue;
         char numero[100];
-        std::snprintf(numero, sizeof numero, "%f", valores[k]);
+        std::snprintf(numero, sizeof numero, "%f", valores(k));
         r.push_back({Eigen::Vector3d(desfase, y, 0.0), std::string(etiquetas[k]) + numero});
         y -= alturaTexto;
     }

@@ -30,6 +30,23 @@ struct Color {
     double r, g, b;
 };
 
+// ---- Nivel de detalle ----
+// Con miles de barras en pantalla las estaciones de un diagrama (sus líneas
+// internas y los tramos de su contorno) y las flechas de una carga distribuida
+// quedan a menos de un píxel unas de otras: no se distinguen y cada línea
+// cuesta lo mismo que si se viera. Se dibuja sólo una de cada tantas, según lo
+// que mide la barra en pantalla al preparar la capa.
+// Separación mínima entre dos estaciones dibujadas de un diagrama.
+constexpr double kPixelesEntreLineasInternas = 3.0;
+// Entre dos flechas de una carga distribuida: el ancho de sus puntas, para que
+// no se toquen (las puntas miden siempre lo mismo en pantalla).
+constexpr double kPixelesEntreFlechas = 8.0;
+// Cada cuántas de las `tramos` divisiones de una barra que en pantalla mide
+// `largoPixeles` se dibuja una para que queden a `minimoPixeles` o más: el
+// menor divisor de `tramos` que lo logra (así la primera y la última estación
+// siempre se dibujan) o, si ninguno, `tramos`. Sin largo conocido (0), todas.
+int pasoDeDetalle(double largoPixeles, int tramos, double minimoPixeles);
+
 // ---- Comprobación de datos ----
 
 // Verdadero si hay un análisis válido y la barra (el nudo) tiene resultados de
@@ -77,11 +94,11 @@ struct GeometriaDiagrama {
 };
 
 // Abscisas (fila 0) y valores (fila 1) del diagrama en las 21 estaciones.
-Eigen::MatrixXd muestrasDiagrama(objBarra3d& b, int c, TipoDiagrama tipo);
+Eigen::MatrixXd muestrasDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo);
 
 // Diagrama de la barra para la combinación c con la escala dada. Vacío
 // (nullopt) si la barra no tiene resultados de c.
-std::optional<GeometriaDiagrama> geometriaDiagrama(objBarra3d& b, int c, TipoDiagrama tipo, double escala,
+std::optional<GeometriaDiagrama> geometriaDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo, double escala,
                                                    int decimales, double alturaTexto);
 
 // ---- Deformada ----
@@ -98,6 +115,13 @@ struct BarraDeformada {
 };
 // inicio es el nudo de inicio de la barra.
 std::optional<BarraDeformada> barraDeformada(const objBarra3d& b, const objNudo3d& inicio, int c, double escala);
+// La misma elástica para un campo de desplazamientos cualquiera de los nudos
+// (seis por nudo, en ejes globales, como una forma modal), sin cargas en el
+// tramo: la flexión sale de los momentos que esos desplazamientos dan en los
+// extremos de la barra, con sus liberaciones. Vacío si al campo le faltan los
+// nudos de la barra.
+std::optional<BarraDeformada> barraDeformadaDeCampo(const objBarra3d& b, const Eigen::VectorXd& campo,
+                                                    double escala);
 
 // ---- Cargas ----
 
@@ -115,6 +139,13 @@ struct CargaPuntual {
 };
 // Componentes no nulas en el orden Px Py Pz Mx My Mz; vacío sin combo c.
 std::vector<CargaPuntual> cargasPuntuales(const objNudo3d& n, int c, double escala);
+
+// Desplazamientos impuestos (asentamientos) de la combinación c en los grados
+// de libertad con apoyo, con la forma de una carga puntual: una flecha corta de
+// largo dado que sale del nudo en el sentido del desplazamiento (un giro, con
+// doble punta como un momento) y su valor absoluto en la punta. En el orden
+// ux uy uz gx gy gz; vacío sin combo c.
+std::vector<CargaPuntual> desplazamientosImpuestos(const objNudo3d& n, int c, double largo);
 
 enum class TipoDistribuida { LocalY, LocalZ, Axial, Torsion };
 
@@ -138,6 +169,6 @@ struct LineaReaccion {
     Eigen::Vector3d posicion;
     std::string texto;
 };
-// Una línea por grado de libertad restringido, en el orden Rx Ry Rz Mx My Mz;
-// vacío sin resultados de la combinación c.
+// Una línea por grado de libertad con reacción (apoyo o resorte), en el orden
+// Rx Ry Rz Mx My Mz; vacío sin resultados de la combinación c.
 std::vector<LineaReaccion> lineasReacciones(const objNudo3d& n, int c, double diagonalModelo, double alturaTexto);

@@ -16,7 +16,7 @@ const TipoDiagrama kEsfuerzos[] = {TipoDiagrama::Axial,     TipoDiagrama::Cortan
                                    TipoDiagrama::Torsion,   TipoDiagrama::MomentoY,  TipoDiagrama::MomentoZ};
 
 // "N -1.234, Vy 2.000, ..." en la estación j (0 el inicio, la última el fin).
-std::string esfuerzosEn(objBarra3d& b, int c, bool alFinal) {
+std::string esfuerzosEn(const objBarra3d& b, int c, bool alFinal) {
     std::string s;
     for (TipoDiagrama t : kEsfuerzos) {
         const Eigen::MatrixXd m = muestrasDiagrama(b, c, t);
@@ -27,7 +27,7 @@ std::string esfuerzosEn(objBarra3d& b, int c, bool alFinal) {
 }
 
 // "My máx 59.710, mín -17.190": entre las estaciones y el momento donde se anula el corte.
-std::string extremosMomento(objBarra3d& b, int c, TipoDiagrama t) {
+std::string extremosMomento(const objBarra3d& b, int c, TipoDiagrama t) {
     const Eigen::MatrixXd m = muestrasDiagrama(b, c, t);
     if (m.rows() != 2 || m.cols() == 0) return std::string();
     double mayor = m.row(1).maxCoeff(), menor = m.row(1).minCoeff();
@@ -44,7 +44,7 @@ std::string extremosMomento(objBarra3d& b, int c, TipoDiagrama t) {
 
 std::string inspeccionarBarra(int interna) {
     if (interna < 0 || interna >= cantidadBarras()) return std::string();
-    objBarra3d& b = barra[static_cast<std::size_t>(interna)];
+    const objBarra3d& b = barra[static_cast<std::size_t>(interna)];
     std::string s = "Barra " + std::to_string(b.getNoBarraUsuario()) + " (nudos " +
                     std::to_string(b.getNudoInicioUsuario()) + " a " + std::to_string(b.getNudoFinalUsuario()) +
                     "): largo " + numero(b.getLongitud()) + ", sección " +

@@ -26,7 +26,7 @@ ExtremosDiagrama extremosDiagrama(TipoDiagrama tipo, int c) {
     ExtremosDiagrama e;
     const int n = cantidadBarras();
     for (int i = 0; i < n; ++i) {
-        objBarra3d& b = barra[static_cast<std::size_t>(i)];
+        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
         if (!barraConResultados(b, c)) continue;
         const Eigen::MatrixXd m = muestrasDiagrama(b, c, tipo);
         for (Eigen::Index j = 0; j < m.cols() && m.rows() == 2; ++j) considerar(e, m(1, j), b.getNoBarraUsuario());

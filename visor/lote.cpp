@@ -124,3 +124,18 @@ void LoteDibujo::rotulo(Rotulo3D r, const Eigen::Vector3d& anclaLocal) {
     r.ancho = ancho_;
     rotulos_.push_back(std::move(r));
 }
+
+LoteDibujo LoteDibujo::entre(const LoteDibujo& a, const LoteDibujo& b, double t) {
+    LoteDibujo r = b;
+    const float tf = static_cast<float>(t);
+    for (std::size_t i = 0; i < r.grupos_.size() && i < a.grupos_.size(); ++i) {
+        std::vector<float>& v = r.grupos_[i].vertices;
+        const std::vector<float>& desde = a.grupos_[i].vertices;
+        if (desde.size() != v.size()) continue;
+        for (std::size_t k = 0; k < v.size(); ++k) v[k] = desde[k] + tf * (v[k] - desde[k]);
+    }
+    if (a.esferas_.size() == r.esferas_.size())
+        for (std::size_t i = 0; i < r.esferas_.size(); ++i)
+            r.esferas_[i].centro = a.esferas_[i].centro + t * (r.esferas_[i].centro - a.esferas_[i].centro);
+    return r;
+}

@@ -91,6 +91,18 @@ public:
     const std::vector<Rotulo3D>& rotulos() const { return rotulos_; }
     bool vacio() const { return grupos_.empty() && esferas_.empty() && rotulos_.empty(); }
 
+    // Lote intermedio entre dos preparados con las mismas operaciones (los
+    // mismos grupos con tantos vértices y las mismas esferas): cada vértice y
+    // cada centro en a + t (b - a). Lo que no se corresponde queda como en b.
+    static LoteDibujo entre(const LoteDibujo& a, const LoteDibujo& b, double t);
+
+    // Píxeles que mide en pantalla una unidad del modelo a la distancia del
+    // objetivo de la cámara, con el zoom para el que se prepara el lote (0:
+    // sin dato, todo con su detalle completo). Las capas lo usan para no
+    // dibujar lo que quedaría a menos de un par de píxeles de lo vecino.
+    void ponerPixelesPorUnidad(double p) { pixelesPorUnidad_ = p; }
+    double pixelesPorUnidad() const { return pixelesPorUnidad_; }
+
 private:
     Eigen::Affine3d actual_;
     std::vector<Eigen::Affine3d> pila_;
@@ -100,6 +112,7 @@ private:
     std::map<std::tuple<int, float, float, float, float>, std::size_t> indiceGrupo_;
     std::vector<EsferaLote> esferas_;
     std::vector<Rotulo3D> rotulos_;
+    double pixelesPorUnidad_ = 0.0;
 
     GrupoLote& grupo(Primitiva p);
     void vertice(GrupoLote& g, const Eigen::Vector3d& local);

@@ -1,5 +1,5 @@
 // Reacciones de apoyo de una combinación, como columna de textos junto a cada
-// nudo restringido. Se escriben también para los nudos ocultos por aislamiento.
+// nudo con apoyo o resorte. Se escriben también para los nudos ocultos por aislamiento.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -25,9 +25,7 @@ void plotReacciones(LoteDibujo& lote, int c) {
         std::string texto;
         double mayor = 0.0;
         for (std::size_t k = 0; k < lineas.size(); ++k) texto += (k > 0 ? "\n" : "") + lineas[k].texto;
-        for (double v : {n.getReaccionRx(c), n.getReaccionRy(c), n.getReaccionRz(c), n.getReaccionMx(c),
-                         n.getReaccionMy(c), n.getReaccionMz(c)})
-            mayor = std::max(mayor, std::fabs(v));
+        for (double v : n.getReaccionesDeApoyo(c)) mayor = std::max(mayor, std::fabs(v));
         lote.empujar();
         lote.trasladar(n.getX(), n.getY(), n.getZ());
         // El plano xy local pasa a ser el XZ global: la columna baja en Z.

@@ -12,6 +12,7 @@
 #include "analisis/funcionSolve.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
+#include "visor/animacionModal.h"
 #include "visor/captura.h"
 #include "visor/estadoVisor.h"
 #include "visor/inspeccion.h"
@@ -26,6 +27,7 @@ const char* const kIngrese = "Ingrese Comando:";
 const char* const kPideCombo = "Escriba el nombre del Combo y presione ENTER:";
 const char* const kPideBarras = "Escriba lista de barras a aislar separadas por espacios:";
 const char* const kErrorInestable = "Error: la estructura es inestable. Ingrese Comando:";
+const char* const kErrorSingular = "Error: la matriz de rigidez es numéricamente singular. Ingrese Comando:";
 
 // Capas de resultados y de cargas que se excluyen entre sí (la torsión se
 // trata aparte porque además apaga las etiquetas).
@@ -176,6 +178,44 @@ void inspeccionar(const std::string& numeroTexto) {
     }
 }
 
+// "modo N": anima la forma del modo N (1 el más bajo) y apaga las capas de
+// resultados y de cargas; "modo 0" termina la animación. Sin modos calculados
+// o con un número que no es de un modo se contesta por qué.
+void ordenModo(const std::string& numeroTexto) {
+    long long k = numeroTexto.empty() ? -1 : 0;
+    for (char c : numeroTexto) {
+        if (c < '0' || c > '9' || k > 1000000) {
+            k = -2;
+            break;
+        }
+        k = k * 10 + (c - '0');
+    }
+    if (k == -1) {
+        responder("Falta el número: modo N. Ingrese Comando:");
+    } else if (k == 0) {
+        animarModo(0);
+        responder(kIngrese);
+    } else if (!hayModosCalculados()) {
+        if (modosPedidos <= 0)
+            responder("No hay modos de vibración: el modelo no los pide (modos: N). Ingrese Comando:");
+        else if (!flagActivo(kFlagCalculado))
+            responder("No hay modos de vibración: presione Calcular. Ingrese Comando:");
+        else
+            responder("No hay modos de vibración: el análisis no dio ninguno. Ingrese Comando:");
+    } else if (k < 0 || k > static_cast<long long>(modosVibracion.size())) {
+        const std::size_t n = modosVibracion.size();
+        responder("No existe el modo " + numeroTexto + ": hay " + std::to_string(n) + (n == 1 ? " modo" : " modos") +
+                  ". Ingrese Comando:");
+    } else {
+        // La forma se ve sola sobre el modelo: sin diagramas, cargas, reacciones ni volumen.
+        for (int j : kCapasExclusivas) apagar(j);
+        apagar(kFlagTorsion);
+        apagar(kFlagVolumen);
+        animarModo(static_cast<int>(k));
+        responder(descripcionModo(static_cast<int>(k)) + ". Ingrese Comando:");
+    }
+}
+
 // Ejecuta la línea de órdenes. Las filas se revisan una tras otra sobre el
 // mismo estado: una fila que responde deja la línea lista para órdenes y así
 // impide que una fila posterior tome el texto como nombre o como lista. Un
@@ -206,6 +246,10 @@ bool ejecutarComando() {
         }
     if (comando == "barra" || comando.rfind("barra ", 0) == 0) {
         inspeccionar(comando.size() > 6 ? comando.substr(6) : std::string());
+        atendida = true;
+    }
+    if (comando == "modo" || comando.rfind("modo ", 0) == 0) {
+        ordenModo(comando.size() > 5 ? comando.substr(5) : std::string());
         atendida = true;
     }
     if (comando == "captura") {
@@ -305,7 +349,7 @@ private:
 };
 
 // '+' agranda y '-' achica: con Shift sólo el texto; si no, las escalas de
-// las capas que están a la vista.
+// las capas que están a la vista (la de la deformada también con un modo animado).
 void cambiarEscalas(bool agrandar) {
     auto aplicar = [agrandar](double& escala) {
         if (agrandar)
@@ -317,7 +361,7 @@ void cambiarEscalas(bool agrandar) {
         aplicar(escalaTexto);
         return;
     }
-    if (flagActivo(kFlagDeformada)) aplicar(escalaDef);
+    if (flagActivo(kFlagDeformada) || modoAnimado() > 0) aplicar(escalaDef);
     if (flagActivo(kFlagAxial)) aplicar(escalaN);
     if (flagActivo(kFlagCortanteY)) aplicar(escalaVy);
     if (flagActivo(kFlagMomentoY)) aplicar(escalaMy);
@@ -359,6 +403,7 @@ void recargarModelo() {
     noNudos = 0;
     noBarras = 0;
     barraResaltada = -1;
+    animarModo(0);
     int advertencias = 0;
     {
         ContadorAdvertencias contador(std::cout);
@@ -389,6 +434,7 @@ void modificadorFlagsGraf(int k) {
         break;
     case kFlagDeformada: case kFlagAxial: case kFlagCortanteY: case kFlagMomentoY:
     case kFlagCargas: case kFlagReacciones: case kFlagCortanteZ: case kFlagMomentoZ:
+        animarModo(0);  // cualquier otra capa de resultados termina la animación de un modo
         alternar(k);
         for (int j : kCapasExclusivas)
             if (j != k) apagar(j);
@@ -410,18 +456,22 @@ void modificadorFlagsGraf(int k) {
         break;
     case kFlagVolumen:
     case kFlagTorsion:
+        animarModo(0);
         alternar(k);
         apagarEtiquetasYCapas();
         apagar(k == kFlagVolumen ? kFlagTorsion : kFlagVolumen);
         break;
     case kFlagCalculado:
+        animarModo(0);  // los modos se vuelven a calcular
         interruptor(kFlagCalculado) = 1;
         modeloCambiado();
         if (!funcionSolve()) {
             // Sin resultados no hay nada que mostrar: los botones de resultados siguen ocultos.
+            // Un mecanismo y una matriz que el redondeo vuelve singular se corrigen distinto.
             apagar(kFlagCalculado);
-            responder(kErrorInestable);
-        } else if (dialogo == kErrorInestable) {
+            responder(diagnosticoUltimoAnalisis.resultado == resultadoAnalisis::singular ? kErrorSingular
+                                                                                          : kErrorInestable);
+        } else if (dialogo == kErrorInestable || dialogo == kErrorSingular) {
             // El error de un cálculo anterior ya no vale: ahora hay resultados.
             responder(kIngrese);
         }

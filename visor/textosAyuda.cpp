@@ -41,6 +41,7 @@ const char* const textoAyudaGeneral =
     "noTags  --> Oculta todos los Tags\n"
     "aislar  --> Muestra solo las barras de una lista (noAislar: todas)\n"
     "barra N --> Resalta la barra N y muestra sus datos y resultados\n"
+    "modo N  --> Anima el modo de vibracion N con su periodo y frecuencia (modo 0: termina)\n"
     "captura --> Guarda la ventana como PNG junto al modelo\n"
     "salir   --> Termina el programa (tambien exit o Escape)\n"
     "\n"
@@ -79,18 +80,27 @@ const char* const ayudaArchivo1 =
     "\tangulo(en grados Sexagesimales)\n"
     "\t{lista de barras}\n";
 
-// Página 2: apoyos y conexiones.
+// Página 2: apoyos, resortes, conexiones, masas y modos de vibración.
 const char* const ayudaArchivo2 =
     "**** Etiquetas de ingreso de datos al archivo ingresoDatos.txt ***:\n"
     "**********         DE APOYOS Y CONEXIONES          ***************\n"
     "apoyo:\n"
     "\tUx Uy Uz giroX giroY giroZ\n"
     "\t{lista de nudos}\n"
+    "resorte: (apoyo elástico; donde también hay apoyo, manda el apoyo)\n"
+    "\tkx ky kz kgx kgy kgz (rigideces en ejes globales; 0 sin resorte)\n"
+    "\t{lista de nudos}\n"
     "articulacion:\n"
     "\tarticInicioY articFinY articInicioZ articFinZ\n"
-    "\t{lista de barras}\n";
+    "\t{lista de barras}\n"
+    "**********            DE MASAS Y MODOS             ***************\n"
+    "masaNudo:\n"
+    "\tmasa (la misma en X, Y y Z)\n"
+    "\t{lista de nudos}\n"
+    "modos: cantidad de modos de vibración a calcular (sin la etiqueta, ninguno)\n"
+    "gravedad: g en las unidades del modelo (por defecto 9.81); masa de barras = pesoEspecifico x area / g\n";
 
-// Página 3: cargas.
+// Página 3: cargas y desplazamientos impuestos.
 const char* const ayudaArchivo3 =
     "**** Etiquetas de ingreso de datos al archivo ingresoDatos.txt ***:\n"
     "**********                 DE CARGAS               ***************\n"
@@ -98,6 +108,10 @@ const char* const ayudaArchivo3 =
     "\tcasoCarga (texto sin espacios)\n"
     "\tPx Py Pz Mx My Mz\n"
     "\t{lista de nudos}\t\t\n"
+    "desplazamientoImpuesto: (asentamientos de apoyos)\n"
+    "\tcasoCarga (texto sin espacios)\n"
+    "\tux uy uz giroX giroY giroZ (ejes globales; sólo donde hay apoyo)\n"
+    "\t{lista de nudos}\n"
     "pesoPropio: nombre_del_PP \n"
     "distribuidaLocalX:\n"
     "\tcasoCarga (casoCarga es texto sin espacios)\n"

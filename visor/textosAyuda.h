@@ -7,7 +7,8 @@
 #define DIRECCION_AYUDA "https://vantra3d.example.org/ayuda"
 
 extern const char* const textoAyudaGeneral;
-// Páginas 1 a 4: geometría, apoyos y conexiones, cargas, escalas de ploteado.
+// Páginas 1 a 4: geometría; apoyos, resortes, conexiones, masas y modos; cargas y
+// desplazamientos impuestos; escalas de ploteado.
 constexpr int kPaginasAyudaArchivo = 4;
 extern const char* const textosAyudaArchivo[kPaginasAyudaArchivo];
 // Dos renglones: la página del programa y la de ayuda.

@@ -28,6 +28,7 @@ int (*altoVentana)() = altoGlut;
 void (*redimensionar)(int, int) = changeSize;
 void (*pedirRedibujo)() = redibujoGlut;
 void (*terminarPrograma)(int) = salirProceso;
+void (*redibujoContinuo)(bool) = ::redibujoContinuo;
 
 // freeglut escribe el título como texto Latin-1: la raya del título se vería
 // como otros caracteres. Se lo da a la ventana en UTF-8 (_NET_WM_NAME, que
@@ -60,6 +61,7 @@ void usarSistemaReal() {
     redimensionar = changeSize;
     pedirRedibujo = redibujoGlut;
     terminarPrograma = salirProceso;
+    redibujoContinuo = ::redibujoContinuo;
 }
 
 }  // namespace ventanaSistema

@@ -5,8 +5,11 @@
 # torsión: las cargas se ven antes del análisis y los resultados no; tras
 # "Calcular" cada capa muestra su color del lado esperado de la barra y
 # ningún color propio de las otras capas; dos combinaciones activas se dibujan
-# las dos. Al final Escape debe terminar el programa con estado 0 (un error de
-# los sanitizadores al salir también hace fallar la prueba).
+# las dos. Después, recargada con resortes y un asentamiento: los resortes en
+# la capa de apoyos, la flecha del asentamiento en la de cargas, la deformada
+# que baja con el apoyo y las reacciones del nudo que sólo tiene resortes.
+# Al final Escape debe terminar el programa con estado 0 (un error de los
+# sanitizadores al salir también hace fallar la prueba).
 #
 # Uso: bash diagramas.sh <vantra3d> <carpeta de ejemplos> <carpeta de trabajo>
 # Sale con 77 (omitida) sólo si Xvfb no puede arrancar.
@@ -183,6 +186,43 @@ orden combo
 orden C2
 guardar dosCombos "dos combinaciones: no aparece la de C2" 3 0 2.8 "rgb(178,51,0)" &&
     { [ "$(contarCerca dosCombos.png 3 0 1.2 "rgb(178,51,0)")" -gt 0 ] || falla "dos combinaciones: falta la de C1"; }
+vivo
+
+# ---- Resortes y asentamientos: otro modelo con la misma viga (F5 no mueve la cámara) ----
+# El nudo 2 descansa en resortes en Y y en Z (sin apoyo); en el caso S el apoyo 1 baja 2 cm.
+cat > modelo.txt <<'FIN'
+nudos: 1 1 0 2  2 5 0 2   barras: 1 1 2
+apoyo: 1 1 1 1 0 0  1     resorte: 0 1000 2000 0 0 0  2
+seccionGenerica: G  0.01 2e-4 3e-4 1e-5  2e8 0.3 0  1
+distribuidaLocalY: D -10 -10  1   desplazamientoImpuesto: S  0 0 -0.02 0 0 0  1
+combo: C1 1 D   combo: CS 1 S
+precision: 2  escalaTexto: 0.12  escalaDeflexion: 10  escalaApoyo: 0.2  escalaCarga: 0.06
+FIN
+tecla F5
+amarillo="rgb(204,204,76)"
+# El zigzag del resorte vertical baja del nudo 2 hasta su línea de apoyo a 1.3 tamaños (z = 1.74).
+guardar resortes "resortes: no aparece el zigzag bajo el nudo 2" 5 0 1.8 "$amarillo"
+# El asentamiento, una flecha corta del color de las cargas que baja del nudo 1.
+orden combo
+orden CS
+orden plotCarga
+guardar asentamiento "asentamiento: no aparece su flecha bajo el nudo 1" 1 0 1.8 "rgb(204,51,51)"
+# La deformada de CS baja con el apoyo (0.02 x 10).
+clic 930 727
+xdo mousemove --window "$wid" 500 780
+orden plotDef
+guardar deformadaAsentada "asentamiento: la deformada no baja con el apoyo" 1 0 1.8 "rgb(0,178,178)"
+# Reacciones de C1: el resorte vertical del nudo 2 toma la mitad de la carga y se escribe como una reacción.
+orden combo
+orden CS
+orden combo
+orden C1
+orden plotR
+read -r rx0 ry0 < <(pixel 5.1 0 2.15)
+read -r rx1 ry1 < <(pixel 5.9 0 1.55)
+esperar_captura reaccionesResorte.png 40 0.25 \
+    eval '[ "$(contarZona reaccionesResorte.png "$rx0" "$ry0" "$rx1" "$ry1" "$rojo")" -gt 0 ]' ||
+    falla "reacciones: el nudo con resortes no muestra las suyas"
 salir_con_escape 30
 sin_informes_de_sanitizadores
 [ "$fallos" -eq 0 ] || fallar "$fallos comprobaciones fallaron; capturas en $trabajo"

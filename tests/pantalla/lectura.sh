@@ -4,7 +4,9 @@
 # leyenda de My aparece junto a los botones; "barra N" resalta la barra (y un
 # número que no existe no resalta nada); los números del diagrama se leen
 # igual (no en espejo) mirando la viga de frente y, tras orbitar media vuelta
-# con Shift y el botón izquierdo, de atrás. Al final Escape termina con 0.
+# con Shift y el botón izquierdo, de atrás; "modo 1" anima la forma modal
+# de un pórtico (el visor redibuja mientras tanto) y "modo 0" la termina y lo
+# deja quieto; un modo que no existe se contesta. Al final Escape termina con 0.
 #   bash lectura.sh <vantra3d> <carpeta de ejemplos> <carpeta de trabajo>
 # Sale con 77 (omitida) sólo si Xvfb no puede arrancar.
 set -u
@@ -113,6 +115,48 @@ if [ "$geo_f" = "$geo_a" ]; then
 else
     falla "los números de atrás no ocupan lo mismo que de frente ($geo_a y $geo_f)"
 fi
+
+# ---- "modo 1" anima la forma modal; "modo 0" la termina y el visor vuelve a quedar quieto ----
+# Pórtico con dos masas en la viga; F5 lo carga y F6 lo encuadra.
+cat > modelo.txt <<'FIN'
+nudos: 1 1 0 0  2 1 0 2  3 5 0 2  4 5 0 0   barras: 1 1 2  2 2 3  3 4 3
+apoyo: 1 1 1 1 1 1  1 4
+seccionGenerica: G  0.01 2e-4 3e-4 1e-5  2e8 0.3 0  1 2 3
+masaNudo: 0.5  2 3   gravedad: 9.81   modos: 2
+puntual: P 1 0 0 0 0 0  2   combo: C1 1 P
+FIN
+tecla F5
+tecla F6
+clic 930 727
+esperar hay 12 197 78 205 "rgb(26,26,0)" || falla "Calcular no analizó el pórtico"
+cian="rgb(0,178,178)"
+procesador() { awk '{print $14 + $15}' "/proc/$app_pid/stat"; }
+orden "modo 1"
+esperar hay 90 60 860 700 "$cian" || falla "modo 1 no dibujó la forma modal"
+# Se mueve: de cinco capturas seguidas, las formas (su color) no son todas iguales.
+antes=$(procesador)
+for i in 1 2 3 4 5; do
+    capturar "modo_$i.png"
+    convert "modo_$i.png" -fuzz 3% -fill black +opaque "$cian" -fill white -opaque "$cian" "forma_$i.png"
+    sleep 0.12
+done
+distintas=$(for i in 1 2 3 4 5; do identify -format '%#\n' "forma_$i.png"; done | sort -u | wc -l)
+echo "formas distintas en cinco capturas: $distintas"
+[ "$distintas" -ge 2 ] || falla "la forma modal no se mueve"
+despues=$(procesador)
+echo "procesador mientras anima: $((despues - antes)) centésimas"
+orden "modo 0"
+esperar no_hay 90 60 860 700 "$cian" || falla "modo 0 no terminó la animación"
+sleep 1
+antes=$(procesador)
+sleep 3
+despues=$(procesador)
+echo "procesador en 3 s tras modo 0: $((despues - antes)) centésimas"
+[ $((despues - antes)) -le 30 ] || falla "tras modo 0 el visor usó $((despues - antes)) centésimas en 3 s"
+# Un modo que no existe se contesta en la línea de órdenes.
+no_hay $renglon "$verde" || falla "el indicador tras modo 0 ya llegaba a x = 250"
+orden "modo 5"
+esperar hay $renglon "$verde" || falla "modo 5 no se contestó"
 
 salir_con_escape 30
 sin_informes_de_sanitizadores

@@ -15,6 +15,7 @@
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
 #include "tests/nucleo/utilidades.h"
+#include "visor/animacionModal.h"
 #include "visor/camara.h"
 #include "visor/estadoVisor.h"
 #include "visor/teclado.h"
@@ -72,6 +73,7 @@ inline const char* const kMensula =
 struct SistemaFalso {
     int modificadores = 0, redibujos = 0;
     std::vector<int> salidas, anchosRedimensionados;
+    std::vector<bool> redibujoContinuo;  // cada pedido de redibujo continuo (verdadero) y cada fin
 };
 inline SistemaFalso falso;
 
@@ -86,14 +88,21 @@ protected:
         ventanaSistema::redimensionar = [](int w, int) { falso.anchosRedimensionados.push_back(w); };
         ventanaSistema::pedirRedibujo = [] { ++falso.redibujos; };
         ventanaSistema::terminarPrograma = [](int estado) { falso.salidas.push_back(estado); };
+        ventanaSistema::redibujoContinuo = [](bool activo) { falso.redibujoContinuo.push_back(activo); };
+        animarModo(0);
+        falso.redibujoContinuo.clear();
         interruptoresIniciales();
         dialogo = "Comando:";
         modoLinea = ModoLinea::Ordenes;
         comando.clear();
         xClickIzq = yClickIzq = 0;
+        wVentana = hVentana = 0;  // sin ventana: las capas con todo su detalle
         cargar(kMensula);
     }
-    void TearDown() override { ventanaSistema::usarSistemaReal(); }
+    void TearDown() override {
+        animarModo(0);  // con el sistema falso: sin ventana no hay a quién pedir que deje de redibujar
+        ventanaSistema::usarSistemaReal();
+    }
 
     // Teclea cada texto seguido de Return.
     template <class... Textos>

@@ -136,3 +136,45 @@ TEST_F(EntornoVisor, ElExtremoDelDiagramaSiempreLlevaSuValor) {
     EXPECT_EQ(obligatorios, 2);
     EXPECT_DOUBLE_EQ(mayor, 150);
 }
+
+TEST(NivelDeDetalle, PasoEntreEstacionesSegunLoQueMideLaBarraEnPantalla) {
+    // 20 tramos: el menor divisor de 20 que deja 3 píxeles entre estaciones.
+    EXPECT_EQ(pasoDeDetalle(60, 20, 3), 1);
+    EXPECT_EQ(pasoDeDetalle(59.9, 20, 3), 2);
+    EXPECT_EQ(pasoDeDetalle(12, 20, 3), 5);
+    EXPECT_EQ(pasoDeDetalle(1, 20, 3), 20);  // ni las dos puntas caben: quedan las dos
+    for (double sinDato : {0.0, -5.0, std::nan("")}) EXPECT_EQ(pasoDeDetalle(sinDato, 20, 3), 1);
+}
+
+TEST_F(EntornoVisor, LosDiagramasYLasFlechasSeRaleanAlAlejarse) {
+    CapturaConsola silencio;
+    ASSERT_TRUE(cargar(std::string(kMensula) + "distribuidaLocalY: P -1 -1  3 7 5\n", true));
+    wVentana = 1000;
+    hVentana = 800;
+    orden("combo", "C1");
+    flags[kFlagMomentoY] = flags[kFlagCargas] = 1;  // las dos capas a la vez: se distinguen por el color
+    // Tramos de cada color en la escena: líneas internas del momento y flechas de la carga.
+    const auto tramos = [](std::array<float, 3> color) {
+        std::size_t n = 0;
+        for (const CapaPreparada& c : prepararEscena())
+            for (const GrupoLote& g : c.lote->grupos())
+                if (g.color == color) n += g.cantidadVertices() / 2;
+        return n;
+    };
+    const std::array<float, 3> internas{0.5f, 0.1f, 0.0f}, contorno{0.7f, 0.2f, 0.0f}, flechas{0.2f, 0.2f, 0.0f};
+    // Con la perspectiva de 45 grados, una unidad a distancia d mide 800 / (2 d tan 22.5°) píxeles:
+    // con d = 20 una barra de 5 mide 241 píxeles y todo se dibuja (21 líneas, 11 flechas de 5 trazos);
+    // el detalle se elige con esa medida redondeada hacia abajo a medias octavas (d = 80: 12.07 píxeles
+    // por unidad, se toman 11.3; una barra, 57 píxeles: líneas cada 2, flechas cada 2 de las 10 divisiones).
+    struct Caso {
+        double distancia;
+        std::size_t internasPorBarra, flechasPorBarra;
+    };
+    for (const Caso& caso : {Caso{20, 21, 11}, Caso{80, 11, 6}, Caso{300, 5, 2}, Caso{2000, 2, 2}}) {
+        SCOPED_TRACE(caso.distancia);
+        distCamObj = caso.distancia;
+        EXPECT_EQ(tramos(internas), 3 * caso.internasPorBarra);
+        EXPECT_EQ(tramos(contorno), 3 * (caso.internasPorBarra - 1));  // el contorno une las mismas estaciones
+        EXPECT_EQ(tramos(flechas), 3 * (5 * caso.flechasPorBarra + 1));  // y la línea de carga
+    }
+}

@@ -164,3 +164,89 @@ TEST(GeometriaReacciones, UnaLineaPorRestriccionEnOrden) {
     for (const LineaReaccion& r : lineasReacciones(nudo[0], 0, 20, kAltura)) inicio += r.texto.substr(0, 4);
     EXPECT_EQ(inicio, "Rx: Ry: Rz: Mx: ");  // apoyo 1 1 1 1 0 0
 }
+
+TEST(GeometriaReacciones, UnResorteDaReaccionComoUnApoyo) {
+    // Viga isostática: el extremo 2 descansa en un resorte vertical que toma q L / 2 = 5.
+    ASSERT_TRUE(cargar("nudos: 1 0 0 0  2 5 0 0  barras: 1 1 2\napoyo: 1 1 1 1 0 0  1  apoyo: 0 1 0 0 0 0  2\n"
+                       "resorte: 0 0 1000 0 0 0  2\nseccionGenerica: G  0.01 2e-4 3e-4 1e-5  2e8 0.3 0  1\n"
+                       "distribuidaLocalY: Y -2 -2  1\ncombo: C1 1 Y\n",
+                       true));
+    const auto l = lineasReacciones(nudo[1], 0, 20, kAltura);
+    ASSERT_EQ(l.size(), 2u);
+    EXPECT_EQ(l[0].texto + " / " + l[1].texto, "Ry: 0.000000 / Rz: 5.000000");
+    EXPECT_NEAR(nudo[1].getDesplazamientoZ(0), -5.0 / 1000, 1e-12);  // la fuerza del resorte es -k·u
+}
+
+TEST(GeometriaCargas, AsentamientosEnLasCargasLaDeformadaYLosMomentos) {
+    // Viga continua de dos tramos de 6; el apoyo central baja 1 cm en el caso S.
+    const double L = 6, delta = 0.01, EI = 2e8 * 3e-4;
+    ASSERT_TRUE(cargar("nudos: 1 0 0 0  2 6 0 0  3 12 0 0  barras: 1 1 2  2 2 3\n"
+                       "apoyo: 1 1 1 1 0 0  1  apoyo: 0 1 1 0 0 0  2 3\n"
+                       "seccionGenerica: G  0.01 2e-4 3e-4 1e-5  2e8 0.3 0  1 2\n"
+                       "desplazamientoImpuesto: S  0 0 -0.01 0 0 0  2\ndesplazamientoImpuesto: G  0 0 0 0.002 0 0  1\n"
+                       "puntual: P  0 0 -1 0 0 0  2\ncombo: P 1 P  combo: S 1 S  combo: G 2 G\n",
+                       true));
+    // Una flecha corta que sale del nudo hacia abajo, con el valor (sin signo) en la punta; nada en otro combo.
+    EXPECT_TRUE(desplazamientosImpuestos(nudo[1], 0, 0.5).empty());
+    const auto s = desplazamientosImpuestos(nudo[1], 1, 0.5);
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_FALSE(s[0].esMomento);
+    esperarPunto(s[0].flechas[0].cola, {6, 0, 0});
+    esperarPunto(s[0].flechas[0].punta, {6, 0, -0.5});
+    esperarPunto(s[0].numero.posicion, {6, 0, -0.5});
+    EXPECT_DOUBLE_EQ(s[0].numero.valor, delta);
+    // Un giro impuesto (factor 2): doble punta, como un momento.
+    const auto g = desplazamientosImpuestos(nudo[0], 2, 0.5);
+    ASSERT_EQ(g.size(), 1u);
+    EXPECT_TRUE(g[0].esMomento && g[0].flechas.size() == 2);
+    esperarPunto(g[0].flechas[1].punta, {0.35, 0, 0});
+    EXPECT_DOUBLE_EQ(g[0].numero.valor, 0.004);
+    // En un grado de libertad sin apoyo no hay nada que imponer.
+    objNudo3d libre;
+    libre.setApoyo(0, 0, 1, 0, 0, 0);
+    libre.setDesplazamientoImpuesto("S", (Eigen::Matrix<double, 6, 1>() << 0.5, 0, -0.01, 0, 0, 0).finished());
+    libre.setCombo("S", 1, "S");
+    ASSERT_EQ(desplazamientosImpuestos(libre, 0, 1).size(), 1u);
+    EXPECT_EQ(desplazamientosImpuestos(libre, 0, 1)[0].eje, 2);
+
+    // La deformada baja con el apoyo, y la elástica del primer tramo llega al nudo asentado.
+    const auto n = nudoDeformado(nudo[1], 1, 100);
+    ASSERT_TRUE(n.has_value());
+    esperarPunto(n->posicion, {6, 0, -1});
+    const auto tramo = barraDeformada(barra[0], nudo[0], 1, 100);
+    ASSERT_TRUE(tramo.has_value());
+    esperarPunto(tramo->puntos.back(), {6, -1, 0});  // y local = Z global
+    // Momento sobre el apoyo central: 3 E I Δ / L².
+    const GeometriaDiagrama m = diagrama(1, TipoDiagrama::MomentoY);
+    EXPECT_NEAR(std::fabs(m.valores.back()), 3 * EI * delta / (L * L), 1e-6);
+}
+
+TEST(GeometriaDiagramas, LaElasticaDeUnCampoDeDesplazamientosEsLaDeLaDeformada) {
+    // Pórtico con la viga articulada en su inicio (en los dos planos) y sólo cargas en los nudos, dentro y
+    // fuera de su plano: la elástica de cada barra sale sólo de los desplazamientos de sus extremos, así
+    // la del campo de desplazamientos de cada combinación es la deformada que calcula la barra.
+    ASSERT_TRUE(cargar("nudos: 1 0 0 0  2 0 0 4  3 6 1 4  4 6 1 0\nbarras: 1 1 2  2 2 3  3 4 3\n"
+                       "apoyo: 1 1 1 1 1 1  1 4\nseccionRectangular: R 0.3 0.5 25e6 0.2 0  1 2 3\n"
+                       "rotacionBarra: 30  2\narticulacion: 0 1 0 1  2\n"
+                       "puntual: H 10 0 -20 0 0 0  2\npuntual: V 0 5 -30 0 0 4  3\ncombo: H 1 H  combo: V 1 V\n",
+                       true));
+    for (int c : {0, 1}) {
+        Eigen::VectorXd campo(6 * nudo.size());
+        for (std::size_t n = 0; n < nudo.size(); ++n)
+            campo.segment<6>(6 * static_cast<Eigen::Index>(n)) << nudo[n].getDesplazamientoX(c),
+                nudo[n].getDesplazamientoY(c), nudo[n].getDesplazamientoZ(c), nudo[n].getGiroX(c),
+                nudo[n].getGiroY(c), nudo[n].getGiroZ(c);
+        for (const objBarra3d& b : barra) {
+            SCOPED_TRACE(std::to_string(c) + " barra " + std::to_string(b.getNoBarraUsuario()));
+            const auto esperada = barraDeformada(b, nudo[static_cast<std::size_t>(b.getNudoInicioInterno())], c, 50);
+            const auto deCampo = barraDeformadaDeCampo(b, campo, 50);
+            ASSERT_TRUE(esperada && deCampo);
+            esperarPunto(deCampo->origen, esperada->origen);
+            ASSERT_EQ(deCampo->puntos.size(), esperada->puntos.size());
+            for (std::size_t j = 0; j < esperada->puntos.size(); ++j)
+                EXPECT_NEAR((deCampo->puntos[j] - esperada->puntos[j]).norm(), 0.0, 1e-9) << j;
+        }
+    }
+    // A un campo que no llega a los nudos de la barra no se le dibuja nada.
+    EXPECT_FALSE(barraDeformadaDeCampo(barra[2], Eigen::VectorXd::Zero(12), 1));
+}

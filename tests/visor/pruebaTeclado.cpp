@@ -4,6 +4,8 @@
 #include <set>
 
 #include "entornoVisor.h"
+#include "visor/escena.h"
+#include "visor/lote.h"
 #include "visor/panel.h"
 #include "visor/textosAyuda.h"
 
@@ -52,6 +54,17 @@ TEST_F(EntornoVisor, CalcularSoloQuedaEncendidoSiLaEstructuraEsEstableYElErrorNo
     nudo[0].setApoyo(1, 1, 1, 1, 1, 1);
     modificadorFlagsGraf(kFlagCalculado);
     EXPECT_EQ(flags[kFlagCalculado], 1);
+    EXPECT_EQ(dialogo, "Ingrese Comando:");
+    // Una barra 1e16 veces más rígida que las demás: no es un mecanismo, el redondeo hace singular la matriz.
+    cargar("nudos: 1 0 0 0  2 0 0 4  3 0.2 0 4  4 6 0 4  5 6 0 0\nbarras: 1 1 2  2 2 3  3 3 4  4 5 4\n"
+           "apoyo: 1 1 1 1 1 1  1 5\nseccionRectangular: R 0.3 0.5 25e6 0.2 0  1 3 4\n"
+           "seccionRectangular: B 0.3 0.5 25e22 0.2 0  2\npuntual: H 10 0 0 0 0 0  2\ncombo: C1 1 H\n");
+    modificadorFlagsGraf(kFlagCalculado);
+    EXPECT_EQ(flags[kFlagCalculado], 0);
+    EXPECT_EQ(dialogo, "Error: la matriz de rigidez es numéricamente singular. Ingrese Comando:");
+    nudo[1].setApoyo(1, 1, 1, 1, 1, 1);  // la barra rígida queda entre dos empotramientos
+    nudo[2].setApoyo(1, 1, 1, 1, 1, 1);
+    modificadorFlagsGraf(kFlagCalculado);
     EXPECT_EQ(dialogo, "Ingrese Comando:");
 }
 
@@ -306,4 +319,71 @@ TEST_F(EntornoVisor, LaAyudaNombraLasTeclasYOrdenesQueExisten) {
         funcionLeerArchivo();
         EXPECT_EQ(consola.texto().find("con etiqueta " + etiqueta + "\n"), std::string::npos) << etiqueta;
     }
+}
+
+TEST_F(EntornoVisor, ModoNAnimaLaFormaModalYOtraCapaLaTermina) {
+    CapturaConsola silencio;
+    orden("modo 1");  // la ménsula no pide modos
+    EXPECT_EQ(dialogo, "No hay modos de vibración: el modelo no los pide (modos: N). Ingrese Comando:");
+    // Columna sin masa propia con una masa en la punta: un modo por cada dirección horizontal.
+    cargar("nudos: 1 0 0 0  2 0 0 3\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1  1\n"
+           "seccionRectangular: R 0.3 0.5 25e6 0.2 0  1\nmasaNudo: 2  2\ngravedad: 9.81\nmodos: 2\n"
+           "puntual: P 1 0 0 0 0 0  2\ncombo: C1 1 P\n");
+    funcionFronteraGraf();  // diagonal 3
+    orden("modo 1");
+    EXPECT_EQ(dialogo, "No hay modos de vibración: presione Calcular. Ingrese Comando:");
+    modificadorFlagsGraf(kFlagCalculado);
+    ASSERT_EQ(modosVibracion.size(), 2u);
+    for (const char* texto : {"modo 3", "modo x"}) {
+        orden(texto);
+        EXPECT_EQ(dialogo, "No existe el " + std::string(texto) + ": hay 2 modos. Ingrese Comando:");
+    }
+    orden("modo");
+    EXPECT_EQ(dialogo, "Falta el número: modo N. Ingrese Comando:");
+    EXPECT_TRUE(falso.redibujoContinuo.empty());
+
+    // El modo 2 (el de la dirección más rígida, período más corto) apaga las capas de resultados.
+    orden("combo", "C1", "plotMy", "modo 2");
+    char esperado[120];
+    std::snprintf(esperado, sizeof esperado, "Modo 2: T = %.4g s, f = %.4g Hz. Ingrese Comando:",
+                  modosVibracion[1].periodo, modosVibracion[1].frecuencia);
+    EXPECT_EQ(dialogo, esperado);
+    EXPECT_LT(modosVibracion[1].periodo, modosVibracion[0].periodo);
+    EXPECT_EQ(modoAnimado(), 2);
+    EXPECT_FALSE(flagActivo(kFlagMomentoY));
+    EXPECT_EQ(falso.redibujoContinuo, std::vector<bool>{true});
+    // La punta se mueve con la forma por la fase: la mayor traslación de la forma vale 1 y se dibuja
+    // escalaDeflexion milésimas de la diagonal (100: 0.3); la elástica termina en la punta desplazada.
+    prepararEscena();
+    ASSERT_EQ(leyendaEscena().size(), 1u);
+    EXPECT_EQ(leyendaEscena()[0], std::string(esperado).substr(0, std::strlen(esperado) - 18) +
+                                      ", factor de escala 100");
+    for (double fase : {1.0, 0.5, 0.0, -1.0}) {
+        const LoteDibujo forma = formaModalEscena(fase);
+        ASSERT_EQ(forma.esferas().size(), 2u);
+        const Eigen::Vector3d punta = forma.esferas()[1].centro;
+        EXPECT_NEAR((punta - Eigen::Vector3d(0, 0, 3)).norm(), 0.3 * std::fabs(fase), 1e-6) << fase;
+        EXPECT_NEAR(forma.esferas()[0].centro.norm(), 0, 1e-12);
+        ASSERT_EQ(forma.grupos().size(), 1u);
+        const std::vector<float>& v = forma.grupos()[0].vertices;
+        EXPECT_NEAR((Eigen::Vector3d(v[v.size() - 3], v[v.size() - 2], v.back()) - punta).norm(), 0, 1e-5);
+    }
+    teclado('+', 0, 0);  // '+' agranda la forma como la deformada
+    EXPECT_DOUBLE_EQ(escalaDef, 110);
+    escalaDef = 100;
+
+    // Cualquier otra capa de resultados, Calcular, F5 o "modo 0" terminan la animación y el visor queda quieto.
+    orden("plotN");
+    EXPECT_EQ(modoAnimado(), 0);
+    EXPECT_EQ(falso.redibujoContinuo, (std::vector<bool>{true, false}));
+    orden("modo 1");
+    modificadorFlagsGraf(kFlagCalculado);
+    orden("modo 1", "modo 0");
+    EXPECT_EQ(dialogo, "Ingrese Comando:");
+    orden("modo 1");
+    tecladoEspecial(GLUT_KEY_F5, 0, 0);
+    EXPECT_EQ(modoAnimado(), 0);
+    EXPECT_EQ(falso.redibujoContinuo, (std::vector<bool>{true, false, true, false, true, false, true, false}));
+    prepararEscena();
+    EXPECT_TRUE(formaModalEscena(1).vacio());
 }
