@@ -43,7 +43,13 @@ const std::vector<std::string>& claseLeerArchivo::tokens() {
         while (i < n && esBlanco(texto[i])) ++i;
         const size_t inicio = i;
         while (i < n && !esBlanco(texto[i])) ++i;
-        if (i > inicio) palabras.emplace_back(texto, inicio, i - inicio);
+        if (i > inicio) {
+            // Cada etiqueta (una palabra que termina en dos puntos) se anota
+            // al pasar: después cualquier etiqueta se encuentra sin recorrer
+            // el archivo otra vez.
+            if (texto[i - 1] == ':') apariciones[texto.substr(inicio, i - inicio)].push_back(palabras.size());
+            palabras.emplace_back(texto, inicio, i - inicio);
+        }
     }
     return palabras;
 }
@@ -151,8 +157,10 @@ const std::vector<size_t>& claseLeerArchivo::aparicionesDe(const std::string& et
     auto it = apariciones.find(etiqueta);
     if (it != apariciones.end()) return it->second;
     std::vector<size_t>& lista = apariciones[etiqueta];
-    for (size_t i = 0; i < t.size(); ++i)
-        if (t[i] == etiqueta) lista.push_back(i);
+    // Las etiquetas ya están todas anotadas; otra palabra se busca una vez.
+    if (etiqueta.empty() || etiqueta.back() != ':')
+        for (size_t i = 0; i < t.size(); ++i)
+            if (t[i] == etiqueta) lista.push_back(i);
     return lista;
 }
 

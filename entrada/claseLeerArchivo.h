@@ -49,8 +49,8 @@ private:
     bool abierto = false;
     off_t tamano = -1;
     struct timespec modificado {};
-    // Posiciones de cada etiqueta ya pedida, para llegar a la n-ésima aparición
-    // sin recorrer el archivo.
+    // Posiciones de cada etiqueta del archivo (anotadas al dividirlo en
+    // palabras), para llegar a la n-ésima aparición sin recorrerlo.
     std::unordered_map<std::string, std::vector<size_t>> apariciones;
 
     const std::vector<std::string>& tokens();
