@@ -15,7 +15,7 @@
 #include "visor/animacionModal.h"
 #include "visor/captura.h"
 #include "visor/estadoVisor.h"
-#include "visor/inspeccion.h"
+#include "visor/consultaBarra.h"
 #include "visor/textosAyuda.h"
 #include "visor/ventana.h"
 #include "visor/ventanaSistema.h"

@@ -1,4 +1,4 @@
-#include "visor/inspeccion.h"
+#include "visor/consultaBarra.h"
 
 #include <algorithm>
 
