@@ -40,31 +40,30 @@ void numeros(LoteDibujo& lote, const CargaDistribuida& d, const objBarra3d& b) {
     }
 }
 
+namespace {
+// Las flechas de una carga de nudo (o de un asentamiento) y su valor, de frente a la cámara.
+void dibujarCargaDeNudo(LoteDibujo& lote, const CargaPuntual& p, const Color& tono, double punta, bool exponencial) {
+    color(lote, tono);
+    lote.anchoLinea(2);
+    for (const Flecha& f : p.flechas) lote.flecha(f.cola, f.punta, punta);
+    lote.anchoLinea(1);
+    lote.rotulo(rotuloDeCapa(formatearNumero(p.numero.valor, precision, exponencial), escalaTexto, 1,
+                             GiroRotulo::DeFrente, p.numero.valor),
+                p.numero.posicion);
+}
+}  // namespace
+
 void plotCargasPuntuales(LoteDibujo& lote, int c, double escala, double punta) {
     const int cantidad = cantidadNudos();
     for (int i = 0; i < cantidad; ++i) {
         if (!nudoVisible(i)) continue;
         const objNudo3d& n = nudo[static_cast<std::size_t>(i)];
-        for (const CargaPuntual& p : cargasPuntuales(n, c, escala)) {
-            color(lote, p.esMomento ? kColorMomento : kColorFuerza);
-            lote.anchoLinea(2);
-            for (const Flecha& f : p.flechas) lote.flecha(f.cola, f.punta, punta);
-            lote.anchoLinea(1);
-            lote.rotulo(rotuloDeCapa(formatearNumero(p.numero.valor, precision, false), escalaTexto, 1,
-                                     GiroRotulo::DeFrente, p.numero.valor),
-                        p.numero.posicion);
-        }
+        for (const CargaPuntual& p : cargasPuntuales(n, c, escala))
+            dibujarCargaDeNudo(lote, p, p.esMomento ? kColorMomento : kColorFuerza, punta, false);
         // Asentamientos: flechas cortas (tres puntas de largo, el mismo en pantalla a cualquier zoom)
         // que salen del nudo, con el valor en notación exponencial: suelen ser milímetros.
-        for (const CargaPuntual& d : desplazamientosImpuestos(n, c, 3 * punta)) {
-            color(lote, kColorFuerza);
-            lote.anchoLinea(2);
-            for (const Flecha& f : d.flechas) lote.flecha(f.cola, f.punta, punta);
-            lote.anchoLinea(1);
-            lote.rotulo(rotuloDeCapa(formatearNumero(d.numero.valor, precision, true), escalaTexto, 1,
-                                     GiroRotulo::DeFrente, d.numero.valor),
-                        d.numero.posicion);
-        }
+        for (const CargaPuntual& d : desplazamientosImpuestos(n, c, 3 * punta))
+            dibujarCargaDeNudo(lote, d, kColorFuerza, punta, true);
     }
 }
 
