@@ -1,9 +1,11 @@
 #include "arranque.h"
 
 #include <algorithm>
+#include <iostream>
 #include <iterator>
 
 #include "analisis/funcionSolve.h"
+#include "diagnosticos.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
 #include "reporte/archivosCsv.h"
@@ -107,11 +109,17 @@ std::string textoUso() {
 
 int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv) {
     nombreArchivo = archivo;
+    mensajes.vaciar();
+    // Cada etapa deja sus mensajes en la lista; se escriben al terminarla.
+    const auto etapa = [](bool correcta) {
+        mensajes.escribirPendientes(std::cout);
+        return correcta;
+    };
     funcionLeerArchivo();
-    if (!archivoDatosAbierto) return 1;
-    if (!funcionSolve()) return 1;
-    if (!funcionPrint()) return 1;
-    if (!carpetaCsv.empty() && !escribirCsv(carpetaCsv)) return 1;
+    if (!etapa(archivoDatosAbierto)) return 1;
+    if (!etapa(funcionSolve())) return 1;
+    if (!etapa(funcionPrint())) return 1;
+    if (!carpetaCsv.empty() && !etapa(escribirCsv(carpetaCsv))) return 1;
     imprimirReacciones();
     imprimirModos();
     return 0;

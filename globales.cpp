@@ -8,7 +8,7 @@ std::vector<int> punteroNudos;
 std::vector<int> punteroBarras;
 std::vector<objNudo3d> nudo;
 std::vector<objBarra3d> barra;
-std::vector<std::string> nombresCombos;
+std::vector<combinacion> combinaciones;
 bool archivoDatosAbierto = false;
 
 int precision = 3;
@@ -37,16 +37,9 @@ void ajustesPorDefecto() {
     escalaCarga = 0.1;
 }
 
-Eigen::SparseMatrix<double> kEstructura;
-Eigen::MatrixXd pEstructura;
-Eigen::MatrixXd fEstructura;
-Eigen::VectorXi restriccionesEstructura;
-Eigen::MatrixXd u;
-Eigen::MatrixXd reacciones;
-bool resultadosDisponibles = false;
 int modosPedidos = 0;
 double gravedad = kGravedadPorDefecto;
-std::vector<modoVibracion> modosVibracion;
+resultadosAnalisis resultados;
 
 int internoDeNudo(long long numero) {
     if (numero < 0 || numero >= static_cast<long long>(punteroNudos.size())) return -1;

@@ -2,11 +2,11 @@
 // dibujo leídos del archivo y los resultados del análisis.
 #pragma once
 
-#include <Eigen/Dense>
-#include <Eigen/Sparse>
 #include <string>
 #include <vector>
 
+#include "analisis/casosResultado.h"
+#include "modelo/combinacion.h"
 #include "modelo/objBarra3d.h"
 #include "modelo/objNudo3d.h"
 
@@ -19,8 +19,9 @@ extern std::vector<int> punteroNudos;   // número de usuario -> número interno
 extern std::vector<int> punteroBarras;  // lo mismo para barras
 extern std::vector<objNudo3d> nudo;
 extern std::vector<objBarra3d> barra;
-// Nombres de las combinaciones en orden (uno por combinación, noCombos en total).
-extern std::vector<std::string> nombresCombos;
+// Las combinaciones de carga, en el orden del archivo (noCombos en total): se
+// leen una vez y los nudos y las barras forman sus cargas con esta lista.
+extern std::vector<combinacion> combinaciones;
 // Verdadero si la última carga pudo abrir el archivo de modelo.
 extern bool archivoDatosAbierto;
 
@@ -44,33 +45,12 @@ extern double escalaApoyo;
 extern double escalaCarga;
 void ajustesPorDefecto();
 
-// ---- Resultados del análisis ----
-// Rigidez global 6N x 6N, dispersa (ambos triángulos).
-extern Eigen::SparseMatrix<double> kEstructura;
-extern Eigen::MatrixXd pEstructura;
-extern Eigen::MatrixXd fEstructura;
-extern Eigen::VectorXi restriccionesEstructura;
-extern Eigen::MatrixXd u;
-extern Eigen::MatrixXd reacciones;
-// Verdadero sólo tras un análisis correcto del modelo cargado.
-extern bool resultadosDisponibles;
-
-// ---- Análisis modal ----
+// ---- Análisis modal (lo que pide el modelo) ----
 // Modos pedidos con "modos:" (0: sin análisis modal) y la gravedad con que la
 // masa de las barras sale de su peso específico.
 extern int modosPedidos;
 extern double gravedad;
 constexpr double kGravedadPorDefecto = 9.81;
-// Un modo de vibración: pulsación ω (rad/s), frecuencia f = ω/2π (Hz),
-// período T = 1/f (s), factores de participación y masas efectivas en X, Y, Z
-// (fracción de la masa total de los grados de libertad libres, y acumuladas
-// hasta este modo), y la forma modal (6 por nudo, la mayor traslación vale 1).
-struct modoVibracion {
-    double omega = 0, frecuencia = 0, periodo = 0;
-    Eigen::Vector3d participacion = Eigen::Vector3d::Zero();
-    Eigen::Vector3d masaEfectiva = Eigen::Vector3d::Zero();
-    Eigen::Vector3d masaAcumulada = Eigen::Vector3d::Zero();
-    Eigen::VectorXd forma;
-};
-// Los modos del último análisis, del más bajo al más alto (vacío sin análisis modal).
-extern std::vector<modoVibracion> modosVibracion;
+
+// ---- Resultados del último análisis ----
+extern resultadosAnalisis resultados;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "arranque.h"
+#include "diagnosticos.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
 #include "visor/funcionPlot.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
         // Sin terminal no hay nada que limpiar.
     }
     funcionLeerArchivo();
+    mensajes.escribirPendientes(std::cout);
     // A la ventana le llegan el nombre del programa y sus propias opciones.
     std::vector<std::string> argumentosVentana{argv[0]};
     argumentosVentana.insert(argumentosVentana.end(), a.opcionesVentana.begin(), a.opcionesVentana.end());

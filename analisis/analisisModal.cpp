@@ -4,8 +4,9 @@
 #include <Spectra/SymEigsSolver.h>
 #include <algorithm>
 #include <cmath>
-#include <iostream>
+#include <string>
 
+#include "diagnosticos.h"
 #include "globales.h"
 
 namespace {
@@ -91,7 +92,8 @@ bool autovalores(const operadorModal& op, Eigen::Index pedidos, Eigen::VectorXd&
 }  // namespace
 
 void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
-    modosVibracion.clear();
+    std::vector<modoVibracion>& modos = resultados.modos;
+    modos.clear();
     if (modosPedidos <= 0) return;
     const Eigen::Index nf = num.noLibres();
     Eigen::SparseMatrix<double> masa = masaLibre(num);
@@ -104,7 +106,7 @@ void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
     const Eigen::MatrixXd masaDireccion = masa * direccion;
     const Eigen::Vector3d masaTotal = (direccion.transpose() * masaDireccion).diagonal();
     if (nf == 0 || masa.nonZeros() == 0 || !(masaTotal.maxCoeff() > 0)) {
-        std::cout << "Advertencia: la estructura no tiene masa que se mueva; no hay modos que calcular" << std::endl;
+        mensajes.advertencia("Advertencia: la estructura no tiene masa que se mueva; no hay modos que calcular");
         return;
     }
 
@@ -114,7 +116,7 @@ void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
     Eigen::VectorXd valores;
     Eigen::MatrixXd vectores;
     if (!autovalores(op, std::min<Eigen::Index>(modosPedidos, nf), valores, vectores)) {
-        std::cout << "Advertencia: el cálculo de los modos no convergió; no hay resultados modales" << std::endl;
+        mensajes.advertencia("Advertencia: el cálculo de los modos no convergió; no hay resultados modales");
         return;
     }
     const Eigen::MatrixXd formas = s.asDiagonal() * factor.aplicarInversaLt(vectores);
@@ -123,7 +125,7 @@ void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
     for (Eigen::Index k = 0; k < valores.size(); ++k) {
         const double lambda = valores(k);
         if (!(lambda > kModoSinMasa * valores(0))) {
-            std::cout << "Advertencia: el modo " << k + 1 << " no tiene masa; se omite" << std::endl;
+            mensajes.advertencia("Advertencia: el modo " + std::to_string(k + 1) + " no tiene masa; se omite");
             continue;
         }
         modoVibracion m;
@@ -155,8 +157,9 @@ void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
         acumulada += m.masaEfectiva;
         m.masaAcumulada = acumulada;
         m.forma = forma;
-        modosVibracion.push_back(m);
+        modos.push_back(m);
     }
-    if (static_cast<int>(modosVibracion.size()) < modosPedidos)
-        std::cout << "Advertencia: se pidieron " << modosPedidos << " modos y hay " << modosVibracion.size() << std::endl;
+    if (static_cast<int>(modos.size()) < modosPedidos)
+        mensajes.advertencia("Advertencia: se pidieron " + std::to_string(modosPedidos) + " modos y hay " +
+                             std::to_string(modos.size()));
 }

@@ -6,7 +6,7 @@
 #include "analisis/numeracionLibre.h"
 #include "analisis/solucionDispersa.h"
 
-// Llena modosVibracion con los modosPedidos modos más bajos (Lanczos con
+// Llena resultados.modos con los modosPedidos modos más bajos (Lanczos con
 // reinicio implícito sobre L⁻¹·M·L⁻ᵀ, cuyos mayores autovalores son 1/ω² de los
 // modos más bajos). Avisa de los modos sin masa, que se omiten, y de los que
 // faltan cuando hay menos que los pedidos.

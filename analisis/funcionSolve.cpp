@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <iostream>
 #include <malloc.h>
+#include <string>
 
 #include "analisis/analisisModal.h"
 #include "analisis/mecanismos.h"
@@ -14,6 +14,7 @@
 #include "analisis/ordenNudos.h"
 #include "analisis/refinamiento.h"
 #include "analisis/solucionDispersa.h"
+#include "diagnosticos.h"
 #include "globales.h"
 
 tiemposAnalisis tiemposUltimoAnalisis;
@@ -45,42 +46,36 @@ double segundosDesde(Reloj::time_point inicio) {
 }
 
 void nombrarGdl(int k) {
-    std::cout << "Grado de libertad sin rigidez: nudo " << nudo[static_cast<size_t>(k / 6)].getNoNudoUsuario() << " "
-              << kNombreGdl[k % 6] << "\n";
+    mensajes.error("Grado de libertad sin rigidez: nudo " +
+                   std::to_string(nudo[static_cast<size_t>(k / 6)].getNoNudoUsuario()) + " " + kNombreGdl[k % 6]);
 }
 
 void informarInestable(const std::vector<int>& gdl, size_t tope) {
-    std::cout << "Error: la estructura es inestable; la matriz de rigidez no es definida positiva" << "\n";
+    mensajes.error("Error: la estructura es inestable; la matriz de rigidez no es definida positiva");
     for (size_t i = 0; i < gdl.size() && i < tope; ++i) nombrarGdl(gdl[i]);
-    if (gdl.size() > tope) std::cout << "(y otros " << gdl.size() - tope << " grados de libertad del mismo mecanismo)\n";
-    std::cout.flush();
+    if (gdl.size() > tope)
+        mensajes.error("(y otros " + std::to_string(gdl.size() - tope) + " grados de libertad del mismo mecanismo)");
 }
 
 void informarSingular() {
-    std::cout << "Error: la matriz de rigidez es numéricamente singular (rigideces demasiado distintas); "
-                 "revise barras muy rígidas o muy cortas"
-              << std::endl;
-}
-
-void descartarResultados() {
-    for (objNudo3d& n : nudo) n.borrarResultados();
-    for (objBarra3d& b : barra) b.borrarResultados();
-    u.resize(0, 0);
-    reacciones.resize(0, 0);
-    modosVibracion.clear();
-    resultadosDisponibles = false;
+    mensajes.error("Error: la matriz de rigidez es numéricamente singular (rigideces demasiado distintas); "
+                   "revise barras muy rígidas o muy cortas");
 }
 
 // Rigidez global en forma dispersa. Los términos se suman en el orden de las
 // barras, como en un ensamblaje denso que parte de ceros; los ceros exactos no
 // se guardan (un cero negativo de una barra sumado a un cero queda cero).
 // referencia(g) recibe, para cada grado de libertad, la mayor diagonal de la
-// misma clase que le da alguna de sus barras.
-void ensamblarRigidez(Eigen::Index ngl, Eigen::VectorXd& referencia) {
+// misma clase que le da alguna de sus barras. Una barra sin sección o sin
+// material no aporta rigidez y se informa.
+void ensamblarRigidez(Eigen::SparseMatrix<double>& kEstructura, Eigen::Index ngl, Eigen::VectorXd& referencia) {
     std::vector<Eigen::Triplet<double>> terminos;
     terminos.reserve(barra.size() * 144);
     referencia = Eigen::VectorXd::Zero(ngl);
     for (objBarra3d& b : barra) {
+        if (!b.tieneSeccionYMaterial())
+            mensajes.error("No están definidas E, poisson, o Sección del Elemento: " +
+                           std::to_string(b.getNoBarraUsuario()));
         const Eigen::VectorXi g = b.getGdl();
         const Eigen::MatrixXd k = b.getKGlobal();
         for (int j = 0; j < 12; ++j)
@@ -111,7 +106,8 @@ void ensamblarRigidez(Eigen::Index ngl, Eigen::VectorXd& referencia) {
 
 // Desplazamientos impuestos por combinación en los grados de libertad con
 // apoyo (ceros en los demás).
-Eigen::MatrixXd desplazamientosImpuestos(Eigen::Index ngl, Eigen::Index nc) {
+Eigen::MatrixXd desplazamientosImpuestos(const Eigen::VectorXi& restriccionesEstructura, Eigen::Index ngl,
+                                         Eigen::Index nc) {
     Eigen::MatrixXd impuestos = Eigen::MatrixXd::Zero(ngl, nc);
     for (const objNudo3d& n : nudo) {
         const Eigen::MatrixXd d = n.getDesplazamientosImpuestosCombo();
@@ -124,7 +120,8 @@ Eigen::MatrixXd desplazamientosImpuestos(Eigen::Index ngl, Eigen::Index nc) {
 }
 
 // Grados de libertad libres sin rigidez (diagonal nula o sólo redondeo).
-std::vector<int> gdlSinRigidez(const numeracionLibre& num, const Eigen::VectorXd& referencia) {
+std::vector<int> gdlSinRigidez(const Eigen::SparseMatrix<double>& kEstructura, const numeracionLibre& num,
+                               const Eigen::VectorXd& referencia) {
     std::vector<int> sinRigidez;
     const Eigen::VectorXd diagonal = kEstructura.diagonal();
     for (int g : num.libres)
@@ -136,7 +133,7 @@ std::vector<int> gdlSinRigidez(const numeracionLibre& num, const Eigen::VectorXd
 // demás quedan fijos, con desplazamiento nulo o el impuesto por la
 // combinación. Las incógnitas se numeran en el orden de eliminación
 // (disección anidada sobre los nudos).
-numeracionLibre numerarLibres(Eigen::Index ngl) {
+numeracionLibre numerarLibres(const Eigen::VectorXi& restriccionesEstructura, Eigen::Index ngl) {
     numeracionLibre num;
     num.noGdl = ngl;
     num.posicionLibre.assign(static_cast<size_t>(ngl), -1);
@@ -153,7 +150,7 @@ numeracionLibre numerarLibres(Eigen::Index ngl) {
 }
 
 // Bloque libre-libre de la rigidez (triángulo inferior) en el orden de eliminación.
-Eigen::SparseMatrix<double> bloqueLibre(const numeracionLibre& num) {
+Eigen::SparseMatrix<double> bloqueLibre(const Eigen::SparseMatrix<double>& kEstructura, const numeracionLibre& num) {
     std::vector<Eigen::Triplet<double>> terminos;
     terminos.reserve(static_cast<size_t>(kEstructura.nonZeros() / 2 + num.noLibres()));
     for (int j = 0; j < kEstructura.outerSize(); ++j) {
@@ -188,7 +185,7 @@ double tamanoModelo() {
 // Una rigidez que no es finita, o una diagonal negativa, no vienen de un
 // mecanismo sino de datos imposibles (un módulo de corte infinito, un módulo
 // de elasticidad negativo): la matriz no es definida positiva.
-bool rigidezImposible(const numeracionLibre& num) {
+bool rigidezImposible(const Eigen::SparseMatrix<double>& kEstructura, const numeracionLibre& num) {
     for (int j = 0; j < kEstructura.outerSize(); ++j)
         for (Eigen::SparseMatrix<double>::InnerIterator it(kEstructura, j); it; ++it)
             if (!std::isfinite(it.value())) return true;
@@ -198,19 +195,60 @@ bool rigidezImposible(const numeracionLibre& num) {
     return false;
 }
 
+// Los casos de resultados de las combinaciones: desplazamientos y reacciones
+// de cada nudo y solicitaciones de cada barra.
+void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones) {
+    const Eigen::Index nc = u.cols();
+    resultados.casos.assign(static_cast<size_t>(nc), casoResultado());
+    for (Eigen::Index c = 0; c < nc; ++c) {
+        casoResultado& caso = resultados.casos[static_cast<size_t>(c)];
+        caso.nombre = combinaciones[static_cast<size_t>(c)].nombre;
+        caso.tipo = tipoCaso::combinacion;
+        caso.combo = static_cast<int>(c);
+        caso.desplazamientos.resize(6, static_cast<Eigen::Index>(nudo.size()));
+        caso.reacciones.setZero(6, static_cast<Eigen::Index>(nudo.size()));
+        for (const objNudo3d& n : nudo) {
+            const Eigen::Index k = n.getNoNudoInterno();
+            for (int i = 0; i < 6; ++i) {
+                caso.desplazamientos(i, k) = u(6 * k + i, c);
+                // Donde no hay apoyo ni resorte el análisis deja sólo el residuo.
+                if (n.tieneReaccion(i)) caso.reacciones(i, k) = reacciones(6 * k + i, c);
+            }
+        }
+        caso.barras.resize(barra.size());
+    }
+    for (const objBarra3d& b : barra) {
+        const Eigen::VectorXi gdl = b.getGdl();
+        Eigen::MatrixXd globales(12, nc);
+        for (int i = 0; i < 12 && nc > 0; ++i) {
+            const int fila = gdl(i) - 1;
+            if (fila < 0 || fila >= u.rows())
+                globales.row(i).setZero();
+            else
+                globales.row(i) = u.row(fila);
+        }
+        std::vector<solicitacionesBarra> s = b.calcularSolicitaciones(globales);
+        for (Eigen::Index c = 0; c < nc; ++c)
+            resultados.casos[static_cast<size_t>(c)].barras[static_cast<size_t>(b.getNoBarraInterna())] =
+                s[static_cast<size_t>(c)];
+    }
+}
+
 }  // namespace
 
 bool funcionSolve() {
     const auto inicio = Reloj::now();
     diagnosticoUltimoAnalisis = diagnosticoAnalisis();
+    resultados.vaciar();
     const Eigen::Index ngl = 6 * static_cast<Eigen::Index>(noNudos);
     const Eigen::Index nc = noCombos;
-    pEstructura = Eigen::MatrixXd::Zero(ngl, nc);
-    fEstructura = Eigen::MatrixXd::Zero(ngl, nc);
-    restriccionesEstructura = Eigen::VectorXi::Zero(ngl);
+    Eigen::MatrixXd pEstructura = Eigen::MatrixXd::Zero(ngl, nc);
+    Eigen::MatrixXd fEstructura = Eigen::MatrixXd::Zero(ngl, nc);
+    Eigen::VectorXi restriccionesEstructura = Eigen::VectorXi::Zero(ngl);
 
+    Eigen::SparseMatrix<double> kEstructura;
     Eigen::VectorXd referencia;
-    ensamblarRigidez(ngl, referencia);
+    ensamblarRigidez(kEstructura, ngl, referencia);
     for (const objNudo3d& n : nudo) {
         const Eigen::MatrixXd p = n.getCargasCombo();
         const Eigen::VectorXi g = n.getGdl();
@@ -230,24 +268,24 @@ bool funcionSolve() {
         for (int i = 0; i < 6; ++i) restriccionesEstructura(g(i) - 1) = a(i);
     }
 
-    const numeracionLibre num = numerarLibres(ngl);
-    Eigen::SparseMatrix<double> kff = bloqueLibre(num);
+    const numeracionLibre num = numerarLibres(restriccionesEstructura, ngl);
+    Eigen::SparseMatrix<double> kff = bloqueLibre(kEstructura, num);
     const Eigen::MatrixXd cargas = pEstructura + fEstructura;
-    const Eigen::MatrixXd impuestos = desplazamientosImpuestos(ngl, nc);
+    const Eigen::MatrixXd impuestos = desplazamientosImpuestos(restriccionesEstructura, ngl, nc);
     tiemposUltimoAnalisis.ensamblaje = segundosDesde(inicio);
 
     auto fallar = [&]() {
-        descartarResultados();
+        resultados.vaciar();
         tiemposUltimoAnalisis.solucion = 0;
         tiemposUltimoAnalisis.barras = 0;
         return false;
     };
-    if (rigidezImposible(num)) {
+    if (rigidezImposible(kEstructura, num)) {
         informarInestable({}, 0);
         diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::inestable;
         return fallar();
     }
-    const std::vector<int> sinRigidez = gdlSinRigidez(num, referencia);
+    const std::vector<int> sinRigidez = gdlSinRigidez(kEstructura, num, referencia);
     if (!sinRigidez.empty()) {
         informarInestable(sinRigidez, sinRigidez.size());
         diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::inestable;
@@ -296,18 +334,19 @@ bool funcionSolve() {
         }
     }
 
-    u = impuestos + num.aCompleta(uf);
+    const Eigen::MatrixXd u = impuestos + num.aCompleta(uf);
     // Reacciones (y residuos en los libres) con las mismas fuerzas de barra
     // que el refinamiento: K·u − P − F.
-    reacciones = operador.fuerzas(u, cargas);
+    const Eigen::MatrixXd reacciones = operador.fuerzas(u, cargas);
     tiemposUltimoAnalisis.solucion = segundosDesde(etapa);
 
     etapa = Reloj::now();
-    for (objNudo3d& n : nudo) n.setDesplazamientos(u);
-    for (objBarra3d& b : barra) b.setDesplazamientos(u);
-    for (objNudo3d& n : nudo) n.setReacciones(reacciones);
+    llenarCasos(u, reacciones);
+    resultados.rigidez = std::move(kEstructura);
+    resultados.cargasPuntuales = std::move(pEstructura);
+    resultados.cargasDistribuidas = std::move(fEstructura);
+    resultados.disponibles = true;
     tiemposUltimoAnalisis.barras = segundosDesde(etapa);
-    resultadosDisponibles = true;
     diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::correcto;
     // Los modos salen del mismo factor de la rigidez.
     etapa = Reloj::now();
@@ -319,7 +358,7 @@ bool funcionSolve() {
                       "Advertencia: la matriz de rigidez está mal condicionada (condición estimada %.1e); los "
                       "resultados pueden perder unas %d cifras",
                       condicion, static_cast<int>(std::floor(std::log10(condicion))));
-        std::cout << texto << std::endl;
+        mensajes.advertencia(texto);
     }
     return true;
 }

@@ -2,9 +2,10 @@
 // para todas las combinaciones a la vez.
 #pragma once
 
-// Devuelve falso (y no guarda resultados) cuando la estructura no se puede
-// resolver: es un mecanismo (un movimiento que no deforma ninguna barra) o su
-// matriz de rigidez es numéricamente singular. Lo dice en la consola.
+// Llena los casos de resultados (globales.h: resultados). Devuelve falso (y
+// no deja resultados) cuando la estructura no se puede resolver: es un
+// mecanismo (un movimiento que no deforma ninguna barra) o su matriz de
+// rigidez es numéricamente singular. Lo dice en la lista de mensajes.
 bool funcionSolve();
 
 // Duración en segundos de las etapas del último análisis.

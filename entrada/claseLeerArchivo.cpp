@@ -5,9 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
-#include <iostream>
 #include <iterator>
 #include <sys/stat.h>
+
+#include "diagnosticos.h"
 
 void claseLeerArchivo::setNombreArchivo(std::string nombre) {
     archivo = nombre;
@@ -69,7 +70,7 @@ double claseLeerArchivo::convertirReal(const std::string& texto, const std::stri
     errno = 0;
     const double v = std::strtod(inicio, &fin);
     if (fin == inicio || errno == ERANGE || !std::isfinite(v)) {
-        std::cout << "Advertencia: valor no válido " << texto << " en la etiqueta " << etiqueta << "\n";
+        mensajes.advertencia("Advertencia: valor no válido " + texto + " en la etiqueta " + etiqueta);
         return 0.0;
     }
     return v;
@@ -81,7 +82,7 @@ int claseLeerArchivo::convertirEntero(const std::string& texto, const std::strin
     errno = 0;
     const long v = std::strtol(inicio, &fin, 10);
     if (fin == inicio || errno == ERANGE || v < INT_MIN || v > INT_MAX) {
-        std::cout << "Advertencia: valor no válido " << texto << " en la etiqueta " << etiqueta << "\n";
+        mensajes.advertencia("Advertencia: valor no válido " + texto + " en la etiqueta " + etiqueta);
         return 0;
     }
     return static_cast<int>(v);
@@ -100,7 +101,7 @@ int claseLeerArchivo::getEntero(std::string etiqueta) {
         ++i;
     }
     if (!encontrado) {
-        std::cout << "Advertencia: no se encontró ningún entero con etiqueta " << etiqueta << "\n";
+        mensajes.advertencia("Advertencia: no se encontró ningún entero con etiqueta " + etiqueta);
         return -1;
     }
     return valor;
@@ -118,7 +119,7 @@ double claseLeerArchivo::getReal(std::string etiqueta) {
         ++i;
     }
     if (!encontrado) {
-        std::cout << "Advertencia: no se encontró ningún real con etiqueta " << etiqueta << "\n";
+        mensajes.advertencia("Advertencia: no se encontró ningún real con etiqueta " + etiqueta);
         return -1.0;
     }
     return valor;
@@ -141,7 +142,7 @@ Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas) 
         i = j + 1;
     }
     if (indices.size() % static_cast<size_t>(columnas) != 0) {
-        std::cout << "Faltan datos para completar la matriz " << etiqueta << "\n";
+        mensajes.error("Faltan datos para completar la matriz " + etiqueta);
         return Eigen::MatrixXd(0, 0);
     }
     const Eigen::Index filas = static_cast<Eigen::Index>(indices.size() / static_cast<size_t>(columnas));

@@ -1,7 +1,6 @@
 #include "entrada/funcionLeerArchivo.h"
 
-#include <iostream>
-
+#include "diagnosticos.h"
 #include "entrada/pasosCarga.h"
 #include "globales.h"
 
@@ -16,12 +15,10 @@ void funcionLeerArchivo() {
     noCombos = 0;
     punteroNudos.clear();
     punteroBarras.clear();
-    nombresCombos.clear();
-    resultadosDisponibles = false;
-    modosVibracion.clear();
+    combinaciones.clear();
+    resultados.vaciar();
     archivoDatosAbierto = ctx.lector.archivoDisponible();
-    if (!archivoDatosAbierto)
-        std::cout << "Error: no se pudo abrir el archivo de datos " << nombreArchivo << std::endl;
+    if (!archivoDatosAbierto) mensajes.error("Error: no se pudo abrir el archivo de datos " + nombreArchivo);
 
     pasoLeerTablas(ctx);       // 2 y 3. Tablas de nudos y de barras
     pasoMapaNudos(ctx);        // 4. Mapa de números de nudo
@@ -43,5 +40,4 @@ void funcionLeerArchivo() {
     pasoCombosBarras(ctx);        // 17. Combinaciones de las barras
     pasoAjustesDibujo(ctx);       // 18. Ajustes de dibujo
     pasoAnalisisModal(ctx);       //     y pedido de análisis modal
-    std::cout.flush();
 }                                 // 19. El lector se destruye con ctx.

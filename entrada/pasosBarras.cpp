@@ -1,8 +1,8 @@
 // Pasos del cargador: barras con sus nudos, secciones y materiales, rotaciones
 // y liberaciones de extremo.
 #include <cmath>
-#include <iostream>
 
+#include "diagnosticos.h"
 #include "entrada/pasosCarga.h"
 #include "globales.h"
 
@@ -19,8 +19,8 @@ void pasoBarras(ContextoCarga& ctx) {
             int n;
             extremos[e] = enteroSeguro(valor, n) ? internoDeNudo(n) : -1;
             if (extremos[e] < 0) {
-                std::cout << "Advertencia: la barra " << numero << " usa el nudo " << textoEntero(valor)
-                          << ", que no existe" << "\n";
+                mensajes.advertencia("Advertencia: la barra " + std::to_string(numero) + " usa el nudo " +
+                                     textoEntero(valor) + ", que no existe");
                 valida = false;
             }
         }
@@ -30,11 +30,12 @@ void pasoBarras(ContextoCarga& ctx) {
             const double dx = b.getX() - a.getX(), dy = b.getY() - a.getY(), dz = b.getZ() - a.getZ();
             const double largo = std::sqrt(dx * dx + dy * dy + dz * dz);
             if (largo == 0.0) {
-                std::cout << "Advertencia: la barra " << numero << " tiene longitud cero y no se considera" << "\n";
+                mensajes.advertencia("Advertencia: la barra " + std::to_string(numero) +
+                                     " tiene longitud cero y no se considera");
                 valida = false;
             } else if (!std::isfinite(largo)) {
-                std::cout << "Advertencia: la barra " << numero << " tiene una longitud no válida y no se considera"
-                          << "\n";
+                mensajes.advertencia("Advertencia: la barra " + std::to_string(numero) +
+                                     " tiene una longitud no válida y no se considera");
                 valida = false;
             }
         }
@@ -53,18 +54,14 @@ void pasoBarras(ContextoCarga& ctx) {
         const int deNudo = static_cast<int>(ctx.tablaBarras(f, 1));
         const int aNudo = static_cast<int>(ctx.tablaBarras(f, 2));
         punteroBarras[static_cast<size_t>(numero)] = i;
-        const objNudo3d& a = nudo[static_cast<size_t>(internoDeNudo(deNudo))];
-        const objNudo3d& b = nudo[static_cast<size_t>(internoDeNudo(aNudo))];
         objBarra3d& barraI = barra[static_cast<size_t>(i)];
         barraI.resetFlags();
         barraI.setNoBarraUsuario(numero);
         barraI.setNoBarraInterna(i);
-        barraI.setNudoInicio(a.getNoNudoInterno(), a.getX(), a.getY(), a.getZ());
-        barraI.setNudoFinal(b.getNoNudoInterno(), b.getX(), b.getY(), b.getZ());
-        barraI.setNudoInicioUsuario(deNudo);
-        barraI.setNudoFinalUsuario(aNudo);
+        barraI.setNudoInicio(nudo[static_cast<size_t>(internoDeNudo(deNudo))]);
+        barraI.setNudoFinal(nudo[static_cast<size_t>(internoDeNudo(aNudo))]);
     }
-    std::cout << "transferencia de coord a barra[i] OK" << "\n";
+    mensajes.progreso("transferencia de coord a barra[i] OK");
 }
 
 void pasoSecciones(ContextoCarga& ctx) {
@@ -105,8 +102,8 @@ void pasoSecciones(ContextoCarga& ctx) {
                 b.setPesoEspecifico(peso);
             }
         }
-        if (tipo.clase == Costanera) std::cout << "Secciones Costanera leidas" << "\n";
-        if (tipo.clase == W) std::cout << "SeccionesW leidas" << "\n";
+        if (tipo.clase == Costanera) mensajes.progreso("Secciones Costanera leidas");
+        if (tipo.clase == W) mensajes.progreso("SeccionesW leidas");
     }
 }
 

@@ -8,18 +8,13 @@
 #include <vector>
 
 #include "entrada/claseLeerArchivo.h"
+#include "modelo/combinacion.h"
 
 struct ContextoCarga {
     claseLeerArchivo lector;
     Eigen::MatrixXd tablaNudos;   // filas de "nudos:": número X Y Z
     Eigen::MatrixXd tablaBarras;  // filas de "barras:": número deNudo aNudo
     std::vector<int> filasBarras; // filas de la tabla de barras que sobreviven al paso 5
-};
-
-// Una combinación con sus pares (factor, caso de carga), en el orden del archivo.
-struct Combinacion {
-    std::string nombre;
-    std::vector<std::pair<double, std::string>> terminos;
 };
 
 // Conversión controlada de un real del archivo a entero: falso si no cabe en int.
@@ -53,5 +48,5 @@ void pasoAjustesDibujo(ContextoCarga& ctx);      // paso 18
 void pasoAnalisisModal(ContextoCarga& ctx);      // paso 18, modos pedidos, gravedad y masas de nudo
 
 // Lee los registros "combo:" y los agrupa por nombre en orden de primera
-// aparición. Con avisar, informa los nombres repetidos (uno por registro repetido).
-std::vector<Combinacion> leerCombinaciones(claseLeerArchivo& lector, bool avisar);
+// aparición; avisa de los nombres repetidos (uno por registro repetido).
+std::vector<combinacion> leerCombinaciones(claseLeerArchivo& lector);

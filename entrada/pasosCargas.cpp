@@ -1,7 +1,6 @@
 // Pasos del cargador: cargas puntuales, combinaciones, cargas distribuidas,
 // peso propio y ajustes de dibujo.
-#include <iostream>
-
+#include "diagnosticos.h"
 #include "entrada/pasosCarga.h"
 #include "globales.h"
 
@@ -21,7 +20,7 @@ void pasoCargasPuntuales(ContextoCarga& ctx) {
             if (i >= 0) nudo[static_cast<size_t>(i)].setCargaPuntual(caso, v[0], v[1], v[2], v[3], v[4], v[5]);
         }
     }
-    if (registros > 0) std::cout << "transferencia de cargas puntuales a nudo[i] OK" << "\n";
+    if (registros > 0) mensajes.progreso("transferencia de cargas puntuales a nudo[i] OK");
 }
 
 void pasoDesplazamientosImpuestos(ContextoCarga& ctx) {
@@ -42,32 +41,31 @@ void pasoDesplazamientosImpuestos(ContextoCarga& ctx) {
                 // Sólo un apoyo impone un desplazamiento; en un grado de libertad
                 // libre (aunque tenga resorte) el valor se descarta.
                 if (d(g) != 0 && apoyo(g) == 0) {
-                    std::cout << "Advertencia: desplazamiento impuesto en un grado de libertad libre: nudo "
-                              << n.getNoNudoUsuario() << " " << kNombresGdlNudo[g] << "\n";
+                    mensajes.advertencia("Advertencia: desplazamiento impuesto en un grado de libertad libre: nudo " +
+                                         std::to_string(n.getNoNudoUsuario()) + " " + kNombresGdlNudo[g]);
                     d(g) = 0;
                 }
             }
             n.setDesplazamientoImpuesto(caso, d);
         }
     }
-    std::cout << "transferencia de desplazamientos impuestos a nudo[i] OK" << "\n";
+    mensajes.progreso("transferencia de desplazamientos impuestos a nudo[i] OK");
 }
 
-std::vector<Combinacion> leerCombinaciones(claseLeerArchivo& lector, bool avisar) {
-    std::vector<Combinacion> combos;
+std::vector<combinacion> leerCombinaciones(claseLeerArchivo& lector) {
+    std::vector<combinacion> combos;
     const std::string etiqueta = "combo:";
     const int registros = lector.getNoEtiquetas(etiqueta);
     for (int k = 1; k <= registros; ++k) {
         const std::string nombre = lector.getString(etiqueta, k);
         const std::vector<double> factores = lector.getFactoresEtiqueta(etiqueta, k, 1);
         const std::vector<std::string> casos = lector.getNombresDeFactores(etiqueta, k, 1);
-        Combinacion* destino = nullptr;
-        for (Combinacion& c : combos)
+        combinacion* destino = nullptr;
+        for (combinacion& c : combos)
             if (c.nombre == nombre) destino = &c;
         if (destino) {
-            if (avisar)
-                std::cout << "Advertencia: el combo " << nombre
-                          << " está definido más de una vez; se suman sus términos" << "\n";
+            mensajes.advertencia("Advertencia: el combo " + nombre +
+                                 " está definido más de una vez; se suman sus términos");
         } else {
             combos.push_back({nombre, {}});
             destino = &combos.back();
@@ -78,34 +76,20 @@ std::vector<Combinacion> leerCombinaciones(claseLeerArchivo& lector, bool avisar
     return combos;
 }
 
-namespace {
-// Da a un nudo o barra todas las combinaciones, en el orden de primera
-// aparición; una combinación sin pares llega igual, con cargas nulas.
-template <typename Objeto>
-void aplicarCombinaciones(std::vector<Objeto>& objetos, const std::vector<Combinacion>& combos) {
-    for (Objeto& o : objetos)
-        for (const Combinacion& c : combos) {
-            if (c.terminos.empty()) o.setCombo(c.nombre, 0.0, std::string());
-            for (const auto& t : c.terminos) o.setCombo(c.nombre, t.first, t.second);
-        }
-}
-}  // namespace
-
 void pasoCombosNudos(ContextoCarga& ctx) {
-    const std::vector<Combinacion> combos = leerCombinaciones(ctx.lector, true);
-    noCombos = static_cast<int>(combos.size());
-    for (const Combinacion& c : combos) nombresCombos.push_back(c.nombre);
-    aplicarCombinaciones(nudo, combos);
-    for (const Combinacion& c : combos)
-        if (c.terminos.empty()) std::cout << "Advertencia: el combo " << c.nombre << " no tiene factores" << "\n";
-    if (noCombos != 0) std::cout << "transferencia de combos a nudo[i] OK" << "\n";
+    combinaciones = leerCombinaciones(ctx.lector);
+    noCombos = static_cast<int>(combinaciones.size());
+    for (objNudo3d& n : nudo) n.setCombos(combinaciones);
+    for (const combinacion& c : combinaciones)
+        if (c.terminos.empty()) mensajes.advertencia("Advertencia: el combo " + c.nombre + " no tiene factores");
+    if (noCombos != 0) mensajes.progreso("transferencia de combos a nudo[i] OK");
     if (noCombos > kCombosVisibles)
-        std::cout << "Advertencia: solo se pueden visualizar los primeros 100 combos" << "\n";
+        mensajes.advertencia("Advertencia: solo se pueden visualizar los primeros 100 combos");
 }
 
-void pasoCombosBarras(ContextoCarga& ctx) {
+void pasoCombosBarras(ContextoCarga&) {
     if (noCombos == 0) return;
-    aplicarCombinaciones(barra, leerCombinaciones(ctx.lector, false));
+    for (objBarra3d& b : barra) b.setCombos(combinaciones);
 }
 
 void pasoCargasDistribuidas(ContextoCarga& ctx) {
@@ -125,7 +109,7 @@ void pasoCargasDistribuidas(ContextoCarga& ctx) {
             const std::string caso = ctx.lector.getString(etiqueta, k);
             const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
             if (tipo.clase == Global && v.size() >= 5 && v[2] == 0.0 && v[3] == 0.0 && v[4] == 0.0) {
-                std::cout << "Advertencia: dirección nula en distribuidaGlobal: (caso " << caso << ")" << "\n";
+                mensajes.advertencia("Advertencia: dirección nula en distribuidaGlobal: (caso " + caso + ")");
                 continue;
             }
             for (size_t j = tipo.valores; j < v.size(); ++j) {
@@ -147,13 +131,13 @@ void pasoCargasDistribuidas(ContextoCarga& ctx) {
 void pasoPesoPropio(ContextoCarga& ctx) {
     const int veces = ctx.lector.getNoEtiquetas("pesoPropio:");
     if (veces == 0) {
-        std::cout << "No se calculará el peso propio de la estructura" << "\n";
+        mensajes.progreso("No se calculará el peso propio de la estructura");
     } else if (veces >= 2) {
-        std::cout << "No usar la etiqueta *pesoPropio:* más de una vez" << "\n";
+        mensajes.error("No usar la etiqueta *pesoPropio:* más de una vez");
     } else {
         const std::string caso = ctx.lector.getString("pesoPropio:", 1);
         for (objBarra3d& b : barra) b.setPesoPropio(caso);
-        std::cout << "Lectura de pesoPropio ---> OK" << "\n";
+        mensajes.progreso("Lectura de pesoPropio ---> OK");
     }
 }
 
@@ -189,9 +173,9 @@ void pasoAnalisisModal(ContextoCarga& ctx) {
     if (ctx.lector.getNoEtiquetas("gravedad:") > 0) {
         const double g = ctx.lector.getReal("gravedad:");
         if (g > 0) gravedad = g;
-        else std::cout << "Advertencia: gravedad no válida; se usa " << kGravedadPorDefecto << "\n";
+        else mensajes.advertencia("Advertencia: gravedad no válida; se usa 9.81");
     } else if (modosPedidos > 0) {
-        std::cout << "Advertencia: se usa gravedad 9.81 (m/s²); defina gravedad: si usa otras unidades" << "\n";
+        mensajes.advertencia("Advertencia: se usa gravedad 9.81 (m/s²); defina gravedad: si usa otras unidades");
     }
     const std::string etiqueta = "masaNudo:";
     const int registros = ctx.lector.getNoEtiquetas(etiqueta);
@@ -200,8 +184,9 @@ void pasoAnalisisModal(ContextoCarga& ctx) {
         if (v.empty()) continue;
         double m = v[0];
         if (m < 0) {
-            std::cout << "Advertencia: valor no válido " << ctx.lector.getPalabrasEtiquetaRepetida(etiqueta, k, 0)[0]
-                      << " en la etiqueta " << etiqueta << "\n";
+            mensajes.advertencia("Advertencia: valor no válido " +
+                                 ctx.lector.getPalabrasEtiquetaRepetida(etiqueta, k, 0)[0] + " en la etiqueta " +
+                                 etiqueta);
             m = 0;
         }
         for (size_t j = 1; j < v.size(); ++j) {
@@ -209,5 +194,5 @@ void pasoAnalisisModal(ContextoCarga& ctx) {
             if (i >= 0) nudo[static_cast<size_t>(i)].setMasa(m);
         }
     }
-    if (registros > 0) std::cout << "transferencia de masas a nudo[i] OK" << "\n";
+    if (registros > 0) mensajes.progreso("transferencia de masas a nudo[i] OK");
 }

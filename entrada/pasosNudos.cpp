@@ -1,10 +1,10 @@
 // Pasos del cargador: tablas de nudos y barras, mapas de números, nudos y apoyos.
 #include <climits>
 #include <cmath>
-#include <iostream>
 #include <map>
 #include <sstream>
 
+#include "diagnosticos.h"
 #include "entrada/pasosCarga.h"
 #include "globales.h"
 
@@ -28,12 +28,12 @@ std::vector<int> filasValidas(const Eigen::MatrixXd& tabla, const std::string& t
     for (Eigen::Index f = 0; f < tabla.rows(); ++f) {
         const int n = numeros[static_cast<size_t>(f)];
         if (n < 0) {
-            std::cout << "Advertencia: número de " << tipo << " no válido " << textoEntero(tabla(f, 0))
-                      << "; la fila no se considera" << "\n";
+            mensajes.advertencia("Advertencia: número de " + tipo + " no válido " + textoEntero(tabla(f, 0)) +
+                                 "; la fila no se considera");
         } else if (ultimaFila[n] != f) {
-            std::cout << "Advertencia: " << (femenino ? "la " : "el ") << tipo << " " << n << " está "
-                      << (femenino ? "definida" : "definido") << " más de una vez; se usa la última definición"
-                      << "\n";
+            mensajes.advertencia("Advertencia: " + std::string(femenino ? "la " : "el ") + tipo + " " +
+                                 std::to_string(n) + " está " + (femenino ? "definida" : "definido") +
+                                 " más de una vez; se usa la última definición");
         } else {
             filas.push_back(static_cast<int>(f));
         }
@@ -63,8 +63,7 @@ int nudoDeLista(double numero, const std::string& etiqueta) {
     int n;
     const int i = enteroSeguro(numero, n) ? internoDeNudo(n) : -1;
     if (i < 0)
-        std::cout << "Advertencia: el nudo " << textoEntero(numero) << " no existe (etiqueta " << etiqueta << ")"
-                  << "\n";
+        mensajes.advertencia("Advertencia: el nudo " + textoEntero(numero) + " no existe (etiqueta " + etiqueta + ")");
     return i;
 }
 
@@ -72,16 +71,15 @@ int barraDeLista(double numero, const std::string& etiqueta) {
     int n;
     const int i = enteroSeguro(numero, n) ? internoDeBarra(n) : -1;
     if (i < 0)
-        std::cout << "Advertencia: la barra " << textoEntero(numero) << " no existe (etiqueta " << etiqueta << ")"
-                  << "\n";
+        mensajes.advertencia("Advertencia: la barra " + textoEntero(numero) + " no existe (etiqueta " + etiqueta + ")");
     return i;
 }
 
 void pasoLeerTablas(ContextoCarga& ctx) {
     ctx.tablaNudos = ctx.lector.getMatriz("nudos:", 4);
-    std::cout << "lectura de nudos OK " << "Num Nudos = " << ctx.tablaNudos.rows() << "\n";
+    mensajes.progreso("lectura de nudos OK Num Nudos = " + std::to_string(ctx.tablaNudos.rows()));
     ctx.tablaBarras = ctx.lector.getMatriz("barras:", 3);
-    std::cout << "lectura de barras OK " << "Num Barras = " << ctx.tablaBarras.rows() << "\n";
+    mensajes.progreso("lectura de barras OK Num Barras = " + std::to_string(ctx.tablaBarras.rows()));
     if (ctx.tablaNudos.cols() != 4) ctx.tablaNudos.resize(0, 4);
     if (ctx.tablaBarras.cols() != 3) ctx.tablaBarras.resize(0, 3);
 }
@@ -135,7 +133,7 @@ void pasoApoyos(ContextoCarga& ctx) {
             if (i >= 0) nudo[static_cast<size_t>(i)].setApoyo(f[0], f[1], f[2], f[3], f[4], f[5]);
         }
     }
-    if (registros > 0) std::cout << "transferencia de apoyos a nudo[i] OK" << "\n";
+    if (registros > 0) mensajes.progreso("transferencia de apoyos a nudo[i] OK");
 }
 
 const char* const kNombresGdlNudo[6] = {"Ux", "Uy", "Uz", "Gx", "Gy", "Gz"};
@@ -153,8 +151,8 @@ void pasoResortes(ContextoCarga& ctx) {
             rigidez(j) = v[static_cast<size_t>(j)];
             // Una rigidez negativa no es un resorte: se avisa como valor no válido y vale 0.
             if (rigidez(j) < 0) {
-                std::cout << "Advertencia: valor no válido " << texto[static_cast<size_t>(j)] << " en la etiqueta "
-                          << etiqueta << "\n";
+                mensajes.advertencia("Advertencia: valor no válido " + texto[static_cast<size_t>(j)] +
+                                     " en la etiqueta " + etiqueta);
                 rigidez(j) = 0;
             }
         }
@@ -168,8 +166,8 @@ void pasoResortes(ContextoCarga& ctx) {
         const Eigen::Matrix<double, 6, 1> k = n.getResorte();
         for (int j = 0; j < 6; ++j)
             if (apoyo(j) != 0 && k(j) > 0)
-                std::cout << "Advertencia: el nudo " << n.getNoNudoUsuario() << " tiene apoyo y resorte en "
-                          << kNombresGdlNudo[j] << "; se usa el apoyo" << "\n";
+                mensajes.advertencia("Advertencia: el nudo " + std::to_string(n.getNoNudoUsuario()) +
+                                     " tiene apoyo y resorte en " + kNombresGdlNudo[j] + "; se usa el apoyo");
     }
-    std::cout << "transferencia de resortes a nudo[i] OK" << "\n";
+    mensajes.progreso("transferencia de resortes a nudo[i] OK");
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "analisis/funcionSolve.h"
+#include "diagnosticos.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
 #include "reporte/funcionPrint.h"
@@ -41,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     std::ostringstream consola;
     std::streambuf* anterior = std::cout.rdbuf(consola.rdbuf());
     nombreArchivo = modelo;
+    mensajes.vaciar();
     funcionLeerArchivo();
     if (funcionSolve() && noNudos <= kNudosMaximosReporte) {
         std::ostringstream reporte;

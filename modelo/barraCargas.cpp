@@ -1,5 +1,7 @@
 // Cargas distribuidas de la barra por caso de carga (en ejes locales y en una
 // dirección global, incluido el peso propio) y cargas mayoradas por combinación.
+// Las de dirección global se proyectan sobre los ejes locales al combinarlas,
+// con los ejes que la barra tiene entonces.
 #include "modelo/objBarra3d.h"
 
 #include <cmath>
@@ -46,12 +48,8 @@ void objBarra3d::setDistribuidaGlobal(std::string casoCarga, double qIzq, double
     const double norma = d.stableNorm();
     // Una dirección nula no tiene sentido físico; el cargador la descarta antes.
     if (norma > 0.0) d /= norma;
-    // Las filas de R son los ejes locales en componentes globales.
-    const Eigen::Matrix3d r = getRotacion();
-    const double cx = r.row(0).dot(d), cy = r.row(1).dot(d), cz = r.row(2).dot(d);
-    Eigen::Matrix<double, 1, 7> fila;
-    fila << cx * qIzq, cx * qDer, cy * qIzq, cy * qDer, cz * qIzq, cz * qDer, 0;
-    agregarFila(casosCargaGlobal, cargasGlobales, casoCarga, fila);
+    cargasGlobales.push_back({casoCarga, qIzq, qDer, d});
+    calcularCargasCombo(geo);
 }
 
 void objBarra3d::setPesoPropio(std::string casoCarga) {
@@ -59,20 +57,40 @@ void objBarra3d::setPesoPropio(std::string casoCarga) {
     setDistribuidaGlobal(casoCarga, w, w, 0, 0, -1);
 }
 
-void objBarra3d::setCombo(std::string nombreCombo, double factor, std::string casoCarga) {
-    Eigen::Matrix<double, 1, 7> sumas = Eigen::Matrix<double, 1, 7>::Zero();
-    for (size_t r = 0; r < casosCargaLocal.size(); ++r)
-        if (casosCargaLocal[r] == casoCarga) sumas += factor * cargasLocales.row(static_cast<Eigen::Index>(r));
-    for (size_t r = 0; r < casosCargaGlobal.size(); ++r)
-        if (casosCargaGlobal[r] == casoCarga) sumas += factor * cargasGlobales.row(static_cast<Eigen::Index>(r));
+void objBarra3d::setCombos(const std::vector<combinacion>& lista) {
+    combos = &lista;
+    geometria();
+    calcularCargasCombo(geo);
+}
 
-    for (size_t c = 0; c < etiquetasCombo.size(); ++c)
-        if (etiquetasCombo[c] == nombreCombo) {
-            matrizCargasCombo.row(static_cast<Eigen::Index>(c)) += sumas;
-            return;
+const Eigen::MatrixXd& objBarra3d::getMatrizCargasCombo() const { return geometria().cargasCombo; }
+
+void objBarra3d::calcularCargasCombo(geometriaBarra& g) const {
+    if (combos == nullptr) return;
+    const Eigen::Index n = static_cast<Eigen::Index>(combos->size());
+    g.cargasCombo = Eigen::MatrixXd::Zero(n, 7);
+    // Las filas de R son los ejes locales en componentes globales: una carga
+    // de dirección d tiene las componentes locales R·d.
+    const Eigen::Matrix3d& r = g.rotacion;
+    for (Eigen::Index c = 0; c < n; ++c) {
+        bool primero = true;
+        for (const auto& [factor, caso] : (*combos)[static_cast<size_t>(c)].terminos) {
+            Eigen::Matrix<double, 1, 7> sumas = Eigen::Matrix<double, 1, 7>::Zero();
+            for (size_t k = 0; k < casosCargaLocal.size(); ++k)
+                if (casosCargaLocal[k] == caso) sumas += factor * cargasLocales.row(static_cast<Eigen::Index>(k));
+            for (const cargaGlobal& q : cargasGlobales) {
+                if (q.caso != caso) continue;
+                const double cx = r.row(0).dot(q.direccion), cy = r.row(1).dot(q.direccion),
+                             cz = r.row(2).dot(q.direccion);
+                Eigen::Matrix<double, 1, 7> fila;
+                fila << cx * q.qIzq, cx * q.qDer, cy * q.qIzq, cy * q.qDer, cz * q.qIzq, cz * q.qDer, 0;
+                sumas += factor * fila;
+            }
+            if (primero)
+                g.cargasCombo.row(c) = sumas;
+            else
+                g.cargasCombo.row(c) += sumas;
+            primero = false;
         }
-    etiquetasCombo.push_back(nombreCombo);
-    const Eigen::Index n = matrizCargasCombo.rows();
-    matrizCargasCombo.conservativeResize(n + 1, 7);
-    matrizCargasCombo.row(n) = sumas;
+    }
 }

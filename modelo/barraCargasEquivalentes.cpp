@@ -1,5 +1,6 @@
 // Cargas nodales equivalentes de las cargas distribuidas (ejes locales y
-// globales), con la corrección por liberaciones de extremo, y fuerzas de extremo.
+// globales), con la corrección por liberaciones de extremo, y las fuerzas que
+// los desplazamientos de los nudos dan en los extremos.
 #include "modelo/objBarra3d.h"
 
 namespace {
@@ -36,9 +37,10 @@ Eigen::Vector2d momentosLiberados(double mf1, double mf2, double a, double b, do
 Eigen::MatrixXd objBarra3d::getCargasEquivalentesLocales() const { return calcularCargasEquivalentesLocales(); }
 
 Eigen::MatrixXd objBarra3d::calcularCargasEquivalentesLocales() const {
-    const Eigen::Index n = static_cast<Eigen::Index>(etiquetasCombo.size());
+    const Eigen::MatrixXd& matrizCargasCombo = getMatrizCargasCombo();
+    const Eigen::Index n = matrizCargasCombo.rows();
     Eigen::MatrixXd cargasEquivalentesLocales = Eigen::MatrixXd::Zero(12, n);
-    const double L = longitud;
+    const double L = getLongitud();
     const double a = articInicioY, b = articFinY, c = articInicioZ, d = articFinZ;
     const double phiY = parametroCorte(iz), phiZ = parametroCorte(iy);
     for (Eigen::Index k = 0; k < n; ++k) {
@@ -81,19 +83,17 @@ Eigen::MatrixXd objBarra3d::getCargasEquivalentesGlobales() const {
     return aGlobales(calcularCargasEquivalentesLocales());
 }
 
-Eigen::MatrixXd objBarra3d::getFuerzasExtremos() const {
-    if (tieneResultados()) return resultados.fuerzasExtremos;
-    // Sin resultados del análisis no hay fuerzas de extremo: ceros.
-    return Eigen::MatrixXd::Zero(12, static_cast<Eigen::Index>(etiquetasCombo.size()));
-}
-
 long double objBarra3d::fuerzasPorDeformacion(const rigidezNatural& k, const double* u1, const double* u2,
                                              long double f[12]) const {
     using Real = long double;
-    const Real L = longitud;
+    const geometriaBarra& g = geometria();
+    const Eigen::Matrix3d& rotacion = g.rotacion;
+    const double* xyz = g.coordenadas;
+    const Real L = g.longitud;
     // Del nudo inicial al final, en ejes globales: el movimiento rígido se
     // arrastra con la geometría real de la barra.
-    const Real delta[3] = {static_cast<Real>(xf) - xi, static_cast<Real>(yf) - yi, static_cast<Real>(zf) - zi};
+    const Real delta[3] = {static_cast<Real>(xyz[3]) - xyz[0], static_cast<Real>(xyz[4]) - xyz[1],
+                           static_cast<Real>(xyz[5]) - xyz[2]};
     // Desplazamiento del nudo final menos el que le da el movimiento rígido del
     // inicial (u1 + θ1 × Δ; el giro, θ1), en ejes globales y luego locales.
     Real dg[6];

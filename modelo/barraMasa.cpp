@@ -4,7 +4,7 @@
 Eigen::MatrixXd objBarra3d::getMasaLocal(double gravedad) const {
     Eigen::MatrixXd m = Eigen::MatrixXd::Zero(12, 12);
     if (!(gravedad > 0) || flagsBarra[kFlagSeccion] != 1) return m;
-    const double L = longitud;
+    const double L = getLongitud();
     // Masa por unidad de largo.
     const double mu = pesoEspecifico * area / gravedad;
     if (!(mu > 0)) return m;
@@ -47,6 +47,7 @@ Eigen::MatrixXd objBarra3d::getMasaLocal(double gravedad) const {
 
 Eigen::MatrixXd objBarra3d::getMasaGlobal(double gravedad) const {
     const Eigen::MatrixXd local = getMasaLocal(gravedad);
+    const Eigen::Matrix3d& rotacion = geometria().rotacion;
     Eigen::MatrixXd global(12, 12);
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j)

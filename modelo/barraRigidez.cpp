@@ -3,7 +3,6 @@
 #include "modelo/objBarra3d.h"
 
 #include <algorithm>
-#include <iostream>
 
 namespace {
 
@@ -42,22 +41,20 @@ void objBarra3d::setArticulacion(double aIniY, double aFinY, double aIniZ, doubl
 
 double objBarra3d::parametroCorte(double inercia) const {
     // Sin área o sin módulo de corte no hay deformación por corte que calcular.
+    const double longitud = getLongitud();
     const double gal2 = modG * area * longitud * longitud;
     return (factorDeForma != 0.0 && gal2 != 0.0) ? 12 * modE * inercia * factorDeForma / gal2 : 0.0;
 }
 
 Eigen::MatrixXd objBarra3d::getKLocal() const {
-    if (flagsBarra[kFlagSeccion] != 1 || flagsBarra[kFlagMaterial] != 1) {
-        std::cout << "No están definidas E, poisson, o Sección del Elemento: " << noBarraUsuario << "\n";
-        return Eigen::MatrixXd::Zero(12, 12);
-    }
+    // Sin sección o sin material la barra no tiene rigidez: ceros.
     return calcularKLocal();
 }
 
 Eigen::MatrixXd objBarra3d::calcularKLocal() const {
     Eigen::MatrixXd M = Eigen::MatrixXd::Zero(12, 12);
     if (flagsBarra[kFlagSeccion] != 1 || flagsBarra[kFlagMaterial] != 1) return M;
-    const double L = longitud, E = modE, G = modG, A = area;
+    const double L = getLongitud(), E = modE, G = modG, A = area;
     const double phiY = parametroCorte(iy);
     const double phiZ = parametroCorte(iz);
 
@@ -83,8 +80,8 @@ Eigen::MatrixXd objBarra3d::calcularKLocal() const {
 }
 
 Eigen::MatrixXd objBarra3d::getKGlobal() const {
-    // Sin sección o sin material, getKLocal lo dice en la consola cada vez.
     const Eigen::MatrixXd kLocal = getKLocal();
+    const Eigen::Matrix3d& rotacion = geometria().rotacion;
     // Tᵀ·kLocal·T por bloques de 3x3: Rᵀ·k_IJ·R.
     Eigen::MatrixXd kGlobal(12, 12);
     for (int i = 0; i < 4; ++i)
@@ -97,7 +94,7 @@ Eigen::MatrixXd objBarra3d::getKGlobal() const {
 objBarra3d::rigidezNatural objBarra3d::getRigidezNatural() const {
     rigidezNatural r;
     if (flagsBarra[kFlagSeccion] != 1 || flagsBarra[kFlagMaterial] != 1) return r;
-    const double L = longitud, E = modE;
+    const double L = getLongitud(), E = modE;
     const double factor = E / (L * L * L);
     const TerminosFlexion ky = terminosFlexion(L, iz, articInicioY, articFinY, parametroCorte(iz));
     const TerminosFlexion kz = terminosFlexion(L, iy, articInicioZ, articFinZ, parametroCorte(iy));

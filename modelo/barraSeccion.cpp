@@ -2,19 +2,13 @@
 // y contorno de la sección para el dibujo.
 #include "modelo/objBarra3d.h"
 
-#include <iostream>
-
 void objBarra3d::setNombreDeSeccion(std::string nombre) {
     nombreDeSeccion = nombre;
     flagsBarra[kFlagNombreSeccion] = 1;
 }
 
 std::string objBarra3d::getNombreDeSeccion() const {
-    if (flagsBarra[kFlagNombreSeccion] != 1) {
-        std::cout << "Definir el nombre de sección" << std::endl;
-        return "";
-    }
-    return nombreDeSeccion;
+    return flagsBarra[kFlagNombreSeccion] == 1 ? nombreDeSeccion : std::string();
 }
 
 void objBarra3d::setSeccionGenerica(double a, double inerciaY, double inerciaZ, double moduloJ) {
@@ -23,7 +17,7 @@ void objBarra3d::setSeccionGenerica(double a, double inerciaY, double inerciaZ, 
     iz = inerciaZ;
     modJ = moduloJ;
     // Contorno con forma de letra G, de tamaño proporcional a la barra.
-    const double k = 0.025 * longitud;
+    const double k = 0.025 * getLongitud();
     perimetroSeccion.resize(2, 6);
     perimetroSeccion << 1, -1, -1, 1, 1, 0.5,
                         1.5, 1.5, -1.5, -1.5, -0.75, -0.75;

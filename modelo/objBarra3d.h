@@ -4,16 +4,15 @@
 //   barraSeccion.cpp        secciones, material, peso específico, contorno
 //   barraRigidez.cpp        liberaciones de extremo, kLocal y kGlobal
 //   barraCargas.cpp         cargas distribuidas por caso y combinaciones
-//   barraCargasEquivalentes.cpp  cargas nodales equivalentes y fuerzas de extremo
+//   barraCargasEquivalentes.cpp  cargas nodales equivalentes y fuerzas por deformación
 //   barraMasa.cpp           matriz de masa consistente
-//   barraSolicitaciones.cpp resultados del análisis (desplazamientos, fuerzas de
-//                           extremo, constantes de integración, ceros del corte y
-//                           momentos extremos) y las funciones N V M T y la deformada
+//   barraSolicitaciones.cpp fuerzas de extremo y funciones cerradas de N V M T y
+//                           de la elástica para unos desplazamientos de los nudos
 //
-// Los resultados de un análisis se calculan una sola vez, cuando el análisis
-// entrega los desplazamientos (setDesplazamientos), y se guardan en un bloque;
-// todas las consultas de resultados sólo leen ese bloque. Un análisis fallido o
-// una recarga lo vacían (borrarResultados).
+// La barra nombra a sus dos nudos y lee de ellos las coordenadas: mover un nudo
+// cambia el largo, los ejes, la rigidez y las cargas de la barra sin más. La
+// barra no guarda resultados: el análisis le pide sus solicitaciones para unos
+// desplazamientos y las guarda en los casos de resultados.
 #pragma once
 
 #include <Eigen/Dense>
@@ -21,6 +20,10 @@
 #include <vector>
 
 #include "constantes.h"
+#include "modelo/combinacion.h"
+#include "modelo/solicitacionesBarra.h"
+
+class objNudo3d;
 
 class objBarra3d {
 public:
@@ -30,11 +33,9 @@ public:
     void resetFlags();
     void setNoBarraInterna(int n);
     void setNoBarraUsuario(int n);
-    void setNudoInicio(int nudoInterno, double x, double y, double z);
-    void setNudoFinal(int nudoInterno, double x, double y, double z);
-    void setNudoInicioUsuario(int n) { nudoInicioUsuario = n; }
-    void setNudoFinalUsuario(int n) { nudoFinalUsuario = n; }
-    void calcLongitudesAngulos();
+    // Los nudos extremos: la barra los nombra (deben vivir mientras ella viva).
+    void setNudoInicio(const objNudo3d& n);
+    void setNudoFinal(const objNudo3d& n);
     void setRotacion(double anguloGrados);
     // Matriz de transformación de componentes globales a locales (12x12,
     // diagonal por bloques con R en cada bloque).
@@ -44,23 +45,24 @@ public:
     // ejes locales x, y, z en componentes globales.
     Eigen::Matrix3d getRotacion() const;
 
-    double getLongitud() const { return longitud; }
+    double getLongitud() const { return geometria().longitud; }
     double getAlfa() const { return alfa; }
-    double getBeta() const { return beta; }
-    double getGamma() const { return gamma; }
+    double getBeta() const { return geometria().beta; }
+    double getGamma() const { return geometria().gamma; }
     double getAlfaDeg() const { return 180.0 * alfa / pi; }
-    double getBetaDeg() const { return 180.0 * beta / pi; }
-    double getGammaDeg() const { return 180.0 * gamma / pi; }
-    double getXi() const { return xi; }
-    double getYi() const { return yi; }
-    double getZi() const { return zi; }
-    double getXf() const { return xf; }
-    double getYf() const { return yf; }
-    double getZf() const { return zf; }
-    int getNudoInicioInterno() const { return nudoInicioInterno; }
-    int getNudoFinalInterno() const { return nudoFinalInterno; }
-    int getNudoInicioUsuario() const { return nudoInicioUsuario; }
-    int getNudoFinalUsuario() const { return nudoFinalUsuario; }
+    double getBetaDeg() const { return 180.0 * geometria().beta / pi; }
+    double getGammaDeg() const { return 180.0 * geometria().gamma / pi; }
+    // Coordenadas de los nudos extremos (0 si la barra no tiene ese nudo).
+    double getXi() const;
+    double getYi() const;
+    double getZi() const;
+    double getXf() const;
+    double getYf() const;
+    double getZf() const;
+    int getNudoInicioInterno() const;
+    int getNudoFinalInterno() const;
+    int getNudoInicioUsuario() const;
+    int getNudoFinalUsuario() const;
     int getNoBarraInterna() const { return noBarraInterna; }
     int getNoBarraUsuario() const { return noBarraUsuario; }
 
@@ -82,8 +84,11 @@ public:
     double getModPoisson() const { return modPoisson; }
     double getFactorDeForma() const { return factorDeForma; }
     double getPesoEspecifico() const { return pesoEspecifico; }
+    // El nombre de la sección (vacío si no se dio).
     std::string getNombreDeSeccion() const;
     bool getBoolSeccion() const { return flagsBarra[kFlagNombreSeccion] == 1; }
+    // Sección y material dados: sin ellos la barra no tiene rigidez.
+    bool tieneSeccionYMaterial() const { return flagsBarra[kFlagSeccion] == 1 && flagsBarra[kFlagMaterial] == 1; }
     int getCodigoSeccion() const { return codigoSeccion; }
     Eigen::MatrixXd getPerimetroSeccion() const { return perimetroSeccion; }
 
@@ -125,23 +130,23 @@ public:
     void setDistribuidaGlobal(std::string casoCarga, double qIzq, double qDer,
                               double dirX, double dirY, double dirZ);
     void setPesoPropio(std::string casoCarga);
-    void setCombo(std::string nombreCombo, double factor, std::string casoCarga);
-    std::vector<std::string> getEtiquetasCombo() const { return etiquetasCombo; }
-    Eigen::MatrixXd getMatrizCargasCombo() const { return matrizCargasCombo; }
-    int getCantidadDeCombos() const { return static_cast<int>(etiquetasCombo.size()); }
-    double getFxIniCombo(int c) const { return matrizCargasCombo(c, 0); }
-    double getFxFinCombo(int c) const { return matrizCargasCombo(c, 1); }
-    double getFyIniCombo(int c) const { return matrizCargasCombo(c, 2); }
-    double getFyFinCombo(int c) const { return matrizCargasCombo(c, 3); }
-    double getFzIniCombo(int c) const { return matrizCargasCombo(c, 4); }
-    double getFzFinCombo(int c) const { return matrizCargasCombo(c, 5); }
-    double getTCombo(int c) const { return matrizCargasCombo(c, 6); }
+    // Cargas de cada combinación (una fila por combinación, en su orden): la
+    // suma de factor × caso. La barra recuerda la lista para volver a
+    // proyectar las cargas de dirección global si un nudo se mueve.
+    void setCombos(const std::vector<combinacion>& combos);
+    const Eigen::MatrixXd& getMatrizCargasCombo() const;
+    int getCantidadDeCombos() const { return static_cast<int>(getMatrizCargasCombo().rows()); }
+    double getFxIniCombo(int c) const { return getMatrizCargasCombo()(c, 0); }
+    double getFxFinCombo(int c) const { return getMatrizCargasCombo()(c, 1); }
+    double getFyIniCombo(int c) const { return getMatrizCargasCombo()(c, 2); }
+    double getFyFinCombo(int c) const { return getMatrizCargasCombo()(c, 3); }
+    double getFzIniCombo(int c) const { return getMatrizCargasCombo()(c, 4); }
+    double getFzFinCombo(int c) const { return getMatrizCargasCombo()(c, 5); }
+    double getTCombo(int c) const { return getMatrizCargasCombo()(c, 6); }
 
     // ---- Cargas equivalentes y fuerzas de extremo ----
     Eigen::MatrixXd getCargasEquivalentesLocales() const;
     Eigen::MatrixXd getCargasEquivalentesGlobales() const;
-    // Fuerzas de extremo del último análisis (ceros si no hay resultados).
-    Eigen::MatrixXd getFuerzasExtremos() const;
     // Fuerzas que los nudos ejercen sobre la barra (ejes locales, sin las
     // cargas de tramo) para los desplazamientos globales u1, u2 de sus nudos,
     // calculadas desde las deformaciones naturales: un movimiento de cuerpo
@@ -151,28 +156,22 @@ public:
     long double fuerzasPorDeformacion(const rigidezNatural& k, const double* u1, const double* u2,
                                       long double fuerzas[12]) const;
 
-    // ---- Resultados del análisis: solicitaciones y deformada ----
-    // Guarda los desplazamientos de la barra (las filas de U de sus grados de
-    // libertad) y calcula de una vez todos sus resultados.
-    void setDesplazamientos(const Eigen::MatrixXd& U);
-    // Descarta todos los resultados (análisis fallido o modelo recargado).
-    void borrarResultados();
-    bool tieneResultados() const { return flagsBarra[kFlagResultados] == 1; }
-    void calcConstantesY();
-    void calcConstantesZ();
-    Eigen::MatrixXd getSolicitacionAxial(int c, int n) const;
-    Eigen::MatrixXd getSolicitacionVy(int c, int n) const;
-    Eigen::MatrixXd getSolicitacionMy(int c, int n) const;
-    Eigen::MatrixXd getSolicitacionVz(int c, int n) const;
-    Eigen::MatrixXd getSolicitacionMz(int c, int n) const;
-    Eigen::MatrixXd getSolicitacionTorsion(int c, int n) const;
-    double getXVYcero(int c) const;
-    double getXVZcero(int c) const;
-    double getMymax(int c) const;
-    double getMzmax(int c) const;
-    Eigen::MatrixXd getBarraDeformada(int c, int n, double escala) const;
-    Eigen::MatrixXd getDesplazamientosLocales() const { return resultados.desplazamientosLocales; }
-    Eigen::MatrixXd getDesplazamientosGlobales() const { return resultados.desplazamientosGlobales; }
+    // ---- Solicitaciones para unos desplazamientos ----
+    // Para los desplazamientos globales de los doce grados de libertad de la
+    // barra (12 x combinaciones, una columna por combinación en el orden de
+    // sus cargas): las fuerzas de extremo, las funciones cerradas de cada
+    // combinación y sus extremos exactos.
+    std::vector<solicitacionesBarra> calcularSolicitaciones(const Eigen::MatrixXd& desplazamientosGlobales) const;
+    // Las mismas funciones para un campo de desplazamientos de los nudos sin
+    // cargas en el tramo (una forma modal, por ejemplo): la flexión sale de
+    // los momentos que esos desplazamientos dan en los extremos.
+    solicitacionesBarra solicitacionesSinCarga(const double* u1, const double* u2) const;
+    // Valor de la solicitación s (N, Vy, Vz, T, My, Mz) a la distancia x del inicio.
+    double valorSolicitacion(const solicitacionesBarra& r, int s, double x) const;
+    // Elástica en n estaciones equiespaciadas: fila 0 la abscisa desplazada,
+    // filas 1 y 2 las flechas en y, z locales respecto del inicio, todo por
+    // la escala (como la dibuja el visor desde el inicio desplazado).
+    Eigen::MatrixXd deformada(const solicitacionesBarra& r, int n, double escala) const;
 
 private:
     // Índices de flagsBarra; cada uno vale 1 cuando se cumple lo que dice.
@@ -181,17 +180,12 @@ private:
     static constexpr int kFlagNombreSeccion = 3;  // nombre de sección dado
     static constexpr int kFlagSeccion = 4;        // propiedades de la sección dadas
     static constexpr int kFlagMaterial = 5;       // módulo de elasticidad y Poisson dados
-    static constexpr int kFlagResultados = 14;    // bloque de resultados calculado
     int flagsBarra[20];
     int noBarraInterna = 0;
     int noBarraUsuario = 0;
-    int nudoInicioInterno = 0;
-    int nudoFinalInterno = 0;
-    int nudoInicioUsuario = 0;
-    int nudoFinalUsuario = 0;
+    const objNudo3d* nudoInicio = nullptr;
+    const objNudo3d* nudoFinal = nullptr;
     double articInicioY = 1.0, articFinY = 1.0, articInicioZ = 1.0, articFinZ = 1.0;
-    double xi = 0.0, yi = 0.0, zi = 0.0;
-    double xf = 0.0, yf = 0.0, zf = 0.0;
 
     // Sección y material. Una barra sin sección informa ceros.
     std::string nombreDeSeccion;
@@ -211,43 +205,43 @@ private:
 
     Eigen::MatrixXd perimetroSeccion;  // 2 x puntos: fila 0 ancho (z local), fila 1 alto (y local)
 
-    // Cargas (7 columnas: fx1 fx2 qy1 qy2 qz1 qz2 torsion)
+    // Cargas (7 columnas: fx1 fx2 qy1 qy2 qz1 qz2 torsion). Las de dirección
+    // global se guardan con su dirección (unitaria) y se proyectan sobre los
+    // ejes locales al formar las combinaciones.
     std::vector<std::string> casosCargaLocal;
     Eigen::MatrixXd cargasLocales;
-    std::vector<std::string> casosCargaGlobal;
-    Eigen::MatrixXd cargasGlobales;
-    std::vector<std::string> etiquetasCombo;
-    Eigen::MatrixXd matrizCargasCombo;
+    struct cargaGlobal {
+        std::string caso;
+        double qIzq, qDer;
+        Eigen::Vector3d direccion;
+    };
+    std::vector<cargaGlobal> cargasGlobales;
+    const std::vector<combinacion>* combos = nullptr;
 
     // Las cargas equivalentes (12 x combinaciones) se calculan cuando se piden;
     // no se guardan, por la misma razón que kLocal.
 
-    // Resultados del último análisis: matrices de 12 x combinaciones y
-    // vectores con un valor por combinación.
-    struct resultadosBarra {
-        Eigen::MatrixXd desplazamientosGlobales;
-        Eigen::MatrixXd desplazamientosLocales;
-        Eigen::MatrixXd fuerzasExtremos;
-        // Constantes de las funciones de corte, momento y flecha de cada plano.
-        Eigen::VectorXd pendienteY, pendienteZ, qInicioY, qInicioZ;
-        Eigen::VectorXd c1Y, c1Z, c2Y, c2Z, c3Y, c3Z, c4Y, c4Z;
-        // Cero del corte dentro de la barra (-1 si no hay) y momento ahí.
-        Eigen::VectorXd xVYcero, xVZcero, myMax, mzMax;
-    };
-    resultadosBarra resultados;
-
-    double longitud = 0.0;
     double alfa;
-    double beta = 0.0;
-    double gamma = 0.0;
+    // Lo que sale de las coordenadas de los nudos, guardado con las
+    // coordenadas de las que salió: si un nudo se movió se vuelve a calcular.
     // R = rotacionX·rotacionY·rotacionZ (rotaciones elementales por alfa, beta y
     // gamma). T y su traspuesta son diagonales por bloques con R: se guarda sólo
     // R y las transformaciones se hacen por bloques de 3x3. Tampoco se guardan
     // kLocal ni kGlobal: se calculan cuando se piden. En modelos de decenas de
     // miles de barras esas matrices de 12x12 ocuparían cientos de megabytes.
-    Eigen::Matrix3d rotacion;
-
-    void actualizarRotacion();
+    struct geometriaBarra {
+        double coordenadas[6] = {0, 0, 0, 0, 0, 0};  // xi yi zi xf yf zf
+        double longitud = 0.0;
+        double beta = 0.0;
+        double gamma = 0.0;
+        Eigen::Matrix3d rotacion;
+        Eigen::MatrixXd cargasCombo;  // combinaciones x 7, con las globales proyectadas
+    };
+    mutable geometriaBarra geo;
+    const geometriaBarra& geometria() const;
+    void calcularGeometria(geometriaBarra& g) const;
+    void calcularCargasCombo(geometriaBarra& g) const;
+    void actualizarRotacion(geometriaBarra& g) const;
     Eigen::MatrixXd calcularKLocal() const;
     Eigen::MatrixXd calcularCargasEquivalentesLocales() const;
     // Componentes de 12 filas (cuatro vectores de 3) llevadas de ejes globales a
@@ -257,8 +251,4 @@ private:
     // Parámetro de deformación por corte φ = 12·E·I·f/(G·A·L²) de un plano de
     // flexión (0 sin factor de forma o sin área).
     double parametroCorte(double inercia) const;
-    void calcConstantes(bool planoY);
-    double ceroDeCortante(int c, bool planoY) const;
-    // La combinación c tiene resultados guardados.
-    bool hayResultado(int c) const;
 };

@@ -1,12 +1,14 @@
 // Nudo del pórtico espacial: numeración, coordenadas, apoyos, resortes,
-// cargas puntuales y desplazamientos impuestos por caso de carga, sus
-// combinaciones y, tras el análisis, desplazamientos y reacciones de cada
-// combinación.
+// cargas puntuales y desplazamientos impuestos por caso de carga y sus valores
+// en cada combinación. Los resultados del análisis no se guardan en el nudo
+// sino en los casos de resultados (analisis/casosResultado.h).
 #pragma once
 
 #include <Eigen/Dense>
 #include <string>
 #include <vector>
+
+#include "modelo/combinacion.h"
 
 class objNudo3d {
 public:
@@ -31,17 +33,9 @@ public:
     // Desplazamientos impuestos de un caso de carga (ejes globales). Sólo
     // actúan en los grados de libertad restringidos por un apoyo.
     void setDesplazamientoImpuesto(std::string casoCarga, const Eigen::Matrix<double, 6, 1>& d);
-    // Suma a la combinación los casos del factor dado: cargas puntuales y
-    // desplazamientos impuestos.
-    void setCombo(std::string nombreCombo, double factor, std::string casoCarga);
-
-    // Resultados: matrices con una fila por grado de libertad de la estructura
-    // y una columna por combinación.
-    void setDesplazamientos(const Eigen::MatrixXd& U);
-    void setReacciones(const Eigen::MatrixXd& R);
-    // Descarta los resultados (análisis fallido o modelo recargado).
-    void borrarResultados();
-    bool tieneResultados() const;
+    // Cargas puntuales y desplazamientos impuestos de cada combinación (una
+    // columna por combinación, en su orden): la suma de factor × caso.
+    void setCombos(const std::vector<combinacion>& combos);
 
     int getNoNudoInterno() const { return noNudoInterno; }
     int getNoNudoUsuario() const { return noNudoUsuario; }
@@ -61,9 +55,7 @@ public:
     // 6 x combinaciones: desplazamientos impuestos combinados.
     Eigen::MatrixXd getDesplazamientosImpuestosCombo() const { return impuestosCombo; }
     Eigen::MatrixXd getCargasCombo() const { return cargasCombo; }
-    int getCantidadDeCombos() const { return static_cast<int>(nombresCombo.size()); }
-    std::string getNombreCombo(int c) const { return nombresCombo[static_cast<size_t>(c)]; }
-    int getNumeroDeCombo(const std::string& nombre) const;
+    int getCantidadDeCombos() const { return static_cast<int>(cargasCombo.cols()); }
 
     double getPxCombo(int c) const { return cargasCombo(0, c); }
     double getPyCombo(int c) const { return cargasCombo(1, c); }
@@ -71,23 +63,6 @@ public:
     double getMxCombo(int c) const { return cargasCombo(3, c); }
     double getMyCombo(int c) const { return cargasCombo(4, c); }
     double getMzCombo(int c) const { return cargasCombo(5, c); }
-
-    double getDesplazamientoX(int c) const { return desplazamientos(0, c); }
-    double getDesplazamientoY(int c) const { return desplazamientos(1, c); }
-    double getDesplazamientoZ(int c) const { return desplazamientos(2, c); }
-    double getGiroX(int c) const { return desplazamientos(3, c); }
-    double getGiroY(int c) const { return desplazamientos(4, c); }
-    double getGiroZ(int c) const { return desplazamientos(5, c); }
-
-    double getReaccionRx(int c) const { return reaccionesNudo(0, c); }
-    double getReaccionRy(int c) const { return reaccionesNudo(1, c); }
-    double getReaccionRz(int c) const { return reaccionesNudo(2, c); }
-    double getReaccionMx(int c) const { return reaccionesNudo(3, c); }
-    double getReaccionMy(int c) const { return reaccionesNudo(4, c); }
-    double getReaccionMz(int c) const { return reaccionesNudo(5, c); }
-    // Las seis reacciones de la combinación c donde hay apoyo o resorte, y 0 en
-    // los grados de libertad libres (donde el análisis deja sólo su residuo).
-    Eigen::Matrix<double, 6, 1> getReaccionesDeApoyo(int c) const;
 
 private:
     int noNudoInterno = 0;
@@ -102,10 +77,5 @@ private:
     Eigen::MatrixXd impuestos;         // una fila por registro: ux uy uz gx gy gz
     Eigen::MatrixXd impuestosCombo;    // 6 x combinaciones
     Eigen::VectorXi gdl;               // 6n+1 .. 6n+6
-    std::vector<std::string> nombresCombo;
     Eigen::MatrixXd cargasCombo;       // 6 x combinaciones
-    Eigen::MatrixXd desplazamientos;   // 6 x combinaciones
-    Eigen::MatrixXd reaccionesNudo;    // 6 x combinaciones
-
-    bool copiarFilas(const Eigen::MatrixXd& origen, Eigen::MatrixXd& destino) const;
 };

@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     std::printf("solucion: %.3f\n", t.solucion);
     std::printf("barras: %.3f\n", t.barras);
     std::printf("total: %.3f\n", lectura + analisis - t.modal);
-    if (modosPedidos > 0) std::printf("modal: %.3f (%zu modos)\n", t.modal, modosVibracion.size());
+    if (modosPedidos > 0) std::printf("modal: %.3f (%zu modos)\n", t.modal, resultados.modos.size());
     std::printf("reporte: %.3f\n", reporte);
     std::printf("resultados.txt MB: %.1f\n", megas);
     std::printf("reporte MB/s: %.0f\n", reporte > 0 ? megas / reporte : 0.0);

@@ -1,14 +1,13 @@
 #include "reporte/archivosCsv.h"
 
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <vector>
 
+#include "diagnosticos.h"
 #include "globales.h"
 #include "reporte/archivoAtomico.h"
 #include "reporte/bloqueModal.h"
-#include "reporte/extremosSolicitaciones.h"
 #include "reporte/salidaTexto.h"
 
 namespace {
@@ -27,8 +26,8 @@ void campoTexto(salidaTexto& s, const std::string& texto) {
     s << '"';
 }
 
-void comienzoDeFila(salidaTexto& s, int c, int numero) {
-    campoTexto(s, nombresCombos[static_cast<size_t>(c)]);
+void comienzoDeFila(salidaTexto& s, const casoResultado& caso, int numero) {
+    campoTexto(s, caso.nombre);
     s << ',' << numero;
 }
 
@@ -38,54 +37,47 @@ void numeros(salidaTexto& s, const double* v, int n) {
 
 void csvDesplazamientos(salidaTexto& s) {
     s << "combo,nudo,ux,uy,uz,giroX,giroY,giroZ\n";
-    for (int c = 0; c < noCombos; ++c)
+    for (const casoResultado& caso : resultados.casos)
         for (const objNudo3d& n : nudo) {
-            const double d[6] = {n.getDesplazamientoX(c), n.getDesplazamientoY(c), n.getDesplazamientoZ(c),
-                                 n.getGiroX(c),          n.getGiroY(c),          n.getGiroZ(c)};
-            comienzoDeFila(s, c, n.getNoNudoUsuario());
+            comienzoDeFila(s, caso, n.getNoNudoUsuario());
             s << ',';
-            numeros(s, d, 6);
+            numeros(s, caso.desplazamientos.col(n.getNoNudoInterno()).data(), 6);
             s << '\n';
         }
 }
 
 void csvReacciones(salidaTexto& s) {
     s << "combo,nudo,Rx,Ry,Rz,Mx,My,Mz\n";
-    for (int c = 0; c < noCombos; ++c)
+    for (const casoResultado& caso : resultados.casos)
         for (const objNudo3d& n : nudo) {
             if (!n.tieneAlgunaReaccion()) continue;
-            const Eigen::Matrix<double, 6, 1> r = n.getReaccionesDeApoyo(c);
-            comienzoDeFila(s, c, n.getNoNudoUsuario());
+            comienzoDeFila(s, caso, n.getNoNudoUsuario());
             s << ',';
-            numeros(s, r.data(), 6);
+            numeros(s, caso.reacciones.col(n.getNoNudoInterno()).data(), 6);
             s << '\n';
         }
 }
 
 void csvFuerzasExtremos(salidaTexto& s) {
     s << "combo,barra,fx1,fy1,fz1,mx1,my1,mz1,fx2,fy2,fz2,mx2,my2,mz2\n";
-    for (int c = 0; c < noCombos; ++c)
-        for (objBarra3d& b : barra) {
-            const Eigen::MatrixXd f = b.getFuerzasExtremos();
-            if (f.rows() != 12 || c >= f.cols()) continue;
-            const Eigen::Matrix<double, 12, 1> columna = f.col(c);
-            comienzoDeFila(s, c, b.getNoBarraUsuario());
+    for (const casoResultado& caso : resultados.casos)
+        for (const objBarra3d& b : barra) {
+            comienzoDeFila(s, caso, b.getNoBarraUsuario());
             s << ',';
-            numeros(s, columna.data(), 12);
+            numeros(s, caso.barras[static_cast<size_t>(b.getNoBarraInterna())].fuerzas, 12);
             s << '\n';
         }
 }
 
 void csvSolicitaciones(salidaTexto& s) {
     s << "combo,barra,esfuerzo,maximo,xMaximo,minimo,xMinimo\n";
-    for (int c = 0; c < noCombos; ++c)
-        for (objBarra3d& b : barra) {
-            if (!b.tieneResultados() || c >= b.getMatrizCargasCombo().rows()) continue;
-            const auto extremos = extremosSolicitaciones(b, c);
+    for (const casoResultado& caso : resultados.casos)
+        for (const objBarra3d& b : barra) {
+            const solicitacionesBarra& r = caso.barras[static_cast<size_t>(b.getNoBarraInterna())];
             for (int k = 0; k < kNumeroSolicitaciones; ++k) {
-                const extremoSolicitacion& e = extremos[static_cast<size_t>(k)];
+                const extremoSolicitacion& e = r.extremos[k];
                 const double v[4] = {e.maximo, e.xMaximo, e.minimo, e.xMinimo};
-                comienzoDeFila(s, c, b.getNoBarraUsuario());
+                comienzoDeFila(s, caso, b.getNoBarraUsuario());
                 s << ',' << kNombresSolicitaciones[k] << ',';
                 numeros(s, v, 4);
                 s << '\n';
@@ -109,7 +101,7 @@ bool escribirCsv(const std::string& carpeta) {
     } modales[] = {{"modos.csv", csvModos}, {"formasModales.csv", csvFormasModales}};
     std::vector<std::pair<const char*, void (*)(salidaTexto&)>> todos;
     for (const auto& a : archivos) todos.emplace_back(a.nombre, a.escribir);
-    if (!modosVibracion.empty())
+    if (!resultados.modos.empty())
         for (const auto& a : modales) todos.emplace_back(a.nombre, a.escribir);
     std::error_code error;
     std::filesystem::create_directories(carpeta, error);
@@ -124,6 +116,6 @@ bool escribirCsv(const std::string& carpeta) {
         correcto = archivo.abierto() && salida.vaciar();
     }
     for (auto& archivo : escritos) correcto = correcto && archivo->confirmar();
-    if (!correcto) std::cout << "Error: no se pudo escribir en la carpeta " << carpeta << std::endl;
+    if (!correcto) mensajes.error("Error: no se pudo escribir en la carpeta " + carpeta);
     return correcto;
 }

@@ -13,5 +13,5 @@
 
 // Escribe los cuatro archivos en la carpeta, que se crea si falta. Cada archivo
 // se escribe en un temporal y los cuatro reemplazan a los anteriores sólo si
-// todos se escribieron. Falso, con un mensaje, si algo falló.
+// todos se escribieron. Falso, con un error en la lista de mensajes, si algo falló.
 bool escribirCsv(const std::string& carpeta);

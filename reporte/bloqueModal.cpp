@@ -6,26 +6,26 @@
 #include "globales.h"
 
 void escribirBloqueModal(salidaTexto& os) {
-    if (modosVibracion.empty()) return;
+    if (resultados.modos.empty()) return;
     os << "\n\n\n" << "************ANÁLISIS MODAL***************" << "\n";
     os << "modo | periodo (s) | frecuencia (Hz) | omega (rad/s) | factor de participación X Y Z | "
           "masa efectiva X Y Z (%) | masa acumulada X Y Z (%)"
        << "\n";
-    Eigen::MatrixXd tabla(static_cast<Eigen::Index>(modosVibracion.size()), 13);
-    for (size_t k = 0; k < modosVibracion.size(); ++k) {
-        const modoVibracion& m = modosVibracion[k];
+    Eigen::MatrixXd tabla(static_cast<Eigen::Index>(resultados.modos.size()), 13);
+    for (size_t k = 0; k < resultados.modos.size(); ++k) {
+        const modoVibracion& m = resultados.modos[k];
         tabla.row(static_cast<Eigen::Index>(k)) << static_cast<double>(k + 1), m.periodo, m.frecuencia, m.omega,
             m.participacion.transpose(), 100 * m.masaEfectiva.transpose(), 100 * m.masaAcumulada.transpose();
     }
     os << tabla << "\n";
     os << "formas modales (una columna por modo, la mayor traslación vale 1):" << "\n";
-    Eigen::MatrixXd formas(modosVibracion[0].forma.size(), static_cast<Eigen::Index>(modosVibracion.size()));
-    for (size_t k = 0; k < modosVibracion.size(); ++k) formas.col(static_cast<Eigen::Index>(k)) = modosVibracion[k].forma;
+    Eigen::MatrixXd formas(resultados.modos[0].forma.size(), static_cast<Eigen::Index>(resultados.modos.size()));
+    for (size_t k = 0; k < resultados.modos.size(); ++k) formas.col(static_cast<Eigen::Index>(k)) = resultados.modos[k].forma;
     os << formas << "\n";
 }
 
 std::string lineaModo(int k) {
-    const modoVibracion& m = modosVibracion[static_cast<size_t>(k)];
+    const modoVibracion& m = resultados.modos[static_cast<size_t>(k)];
     char texto[200];
     std::snprintf(texto, sizeof texto, "Modo %d: T = %.6e s, f = %.6e Hz, masa efectiva X %.2f %%, Y %.2f %%, Z %.2f %%",
                   k + 1, m.periodo, m.frecuencia, 100 * m.masaEfectiva(0), 100 * m.masaEfectiva(1),
@@ -34,7 +34,7 @@ std::string lineaModo(int k) {
 }
 
 void imprimirModos() {
-    for (size_t k = 0; k < modosVibracion.size(); ++k) std::cout << lineaModo(static_cast<int>(k)) << "\n";
+    for (size_t k = 0; k < resultados.modos.size(); ++k) std::cout << lineaModo(static_cast<int>(k)) << "\n";
     std::cout.flush();
 }
 
@@ -46,8 +46,8 @@ void numeros(salidaTexto& s, const double* v, int n) {
 
 void csvModos(salidaTexto& s) {
     s << "modo,periodo,frecuencia,mx,my,mz\n";
-    for (size_t k = 0; k < modosVibracion.size(); ++k) {
-        const modoVibracion& m = modosVibracion[k];
+    for (size_t k = 0; k < resultados.modos.size(); ++k) {
+        const modoVibracion& m = resultados.modos[k];
         const double v[5] = {m.periodo, m.frecuencia, m.masaEfectiva(0), m.masaEfectiva(1), m.masaEfectiva(2)};
         s << static_cast<long long>(k + 1);
         numeros(s, v, 5);
@@ -57,12 +57,12 @@ void csvModos(salidaTexto& s) {
 
 void csvFormasModales(salidaTexto& s) {
     s << "modo,nudo,ux,uy,uz,giroX,giroY,giroZ\n";
-    for (size_t k = 0; k < modosVibracion.size(); ++k)
+    for (size_t k = 0; k < resultados.modos.size(); ++k)
         for (const objNudo3d& n : nudo) {
             const Eigen::Index g = 6 * static_cast<Eigen::Index>(n.getNoNudoInterno());
-            if (g + 6 > modosVibracion[k].forma.size()) continue;
+            if (g + 6 > resultados.modos[k].forma.size()) continue;
             s << static_cast<long long>(k + 1) << ',' << n.getNoNudoUsuario();
-            numeros(s, modosVibracion[k].forma.data() + g, 6);
+            numeros(s, resultados.modos[k].forma.data() + g, 6);
             s << '\n';
         }
 }

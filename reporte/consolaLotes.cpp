@@ -6,9 +6,8 @@
 #include "globales.h"
 #include "reporte/equilibrio.h"
 
-std::string lineaReacciones(const objNudo3d& n, int c) {
-    const Eigen::Matrix<double, 6, 1> r = n.getReaccionesDeApoyo(c);
-    std::string linea = "nudo " + std::to_string(n.getNoNudoUsuario()) + ":";
+std::string lineaReacciones(int nudoUsuario, const Eigen::Matrix<double, 6, 1>& r) {
+    std::string linea = "nudo " + std::to_string(nudoUsuario) + ":";
     for (int i = 0; i < 6; ++i) {
         char texto[64];
         std::snprintf(texto, sizeof texto, " %.6e", r(i));
@@ -18,14 +17,15 @@ std::string lineaReacciones(const objNudo3d& n, int c) {
 }
 
 void imprimirReacciones() {
-    for (int c = 0; c < noCombos; ++c) {
-        const std::string& nombre = nombresCombos[static_cast<size_t>(c)];
-        std::cout << "Reacciones del combo " << nombre << "\n";
+    for (int c = 0; c < static_cast<int>(resultados.casos.size()); ++c) {
+        const casoResultado& caso = resultados.casos[static_cast<size_t>(c)];
+        std::cout << "Reacciones del combo " << caso.nombre << "\n";
         for (const objNudo3d& n : nudo)
-            if (n.tieneAlgunaReaccion()) std::cout << lineaReacciones(n, c) << "\n";
+            if (n.tieneAlgunaReaccion())
+                std::cout << lineaReacciones(n.getNoNudoUsuario(), caso.reacciones.col(n.getNoNudoInterno())) << "\n";
         char error[32];
         std::snprintf(error, sizeof error, "%.1e", errorEquilibrio(c));
-        std::cout << "Equilibrio del combo " << nombre << ": error relativo " << error << "\n";
+        std::cout << "Equilibrio del combo " << caso.nombre << ": error relativo " << error << "\n";
     }
     std::cout.flush();
 }

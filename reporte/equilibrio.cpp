@@ -33,7 +33,7 @@ Suma sumaDeCargas(int c) {
         suma.sumar(reducido({n.getX(), n.getY(), n.getZ()}, p.col(c).head<3>(), p.col(c).tail<3>()));
     }
     for (const objBarra3d& b : barra) {
-        const Eigen::MatrixXd cargas = b.getMatrizCargasCombo();
+        const Eigen::MatrixXd& cargas = b.getMatrizCargasCombo();
         if (c >= cargas.rows()) continue;
         const Eigen::RowVectorXd q = cargas.row(c);  // fx1 fx2 qy1 qy2 qz1 qz2 torsión, en ejes locales
         // Las filas de la rotación son los ejes locales en componentes globales.
@@ -52,9 +52,10 @@ Suma sumaDeCargas(int c) {
 
 Suma sumaDeReacciones(int c) {
     Suma suma;
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    if (caso == nullptr) return suma;
     for (const objNudo3d& n : nudo) {
-        if (!n.tieneResultados() || c >= n.getCantidadDeCombos()) continue;
-        const Torsor local = n.getReaccionesDeApoyo(c);
+        const Torsor local = caso->reacciones.col(n.getNoNudoInterno());
         suma.sumar(reducido({n.getX(), n.getY(), n.getZ()}, local.head<3>(), local.tail<3>()));
     }
     return suma;

@@ -1,7 +1,6 @@
 #include "reporte/funcionPrint.h"
 
-#include <iostream>
-
+#include "diagnosticos.h"
 #include "globales.h"
 #include "reporte/bloqueModal.h"
 #include "reporte/archivoAtomico.h"
@@ -9,7 +8,9 @@
 
 namespace {
 
-void escribirBarra(salidaTexto& os, objBarra3d& b) {
+// Una barra sin nombre de sección, o sin sección o material, se informa al
+// escribir cada dato que le falta.
+void escribirBarra(salidaTexto& os, const objBarra3d& b) {
     os << "\n";
     os << "#Barra Interna: " << b.getNoBarraInterna() << "\n";
     os << "#Barra Usuario: " << b.getNoBarraUsuario() << "\n";
@@ -17,6 +18,7 @@ void escribirBarra(salidaTexto& os, objBarra3d& b) {
     os << "   Alfa: " << b.getAlfaDeg() << "\n";
     os << "   Beta: " << b.getBetaDeg() << "\n";
     os << "   Gamma: " << b.getGammaDeg() << "\n" << "\n";
+    if (!b.getBoolSeccion()) mensajes.error("Definir el nombre de sección");
     os << "   Sección: " << b.getNombreDeSeccion() << "\n";
     os << "   Area: " << b.getArea() << "\n";
     os << "   Iy: " << b.getIy() << "\n";
@@ -25,13 +27,16 @@ void escribirBarra(salidaTexto& os, objBarra3d& b) {
     os << "   J: " << b.getModJ() << "\n";
     os << "   G: " << b.getModG() << "\n" << "\n";
     os << "   GDL: " << b.getGdl().transpose() << "\n";
+    const std::string sinRigidez = "No están definidas E, poisson, o Sección del Elemento: " +
+                                   std::to_string(b.getNoBarraUsuario());
+    if (!b.tieneSeccionYMaterial()) mensajes.error(sinRigidez);
     os << "   kLocal: " << "\n" << b.getKLocal() << "\n";
+    if (!b.tieneSeccionYMaterial()) mensajes.error(sinRigidez);
     os << "   kGlobal: " << "\n" << b.getKGlobal() << "\n";
     os << "\n" << "Cargas de combo: [fx1 fx2 qy1, qy2, qz1, qz2, torsion]" << "\n";
-    const std::vector<std::string> etiquetas = b.getEtiquetasCombo();
-    const Eigen::MatrixXd cargas = b.getMatrizCargasCombo();
-    for (int i = 0; i < noCombos && i < static_cast<int>(etiquetas.size()) && i < cargas.rows(); ++i) {
-        os << "   combo: " << etiquetas[static_cast<size_t>(i)] << "\n";
+    const Eigen::MatrixXd& cargas = b.getMatrizCargasCombo();
+    for (int i = 0; i < noCombos && i < static_cast<int>(combinaciones.size()) && i < cargas.rows(); ++i) {
+        os << "   combo: " << combinaciones[static_cast<size_t>(i)].nombre << "\n";
         os << cargas.row(i) << "\n";
     }
     os << "\n" << "Cargas equivalentes locales: [fx1 fy2 fz3 mx4 my5 mz6 fx7 fy8 fz9 mx10 my11 mz12]trans" << "\n";
@@ -39,7 +44,7 @@ void escribirBarra(salidaTexto& os, objBarra3d& b) {
     os << "\n"
        << "Resultado de Fuerzas Internas en Extremos: [fx1 fy2 fz3 mx4 my5 mz6 fx7 fy8 fz9 mx10 my11 mz12]trans"
        << "\n";
-    os << b.getFuerzasExtremos() << "\n";
+    os << fuerzasExtremos(resultados, b.getNoBarraInterna()) << "\n";
     os << "\n" << "\n";
 }
 
@@ -52,22 +57,24 @@ void escribirReporte(salidaTexto& os) {
         os << n.getNoNudoInterno() << " " << n.getNoNudoUsuario() << " " << n.getX() << " " << n.getY() << " "
            << n.getZ() << "\n";
     os << "\n\n\n" << "****************BARRAS:*******************" << "\n";
-    for (objBarra3d& b : barra) {
+    for (const objBarra3d& b : barra) {
         // Si el destino ya falló (disco lleno) no tiene sentido seguir armando texto.
         if (!os.correcta()) return;
         escribirBarra(os, b);
     }
     os << "\n\n\n" << "************MATRIZ K ESTRUCTURA***************" << "\n";
-    if (kEstructura.rows() <= kGradosRigidezDensa)
-        escribirDispersaComoDensa(os, kEstructura);
+    const Eigen::SparseMatrix<double>& k = resultados.rigidez;
+    if (k.rows() <= kGradosRigidezDensa)
+        escribirDispersaComoDensa(os, k);
     else
-        escribirTrianguloSuperior(os, kEstructura);
+        escribirTrianguloSuperior(os, k);
     os << "\n";
     os << "\n\n\n" << "************VECTOR DE CARGAS PUNTUALES ESTRUCTURA***************" << "\n"
-       << pEstructura << "\n";
+       << resultados.cargasPuntuales << "\n";
     os << "\n\n\n" << "************VECTOR DE CARGAS DISTRIBUIDAS EQUIVALENTES***************" << "\n"
-       << fEstructura << "\n";
-    os << "\n\n\n" << "************DESPLAZAMIENTOS***************" << "\n" << "vector u:" << "\n" << u << "\n";
+       << resultados.cargasDistribuidas << "\n";
+    os << "\n\n\n" << "************DESPLAZAMIENTOS***************" << "\n" << "vector u:" << "\n"
+       << matrizDesplazamientos(resultados) << "\n";
     escribirBloqueModal(os);
 }
 
@@ -84,6 +91,6 @@ bool funcionPrint() {
         escribirReporte(salida);
         correcto = salida.vaciar() && archivo.confirmar();
     }
-    if (!correcto) std::cout << "Error: no se pudo escribir el archivo resultados.txt" << std::endl;
+    if (!correcto) mensajes.error("Error: no se pudo escribir el archivo resultados.txt");
     return correcto;
 }

@@ -11,7 +11,9 @@ inline constexpr long long kGradosRigidezDensa = 1000;
 
 // Escribe el reporte en el directorio de trabajo: en un archivo temporal que
 // reemplaza a resultados.txt sólo cuando está completo. Devuelve falso, con un
-// mensaje, si no pudo escribirse; el resultados.txt anterior queda intacto.
+// error en la lista de mensajes, si no pudo escribirse; el resultados.txt
+// anterior queda intacto. Lo que le falta a una barra (sección, material) se
+// agrega a la lista de mensajes.
 bool funcionPrint();
 // El mismo reporte sobre cualquier salida.
 void escribirReporte(salidaTexto& salida);

@@ -35,15 +35,15 @@ double faseModo() {
 double escalaModo() { return escalaDef * diagonal / 1000.0; }
 
 bool hayModosCalculados() {
-    if (!flagActivo(kFlagCalculado) || !resultadosDisponibles || modosVibracion.empty()) return false;
-    for (const modoVibracion& m : modosVibracion)
+    if (!flagActivo(kFlagCalculado) || !resultados.disponibles || resultados.modos.empty()) return false;
+    for (const modoVibracion& m : resultados.modos)
         if (m.forma.size() != static_cast<Eigen::Index>(6 * nudo.size())) return false;
     return true;
 }
 
 std::string descripcionModo(int k) {
-    if (k < 1 || k > static_cast<int>(modosVibracion.size())) return std::string();
-    const modoVibracion& m = modosVibracion[static_cast<std::size_t>(k - 1)];
+    if (k < 1 || k > static_cast<int>(resultados.modos.size())) return std::string();
+    const modoVibracion& m = resultados.modos[static_cast<std::size_t>(k - 1)];
     char texto[160];
     std::snprintf(texto, sizeof texto, "Modo %d: T = %.4g s, f = %.4g Hz", k, m.periodo, m.frecuencia);
     return texto;

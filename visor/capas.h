@@ -28,7 +28,7 @@ void plotMomentoZ(LoteDibujo& lote, int c, double escala);
 void plotTorsion(LoteDibujo& lote, int c, double escala);
 void plotCarga(LoteDibujo& lote, int c, double escala);
 void plotReacciones(LoteDibujo& lote, int c);
-// Forma del modo de vibración `modo` (0 el más bajo) de modosVibracion, como
+// Forma del modo de vibración `modo` (0 el más bajo) de resultados.modos, como
 // una deformada con la forma escalada por `escala`: nudos y elásticas.
 void plotFormaModal(LoteDibujo& lote, int modo, double escala);
 

@@ -15,29 +15,21 @@ std::string numero(double v) { return formatearNumero(v, precision, false); }
 const TipoDiagrama kEsfuerzos[] = {TipoDiagrama::Axial,     TipoDiagrama::CortanteY, TipoDiagrama::CortanteZ,
                                    TipoDiagrama::Torsion,   TipoDiagrama::MomentoY,  TipoDiagrama::MomentoZ};
 
-// "N -1.234, Vy 2.000, ..." en la estación j (0 el inicio, la última el fin).
-std::string esfuerzosEn(const objBarra3d& b, int c, bool alFinal) {
+// "N -1.234, Vy 2.000, ..." en el inicio o en el fin de la barra.
+std::string esfuerzosEn(const objBarra3d& b, const solicitacionesBarra& r, bool alFinal) {
     std::string s;
     for (TipoDiagrama t : kEsfuerzos) {
-        const Eigen::MatrixXd m = muestrasDiagrama(b, c, t);
-        if (m.rows() != 2 || m.cols() == 0) continue;
-        s += (s.empty() ? "" : ", ") + std::string(nombreDiagrama(t)) + " " + numero(m(1, alFinal ? m.cols() - 1 : 0));
+        const double x = alFinal ? b.getLongitud() : 0.0;
+        s += (s.empty() ? "" : ", ") + std::string(nombreDiagrama(t)) + " " +
+             numero(b.valorSolicitacion(r, solicitacionDe(t), x));
     }
     return s;
 }
 
-// "My máx 59.710, mín -17.190": entre las estaciones y el momento donde se anula el corte.
-std::string extremosMomento(const objBarra3d& b, int c, TipoDiagrama t) {
-    const Eigen::MatrixXd m = muestrasDiagrama(b, c, t);
-    if (m.rows() != 2 || m.cols() == 0) return std::string();
-    double mayor = m.row(1).maxCoeff(), menor = m.row(1).minCoeff();
-    const bool planoY = t == TipoDiagrama::MomentoY;
-    if ((planoY ? b.getXVYcero(c) : b.getXVZcero(c)) != -1) {
-        const double extremo = planoY ? b.getMymax(c) : b.getMzmax(c);
-        mayor = std::max(mayor, extremo);
-        menor = std::min(menor, extremo);
-    }
-    return std::string(nombreDiagrama(t)) + " máx " + numero(mayor) + ", mín " + numero(menor);
+// "My máx 59.710, mín -17.190": los extremos exactos, los mismos de la leyenda y de solicitaciones.csv.
+std::string extremosMomento(const solicitacionesBarra& r, TipoDiagrama t) {
+    const extremoSolicitacion& e = r.extremos[solicitacionDe(t)];
+    return std::string(nombreDiagrama(t)) + " máx " + numero(e.maximo) + ", mín " + numero(e.minimo);
 }
 
 }  // namespace
@@ -53,11 +45,12 @@ std::string inspeccionarBarra(int interna) {
     while (c < cantidadCombos() && !comboActivo(c)) ++c;
     if (!barraConResultados(b, 0)) return s;
     if (c >= cantidadCombos()) return s + ". Active un combo para ver sus resultados";
-    if (!barraConResultados(b, c)) return s;
+    const solicitacionesBarra* r = resultadosDeBarra(b, c);
+    if (r == nullptr) return s;
     const std::string combo = nombreCombo(c);
-    s += "\n" + combo + " inicio: " + esfuerzosEn(b, c, false);
-    s += "\n" + combo + " fin: " + esfuerzosEn(b, c, true);
-    s += "\n" + combo + " extremos: " + extremosMomento(b, c, TipoDiagrama::MomentoY) + "; " +
-         extremosMomento(b, c, TipoDiagrama::MomentoZ);
+    s += "\n" + combo + " inicio: " + esfuerzosEn(b, *r, false);
+    s += "\n" + combo + " fin: " + esfuerzosEn(b, *r, true);
+    s += "\n" + combo + " extremos: " + extremosMomento(*r, TipoDiagrama::MomentoY) + "; " +
+         extremosMomento(*r, TipoDiagrama::MomentoZ);
     return s;
 }

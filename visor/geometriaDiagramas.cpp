@@ -18,22 +18,23 @@ int pasoDeDetalle(double largoPixeles, int tramos, double minimoPixeles) {
 
 // ---- Comprobación de datos ----
 
-bool barraConResultados(const objBarra3d& b, int c) {
-    if (!resultadosDisponibles || !b.tieneResultados() || c < 0) return false;
-    return c < b.getCantidadDeCombos() && c < b.getDesplazamientosLocales().cols();
+const solicitacionesBarra* resultadosDeBarra(const objBarra3d& b, int c) {
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    const int i = b.getNoBarraInterna();
+    if (caso == nullptr || i < 0 || i >= static_cast<int>(caso->barras.size())) return nullptr;
+    return &caso->barras[static_cast<std::size_t>(i)];
 }
+
+bool barraConResultados(const objBarra3d& b, int c) { return resultadosDeBarra(b, c) != nullptr; }
 
 bool nudoConResultados(const objNudo3d& n, int c) {
-    return resultadosDisponibles && n.tieneResultados() && c >= 0 && c < n.getCantidadDeCombos();
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    return caso != nullptr && n.getNoNudoInterno() >= 0 && n.getNoNudoInterno() < caso->desplazamientos.cols();
 }
 
-bool barraConCombo(const objBarra3d& b, int c) {
-    return c >= 0 && c < b.getCantidadDeCombos() && c < b.getMatrizCargasCombo().rows();
-}
+bool barraConCombo(const objBarra3d& b, int c) { return c >= 0 && c < b.getCantidadDeCombos(); }
 
-bool nudoConCombo(const objNudo3d& n, int c) {
-    return c >= 0 && c < n.getCantidadDeCombos() && c < n.getCargasCombo().cols();
-}
+bool nudoConCombo(const objNudo3d& n, int c) { return c >= 0 && c < n.getCantidadDeCombos(); }
 
 // ---- Diagramas de solicitaciones ----
 
@@ -55,16 +56,28 @@ const EstiloDiagrama& estiloDiagrama(TipoDiagrama tipo) {
     return estilos[static_cast<int>(tipo)];
 }
 
-Eigen::MatrixXd muestrasDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo) {
+int solicitacionDe(TipoDiagrama tipo) {
     switch (tipo) {
-        case TipoDiagrama::Axial: return b.getSolicitacionAxial(c, kEstacionesDiagrama);
-        case TipoDiagrama::CortanteY: return b.getSolicitacionVy(c, kEstacionesDiagrama);
-        case TipoDiagrama::MomentoY: return b.getSolicitacionMy(c, kEstacionesDiagrama);
-        case TipoDiagrama::CortanteZ: return b.getSolicitacionVz(c, kEstacionesDiagrama);
-        case TipoDiagrama::MomentoZ: return b.getSolicitacionMz(c, kEstacionesDiagrama);
-        case TipoDiagrama::Torsion: return b.getSolicitacionTorsion(c, kEstacionesDiagrama);
+        case TipoDiagrama::Axial: return kSolicitacionN;
+        case TipoDiagrama::CortanteY: return kSolicitacionVy;
+        case TipoDiagrama::MomentoY: return kSolicitacionMy;
+        case TipoDiagrama::CortanteZ: return kSolicitacionVz;
+        case TipoDiagrama::MomentoZ: return kSolicitacionMz;
+        case TipoDiagrama::Torsion: return kSolicitacionT;
     }
-    return Eigen::MatrixXd();
+    return kSolicitacionN;
+}
+
+Eigen::MatrixXd muestrasDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo) {
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    if (caso == nullptr || !barraConResultados(b, c)) return Eigen::MatrixXd();
+    const muestrasSolicitacion m = muestrear(*caso, b, solicitacionDe(tipo), kEstacionesDiagrama);
+    Eigen::MatrixXd r(2, static_cast<Eigen::Index>(m.x.size()));
+    for (std::size_t j = 0; j < m.x.size(); ++j) {
+        r(0, static_cast<Eigen::Index>(j)) = m.x[j];
+        r(1, static_cast<Eigen::Index>(j)) = m.maximo[j];
+    }
+    return r;
 }
 
 namespace {
@@ -96,17 +109,14 @@ std::optional<GeometriaDiagrama> geometriaDiagrama(const objBarra3d& b, int c, T
     g.valorFin = {g.puntos.back(), m(1, n - 1), "", 3};
 
     const bool planoY = estilo.ejeOrdenada == 1;
-    if (tipo == TipoDiagrama::CortanteY || tipo == TipoDiagrama::CortanteZ) {
-        const double x0 = planoY ? b.getXVYcero(c) : b.getXVZcero(c);
-        if (x0 != -1)
-            g.extra = Rotulo{enPlano(estilo.ejeOrdenada, x0, 0.2 * alturaTexto), 0.0,
-                             "x0= " + formatearNumero(x0, decimales, false), 2};
-    } else if (tipo == TipoDiagrama::MomentoY || tipo == TipoDiagrama::MomentoZ) {
-        const double x0 = planoY ? b.getXVYcero(c) : b.getXVZcero(c);
-        if (x0 != -1) {
-            const double mExtremo = planoY ? b.getMymax(c) : b.getMzmax(c);
-            g.extra = Rotulo{enPlano(estilo.ejeOrdenada, x0, -mExtremo * escala), mExtremo, "", 2};
-        }
+    const solicitacionesBarra& r = *resultadosDeBarra(b, c);
+    const double x0 = (planoY ? r.planoY : r.planoZ).xCorteNulo;
+    if (x0 != -1 && (tipo == TipoDiagrama::CortanteY || tipo == TipoDiagrama::CortanteZ)) {
+        g.extra = Rotulo{enPlano(estilo.ejeOrdenada, x0, 0.2 * alturaTexto), 0.0,
+                         "x0= " + formatearNumero(x0, decimales, false), 2};
+    } else if (x0 != -1 && (tipo == TipoDiagrama::MomentoY || tipo == TipoDiagrama::MomentoZ)) {
+        const double mExtremo = b.valorSolicitacion(r, planoY ? kSolicitacionMy : kSolicitacionMz, x0);
+        g.extra = Rotulo{enPlano(estilo.ejeOrdenada, x0, -mExtremo * escala), mExtremo, "", 2};
     }
     return g;
 }
@@ -116,12 +126,8 @@ std::optional<GeometriaDiagrama> geometriaDiagrama(const objBarra3d& b, int c, T
 std::optional<NudoDeformado> nudoDeformado(const objNudo3d& n, int c, double escala) {
     if (!nudoConResultados(n, c)) return std::nullopt;
     NudoDeformado d;
-    d.valores[0] = n.getDesplazamientoX(c);
-    d.valores[1] = n.getDesplazamientoY(c);
-    d.valores[2] = n.getDesplazamientoZ(c);
-    d.valores[3] = n.getGiroX(c);
-    d.valores[4] = n.getGiroY(c);
-    d.valores[5] = n.getGiroZ(c);
+    const auto u = casoDeResultados(resultados, c)->desplazamientos.col(n.getNoNudoInterno());
+    for (int i = 0; i < 6; ++i) d.valores[i] = u(i);
     d.posicion = Eigen::Vector3d(n.getX(), n.getY(), n.getZ()) +
                  escala * Eigen::Vector3d(d.valores[0], d.valores[1], d.valores[2]);
     return d;
@@ -129,69 +135,23 @@ std::optional<NudoDeformado> nudoDeformado(const objNudo3d& n, int c, double esc
 
 std::optional<BarraDeformada> barraDeformada(const objBarra3d& b, const objNudo3d& inicio, int c, double escala) {
     if (!barraConResultados(b, c) || !nudoConResultados(inicio, c)) return std::nullopt;
-    const Eigen::MatrixXd d = b.getBarraDeformada(c, kEstacionesDiagrama, escala);
+    const casoResultado& caso = *casoDeResultados(resultados, c);
+    const Eigen::MatrixXd d = deformadaBarra(caso, b, kEstacionesDiagrama, escala);
     BarraDeformada r;
     r.origen = Eigen::Vector3d(b.getXi(), b.getYi(), b.getZi()) +
-               escala * Eigen::Vector3d(inicio.getDesplazamientoX(c), inicio.getDesplazamientoY(c),
-                                        inicio.getDesplazamientoZ(c));
+               escala * caso.desplazamientos.col(inicio.getNoNudoInterno()).head<3>();
     for (Eigen::Index j = 0; j < d.cols(); ++j) r.puntos.emplace_back(d(0, j), d(1, j), d(2, j));
     return r;
 }
 
-namespace {
-
-// Flecha a lo largo de la barra en un plano local, sin carga en el tramo: el
-// momento varía linealmente entre los de los extremos, m0 y mL, y la flecha
-// vale f0 y fL en los extremos. Devuelve los coeficientes de
-// EI·f(x) = C1 x³/6 + C2 x²/2 + C3 x + C4; con EI nulo la barra queda recta.
-Eigen::Vector4d constantesSinCarga(double L, double EI, double m0, double mL, double f0, double fL) {
-    if (EI == 0.0 || L <= 0.0) return Eigen::Vector4d(0, 0, (fL - f0) / (L > 0.0 ? L : 1.0), f0);
-    Eigen::Matrix4d A;
-    A << 0, 1, 0, 0,
-         L, 1, 0, 0,
-         0, 0, 0, 1,
-         L * L * L / 6, L * L / 2, L, 1;
-    return A.fullPivLu().solve(Eigen::Vector4d(m0, mL, EI * f0, EI * fL));
-}
-
-double flechaSinCarga(const Eigen::Vector4d& k, double EI, double x) {
-    const double p = k(0) * x * x * x / 6 + k(1) * x * x / 2 + k(2) * x + k(3);
-    return EI == 0.0 ? p : p / EI;
-}
-
-}  // namespace
-
 std::optional<BarraDeformada> barraDeformadaDeCampo(const objBarra3d& b, const Eigen::VectorXd& campo,
                                                     double escala) {
-    const int ni = b.getNudoInicioInterno(), nf = b.getNudoFinalInterno();
-    if (ni < 0 || nf < 0 || 6 * static_cast<Eigen::Index>(std::max(ni, nf)) + 6 > campo.size()) return std::nullopt;
-    const double* u1 = campo.data() + 6 * ni;
-    const double* u2 = campo.data() + 6 * nf;
-    // Fuerzas de extremo (locales) que la barra opone a esos desplazamientos.
-    long double f[12];
-    b.fuerzasPorDeformacion(b.getRigidezNatural(), u1, u2, f);
-    // Desplazamientos de los extremos en ejes locales (las filas de R son los ejes locales).
-    const Eigen::Matrix3d R = b.getRotacion();
-    const Eigen::Vector3d d1 = R * Eigen::Map<const Eigen::Vector3d>(u1);
-    const Eigen::Vector3d d2 = R * Eigen::Map<const Eigen::Vector3d>(u2);
-    const double L = b.getLongitud();
-    // Plano x-y (flecha en y, con Iz) y plano x-z (flecha en z, con Iy), con
-    // los momentos de extremo en la convención de cada plano.
-    const double EIz = b.getModE() * b.getIz(), EIy = b.getModE() * b.getIy();
-    const Eigen::Vector4d kY = constantesSinCarga(L, EIz, -static_cast<double>(f[5]), static_cast<double>(f[11]),
-                                                  d1.y(), d2.y());
-    const Eigen::Vector4d kZ = constantesSinCarga(L, EIy, static_cast<double>(f[4]), -static_cast<double>(f[10]),
-                                                  d1.z(), d2.z());
-    const double v0 = flechaSinCarga(kY, EIz, 0.0), w0 = flechaSinCarga(kZ, EIy, 0.0);
-    const double alargamiento = (d2.x() - d1.x()) * escala;
+    const Eigen::MatrixXd d = deformadaDeCampo(b, campo, kEstacionesDiagrama, escala);
+    if (d.cols() == 0) return std::nullopt;
     BarraDeformada r;
-    r.origen = Eigen::Vector3d(b.getXi(), b.getYi(), b.getZi()) + escala * Eigen::Map<const Eigen::Vector3d>(u1);
-    const int n = kEstacionesDiagrama;
-    for (int i = 0; i < n; ++i) {
-        const double x = L / (n - 1) * i;
-        r.puntos.emplace_back(x + i * alargamiento / (n - 1), (flechaSinCarga(kY, EIz, x) - v0) * escala,
-                              (flechaSinCarga(kZ, EIy, x) - w0) * escala);
-    }
+    const int ni = b.getNudoInicioInterno();
+    r.origen = Eigen::Vector3d(b.getXi(), b.getYi(), b.getZi()) + escala * campo.segment<3>(6 * ni);
+    for (Eigen::Index j = 0; j < d.cols(); ++j) r.puntos.emplace_back(d(0, j), d(1, j), d(2, j));
     return r;
 }
 
@@ -307,7 +267,7 @@ std::vector<LineaReaccion> lineasReacciones(const objNudo3d& n, int c, double di
     if (!nudoConResultados(n, c)) return r;
     static const char* const etiquetas[6] = {"Rx: ", "Ry: ", "Rz: ", "Mx: ", "My: ", "Mz: "};
     // Un resorte da reacción como un apoyo: la fuerza del resorte, -k·u.
-    const Eigen::Matrix<double, 6, 1> valores = n.getReaccionesDeApoyo(c);
+    const Eigen::Matrix<double, 6, 1> valores = casoDeResultados(resultados, c)->reacciones.col(n.getNoNudoInterno());
     const double desfase = diagonalModelo / 100;
     double y = 0.0;
     for (int k = 0; k < 6; ++k) {

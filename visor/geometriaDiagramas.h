@@ -52,6 +52,8 @@ int pasoDeDetalle(double largoPixeles, int tramos, double minimoPixeles);
 // Verdadero si hay un análisis válido y la barra (el nudo) tiene resultados de
 // la combinación c.
 bool barraConResultados(const objBarra3d& b, int c);
+// Las solicitaciones de la barra en el caso de resultados c, o nullptr.
+const solicitacionesBarra* resultadosDeBarra(const objBarra3d& b, int c);
 bool nudoConResultados(const objNudo3d& n, int c);
 // Verdadero si la barra (el nudo) tiene cargas combinadas de la combinación c.
 bool barraConCombo(const objBarra3d& b, int c);
@@ -93,7 +95,10 @@ struct GeometriaDiagrama {
     std::optional<Rotulo> extra;
 };
 
-// Abscisas (fila 0) y valores (fila 1) del diagrama en las 21 estaciones.
+// Índice de la solicitación que dibuja el diagrama (kSolicitacionN, ...).
+int solicitacionDe(TipoDiagrama tipo);
+// Abscisas (fila 0) y valores (fila 1) del diagrama en las 21 estaciones;
+// vacía sin resultados.
 Eigen::MatrixXd muestrasDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo);
 
 // Diagrama de la barra para la combinación c con la escala dada. Vacío

@@ -25,15 +25,14 @@ void considerar(ExtremosDiagrama& e, double v, int barraUsuario) {
 ExtremosDiagrama extremosDiagrama(TipoDiagrama tipo, int c) {
     ExtremosDiagrama e;
     const int n = cantidadBarras();
+    const int s = solicitacionDe(tipo);
     for (int i = 0; i < n; ++i) {
         const objBarra3d& b = barra[static_cast<std::size_t>(i)];
-        if (!barraConResultados(b, c)) continue;
-        const Eigen::MatrixXd m = muestrasDiagrama(b, c, tipo);
-        for (Eigen::Index j = 0; j < m.cols() && m.rows() == 2; ++j) considerar(e, m(1, j), b.getNoBarraUsuario());
-        if (tipo == TipoDiagrama::MomentoY && b.getXVYcero(c) != -1)
-            considerar(e, b.getMymax(c), b.getNoBarraUsuario());
-        if (tipo == TipoDiagrama::MomentoZ && b.getXVZcero(c) != -1)
-            considerar(e, b.getMzmax(c), b.getNoBarraUsuario());
+        const solicitacionesBarra* r = resultadosDeBarra(b, c);
+        if (r == nullptr) continue;
+        // Los extremos exactos de cada barra, los mismos que da solicitaciones.csv.
+        considerar(e, r->extremos[s].maximo, b.getNoBarraUsuario());
+        considerar(e, r->extremos[s].minimo, b.getNoBarraUsuario());
     }
     return e;
 }
@@ -63,8 +62,8 @@ ExtremoDeformada extremoDeformada(int c) {
     for (int i = 0; i < n; ++i) {
         const objNudo3d& nd = nudo[static_cast<std::size_t>(i)];
         if (!nudoConResultados(nd, c)) continue;
-        const double d = Eigen::Vector3d(nd.getDesplazamientoX(c), nd.getDesplazamientoY(c),
-                                         nd.getDesplazamientoZ(c)).norm();
+        const double d =
+            casoDeResultados(resultados, c)->desplazamientos.col(nd.getNoNudoInterno()).head<3>().norm();
         if (!e.hay || d > e.maximo) {
             e.maximo = d;
             e.nudo = nd.getNoNudoUsuario();

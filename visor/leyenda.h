@@ -12,8 +12,8 @@ struct ExtremosDiagrama {
     double maximo = 0.0, minimo = 0.0;
     int barraMaximo = -1, barraMinimo = -1;  // números de barra del archivo
 };
-// Mayor y menor valor del diagrama entre las 21 estaciones de cada barra y,
-// en los momentos, el momento extremo donde se anula el corte.
+// Mayor y menor valor del diagrama sobre todo el modelo: los extremos exactos
+// de cada barra (en sus extremos o donde la derivada se anula).
 ExtremosDiagrama extremosDiagrama(TipoDiagrama tipo, int c);
 
 // Nombre corto del diagrama, como en los botones: "N", "Vy", "My", "Vz", "Mz", "T".

@@ -25,7 +25,8 @@ void plotReacciones(LoteDibujo& lote, int c) {
         std::string texto;
         double mayor = 0.0;
         for (std::size_t k = 0; k < lineas.size(); ++k) texto += (k > 0 ? "\n" : "") + lineas[k].texto;
-        for (double v : n.getReaccionesDeApoyo(c)) mayor = std::max(mayor, std::fabs(v));
+        for (double v : casoDeResultados(resultados, c)->reacciones.col(n.getNoNudoInterno()))
+            mayor = std::max(mayor, std::fabs(v));
         lote.empujar();
         lote.trasladar(n.getX(), n.getY(), n.getZ());
         // El plano xy local pasa a ser el XZ global: la columna baja en Z.

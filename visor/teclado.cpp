@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analisis/funcionSolve.h"
+#include "diagnosticos.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
 #include "visor/animacionModal.h"
@@ -202,8 +203,8 @@ void ordenModo(const std::string& numeroTexto) {
             responder("No hay modos de vibración: presione Calcular. Ingrese Comando:");
         else
             responder("No hay modos de vibración: el análisis no dio ninguno. Ingrese Comando:");
-    } else if (k < 0 || k > static_cast<long long>(modosVibracion.size())) {
-        const std::size_t n = modosVibracion.size();
+    } else if (k < 0 || k > static_cast<long long>(resultados.modos.size())) {
+        const std::size_t n = resultados.modos.size();
         responder("No existe el modo " + numeroTexto + ": hay " + std::to_string(n) + (n == 1 ? " modo" : " modos") +
                   ". Ingrese Comando:");
     } else {
@@ -301,53 +302,6 @@ void borrarUltimo() {
     if (!comando.empty()) comando.pop_back();
 }
 
-// Cuenta los renglones que empiezan con "Advertencia" de todo lo que pasa por
-// la consola mientras vive, sin quitarle nada.
-class ContadorAdvertencias : public std::streambuf {
-public:
-    explicit ContadorAdvertencias(std::ostream& consola) : consola_(consola), destino_(consola.rdbuf()) {
-        consola_.rdbuf(this);
-    }
-    ~ContadorAdvertencias() override {
-        fin();
-        consola_.rdbuf(destino_);
-    }
-    int cantidad() {
-        fin();
-        return cantidad_;
-    }
-
-protected:
-    int_type overflow(int_type c) override {
-        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-        ver(traits_type::to_char_type(c));
-        return destino_->sputc(traits_type::to_char_type(c));
-    }
-    std::streamsize xsputn(const char* s, std::streamsize n) override {
-        for (std::streamsize i = 0; i < n; ++i) ver(s[i]);
-        return destino_->sputn(s, n);
-    }
-    int sync() override { return destino_->pubsync(); }
-
-private:
-    std::ostream& consola_;
-    std::streambuf* destino_;
-    std::string renglon_;
-    int cantidad_ = 0;
-
-    void ver(char c) {
-        if (c != '\n') {
-            if (renglon_.size() < 16) renglon_ += c;
-            return;
-        }
-        fin();
-    }
-    void fin() {
-        if (renglon_.rfind("Advertencia", 0) == 0) ++cantidad_;
-        renglon_.clear();
-    }
-};
-
 // '+' agranda y '-' achica: con Shift sólo el texto; si no, las escalas de
 // las capas que están a la vista (la de la deformada también con un modo animado).
 void cambiarEscalas(bool agrandar) {
@@ -391,8 +345,8 @@ void teclaConAlt(unsigned char tecla) {
 // F5: vuelve a leer el archivo de modelo; hay que calcular de nuevo. La
 // cámara queda como está, salvo que el modelo anterior no tuviera nudos: esa
 // cámara no mira nada (un archivo vacío o que faltaba al arrancar) y se
-// encuadra el modelo nuevo. La línea de órdenes dice cuántas advertencias
-// escribió el cargador en la consola. La proyección se rehace según el
+// encuadra el modelo nuevo. La línea de órdenes dice cuántas advertencias dejó
+// el cargador en la lista de mensajes, que se escribe en la consola. La proyección se rehace según el
 // interruptor de perspectiva, que vuelve a su valor de arranque.
 void recargarModelo() {
     const bool sinNudosAntes = cantidadNudos() == 0;
@@ -404,13 +358,10 @@ void recargarModelo() {
     noBarras = 0;
     barraResaltada = -1;
     animarModo(0);
-    int advertencias = 0;
-    {
-        ContadorAdvertencias contador(std::cout);
-        funcionLeerArchivo();
-        std::cout.flush();
-        advertencias = contador.cantidad();
-    }
+    mensajes.vaciar();
+    funcionLeerArchivo();
+    mensajes.escribirPendientes(std::cout);
+    const int advertencias = mensajes.cantidad(nivelMensaje::advertencia);
     modeloCambiado();
     if (archivoDatosAbierto)
         responder("Modelo cargado con " + std::to_string(advertencias) + " advertencias; vea la consola");
@@ -461,11 +412,13 @@ void modificadorFlagsGraf(int k) {
         apagarEtiquetasYCapas();
         apagar(k == kFlagVolumen ? kFlagTorsion : kFlagVolumen);
         break;
-    case kFlagCalculado:
+    case kFlagCalculado: {
         animarModo(0);  // los modos se vuelven a calcular
         interruptor(kFlagCalculado) = 1;
         modeloCambiado();
-        if (!funcionSolve()) {
+        const bool correcto = funcionSolve();
+        mensajes.escribirPendientes(std::cout);
+        if (!correcto) {
             // Sin resultados no hay nada que mostrar: los botones de resultados siguen ocultos.
             // Un mecanismo y una matriz que el redondeo vuelve singular se corrigen distinto.
             apagar(kFlagCalculado);
@@ -476,6 +429,7 @@ void modificadorFlagsGraf(int k) {
             responder(kIngrese);
         }
         break;
+    }
     default:
         break;
     }

@@ -27,18 +27,20 @@ bool barraVisible(int i) { return entradaVisible(barrasAisladas, i); }
 
 int cantidadCombos() {
     if (nudo.empty()) return 0;
-    return std::min(nudo.front().getCantidadDeCombos(), kCombosConInterruptor);
+    return std::min(static_cast<int>(combinaciones.size()), kCombosConInterruptor);
 }
 
 std::string nombreCombo(int c) {
     if (c < 0 || c >= cantidadCombos()) return std::string();
-    return nudo.front().getNombreCombo(c);
+    return combinaciones[static_cast<std::size_t>(c)].nombre;
 }
 
 int buscarCombo(const std::string& nombre) {
     if (nudo.empty()) return -1;
-    const int c = nudo.front().getNumeroDeCombo(nombre);
-    return c < 0 ? -1 : c;
+    int encontrado = -1;
+    for (std::size_t c = 0; c < combinaciones.size(); ++c)
+        if (combinaciones[c].nombre == nombre) encontrado = static_cast<int>(c);
+    return encontrado;
 }
 
 bool comboActivo(int c) { return c >= 0 && c < cantidadCombos() && flagActivo(kFlagPrimerCombo + c); }

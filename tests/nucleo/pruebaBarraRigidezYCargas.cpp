@@ -19,7 +19,7 @@ void cargarLocal(objBarra3d& b, const Fila7& q) {
     b.setDistribuidaLocalY("Q", q(2), q(3));
     b.setDistribuidaLocalZ("Q", q(4), q(5));
     b.setDistribuidaLocalT("Q", q(6));
-    b.setCombo("C", 1, "Q");
+    b.setCombos(combinacionesDePrueba({{"C", {{1, "Q"}}}}));
 }
 
 // Un plano de flexión (grados v1, giro1, v2, giro2) de una barra con deformación por corte
@@ -70,14 +70,12 @@ TEST(BarraCargas, CombinacionesSumanCasosFactorizados) {
     // es −y local en una barra según +X.
     b.setDistribuidaGlobal("G", 2, 3, 0, 0, -1e-300);
     b.setDistribuidaGlobal("H", 2, 3, 0, 0, -1e300);
-    b.setCombo("ELU", 1.2, "D");
-    b.setCombo("ELU", 1.6, "L");
-    b.setCombo("Sin", 1.0, "X");  // caso sin registros en la barra: fila nula
-    b.setCombo("Tor", 2.0, "T");
-    b.setCombo("Tor", 1.0, "T");  // nombre repetido: se suma a la misma fila
-    b.setCombo("G", 1, "G");
-    b.setCombo("H", 1, "H");
-    ASSERT_EQ(b.getEtiquetasCombo(), (Lineas{"ELU", "Sin", "Tor", "G", "H"}));
+    b.setCombos(combinacionesDePrueba({{"ELU", {{1.2, "D"}, {1.6, "L"}}},
+                                       {"Sin", {{1.0, "X"}}},  // caso sin registros en la barra: fila nula
+                                       {"Tor", {{2.0, "T"}, {1.0, "T"}}},
+                                       {"G", {{1, "G"}}},
+                                       {"H", {{1, "H"}}}}));
+    ASSERT_EQ(b.getCantidadDeCombos(), 5);
     Eigen::MatrixXd esperada(5, 7);
     esperada << fila(0, 0, -7.2, -4.0, 0, 0, 0), Fila7::Zero(), fila(0, 0, 3, 3, 0, 0, 6), fila(0, 0, -2, -3, 0, 0, 0),
         fila(0, 0, -2, -3, 0, 0, 0);
@@ -103,7 +101,7 @@ TEST(BarraCargas, CargasEquivalentesDeCasosConocidos) {
         objBarra3d b = barraEntre({0, 0, 0}, {L, 0, 0}, -90);
         b.setArticulacion(c.factores(0), c.factores(1), c.factores(2), c.factores(3));
         cargarLocal(b, c.carga);
-        b.setCombo("Vacio", 1, "Otro");  // sin carga: columna nula
+        b.setCombos(combinacionesDePrueba({{"C", {{1, "Q"}}}, {"Vacio", {{1, "Otro"}}}}));  // sin carga: columna nula
         Eigen::MatrixXd esperada = Eigen::MatrixXd::Zero(12, 2);
         for (const auto& [f, valor] : c.esperadas) esperada(f, 0) = valor;
         EXPECT_TRUE(casiIguales(b.getCargasEquivalentesLocales(), esperada, 1e-14)) << c.carga;

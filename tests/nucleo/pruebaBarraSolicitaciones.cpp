@@ -1,4 +1,4 @@
-// Barra: fuerzas de extremo, funciones de solicitaciones, corte nulo y deformada.
+// Barra: fuerzas de extremo, funciones de solicitaciones, corte nulo, extremos exactos y deformada.
 #include <functional>
 
 #include "utilidades.h"
@@ -16,13 +16,12 @@ objBarra3d barraDePrueba() {
 }
 
 // Resuelve la barra sola con los grados locales libres indicados (los demás fijos) y le
-// entrega los desplazamientos en ejes globales, como el análisis.
-void resolverSola(objBarra3d& b, const std::vector<int>& libres) {
-    b.getKGlobal();
+// pide sus solicitaciones para esos desplazamientos en ejes globales, como el análisis.
+std::vector<solicitacionesBarra> resolverSola(const objBarra3d& b, const std::vector<int>& libres) {
     const Eigen::MatrixXd K = b.getKLocal(), P = b.getCargasEquivalentesLocales();
     Eigen::MatrixXd u = Eigen::MatrixXd::Zero(12, P.cols());
     u(libres, Eigen::all) = Eigen::MatrixXd(K(libres, libres).ldlt().solve(Eigen::MatrixXd(P(libres, Eigen::all))));
-    b.setDesplazamientos(b.getT().transpose() * u);
+    return b.calcularSolicitaciones(b.getT().transpose() * u);
 }
 
 // Apoyo articulado al inicio (con la torsión fija) y deslizante al final; o empotramiento doble.
@@ -55,24 +54,28 @@ TEST(BarraSolicitaciones, VigasArticuladasYEmpotradasEnAmbosPlanos) {
             SCOPED_TRACE(::testing::Message() << c.nombre << (planoY ? " plano x-y" : " plano x-z"));
             objBarra3d b = barraDePrueba();
             planoY ? b.setDistribuidaLocalY("Q", c.q1 * q, c.q2 * q) : b.setDistribuidaLocalZ("Q", c.q1 * q, c.q2 * q);
-            b.setCombo("Vacio", 1, "Nada");
-            b.setCombo("C", 1, "Q");
-            resolverSola(b, c.empotrada ? EMPOTRADA : ARTICULADA);
+            b.setCombos(combinacionesDePrueba({{"Vacio", {{1, "Nada"}}}, {"C", {{1, "Q"}}}}));
+            const std::vector<solicitacionesBarra> r = resolverSola(b, c.empotrada ? EMPOTRADA : ARTICULADA);
 
-            const Eigen::MatrixXd V = planoY ? b.getSolicitacionVy(1, 21) : b.getSolicitacionVz(1, 21);
-            const Eigen::MatrixXd M = planoY ? b.getSolicitacionMy(1, 21) : b.getSolicitacionMz(1, 21);
+            const int corte = planoY ? kSolicitacionVy : kSolicitacionVz;
+            const int momento = planoY ? kSolicitacionMy : kSolicitacionMz;
             const double tol = 1e-9 * q * L * L;
             for (int i = 0; i < 21; ++i) {
                 const double x = L * i / 20;
-                EXPECT_NEAR(M(0, i), x, 1e-14 * L);
-                EXPECT_NEAR(V(1, i), c.corte(q, x), tol) << "x = " << x;
-                EXPECT_NEAR(M(1, i), c.momento(q, x), tol) << "x = " << x;
+                EXPECT_NEAR(b.valorSolicitacion(r[1], corte, x), c.corte(q, x), tol) << "x = " << x;
+                EXPECT_NEAR(b.valorSolicitacion(r[1], momento, x), c.momento(q, x), tol) << "x = " << x;
             }
-            EXPECT_NEAR(planoY ? b.getXVYcero(1) : b.getXVZcero(1), c.xCero, 1e-9 * L);
-            EXPECT_NEAR(planoY ? b.getMymax(1) : b.getMzmax(1), c.momento(q, c.xCero), tol);
-            EXPECT_EQ(planoY ? b.getXVYcero(0) : b.getXVZcero(0), -1.0);  // sin carga no hay cero aislado
+            const planoSolicitaciones& plano = planoY ? r[1].planoY : r[1].planoZ;
+            EXPECT_NEAR(plano.xCorteNulo, c.xCero, 1e-9 * L);
+            // El momento extremo está donde se anula el corte (o en un extremo de la barra).
+            const extremoSolicitacion& e = r[1].extremos[momento];
+            const double mCero = c.momento(q, c.xCero), m0 = c.momento(q, 0), mL = c.momento(q, L);
+            EXPECT_NEAR(e.maximo, std::max({mCero, m0, mL}), tol);
+            EXPECT_NEAR(e.minimo, std::min({mCero, m0, mL}), tol);
+            EXPECT_NEAR(mCero == std::max({mCero, m0, mL}) ? e.xMaximo : e.xMinimo, c.xCero, 1e-9 * L);
+            EXPECT_EQ((planoY ? r[0].planoY : r[0].planoZ).xCorteNulo, -1.0);  // sin carga no hay cero aislado
             if (c.flechaCentro > 0) {
-                const Eigen::MatrixXd d = b.getBarraDeformada(1, 3, 1.0);
+                const Eigen::MatrixXd d = b.deformada(r[1], 3, 1.0);
                 const double f = c.flechaCentro * q * std::pow(L, 4) / (E * (planoY ? IZ : IY));
                 EXPECT_NEAR(d(planoY ? 1 : 2, 1), f, 1e-8 * f);
                 EXPECT_NEAR(d(planoY ? 2 : 1, 1), 0.0, 1e-8 * f);
@@ -85,27 +88,23 @@ TEST(BarraSolicitaciones, AxialYTorsion) {
     objBarra3d b = barraDePrueba(), e = barraDePrueba();
     b.setDistribuidaLocalX("P", p, 0);
     b.setDistribuidaLocalT("T", t);
-    b.setCombo("P", 1, "P");
-    b.setCombo("T", 1, "T");
-    resolverSola(b, ARTICULADA);  // fija al inicio, libre en x y en torsión al final
+    b.setCombos(combinacionesDePrueba({{"P", {{1, "P"}}}, {"T", {{1, "T"}}}}));
+    // Fija al inicio, libre en x y en torsión al final.
+    const std::vector<solicitacionesBarra> r = resolverSola(b, ARTICULADA);
     e.setDistribuidaLocalT("T", t);
-    e.setCombo("T", 1, "T");
-    {
-        // Antes de tener desplazamientos no hay constantes de integración ni cero del corte.
-        CapturaConsola cap;
-        EXPECT_EQ(e.getXVYcero(0) + e.getXVZcero(0), -2.0);
-        EXPECT_EQ(cap.texto(), "El progama aun no calculó las constanes de integración\n"
-                               "El progama aun no calculó las constanes de integración\n");
-    }
-    resolverSola(e, EMPOTRADA);
-    const Eigen::MatrixXd N = b.getSolicitacionAxial(0, 11), T = b.getSolicitacionTorsion(1, 11),
-                          Te = e.getSolicitacionTorsion(0, 11);
+    e.setCombos(combinacionesDePrueba({{"T", {{1, "T"}}}}));
+    const std::vector<solicitacionesBarra> re = resolverSola(e, EMPOTRADA);
     for (int i = 0; i < 11; ++i) {
         const double x = L * i / 10;
-        EXPECT_NEAR(N(1, i), p * (L - x) * (L - x) / (2 * L), 1e-12 * p * L);
-        EXPECT_NEAR(T(1, i), t * (L - x), 1e-12 * t * L);
-        EXPECT_NEAR(Te(1, i), t * (L / 2 - x), 1e-12 * t * L);
+        EXPECT_NEAR(b.valorSolicitacion(r[0], kSolicitacionN, x), p * (L - x) * (L - x) / (2 * L), 1e-12 * p * L);
+        EXPECT_NEAR(b.valorSolicitacion(r[1], kSolicitacionT, x), t * (L - x), 1e-12 * t * L);
+        EXPECT_NEAR(e.valorSolicitacion(re[0], kSolicitacionT, x), t * (L / 2 - x), 1e-12 * t * L);
     }
+    // Extremos: el axial de p·L/2 en el inicio a 0 en el fin, la torsión de ±t·L/2 en la empotrada.
+    EXPECT_NEAR(r[0].extremos[kSolicitacionN].maximo, p * L / 2, 1e-12 * p * L);
+    EXPECT_EQ(r[0].extremos[kSolicitacionN].xMaximo, 0.0);
+    EXPECT_NEAR(re[0].extremos[kSolicitacionT].minimo, -t * L / 2, 1e-12 * t * L);
+    EXPECT_EQ(re[0].extremos[kSolicitacionT].xMinimo, L);
 }
 
 // Con cargas, liberaciones y desplazamientos cualesquiera, las funciones arrancan y
@@ -121,31 +120,41 @@ TEST(BarraSolicitaciones, FuncionesCoincidenConFuerzasDeExtremo) {
         b.setDistribuidaLocalZ("Q", azar.real(-5, 5), azar.real(-5, 5));
         b.setDistribuidaLocalT("Q", azar.real(-5, 5));
         b.setDistribuidaGlobal("G", azar.real(-5, 5), azar.real(-5, 5), 0, 0, -1);
-        b.setCombo("Q", 1, "Q");
-        b.setCombo("QG", 1.5, "Q");
-        b.setCombo("QG", 0.8, "G");
-        b.getKGlobal();
-        b.setDesplazamientos(Eigen::MatrixXd::NullaryExpr(12, 2, [&](Eigen::Index, Eigen::Index) { return azar.real(-1e-3, 1e-3); }));
-        const Eigen::MatrixXd F = b.getFuerzasExtremos(), uL = b.getDesplazamientosLocales();
-        ASSERT_EQ(F.cols(), 2);
+        b.setCombos(combinacionesDePrueba({{"Q", {{1, "Q"}}}, {"QG", {{1.5, "Q"}, {0.8, "G"}}}}));
+        const std::vector<solicitacionesBarra> r = b.calcularSolicitaciones(
+            Eigen::MatrixXd::NullaryExpr(12, 2, [&](Eigen::Index, Eigen::Index) { return azar.real(-1e-3, 1e-3); }));
+        ASSERT_EQ(r.size(), 2u);
         const double Lb = b.getLongitud(), s = 3.7;
         for (int c = 0; c < 2; ++c) {
             SCOPED_TRACE(::testing::Message() << "barra " << k << " combinación " << c);
-            const double tol = 1e-9 * (F.col(c).cwiseAbs().maxCoeff() + 10 * Lb * Lb);
-            const Eigen::MatrixXd N = b.getSolicitacionAxial(c, 2), T = b.getSolicitacionTorsion(c, 2);
-            const Eigen::MatrixXd Vy = b.getSolicitacionVy(c, 2), My = b.getSolicitacionMy(c, 2);
-            const Eigen::MatrixXd Vz = b.getSolicitacionVz(c, 2), Mz = b.getSolicitacionMz(c, 2);
+            const double* F = r[static_cast<size_t>(c)].fuerzas;
+            const double* uL = r[static_cast<size_t>(c)].desplazamientos;
+            const double tol = 1e-9 * (Eigen::Map<const Eigen::VectorXd>(F, 12).cwiseAbs().maxCoeff() + 10 * Lb * Lb);
+            const auto en = [&](int solicitacion, double x) {
+                return b.valorSolicitacion(r[static_cast<size_t>(c)], solicitacion, x);
+            };
             const double pares[][2] = {
-                {Vy(1, 0), F(1, c)}, {Vy(1, 1), -F(7, c)}, {My(1, 0), -F(5, c)}, {My(1, 1), F(11, c)},
-                {Vz(1, 0), F(2, c)}, {Vz(1, 1), -F(8, c)}, {Mz(1, 0), F(4, c)},  {Mz(1, 1), -F(10, c)},
-                {N(1, 0), -F(0, c)}, {N(1, 1), F(6, c)},   {T(1, 0), -F(3, c)},  {T(1, 1), F(9, c)},
-                {N(0, 1), Lb},
+                {en(kSolicitacionVy, 0), F[1]},  {en(kSolicitacionVy, Lb), -F[7]}, {en(kSolicitacionMy, 0), -F[5]},
+                {en(kSolicitacionMy, Lb), F[11]}, {en(kSolicitacionVz, 0), F[2]},  {en(kSolicitacionVz, Lb), -F[8]},
+                {en(kSolicitacionMz, 0), F[4]},  {en(kSolicitacionMz, Lb), -F[10]}, {en(kSolicitacionN, 0), -F[0]},
+                {en(kSolicitacionN, Lb), F[6]},  {en(kSolicitacionT, 0), -F[3]},   {en(kSolicitacionT, Lb), F[9]},
             };
             for (size_t i = 0; i < std::size(pares); ++i) EXPECT_NEAR(pares[i][0], pares[i][1], tol) << "par " << i;
+            // Ningún valor de la función en 200 puntos pasa de sus extremos exactos.
+            for (int k2 = 0; k2 < kNumeroSolicitaciones; ++k2) {
+                const extremoSolicitacion& e = r[static_cast<size_t>(c)].extremos[k2];
+                EXPECT_NEAR(en(k2, e.xMaximo), e.maximo, tol);
+                EXPECT_NEAR(en(k2, e.xMinimo), e.minimo, tol);
+                for (int i = 0; i <= 200; ++i) {
+                    const double v = en(k2, Lb * i / 200);
+                    EXPECT_TRUE(v <= e.maximo + tol && v >= e.minimo - tol) << kNombresSolicitaciones[k2] << " " << i;
+                }
+            }
 
             // Deformada relativa al nudo inicial desplazado; con escala 0, la barra recta.
-            const Eigen::MatrixXd d = b.getBarraDeformada(c, 2, s), d0 = b.getBarraDeformada(c, 5, 0.0);
-            const Eigen::Vector3d fin(Lb + (uL(6, c) - uL(0, c)) * s, (uL(7, c) - uL(1, c)) * s, (uL(8, c) - uL(2, c)) * s);
+            const Eigen::MatrixXd d = b.deformada(r[static_cast<size_t>(c)], 2, s),
+                                  d0 = b.deformada(r[static_cast<size_t>(c)], 5, 0.0);
+            const Eigen::Vector3d fin(Lb + (uL[6] - uL[0]) * s, (uL[7] - uL[1]) * s, (uL[8] - uL[2]) * s);
             EXPECT_TRUE(d.col(0).isZero(1e-15));
             EXPECT_TRUE(casiIguales(d.col(1), fin, 1e-12, Lb));
             for (int i = 0; i < 5; ++i) EXPECT_TRUE(casiIguales(d0.col(i), Eigen::Vector3d(Lb * i / 4, 0, 0), 1e-15, Lb));

@@ -50,7 +50,7 @@ TEST(Lector, NumerosYParesDeFactorYNombre) {
 TEST(Lector, ValoresNoValidosValenCeroConAviso) {
     ArchivoTemporal a("nudos: 1 e - 0 2 + . 1e999 precision: 99999999999 escalaN: abc escalaMy:");
     auto l = lectorDe(a.ruta());
-    CapturaConsola cap;
+    mensajes.vaciar();
     EXPECT_EQ(l.getMatriz("nudos:", 4), Eigen::MatrixXd((Eigen::MatrixXd(2, 4) << 1, 0, 0, 0, 2, 0, 0, 0).finished()));
     EXPECT_EQ(l.getEntero("precision:"), 0);
     EXPECT_EQ(l.getReal("escalaN:") + l.getReal("escalaMy:"), 0.0);
@@ -58,7 +58,7 @@ TEST(Lector, ValoresNoValidosValenCeroConAviso) {
     for (auto [valor, etiqueta] : {std::pair{"e", "nudos:"}, {"-", "nudos:"}, {"+", "nudos:"}, {".", "nudos:"},
                                    {"1e999", "nudos:"}, {"99999999999", "precision:"}, {"abc", "escalaN:"}, {"", "escalaMy:"}})
         esperadas.push_back(std::string("Advertencia: valor no válido ") + valor + " en la etiqueta " + etiqueta);
-    EXPECT_EQ(cap.lineas(), esperadas);
+    EXPECT_EQ(mensajes.textos(), esperadas);
 }
 
 TEST(Lector, GanaElUltimoValorYSeVenLosCambiosDelArchivo) {

@@ -8,7 +8,6 @@
 #include "arranque.h"
 #include "reporte/consolaLotes.h"
 #include "reporte/equilibrio.h"
-#include "reporte/extremosSolicitaciones.h"
 #include "utilidades.h"
 
 namespace {
@@ -32,16 +31,8 @@ int calcular(const std::string& modelo, Lineas& salida, const std::string& carpe
 }  // namespace
 
 TEST(Lotes, LineaDeReaccionesConNumerosConocidos) {
-    // Nudo 12 con Ux, Uz, Rx y Rz apoyados; en Uy y Ry (libres) el análisis
-    // deja un residuo que se imprime como 0.
-    objNudo3d n;
-    n.setNoNudoInterno(0);
-    n.setNoNudoUsuario(12);
-    n.setApoyo(1, 0, 1, 1, 0, 1);
-    n.setCombo("C", 1, "X");
-    n.setReacciones((Eigen::MatrixXd(6, 1) << 5, 7, -1234567.891, 2.5e-17, 3, -0.000123456789).finished());
-    EXPECT_EQ(lineaReacciones(n, 0),
-              "nudo 12: 5.000000e+00 0.000000e+00 -1.234568e+06 2.500000e-17 0.000000e+00 -1.234568e-04");
+    EXPECT_EQ(lineaReacciones(12, (Vec6() << 5, 0, -1234567.891, 2.5e-17, -0.0, -0.000123456789).finished()),
+              "nudo 12: 5.000000e+00 0.000000e+00 -1.234568e+06 2.500000e-17 -0.000000e+00 -1.234568e-04");
 }
 
 TEST(Lotes, ReaccionesYEquilibrioPorCombinacion) {
@@ -104,7 +95,7 @@ TEST(Lotes, EquilibrioConCargasYReaccionesConocidas) {
     R.block<6, 1>(0, 0) << f1, -cM - r1.cross(f1);
     R.block<6, 1>(0, 1) << f2, -cM - r1.cross(f2) + Eigen::Vector3d(0, 0, -3);
     R.block<6, 1>(0, 2).setZero();
-    nudoUsuario(1).setReacciones(R);
+    for (int c = 0; c < 3; ++c) resultados.casos[static_cast<size_t>(c)].reacciones.col(internoDeNudo(1)) = R.block<6, 1>(0, c);
     const double total = std::sqrt(272.0) + 10;
     EXPECT_NEAR(errorEquilibrio(0), 0.01 / total, 1e-12);
     EXPECT_NEAR(errorEquilibrio(1), 3 / std::sqrt(21.0) / total, 1e-12);
@@ -192,7 +183,7 @@ TEST(Lotes, SolicitacionesExtremasConocidas) {
     ASSERT_TRUE(analizarModelo("nudos: 1 0 0 0 2 6 0 0\nbarras: 1 1 2\napoyo: 1 1 1 1 0 0 1\napoyo: 0 1 1 0 0 0 2\n"
                                "seccionRectangular: R 0.2 0.5 30e6 0.2 0 1\ndistribuidaLocalY: Q 0 -12 1\n"
                                "distribuidaLocalX: Q 2 -4 1\ncombo: C 1 Q\n"));
-    const auto e = extremosSolicitaciones(barraUsuario(1), 0);
+    const extremoSolicitacion* e = solicitacionesDe(1).extremos;
     const auto cerca = [](double a, double b) { return std::abs(a - b) <= 1e-9 * (1 + std::abs(b)); };
     const double mMax = 12 * 36 / (9 * std::sqrt(3.0)), xMax = 6 / std::sqrt(3.0);
     const extremoSolicitacion& n = e[0], &vy = e[1], &my = e[4];
@@ -233,13 +224,14 @@ TEST(Lotes, ArchivosCsvConcuerdanConElReporteYLasReacciones) {
     for (size_t c = 0; c < nc && d.size() == 1 + nc * nudo.size() && f.size() == 1 + nc * nb; ++c) {
         for (size_t i = 0; i < nudo.size(); ++i) {
             const Lineas& l = d[1 + c * nudo.size() + i];
-            EXPECT_EQ(l[0] + " " + l[1], nombresCombos[c] + " " + std::to_string(nudo[i].getNoNudoUsuario()));
-            for (int k = 0; k < 6; ++k) EXPECT_EQ(std::stod(l[2 + k]), u(6 * static_cast<long>(i) + k, c) + 0.0);
+            EXPECT_EQ(l[0] + " " + l[1], combinaciones[c].nombre + " " + std::to_string(nudo[i].getNoNudoUsuario()));
+            for (int k = 0; k < 6; ++k)
+                EXPECT_EQ(std::stod(l[2 + k]), resultados.casos[c].desplazamientos(k, static_cast<long>(i)) + 0.0);
         }
         for (size_t i = 0; i < nb; ++i) {
             const Lineas& l = f[1 + c * nb + i];
-            EXPECT_EQ(l[0] + " " + l[1], nombresCombos[c] + " " + std::to_string(barra[i].getNoBarraUsuario()));
-            for (int k = 0; k < 12; ++k) EXPECT_EQ(std::stod(l[2 + k]), barra[i].getFuerzasExtremos()(k, c) + 0.0);
+            EXPECT_EQ(l[0] + " " + l[1], combinaciones[c].nombre + " " + std::to_string(barra[i].getNoBarraUsuario()));
+            for (int k = 0; k < 12; ++k) EXPECT_EQ(std::stod(l[2 + k]), resultados.casos[c].barras[i].fuerzas[k] + 0.0);
         }
     }
     // Reacciones: las de las líneas impresas (con sus siete cifras), en equilibrio con las cargas.
@@ -249,7 +241,9 @@ TEST(Lotes, ArchivosCsvConcuerdanConElReporteYLasReacciones) {
     std::vector<Vec6> suma(nc, Vec6::Zero());
     for (size_t i = 0; i < impresas.size() && i + 1 < r.size(); ++i) {
         const Lineas& l = r[i + 1];
-        const size_t c = static_cast<size_t>(std::find(nombresCombos.begin(), nombresCombos.end(), l[0]) - nombresCombos.begin());
+        const size_t c = static_cast<size_t>(
+            std::find_if(combinaciones.begin(), combinaciones.end(), [&](auto& k) { return k.nombre == l[0]; }) -
+            combinaciones.begin());
         std::istringstream linea(impresas[i].substr(impresas[i].find(':') + 1));
         EXPECT_EQ(impresas[i].rfind("nudo " + l[1] + ":", 0), 0u);
         Vec6 v;
@@ -270,21 +264,20 @@ TEST(Lotes, ArchivosCsvConcuerdanConElReporteYLasReacciones) {
     const auto s = leer("solicitaciones.csv", "combo\nbarra\nesfuerzo\nmaximo\nxMaximo\nminimo\nxMinimo", 6 * nc * nb);
     for (size_t c = 0, fila = 1; c < nc && s.size() == 1 + 6 * nc * nb; ++c)
         for (objBarra3d& b : barra) {
-            const int k = static_cast<int>(c);
-            int esfuerzo = 0;
-            for (const Eigen::MatrixXd& diagrama :
-                 {b.getSolicitacionAxial(k, 401), b.getSolicitacionVy(k, 401), b.getSolicitacionVz(k, 401),
-                  b.getSolicitacionTorsion(k, 401), b.getSolicitacionMy(k, 401), b.getSolicitacionMz(k, 401)}) {
+            for (int esfuerzo = 0; esfuerzo < kNumeroSolicitaciones; ++esfuerzo) {
+                const muestrasSolicitacion diagrama = muestrear(resultados.casos[c], b, esfuerzo, 401);
                 const Lineas& l = s[fila++];
-                const double maximo = std::stod(l[3]), minimo = std::stod(l[5]), alto = diagrama.row(1).maxCoeff(),
-                             bajo = diagrama.row(1).minCoeff(), escala = 1e-9 + std::max(alto, -bajo);
-                EXPECT_EQ(l[1] + l[2], std::to_string(b.getNoBarraUsuario()) + kNombresSolicitaciones[esfuerzo++]);
+                const double maximo = std::stod(l[3]), minimo = std::stod(l[5]),
+                             alto = *std::max_element(diagrama.maximo.begin(), diagrama.maximo.end()),
+                             bajo = *std::min_element(diagrama.minimo.begin(), diagrama.minimo.end()),
+                             escala = 1e-9 + std::max(alto, -bajo);
+                EXPECT_EQ(l[1] + l[2], std::to_string(b.getNoBarraUsuario()) + kNombresSolicitaciones[esfuerzo]);
                 EXPECT_TRUE(maximo >= alto - 1e-12 * escala && maximo <= alto + 1e-4 * escala) << l[1] << l[2];
                 EXPECT_TRUE(minimo <= bajo + 1e-12 * escala && minimo >= bajo - 1e-4 * escala) << l[1] << l[2];
             }
         }
     // Sin "modos:" no hay avisos nuevos, ni modos, ni nada modal en el reporte ni en la carpeta.
-    EXPECT_TRUE(modosVibracion.empty());
+    EXPECT_TRUE(resultados.modos.empty());
     for (const std::string& l : salida)
         EXPECT_TRUE(l.find("gravedad") == std::string::npos && l.find("Modo ") == std::string::npos) << l;
     EXPECT_EQ(leerArchivo("resultados.txt").find("ANÁLISIS MODAL"), std::string::npos);

@@ -1,6 +1,6 @@
-// Resultados calculados una vez por análisis: volver a analizar un modelo cambiado en memoria
-// da lo mismo que cargarlo y analizarlo de nuevo, y ninguna consulta de resultados guarda
-// nada de una vez para la otra.
+// Resultados calculados una vez por análisis y guardados en los casos de resultados: volver a
+// analizar un modelo cambiado en memoria da lo mismo que cargarlo y analizarlo de nuevo (un nudo
+// movido no pide tocar sus barras), y un análisis que falla no deja resultados viejos.
 #include <functional>
 
 #include "utilidades.h"
@@ -10,7 +10,7 @@ const std::string kBase =
     "nudos: 1 0 0 0  2 5 0 0  3 0 0 3  4 5 0 3  5 5 4 3\nbarras: 1 1 3  2 2 4  3 3 4  4 4 5\n"
     "apoyo: 1 1 1 1 1 1  1 2\napoyo: 1 1 1 0 0 0  5\nseccionRectangular: R 0.3 0.5 25e6 0.2 0  1 2 3 4\n"
     "rotacionBarra: 30 4\narticulacion: 1 0.5 1 0  3\npuntual: P 10 -4 -20 0 0 3  4\n"
-    "distribuidaLocalY: Q -8 -12  3\ndistribuidaLocalZ: Q 2 2  4\n";
+    "distribuidaLocalY: Q -8 -12  3\ndistribuidaLocalZ: Q 2 2  4\ndistribuidaGlobal: Q 1 3 0.3 0 -1  2 4\n";
 const std::string kCombos = "combo: C1 1 P 1 Q\ncombo: C2 1.2 Q\n";
 
 TEST(Reanalisis, CambiarUnaCargaUnNudoOUnApoyoDaLoMismoQueCargarDeNuevo) {
@@ -22,17 +22,14 @@ TEST(Reanalisis, CambiarUnaCargaUnNudoOUnApoyoDaLoMismoQueCargarDeNuevo) {
         {"carga",
          [] {
              nudoUsuario(4).setCargaPuntual("V", 0, 7, 0, 1, 0, 0);
-             nudoUsuario(4).setCombo("C2", 0.5, "V");
-             for (objBarra3d& b : barra) b.setCombo("C2", 0.5, "V");
+             combinaciones[1].terminos.emplace_back(0.5, "V");
+             for (objNudo3d& n : nudo) n.setCombos(combinaciones);
+             for (objBarra3d& b : barra) b.setCombos(combinaciones);
          },
          kBase + "puntual: V 0 7 0 1 0 0  4\ncombo: C1 1 P 1 Q\ncombo: C2 1.2 Q 0.5 V\n"},
-        {"nudo movido",
-         [] {
-             nudoUsuario(4).setCoordenadas(5.5, 0.25, 3.5);
-             barraUsuario(2).setNudoFinal(internoDeNudo(4), 5.5, 0.25, 3.5);
-             barraUsuario(3).setNudoFinal(internoDeNudo(4), 5.5, 0.25, 3.5);
-             barraUsuario(4).setNudoInicio(internoDeNudo(4), 5.5, 0.25, 3.5);
-         },
+        // Las barras leen las coordenadas de sus nudos: largo, ejes y cargas de dirección global
+        // siguen al nudo sin más.
+        {"nudo movido", [] { nudoUsuario(4).setCoordenadas(5.5, 0.25, 3.5); },
          "nudos: 1 0 0 0  2 5 0 0  3 0 0 3  4 5.5 0.25 3.5  5 5 4 3\n" + kBase.substr(kBase.find("barras:")) + kCombos},
         {"apoyo", [] { nudoUsuario(2).setApoyo(1, 1, 1, 1, 0, 0); },
          kBase + kCombos + "apoyo: 1 1 1 1 0 0  2\n"},
@@ -49,31 +46,18 @@ TEST(Reanalisis, CambiarUnaCargaUnNudoOUnApoyoDaLoMismoQueCargarDeNuevo) {
     }
 }
 
-TEST(Reanalisis, LasConsultasDeLaBarraSoloLeenYBorrarLasDejaEnCero) {
-    // (Que un nudo movido o unos desplazamientos nuevos den rigidez y fuerzas nuevas lo muestra
-    // la prueba anterior, contra el reporte del modelo cargado de nuevo.)
-    objBarra3d b = barraEntre({0, 0, 0}, {4, 0, 0});
-    b.setSeccionRectangular(0.3, 0.5);
-    b.setModuloEyPoisson(25e6, 0.2);
-    b.setCombo("C", 1, "sin cargas");
-    const Eigen::MatrixXd k = b.getKGlobal();
-    Eigen::MatrixXd u = Eigen::MatrixXd::Zero(12, 1);
-    u(6, 0) = 1e-3, u(7, 0) = -2e-3, u(11, 0) = 1e-3;
-    b.setDesplazamientos(u);
-
-    // Todas las consultas de resultados se hacen sobre una barra constante y sólo leen.
-    const objBarra3d& leida = b;
-    EXPECT_TRUE(leida.tieneResultados());
-    EXPECT_EQ(leida.getSolicitacionAxial(0, 5).cols(), 5);
-    EXPECT_EQ(leida.getSolicitacionTorsion(0, 5).cols(), 5);
-    EXPECT_NEAR(leida.getSolicitacionMy(0, 2)(1, 1), leida.getFuerzasExtremos()(11, 0), 1e-9);
-    EXPECT_EQ(leida.getXVYcero(0), -1);  // sin carga de tramo el corte es constante
-    EXPECT_EQ(leida.getBarraDeformada(0, 3, 1).cols(), 3);
-    EXPECT_EQ(leida.getKGlobal(), k);
-
-    // Borrar los resultados los borra todos a la vez; las consultas dan ceros.
-    b.borrarResultados();
-    EXPECT_FALSE(leida.tieneResultados());
-    EXPECT_EQ(leida.getFuerzasExtremos(), Eigen::MatrixXd::Zero(12, 1));
-    EXPECT_EQ(leida.getSolicitacionVy(0, 3).row(1), Eigen::RowVectorXd::Zero(3));
+TEST(Reanalisis, UnAnalisisFallidoNoDejaResultadosViejos) {
+    ASSERT_TRUE(analizarModelo(kBase + kCombos));
+    ASSERT_EQ(resultados.casos.size(), 2u);
+    EXPECT_EQ(resultados.casos[1].nombre, "C2");
+    EXPECT_EQ(resultados.casos[1].barras.size(), barra.size());
+    // Sin el empotramiento del nudo 1 el pórtico es un mecanismo: los casos, los modos y el
+    // sistema armado se descartan, y las consultas no encuentran nada.
+    nudoUsuario(1).setApoyo(0, 0, 0, 0, 0, 0);
+    nudoUsuario(5).setApoyo(0, 0, 0, 0, 0, 0);
+    EXPECT_FALSE(resolver());
+    EXPECT_FALSE(resultados.disponibles);
+    EXPECT_TRUE(resultados.casos.empty());
+    EXPECT_EQ(resultados.rigidez.rows(), 0);
+    EXPECT_EQ(casoDeResultados(resultados, 0), nullptr);
 }

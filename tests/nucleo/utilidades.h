@@ -1,13 +1,15 @@
 // Utilidades de las pruebas: archivos y directorios temporales, captura de la
-// consola, carga y análisis de un modelo escrito en texto, su reporte y su
-// equilibrio, resultados por número de usuario, un voladizo subdividido,
-// barras sueltas, datos al azar reproducibles y comparación con tolerancia.
+// consola, carga y análisis de un modelo escrito en texto con sus mensajes, su
+// reporte y su equilibrio, resultados por número de usuario, un voladizo
+// subdividido, barras sueltas, datos al azar reproducibles y comparación con
+// tolerancia.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "analisis/funcionSolve.h"
+#include "diagnosticos.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
 #include "reporte/equilibrio.h"
@@ -111,25 +114,23 @@ inline Lineas avisosDeAjustes() {
     return l;
 }
 
-// Carga el archivo y devuelve las líneas de la consola.
+// Carga el archivo y devuelve los mensajes de la carga, en orden (lo que el
+// modo por lotes y el visor escriben en la consola).
 inline Lineas cargarArchivo(const std::string& ruta) {
     nombreArchivo = ruta;
-    CapturaConsola consola;
+    mensajes.vaciar();
     funcionLeerArchivo();
-    return consola.lineas();
+    return mensajes.textos();
 }
 
-// Carga el modelo escrito en el texto y devuelve las líneas de la consola.
+// Carga el modelo escrito en el texto y devuelve los mensajes de la carga.
 inline Lineas cargarModelo(const std::string& modelo) {
     ArchivoTemporal archivo(modelo);
     return cargarArchivo(archivo.ruta());
 }
 
-// Analiza el modelo cargado sin mostrar la consola; verdadero si el análisis fue correcto.
-inline bool resolver() {
-    CapturaConsola silencio;
-    return funcionSolve();
-}
+// Analiza el modelo cargado; verdadero si el análisis fue correcto.
+inline bool resolver() { return funcionSolve(); }
 
 // Carga y analiza el modelo sin mostrar la consola.
 inline bool analizarModelo(const std::string& modelo) {
@@ -180,26 +181,41 @@ inline std::string barraSubdividida(int n, const std::string& resto, double peso
 inline objNudo3d& nudoUsuario(int n) { return nudo.at(static_cast<size_t>(internoDeNudo(n))); }
 inline objBarra3d& barraUsuario(int n) { return barra.at(static_cast<size_t>(internoDeBarra(n))); }
 
-// Ux Uy Uz Rx Ry Rz de un nudo, o sus reacciones Rx Ry Rz Mx My Mz.
-inline Vec6 desplazamientosDe(int n, int c = 0) {
-    const objNudo3d& d = nudoUsuario(n);
-    return (Vec6() << d.getDesplazamientoX(c), d.getDesplazamientoY(c), d.getDesplazamientoZ(c), d.getGiroX(c),
-            d.getGiroY(c), d.getGiroZ(c)).finished();
-}
-inline Vec6 reaccionesDe(int n, int c = 0) {
-    const objNudo3d& r = nudoUsuario(n);
-    return (Vec6() << r.getReaccionRx(c), r.getReaccionRy(c), r.getReaccionRz(c), r.getReaccionMx(c),
-            r.getReaccionMy(c), r.getReaccionMz(c)).finished();
+// Una lista de combinaciones que vive mientras dure la prueba (los nudos y las
+// barras forman sus cargas con ella y la barra la recuerda).
+inline const std::vector<combinacion>& combinacionesDePrueba(std::vector<combinacion> combos) {
+    static std::deque<std::vector<combinacion>> listas;
+    listas.push_back(std::move(combos));
+    return listas.back();
 }
 
+// El caso de resultados c del último análisis (at() falla si no existe).
+inline const casoResultado& casoNumero(int c = 0) { return resultados.casos.at(static_cast<size_t>(c)); }
+// Las solicitaciones de la barra con ese número de usuario en el caso c.
+inline const solicitacionesBarra& solicitacionesDe(int b, int c = 0) {
+    return casoNumero(c).barras.at(static_cast<size_t>(internoDeBarra(b)));
+}
+
+// Ux Uy Uz Rx Ry Rz de un nudo, o sus reacciones Rx Ry Rz Mx My Mz.
+inline Vec6 desplazamientosDe(int n, int c = 0) { return casoNumero(c).desplazamientos.col(internoDeNudo(n)); }
+inline Vec6 reaccionesDe(int n, int c = 0) { return casoNumero(c).reacciones.col(internoDeNudo(n)); }
+
 // Barra suelta número 1 entre dos puntos (nudos internos 0 y 1), como la arma el cargador.
+// Sus nudos quedan guardados mientras dure la prueba.
 inline objBarra3d barraEntre(const Eigen::Vector3d& ini, const Eigen::Vector3d& fin, double rotacion = 0) {
+    static std::deque<objNudo3d> nudosSueltos;
+    for (const Eigen::Vector3d* p : {&ini, &fin}) {
+        nudosSueltos.emplace_back();
+        nudosSueltos.back().setNoNudoInterno(p == &ini ? 0 : 1);
+        nudosSueltos.back().setNoNudoUsuario(p == &ini ? 1 : 2);
+        nudosSueltos.back().setCoordenadas(p->x(), p->y(), p->z());
+    }
     objBarra3d b;
     b.resetFlags();
     b.setNoBarraUsuario(1);
     b.setNoBarraInterna(0);
-    b.setNudoInicio(0, ini.x(), ini.y(), ini.z());
-    b.setNudoFinal(1, fin.x(), fin.y(), fin.z());
+    b.setNudoInicio(nudosSueltos[nudosSueltos.size() - 2]);
+    b.setNudoFinal(nudosSueltos.back());
     b.setRotacion(rotacion);
     return b;
 }

@@ -333,7 +333,7 @@ TEST_F(EntornoVisor, ModoNAnimaLaFormaModalYOtraCapaLaTermina) {
     orden("modo 1");
     EXPECT_EQ(dialogo, "No hay modos de vibración: presione Calcular. Ingrese Comando:");
     modificadorFlagsGraf(kFlagCalculado);
-    ASSERT_EQ(modosVibracion.size(), 2u);
+    ASSERT_EQ(resultados.modos.size(), 2u);
     for (const char* texto : {"modo 3", "modo x"}) {
         orden(texto);
         EXPECT_EQ(dialogo, "No existe el " + std::string(texto) + ": hay 2 modos. Ingrese Comando:");
@@ -346,9 +346,9 @@ TEST_F(EntornoVisor, ModoNAnimaLaFormaModalYOtraCapaLaTermina) {
     orden("combo", "C1", "plotMy", "modo 2");
     char esperado[120];
     std::snprintf(esperado, sizeof esperado, "Modo 2: T = %.4g s, f = %.4g Hz. Ingrese Comando:",
-                  modosVibracion[1].periodo, modosVibracion[1].frecuencia);
+                  resultados.modos[1].periodo, resultados.modos[1].frecuencia);
     EXPECT_EQ(dialogo, esperado);
-    EXPECT_LT(modosVibracion[1].periodo, modosVibracion[0].periodo);
+    EXPECT_LT(resultados.modos[1].periodo, resultados.modos[0].periodo);
     EXPECT_EQ(modoAnimado(), 2);
     EXPECT_FALSE(flagActivo(kFlagMomentoY));
     EXPECT_EQ(falso.redibujoContinuo, std::vector<bool>{true});

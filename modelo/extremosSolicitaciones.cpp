@@ -1,8 +1,10 @@
-#include "reporte/extremosSolicitaciones.h"
+#include "modelo/extremosSolicitaciones.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
+
+#include "modelo/objBarra3d.h"
 
 namespace {
 
@@ -43,45 +45,39 @@ extremoSolicitacion extremos(double L, double inicio, double fin, const polinomi
     return e;
 }
 
-double valorEn0(const Eigen::MatrixXd& muestras) { return muestras(1, 0); }
-double valorEnL(const Eigen::MatrixXd& muestras) { return muestras(1, muestras.cols() - 1); }
-
 }  // namespace
 
-std::array<extremoSolicitacion, kNumeroSolicitaciones> extremosSolicitaciones(objBarra3d& b, int c) {
+void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s) {
     const double L = b.getLongitud();
-    const Eigen::RowVectorXd q = b.getMatrizCargasCombo().row(c);  // fx1 fx2 qy1 qy2 qz1 qz2 torsión
-    std::array<extremoSolicitacion, kNumeroSolicitaciones> r;
+    const auto valor = [&](int k, double x) { return b.valorSolicitacion(s, k, x); };
+    extremoSolicitacion* r = s.extremos;
 
     // N(x) = N(0) − fx1·x − (fx2 − fx1)·x²/(2L): extremo donde la carga axial se anula.
-    const Eigen::MatrixXd axial = b.getSolicitacionAxial(c, 2);
     polinomio n;
-    n.c[0] = valorEn0(axial);
-    n.c[1] = -q(0);
-    n.c[2] = -(q(1) - q(0)) / (2 * L);
-    r[0] = extremos(L, valorEn0(axial), valorEnL(axial), n, ceros(0, 2 * n.c[2], n.c[1]));
+    n.c[0] = valor(kSolicitacionN, 0.0);
+    n.c[1] = -s.cargaAxialInicio;
+    n.c[2] = -(s.cargaAxialFin - s.cargaAxialInicio) / (2 * L);
+    r[kSolicitacionN] = extremos(L, n.c[0], valor(kSolicitacionN, L), n, ceros(0, 2 * n.c[2], n.c[1]));
 
     // Torsión lineal entre sus valores de extremo.
-    const Eigen::MatrixXd torsion = b.getSolicitacionTorsion(c, 2);
-    r[3] = extremos(L, valorEn0(torsion), valorEnL(torsion), polinomio{}, {});
+    r[kSolicitacionT] = extremos(L, valor(kSolicitacionT, 0.0), valor(kSolicitacionT, L), polinomio{}, {});
 
     // En cada plano, con la carga q(x) = q1 + (q2 − q1)·x/L: V(x) = V(0) + ∫q y
     // M(x) = M(0) + ∫V; V es extremo donde q se anula y M donde V se anula.
     for (const bool planoY : {true, false}) {
-        const int columna = planoY ? 2 : 4;
-        const double pendiente = (q(columna + 1) - q(columna)) / L, q1 = q(columna);
-        const Eigen::MatrixXd corte = planoY ? b.getSolicitacionVy(c, 2) : b.getSolicitacionVz(c, 2);
-        const Eigen::MatrixXd momento = planoY ? b.getSolicitacionMy(c, 2) : b.getSolicitacionMz(c, 2);
+        const planoSolicitaciones& p = planoY ? s.planoY : s.planoZ;
+        const int corte = planoY ? kSolicitacionVy : kSolicitacionVz;
+        const int momento = planoY ? kSolicitacionMy : kSolicitacionMz;
+        const double pendiente = p.pendiente, q1 = p.qInicio;
         polinomio v, m;
-        v.c[0] = valorEn0(corte);
+        v.c[0] = valor(corte, 0.0);
         v.c[1] = q1;
         v.c[2] = pendiente / 2;
-        m.c[0] = valorEn0(momento);
+        m.c[0] = valor(momento, 0.0);
         m.c[1] = v.c[0];
         m.c[2] = q1 / 2;
         m.c[3] = pendiente / 6;
-        r[planoY ? 1 : 2] = extremos(L, valorEn0(corte), valorEnL(corte), v, ceros(0, pendiente, q1));
-        r[planoY ? 4 : 5] = extremos(L, valorEn0(momento), valorEnL(momento), m, ceros(v.c[2], v.c[1], v.c[0]));
+        r[corte] = extremos(L, v.c[0], valor(corte, L), v, ceros(0, pendiente, q1));
+        r[momento] = extremos(L, m.c[0], valor(momento, L), m, ceros(v.c[2], v.c[1], v.c[0]));
     }
-    return r;
 }

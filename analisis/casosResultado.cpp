@@ -1,0 +1,60 @@
+#include "analisis/casosResultado.h"
+
+#include <algorithm>
+
+#include "modelo/objBarra3d.h"
+
+void resultadosAnalisis::vaciar() { *this = resultadosAnalisis(); }
+
+const casoResultado* casoDeResultados(const resultadosAnalisis& r, int c) {
+    if (!r.disponibles || c < 0 || c >= static_cast<int>(r.casos.size())) return nullptr;
+    return &r.casos[static_cast<size_t>(c)];
+}
+
+Eigen::MatrixXd matrizDesplazamientos(const resultadosAnalisis& r) {
+    const Eigen::Index nudos = r.casos.empty() ? 0 : r.casos.front().desplazamientos.cols();
+    Eigen::MatrixXd u(6 * nudos, static_cast<Eigen::Index>(r.casos.size()));
+    for (size_t c = 0; c < r.casos.size(); ++c) {
+        const Eigen::MatrixXd& d = r.casos[c].desplazamientos;
+        u.col(static_cast<Eigen::Index>(c)) = Eigen::Map<const Eigen::VectorXd>(d.data(), d.size());
+    }
+    return u;
+}
+
+Eigen::MatrixXd fuerzasExtremos(const resultadosAnalisis& r, int barra) {
+    Eigen::MatrixXd f = Eigen::MatrixXd::Zero(12, static_cast<Eigen::Index>(r.casos.size()));
+    for (size_t c = 0; c < r.casos.size(); ++c) {
+        const std::vector<solicitacionesBarra>& barras = r.casos[c].barras;
+        if (barra < 0 || barra >= static_cast<int>(barras.size())) continue;
+        for (int i = 0; i < 12; ++i) f(i, static_cast<Eigen::Index>(c)) = barras[static_cast<size_t>(barra)].fuerzas[i];
+    }
+    return f;
+}
+
+muestrasSolicitacion muestrear(const casoResultado& caso, const objBarra3d& b, int s, int n) {
+    if (n < 2) n = 2;
+    muestrasSolicitacion m;
+    const double L = b.getLongitud();
+    const int i = b.getNoBarraInterna();
+    const bool hay = i >= 0 && i < static_cast<int>(caso.barras.size());
+    for (int k = 0; k < n; ++k) {
+        const double x = L / (n - 1) * k;
+        const double v = hay ? b.valorSolicitacion(caso.barras[static_cast<size_t>(i)], s, x) : 0.0;
+        m.x.push_back(x);
+        m.maximo.push_back(v);
+        m.minimo.push_back(v);
+    }
+    return m;
+}
+
+Eigen::MatrixXd deformadaBarra(const casoResultado& caso, const objBarra3d& b, int n, double escala) {
+    const int i = b.getNoBarraInterna();
+    if (i < 0 || i >= static_cast<int>(caso.barras.size())) return Eigen::MatrixXd::Zero(3, n < 2 ? 2 : n);
+    return b.deformada(caso.barras[static_cast<size_t>(i)], n, escala);
+}
+
+Eigen::MatrixXd deformadaDeCampo(const objBarra3d& b, const Eigen::VectorXd& campo, int n, double escala) {
+    const Eigen::Index ni = b.getNudoInicioInterno(), nf = b.getNudoFinalInterno();
+    if (ni < 0 || nf < 0 || 6 * std::max(ni, nf) + 6 > campo.size()) return Eigen::MatrixXd(3, 0);
+    return b.deformada(b.solicitacionesSinCarga(campo.data() + 6 * ni, campo.data() + 6 * nf), n, escala);
+}

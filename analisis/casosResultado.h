@@ -1,0 +1,89 @@
+// Los resultados de un análisis, en un solo lugar: una lista de casos de
+// resultados. Un caso tiene un nombre, una clase (hoy, una combinación lineal
+// de casos de carga) y, para cada nudo, sus desplazamientos y reacciones y,
+// para cada barra, sus fuerzas de extremo, sus funciones de solicitaciones a
+// lo largo de la barra y los extremos exactos de cada una. Los análisis llenan
+// los casos; el reporte, los archivos CSV, las líneas del modo por lotes, el
+// equilibrio y el visor sólo los leen y les dan formato: ninguno calcula un
+// resultado propio.
+#pragma once
+
+#include <Eigen/Dense>
+#include <Eigen/Sparse>
+#include <string>
+#include <vector>
+
+#include "modelo/solicitacionesBarra.h"
+
+class objBarra3d;
+
+enum class tipoCaso { combinacion };
+
+struct casoResultado {
+    std::string nombre;
+    tipoCaso tipo = tipoCaso::combinacion;
+    int combo = -1;  // la combinación de carga que responde (índice en combinaciones)
+    // Una columna por nudo, en el orden interno: ux uy uz gx gy gz en ejes
+    // globales, y las reacciones Rx Ry Rz Mx My Mz donde hay apoyo o resorte
+    // (en un grado de libertad con resorte, la fuerza del resorte −k·u; 0 en
+    // los libres).
+    Eigen::MatrixXd desplazamientos;
+    Eigen::MatrixXd reacciones;
+    // Una por barra, en el orden interno.
+    std::vector<solicitacionesBarra> barras;
+};
+
+// Un modo de vibración: pulsación ω (rad/s), frecuencia f = ω/2π (Hz),
+// período T = 1/f (s), factores de participación y masas efectivas en X, Y, Z
+// (fracción de la masa total de los grados de libertad libres, y acumuladas
+// hasta este modo), y la forma modal (6 por nudo, la mayor traslación vale 1).
+struct modoVibracion {
+    double omega = 0, frecuencia = 0, periodo = 0;
+    Eigen::Vector3d participacion = Eigen::Vector3d::Zero();
+    Eigen::Vector3d masaEfectiva = Eigen::Vector3d::Zero();
+    Eigen::Vector3d masaAcumulada = Eigen::Vector3d::Zero();
+    Eigen::VectorXd forma;
+};
+
+struct resultadosAnalisis {
+    // Verdadero sólo tras un análisis correcto del modelo cargado.
+    bool disponibles = false;
+    std::vector<casoResultado> casos;
+    // Los modos de vibración, del más bajo al más alto (vacío sin análisis modal).
+    std::vector<modoVibracion> modos;
+    // El sistema armado que resolvió el análisis, como lo escribe el reporte:
+    // la rigidez global (6N x 6N, ambos triángulos) y las cargas en los nudos
+    // (puntuales y equivalentes de las distribuidas, 6N x combinaciones).
+    Eigen::SparseMatrix<double> rigidez;
+    Eigen::MatrixXd cargasPuntuales;
+    Eigen::MatrixXd cargasDistribuidas;
+
+    void vaciar();
+};
+
+// ---- Lectura ----
+
+// El caso c si hay resultados y existe; si no, nullptr.
+const casoResultado* casoDeResultados(const resultadosAnalisis& r, int c);
+
+// Desplazamientos de todos los grados de libertad (6N filas, una columna por
+// caso), como los guarda el reporte.
+Eigen::MatrixXd matrizDesplazamientos(const resultadosAnalisis& r);
+
+// Las fuerzas de extremo de una barra en todos los casos (12 x casos).
+Eigen::MatrixXd fuerzasExtremos(const resultadosAnalisis& r, int barra);
+
+// La solicitación s (N, Vy, Vz, T, My, Mz) de la barra en n estaciones
+// equiespaciadas, x_i = L/(n-1)·i: abscisas y valores, el mayor y el menor
+// (iguales en una combinación).
+struct muestrasSolicitacion {
+    std::vector<double> x, maximo, minimo;
+};
+muestrasSolicitacion muestrear(const casoResultado& caso, const objBarra3d& b, int s, int n);
+
+// La elástica de la barra en n estaciones (ver objBarra3d::deformada).
+Eigen::MatrixXd deformadaBarra(const casoResultado& caso, const objBarra3d& b, int n, double escala);
+// La misma elástica para un campo de desplazamientos de los nudos (seis por
+// nudo, en ejes globales, como una forma modal), sin cargas en el tramo.
+// Vacía (0 columnas) si al campo le faltan los nudos de la barra.
+Eigen::MatrixXd deformadaDeCampo(const objBarra3d& b, const Eigen::VectorXd& campo, int n, double escala);
