@@ -1,9 +1,13 @@
 // Escena preparada: qué se vuelve a preparar y qué no, lo que cada capa
 // registra, y la leyenda contra el reporte de resultados.
+#include <map>
 #include <sstream>
 
 #include "entornoVisor.h"
+#include "reporte/archivosCsv.h"
 #include "reporte/funcionPrint.h"
+#include "visor/formatoTexto.h"
+#include "visor/geometriaDiagramas.h"
 #include "visor/escena.h"
 #include "visor/leyenda.h"
 #include "visor/lote.h"
@@ -176,4 +180,43 @@ TEST_F(EntornoVisor, LosDiagramasYLasFlechasSeRaleanAlAlejarse) {
         EXPECT_EQ(tramos(contorno), 3 * (caso.internasPorBarra - 1));  // el contorno une las mismas estaciones
         EXPECT_EQ(tramos(flechas), 3 * (5 * caso.flechasPorBarra + 1));  // y la línea de carga
     }
+}
+
+TEST_F(EntornoVisor, LaLeyendaBarraNYSolicitacionesCsvDanLosMismosExtremos) {
+    // Viga simple de 6 m con una carga que cambia de signo a lo largo de ella (de -10 a 25 según y
+    // local y de 8 a -4 según z): el corte es extremo donde la carga se anula, entre dos de las 21
+    // estaciones del diagrama. La leyenda, "barra N" y solicitaciones.csv dan los mismos extremos,
+    // los exactos.
+    ASSERT_TRUE(cargar("nudos: 1 0 0 0  2 6 0 0\nbarras: 1 1 2\napoyo: 1 1 1 1 0 0  1\napoyo: 0 1 1 0 0 0  2\n"
+                       "seccionRectangular: R 0.3 0.5 25e6 0.2 0  1\ndistribuidaLocalY: Q -10 25  1\n"
+                       "distribuidaLocalZ: Q 8 -4  1\ncombo: C 1 Q\nprecision: 4\n",
+                       true));
+    DirectorioTemporal dir;
+    ASSERT_TRUE(escribirCsv("csv"));
+    std::map<std::string, std::pair<double, double>> csv;  // esfuerzo -> (máximo, mínimo)
+    std::istringstream filas(leerArchivo("csv/solicitaciones.csv"));
+    std::string fila;
+    std::getline(filas, fila);
+    while (std::getline(filas, fila)) {
+        std::vector<std::string> c;
+        std::istringstream campos(fila);
+        for (std::string x; std::getline(campos, x, ',');) c.push_back(x);
+        csv[c[2]] = {std::stod(c[3]), std::stod(c[5])};
+    }
+    ASSERT_EQ(csv.size(), 6u);
+    for (TipoDiagrama t : {TipoDiagrama::Axial, TipoDiagrama::CortanteY, TipoDiagrama::MomentoY,
+                           TipoDiagrama::CortanteZ, TipoDiagrama::MomentoZ, TipoDiagrama::Torsion}) {
+        const ExtremosDiagrama e = extremosDiagrama(t, 0);
+        EXPECT_EQ(std::pair(e.maximo, e.minimo), csv[nombreDiagrama(t)]) << nombreDiagrama(t);
+    }
+    // El corte mínimo cae entre estaciones: el menor valor muestreado no llega a él.
+    const Eigen::MatrixXd vy = muestrasDiagrama(barra[0], 0, TipoDiagrama::CortanteY);
+    EXPECT_GT(vy.row(1).minCoeff(), csv["Vy"].second + 1e-3);
+    // "barra N" escribe los extremos de los momentos con la precisión del modelo.
+    orden("combo", "C", "barra 1");
+    for (const char* m : {"My", "Mz"})
+        EXPECT_NE(dialogo.find(std::string(m) + " máx " + formatearNumero(csv[m].first, 4, false) + ", mín " +
+                               formatearNumero(csv[m].second, 4, false)),
+                  std::string::npos)
+            << m << ": " << dialogo;
 }
