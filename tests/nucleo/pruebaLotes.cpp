@@ -328,3 +328,35 @@ TEST(Lotes, LineaDeOrdenes) {
     EXPECT_EQ(a.opcionesVentana, lineasDe("-display\n:3\n-iconic\n-geometry\n800x600"));
     EXPECT_TRUE(a.modo == Modo::visor && a.pantalla == ":3" && a.archivo == "m.txt");
 }
+
+TEST(Lotes, NombresConComasOComillasVanEntreComillasEnLosCsv) {
+    // Un nombre de combinación es una palabra cualquiera: con coma o comillas va entre comillas, con
+    // las comillas duplicadas, y un lector de CSV lo recupera tal cual en cada archivo.
+    const std::string modelo = "nudos: 1 0 0 0 2 4 0 0\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1 1\n"
+                               "seccionRectangular: R 0.2 0.4 25e6 0.2 0  1\npuntual: P 0 0 -10 0 0 0 2\n"
+                               "combo: A,B 1 P\ncombo: x\"y 2 P\ncombo: \"z\" 3 P\ncombo: simple 4 P\n";
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(modelo, salida, "csv"), 0);
+    // Primer campo de una fila de CSV, con las reglas de las comillas.
+    const auto primerCampo = [](const std::string& fila) {
+        if (fila.empty() || fila[0] != '"') return fila.substr(0, fila.find(','));
+        std::string campo;
+        for (size_t i = 1; i < fila.size(); ++i) {
+            if (fila[i] != '"') campo += fila[i];
+            else if (i + 1 < fila.size() && fila[i + 1] == '"') campo += '"', ++i;
+            else break;
+        }
+        return campo;
+    };
+    const Lineas nombres{"A,B", "x\"y", "\"z\"", "simple"};
+    for (const char* archivo : {"desplazamientos.csv", "reacciones.csv", "fuerzasExtremos.csv", "solicitaciones.csv"}) {
+        const Lineas filas = lineasDe(leerArchivo(std::string("csv/") + archivo));
+        Lineas vistos;
+        for (size_t i = 1; i < filas.size(); ++i)
+            if (vistos.empty() || vistos.back() != primerCampo(filas[i])) vistos.push_back(primerCampo(filas[i]));
+        EXPECT_EQ(vistos, nombres) << archivo;
+    }
+    EXPECT_NE(leerArchivo("csv/reacciones.csv").find("\n\"x\"\"y\",1,"), std::string::npos);
+    EXPECT_NE(leerArchivo("csv/reacciones.csv").find("\n\"\"\"z\"\"\",1,"), std::string::npos);
+}

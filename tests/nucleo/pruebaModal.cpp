@@ -148,3 +148,22 @@ TEST(Modal, MasasEfectivasOrtogonalidadYRotacion) {
     EXPECT_EQ(numero, 6);
     EXPECT_NE(leerArchivo("resultados.txt").find("************ANÁLISIS MODAL***************\n"), std::string::npos);
 }
+
+TEST(Modal, LanczosDaLoMismoQueLaDescomposicionDensa) {
+    // Voladizo de 90 barras: 540 grados de libertad libres. Seis modos pedidos van por Lanczos
+    // sobre el factor de la rigidez; 270 (la mitad o más) por la descomposición densa del problema
+    // entero. Los seis más bajos coinciden: pulsaciones, masas efectivas y formas.
+    const std::string resto = "apoyo: 1 1 1 1 1 1  1\nmodos: ";
+    ASSERT_TRUE(analizarModelo(barraSubdividida(90, resto + "6\n", 78.5)));
+    const std::vector<modoVibracion> lanczos = resultados.modos;
+    ASSERT_TRUE(analizarModelo(barraSubdividida(90, resto + "270\n", 78.5)));
+    ASSERT_EQ(lanczos.size(), 6u);
+    ASSERT_GE(resultados.modos.size(), 6u);
+    for (size_t k = 0; k < 6; ++k) {
+        const modoVibracion &a = lanczos[k], &b = resultados.modos[k];
+        EXPECT_NEAR(a.omega, b.omega, 1e-9 * b.omega) << k;
+        EXPECT_TRUE(casiIguales(a.masaEfectiva, b.masaEfectiva, 1e-8)) << k;
+        // Las formas llevan su mayor traslación en 1: el signo queda fijo y se comparan tal cual.
+        EXPECT_TRUE(casiIguales(a.forma, b.forma, 1e-6)) << k;
+    }
+}

@@ -1,5 +1,8 @@
 // Apoyos elásticos (resorte:) y desplazamientos impuestos de los apoyos
 // (desplazamientoImpuesto:) contra soluciones cerradas, con equilibrio y avisos.
+#include <map>
+
+#include "arranque.h"
 #include "reporte/consolaLotes.h"
 #include "utilidades.h"
 
@@ -132,4 +135,69 @@ TEST(Asentamientos, ValoresMalosNoRompenNada) {
                      " 1 2\npuntual: P 3 0 -10 0 0 0  3\ncombo: C 1 P 1 S\n" + registros);
         if (resolver()) esperarEquilibrio(registros);
     }
+}
+
+TEST(Resortes, UnMecanismoSostenidoSoloPorResortesEsEstable) {
+    // Columna de 4 m articulada en la base (giros X e Y libres): sin nada más es un mecanismo. Un
+    // resorte horizontal en la cabeza en X y otro en Y la sostienen, por blandos o rígidos que sean
+    // frente a la columna: la cabeza se corre H/k como un cuerpo rígido y el resorte toma toda la
+    // carga. Con el resorte en X solamente la columna sigue cayendo en Y, y se dice.
+    const std::string base = "nudos: 1 0 0 0  2 0 0 4\nbarras: 1 1 2\napoyo: 1 1 1 0 0 1  1\n" + kSeccion +
+                             " 1\npuntual: H 5 0 -10 0 0 0  2\ncombo: C 1 H\n";
+    const double H = 5;
+    for (double k : {1e-6, 1.0, 1e6, 1e12}) {
+        ASSERT_TRUE(analizarModelo(base + "resorte: " + texto(k) + " " + texto(k) + " 0 0 0 0  2\n")) << k;
+        EXPECT_NEAR(desplazamientosDe(2)(0), H / k, 1e-9 * H / k) << k;
+        EXPECT_NEAR(reaccionesDe(2)(0), -H, 1e-9 * H) << k;
+        EXPECT_NEAR(reaccionesDe(1)(0), 0.0, 1e-9 * H) << k;
+        EXPECT_NEAR(reaccionesDe(1)(2), 10.0, 1e-9 * 10) << k;
+        esperarEquilibrio("resorte " + texto(k));
+    }
+    cargarModelo(base + "resorte: 1000 0 0 0 0 0  2\n");
+    const size_t desde = mensajes.tamano();
+    EXPECT_FALSE(resolver());
+    const Lineas dichos = mensajes.textos(desde);
+    ASSERT_FALSE(dichos.empty());
+    EXPECT_EQ(dichos[0], "Error: la estructura es inestable; la matriz de rigidez no es definida positiva");
+    EXPECT_NE(std::find(dichos.begin(), dichos.end(), "Grado de libertad sin rigidez: nudo 2 Uy"), dichos.end());
+}
+
+TEST(Asentamientos, ResortesYAsentamientosEnLosCsv) {
+    // El ejemplo de la viga continua: el nudo 1 descansa en resortes (500 en X, 20000 en Z) y el
+    // apoyo central baja 1 cm en el caso S. En los CSV, que se leen de vuelta exactos, el nudo 3
+    // baja exactamente lo impuesto y la reacción del resorte es −k·u con los u de desplazamientos.csv
+    // (la reacción sale del equilibrio de las barras: coincide hasta la precisión de la solución).
+    DirectorioTemporal dir;
+    CapturaConsola consola;
+    ASSERT_EQ(funcionCalcularLotes(VANTRA_EJEMPLOS "/asentamiento.txt", "csv"), 0);
+    const auto tabla = [](const std::string& archivo) {
+        std::map<std::pair<std::string, int>, std::vector<double>> t;
+        const Lineas l = lineasDe(leerArchivo("csv/" + archivo));
+        for (size_t i = 1; i < l.size(); ++i) {
+            std::istringstream s(l[i]);
+            std::string combo, campo;
+            std::getline(s, combo, ',');
+            std::getline(s, campo, ',');
+            std::vector<double>& v = t[{combo, std::stoi(campo)}];
+            while (std::getline(s, campo, ',')) v.push_back(std::stod(campo));
+        }
+        return t;
+    };
+    const auto d = tabla("desplazamientos.csv"), r = tabla("reacciones.csv");
+    for (const std::string combo : {"ELU", "ELU_S", "S"}) {
+        SCOPED_TRACE(combo);
+        ASSERT_EQ(d.count({combo, 3}) + r.count({combo, 1}) + r.count({combo, 3}), 3u);
+        EXPECT_EQ(d.at({combo, 3})[2], combo == "ELU" ? 0.0 : -0.01);
+        for (auto [i, k] : {std::pair{0, 500.0}, {2, 20000.0}}) {
+            const double resorte = -k * d.at({combo, 1})[static_cast<size_t>(i)];
+            EXPECT_NEAR(r.at({combo, 1})[static_cast<size_t>(i)], resorte, 1e-9 * std::fabs(resorte)) << i;
+        }
+        EXPECT_EQ(r.at({combo, 1})[1], reaccionesDe(1, combo == "ELU" ? 0 : combo == "ELU_S" ? 1 : 2)(1));
+        // En los grados de libertad libres del nudo 1 (giros Y y Z) no hay reacción.
+        EXPECT_EQ(r.at({combo, 1})[4] + r.at({combo, 1})[5], 0.0);
+    }
+    // Las reacciones de S solas (sin cargas) suman cero, en fuerza y en momento.
+    double suma = 0;
+    for (int n : {1, 3, 5}) suma += r.at({"S", n})[2];
+    EXPECT_NEAR(suma, 0.0, 1e-9 * std::fabs(r.at({"S", 3})[2]));
 }
