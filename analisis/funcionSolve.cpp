@@ -8,6 +8,7 @@
 #include <string>
 
 #include "analisis/analisisModal.h"
+#include "analisis/hilosCalculo.h"
 #include "analisis/mecanismos.h"
 #include "analisis/numeracionLibre.h"
 #include "analisis/operadorRigidez.h"
@@ -39,6 +40,9 @@ constexpr double kCondicionSospechosa = 1e12;
 constexpr double kCondicionAviso = 1e8;
 // Grados de libertad de un mecanismo que se nombran como máximo.
 constexpr size_t kGdlNombrados = 10;
+// Desde estas incógnitas la factorización pasa la mayor parte del tiempo en
+// las operaciones densas de la biblioteca BLAS y vale la pena elegir sus hilos.
+constexpr Eigen::Index kLibresParaElegirHilos = 20000;
 
 using Reloj = std::chrono::steady_clock;
 double segundosDesde(Reloj::time_point inicio) {
@@ -296,6 +300,7 @@ bool funcionSolve() {
     // Los temporales del ensamblaje ya se liberaron; se devuelve esa memoria al
     // sistema antes de la factorización, que es el momento de mayor consumo.
     malloc_trim(0);
+    tiemposUltimoAnalisis.hilosBlas = num.noLibres() >= kLibresParaElegirHilos ? elegirHilosBlas() : 0;
     auto etapa = Reloj::now();
     solucionDispersa solucion;
     bool resuelta = solucion.factorizar(std::move(kff));

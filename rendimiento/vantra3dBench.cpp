@@ -95,6 +95,7 @@ int main(int argc, char** argv) {
     std::printf("lectura: %.3f\n", lectura);
     std::printf("ensamblaje: %.3f\n", t.ensamblaje);
     std::printf("factorizacion: %.3f\n", t.factorizacion);
+    std::printf("hilos BLAS: %d\n", t.hilosBlas);
     std::printf("solucion: %.3f\n", t.solucion);
     std::printf("barras: %.3f\n", t.barras);
     std::printf("total: %.3f\n", lectura + analisis - t.modal);
