@@ -1,8 +1,10 @@
 #include "arranque.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <iterator>
+#include <system_error>
 
 #include "analisis/funcionSolve.h"
 #include "diagnosticos.h"
@@ -13,8 +15,13 @@
 #include "reporte/consolaLotes.h"
 #include "reporte/funcionPrint.h"
 
+// Los modelos de ejemplo: en las fuentes y, una vez instalados, relativos a la
+// carpeta del ejecutable (../share/vantra3d/ejemplos desde bin/).
 #ifndef VANTRA_CARPETA_EJEMPLOS
 #define VANTRA_CARPETA_EJEMPLOS "ejemplos"
+#endif
+#ifndef VANTRA_EJEMPLOS_DESDE_BINARIO
+#define VANTRA_EJEMPLOS_DESDE_BINARIO "../share/vantra3d/ejemplos"
 #endif
 
 namespace {
@@ -27,6 +34,19 @@ argumentosPrograma conError(std::string motivo) {
     a.modo = argumentosPrograma::Modo::error;
     a.error = "Error: " + std::move(motivo);
     return a;
+}
+
+// La carpeta de ejemplos instalada junto a este ejecutable, si existe; si no
+// (el programa corre desde la carpeta de compilación), la de las fuentes.
+std::string carpetaEjemplos() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const std::filesystem::path instalada =
+            (exe.parent_path() / VANTRA_EJEMPLOS_DESDE_BINARIO).lexically_normal();
+        if (std::filesystem::is_directory(instalada, ec)) return instalada.string();
+    }
+    return VANTRA_CARPETA_EJEMPLOS;
 }
 }  // namespace
 
@@ -102,7 +122,7 @@ std::string textoUso() {
            "     resultados no se pudo escribir o no hay pantalla para el visor\n"
            "  2  la línea de órdenes no es válida\n"
            "\n"
-           "Modelos de ejemplo: " VANTRA_CARPETA_EJEMPLOS
+           "Modelos de ejemplo: " + carpetaEjemplos() +
            " (ingresoDatos.txt, portico_plano.txt,\n"
            "edificio.txt, reticulado.txt, asentamiento.txt).\n";
 }

@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-// Nombre y versión, como los muestran --version y el título de la ventana.
-inline constexpr const char* kNombreYVersion = "Vantra 3D v6.0";
+#include "version.h"  // kNombreYVersion (generado en la carpeta de compilación)
 
 // Lo que pide la línea de órdenes.
 struct argumentosPrograma {

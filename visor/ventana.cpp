@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "globales.h"
+#include "version.h"
 #include "visor/camara.h"
 #include "visor/captura.h"
 #include "visor/capas.h"
@@ -67,7 +68,7 @@ std::vector<Punto3> puntosNudos() {
 
 std::string tituloVentana(const std::string& archivo) {
     const std::size_t barra = archivo.find_last_of('/');
-    return "Vantra 3D v6.0 — " + (barra == std::string::npos ? archivo : archivo.substr(barra + 1));
+    return std::string(kNombreYVersion) + " — " + (barra == std::string::npos ? archivo : archivo.substr(barra + 1));
 }
 
 void funcionPlot(int argc, char** argv) {

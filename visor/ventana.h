@@ -6,7 +6,7 @@
 #include "visor/camara.h"
 #include "visor/funcionPlot.h"
 
-// "Vantra 3D v6.0 — " y el nombre del archivo de modelo sin su carpeta.
+// El nombre y la versión del programa, " — " y el nombre del archivo de modelo sin su carpeta.
 std::string tituloVentana(const std::string& archivo);
 // Caja de los nudos (con el origen), diagonal, objetivo, cámara y distCamObj.
 void funcionFronteraGraf();

@@ -162,7 +162,11 @@ TEST(Lotes, EjecutableConArchivoPorDefecto) {
                                   "Estado de salida", "  2  ", VANTRA_EJEMPLOS})
             EXPECT_NE(salida.find(parte), std::string::npos) << parte;
     }
-    EXPECT_EQ(ejecutar("--version", 0), std::pair(std::string("Vantra 3D v6.0\n"), std::string()));
+    // La versión es la de project() en CMakeLists.txt, con mayor y menor.
+    const std::string version = "Vantra 3D v" + std::to_string(VANTRA_VERSION_MAYOR) + "." +
+                                std::to_string(VANTRA_VERSION_MENOR) + "\n";
+    EXPECT_EQ(ejecutar("--version", 0), std::pair(version, std::string()));
+    EXPECT_EQ(ejecutar("--help", 0).first.rfind(version.substr(0, version.size() - 1) + ": análisis", 0), 0u);
     const auto [nada, uso] = ejecutar("--calcular --nada", 2);
     EXPECT_EQ(nada, "");
     EXPECT_EQ(uso.rfind("Error: opción desconocida --nada\n", 0), 0u) << uso;

@@ -6,9 +6,9 @@
 # Las pruebas salen con 0 si todo está bien, 1 si algo falla y 77 (saltada)
 # sólo cuando la pantalla virtual no puede arrancar.
 
-# La ventana se titula con el programa y el nombre del archivo de modelo.
-titulo_programa='Vantra 3D v6.0'
-xvfb_pid="" app_pid="" wid=""
+# La ventana se titula con el programa (lo que dice "vantra3d --version", que
+# preparar deja en $titulo_programa) y el nombre del archivo de modelo.
+titulo_programa="" xvfb_pid="" app_pid="" wid=""
 # Primera línea de un informe de AddressSanitizer, LeakSanitizer o UBSan.
 informe_sanitizadores='runtime error|AddressSanitizer|LeakSanitizer'
 
@@ -53,6 +53,8 @@ preparar() {
         command -v "$h" >/dev/null || fallar "falta $h (herramientas/dependencias.sh lo instala)"
     done
     [ -x "$exe" ] || fallar "no existe el ejecutable $exe"
+    titulo_programa=$("$exe" --version 2>version.log) && [ -n "$titulo_programa" ] ||
+        fallar "vantra3d --version no dijo su nombre y versión: $(tail -n 5 version.log | tr '\n' ' ')"
 }
 
 # Xvfb elige una pantalla libre y escribe su número cuando está lista.
@@ -69,8 +71,8 @@ iniciar_pantalla() {
 }
 
 # Arranca vantra3d sobre el modelo $1 (dibujo por software, sin placa de video)
-# y espera su ventana, titulada "Vantra 3D v6.0 — " y el nombre del archivo (a
-# lo sumo 60 s); su salida queda en app.log.
+# y espera su ventana, titulada "$titulo_programa — " y el nombre del archivo
+# (a lo sumo 60 s); su salida queda en app.log.
 # Al terminar, la biblioteca GLX descarga el controlador de Mesa antes del
 # control de pérdidas de LeakSanitizer, y lo que el controlador reservó queda
 # sin módulo al que atribuirlo ni suprimirlo: por eso sólo para este proceso se
