@@ -45,7 +45,7 @@ while [ "$SECONDS" -lt "$fin" ]; do
     case $((RANDOM % 7)) in
         0) orden "${ordenes[$((RANDOM % ${#ordenes[@]}))]}" ;;
         1) tecla "${teclas[$((RANDOM % ${#teclas[@]}))]}" ;;
-        2) clic ${botones[$((RANDOM % ${#botones[@]}))]} ;;
+        2) xdo mousemove --window "$wid" ${botones[$((RANDOM % ${#botones[@]}))]} click 1 ;;
         3) boton=$((RANDOM % 2 + 1))
            xdo mousemove --window "$wid" $((RANDOM % 900 + 50)) $((RANDOM % 700 + 50))
            xdo mousedown "$boton"
@@ -58,7 +58,7 @@ while [ "$SECONDS" -lt "$fin" ]; do
     acciones=$((acciones + 1))
 done
 echo "$acciones acciones"
-salir_con_escape 30
+salir_con_escape
 sin_informes_de_sanitizadores
 echo "Mono: $acciones acciones sin fallas; Escape terminó con estado 0"
 exit 0
