@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Lo que un ingeniero lee en la ventana, bajo Xvfb: el visor quieto no
-# dibuja; una orden desconocida se contesta; Tab no se escribe en la orden; la leyenda de My aparece junto a los
+# Lo que un ingeniero lee en la ventana, bajo Xvfb: una orden desconocida se
+# contesta; Tab no se escribe en la orden; la leyenda de My aparece junto a los
 # botones; "barra N" resalta la barra (y un número que no existe no resalta
 # nada); los números del diagrama se leen igual (no en espejo) mirando la viga
 # de frente y, tras orbitar media vuelta con Shift y el botón izquierdo, de
 # atrás; "modo 1" anima la forma modal de un pórtico (el visor redibuja
-# mientras tanto) y "modo 0" la termina y lo deja quieto; un modo que no existe se contesta.
+# mientras tanto) y "modo 0" la termina; un modo que no existe se contesta.
 # Las respuestas de la línea de órdenes se esperan en capturas repetidas; lo
 # demás se mira cuando vantra3d ya atendió lo enviado (ver, en lib/comun.sh).
 # Al final Escape termina con 0.
@@ -42,14 +42,7 @@ no_hay() { [ "$(contar actual.png "$@")" -eq 0 ]; }
 # Repite capturas en actual.png hasta que la comprobación se cumpla.
 esperar() { esperar_captura actual.png "$@"; }
 
-# ---- Quieto no dibuja: en 3 s el proceso casi no usa procesador ----
 esperar hay 0 0 999 799 "rgb(128,128,128)" || falla "no se ve la viga"
-sleep 1
-antes=$(awk '{print $14 + $15}' "/proc/$app_pid/stat")
-sleep 3
-despues=$(awk '{print $14 + $15}' "/proc/$app_pid/stat")
-echo "procesador en 3 s quieto: $((despues - antes)) centésimas"
-[ $((despues - antes)) -le 30 ] || falla "quieto, el visor usó $((despues - antes)) centésimas de procesador en 3 s"
 
 # ---- Orden desconocida: la respuesta es larga y llega a x = 250 en el renglón del indicador ----
 renglon="250 752 600 768"
@@ -161,12 +154,6 @@ fi
 orden "modo 0"
 ver actual.png
 no_hay 90 60 860 700 "$cian" || falla "modo 0 no terminó la animación"
-procesador() { awk '{print $14 + $15}' "/proc/$app_pid/stat"; }
-antes=$(procesador)
-sleep 3
-despues=$(procesador)
-echo "procesador en 3 s tras modo 0: $((despues - antes)) centésimas"
-[ $((despues - antes)) -le 30 ] || falla "tras modo 0 el visor usó $((despues - antes)) centésimas en 3 s"
 # Un modo que no existe se contesta en la línea de órdenes. Antes, una orden
 # conocida vuelve al indicador corto (la respuesta a la captura es larga).
 orden noTags
@@ -177,4 +164,4 @@ esperar hay $renglon "$verde" || falla "modo 5 no se contestó"
 salir_con_escape
 sin_informes_de_sanitizadores
 [ "$fallos" -eq 0 ] || fallar "$fallos comprobaciones fallaron; capturas en $trabajo"
-echo "Lectura: visor quieto, órdenes, Tab, leyenda, barra y números legibles de los dos lados: bien"
+echo "Lectura: órdenes, Tab, leyenda, barra, números legibles de los dos lados y modos: bien"
