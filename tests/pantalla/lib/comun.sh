@@ -44,7 +44,7 @@ fallar() {
     exit 1
 }
 vivo() { kill -0 "$app_pid" 2>/dev/null || fallar "vantra3d terminó de forma inesperada"; }
-xdo() { timeout 10 xdotool "$@" >/dev/null 2>&1 || fallar "xdotool $* no respondió"; }
+xdo() { timeout "$espera" xdotool "$@" >/dev/null 2>&1 || fallar "xdotool $* no respondió"; }
 
 # Repite la orden "${@:2}" cada $1 segundos hasta que se cumpla, a lo sumo
 # $espera segundos y mientras vantra3d siga vivo.
@@ -75,9 +75,10 @@ preparar() {
 }
 
 # Xvfb elige una pantalla libre y escribe su número cuando está lista (a lo
-# sumo $espera segundos).
+# sumo $espera segundos). Sin repetición de teclas (-r): en una máquina cargada
+# xdotool puede tardar en soltar una tecla y el servidor la repetiría.
 iniciar_pantalla() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>pantalla.txt 2>xvfb.log &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -r 3>pantalla.txt 2>xvfb.log &
     xvfb_pid=$!
     for _ in $(seq $((espera * 10))); do
         [ -s pantalla.txt ] || ! kill -0 "$xvfb_pid" 2>/dev/null && break
@@ -164,8 +165,8 @@ sin_informes_de_sanitizadores() {
 
 # ---- Capturas y sincronía ----
 
-# Captura la ventana en el archivo $1 (a lo sumo 20 s).
-capturar() { timeout 20 import -window "$wid" "$1" 2>>import.log; }
+# Captura la ventana en el archivo $1 (a lo sumo $espera segundos).
+capturar() { timeout "$espera" import -window "$wid" "$1" 2>>import.log; }
 
 # Captura la ventana en $1 hasta que la orden "${@:2}" se cumpla (a lo sumo
 # $espera segundos). La última captura queda en $1.
@@ -191,10 +192,12 @@ proxima_captura() {
 png_entero() { [ "$(tail -c 12 "$1" 2>/dev/null | od -An -tx1 | tr -d ' \n')" = 0000000049454e44ae426082 ]; }
 
 # Hace que vantra3d atienda todo lo enviado hasta ahora (teclas, ratón): escribe
-# la orden "captura" y espera a que el archivo de la captura esté entero. Las
-# teclas llegan en orden y la captura se guarda al dibujar un cuadro posterior a
-# la última, así que ese cuadro ya muestra todo lo anterior. El archivo queda en
-# $ultima_captura. La línea de órdenes debe estar vacía.
+# la orden "captura" y espera a que el archivo de la captura esté entero. Los
+# sucesos de X llegan en orden y la captura se guarda al dibujar un cuadro
+# posterior al Return de la orden, así que ese cuadro ya muestra todo lo
+# anterior; sólo un clic en el panel puede atenderse recién en ese cuadro (por
+# eso clic sincroniza por su cuenta). El archivo queda en $ultima_captura. La
+# línea de órdenes debe estar vacía.
 sincronizar() {
     local nombre
     nombre=$(proxima_captura) || fallar "ya hay 999 capturas junto al modelo"
