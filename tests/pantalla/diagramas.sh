@@ -8,7 +8,9 @@
 # las dos. Después, recargada con resortes y un asentamiento: los resortes en
 # la capa de apoyos, la flecha del asentamiento en la de cargas, la deformada
 # que baja con el apoyo y las reacciones del nudo que sólo tiene resortes.
-# Al final Escape debe terminar el programa con estado 0 (un error de los
+# Cada imagen se toma cuando vantra3d ya atendió las órdenes anteriores (ver,
+# en lib/comun.sh): lo que no debe verse se comprueba en el cuadro que sigue a
+# la orden, no en uno anterior. Al final Escape debe terminar el programa con estado 0 (un error de los
 # sanitizadores al salir también hace fallar la prueba).
 #
 # Uso: bash diagramas.sh <vantra3d> <carpeta de ejemplos> <carpeta de trabajo>
@@ -73,24 +75,27 @@ contarCerca() {
     contarZona "$img" $((px - 12)) $((py - 12)) $((px + 12)) $((py + 12)) "$color"
 }
 
-# ¿Aparece (o desaparece) el color $5 cerca del punto ($2, $3, $4) en actual.png?
+# ¿Aparece (o no aparece) el color $5 cerca del punto ($2, $3, $4) en actual.png?
 cumple() {
     local n
     n=$(contarCerca actual.png "$2" "$3" "$4" "$5")
     if [ "$1" = aparece ]; then [ "${n:-0}" -gt 0 ]; else [ "${n:-1}" -eq 0 ]; fi
 }
-# Repite capturas hasta que el color aparezca (o desaparezca) cerca del punto,
-# a lo sumo 10 s. La última captura queda en actual.png.
-esperar() { esperar_captura actual.png 40 0.25 cumple "$@"; }
-# Espera a que el color aparezca cerca del punto y guarda la captura en $1.png;
-# si no aparece, anota el fallo $2.  guardar nombre mensaje x y z color
+# Captura en actual.png la ventana con todo lo enviado ya atendido y comprueba
+# el color cerca del punto.  mirar aparece|desaparece x y z color
+mirar() {
+    ver actual.png
+    cumple "$@"
+}
+# Captura la ventana con todo lo enviado ya atendido y la guarda en $1.png; si
+# el color no aparece cerca del punto, anota el fallo $2.
+#   guardar nombre mensaje x y z color
 guardar() {
-    if esperar aparece "$3" "$4" "$5" "$6"; then
-        cp actual.png "$1.png"
-    else
-        falla "$2"
-        return 1
-    fi
+    ver "$1.png"
+    cp "$1.png" actual.png
+    cumple aparece "$3" "$4" "$5" "$6" && return 0
+    falla "$2"
+    return 1
 }
 
 # Colores propios de cada capa (sin los textos, que comparten colores).
@@ -128,7 +133,7 @@ sinReacciones() {
 }
 
 # ---- Antes del análisis ----
-esperar aparece 3 0 2 "rgb(128,128,128)" || falla "no se ve la barra"
+mirar aparece 3 0 2 "rgb(128,128,128)" || falla "no se ve la barra"
 orden combo
 orden C1
 orden plotCarga
@@ -142,10 +147,9 @@ fi
 
 # Capas de resultados y reacciones sin análisis: no dibujan nada ni fallan.
 orden plotMy
-esperar desaparece 3 0 2.3 "rgb(51,51,0)" || falla "plotMy no apagó las cargas"
+mirar desaparece 3 0 2.3 "rgb(51,51,0)" || falla "plotMy no apagó las cargas"
 for capa in plotDef plotN plotVy plotVz plotMz plotT plotR; do orden "$capa"; done
-sleep 1
-capturar sinCalculo.png || falla "no se pudo capturar la ventana"
+ver sinCalculo.png
 sinCapas sinCalculo.png "resultados sin análisis" deformada axial cortante momento torsion carga
 sinReacciones sinCalculo.png "reacciones sin análisis"
 vivo
@@ -220,10 +224,10 @@ orden C1
 orden plotR
 read -r rx0 ry0 < <(pixel 5.1 0 2.15)
 read -r rx1 ry1 < <(pixel 5.9 0 1.55)
-esperar_captura reaccionesResorte.png 40 0.25 \
-    eval '[ "$(contarZona reaccionesResorte.png "$rx0" "$ry0" "$rx1" "$ry1" "$rojo")" -gt 0 ]' ||
+ver reaccionesResorte.png
+[ "$(contarZona reaccionesResorte.png "$rx0" "$ry0" "$rx1" "$ry1" "$rojo")" -gt 0 ] ||
     falla "reacciones: el nudo con resortes no muestra las suyas"
-salir_con_escape 30
+salir_con_escape
 sin_informes_de_sanitizadores
 [ "$fallos" -eq 0 ] || fallar "$fallos comprobaciones fallaron; capturas en $trabajo"
 echo "Capas de resultados, cargas y reacciones: bien"

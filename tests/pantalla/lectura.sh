@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Lo que un ingeniero lee en la ventana, bajo Xvfb: el visor quieto no
-# dibuja; una orden desconocida se contesta; Tab no se escribe en la orden; la
-# leyenda de My aparece junto a los botones; "barra N" resalta la barra (y un
-# número que no existe no resalta nada); los números del diagrama se leen
-# igual (no en espejo) mirando la viga de frente y, tras orbitar media vuelta
-# con Shift y el botón izquierdo, de atrás; "modo 1" anima la forma modal
-# de un pórtico (el visor redibuja mientras tanto) y "modo 0" la termina y lo
-# deja quieto; un modo que no existe se contesta. Al final Escape termina con 0.
+# Lo que un ingeniero lee en la ventana, bajo Xvfb: una orden desconocida se
+# contesta; Tab no se escribe en la orden; la leyenda de My aparece junto a los
+# botones; "barra N" resalta la barra (y un número que no existe no resalta
+# nada); los números del diagrama se leen igual (no en espejo) mirando la viga
+# de frente y, tras orbitar media vuelta con Shift y el botón izquierdo, de
+# atrás; "modo 1" anima la forma modal de un pórtico (el visor redibuja
+# mientras tanto) y "modo 0" la termina; un modo que no existe se contesta.
+# Las respuestas de la línea de órdenes se esperan en capturas repetidas; lo
+# demás se mira cuando vantra3d ya atendió lo enviado (ver, en lib/comun.sh).
+# Al final Escape termina con 0.
 #   bash lectura.sh <vantra3d> <carpeta de ejemplos> <carpeta de trabajo>
 # Sale con 77 (omitida) sólo si Xvfb no puede arrancar.
 set -u
@@ -37,16 +39,10 @@ verde="rgb(0,255,0)"
 # ¿Hay (o no hay) píxeles del color $6 en el rectángulo de actual.png?
 hay() { [ "$(contar actual.png "$@")" -gt 0 ]; }
 no_hay() { [ "$(contar actual.png "$@")" -eq 0 ]; }
-esperar() { esperar_captura actual.png 40 0.25 "$@"; }
+# Repite capturas en actual.png hasta que la comprobación se cumpla.
+esperar() { esperar_captura actual.png "$@"; }
 
-# ---- Quieto no dibuja: en 3 s el proceso casi no usa procesador ----
 esperar hay 0 0 999 799 "rgb(128,128,128)" || falla "no se ve la viga"
-sleep 1
-antes=$(awk '{print $14 + $15}' "/proc/$app_pid/stat")
-sleep 3
-despues=$(awk '{print $14 + $15}' "/proc/$app_pid/stat")
-echo "procesador en 3 s quieto: $((despues - antes)) centésimas"
-[ $((despues - antes)) -le 30 ] || falla "quieto, el visor usó $((despues - antes)) centésimas de procesador en 3 s"
 
 # ---- Orden desconocida: la respuesta es larga y llega a x = 250 en el renglón del indicador ----
 renglon="250 752 600 768"
@@ -56,27 +52,32 @@ esperar hay $renglon "$verde" || falla "la orden desconocida no se contestó"
 
 # ---- Tab no entra en la orden: "plot<Tab>My" es plotMy ----
 clic 930 727
-esperar hay 12 197 78 205 "rgb(26,26,0)" || falla "Calcular no mostró los botones de resultados"
+ver actual.png
+hay 12 197 78 205 "rgb(26,26,0)" || falla "Calcular no mostró los botones de resultados"
 orden combo
 orden C1
+ver actual.png
 leyenda="100 32 500 46"
 no_hay $leyenda "$verde" || falla "hay leyenda sin capas de resultados"
 xdo type --delay 15 "plot"
 xdo key Tab
 xdo type --delay 15 "My"
 xdo key Return
-esperar hay 90 60 860 700 "rgb(178,51,0)" || falla "plot, Tab y My no mostró el diagrama My"
-cp actual.png momento.png
+ver momento.png
+cp momento.png actual.png
+hay 90 60 860 700 "rgb(178,51,0)" || falla "plot, Tab y My no mostró el diagrama My"
 # ---- Leyenda de My C1 junto a los botones ----
 hay $leyenda "$verde" || falla "no apareció la leyenda de My"
 
 # ---- barra 1 resaltada en naranja; barra 9 no existe y quita el resaltado ----
 naranja="rgb(255,153,0)"
 orden "barra 1"
-esperar hay 90 60 860 700 "$naranja" || falla "barra 1 no resaltó la barra"
-cp actual.png barra.png
+ver barra.png
+cp barra.png actual.png
+hay 90 60 860 700 "$naranja" || falla "barra 1 no resaltó la barra"
 orden "barra 9"
-esperar no_hay 90 60 860 700 "$naranja" || falla "barra 9 dejó un resaltado"
+ver actual.png
+no_hay 90 60 860 700 "$naranja" || falla "barra 9 dejó un resaltado"
 
 # ---- Números de My de frente (F2, mirando hacia +Y) y de atrás ----
 texto="rgb(128,128,0)"
@@ -85,23 +86,22 @@ numeros() {
     convert "$1" -fuzz 3% -fill black +opaque "$texto" -fill white -opaque "$texto" -trim +repage "$2"
 }
 tecla F2
-sleep 1
-esperar hay 90 60 860 700 "$texto" || falla "de frente no se ven los números"
-cp actual.png frente.png
-# Media vuelta: 0.003 radianes por píxel, pi / 0.003 = 1047 píxeles en dos arrastres.
+ver frente.png
+cp frente.png actual.png
+hay 90 60 860 700 "$texto" || falla "de frente no se ven los números"
+# Media vuelta: 0.003 radianes por píxel, pi / 0.003 = 1047 píxeles en dos
+# arrastres. Cada paso llega en orden tras el anterior: no hacen falta pausas.
 for paso in 524 523; do
     xdo mousemove --window "$wid" 200 400
     xdo keydown shift
     xdo mousedown 1
     for i in 1 2 3 4 5 6 7 8 9 10; do
         xdo mousemove --window "$wid" $((200 + paso * i / 10)) 400
-        sleep 0.03
     done
     xdo mouseup 1
     xdo keyup shift
 done
-sleep 1
-capturar atras.png || falla "no se pudo capturar"
+ver atras.png
 numeros frente.png frente_n.png
 numeros atras.png atras_n.png
 convert atras_n.png -flop atras_espejo.png
@@ -127,38 +127,41 @@ puntual: P 1 0 0 0 0 0  2   combo: C1 1 P
 FIN
 tecla F5
 tecla F6
+ver actual.png
+no_hay 12 197 78 205 "rgb(26,26,0)" || falla "F5 no ocultó los botones de resultados"
 clic 930 727
-esperar hay 12 197 78 205 "rgb(26,26,0)" || falla "Calcular no analizó el pórtico"
+ver actual.png
+hay 12 197 78 205 "rgb(26,26,0)" || falla "Calcular no analizó el pórtico"
 cian="rgb(0,178,178)"
-procesador() { awk '{print $14 + $15}' "/proc/$app_pid/stat"; }
 orden "modo 1"
 esperar hay 90 60 860 700 "$cian" || falla "modo 1 no dibujó la forma modal"
-# Se mueve: de cinco capturas seguidas, las formas (su color) no son todas iguales.
-antes=$(procesador)
-for i in 1 2 3 4 5; do
-    capturar "modo_$i.png"
-    convert "modo_$i.png" -fuzz 3% -fill black +opaque "$cian" -fill white -opaque "$cian" "forma_$i.png"
-    sleep 0.12
-done
-distintas=$(for i in 1 2 3 4 5; do identify -format '%#\n' "forma_$i.png"; done | sort -u | wc -l)
-echo "formas distintas en cinco capturas: $distintas"
-[ "$distintas" -ge 2 ] || falla "la forma modal no se mueve"
-despues=$(procesador)
-echo "procesador mientras anima: $((despues - antes)) centésimas"
+# Se mueve: capturas seguidas hasta que la forma (su color) cambie de una a otra.
+forma() {
+    capturar "modo_$1.png" &&
+        convert "modo_$1.png" -fuzz 3% -fill black +opaque "$cian" -fill white -opaque "$cian" -format '%#' info:
+}
+capturas=1
+primera=$(forma 1)
+otra_forma() {
+    capturas=$((capturas + 1))
+    [ "$(forma "$capturas")" != "$primera" ]
+}
+if hasta 0 otra_forma; then
+    echo "la forma cambió en la captura $capturas"
+else
+    falla "la forma modal no se mueve ($capturas capturas iguales)"
+fi
 orden "modo 0"
-esperar no_hay 90 60 860 700 "$cian" || falla "modo 0 no terminó la animación"
-sleep 1
-antes=$(procesador)
-sleep 3
-despues=$(procesador)
-echo "procesador en 3 s tras modo 0: $((despues - antes)) centésimas"
-[ $((despues - antes)) -le 30 ] || falla "tras modo 0 el visor usó $((despues - antes)) centésimas en 3 s"
-# Un modo que no existe se contesta en la línea de órdenes.
-no_hay $renglon "$verde" || falla "el indicador tras modo 0 ya llegaba a x = 250"
+ver actual.png
+no_hay 90 60 860 700 "$cian" || falla "modo 0 no terminó la animación"
+# Un modo que no existe se contesta en la línea de órdenes. Antes, una orden
+# conocida vuelve al indicador corto (la respuesta a la captura es larga).
+orden noTags
+esperar no_hay $renglon "$verde" || falla "el indicador tras noTags llegaba a x = 250"
 orden "modo 5"
 esperar hay $renglon "$verde" || falla "modo 5 no se contestó"
 
-salir_con_escape 30
+salir_con_escape
 sin_informes_de_sanitizadores
 [ "$fallos" -eq 0 ] || fallar "$fallos comprobaciones fallaron; capturas en $trabajo"
-echo "Lectura: visor quieto, órdenes, Tab, leyenda, barra y números legibles de los dos lados: bien"
+echo "Lectura: órdenes, Tab, leyenda, barra, números legibles de los dos lados y modos: bien"

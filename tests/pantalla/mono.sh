@@ -3,15 +3,18 @@
 # basura), clics en los botones, arrastres, rueda, F1 a F12 y recargas con F5 de
 # un modelo que la prueba reescribe entre recargas (válido y roto). El programa
 # sólo debe terminar con Escape, con estado 0 y sin informes de los sanitizadores.
-# La duración sale de VANTRA_MONO_SEGUNDOS (30 por defecto).
+# La duración sale de VANTRA_MONO_SEGUNDOS (30 por defecto). Todo lo que el mono
+# elige sale de $RANDOM con la semilla VANTRA_MONO_SEMILLA (12345 por defecto),
+# que se muestra al empezar: con la misma semilla repite las mismas acciones
+# (cuántas, depende de la duración).
 #   bash mono.sh <ejecutable vantra3d> <carpeta de ejemplos> <carpeta de trabajo>
 set -u
 source "$(dirname "$0")/lib/comun.sh"
 preparar "$@"
 segundos=${VANTRA_MONO_SEGUNDOS:-30}
-semilla=${VANTRA_MONO_SEMILLA:-$$}
+semilla=${VANTRA_MONO_SEMILLA:-12345}
 RANDOM=$semilla
-echo "Mono durante $segundos s (semilla $semilla)"
+echo "Mono durante $segundos s con la semilla $semilla (VANTRA_MONO_SEMILLA=$semilla la repite)"
 
 modelos=("$ejemplos"/*.txt)
 modelo="$PWD/modelo.txt"
@@ -38,6 +41,24 @@ reescribir_modelo() {
     esac
 }
 
+# Deja en $texto hasta 10 letras, cifras y blancos al azar. Se arma en este
+# mismo shell: en un $(...) bash vuelve a sembrar $RANDOM y la semilla no valdría.
+caracteres='abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 '
+texto_al_azar() {
+    local n=$((RANDOM % 11)) i
+    texto=""
+    for ((i = 0; i < n; i++)); do texto+=${caracteres:$((RANDOM % ${#caracteres})):1}; done
+}
+
+# Espera a que vantra3d atienda todo lo enviado (así la lectura de un F5 termina
+# antes de que el modelo se reescriba): Return ejecuta lo que quedó escrito en
+# la línea de órdenes, "captura" sincroniza y su archivo se borra.
+atendido() {
+    tecla Return
+    sincronizar
+    rm -f "$ultima_captura"
+}
+
 acciones=0
 fin=$((SECONDS + segundos))
 while [ "$SECONDS" -lt "$fin" ]; do
@@ -45,20 +66,21 @@ while [ "$SECONDS" -lt "$fin" ]; do
     case $((RANDOM % 7)) in
         0) orden "${ordenes[$((RANDOM % ${#ordenes[@]}))]}" ;;
         1) tecla "${teclas[$((RANDOM % ${#teclas[@]}))]}" ;;
-        2) clic ${botones[$((RANDOM % ${#botones[@]}))]} ;;
+        2) xdo mousemove --window "$wid" ${botones[$((RANDOM % ${#botones[@]}))]} click 1 ;;
         3) boton=$((RANDOM % 2 + 1))
            xdo mousemove --window "$wid" $((RANDOM % 900 + 50)) $((RANDOM % 700 + 50))
            xdo mousedown "$boton"
            for _ in 1 2 3; do xdo mousemove --window "$wid" $((RANDOM % 900 + 50)) $((RANDOM % 700 + 50)); done
            xdo mouseup "$boton" ;;
         4) xdo mousemove --window "$wid" $((RANDOM % 900 + 50)) $((RANDOM % 700 + 50)) click $((RANDOM % 2 + 4)) ;;
-        5) reescribir_modelo; tecla F5 ;;
-        6) orden "$(head -c 12 /dev/urandom | tr -dc 'a-zA-Z0-9 ' | head -c 10)" ;;
+        5) reescribir_modelo; tecla F5; atendido ;;
+        6) texto_al_azar; orden "$texto" ;;
     esac
     acciones=$((acciones + 1))
 done
 echo "$acciones acciones"
-salir_con_escape 30
+atendido
+salir_con_escape
 sin_informes_de_sanitizadores
 echo "Mono: $acciones acciones sin fallas; Escape terminó con estado 0"
 exit 0

@@ -14,13 +14,13 @@ arrancar "$PWD/ingresoDatos.txt"
 capturas=0 color=""
 # ¿El píxel ($2, $3) de la imagen $1 es "r g b" $4 (tolerancia 4)? Deja el leído en $color.
 pixelEs() { color=$(color_en "$1" "$2" "$3") && color_cercano "$color" "$4" 4; }
-# Espera (10 s como mucho) a que el píxel (x, y) de la ventana sea r g b.
+# Espera (a lo sumo $espera segundos) a que el píxel (x, y) de la ventana sea r g b.
 # Cada comprobación deja su última captura en capturaN.png.
 esperarColor() {
   capturas=$((capturas + 1))
   local img="captura$capturas.png"
   color=""
-  esperar_captura "$img" 40 0.25 pixelEs "$img" "$1" "$2" "$3 $4 $5" ||
+  esperar_captura "$img" pixelEs "$img" "$1" "$2" "$3 $4 $5" ||
     fallar "$6: se esperaba $3 $4 $5 en ($1, $2) y hay $color ($img)"
   echo "ok: $6 ($color)"
 }
@@ -57,7 +57,7 @@ esperarColor $elu $apagado "F5 apaga las combinaciones"
 grep -qF -- "------------------------Reinicio del programa------------------" app.log ||
   fallar "falta el aviso de reinicio en la consola"
 
-salir_con_escape 10
+salir_con_escape
 echo "ok: Escape termina con estado 0"
 sin_informes_de_sanitizadores
 exit 0

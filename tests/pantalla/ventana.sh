@@ -4,16 +4,20 @@
 # negro, el gris de las barras, los colores de los tres ejes y el de los apoyos.
 # Luego orbita con el botón central (también hasta la vertical y de vuelta) y
 # acerca con la rueda: la imagen debe cambiar y el modelo seguir dibujado.
-# Al final Escape debe terminar el programa con estado 0: así un error de los
-# sanitizadores al salir tampoco pasa inadvertido.
+# Cada imagen se toma cuando vantra3d ya atendió todo el arrastre o la rueda
+# (ver, en lib/comun.sh). Al final Escape debe terminar el programa con estado
+# 0: así un error de los sanitizadores al salir tampoco pasa inadvertido.
 #   bash ventana.sh <ejecutable vantra3d> <carpeta de ejemplos> <carpeta de trabajo>
 # Sale con 0 si todo está bien, 1 si algo falla y 77 (saltada) sólo cuando la
 # pantalla virtual no puede arrancar.
 set -u
 source "$(dirname "$0")/lib/comun.sh"
 preparar "$@"
+# Las capturas de la orden "captura" se guardan junto al modelo: una copia en la carpeta de trabajo.
+cp "$ejemplos/ingresoDatos.txt" .
 iniciar_pantalla
-arrancar "$ejemplos/ingresoDatos.txt"
+arrancar "$PWD/ingresoDatos.txt"
+xdo mousemove --window "$wid" 500 400
 
 # Fondo negro (más de la mitad y la esquina), barras grises, ejes rojo, verde y azul, apoyos.
 verificar_modelo() {
@@ -28,55 +32,48 @@ verificar_modelo() {
         [ "$rojo" -ge 10 ] && [ "$verde" -ge 10 ] && [ "$azul" -ge 10 ] && [ "$apoyo" -ge 20 ]
 }
 
-# ¿La captura $1 muestra el modelo y, si se da $2, difiere de esa captura
-# anterior en más de 200 píxeles?
-modelo_cambiado() {
+# Toma la imagen $1 cuando vantra3d ya atendió todo lo enviado: ¿muestra el
+# modelo y, si se da $2, difiere de esa imagen anterior en más de 200 píxeles
+# (fuera del renglón de la respuesta, que cambia con cada captura)?
+imagen() {
     local salida=$1 anterior=${2:-} distintos
-    verificar_modelo "$salida" >/dev/null || return 1
+    ver "$salida"
+    verificar_modelo "$salida" || return 1
     [ -z "$anterior" ] && return 0
-    distintos=$(compare -metric AE "$anterior" "$salida" null: 2>&1)
-    distintos=${distintos%% *}
-    [ "${distintos%.*}" -gt 200 ] 2>/dev/null || return 1
+    distintos=$(distintos_salvo_respuesta "$anterior" "$salida")
     echo "$salida: $distintos píxeles distintos de $anterior"
+    [ "$distintos" -gt 200 ]
 }
 
-# Espera (unos 15 s a lo sumo) una captura $1 que muestre el modelo y, si se da
-# $2, que difiera de esa captura anterior en más de 200 píxeles.
-esperar_imagen() {
-    esperar_captura "$1" 30 0.5 modelo_cambiado "$@" && return 0
-    [ -f "$1" ] && verificar_modelo "$1"
-    return 1
-}
-
-# Arrastre con el botón central de ($1, $2) a ($3, $4), en diez pasos.
+# Arrastre con el botón central de ($1, $2) a ($3, $4), en diez pasos. Cada
+# xdotool termina cuando el servidor X ya procesó su movimiento: los pasos
+# llegan en orden sin pausas.
 arrastre_central() {
     xdo mousemove --window "$wid" "$1" "$2"
-    sleep 0.2
     xdo mousedown 2
     for i in 1 2 3 4 5 6 7 8 9 10; do
         xdo mousemove --window "$wid" $(($1 + ($3 - $1) * i / 10)) $(($2 + ($4 - $2) * i / 10))
-        sleep 0.05
     done
     xdo mouseup 2
 }
 
-esperar_imagen inicio.png || fallar "la primera imagen no muestra el modelo"
-verificar_modelo inicio.png
+# El primer cuadro ya muestra el modelo entero.
+imagen inicio.png || fallar "la primera imagen no muestra el modelo"
 
 arrastre_central 500 400 580 440
-esperar_imagen orbita.png inicio.png || fallar "orbitar con el botón central no cambió la imagen"
+imagen orbita.png inicio.png || fallar "orbitar con el botón central no cambió la imagen"
 
 xdo mousemove --window "$wid" 500 400
 xdo click 4
-esperar_imagen rueda.png orbita.png || fallar "un paso de la rueda no cambió la imagen"
+imagen rueda.png orbita.png || fallar "un paso de la rueda no cambió la imagen"
 
 # Hasta la vertical (la elevación se detiene allí) y de vuelta: la vista sigue sana.
 arrastre_central 500 100 500 750
-esperar_imagen vertical.png rueda.png || fallar "la vista desde la vertical no muestra el modelo"
+imagen vertical.png rueda.png || fallar "la vista desde la vertical no muestra el modelo"
 arrastre_central 500 700 500 400
-esperar_imagen vuelta.png vertical.png || fallar "al bajar desde la vertical la vista no se recupera"
+imagen vuelta.png vertical.png || fallar "al bajar desde la vertical la vista no se recupera"
 
-salir_con_escape 30
+salir_con_escape
 sin_informes_de_sanitizadores
 echo "Ventana, dibujo del modelo, órbita, rueda y vuelta desde la vertical: correctos; Escape terminó con estado 0"
 exit 0

@@ -1,14 +1,21 @@
 # Funciones comunes de las pruebas de ventana real: pantalla virtual (Xvfb),
 # arranque de vantra3d, búsqueda de la ventana, teclado y ratón con xdotool,
-# capturas con espera acotada y lectura de colores en las capturas.
+# sincronía con vantra3d, capturas y lectura de colores en las capturas.
 # Se incluye con `source`.
 #   preparar "$@"      toma <ejecutable> <carpeta de ejemplos> <carpeta de trabajo>
 # Las pruebas salen con 0 si todo está bien, 1 si algo falla y 77 (saltada)
 # sólo cuando la pantalla virtual no puede arrancar.
+#
+# Ninguna prueba espera un tiempo fijo a que vantra3d reaccione: o espera un
+# archivo que vantra3d escribe (sincronizar, ver) o repite capturas hasta que
+# la ventana muestre el cambio (esperar_captura). Toda espera está acotada por
+# $espera segundos, holgados para una máquina cargada; sólo se agotan si
+# vantra3d no hace lo que se espera.
 
 # La ventana se titula con el programa (lo que dice "vantra3d --version", que
 # preparar deja en $titulo_programa) y el nombre del archivo de modelo.
-titulo_programa="" xvfb_pid="" app_pid="" wid=""
+titulo_programa="" xvfb_pid="" app_pid="" wid="" carpeta_modelo="" ultima_captura=""
+espera=${VANTRA_ESPERA:-60}
 # Primera línea de un informe de AddressSanitizer, LeakSanitizer o UBSan.
 informe_sanitizadores='runtime error|AddressSanitizer|LeakSanitizer'
 
@@ -37,7 +44,19 @@ fallar() {
     exit 1
 }
 vivo() { kill -0 "$app_pid" 2>/dev/null || fallar "vantra3d terminó de forma inesperada"; }
-xdo() { timeout 10 xdotool "$@" >/dev/null 2>&1 || fallar "xdotool $* no respondió"; }
+xdo() { timeout "$espera" xdotool "$@" >/dev/null 2>&1 || fallar "xdotool $* no respondió"; }
+
+# Repite la orden "${@:2}" cada $1 segundos hasta que se cumpla, a lo sumo
+# $espera segundos y mientras vantra3d siga vivo.
+hasta() {
+    local pausa=$1 fin=$((SECONDS + espera))
+    shift
+    until "$@"; do
+        vivo
+        [ "$SECONDS" -lt "$fin" ] || return 1
+        sleep "$pausa"
+    done
+}
 
 preparar() {
     exe=${1:?falta el ejecutable}
@@ -57,11 +76,13 @@ preparar() {
         fallar "vantra3d --version no dijo su nombre y versión: $(tail -n 5 version.log | tr '\n' ' ')"
 }
 
-# Xvfb elige una pantalla libre y escribe su número cuando está lista.
+# Xvfb elige una pantalla libre y escribe su número cuando está lista (a lo
+# sumo $espera segundos). Sin repetición de teclas (-r): en una máquina cargada
+# xdotool puede tardar en soltar una tecla y el servidor la repetiría.
 iniciar_pantalla() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>pantalla.txt 2>xvfb.log &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -r 3>pantalla.txt 2>xvfb.log &
     xvfb_pid=$!
-    for _ in $(seq 100); do
+    for _ in $(seq $((espera * 10))); do
         [ -s pantalla.txt ] || ! kill -0 "$xvfb_pid" 2>/dev/null && break
         sleep 0.1
     done
@@ -72,7 +93,8 @@ iniciar_pantalla() {
 
 # Arranca vantra3d sobre el modelo $1 (dibujo por software, sin placa de video)
 # y espera su ventana, titulada "$titulo_programa — " y el nombre del archivo
-# (a lo sumo 60 s); su salida queda en app.log.
+# (a lo sumo $espera segundos); su salida queda en app.log. Las capturas de la
+# orden "captura" quedan junto al modelo, en $carpeta_modelo.
 # Al terminar, la biblioteca GLX descarga el controlador de Mesa antes del
 # control de pérdidas de LeakSanitizer, y lo que el controlador reservó queda
 # sin módulo al que atribuirlo ni suprimirlo: por eso sólo para este proceso se
@@ -84,16 +106,17 @@ arrancar() {
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" LIBGL_ALWAYS_SOFTWARE=1 \
         "$exe" "$1" >app.log 2>&1 </dev/null &
     app_pid=$!
+    carpeta_modelo=$(dirname "$1")
     titulo="$titulo_programa — $(basename "$1")"
     local patron
     patron=$(printf '%s' "$titulo" | sed 's/[].[^$*+?(){}|\\]/\\&/g')
-    for _ in $(seq 60); do
+    for _ in $(seq "$espera"); do
         vivo
         wid=$(LC_ALL=C.UTF-8 timeout 1 xdotool search --sync --onlyvisible --name "^${patron}\$" 2>/dev/null |
               head -n 1)
         [ -n "$wid" ] && return 0
     done
-    fallar "no apareció la ventana \"$titulo\" en 60 s"
+    fallar "no apareció la ventana \"$titulo\" en $espera s"
 }
 
 # Pulsa la tecla $1 (nombre de xdotool) con el foco en la ventana.
@@ -109,26 +132,30 @@ orden() {
     xdo key Return
 }
 
-# Clic izquierdo en el punto ($1, $2) de la ventana.
-clic() { xdo mousemove --window "$wid" "$1" "$2" click 1; }
+# Clic izquierdo en el punto ($1, $2) de la ventana. El panel atiende el clic al
+# dibujar el cuadro siguiente: al volver, vantra3d ya lo atendió (sincronizar).
+clic() {
+    xdo mousemove --window "$wid" "$1" "$2" click 1
+    sincronizar
+}
 
-# Espera a que vantra3d termine (a lo sumo $1 segundos) y deja su estado en $estado.
+# Espera a que vantra3d termine (a lo sumo $espera segundos) y deja su estado en $estado.
 esperar_fin() {
-    for _ in $(seq $(($1 * 10))); do
+    for _ in $(seq $((espera * 10))); do
         kill -0 "$app_pid" 2>/dev/null || break
         sleep 0.1
     done
-    kill -0 "$app_pid" 2>/dev/null && fallar "vantra3d no terminó en $1 s"
+    kill -0 "$app_pid" 2>/dev/null && fallar "vantra3d no terminó en $espera s"
     wait "$app_pid"
     estado=$?
     app_pid=""
 }
 
-# Escape debe terminar vantra3d (a lo sumo en $1 segundos) con estado 0.
+# Escape debe terminar vantra3d con estado 0.
 salir_con_escape() {
     vivo
     tecla Escape
-    esperar_fin "$1"
+    esperar_fin
     [ "$estado" -eq 0 ] || fallar "Escape terminó con estado $estado"
 }
 
@@ -138,23 +165,73 @@ sin_informes_de_sanitizadores() {
     return 0
 }
 
-# ---- Capturas y colores ----
+# ---- Capturas y sincronía ----
 
-# Captura la ventana en el archivo $1 (a lo sumo 20 s).
-capturar() { timeout 20 import -window "$wid" "$1" 2>>import.log; }
+# Captura la ventana en el archivo $1 (a lo sumo $espera segundos).
+capturar() { timeout "$espera" import -window "$wid" "$1" 2>>import.log; }
 
-# Captura la ventana en $1 hasta que la orden "${@:4}" se cumpla, a lo sumo $2
-# veces con $3 segundos entre una y otra. La última captura queda en $1.
-esperar_captura() {
-    local salida=$1 veces=$2 pausa=$3
-    shift 3
-    for _ in $(seq "$veces"); do
-        vivo
-        capturar "$salida" && "$@" && return 0
-        sleep "$pausa"
+# Captura la ventana en $1 hasta que la orden "${@:2}" se cumpla (a lo sumo
+# $espera segundos). La última captura queda en $1.
+capturar_y() {
+    local salida=$1
+    shift
+    capturar "$salida" && "$@"
+}
+esperar_captura() { hasta 0.2 capturar_y "$@"; }
+
+# Nombre que vantra3d dará a la próxima captura: el primer captura-NNN.png que
+# no existe junto al modelo.
+proxima_captura() {
+    local i nombre
+    for ((i = 1; i <= 999; i++)); do
+        printf -v nombre 'captura-%03d.png' "$i"
+        [ -e "$carpeta_modelo/$nombre" ] || { echo "$nombre"; return 0; }
     done
     return 1
 }
+
+# ¿Está entero el PNG $1? Termina con el bloque IEND, lo último que se escribe.
+png_entero() { [ "$(tail -c 12 "$1" 2>/dev/null | od -An -tx1 | tr -d ' \n')" = 0000000049454e44ae426082 ]; }
+
+# Hace que vantra3d atienda todo lo enviado hasta ahora (teclas, ratón): escribe
+# la orden "captura" y espera a que el archivo de la captura esté entero. Los
+# sucesos de X llegan en orden y la captura se guarda al dibujar un cuadro
+# posterior al Return de la orden, así que ese cuadro ya muestra todo lo
+# anterior; sólo un clic en el panel puede atenderse recién en ese cuadro (por
+# eso clic sincroniza por su cuenta). El archivo queda en $ultima_captura. La
+# línea de órdenes debe estar vacía.
+sincronizar() {
+    local nombre
+    nombre=$(proxima_captura) || fallar "ya hay 999 capturas junto al modelo"
+    orden captura
+    hasta 0.05 png_entero "$carpeta_modelo/$nombre" ||
+        fallar "vantra3d no guardó $nombre en $espera s (¿atiende la orden captura?)"
+    ultima_captura=$carpeta_modelo/$nombre
+}
+
+# Renglón de la respuesta en una ventana de 1000 x 800: la respuesta a
+# "captura" se dibuja un cuadro después de la captura.
+renglon_respuesta='rectangle 0,748 999,771'
+
+# Píxeles distintos entre las imágenes $1 y $2 fuera del renglón de la respuesta.
+distintos_salvo_respuesta() {
+    convert "$1" "$2" -fill black -draw "$renglon_respuesta" -compose difference -composite \
+        -separate -evaluate-sequence max -threshold 0 -format '%[fx:round(mean*w*h)]' info:
+}
+# ¿Es la imagen $1 igual a $ultima_captura fuera del renglón de la respuesta?
+sin_respuesta() { convert "$1" -fill black -draw "$renglon_respuesta" -depth 8 rgb:-; }
+igual_a_la_captura() { cmp -s <(sin_respuesta "$1") <(sin_respuesta "$ultima_captura"); }
+
+# Captura en $1 la ventana cuando ya muestra todo lo enviado hasta ahora:
+# sincroniza y espera a que la ventana sea igual a la captura de vantra3d salvo
+# el renglón de la respuesta.
+ver() {
+    sincronizar
+    esperar_captura "$1" igual_a_la_captura "$1" ||
+        fallar "la ventana no llegó a mostrar el cuadro de $(basename "$ultima_captura") ($1)"
+}
+
+# ---- Colores ----
 
 # Píxeles de la imagen $1 a lo sumo a $5 de (r, g, b) = ($2, $3, $4) en cada
 # canal, contados en su histograma.
