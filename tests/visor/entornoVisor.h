@@ -15,12 +15,12 @@
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
 #include "tests/nucleo/utilidades.h"
-#include "visor/animacionModal.h"
-#include "visor/camara.h"
-#include "visor/estadoVisor.h"
-#include "visor/teclado.h"
-#include "visor/ventana.h"
-#include "visor/ventanaSistema.h"
+#include "visor/escena/animacionModal.h"
+#include "visor/escena/camara.h"
+#include "visor/escena/estadoVisor.h"
+#include "visor/interaccion/teclado.h"
+#include "visor/interaccion/ventanaSistema.h"
+#include "visor/plataforma/ventana.h"
 
 
 inline std::ostream& operator<<(std::ostream& s, const Punto3& p) {

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "entornoVisor.h"
-#include "visor/captura.h"
+#include "visor/interaccion/captura.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include "entornoVisor.h"
 #include "reporte/archivosCsv.h"
 #include "reporte/funcionPrint.h"
-#include "visor/formatoTexto.h"
-#include "visor/geometriaDiagramas.h"
-#include "visor/escena.h"
-#include "visor/leyenda.h"
-#include "visor/lote.h"
+#include "visor/capas/geometriaDiagramas.h"
+#include "visor/capas/leyenda.h"
+#include "visor/escena/escena.h"
+#include "visor/escena/formatoTexto.h"
+#include "visor/escena/lote.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "entornoVisor.h"
-#include "visor/panel.h"
+#include "visor/interaccion/panel.h"
 
 TEST_F(EntornoVisor, BotonesDeResultadosSoloTrasCalcularYSinPisarse) {
     const auto interruptores = [] {

@@ -4,10 +4,10 @@
 #include <set>
 
 #include "entornoVisor.h"
-#include "visor/escena.h"
-#include "visor/lote.h"
-#include "visor/panel.h"
-#include "visor/textosAyuda.h"
+#include "visor/escena/escena.h"
+#include "visor/escena/lote.h"
+#include "visor/interaccion/panel.h"
+#include "visor/interaccion/textosAyuda.h"
 
 TEST_F(EntornoVisor, CadaInterruptorApagaSoloLoQueLeToca) {
     const std::set<int> capas = {kFlagDeformada, kFlagAxial,      kFlagCortanteY, kFlagMomentoY,
