@@ -61,7 +61,7 @@ TEST_F(EntornoVisor, LaEscenaSePreparaSoloCuandoCambiaLoQueMuestra) {
     const unsigned long capas = prepararEscena().size();
     orden("aislar", "3");
     EXPECT_GE(preparadas(), capas);
-    tecladoEspecial(GLUT_KEY_F5, 0, 0);
+    tecladoEspecial(TeclaEspecial::F5);
     EXPECT_GT(preparadas(), 0u);
     EXPECT_EQ(preparadas(), 0u);
     // Las capas que ya no se piden se descartan: sin combinaciones ni resultados quedan las del modelo.

@@ -32,9 +32,3 @@ void plotReacciones(LoteDibujo& lote, int c);
 // una deformada con la forma escalada por `escala`: nudos y elásticas.
 void plotFormaModal(LoteDibujo& lote, int modo, double escala);
 
-// Panel superpuesto: línea de órdenes, combinaciones y botones (antes de la
-// escena, que es donde se atienden los clics)...
-void plotDialogo();
-// ...y, encima de la escena ya dibujada, la página de ayuda con su fondo y
-// la leyenda de las capas de resultados.
-void plotSobreEscena();

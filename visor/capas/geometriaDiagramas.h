@@ -2,7 +2,7 @@
 // calculada sin tocar el sistema gráfico: qué líneas, flechas y rótulos dibuja
 // cada capa para una barra o un nudo y una combinación. Las funciones de dibujo
 // (diagramas.cpp, deformada.cpp, dibujoCargas.cpp, reacciones.cpp) sólo
-// entregan a OpenGL lo que devuelven estas.
+// registran en el lote de su capa lo que devuelven estas.
 //
 // Ninguna lee resultados que no existen: antes del análisis, tras un análisis
 // fallido o con una combinación fuera de rango devuelven "nada que dibujar".

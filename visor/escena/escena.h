@@ -2,7 +2,8 @@
 // análisis, de los interruptores, de las combinaciones activas y de las
 // escalas, no de la cámara: cada capa se prepara en un lote cuando cambia algo
 // de eso y en cada cuadro sólo se repite, salvo lo que mira a la cámara (los
-// rótulos y las esferas de los nudos), que se orienta cuadro a cuadro.
+// rótulos y las esferas de los nudos), que se orienta cuadro a cuadro. Lo
+// preparado lo entrega a OpenGL plataforma/escenaGL.h.
 #pragma once
 
 #include <string>
@@ -10,12 +11,13 @@
 
 #include "visor/escena/lote.h"
 
-struct VistaRotulos;
-
 // Una capa lista para dibujar.
 struct CapaPreparada {
     const LoteDibujo* lote = nullptr;
-    unsigned* lista = nullptr;  // lista de OpenGL de sus grupos (0 hasta compilarla)
+    // Número de esta preparación del lote, distinto en cada preparación de
+    // cualquier capa: mientras no cambia, el lote es el mismo y lo que se haya
+    // hecho a partir de él (la lista de OpenGL de sus grupos) sigue valiendo.
+    unsigned long preparacion = 0;
     bool encima = false;  // sin prueba de profundidad: se ve aunque algo la tape
 };
 
@@ -23,12 +25,8 @@ struct CapaPreparada {
 // barras, articulaciones, etiquetas, secciones, volumen, apoyos, las capas de
 // resultados y cargas de cada combinación activa y la barra resaltada. Sólo
 // prepara de nuevo las que cambiaron desde el cuadro anterior; las que ya no
-// se piden se descartan. No llama a OpenGL.
+// se piden se descartan.
 std::vector<CapaPreparada> prepararEscena();
-
-// Prepara y dibuja la escena. Necesita la cámara ya puesta en la matriz de
-// modelo-vista.
-void dibujarEscena();
 
 // Líneas de la leyenda de las capas de resultados que mostró el último cuadro
 // (y la del modo de vibración animado).
@@ -42,7 +40,3 @@ LoteDibujo formaModalEscena(double fase);
 // Cuántas veces se preparó alguna capa desde el arranque (para saber si un
 // cuadro repitió lo preparado o tuvo que rearmarlo).
 unsigned long preparacionesEscena();
-
-// Entrega un lote con la cámara del cuadro. Con `lista`, sus grupos se
-// compilan la primera vez en esa lista de OpenGL y luego sólo se repiten.
-void dibujarLote(const LoteDibujo& lote, const VistaRotulos& vista, unsigned* lista = nullptr);

@@ -5,7 +5,7 @@
 // se guarda en grupos de igual primitiva, ancho y color: en cada cuadro un
 // grupo es una sola llamada de dibujo. Lo que mira a la cámara (los rótulos y
 // las esferas de los nudos) se guarda aparte y se orienta en cada cuadro.
-// Esta parte no llama a OpenGL; dibujarLote (escena.h) lo entrega.
+// Esta parte no llama a OpenGL; dibujarLote (plataforma/escenaGL.h) lo entrega.
 #pragma once
 
 #include <Eigen/Dense>

@@ -1,10 +1,8 @@
 #include "visor/interaccion/captura.h"
 
-#include <GL/freeglut.h>
 #include <png.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -70,21 +68,20 @@ void pedirCaptura() {
     ventanaSistema::pedirRedibujo();
 }
 
-void atenderCaptura() {
-    if (!capturaPedida) return;
+bool tomarPedidoCaptura() {
+    const bool pedida = capturaPedida;
     capturaPedida = false;
+    return pedida;
+}
+
+void guardarCaptura(int ancho, int alto, const std::vector<unsigned char>& rgbDeAbajo) {
     const std::string carpeta = carpetaDelModelo(nombreArchivo);
     const std::string nombre = siguienteCaptura(carpeta);
-    std::vector<unsigned char> pixeles(static_cast<std::size_t>(std::max(wVentana, 0)) * std::max(hVentana, 0) * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, wVentana, hVentana, GL_RGB, GL_UNSIGNED_BYTE, pixeles.data());
-    if (!nombre.empty() && escribirPng(carpeta + "/" + nombre, wVentana, hVentana, pixeles))
+    if (!nombre.empty() && escribirPng(carpeta + "/" + nombre, ancho, alto, rgbDeAbajo))
         dialogo = "Captura guardada: " + nombre + ". Ingrese Comando:";
     else
         dialogo = "No se pudo guardar la captura" + (nombre.empty() ? std::string() : " " + nombre) +
                   ". Ingrese Comando:";
     modoLinea = ModoLinea::Ordenes;
-    // El cuadro capturado aún no muestra la respuesta.
     ventanaSistema::pedirRedibujo();
 }

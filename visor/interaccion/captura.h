@@ -1,5 +1,6 @@
 // La orden "captura": la ventana guardada como PNG junto al archivo de modelo,
 // con el primer nombre libre de captura-001.png, captura-002.png, ...
+// Los píxeles los lee de la ventana plataforma/capturaGL.h al final del cuadro.
 #pragma once
 
 #include <string>
@@ -16,6 +17,9 @@ bool escribirPng(const std::string& ruta, int ancho, int alto, const std::vector
 
 // Pide guardar la ventana al terminar el próximo cuadro.
 void pedirCaptura();
-// Al final del cuadro, antes de mostrarlo: si se pidió, lee la ventana, la
-// guarda y responde en la línea de órdenes con el nombre del archivo.
-void atenderCaptura();
+// Verdadero una vez por cada pedido: quien lo recibe guarda la ventana.
+bool tomarPedidoCaptura();
+// Guarda la imagen de la ventana con el siguiente nombre libre junto al
+// modelo, responde en la línea de órdenes con el nombre del archivo (o que no
+// se pudo) y pide redibujar, porque el cuadro capturado aún no muestra la respuesta.
+void guardarCaptura(int ancho, int alto, const std::vector<unsigned char>& rgbDeAbajo);

@@ -1,5 +1,6 @@
 // Panel superpuesto en píxeles de la ventana: botones de interruptores y de
-// combinaciones. La disposición y la prueba de clic no dependen de OpenGL.
+// combinaciones, dónde va cada uno y qué hace su clic. Lo dibuja
+// plataforma/panelGL.h.
 #pragma once
 
 #include <string>
@@ -31,11 +32,9 @@ bool clickDentro(double x, double y, double ancho, double alto, int xClick, int 
 // en 0, 0) y devuelve verdadero: cada clic actúa una sola vez.
 bool consumirClick(double x, double y, double ancho, double alto);
 
-// Dibujan el botón y atienden el clic pendiente.
-void botonFlag(double x, double y, double ancho, double alto, const std::string& etiqueta, int k);
-void botonCombo(double x, double y, double ancho, double alto, const std::string& nombre, int i);
-
-// Texto en mapa de bits Helvetica 12 desde (x, y); cada salto de línea baja un renglón.
-void drawTextoBitmap(double x, double y, const std::string& texto);
-// Ancho en píxeles del renglón más largo del texto en esa fuente.
-double anchoTextoBitmap(const std::string& texto);
+// Si el último clic cae en el botón del interruptor k, lo conmuta como la
+// línea de órdenes (modificadorFlagsGraf) y pide redibujar: el cuadro ya
+// dibujado no muestra el cambio.
+void clicEnBotonFlag(double x, double y, double ancho, double alto, int k);
+// Lo mismo con el botón de la combinación i, que sólo se conmuta: no apaga capas.
+void clicEnBotonCombo(double x, double y, double ancho, double alto, int i);

@@ -1,7 +1,5 @@
 #include "visor/interaccion/teclado.h"
 
-#include <GL/freeglut.h>
-
 #include <climits>
 #include <cstddef>
 #include <initializer_list>
@@ -15,12 +13,13 @@
 #include "globales.h"
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/estadoVisor.h"
+#include "visor/escena/vistaCamara.h"
 #include "visor/escena/visibilidad.h"
 #include "visor/interaccion/captura.h"
 #include "visor/interaccion/consultaBarra.h"
+#include "visor/interaccion/teclas.h"
 #include "visor/interaccion/textosAyuda.h"
 #include "visor/interaccion/ventanaSistema.h"
-#include "visor/plataforma/ventana.h"
 
 namespace {
 
@@ -311,7 +310,7 @@ void cambiarEscalas(bool agrandar) {
         else
             escala /= 1.1;
     };
-    if (ventanaSistema::modificadores() == GLUT_ACTIVE_SHIFT) {
+    if (ventanaSistema::modificadores() == kModificadorShift) {
         aplicar(escalaTexto);
         return;
     }
@@ -448,30 +447,30 @@ void teclado(unsigned char tecla, int, int) {
         borrarUltimo();
     } else if (tecla == '+' || tecla == '-') {
         cambiarEscalas(tecla == '+');
-    } else if (modificadores == GLUT_ACTIVE_ALT) {
+    } else if (modificadores == kModificadorAlt) {
         teclaConAlt(tecla);
-    } else if ((modificadores & (GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT)) == 0) {
+    } else if ((modificadores & (kModificadorCtrl | kModificadorAlt)) == 0) {
         // Tab, Supr y las combinaciones con Ctrl no escriben nada.
         agregarAlComando(tecla);
     }
     ventanaSistema::pedirRedibujo();
 }
 
-void tecladoEspecial(int tecla, int, int) {
-    if (tecla == GLUT_KEY_F5) {
+void tecladoEspecial(TeclaEspecial tecla) {
+    if (tecla == TeclaEspecial::F5) {
         recargarModelo();
-    } else if (tecla == GLUT_KEY_F1) {
+    } else if (tecla == TeclaEspecial::F1) {
         modificadorFlagsGraf(kFlagAyudaGeneral);
-    } else if (tecla == GLUT_KEY_F12) {
+    } else if (tecla == TeclaEspecial::F12) {
         modificadorFlagsGraf(kFlagPaginaAyuda);
-    } else if (tecla == GLUT_KEY_F2) {
+    } else if (tecla == TeclaEspecial::F2) {
         vistaEncuadrada({0, -1, 0});  // mirando hacia +Y
-    } else if (tecla == GLUT_KEY_F3) {
+    } else if (tecla == TeclaEspecial::F3) {
         vistaEncuadrada({-1, 0, 0});  // mirando hacia +X
-    } else if (tecla == GLUT_KEY_F4) {
+    } else if (tecla == TeclaEspecial::F4) {
         // Desde arriba; el pequeño corrimiento en X evita mirar paralelo al vector "arriba" (0, 0, 1).
         vistaEncuadrada({-0.000000001, 0, 1});
-    } else if (tecla == GLUT_KEY_F6) {
+    } else if (tecla == TeclaEspecial::F6) {
         vistaEncuadradaActual();
     }
     ventanaSistema::pedirRedibujo();
