@@ -17,6 +17,7 @@
 #include "visor/escena/camara.h"
 #include "visor/escena/estadoVisor.h"
 #include "visor/escena/vistaCamara.h"
+#include "visor/interaccion/interruptores.h"
 #include "visor/interaccion/raton.h"
 #include "visor/interaccion/teclado.h"
 #include "visor/interaccion/ventanaSistema.h"

@@ -4,7 +4,7 @@
 
 #include "visor/escena/estadoVisor.h"
 #include "visor/escena/visibilidad.h"
-#include "visor/interaccion/teclado.h"
+#include "visor/interaccion/interruptores.h"
 #include "visor/interaccion/ventanaSistema.h"
 
 std::vector<BotonPanel> botonesPanel(const std::vector<int>& flags, int w, int h) {
