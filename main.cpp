@@ -11,8 +11,8 @@
 #include "diagnosticos.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
-#include "visor/funcionPlot.h"
-#include "visor/pantalla.h"
+#include "visor/plataforma/funcionPlot.h"
+#include "visor/plataforma/pantalla.h"
 
 int main(int argc, char** argv) {
     const argumentosPrograma a = interpretarArgumentos(argc, argv);

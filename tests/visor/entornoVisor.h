@@ -3,8 +3,6 @@
 // los puntos de la cámara se comparan con unas pocas cuentas de vectores.
 #pragma once
 
-#include <GL/freeglut.h>
-
 #include <cmath>
 #include <memory>
 #include <ostream>
@@ -15,12 +13,14 @@
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
 #include "tests/nucleo/utilidades.h"
-#include "visor/animacionModal.h"
-#include "visor/camara.h"
-#include "visor/estadoVisor.h"
-#include "visor/teclado.h"
-#include "visor/ventana.h"
-#include "visor/ventanaSistema.h"
+#include "visor/escena/animacionModal.h"
+#include "visor/escena/camara.h"
+#include "visor/escena/estadoVisor.h"
+#include "visor/escena/vistaCamara.h"
+#include "visor/interaccion/interruptores.h"
+#include "visor/interaccion/raton.h"
+#include "visor/interaccion/teclado.h"
+#include "visor/interaccion/ventanaSistema.h"
 
 
 inline std::ostream& operator<<(std::ostream& s, const Punto3& p) {
@@ -101,7 +101,7 @@ protected:
     }
     void TearDown() override {
         animarModo(0);  // con el sistema falso: sin ventana no hay a quién pedir que deje de redibujar
-        ventanaSistema::usarSistemaReal();
+        ventanaSistema::usarSinVentana();
     }
 
     // Teclea cada texto seguido de Return.

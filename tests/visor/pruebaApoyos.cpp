@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "entornoVisor.h"
-#include "visor/apoyos.h"
-#include "visor/capas.h"
-#include "visor/lote.h"
-#include "visor/visibilidad.h"
+#include "visor/capas/apoyos.h"
+#include "visor/capas/capas.h"
+#include "visor/escena/lote.h"
+#include "visor/escena/visibilidad.h"
 
 TEST(CasoApoyo, SimboloSegunLasRestriccionesYLoQueFaltaEsLibre) {
     using C = CasoApoyo;

@@ -120,12 +120,12 @@ TEST_F(EntornoVisor, F6YLasVistasF2F4VenElModeloEnteroEnLasDosProyecciones) {
     cargar("nudos: 1 0 0 0  2 12 0 0  3 12 8 0  4 0 8 0  5 0 0 9  6 12 8 9  7 30 4 2\n");
     for (int perspectiva : {1, 0}) {
         flags[kFlagPerspectiva] = perspectiva;
-        for (int tecla : {GLUT_KEY_F6, GLUT_KEY_F2, GLUT_KEY_F3, GLUT_KEY_F4}) {
-            SCOPED_TRACE(::testing::Message() << perspectiva << " F" << tecla);
+        for (TeclaEspecial tecla : {TeclaEspecial::F6, TeclaEspecial::F2, TeclaEspecial::F3, TeclaEspecial::F4}) {
+            SCOPED_TRACE(::testing::Message() << perspectiva << " F" << static_cast<int>(tecla));
             // La cámara de antes está lejos y corrida: la tecla la deja mirando el modelo entero.
             xCam += 200;
             zCentroObj -= 50;
-            tecladoEspecial(tecla, 0, 0);
+            tecladoEspecial(tecla);
             EXPECT_DOUBLE_EQ(distCamObj, distancia({xCam, yCam, zCam}, {xCentroObj, yCentroObj, zCentroObj}));
             double mayor = 0;
             for (const objNudo3d& n : nudo) {
@@ -140,12 +140,12 @@ TEST_F(EntornoVisor, F6YLasVistasF2F4VenElModeloEnteroEnLasDosProyecciones) {
             EXPECT_GT(mayor, 0.5);  // y lo llena, no queda chico
         }
         // Cada vista mira en su dirección: F2 hacia +Y, F3 hacia +X, F4 desde arriba.
-        tecladoEspecial(GLUT_KEY_F2, 0, 0);
+        tecladoEspecial(TeclaEspecial::F2);
         EXPECT_LT(yCam, yCentroObj);
         EXPECT_NEAR(xCam, xCentroObj, 1e-9);
-        tecladoEspecial(GLUT_KEY_F3, 0, 0);
+        tecladoEspecial(TeclaEspecial::F3);
         EXPECT_LT(xCam, xCentroObj);
-        tecladoEspecial(GLUT_KEY_F4, 0, 0);
+        tecladoEspecial(TeclaEspecial::F4);
         EXPECT_GT(zCam, zCentroObj + 0.99 * distCamObj);
     }
     // En ortográfica la proyección se rehace con la distancia nueva.
@@ -154,8 +154,8 @@ TEST_F(EntornoVisor, F6YLasVistasF2F4VenElModeloEnteroEnLasDosProyecciones) {
 
 TEST_F(EntornoVisor, EnOrtograficaElPrimerPasoDeRuedaTrasUnaVistaEsDelDiezPorCiento) {
     flags[kFlagPerspectiva] = 0;
-    for (int tecla : {GLUT_KEY_F2, GLUT_KEY_F3, GLUT_KEY_F4}) {
-        tecladoEspecial(tecla, 0, 0);
+    for (TeclaEspecial tecla : {TeclaEspecial::F2, TeclaEspecial::F3, TeclaEspecial::F4}) {
+        tecladoEspecial(tecla);
         const double alto = proyeccion(700, 500, false, distCamObj).arriba;
         zoomIn();
         EXPECT_NEAR(proyeccion(700, 500, false, distCamObj).arriba / alto, 0.9, 1e-12);
@@ -166,20 +166,20 @@ TEST_F(EntornoVisor, ShiftYElBotonIzquierdoOrbitanSinHacerClic) {
     funcionFronteraGraf();  // la cámara de arranque
     const Punto3 objetivo{xCentroObj, yCentroObj, zCentroObj};
     const double azimut = std::atan2(yCam - objetivo.y, xCam - objetivo.x), r = distCamObj;
-    falso.modificadores = GLUT_ACTIVE_SHIFT;
-    mouseButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 100);
+    falso.modificadores = kModificadorShift;
+    mouseButton(BotonRaton::Izquierdo, true, 100, 100);
     falso.modificadores = 0;  // soltar Shift durante el arrastre no corta la órbita
     mouseMove(150, 100);
-    mouseButton(GLUT_LEFT_BUTTON, GLUT_UP, 150, 100);
+    mouseButton(BotonRaton::Izquierdo, false, 150, 100);
     // 50 píxeles a la derecha: 0.15 radianes en sentido horario visto desde arriba, a la misma distancia.
     EXPECT_NEAR(std::atan2(yCam - objetivo.y, xCam - objetivo.x), azimut - 0.15, 1e-6);
     EXPECT_NEAR(distCamObj, r, 1e-9 * r);
     esperarCerca({xCentroObj, yCentroObj, zCentroObj}, objetivo);
     EXPECT_EQ(std::pair(xClickIzq, yClickIzq), std::pair(0, 0));  // ningún botón del panel recibe el clic
     // Sin Shift el botón izquierdo panea y el soltar queda como clic.
-    mouseButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 100);
+    mouseButton(BotonRaton::Izquierdo, true, 100, 100);
     mouseMove(120, 100);
-    mouseButton(GLUT_LEFT_BUTTON, GLUT_UP, 120, 100);
+    mouseButton(BotonRaton::Izquierdo, false, 120, 100);
     EXPECT_GT(distancia({xCentroObj, yCentroObj, zCentroObj}, objetivo), 0.1);
     EXPECT_EQ(std::pair(xClickIzq, yClickIzq), std::pair(120, 100));
 }

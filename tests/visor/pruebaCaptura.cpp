@@ -3,10 +3,11 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 #include "entornoVisor.h"
-#include "visor/captura.h"
+#include "visor/interaccion/captura.h"
 
 namespace {
 
@@ -53,4 +54,30 @@ TEST(Captura, ElPngTieneLaVentanaDerecha) {
     EXPECT_FALSE(escribirPng("corta.png", 4, 2, deAbajo));
     struct stat datos {};
     EXPECT_NE(stat("corta.png", &datos), 0);
+}
+
+TEST_F(EntornoVisor, LaCapturaPedidaSeGuardaUnaVezYLaLineaDiceDonde) {
+    DirectorioTemporal carpeta;
+    std::filesystem::create_directory("obra");
+    nombreArchivo = "obra/modelo.txt";
+    EXPECT_FALSE(tomarPedidoCaptura());
+    orden("captura");
+    EXPECT_TRUE(tomarPedidoCaptura());
+    EXPECT_FALSE(tomarPedidoCaptura());  // un pedido, una captura
+
+    const std::vector<unsigned char> pixeles(2 * 2 * 3, 200);
+    guardarCaptura(2, 2, pixeles);
+    const int redibujos = falso.redibujos;
+    guardarCaptura(2, 2, pixeles);
+    EXPECT_EQ(dialogo, "Captura guardada: captura-002.png. Ingrese Comando:");
+    EXPECT_EQ(falso.redibujos, redibujos + 1);  // el cuadro guardado aún no mostraba la respuesta
+    int ancho = 0, alto = 0;
+    std::vector<unsigned char> leido;
+    ASSERT_TRUE(leerPng("obra/captura-001.png", ancho, alto, leido));
+    EXPECT_EQ(leido, pixeles);
+    // Con menos píxeles que los de la ventana no se guarda, y la respuesta nombra el archivo que no se pudo escribir.
+    modoLinea = ModoLinea::NombreCombo;
+    guardarCaptura(3, 2, pixeles);
+    EXPECT_EQ(dialogo, "No se pudo guardar la captura captura-003.png. Ingrese Comando:");
+    EXPECT_EQ(modoLinea, ModoLinea::Ordenes);
 }

@@ -1,16 +1,17 @@
 // Escena preparada: qué se vuelve a preparar y qué no, lo que cada capa
 // registra, y la leyenda contra el reporte de resultados.
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "entornoVisor.h"
 #include "reporte/archivosCsv.h"
 #include "reporte/funcionPrint.h"
-#include "visor/formatoTexto.h"
-#include "visor/geometriaDiagramas.h"
-#include "visor/escena.h"
-#include "visor/leyenda.h"
-#include "visor/lote.h"
+#include "visor/capas/geometriaDiagramas.h"
+#include "visor/capas/leyenda.h"
+#include "visor/escena/escena.h"
+#include "visor/escena/formatoTexto.h"
+#include "visor/escena/lote.h"
 
 namespace {
 
@@ -61,11 +62,35 @@ TEST_F(EntornoVisor, LaEscenaSePreparaSoloCuandoCambiaLoQueMuestra) {
     const unsigned long capas = prepararEscena().size();
     orden("aislar", "3");
     EXPECT_GE(preparadas(), capas);
-    tecladoEspecial(GLUT_KEY_F5, 0, 0);
+    tecladoEspecial(TeclaEspecial::F5);
     EXPECT_GT(preparadas(), 0u);
     EXPECT_EQ(preparadas(), 0u);
     // Las capas que ya no se piden se descartan: sin combinaciones ni resultados quedan las del modelo.
     EXPECT_TRUE(leyendaEscena().empty());
+}
+
+// La lista de OpenGL de una capa se repite mientras su número de preparación
+// no cambia: debe cambiar cuando la capa se rehace, y sólo entonces.
+TEST_F(EntornoVisor, CadaPreparacionDeUnaCapaLlevaUnNumeroNuevo) {
+    CapturaConsola silencio;
+    orden("combo", "C1", "plotMy");
+    modificadorFlagsGraf(kFlagCalculado);
+    const auto numeros = [] {
+        std::vector<unsigned long> n;
+        for (const CapaPreparada& c : prepararEscena()) n.push_back(c.preparacion);
+        return n;
+    };
+    const std::vector<unsigned long> antes = numeros();
+    EXPECT_EQ(numeros(), antes);
+    teclado('+', 0, 0);  // sólo el diagrama se rehace
+    const std::vector<unsigned long> despues = numeros();
+    ASSERT_EQ(despues.size(), antes.size());
+    std::size_t cambiados = 0;
+    for (std::size_t i = 0; i < antes.size(); ++i) cambiados += antes[i] != despues[i];
+    EXPECT_EQ(cambiados, 1u);
+    std::set<unsigned long> todos(antes.begin(), antes.end());
+    todos.insert(despues.begin(), despues.end());
+    EXPECT_EQ(todos.size(), antes.size() + 1);  // ningún número se repite entre capas ni se reusa
 }
 
 TEST_F(EntornoVisor, LaLeyendaDaLosExtremosDelReporte) {

@@ -1,7 +1,7 @@
 // Geometría de los diagramas, cargas y reacciones, calculada sobre modelos
 // cargados con el cargador real y analizados con funcionSolve.
 #include "entornoVisor.h"
-#include "visor/geometriaDiagramas.h"
+#include "visor/capas/geometriaDiagramas.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Primitivas de la escena: formato de números, alineación de textos, giros de
 // los textos de frente a la cámara y de la punta de las flechas.
 #include "entornoVisor.h"
-#include "visor/formatoTexto.h"
+#include "visor/escena/formatoTexto.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Rótulos de la escena: orientación (nunca al revés ni de canto), valores de
 // extremos de barras vecinas separados, densidad y extremos obligatorios.
 #include "entornoVisor.h"
-#include "visor/formatoTexto.h"
-#include "visor/rotulos.h"
+#include "visor/escena/formatoTexto.h"
+#include "visor/escena/rotulos.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <set>
 
 #include "entornoVisor.h"
-#include "visor/escena.h"
-#include "visor/lote.h"
-#include "visor/panel.h"
-#include "visor/textosAyuda.h"
+#include "visor/escena/escena.h"
+#include "visor/escena/lote.h"
+#include "visor/interaccion/panel.h"
+#include "visor/interaccion/textosAyuda.h"
 
 TEST_F(EntornoVisor, CadaInterruptorApagaSoloLoQueLeToca) {
     const std::set<int> capas = {kFlagDeformada, kFlagAxial,      kFlagCortanteY, kFlagMomentoY,
@@ -127,17 +127,17 @@ TEST_F(EntornoVisor, MasYMenosEscalanTextoConShiftYSiNoLasCapasVisibles) {
     modificadorFlagsGraf(kFlagMomentoY);
     teclado('+', 0, 0);
     EXPECT_EQ(escalas(), (std::vector<double>{1, 1.1, 1}));
-    falso.modificadores = GLUT_ACTIVE_SHIFT;
+    falso.modificadores = kModificadorShift;
     teclado('-', 0, 0);
     EXPECT_EQ(escalas(), (std::vector<double>{1 / 1.1, 1.1, 1}));
-    falso.modificadores = GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_CTRL;  // no es sólo Shift
+    falso.modificadores = kModificadorShift | kModificadorCtrl;  // no es sólo Shift
     teclado('-', 0, 0);
     EXPECT_EQ(escalas(), (std::vector<double>{1 / 1.1, 1, 1}));
     EXPECT_EQ(comando, "");
 }
 
 TEST_F(EntornoVisor, AltConmutaEscapeTerminaYElRestoSeEscribe) {
-    falso.modificadores = GLUT_ACTIVE_ALT;
+    falso.modificadores = kModificadorAlt;
     for (unsigned char c : {'T', 'f', 'x', 'c'}) teclado(c, 0, 0);
     EXPECT_FALSE(flagActivo(kFlagTextosDiagramas) || flagActivo(kFlagLineasInternas) || flagActivo(kFlagPerspectiva));
     EXPECT_EQ(falso.anchosRedimensionados, std::vector<int>{700});  // la proyección nueva, en el acto
@@ -153,13 +153,13 @@ TEST_F(EntornoVisor, AltConmutaEscapeTerminaYElRestoSeEscribe) {
 TEST_F(EntornoVisor, F12RecorreLasPaginasYF1LasCierra) {
     std::string paginas;
     for (int i = 0; i < 7; ++i) {
-        tecladoEspecial(GLUT_KEY_F12, 0, 0);
+        tecladoEspecial(TeclaEspecial::F12);
         paginas += std::to_string(flags[kFlagPaginaAyuda]);
     }
     EXPECT_EQ(paginas, "1234012");
-    tecladoEspecial(GLUT_KEY_F1, 0, 0);
+    tecladoEspecial(TeclaEspecial::F1);
     EXPECT_TRUE(flagActivo(kFlagAyudaGeneral) && flags[kFlagPaginaAyuda] == 0);
-    tecladoEspecial(GLUT_KEY_F12, 0, 0);
+    tecladoEspecial(TeclaEspecial::F12);
     EXPECT_FALSE(flagActivo(kFlagAyudaGeneral));
 }
 
@@ -173,7 +173,7 @@ TEST_F(EntornoVisor, F5RecargaYReiniciaInterruptoresPeroNoLaCamaraNiElComando) {
     comando = "a medio";
     archivoModelo->escribir("nudos: 1 0 0 0  2 5 0 0\nbarras: 9 1 2  4 1 7\n");
     CapturaConsola consola;
-    tecladoEspecial(GLUT_KEY_F5, 0, 0);
+    tecladoEspecial(TeclaEspecial::F5);
     const std::vector<int> recargados = flags;
     interruptoresIniciales();
     EXPECT_EQ(recargados, flags);
@@ -193,7 +193,7 @@ TEST_F(EntornoVisor, F5RecargaYReiniciaInterruptoresPeroNoLaCamaraNiElComando) {
 TEST_F(EntornoVisor, F5ConElArchivoBorradoLoDiceEnLaLinea) {
     CapturaConsola silencio;
     std::remove(archivoModelo->ruta().c_str());
-    tecladoEspecial(GLUT_KEY_F5, 0, 0);
+    tecladoEspecial(TeclaEspecial::F5);
     EXPECT_EQ(dialogo, "Error: no se pudo abrir el archivo de datos " + archivoModelo->ruta() + ". Ingrese Comando:");
     EXPECT_TRUE(nudo.empty());
 }
@@ -204,7 +204,7 @@ TEST_F(EntornoVisor, F5EncuadraElModeloSiElAnteriorNoTeniaNudos) {
     funcionFronteraGraf();
     EXPECT_EQ(distCamObj, 0);
     archivoModelo->escribir(kMensula);
-    tecladoEspecial(GLUT_KEY_F5, 0, 0);
+    tecladoEspecial(TeclaEspecial::F5);
     const Encuadre e = encuadrar({{0, 0, 0}, {15, 0, 0}});
     esperarCerca({xCentroObj, yCentroObj, zCentroObj}, e.objetivo);
     esperarCerca({xCam, yCam, zCam}, e.ojo);
@@ -222,10 +222,10 @@ TEST_F(EntornoVisor, LoQueNingunaOrdenAtiendeSeContestaYLasTeclasQueNoEscribenNo
     // Tab, Supr y Ctrl con una letra no escriben; las letras acentuadas sí, en UTF-8, y el retroceso
     // las borra enteras.
     for (int c : {int('p'), int('l'), int('\t'), int('o'), 127, int('t')}) teclado(static_cast<unsigned char>(c), 0, 0);
-    falso.modificadores = GLUT_ACTIVE_CTRL;
+    falso.modificadores = kModificadorCtrl;
     teclado('x', 0, 0);
     teclado(24, 0, 0);  // Ctrl-x
-    falso.modificadores = GLUT_ACTIVE_SHIFT;
+    falso.modificadores = kModificadorShift;
     teclado('M', 0, 0);
     falso.modificadores = 0;
     teclado('y', 0, 0);
@@ -381,7 +381,7 @@ TEST_F(EntornoVisor, ModoNAnimaLaFormaModalYOtraCapaLaTermina) {
     orden("modo 1", "modo 0");
     EXPECT_EQ(dialogo, "Ingrese Comando:");
     orden("modo 1");
-    tecladoEspecial(GLUT_KEY_F5, 0, 0);
+    tecladoEspecial(TeclaEspecial::F5);
     EXPECT_EQ(modoAnimado(), 0);
     EXPECT_EQ(falso.redibujoContinuo, (std::vector<bool>{true, false, true, false, true, false, true, false}));
     prepararEscena();

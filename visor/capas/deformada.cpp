@@ -1,0 +1,105 @@
+// Deformada de una combinación: los nudos visibles en su posición desplazada,
+// con sus desplazamientos y giros, y la elástica de cada barra visible. Las
+// formas modales se dibujan igual, con la forma como campo de desplazamientos.
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "globales.h"
+#include "visor/capas/capas.h"
+#include "visor/capas/geometriaDiagramas.h"
+#include "visor/capas/rotulosDeCapa.h"
+#include "visor/escena/estadoVisor.h"
+#include "visor/escena/formatoTexto.h"
+#include "visor/escena/lote.h"
+#include "visor/escena/visibilidad.h"
+
+namespace {
+
+// Encabezado y los seis valores, uno por renglón.
+std::string valoresNudo(const NudoDeformado& d) {
+    std::string texto = "Ux, Uy, Uz ,Gx, Gy, Gz";
+    for (double v : d.valores) texto += "\n" + formatearNumero(v, precision, true);
+    return texto;
+}
+
+void plotNudosDeformados(LoteDibujo& lote, int c, double escala) {
+    const bool textos = flagActivo(kFlagTextosDiagramas);
+    const double r = diagonal / 300;
+    std::size_t mayor = 0;
+    double desplazamientoMayor = -1.0;
+    const int cantidad = cantidadNudos();
+    for (int i = 0; i < cantidad; ++i) {
+        if (!nudoVisible(i)) continue;
+        const auto d = nudoDeformado(nudo[static_cast<std::size_t>(i)], c, escala);
+        if (!d) continue;
+
+        lote.empujar();
+        lote.trasladar(d->posicion);
+        // El plano xy local pasa a ser el XZ global: los renglones bajan en Z.
+        lote.rotar(90, 1, 0, 0);
+        lote.color(0.0, 0.7, 0.7);
+        lote.esfera(Eigen::Vector3d::Zero(), r);
+        if (textos) {
+            lote.color(0.7, 0.7, 0.7);
+            const double desplazamiento = Eigen::Vector3d(d->valores[0], d->valores[1], d->valores[2]).norm();
+            lote.rotulo(rotuloDeCapa(valoresNudo(*d), escalaTexto, 1, GiroRotulo::Legible, desplazamiento),
+                        {r, escalaTexto, 0});
+            if (desplazamiento > desplazamientoMayor) {
+                desplazamientoMayor = desplazamiento;
+                mayor = lote.rotulos().size() - 1;
+            }
+        }
+        lote.sacar();
+    }
+    // El nudo que más se desplaza lleva sus valores siempre.
+    if (desplazamientoMayor >= 0.0) lote.rotulos()[mayor].siempre = true;
+}
+
+// La elástica de cada barra visible, desde su inicio desplazado y en su marco
+// local; `elastica` la da para una barra (o nada).
+template <typename Elastica>
+void plotElasticas(LoteDibujo& lote, Elastica elastica) {
+    lote.anchoLinea(1);
+    lote.color(0.0, 0.7, 0.7);
+    const int cantidad = cantidadBarras();
+    for (int i = 0; i < cantidad; ++i) {
+        if (!barraVisible(i)) continue;
+        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
+        const std::optional<BarraDeformada> d = elastica(b);
+        if (!d) continue;
+        lote.entrarMarcoBarra(b, d->origen);
+        lote.tira(d->puntos);
+        lote.salirMarcoBarra();
+    }
+}
+
+void plotBarrasDeformadas(LoteDibujo& lote, int c, double escala) {
+    plotElasticas(lote, [c, escala](const objBarra3d& b) -> std::optional<BarraDeformada> {
+        const int n = b.getNudoInicioInterno();
+        if (n < 0 || n >= static_cast<int>(nudo.size())) return std::nullopt;
+        return barraDeformada(b, nudo[static_cast<std::size_t>(n)], c, escala);
+    });
+}
+
+}  // namespace
+
+void plotDeformada(LoteDibujo& lote, int c, double escala) {
+    plotNudosDeformados(lote, c, escala);
+    plotBarrasDeformadas(lote, c, escala);
+}
+
+void plotFormaModal(LoteDibujo& lote, int modo, double escala) {
+    if (modo < 0 || modo >= static_cast<int>(resultados.modos.size())) return;
+    const Eigen::VectorXd& forma = resultados.modos[static_cast<std::size_t>(modo)].forma;
+    // Los nudos, en su posición desplazada (sin valores: la forma no tiene unidades).
+    lote.color(0.0, 0.7, 0.7);
+    const double r = diagonal / 300;
+    const int cantidad = cantidadNudos();
+    for (int i = 0; i < cantidad; ++i) {
+        if (!nudoVisible(i) || 6 * i + 3 > forma.size()) continue;
+        const objNudo3d& n = nudo[static_cast<std::size_t>(i)];
+        lote.esfera(Eigen::Vector3d(n.getX(), n.getY(), n.getZ()) + escala * forma.segment<3>(6 * i), r);
+    }
+    plotElasticas(lote, [&forma, escala](const objBarra3d& b) { return barraDeformadaDeCampo(b, forma, escala); });
+}

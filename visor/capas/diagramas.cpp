@@ -1,0 +1,130 @@
+// Diagramas de solicitaciones de cada barra visible para una combinación:
+// axial, cortes y momentos en los dos planos locales y torsión.
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+#include "globales.h"
+#include "visor/capas/capas.h"
+#include "visor/capas/geometriaDiagramas.h"
+#include "visor/capas/rotulosDeCapa.h"
+#include "visor/escena/estadoVisor.h"
+#include "visor/escena/formatoTexto.h"
+#include "visor/escena/lote.h"
+#include "visor/escena/visibilidad.h"
+
+namespace {
+
+// Una estación interior donde el diagrama supera a todo lo escrito (un corte
+// o un axial con carga que cambia de signo a lo largo de la barra).
+struct EstacionExtrema {
+    double valor = 0.0;
+    Eigen::Vector3d ancla;  // en el mundo
+    const objBarra3d* barra = nullptr;
+};
+
+// El mayor y el menor valor escrito entre las barras visibles: esos rótulos se
+// escriben siempre, quepan o no.
+struct ExtremosEscritos {
+    std::size_t maximo = 0, minimo = 0;
+    double valorMaximo = 0.0, valorMinimo = 0.0;
+    bool hay = false;
+    void considerar(std::size_t i, double v) {
+        if (!hay || v > valorMaximo) {
+            maximo = i;
+            valorMaximo = v;
+        }
+        if (!hay || v < valorMinimo) {
+            minimo = i;
+            valorMinimo = v;
+        }
+        hay = true;
+    }
+};
+
+// Valor de un extremo de la barra: se aparta del nudo hacia el interior.
+Rotulo3D valorExtremo(const LoteDibujo& lote, const objBarra3d& b, double valor, int alineacion,
+                      const Eigen::Vector3d& haciaAdentroLocal) {
+    Rotulo3D r = rotuloDeCapa(formatearNumero(valor, precision, false), escalaTexto, alineacion, GiroRotulo::Legible,
+                              std::fabs(valor));
+    r.enExtremo = true;
+    r.haciaAdentro = lote.direccionAMundo(haciaAdentroLocal);
+    return deLaBarra(r, b);
+}
+
+void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
+    const EstiloDiagrama& estilo = estiloDiagrama(tipo);
+    const bool textos = flagActivo(kFlagTextosDiagramas);
+    ExtremosEscritos extremos;
+    EstacionExtrema mayor, menor;
+    const int cantidad = cantidadBarras();
+    for (int i = 0; i < cantidad; ++i) {
+        if (!barraVisible(i)) continue;
+        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
+        const auto g = geometriaDiagrama(b, c, tipo, escala, precision, escalaTexto);
+        if (!g) continue;
+
+        lote.entrarMarcoBarra(b, {b.getXi(), b.getYi(), b.getZi()});
+        lote.anchoLinea(1);
+        // Las estaciones que se dibujan: en una barra que se ve corta, una de cada tantas.
+        const std::size_t paso = static_cast<std::size_t>(pasoDeDetalle(
+            b.getLongitud() * lote.pixelesPorUnidad(), kEstacionesDiagrama - 1, kPixelesEntreLineasInternas));
+        if (flagActivo(kFlagLineasInternas)) {
+            lote.color(estilo.lineasInternas.r, estilo.lineasInternas.g, estilo.lineasInternas.b);
+            for (std::size_t j = 0; j < g->puntos.size(); j += paso) lote.segmento(g->pies[j], g->puntos[j]);
+        }
+        lote.color(estilo.contorno.r, estilo.contorno.g, estilo.contorno.b);
+        std::vector<Eigen::Vector3d> contorno;
+        for (std::size_t j = 0; j < g->puntos.size(); j += paso) contorno.push_back(g->puntos[j]);
+        lote.tira(contorno);
+        if (textos) {
+            lote.color(estilo.textos.r, estilo.textos.g, estilo.textos.b);
+            const auto escribir = [&](const Rotulo3D& r, const Eigen::Vector3d& ancla, bool esValor, double valor) {
+                lote.rotulo(r, ancla);
+                if (esValor) extremos.considerar(lote.rotulos().size() - 1, valor);
+            };
+            for (std::size_t j = 1; j + 1 < g->valores.size(); ++j) {
+                const double v = g->valores[j];
+                if (mayor.barra == nullptr || v > mayor.valor) mayor = {v, lote.aMundo(g->puntos[j]), &b};
+                if (menor.barra == nullptr || v < menor.valor) menor = {v, lote.aMundo(g->puntos[j]), &b};
+            }
+            escribir(valorExtremo(lote, b, g->valorInicio.valor, 1, Eigen::Vector3d::UnitX()),
+                     g->valorInicio.posicion, true, g->valorInicio.valor);
+            escribir(valorExtremo(lote, b, g->valorFin.valor, 3, -Eigen::Vector3d::UnitX()), g->valorFin.posicion,
+                     true, g->valorFin.valor);
+            // Abscisa del cero de corte o momento extremo, centrados en su punto.
+            if (g->extra) {
+                const Rotulo& e = *g->extra;
+                const bool esValor = e.texto.empty();
+                Rotulo3D r = rotuloDeCapa(esValor ? formatearNumero(e.valor, precision, false) : e.texto, escalaTexto,
+                                          e.alineacion, GiroRotulo::Legible, esValor ? std::fabs(e.valor) : 0.0);
+                escribir(deLaBarra(r, b), e.posicion, esValor, e.valor);
+            }
+        }
+        lote.salirMarcoBarra();
+    }
+    if (!extremos.hay) return;
+    lote.rotulos()[extremos.maximo].siempre = true;
+    lote.rotulos()[extremos.minimo].siempre = true;
+    // El extremo cae en una estación interior sin rótulo: se le agrega uno.
+    const double tolerancia = 1e-9 * std::max(std::fabs(extremos.valorMaximo), std::fabs(extremos.valorMinimo));
+    for (const EstacionExtrema* e : {&mayor, &menor}) {
+        const bool supera = e == &mayor ? e->valor > extremos.valorMaximo + tolerancia
+                                        : e->valor < extremos.valorMinimo - tolerancia;
+        if (e->barra == nullptr || !supera) continue;
+        Rotulo3D r = rotuloDeCapa(formatearNumero(e->valor, precision, false), escalaTexto, 2, GiroRotulo::Legible);
+        r.siempre = true;
+        lote.color(estilo.textos.r, estilo.textos.g, estilo.textos.b);
+        lote.rotulo(deLaBarra(r, *e->barra), e->ancla);  // el marco actual es el del mundo
+    }
+}
+
+}  // namespace
+
+void plotAxial(LoteDibujo& lote, int c, double escala) { plotDiagrama(lote, c, escala, TipoDiagrama::Axial); }
+void plotCortanteY(LoteDibujo& lote, int c, double escala) { plotDiagrama(lote, c, escala, TipoDiagrama::CortanteY); }
+void plotMomentoY(LoteDibujo& lote, int c, double escala) { plotDiagrama(lote, c, escala, TipoDiagrama::MomentoY); }
+void plotCortanteZ(LoteDibujo& lote, int c, double escala) { plotDiagrama(lote, c, escala, TipoDiagrama::CortanteZ); }
+void plotMomentoZ(LoteDibujo& lote, int c, double escala) { plotDiagrama(lote, c, escala, TipoDiagrama::MomentoZ); }
+void plotTorsion(LoteDibujo& lote, int c, double escala) { plotDiagrama(lote, c, escala, TipoDiagrama::Torsion); }

@@ -1,0 +1,207 @@
+// Dibujo de la estructura: ejes globales, nudos, barras, articulaciones,
+// números de nudos y barras, secciones, barras sólidas y la barra resaltada.
+#include <Eigen/Dense>
+#include <cstddef>
+#include <string>
+
+#include "globales.h"
+#include "visor/capas/capas.h"
+#include "visor/capas/rotulosDeCapa.h"
+#include "visor/escena/estadoVisor.h"
+#include "visor/escena/formatoTexto.h"
+#include "visor/escena/lote.h"
+#include "visor/escena/visibilidad.h"
+
+namespace {
+
+// Punto i del contorno de la sección a la abscisa x del marco de la barra:
+// fila 1 es la y local (alto), fila 0 la z local (ancho).
+Eigen::Vector3d puntoContorno(const Eigen::MatrixXd& contorno, Eigen::Index i, double x) {
+    return {x, contorno(1, i), contorno(0, i)};
+}
+
+// Tramos sueltos entre puntos consecutivos del contorno (no se cierra: un
+// contorno cerrado ya repite su primer punto al final).
+void tramosContorno(LoteDibujo& lote, const Eigen::MatrixXd& contorno, double x) {
+    if (contorno.rows() < 2) return;
+    for (Eigen::Index i = 0; i + 1 < contorno.cols(); ++i)
+        lote.segmento(puntoContorno(contorno, i, x), puntoContorno(contorno, i + 1, x));
+}
+
+// Círculo de articulación a la abscisa x; en el plano local X-Z si planoXZ.
+void circuloArticulacion(LoteDibujo& lote, double radio, double x, bool planoXZ) {
+    lote.empujar();
+    lote.trasladar(x, 0, 0);
+    if (planoXZ) lote.rotar(90, 1, 0, 0);
+    lote.arcoXY(radio, 0.0, 360.0);
+    lote.sacar();
+}
+
+void colorCara(LoteDibujo& lote, int codigoSeccion) {
+    switch (codigoSeccion) {
+    case 0: lote.color(0.3, 0.0, 0.0); break;   // genérica
+    case 1: lote.color(0.8, 0.8, 0.2); break;   // rectangular
+    case 2: lote.color(0.2, 0.8, 0.2); break;   // costanera
+    case 3: lote.color(0.8, 0.2, 0.8); break;   // W
+    default: lote.color(0.2, 0.6, 0.8); break;  // placa y otras: color propio
+    }
+}
+
+Eigen::Vector3d puntoMedio(const objBarra3d& b) {
+    return {(b.getXi() + b.getXf()) / 2.0, (b.getYi() + b.getYf()) / 2.0, (b.getZi() + b.getZf()) / 2.0};
+}
+
+// Las etiquetas de nudos, barras y secciones se corren con el zoom: quedan a
+// la misma distancia en pantalla de lo que nombran.
+Eigen::Vector3d corrimientoEtiqueta() {
+    const double d = distCamObj / 200.0;
+    return {d, d, d};
+}
+
+void eje(LoteDibujo& lote, const Eigen::Vector3d& punta, const char* letra, double a) {
+    lote.flecha(Eigen::Vector3d::Zero(), punta, 0.1 * a);
+    Rotulo3D r = rotuloDeCapa(letra, a / 5.0, 2, GiroRotulo::DeFrente);
+    r.siempre = true;
+    lote.rotulo(r, 1.1 * punta);
+}
+
+}  // namespace
+
+void plotEjes(LoteDibujo& lote) {
+    const double a = diagonal / 15.0;
+    lote.anchoLinea(1);
+    lote.empujar();
+    lote.trasladar(-a / 2.0, -a / 2.0, 0.0);
+    lote.color(1, 0, 0);
+    eje(lote, {a, 0, 0}, "X", a);
+    lote.color(0, 1, 0);
+    eje(lote, {0, a, 0}, "Y", a);
+    lote.color(0, 0, 1);
+    eje(lote, {0, 0, a}, "Z", a);
+    lote.sacar();
+}
+
+void plotNudos(LoteDibujo& lote) {
+    if (!flagActivo(kFlagEsferasNudos)) return;
+    lote.color(0.7, 0.0, 0.0);
+    const int n = cantidadNudos();
+    for (int i = 0; i < n; ++i) {
+        if (!nudoVisible(i)) continue;
+        const objNudo3d& nd = nudo[static_cast<std::size_t>(i)];
+        lote.esfera({nd.getX(), nd.getY(), nd.getZ()}, diagonal / 300.0);
+    }
+}
+
+void plotBarras(LoteDibujo& lote) {
+    lote.anchoLinea(3);
+    const int n = cantidadBarras();
+    for (int i = 0; i < n; ++i) {
+        if (!barraVisible(i)) continue;
+        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
+        if (b.getBoolSeccion())
+            lote.color(0.5, 0.5, 0.5);
+        else
+            lote.color(0.9, 0.1, 0.1);  // sin sección
+        lote.segmento({b.getXi(), b.getYi(), b.getZi()}, {b.getXf(), b.getYf(), b.getZf()});
+    }
+}
+
+void plotArticulaciones(LoteDibujo& lote) {
+    const double r = diagonal / 300.0;
+    lote.anchoLinea(1);
+    const int n = cantidadBarras();
+    for (int i = 0; i < n; ++i) {
+        if (!barraVisible(i)) continue;
+        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
+        const double largo = b.getLongitud();
+        lote.entrarMarcoBarra(b, {b.getXi(), b.getYi(), b.getZi()});
+        // Todo factor que no sea 1 (también una fijación parcial) es liberación.
+        lote.color(0.1, 0.7, 0.1);
+        if (static_cast<int>(b.getArtIniY()) != 1) circuloArticulacion(lote, r, 0.05 * largo, false);
+        if (static_cast<int>(b.getArtFinY()) != 1) circuloArticulacion(lote, r, 0.95 * largo, false);
+        lote.color(0.1, 0.7, 0.7);
+        if (static_cast<int>(b.getArtIniZ()) != 1) circuloArticulacion(lote, r, 0.05 * largo, true);
+        if (static_cast<int>(b.getArtFinZ()) != 1) circuloArticulacion(lote, r, 0.95 * largo, true);
+        lote.salirMarcoBarra();
+    }
+}
+
+void plotTagNudos(LoteDibujo& lote, double altura) {
+    lote.color(0.9, 0.2, 0.2);
+    lote.anchoLinea(1);
+    const int n = cantidadNudos();
+    for (int i = 0; i < n; ++i) {
+        if (!nudoVisible(i)) continue;
+        const objNudo3d& nd = nudo[static_cast<std::size_t>(i)];
+        lote.rotulo(rotuloDeCapa(formatearNumero(nd.getNoNudoUsuario(), 0, false), altura, 1, GiroRotulo::DeFrente),
+                    Eigen::Vector3d(nd.getX(), nd.getY(), nd.getZ()) + corrimientoEtiqueta());
+    }
+}
+
+void plotTagBarras(LoteDibujo& lote, double altura) {
+    lote.anchoLinea(1);
+    lote.color(0.8, 0.8, 0.8);
+    const int n = cantidadBarras();
+    for (int i = 0; i < n; ++i) {
+        if (!barraVisible(i)) continue;
+        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
+        Rotulo3D r = rotuloDeCapa(formatearNumero(b.getNoBarraUsuario(), 0, false), altura, 2, GiroRotulo::DeFrente);
+        lote.rotulo(deLaBarra(r, b), puntoMedio(b) + corrimientoEtiqueta());
+    }
+}
+
+void plotSecciones(LoteDibujo& lote, double altura) {
+    const int n = cantidadBarras();
+    for (int i = 0; i < n; ++i) {
+        if (!barraVisible(i)) continue;
+        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
+        // Una barra sin sección no tiene nombre ni contorno que mostrar.
+        if (!b.getBoolSeccion()) continue;
+        lote.anchoLinea(1);
+        lote.color(0.8, 0.8, 0.8);
+        Rotulo3D r = rotuloDeCapa(b.getNombreDeSeccion(), altura, 2, GiroRotulo::DeFrente);
+        lote.rotulo(deLaBarra(r, b), puntoMedio(b) + corrimientoEtiqueta());
+
+        lote.entrarMarcoBarra(b, {b.getXi(), b.getYi(), b.getZi()});
+        lote.trasladar(b.getLongitud() / 4.0, 0, 0);
+        lote.color(0.3, 0.3, 0.3);
+        tramosContorno(lote, b.getPerimetroSeccion(), 0.0);
+        lote.salirMarcoBarra();
+    }
+}
+
+void plotVolumen(LoteDibujo& lote) {
+    const int n = cantidadBarras();
+    for (int i = 0; i < n; ++i) {
+        if (!barraVisible(i)) continue;
+        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
+        const Eigen::MatrixXd contorno = b.getPerimetroSeccion();
+        if (contorno.rows() < 2) continue;
+        const double largo = b.getLongitud();
+        lote.entrarMarcoBarra(b, {b.getXi(), b.getYi(), b.getZi()});
+        // Caras laterales: una por tramo del contorno, rellenas y con bordes blancos.
+        for (Eigen::Index k = 0; k + 1 < contorno.cols(); ++k) {
+            const Eigen::Vector3d p0 = puntoContorno(contorno, k, 0.0), q0 = puntoContorno(contorno, k + 1, 0.0);
+            const Eigen::Vector3d qL = puntoContorno(contorno, k + 1, largo), pL = puntoContorno(contorno, k, largo);
+            colorCara(lote, b.getCodigoSeccion());
+            lote.cuadrilatero(p0, q0, qL, pL);
+            lote.color(1, 1, 1);
+            lote.anchoLinea(1);
+            lote.tira({p0, q0, qL, pL}, true);
+        }
+        // Los extremos sólo se contornean.
+        lote.color(1, 1, 1);
+        lote.anchoLinea(2);
+        tramosContorno(lote, contorno, 0.0);
+        tramosContorno(lote, contorno, largo);
+        lote.salirMarcoBarra();
+    }
+}
+
+void plotBarraResaltada(LoteDibujo& lote, int interna) {
+    if (interna < 0 || interna >= cantidadBarras()) return;
+    const objBarra3d& b = barra[static_cast<std::size_t>(interna)];
+    lote.anchoLinea(6);
+    lote.color(1.0, 0.6, 0.0);
+    lote.segmento({b.getXi(), b.getYi(), b.getZi()}, {b.getXf(), b.getYf(), b.getZf()});
+}

@@ -1,0 +1,31 @@
+// Leyenda de las capas de resultados: para cada diagrama y combinación, sus
+// extremos sobre todo el modelo y la barra donde ocurre cada uno; para la
+// deformada, el nudo que más se desplaza y el factor de escala del dibujo.
+#pragma once
+
+#include <string>
+
+#include "visor/capas/geometriaDiagramas.h"
+
+struct ExtremosDiagrama {
+    bool hay = false;  // falso sin barras con resultados de la combinación
+    double maximo = 0.0, minimo = 0.0;
+    int barraMaximo = -1, barraMinimo = -1;  // números de barra del archivo
+};
+// Mayor y menor valor del diagrama sobre todo el modelo: los extremos exactos
+// de cada barra (en sus extremos o donde la derivada se anula).
+ExtremosDiagrama extremosDiagrama(TipoDiagrama tipo, int c);
+
+// Nombre corto del diagrama, como en los botones: "N", "Vy", "My", "Vz", "Mz", "T".
+const char* nombreDiagrama(TipoDiagrama tipo);
+// "My ELU: máx 59.71 (barra 5), mín -17.19 (barra 12)", con `precision` decimales.
+std::string lineaLeyenda(TipoDiagrama tipo, int c, const ExtremosDiagrama& e);
+
+struct ExtremoDeformada {
+    bool hay = false;
+    double maximo = 0.0;  // módulo del desplazamiento (traslación)
+    int nudo = -1;        // número de nudo del archivo
+};
+ExtremoDeformada extremoDeformada(int c);
+// "Deformada ELU: desplazamiento máx 1.234e-02 (nudo 4), factor de escala 100"
+std::string lineaLeyendaDeformada(int c, double escala, const ExtremoDeformada& e);

@@ -1,0 +1,50 @@
+#include "visor/escena/animacionModal.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstddef>
+#include <cstdio>
+
+#include "globales.h"
+#include "visor/escena/estadoVisor.h"
+#include "visor/interaccion/ventanaSistema.h"
+
+namespace {
+
+int modo = 0;
+std::chrono::steady_clock::time_point inicio;
+
+}  // namespace
+
+int modoAnimado() { return modo; }
+
+void animarModo(int k) {
+    const bool antes = modo > 0;
+    modo = k > 0 ? k : 0;
+    inicio = std::chrono::steady_clock::now();
+    // El redibujo continuo se pide una sola vez por animación y se suelta al terminarla.
+    if (antes != (modo > 0)) ventanaSistema::redibujoContinuo(modo > 0);
+}
+
+double faseModo() {
+    if (modo == 0) return 0.0;
+    const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+    return std::sin(2.0 * PI * t);
+}
+
+double escalaModo() { return escalaDef * diagonal / 1000.0; }
+
+bool hayModosCalculados() {
+    if (!flagActivo(kFlagCalculado) || !resultados.disponibles || resultados.modos.empty()) return false;
+    for (const modoVibracion& m : resultados.modos)
+        if (m.forma.size() != static_cast<Eigen::Index>(6 * nudo.size())) return false;
+    return true;
+}
+
+std::string descripcionModo(int k) {
+    if (k < 1 || k > static_cast<int>(resultados.modos.size())) return std::string();
+    const modoVibracion& m = resultados.modos[static_cast<std::size_t>(k - 1)];
+    char texto[160];
+    std::snprintf(texto, sizeof texto, "Modo %d: T = %.4g s, f = %.4g Hz", k, m.periodo, m.frecuencia);
+    return texto;
+}

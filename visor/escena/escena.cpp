@@ -1,0 +1,247 @@
+#include "visor/escena/escena.h"
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <utility>
+
+#include "globales.h"
+#include "visor/capas/capas.h"
+#include "visor/capas/leyenda.h"
+#include "visor/escena/animacionModal.h"
+#include "visor/escena/camara.h"
+#include "visor/escena/estadoVisor.h"
+#include "visor/escena/lote.h"
+#include "visor/escena/rotulos.h"
+#include "visor/escena/visibilidad.h"
+
+namespace {
+
+enum IdCapa {
+    kCapaEjes,
+    kCapaNudos,
+    kCapaBarras,
+    kCapaArticulaciones,
+    kCapaTagNudos,
+    kCapaTagBarras,
+    kCapaSecciones,
+    kCapaVolumen,
+    kCapaApoyos,
+    kCapaDeformada,
+    kCapaAxial,
+    kCapaCortanteY,
+    kCapaMomentoY,
+    kCapaTorsion,
+    kCapaCargas,
+    kCapaReacciones,
+    kCapaCortanteZ,
+    kCapaMomentoZ,
+    kCapaResaltada
+};
+
+// Una capa preparada: su lote, su línea de la leyenda y el número de la
+// preparación que los dejó así.
+struct Capa {
+    std::vector<double> clave;  // de qué se preparó
+    LoteDibujo lote;
+    std::string leyenda;
+    bool usada = false;
+    unsigned long preparacion = 0;
+};
+
+std::map<std::pair<int, int>, Capa> capas;
+std::vector<std::string> leyenda;
+
+// La forma modal animada: se prepara una vez en sus dos extremos (sin
+// desplazar y con toda la amplitud) y cada cuadro dibuja el lote intermedio
+// de la fase del momento, sin compilarlo en una lista.
+struct FormaModal {
+    std::vector<double> clave;
+    LoteDibujo quieta, desplazada;
+    std::string leyenda;
+};
+FormaModal formaModal;
+unsigned long preparaciones = 0;
+
+// El aislamiento se compara con el del cuadro anterior: si cambió, sube su revisión.
+std::vector<int> barrasVistas, nudosVistos;
+unsigned revisionAislamiento = 0;
+
+void revisarAislamiento() {
+    if (barrasVistas == barrasAisladas && nudosVistos == nudosAislados) return;
+    barrasVistas = barrasAisladas;
+    nudosVistos = nudosAislados;
+    ++revisionAislamiento;
+}
+
+// Todas las capas dependen del modelo, de sus resultados y del aislamiento.
+std::vector<double> clave(std::initializer_list<double> propias) {
+    std::vector<double> c = {static_cast<double>(revisionModelo), static_cast<double>(revisionAislamiento)};
+    c.insert(c.end(), propias);
+    return c;
+}
+
+// La capa (id, combinación) tal como la pide la clave: si se preparó con otra
+// clave (o nunca), se prepara de nuevo.
+// La distancia de la cámara con seis cifras: orbitar la conserva, salvo los
+// redondeos de cada paso, que no deben rehacer las capas que dependen del zoom.
+double distanciaDeClave() {
+    if (!(distCamObj > 0.0) || !std::isfinite(distCamObj)) return distCamObj;
+    const double orden = std::pow(10.0, std::floor(std::log10(distCamObj)) - 5);
+    return std::round(distCamObj / orden) * orden;
+}
+
+// Píxeles por unidad del modelo con que se eligen los detalles de las capas,
+// redondeados a medias octavas: cada paso de la rueda no rehace las capas, y
+// lo dibujado queda a lo sumo 1.4 veces más espaciado que lo pedido.
+double pixelesDeDetalle() {
+    const double p = pixelesPorUnidad(wVentana, hVentana, flagActivo(kFlagPerspectiva), distCamObj);
+    if (!(p > 0.0)) return 0.0;
+    return std::pow(2.0, std::floor(2.0 * std::log2(p)) / 2.0);
+}
+
+template <typename Construir>
+Capa& preparar(int id, int combo, std::vector<double> c, Construir construir) {
+    Capa& capa = capas[{id, combo}];
+    capa.usada = true;
+    if (!capa.clave.empty() && capa.clave == c) return capa;
+    capa.clave = std::move(c);
+    capa.lote = LoteDibujo();
+    capa.lote.ponerPixelesPorUnidad(pixelesDeDetalle());
+    capa.leyenda.clear();
+    construir(capa);
+    ordenarRotulos(capa.lote.rotulos());
+    capa.preparacion = ++preparaciones;
+    return capa;
+}
+
+struct CapaDiagrama {
+    int interruptor;
+    IdCapa id;
+    TipoDiagrama tipo;
+    double* escala;
+    void (*plot)(LoteDibujo&, int, double);
+};
+
+}  // namespace
+
+std::vector<CapaPreparada> prepararEscena() {
+    for (auto& [id, capa] : capas) capa.usada = false;
+    revisarAislamiento();
+    leyenda.clear();
+    std::vector<CapaPreparada> lista;
+    const auto agregar = [&lista](Capa& c, bool encima = false) {
+        if (!c.lote.vacio()) lista.push_back({&c.lote, c.preparacion, encima});
+        if (!c.leyenda.empty()) leyenda.push_back(c.leyenda);
+    };
+
+    if (flagActivo(kFlagEjes)) agregar(preparar(kCapaEjes, 0, clave({diagonal}), [](Capa& c) { plotEjes(c.lote); }));
+    if (cantidadNudos() != 0)
+        agregar(preparar(kCapaNudos, 0, clave({diagonal, static_cast<double>(flagActivo(kFlagEsferasNudos))}),
+                         [](Capa& c) { plotNudos(c.lote); }));
+    if (cantidadBarras() != 0) {
+        agregar(preparar(kCapaBarras, 0, clave({}), [](Capa& c) { plotBarras(c.lote); }));
+        agregar(preparar(kCapaArticulaciones, 0, clave({diagonal}), [](Capa& c) { plotArticulaciones(c.lote); }));
+    }
+    // Las etiquetas se corren con el zoom (distCamObj): el orbitar no la cambia.
+    if (flagActivo(kFlagTagNudos))
+        agregar(preparar(kCapaTagNudos, 0, clave({escalaTexto, distanciaDeClave()}),
+                         [](Capa& c) { plotTagNudos(c.lote, escalaTexto); }));
+    if (flagActivo(kFlagTagBarras))
+        agregar(preparar(kCapaTagBarras, 0, clave({escalaTexto, distanciaDeClave()}),
+                         [](Capa& c) { plotTagBarras(c.lote, escalaTexto); }));
+    if (flagActivo(kFlagSecciones))
+        agregar(preparar(kCapaSecciones, 0, clave({escalaTexto, distanciaDeClave()}),
+                         [](Capa& c) { plotSecciones(c.lote, escalaTexto); }));
+    if (flagActivo(kFlagVolumen)) agregar(preparar(kCapaVolumen, 0, clave({}), [](Capa& c) { plotVolumen(c.lote); }));
+    if (flagActivo(kFlagApoyos))
+        agregar(preparar(kCapaApoyos, 0, clave({escalaApoyo, diagonal}),
+                         [](Capa& c) { plotApoyos(c.lote, escalaApoyo); }));
+
+    // Capas de resultados y cargas: una por cada combinación activa, en el orden de siempre.
+    const double textos = flagActivo(kFlagTextosDiagramas), internas = flagActivo(kFlagLineasInternas);
+    const double decimales = precision;
+    // Las líneas internas de los diagramas y las flechas de las cargas
+    // siguen al zoom: más juntas que un par de píxeles no se dibujan.
+    const double detalle = pixelesDeDetalle();
+    const CapaDiagrama diagramas[] = {
+        {kFlagAxial, kCapaAxial, TipoDiagrama::Axial, &escalaN, plotAxial},
+        {kFlagCortanteY, kCapaCortanteY, TipoDiagrama::CortanteY, &escalaVy, plotCortanteY},
+        {kFlagMomentoY, kCapaMomentoY, TipoDiagrama::MomentoY, &escalaMy, plotMomentoY},
+        {kFlagTorsion, kCapaTorsion, TipoDiagrama::Torsion, &escalaT, plotTorsion},
+    };
+    const CapaDiagrama diagramasZ[] = {
+        {kFlagCortanteZ, kCapaCortanteZ, TipoDiagrama::CortanteZ, &escalaVz, plotCortanteZ},
+        {kFlagMomentoZ, kCapaMomentoZ, TipoDiagrama::MomentoZ, &escalaMz, plotMomentoZ},
+    };
+    const auto diagrama = [&](const CapaDiagrama& d) {
+        if (!flagActivo(d.interruptor)) return;
+        for (int c = 0; c < cantidadCombos(); ++c) {
+            if (!comboActivo(c)) continue;
+            agregar(preparar(d.id, c, clave({*d.escala, textos, internas, decimales, escalaTexto, detalle}),
+                             [&](Capa& capa) {
+                d.plot(capa.lote, c, *d.escala);
+                capa.leyenda = lineaLeyenda(d.tipo, c, extremosDiagrama(d.tipo, c));
+            }));
+        }
+    };
+    if (flagActivo(kFlagDeformada))
+        for (int c = 0; c < cantidadCombos(); ++c) {
+            if (!comboActivo(c)) continue;
+            agregar(preparar(kCapaDeformada, c, clave({escalaDef, textos, decimales, escalaTexto, diagonal}),
+                             [c](Capa& capa) {
+                                 plotDeformada(capa.lote, c, escalaDef);
+                                 capa.leyenda = lineaLeyendaDeformada(c, escalaDef, extremoDeformada(c));
+                             }));
+        }
+    for (const CapaDiagrama& d : diagramas) diagrama(d);
+    // Las puntas de las flechas de carga siguen al zoom (distCamObj).
+    if (flagActivo(kFlagCargas))
+        for (int c = 0; c < cantidadCombos(); ++c)
+            if (comboActivo(c))
+                agregar(preparar(kCapaCargas, c,
+                                 clave({escalaCarga, distanciaDeClave(), decimales, escalaTexto, detalle}),
+                                 [c](Capa& capa) { plotCarga(capa.lote, c, escalaCarga); }));
+    if (flagActivo(kFlagReacciones))
+        for (int c = 0; c < cantidadCombos(); ++c)
+            if (comboActivo(c))
+                agregar(preparar(kCapaReacciones, c, clave({escalaTexto, diagonal}),
+                                 [c](Capa& capa) { plotReacciones(capa.lote, c); }));
+    for (const CapaDiagrama& d : diagramasZ) diagrama(d);
+
+    if (modoAnimado() > 0) {
+        const int k = modoAnimado();
+        std::vector<double> c = clave({static_cast<double>(k), escalaModo(), diagonal});
+        if (formaModal.clave != c) {
+            formaModal = FormaModal();
+            formaModal.clave = std::move(c);
+            plotFormaModal(formaModal.quieta, k - 1, 0.0);
+            plotFormaModal(formaModal.desplazada, k - 1, escalaModo());
+            char factor[64];
+            std::snprintf(factor, sizeof factor, "%g", escalaDef);
+            formaModal.leyenda = descripcionModo(k) + ", factor de escala " + factor;
+            ++preparaciones;
+        }
+        leyenda.push_back(formaModal.leyenda);
+    } else if (!formaModal.clave.empty()) {
+        formaModal = FormaModal();
+    }
+
+    if (barraResaltada >= 0)
+        agregar(preparar(kCapaResaltada, 0, clave({static_cast<double>(barraResaltada)}),
+                         [](Capa& c) { plotBarraResaltada(c.lote, barraResaltada); }),
+                true);
+
+    // Lo que ya no se pide no ocupa memoria.
+    for (auto it = capas.begin(); it != capas.end();) it = it->second.usada ? std::next(it) : capas.erase(it);
+    return lista;
+}
+
+const std::vector<std::string>& leyendaEscena() { return leyenda; }
+
+LoteDibujo formaModalEscena(double fase) {
+    if (modoAnimado() == 0 || formaModal.clave.empty()) return LoteDibujo();
+    return LoteDibujo::entre(formaModal.quieta, formaModal.desplazada, fase);
+}
+
+unsigned long preparacionesEscena() { return preparaciones; }

@@ -1,0 +1,42 @@
+// Escena 3D del visor. Lo que muestra cada capa depende del modelo, del
+// análisis, de los interruptores, de las combinaciones activas y de las
+// escalas, no de la cámara: cada capa se prepara en un lote cuando cambia algo
+// de eso y en cada cuadro sólo se repite, salvo lo que mira a la cámara (los
+// rótulos y las esferas de los nudos), que se orienta cuadro a cuadro. Lo
+// preparado lo entrega a OpenGL plataforma/escenaGL.h.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "visor/escena/lote.h"
+
+// Una capa lista para dibujar.
+struct CapaPreparada {
+    const LoteDibujo* lote = nullptr;
+    // Número de esta preparación del lote, distinto en cada preparación de
+    // cualquier capa: mientras no cambia, el lote es el mismo y lo que se haya
+    // hecho a partir de él (la lista de OpenGL de sus grupos) sigue valiendo.
+    unsigned long preparacion = 0;
+    bool encima = false;  // sin prueba de profundidad: se ve aunque algo la tape
+};
+
+// Las capas que piden los interruptores, en el orden del cuadro: ejes, nudos,
+// barras, articulaciones, etiquetas, secciones, volumen, apoyos, las capas de
+// resultados y cargas de cada combinación activa y la barra resaltada. Sólo
+// prepara de nuevo las que cambiaron desde el cuadro anterior; las que ya no
+// se piden se descartan.
+std::vector<CapaPreparada> prepararEscena();
+
+// Líneas de la leyenda de las capas de resultados que mostró el último cuadro
+// (y la del modo de vibración animado).
+const std::vector<std::string>& leyendaEscena();
+
+// La forma del modo animado en la fase dada (de -1 a 1: la forma escalada por
+// fase x escalaModo()), tal como la preparó el último prepararEscena; vacía
+// sin animación.
+LoteDibujo formaModalEscena(double fase);
+
+// Cuántas veces se preparó alguna capa desde el arranque (para saber si un
+// cuadro repitió lo preparado o tuvo que rearmarlo).
+unsigned long preparacionesEscena();

@@ -1,0 +1,213 @@
+#include "visor/escena/rotulos.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+#include <Eigen/Geometry>
+
+#include "constantes.h"
+
+#include "visor/escena/formatoTexto.h"
+
+namespace {
+
+// Renglones del texto y caracteres del más largo.
+struct Medida {
+    int renglones = 1;
+    std::size_t caracteres = 0;
+};
+
+Medida medir(const std::string& texto) {
+    Medida m;
+    std::size_t actual = 0;
+    for (char c : texto) {
+        if (c == '\n') {
+            ++m.renglones;
+            m.caracteres = std::max(m.caracteres, actual);
+            actual = 0;
+        } else {
+            ++actual;
+        }
+    }
+    m.caracteres = std::max(m.caracteres, actual);
+    return m;
+}
+
+// Separación entre un valor de extremo y el nudo: medio carácter.
+constexpr double kSeparacionExtremo = 0.5;
+// Por debajo de la línea base los trazos bajan hasta casi un tercio del alto.
+constexpr double kDescenso = 0.3;
+// Holgura en píxeles alrededor de cada rótulo escrito.
+constexpr double kHolgura = 2.0;
+constexpr int kCelda = 32;
+
+struct Rect {
+    double x0, y0, x1, y1;
+    bool pisa(const Rect& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+};
+
+// Rectángulos ya escritos repartidos en celdas de la ventana.
+class Ocupacion {
+public:
+    Ocupacion(int ancho, int alto)
+        : columnas_(std::max(1, ancho / kCelda + 1)), filas_(std::max(1, alto / kCelda + 1)),
+          celdas_(static_cast<std::size_t>(columnas_ * filas_)) {}
+
+    bool libre(const Rect& r) const {
+        bool libre = true;
+        recorrer(r, [&](const std::vector<std::size_t>& celda) {
+            for (std::size_t i : celda)
+                if (rects_[i].pisa(r)) libre = false;
+        });
+        return libre;
+    }
+    void ocupar(const Rect& r) {
+        rects_.push_back(r);
+        const std::size_t i = rects_.size() - 1;
+        recorrerMutable(r, [i](std::vector<std::size_t>& celda) { celda.push_back(i); });
+    }
+
+private:
+    int columnas_, filas_;
+    std::vector<std::vector<std::size_t>> celdas_;
+    std::vector<Rect> rects_;
+
+    int acotar(double v, int n) const { return std::clamp(static_cast<int>(std::floor(v / kCelda)), 0, n - 1); }
+    template <typename F>
+    void recorrer(const Rect& r, F f) const {
+        for (int fy = acotar(r.y0, filas_); fy <= acotar(r.y1, filas_); ++fy)
+            for (int fx = acotar(r.x0, columnas_); fx <= acotar(r.x1, columnas_); ++fx)
+                f(celdas_[static_cast<std::size_t>(fy * columnas_ + fx)]);
+    }
+    template <typename F>
+    void recorrerMutable(const Rect& r, F f) {
+        for (int fy = acotar(r.y0, filas_); fy <= acotar(r.y1, filas_); ++fy)
+            for (int fx = acotar(r.x0, columnas_); fx <= acotar(r.x1, columnas_); ++fx)
+                f(celdas_[static_cast<std::size_t>(fy * columnas_ + fx)]);
+    }
+};
+
+}  // namespace
+
+void ordenarRotulos(std::vector<Rotulo3D>& rotulos) {
+    std::stable_sort(rotulos.begin(), rotulos.end(), [](const Rotulo3D& a, const Rotulo3D& b) {
+        if (a.siempre != b.siempre) return a.siempre;
+        return a.prioridad > b.prioridad;
+    });
+}
+
+// Los giros de 90 + A grados sobre Z y de 90 - E grados sobre X (A y E, el
+// azimut y la elevación de la cámara) llevan el renglón (X) a la horizontal de
+// la pantalla y la letra (Y) hacia arriba.
+void baseDeFrente(const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo, Eigen::Vector3d& derecha,
+                  Eigen::Vector3d& arriba) {
+    const AngulosFrente f = angulosDeFrente(ojo, objetivo, azimutRespaldo);
+    const Eigen::Matrix3d giro =
+        (Eigen::AngleAxisd((90.0 + f.azimutGrados) * PI / 180.0, Eigen::Vector3d::UnitZ()) *
+         Eigen::AngleAxisd((90.0 - f.elevacionGrados) * PI / 180.0, Eigen::Vector3d::UnitX()))
+            .toRotationMatrix();
+    derecha = giro.col(0);
+    arriba = giro.col(1);
+}
+
+bool aPantalla(const VistaRotulos& v, const Eigen::Vector3d& p, Eigen::Vector2d& pixel) {
+    const Eigen::Vector4d c = v.proyeccionModelo * Eigen::Vector4d(p.x(), p.y(), p.z(), 1.0);
+    if (!(c.w() > 1e-12)) return false;
+    pixel = {(c.x() / c.w() + 1.0) / 2.0 * v.ancho, (1.0 - c.y() / c.w()) / 2.0 * v.alto};
+    return std::isfinite(pixel.x()) && std::isfinite(pixel.y());
+}
+
+Eigen::Vector3d origenRotulo(const Rotulo3D& r, const VistaRotulos& v) {
+    const double s = r.altura * kEscalaFuente;
+    const Medida m = medir(r.texto);
+    const double largo = largoTexto(m.caracteres) * s;
+    if (r.giro == GiroRotulo::DeFrente)
+        return r.ancla + corrimientoAlineacion(m.caracteres, r.alineacion) * s * Eigen::Vector3d::UnitX();
+    if (!r.enExtremo) return r.ancla + corrimientoAlineacion(m.caracteres, r.alineacion) * s * v.derecha;
+    // Hacia el interior de la barra tal como se la ve: a lo largo del renglón
+    // si la barra se ve más bien horizontal, por encima o por debajo si no.
+    const double separacion = kSeparacionExtremo * kAvanceCaracter * s;
+    const double dx = r.haciaAdentro.dot(v.derecha), dy = r.haciaAdentro.dot(v.arriba);
+    if (std::fabs(dx) >= std::fabs(dy)) {
+        const double corrimiento = dx >= 0 ? separacion : -(largo + separacion);
+        return r.ancla + corrimiento * v.derecha;
+    }
+    // Encima, el descenso de las letras queda sobre el nudo; debajo, la caja
+    // entera queda por debajo de la de un valor escrito a la altura del nudo.
+    const double vertical = dy > 0 ? separacion + kDescenso * r.altura : -((1.0 + kDescenso) * r.altura + separacion);
+    return r.ancla - largo / 2.0 * v.derecha + vertical * v.arriba;
+}
+
+std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenados, const VistaRotulos& v) {
+    std::vector<RotuloColocado> colocados;
+    Ocupacion ocupacion(v.ancho, v.alto);
+    for (const Rotulo3D& rotulo : ordenados) {
+        if (rotulo.texto.empty() || !(rotulo.altura > 0.0)) continue;
+        // Alto en pantalla: lo ilegible se omite; lo obligatorio se agranda.
+        Eigen::Vector2d base, tope;
+        if (!aPantalla(v, rotulo.ancla, base) || !aPantalla(v, rotulo.ancla + rotulo.altura * v.arriba, tope)) continue;
+        const double pixeles = (tope - base).norm();
+        if (!rotulo.siempre && pixeles < kPixelesIlegible) continue;
+        Rotulo3D agrandado;
+        const bool agrandar = rotulo.siempre && pixeles < kPixelesLegible && pixeles > 0.0;
+        if (agrandar) {
+            agrandado = rotulo;
+            agrandado.altura *= kPixelesLegible / pixeles;
+        }
+        const Rotulo3D& r = agrandar ? agrandado : rotulo;
+
+        const double s = r.altura * kEscalaFuente;
+        const Medida m = medir(r.texto);
+        const double largo = largoTexto(m.caracteres) * s;
+        Eigen::Vector3d origen = origenRotulo(r, v);
+
+        // Caja del texto en pantalla: del descenso del último renglón a la
+        // altura del primero.
+        const double abajo = -(kDescenso + (m.renglones - 1)) * r.altura, arriba = r.altura;
+        bool visible = true;
+        const auto cajaDesde = [&](const Eigen::Vector3d& o) {
+            Rect caja{1e300, 1e300, -1e300, -1e300};
+            for (double a : {0.0, largo})
+                for (double b : {abajo, arriba}) {
+                    Eigen::Vector2d p;
+                    if (!aPantalla(v, o + a * v.derecha + b * v.arriba, p)) visible = false;
+                    caja = {std::min(caja.x0, p.x()), std::min(caja.y0, p.y()), std::max(caja.x1, p.x()),
+                            std::max(caja.y1, p.y())};
+                }
+            return caja;
+        };
+        const auto conHolgura = [](const Rect& c) {
+            return Rect{c.x0 - kHolgura, c.y0 - kHolgura, c.x1 + kHolgura, c.y1 + kHolgura};
+        };
+        Rect caja = cajaDesde(origen);
+        if (!visible || caja.x1 < 0 || caja.y1 < 0 || caja.x0 > v.ancho || caja.y0 > v.alto) continue;
+
+        if (!r.siempre) {
+            if (r.deBarra) {
+                Eigen::Vector2d a, b, t0, t1;
+                if (!aPantalla(v, r.barraInicio, a) || !aPantalla(v, r.barraFin, b)) continue;
+                aPantalla(v, origen, t0);
+                aPantalla(v, origen + largo * v.derecha, t1);
+                if ((b - a).norm() < (t1 - t0).norm()) continue;
+            }
+            if (!ocupacion.libre(conHolgura(caja))) continue;
+        } else if (!ocupacion.libre(conHolgura(caja))) {
+            // Un obligatorio que pisa a otro (el máximo y el mínimo en el mismo
+            // nudo) se corre un renglón hacia abajo o hacia arriba, si así queda libre.
+            const double paso = arriba - abajo;
+            for (double d : {-paso, paso, -2.0 * paso, 2.0 * paso}) {
+                const Rect otra = cajaDesde(origen + d * v.arriba);
+                if (visible && ocupacion.libre(conHolgura(otra))) {
+                    origen += d * v.arriba;
+                    caja = otra;
+                    break;
+                }
+                visible = true;
+            }
+        }
+        ocupacion.ocupar(caja);
+        colocados.push_back({&rotulo, origen, s, r.altura});
+    }
+    return colocados;
+}

@@ -1,0 +1,56 @@
+#include "visor/interaccion/consultaBarra.h"
+
+#include <algorithm>
+
+#include "globales.h"
+#include "visor/capas/geometriaDiagramas.h"
+#include "visor/capas/leyenda.h"
+#include "visor/escena/formatoTexto.h"
+#include "visor/escena/visibilidad.h"
+
+namespace {
+
+std::string numero(double v) { return formatearNumero(v, precision, false); }
+
+const TipoDiagrama kEsfuerzos[] = {TipoDiagrama::Axial,     TipoDiagrama::CortanteY, TipoDiagrama::CortanteZ,
+                                   TipoDiagrama::Torsion,   TipoDiagrama::MomentoY,  TipoDiagrama::MomentoZ};
+
+// "N -1.234, Vy 2.000, ..." en el inicio o en el fin de la barra.
+std::string esfuerzosEn(const objBarra3d& b, const solicitacionesBarra& r, bool alFinal) {
+    std::string s;
+    for (TipoDiagrama t : kEsfuerzos) {
+        const double x = alFinal ? b.getLongitud() : 0.0;
+        s += (s.empty() ? "" : ", ") + std::string(nombreDiagrama(t)) + " " +
+             numero(b.valorSolicitacion(r, solicitacionDe(t), x));
+    }
+    return s;
+}
+
+// "My máx 59.710, mín -17.190": los extremos exactos, los mismos de la leyenda y de solicitaciones.csv.
+std::string extremosMomento(const solicitacionesBarra& r, TipoDiagrama t) {
+    const extremoSolicitacion& e = r.extremos[solicitacionDe(t)];
+    return std::string(nombreDiagrama(t)) + " máx " + numero(e.maximo) + ", mín " + numero(e.minimo);
+}
+
+}  // namespace
+
+std::string inspeccionarBarra(int interna) {
+    if (interna < 0 || interna >= cantidadBarras()) return std::string();
+    const objBarra3d& b = barra[static_cast<std::size_t>(interna)];
+    std::string s = "Barra " + std::to_string(b.getNoBarraUsuario()) + " (nudos " +
+                    std::to_string(b.getNudoInicioUsuario()) + " a " + std::to_string(b.getNudoFinalUsuario()) +
+                    "): largo " + numero(b.getLongitud()) + ", sección " +
+                    (b.getBoolSeccion() ? b.getNombreDeSeccion() : std::string("sin sección"));
+    int c = 0;
+    while (c < cantidadCombos() && !comboActivo(c)) ++c;
+    if (!barraConResultados(b, 0)) return s;
+    if (c >= cantidadCombos()) return s + ". Active un combo para ver sus resultados";
+    const solicitacionesBarra* r = resultadosDeBarra(b, c);
+    if (r == nullptr) return s;
+    const std::string combo = nombreCombo(c);
+    s += "\n" + combo + " inicio: " + esfuerzosEn(b, *r, false);
+    s += "\n" + combo + " fin: " + esfuerzosEn(b, *r, true);
+    s += "\n" + combo + " extremos: " + extremosMomento(*r, TipoDiagrama::MomentoY) + "; " +
+         extremosMomento(*r, TipoDiagrama::MomentoZ);
+    return s;
+}

@@ -1,0 +1,102 @@
+#include "visor/interaccion/interruptores.h"
+
+#include <cstddef>
+#include <iostream>
+
+#include "analisis/funcionSolve.h"
+#include "diagnosticos.h"
+#include "globales.h"
+#include "visor/escena/animacionModal.h"
+#include "visor/escena/estadoVisor.h"
+#include "visor/interaccion/lineaOrdenes.h"
+#include "visor/interaccion/textosAyuda.h"
+
+namespace {
+
+const char* const kErrorInestable = "Error: la estructura es inestable. Ingrese Comando:";
+const char* const kErrorSingular = "Error: la matriz de rigidez es numéricamente singular. Ingrese Comando:";
+
+// Capas de resultados y de cargas que se excluyen entre sí (la torsión se
+// trata aparte porque además apaga las etiquetas).
+const int kCapasExclusivas[] = {kFlagDeformada, kFlagAxial,     kFlagCortanteY, kFlagMomentoY,
+                                kFlagCargas,    kFlagReacciones, kFlagCortanteZ, kFlagMomentoZ};
+const int kEtiquetas[] = {kFlagTagNudos, kFlagTagBarras, kFlagSecciones};
+
+int& interruptor(int k) { return flags[static_cast<size_t>(k)]; }
+void alternar(int k) { interruptor(k) += 1; }
+void apagar(int k) { interruptor(k) = 0; }
+
+void apagarEtiquetasYCapas() {
+    apagarEtiquetas();
+    for (int j : kCapasExclusivas) apagar(j);
+}
+
+}  // namespace
+
+void apagarEtiquetas() {
+    for (int j : kEtiquetas) apagar(j);
+}
+
+void apagarResultadosYVolumen() {
+    for (int j : kCapasExclusivas) apagar(j);
+    apagar(kFlagTorsion);
+    apagar(kFlagVolumen);
+}
+
+void modificadorFlagsGraf(int k) {
+    switch (k) {
+    case kFlagTagNudos: case kFlagTagBarras: case kFlagSecciones:
+        alternar(k);
+        apagar(kFlagVolumen);
+        break;
+    case kFlagDeformada: case kFlagAxial: case kFlagCortanteY: case kFlagMomentoY:
+    case kFlagCargas: case kFlagReacciones: case kFlagCortanteZ: case kFlagMomentoZ:
+        animarModo(0);  // cualquier otra capa de resultados termina la animación de un modo
+        alternar(k);
+        for (int j : kCapasExclusivas)
+            if (j != k) apagar(j);
+        apagar(kFlagVolumen);
+        apagar(kFlagTorsion);
+        break;
+    case kFlagApoyos: case kFlagEjes: case kFlagTextosDiagramas: case kFlagLineasInternas:
+    case kFlagEsferasNudos: case kFlagPerspectiva:
+        alternar(k);
+        break;
+    case kFlagAyudaGeneral:
+        apagar(kFlagPaginaAyuda);
+        alternar(kFlagAyudaGeneral);
+        break;
+    case kFlagPaginaAyuda:
+        apagar(kFlagAyudaGeneral);
+        interruptor(kFlagPaginaAyuda) += 1;
+        if (interruptor(kFlagPaginaAyuda) > kPaginasAyudaArchivo) apagar(kFlagPaginaAyuda);
+        break;
+    case kFlagVolumen:
+    case kFlagTorsion:
+        animarModo(0);
+        alternar(k);
+        apagarEtiquetasYCapas();
+        apagar(k == kFlagVolumen ? kFlagTorsion : kFlagVolumen);
+        break;
+    case kFlagCalculado: {
+        animarModo(0);  // los modos se vuelven a calcular
+        interruptor(kFlagCalculado) = 1;
+        modeloCambiado();
+        const bool correcto = funcionSolve();
+        mensajes.escribirPendientes(std::cout);
+        if (!correcto) {
+            // Sin resultados no hay nada que mostrar: los botones de resultados siguen ocultos.
+            // Un mecanismo y una matriz que el redondeo vuelve singular se corrigen distinto.
+            apagar(kFlagCalculado);
+            responder(diagnosticoUltimoAnalisis.resultado == resultadoAnalisis::singular ? kErrorSingular
+                                                                                          : kErrorInestable);
+        } else if (dialogo == kErrorInestable || dialogo == kErrorSingular) {
+            // El error de un cálculo anterior ya no vale: ahora hay resultados.
+            responder(kIngrese);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}

@@ -1,0 +1,276 @@
+#include "visor/interaccion/lineaOrdenes.h"
+
+#include <climits>
+#include <cstddef>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "globales.h"
+#include "visor/escena/animacionModal.h"
+#include "visor/escena/estadoVisor.h"
+#include "visor/escena/visibilidad.h"
+#include "visor/interaccion/captura.h"
+#include "visor/interaccion/consultaBarra.h"
+#include "visor/interaccion/interruptores.h"
+#include "visor/interaccion/ventanaSistema.h"
+
+namespace {
+
+const char* const kPideCombo = "Escriba el nombre del Combo y presione ENTER:";
+const char* const kPideBarras = "Escriba lista de barras a aislar separadas por espacios:";
+
+// Deja la línea esperando lo que el modo dice para el próximo Return.
+void pedir(ModoLinea modo, const char* indicador) {
+    dialogo = indicador;
+    modoLinea = modo;
+}
+
+// Órdenes que sólo conmutan un interruptor y vuelven al indicador.
+struct OrdenSimple {
+    const char* texto;
+    int k;
+};
+const OrdenSimple kOrdenesSimples[] = {{"plotEjes", kFlagEjes},
+                                       {"tagNudos", kFlagTagNudos},
+                                       {"tagBarras", kFlagTagBarras},
+                                       {"secciones", kFlagSecciones},
+                                       {"plotVolumen", kFlagVolumen}};
+
+// Órdenes de capa: conmutan y responden según el estado nuevo.
+struct OrdenCapa {
+    const char* texto;
+    int k;
+    const char* activada;
+    const char* desactivada;
+};
+const OrdenCapa kOrdenesCapa[] = {
+    {"plotDef", kFlagDeformada, "Deformaciones Activadas. Ingrese Comando:",
+     "Deformaciones Desactivadas. Ingrese Comando:"},
+    {"plotN", kFlagAxial, "Fuerzas Axiales Activadas. Ingrese Comando:",
+     "Fuerzas Axiales Desactivadas. Ingrese Comando:"},
+    {"plotVy", kFlagCortanteY, "Fuerzas Cortantes Y Activadas. Ingrese Comando:",
+     "Fuerzas Cortantes Y Desactivadas. Ingrese Comando:"},
+    {"plotMy", kFlagMomentoY, "Momentos Flectores Y Activados. Ingrese Comando:",
+     "Momentos Flectores Y Desactivados. Ingrese Comando:"},
+    {"plotCarga", kFlagCargas, "Graficacion de Cargas Activada. Ingrese Comando:",
+     "Graficacion de Cargas Desactivada. Ingrese Comando:"},
+    {"plotR", kFlagReacciones, "Graficacion de Reacciones Activada. Ingrese Comando:",
+     "Graficacion de Reacciones Desactivada. Ingrese Comando:"},
+    {"plotVz", kFlagCortanteZ, "Fuerzas Cortantes Z Activadas. Ingrese Comando:",
+     "Fuerzas Cortantes Z Desactivadas. Ingrese Comando:"},
+    {"plotMz", kFlagMomentoZ, "Momentos Flectores Z Activados. Ingrese Comando:",
+     "Momentos Flectores Z Desactivados. Ingrese Comando:"},
+    {"plotT", kFlagTorsion, "Torsion Activadas. Ingrese Comando:", "Torsion Desactivada. Ingrese Comando:"},
+    {"plotApoyos", kFlagApoyos, "Graficacion de Apoyos Activada. Ingrese Comando:",
+     "Graficacion de Apoyos Desactivada. Ingrese Comando:"},
+};
+
+// Busca la combinación por nombre y la conmuta. Sólo las primeras 100 tienen
+// interruptor.
+void conmutarComboPorNombre() {
+    numeroComboCoincidente = buscarCombo(comando);
+    if (numeroComboCoincidente < 0) {
+        responder("el combo no existe. Ingrese Comando:");
+    } else if (numeroComboCoincidente >= kCombosConInterruptor) {
+        responder("Solo se pueden visualizar los primeros 100 combos. Ingrese Comando:");
+    } else {
+        flags[static_cast<size_t>(kFlagPrimerCombo + numeroComboCoincidente)] += 1;
+        responder("Combo Activado/Desactivado, OK. Ingrese Comando:");
+    }
+}
+
+// Trozos de la lista de barras: se corta en cada blanco; un blanco al final
+// no abre un trozo más, dos blancos seguidos o uno al principio dejan un trozo vacío.
+std::vector<std::string> trozosLista(const std::string& texto) {
+    std::vector<std::string> trozos;
+    size_t inicio = 0;
+    while (inicio < texto.size()) {
+        size_t blanco = texto.find(' ', inicio);
+        if (blanco == std::string::npos) blanco = texto.size();
+        trozos.push_back(texto.substr(inicio, blanco - inicio));
+        inicio = blanco + 1;
+    }
+    return trozos;
+}
+
+// Número interno de la barra que nombra el trozo, o -1 si el trozo no es un
+// número de barra del modelo (vacío, con otros caracteres que dígitos,
+// demasiado grande para un int o sin barra con ese número).
+int barraDelTrozo(const std::string& trozo) {
+    if (trozo.empty()) return -1;
+    long long numero = 0;
+    for (char c : trozo) {
+        if (c < '0' || c > '9') return -1;
+        numero = numero * 10 + (c - '0');
+        if (numero > INT_MAX) return -1;
+    }
+    return internoDeBarra(numero);
+}
+
+// Deja visibles sólo las barras de la lista y sus nudos extremos. Una lista
+// con algún trozo no válido oculta todo.
+void aislarBarras() {
+    barrasAisladas.assign(barra.size(), 0);
+    nudosAislados.assign(nudo.size(), 0);
+    std::vector<int> internas;
+    for (const std::string& trozo : trozosLista(comando)) {
+        const int b = barraDelTrozo(trozo);
+        if (b < 0) {
+            responder("Existen valores no válidos en la lista de barras.  Ingrese Comando:");
+            return;
+        }
+        internas.push_back(b);
+    }
+    for (int b : internas) {
+        const objBarra3d& laBarra = barra[static_cast<size_t>(b)];
+        barrasAisladas[static_cast<size_t>(b)] = 1;
+        for (int n : {laBarra.getNudoInicioInterno(), laBarra.getNudoFinalInterno()})
+            if (n >= 0 && n < static_cast<int>(nudosAislados.size())) nudosAislados[static_cast<size_t>(n)] = 1;
+    }
+    responder(kIngrese);
+}
+
+// "barra N": resalta la barra y describe sus datos; un número que no nombra
+// ninguna barra del modelo se contesta y quita el resaltado.
+void inspeccionar(const std::string& numeroTexto) {
+    const int interna = barraDelTrozo(numeroTexto);
+    if (numeroTexto.empty()) {
+        barraResaltada = -1;
+        responder("Falta el número: barra N. Ingrese Comando:");
+    } else if (interna < 0) {
+        barraResaltada = -1;
+        responder("No existe la barra " + numeroTexto + ". Ingrese Comando:");
+    } else {
+        barraResaltada = interna;
+        responder(inspeccionarBarra(interna) + ". Ingrese Comando:");
+    }
+}
+
+// "modo N": anima la forma del modo N (1 el más bajo) y apaga las capas de
+// resultados y de cargas; "modo 0" termina la animación. Sin modos calculados
+// o con un número que no es de un modo se contesta por qué.
+void ordenModo(const std::string& numeroTexto) {
+    long long k = numeroTexto.empty() ? -1 : 0;
+    for (char c : numeroTexto) {
+        if (c < '0' || c > '9' || k > 1000000) {
+            k = -2;
+            break;
+        }
+        k = k * 10 + (c - '0');
+    }
+    if (k == -1) {
+        responder("Falta el número: modo N. Ingrese Comando:");
+    } else if (k == 0) {
+        animarModo(0);
+        responder(kIngrese);
+    } else if (!hayModosCalculados()) {
+        if (modosPedidos <= 0)
+            responder("No hay modos de vibración: el modelo no los pide (modos: N). Ingrese Comando:");
+        else if (!flagActivo(kFlagCalculado))
+            responder("No hay modos de vibración: presione Calcular. Ingrese Comando:");
+        else
+            responder("No hay modos de vibración: el análisis no dio ninguno. Ingrese Comando:");
+    } else if (k < 0 || k > static_cast<long long>(resultados.modos.size())) {
+        const std::size_t n = resultados.modos.size();
+        responder("No existe el modo " + numeroTexto + ": hay " + std::to_string(n) + (n == 1 ? " modo" : " modos") +
+                  ". Ingrese Comando:");
+    } else {
+        // La forma se ve sola sobre el modelo: sin diagramas, cargas, reacciones ni volumen.
+        apagarResultadosYVolumen();
+        animarModo(static_cast<int>(k));
+        responder(descripcionModo(static_cast<int>(k)) + ". Ingrese Comando:");
+    }
+}
+
+}  // namespace
+
+void responder(const std::string& texto) {
+    dialogo = texto;
+    modoLinea = ModoLinea::Ordenes;
+}
+
+// Ejecuta la línea de órdenes. Las filas se revisan una tras otra sobre el
+// mismo estado: una fila que responde deja la línea lista para órdenes y así
+// impide que una fila posterior tome el texto como nombre o como lista. Un
+// texto que ninguna fila atiende se contesta.
+// Devuelve falso si la orden terminó el programa.
+bool ejecutarComando() {
+    if (comando == "exit" || comando == "salir") {
+        ventanaSistema::terminarPrograma(0);
+        return false;
+    }
+    bool atendida = comando.empty();
+    for (const OrdenSimple& o : kOrdenesSimples)
+        if (comando == o.texto) {
+            responder(kIngrese);
+            modificadorFlagsGraf(o.k);
+            atendida = true;
+        }
+    if (comando == "noTags") {
+        responder(kIngrese);
+        apagarEtiquetas();
+        atendida = true;
+    }
+    for (const OrdenCapa& o : kOrdenesCapa)
+        if (comando == o.texto) {
+            modificadorFlagsGraf(o.k);
+            responder(flagActivo(o.k) ? o.activada : o.desactivada);
+            atendida = true;
+        }
+    if (comando == "barra" || comando.rfind("barra ", 0) == 0) {
+        inspeccionar(comando.size() > 6 ? comando.substr(6) : std::string());
+        atendida = true;
+    }
+    if (comando == "modo" || comando.rfind("modo ", 0) == 0) {
+        ordenModo(comando.size() > 5 ? comando.substr(5) : std::string());
+        atendida = true;
+    }
+    if (comando == "captura") {
+        responder(kIngrese);
+        pedirCaptura();
+        atendida = true;
+    }
+    if (modoLinea == ModoLinea::NombreCombo) {
+        conmutarComboPorNombre();
+        atendida = true;
+    }
+    if (comando == "combo") {
+        pedir(ModoLinea::NombreCombo, kPideCombo);
+        atendida = true;
+    }
+    if (comando == "noAislar") {
+        responder(kIngrese);
+        barrasAisladas.assign(barra.size(), 1);
+        nudosAislados.assign(nudo.size(), 1);
+        atendida = true;
+    }
+    if (modoLinea == ModoLinea::ListaBarras) {
+        aislarBarras();
+        atendida = true;
+    }
+    if (comando == "aislar") {
+        pedir(ModoLinea::ListaBarras, kPideBarras);
+        atendida = true;
+    }
+    if (!atendida) responder("Comando no reconocido: " + comando + ". F1: ayuda. Ingrese Comando:");
+    return true;
+}
+
+// Lo que se escribe en la línea de órdenes: caracteres imprimibles. Los de
+// Latin-1 (letras acentuadas, eñe) se guardan en UTF-8, como los nombres del
+// archivo de modelo.
+void agregarAlComando(unsigned char tecla) {
+    if (tecla >= 32 && tecla <= 126) {
+        comando += static_cast<char>(tecla);
+    } else if (tecla >= 160) {
+        comando += static_cast<char>(0xC0 | (tecla >> 6));
+        comando += static_cast<char>(0x80 | (tecla & 0x3F));
+    }
+}
+
+// Retroceso: quita el último carácter entero (los dos bytes de uno acentuado).
+void borrarUltimo() {
+    while (!comando.empty() && (static_cast<unsigned char>(comando.back()) & 0xC0) == 0x80) comando.pop_back();
+    if (!comando.empty()) comando.pop_back();
+}

@@ -1,0 +1,40 @@
+// Panel superpuesto en píxeles de la ventana: botones de interruptores y de
+// combinaciones, dónde va cada uno y qué hace su clic. Lo dibuja
+// plataforma/panelGL.h.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Alto de un renglón de texto del panel, en píxeles.
+constexpr double kRenglon = 12.0;
+
+// Un botón del panel: rectángulo en píxeles (x hacia la derecha, y hacia abajo
+// desde el borde superior) y el interruptor que conmuta (100 + c para la combinación c).
+struct BotonPanel {
+    double x, y, ancho, alto;
+    std::string etiqueta;
+    int interruptor;
+};
+
+// Botones de interruptores a la vista para ese estado de flags en una ventana
+// de w x h píxeles, en el orden en que se dibujan y se prueban.
+std::vector<BotonPanel> botonesPanel(const std::vector<int>& flags, int w, int h);
+// Nombres de las combinaciones que tienen botón: las del primer nudo, como
+// mucho las primeras 100; ninguna si el modelo no tiene nudos.
+std::vector<std::string> combosDelPanel();
+// Columna de botones de combinaciones bajo "COMBOS ACTIVADOS:".
+std::vector<BotonPanel> botonesCombos(const std::vector<std::string>& nombres, int w);
+
+// El clic (xClick, yClick) cae estrictamente dentro del rectángulo.
+bool clickDentro(double x, double y, double ancho, double alto, int xClick, int yClick);
+// Si el último clic izquierdo cae dentro del rectángulo lo consume (lo pone
+// en 0, 0) y devuelve verdadero: cada clic actúa una sola vez.
+bool consumirClick(double x, double y, double ancho, double alto);
+
+// Si el último clic cae en el botón del interruptor k, lo conmuta como la
+// línea de órdenes (modificadorFlagsGraf) y pide redibujar: el cuadro ya
+// dibujado no muestra el cambio.
+void clicEnBotonFlag(double x, double y, double ancho, double alto, int k);
+// Lo mismo con el botón de la combinación i, que sólo se conmuta: no apaga capas.
+void clicEnBotonCombo(double x, double y, double ancho, double alto, int i);

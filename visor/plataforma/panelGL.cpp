@@ -1,0 +1,197 @@
+#include "visor/plataforma/panelGL.h"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+
+#include "visor/escena/escena.h"
+#include "visor/escena/estadoVisor.h"
+#include "visor/interaccion/panel.h"
+#include "visor/interaccion/textosAyuda.h"
+
+namespace {
+
+// Texto en mapa de bits Helvetica 12 desde (x, y); cada salto de línea baja un renglón.
+void drawTextoBitmap(double x, double y, const std::string& texto) {
+    glRasterPos2d(x, y);
+    for (size_t i = 0; i < texto.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(texto[i]);
+        if (c == '\n') {
+            y += kRenglon;
+            glRasterPos2d(x, y);
+            continue;
+        }
+        // La fuente de mapa de bits usa Latin-1: las letras acentuadas del
+        // texto (UTF-8, dos bytes) se dibujan con su glifo Latin-1.
+        if ((c == 0xC2 || c == 0xC3) && i + 1 < texto.size()) {
+            const unsigned char sig = static_cast<unsigned char>(texto[i + 1]);
+            glutBitmapCharacter(GLUT_BITMAP_HELVETICA_12, ((c & 0x1F) << 6) | (sig & 0x3F));
+            ++i;
+            continue;
+        }
+        glutBitmapCharacter(GLUT_BITMAP_HELVETICA_12, c);
+    }
+}
+
+// Ancho en píxeles del renglón más largo del texto en esa fuente.
+double anchoTextoBitmap(const std::string& texto) {
+    double mayor = 0.0, actual = 0.0;
+    for (std::size_t i = 0; i < texto.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(texto[i]);
+        if (c == '\n') {
+            actual = 0.0;
+            continue;
+        }
+        if ((c == 0xC2 || c == 0xC3) && i + 1 < texto.size())
+            c = static_cast<unsigned char>(((c & 0x1F) << 6) | (static_cast<unsigned char>(texto[++i]) & 0x3F));
+        actual += glutBitmapWidth(GLUT_BITMAP_HELVETICA_12, c);
+        mayor = std::max(mayor, actual);
+    }
+    return mayor;
+}
+
+// Rectángulo relleno del botón, apenas delante del plano del texto.
+void fondoBoton(double x, double y, double ancho, double alto, double profundidad, bool encendido) {
+    glRasterPos3d(0, 0, 0);
+    if (encendido)
+        glColor3d(0.3, 0.3, 0);
+    else
+        glColor3d(0.1, 0.1, 0);
+    glBegin(GL_QUADS);
+    glVertex3d(x, y + alto, profundidad);
+    glVertex3d(x, y, profundidad);
+    glVertex3d(x + ancho, y, profundidad);
+    glVertex3d(x + ancho, y + alto, profundidad);
+    glEnd();
+}
+
+// Etiqueta sin prueba de profundidad, para que el rectángulo no la tape.
+void etiquetaBoton(double x, double y, const std::string& texto) {
+    glDisable(GL_DEPTH_TEST);
+    drawTextoBitmap(x, y, texto);
+    glEnable(GL_DEPTH_TEST);
+}
+
+// Dibujan el botón y atienden el clic pendiente.
+void botonFlag(double x, double y, double ancho, double alto, const std::string& etiqueta, int k) {
+    if (k < 0 || k >= static_cast<int>(flags.size())) return;
+    const bool encendido = flags[static_cast<size_t>(k)] % 2 != 0;
+    fondoBoton(x, y, ancho, alto, -0.001, encendido);
+    if (encendido)
+        glColor3d(0.7, 1, 0);
+    else
+        glColor3d(0.2, 0.3, 0);
+    etiquetaBoton(x + 5, y + alto - 3, etiqueta);
+    clicEnBotonFlag(x, y, ancho, alto, k);
+    glRasterPos3d(0, 0, 0);
+}
+
+void botonCombo(double x, double y, double ancho, double alto, const std::string& nombre, int i) {
+    const int k = kFlagPrimerCombo + i;
+    if (i < 0 || k >= static_cast<int>(flags.size())) return;
+    const bool encendido = flags[static_cast<size_t>(k)] % 2 != 0;
+    fondoBoton(x, y, ancho, alto, -0.01, encendido);
+    if (encendido)
+        glColor3d(0, 1, 0);
+    else
+        glColor3d(0, 0.3, 0);
+    etiquetaBoton(x + 5, y + alto - 1, nombre);
+    clicEnBotonCombo(x, y, ancho, alto, i);
+    glRasterPos3d(0, 0, 0);
+}
+
+// Lleva los píxeles de la ventana sobre la proyección actual: desde aquí un
+// vértice (x, y, 0) cae en el píxel (x, y), contado desde arriba a la izquierda.
+void entrarPixeles(double w, double h) {
+    const double ratio = w / h;
+    const double d = distCamObj;
+    glPushMatrix();
+    glLoadIdentity();
+    if (flagActivo(kFlagPerspectiva)) {
+        // A esa profundidad la perspectiva de 45 grados abarca de -1 a 1 en vertical.
+        glTranslated(0, 0, -2.4142);
+        glScaled(2 * ratio / w, -2 / h, 1);
+    } else if (w <= h) {
+        glScaled(d / w, -d / (ratio * h), 1);
+    } else {
+        glScaled(d * ratio / w, -d / h, 1);
+    }
+    glTranslated(-w / 2, -h / 2, 0);
+}
+
+int renglones(const std::string& texto) {
+    int n = 1;
+    for (char c : texto) n += c == '\n';
+    return n;
+}
+
+// Página de ayuda sobre un fondo oscuro que tapa el modelo.
+void paginaDeAyuda(const char* texto) {
+    const std::string t = texto;
+    const double ancho = anchoTextoBitmap(t);
+    const double alto = renglones(t) * kRenglon;
+    glColor3d(0.06, 0.06, 0.08);
+    glBegin(GL_QUADS);
+    glVertex3d(80, 20 - kRenglon - 4, 0);
+    glVertex3d(80, 20 + alto, 0);
+    glVertex3d(100 + ancho, 20 + alto, 0);
+    glVertex3d(100 + ancho, 20 - kRenglon - 4, 0);
+    glEnd();
+}
+
+}  // namespace
+
+void plotDialogo() {
+    if (wVentana <= 0 || hVentana <= 0) return;  // aún no hubo remodelado
+    const double w = wVentana;
+    const double h = hVentana;
+    entrarPixeles(w, h);
+
+    // El indicador puede tener varios renglones: crece hacia arriba y lo
+    // escrito queda siempre en el penúltimo renglón de la ventana.
+    glColor3d(0, 1, 0);
+    drawTextoBitmap(20, h - (2 + renglones(dialogo)) * kRenglon, dialogo + "\n/>" + comando);
+    glColor3d(0, 1, 0);
+    drawTextoBitmap(w - 200, h - 2 * kRenglon, textoDireccionesWeb);
+
+    glColor3d(0, 1, 0);
+    drawTextoBitmap(w - 150, 30, "COMBOS ACTIVADOS:");
+    for (const BotonPanel& b : botonesCombos(combosDelPanel(), wVentana))
+        botonCombo(b.x, b.y, b.ancho, b.alto, b.etiqueta, b.interruptor - kFlagPrimerCombo);
+
+    for (const BotonPanel& b : botonesPanel(flags, wVentana, hVentana))
+        botonFlag(b.x, b.y, b.ancho, b.alto, b.etiqueta, b.interruptor);
+    glPopMatrix();
+}
+
+void plotSobreEscena() {
+    if (wVentana <= 0 || hVentana <= 0) return;
+    entrarPixeles(wVentana, hVentana);
+    glDisable(GL_DEPTH_TEST);
+
+    // Leyenda: una línea por capa de resultados y combinación, junto a los botones.
+    glColor3d(0, 1, 0);
+    double y = 30 + kRenglon;
+    for (const std::string& linea : leyendaEscena()) {
+        drawTextoBitmap(100, y, linea);
+        y += kRenglon;
+    }
+
+    const char* pagina = nullptr;
+    const int paginaArchivo = flags[kFlagPaginaAyuda];
+    if (flagActivo(kFlagAyudaGeneral)) {
+        pagina = textoAyudaGeneral;
+        paginaDeAyuda(pagina);
+        glColor3d(0.3, 1, 0);
+    } else if (paginaArchivo >= 1 && paginaArchivo <= kPaginasAyudaArchivo) {
+        pagina = textosAyudaArchivo[paginaArchivo - 1];
+        paginaDeAyuda(pagina);
+        glColor3d(1, 1, 0);
+    }
+    if (pagina != nullptr) drawTextoBitmap(90, 20, pagina);
+
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+}
