@@ -4,8 +4,10 @@
 # separado) y luego el ejecutable real "vantra3d --calcular" de punta a punta,
 # sin y con --csv, con su tiempo de reloj, su memoria máxima y el tamaño de
 # resultados.txt. Después, el análisis modal (10 modos) del edificio mayor y
-# el tiempo de cuadro del visor bajo Xvfb (10 x 10 x 10 y 20 x 20 x 10) con la
-# biblioteca de precarga que cronometra la función de dibujo. No es parte de CI.
+# el mismo edificio con el otro núcleo ocupado por un proceso que gira (los
+# hilos BLAS elegidos contra un solo hilo) y el tiempo de cuadro del visor bajo
+# Xvfb (10 x 10 x 10 y 20 x 20 x 10) con la biblioteca de precarga que
+# cronometra la función de dibujo. No es parte de CI.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 bash "$raiz/herramientas/dependencias.sh" time
@@ -31,6 +33,15 @@ for i in 1 2 3; do
   "$raiz/build/vantra3d-bench" 20 20 20 10 | grep -E "^(total|modal|memoria):" | tr '\n' ' '
   echo
 done
+echo "== el edificio de 20 x 20 x 20 con el otro núcleo ocupado (un proceso que gira)"
+echo "   (los hilos BLAS se eligen solos; con OPENBLAS_NUM_THREADS=1, un solo hilo, la referencia)"
+yes >/dev/null &
+ocupado=$!
+for i in 1 2 3; do
+  echo "  elegidos: $("$raiz/build/vantra3d-bench" 20 20 20 | grep -E "^(factorizacion|hilos BLAS|total):" | tr '\n' ' ')"
+  echo "  un hilo:  $(OPENBLAS_NUM_THREADS=1 "$raiz/build/vantra3d-bench" 20 20 20 | grep -E "^(factorizacion|total):" | tr '\n' ' ')"
+done
+kill "$ocupado"
 echo "== tiempo de cuadro del visor (mediana al orbitar; Calcular: hasta el primer cuadro con resultados)"
 bash "$raiz/rendimiento/medirCuadros.sh" "$raiz/build/vantra3d" "$raiz/build/libvantra_tiempo_cuadro.so" \
   "$raiz/build/vantra3d-bench" "$raiz/build/cuadros"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
+#include <utility>
 
 #include "modelo/objBarra3d.h"
 
@@ -14,30 +14,45 @@ struct polinomio {
     double operator()(double x) const { return ((c[3] * x + c[2]) * x + c[1]) * x + c[0]; }
 };
 
+// A lo sumo dos puntos interiores candidatos, en orden creciente.
+struct candidatos {
+    double x[2] = {0, 0};
+    int n = 0;
+    void agregar(double v) { x[n++] = v; }
+};
+
 // Ceros de a·x² + b·x + d (sin los complejos), con la fórmula que no pierde
 // cifras cuando b² domina a 4·a·d.
-std::vector<double> ceros(double a, double b, double d) {
-    if (a == 0) return b != 0 ? std::vector<double>{-d / b} : std::vector<double>{};
+candidatos ceros(double a, double b, double d) {
+    candidatos r;
+    if (a == 0) {
+        if (b != 0) r.agregar(-d / b);
+        return r;
+    }
     const double disc = b * b - 4 * a * d;
-    if (!(disc >= 0)) return {};
+    if (!(disc >= 0)) return r;
     const double q = -0.5 * (b + std::copysign(std::sqrt(disc), b));
-    std::vector<double> r{q / a};
-    if (q != 0) r.push_back(d / q);
+    r.agregar(q / a);
+    if (q != 0) r.agregar(d / q);
     return r;
 }
 
 // Extremos entre los valores de los dos extremos de la barra (los que da el
 // diagrama) y los de los puntos interiores candidatos.
-extremoSolicitacion extremos(double L, double inicio, double fin, const polinomio& f, std::vector<double> interiores) {
-    std::vector<std::pair<double, double>> puntos{{0.0, inicio}};
-    std::sort(interiores.begin(), interiores.end());
-    for (double x : interiores)
-        if (x > 0 && x < L) puntos.emplace_back(x, f(x));
-    puntos.emplace_back(L, fin);
+extremoSolicitacion extremos(double L, double inicio, double fin, const polinomio& f, candidatos interiores) {
+    std::pair<double, double> puntos[4] = {{0.0, inicio}};
+    int n = 1;
+    if (interiores.n == 2 && interiores.x[1] < interiores.x[0]) std::swap(interiores.x[0], interiores.x[1]);
+    for (int i = 0; i < interiores.n; ++i) {
+        const double x = interiores.x[i];
+        if (x > 0 && x < L) puntos[n++] = {x, f(x)};
+    }
+    puntos[n++] = {L, fin};
     extremoSolicitacion e;
     e.xMaximo = e.xMinimo = 0;
     e.maximo = e.minimo = inicio;
-    for (const auto& [x, v] : puntos) {
+    for (int i = 0; i < n; ++i) {
+        const auto [x, v] = puntos[i];
         if (std::isnan(e.maximo)) break;
         if (v > e.maximo || std::isnan(v)) e.maximo = v, e.xMaximo = x;
         if (v < e.minimo || std::isnan(v)) e.minimo = v, e.xMinimo = x;
@@ -60,7 +75,7 @@ void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s) {
     r[kSolicitacionN] = extremos(L, n.c[0], valor(kSolicitacionN, L), n, ceros(0, 2 * n.c[2], n.c[1]));
 
     // Torsión lineal entre sus valores de extremo.
-    r[kSolicitacionT] = extremos(L, valor(kSolicitacionT, 0.0), valor(kSolicitacionT, L), polinomio{}, {});
+    r[kSolicitacionT] = extremos(L, valor(kSolicitacionT, 0.0), valor(kSolicitacionT, L), polinomio{}, candidatos{});
 
     // En cada plano, con la carga q(x) = q1 + (q2 − q1)·x/L: V(x) = V(0) + ∫q y
     // M(x) = M(0) + ∫V; V es extremo donde q se anula y M donde V se anula.
