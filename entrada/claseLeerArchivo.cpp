@@ -182,6 +182,13 @@ std::string claseLeerArchivo::getString(std::string etiqueta, int n) {
     return t[static_cast<size_t>(p)];
 }
 
+std::string claseLeerArchivo::getPalabra(const std::string& etiqueta, int n, int k) {
+    const long p = posicionTrasEtiqueta(etiqueta, n);
+    const auto& t = tokens();
+    if (p < 0 || k < 0 || static_cast<size_t>(p) + static_cast<size_t>(k) >= t.size()) return "";
+    return t[static_cast<size_t>(p) + static_cast<size_t>(k)];
+}
+
 std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiqueta, int n, int saltar) {
     std::vector<double> valores;
     long p = posicionTrasEtiqueta(etiqueta, n);

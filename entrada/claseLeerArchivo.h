@@ -30,6 +30,8 @@ public:
     Eigen::MatrixXd getMatriz(std::string etiqueta, int columnas);
     int getNoEtiquetas(std::string etiqueta);
     std::string getString(std::string etiqueta, int n);
+    // La palabra k-ésima (desde 0) que sigue a la n-ésima aparición de la etiqueta, o vacía.
+    std::string getPalabra(const std::string& etiqueta, int n, int k);
     std::vector<double> getMatrizEtiquetaRepetida(std::string etiqueta, int n, int saltar);
     // Las mismas palabras que getMatrizEtiquetaRepetida convierte, como texto
     // (para los avisos que citan el valor escrito).

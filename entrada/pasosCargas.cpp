@@ -3,6 +3,7 @@
 #include "diagnosticos.h"
 #include "entrada/pasosCarga.h"
 #include "globales.h"
+#include "unidades.h"
 
 namespace {
 // Combinaciones que admiten los interruptores del visor.
@@ -143,6 +144,20 @@ void pasoPesoPropio(ContextoCarga& ctx) {
 
 void pasoAjustesDibujo(ContextoCarga& ctx) {
     ajustesPorDefecto();
+    // Las unidades sólo se leen si el archivo las da: sin la etiqueta no hay aviso.
+    unidadFuerza.clear();
+    unidadLongitud.clear();
+    if (ctx.lector.getNoEtiquetas("unidades:") > 0) {
+        const std::string fuerza = ctx.lector.getPalabra("unidades:", 1, 0);
+        const std::string longitud = ctx.lector.getPalabra("unidades:", 1, 1);
+        if (fuerza.empty() || longitud.empty() || fuerza.back() == ':' || longitud.back() == ':') {
+            mensajes.error("Error: unidades: espera la unidad de fuerza y la de longitud (por ejemplo "
+                           "unidades: kN m)");
+        } else {
+            unidadFuerza = fuerza;
+            unidadLongitud = longitud;
+        }
+    }
     // Una precisión negativa no tiene sentido: se conserva la de defecto.
     const int p = ctx.lector.getEntero("precision:");
     if (p >= 0) precision = p;
