@@ -1,10 +1,40 @@
 #include "analisis/casosResultado.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "modelo/objBarra3d.h"
 
 void resultadosAnalisis::vaciar() { *this = resultadosAnalisis(); }
+
+namespace {
+void mayor(double& escala, double v) {
+    if (std::isfinite(v)) escala = std::max(escala, std::fabs(v));
+}
+}  // namespace
+
+void calcularEscalas(casoResultado& caso) {
+    escalasCaso e;
+    for (Eigen::Index n = 0; n < caso.desplazamientos.cols(); ++n)
+        for (int i = 0; i < 6; ++i) {
+            mayor(i < 3 ? e.traslaciones : e.giros, caso.desplazamientos(i, n));
+            mayor(i < 3 ? e.fuerzas : e.momentos, caso.reacciones(i, n));
+        }
+    for (const solicitacionesBarra& b : caso.barras) {
+        for (int i = 0; i < 12; ++i) mayor(i % 6 < 3 ? e.fuerzas : e.momentos, b.fuerzas[i]);
+        for (int s = 0; s < kNumeroSolicitaciones; ++s) {
+            const bool fuerza = s == kSolicitacionN || s == kSolicitacionVy || s == kSolicitacionVz;
+            mayor(fuerza ? e.fuerzas : e.momentos, b.extremos[s].maximo);
+            mayor(fuerza ? e.fuerzas : e.momentos, b.extremos[s].minimo);
+        }
+    }
+    caso.escalas = e;
+}
+
+double sinRuido(double valor, double escala) {
+    if (std::fabs(valor) < kFraccionRuido * escala) return 0.0;
+    return valor + 0.0;
+}
 
 const casoResultado* casoDeResultados(const resultadosAnalisis& r, int c) {
     if (!r.disponibles || c < 0 || c >= static_cast<int>(r.casos.size())) return nullptr;

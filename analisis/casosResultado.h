@@ -19,6 +19,14 @@ class objBarra3d;
 
 enum class tipoCaso { combinacion };
 
+// Los mayores valores absolutos de un caso por clase de magnitud: fuerzas
+// (reacciones, fuerzas de extremo, axiales y cortes), momentos (de las
+// reacciones, de extremo, torsores y flectores), traslaciones y giros. Un
+// valor mucho menor que la escala de su clase es el redondeo de la solución.
+struct escalasCaso {
+    double fuerzas = 0, momentos = 0, traslaciones = 0, giros = 0;
+};
+
 struct casoResultado {
     std::string nombre;
     tipoCaso tipo = tipoCaso::combinacion;
@@ -31,7 +39,16 @@ struct casoResultado {
     Eigen::MatrixXd reacciones;
     // Una por barra, en el orden interno.
     std::vector<solicitacionesBarra> barras;
+    escalasCaso escalas;
 };
+
+// Calcula las escalas del caso a partir de sus valores.
+void calcularEscalas(casoResultado& caso);
+// Fracción de la escala de su clase por debajo de la cual un valor es ruido.
+inline constexpr double kFraccionRuido = 1e-13;
+// El valor, o 0 si su magnitud no llega a kFraccionRuido de la escala; nunca
+// un cero negativo.
+double sinRuido(double valor, double escala);
 
 // Un modo de vibración: pulsación ω (rad/s), frecuencia f = ω/2π (Hz),
 // período T = 1/f (s), factores de participación y masas efectivas en X, Y, Z

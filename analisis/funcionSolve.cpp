@@ -236,6 +236,7 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones) {
             resultados.casos[static_cast<size_t>(c)].barras[static_cast<size_t>(b.getNoBarraInterna())] =
                 s[static_cast<size_t>(c)];
     }
+    for (casoResultado& caso : resultados.casos) calcularEscalas(caso);
 }
 
 }  // namespace
