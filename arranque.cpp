@@ -65,6 +65,8 @@ argumentosPrograma interpretarArgumentos(int argc, const char* const* argv) {
         }
         if (arg == "--calcular") {
             calcular = true;
+        } else if (arg == "--detalle") {
+            a.detalle = true;
         } else if (arg == "--csv") {
             if (i + 1 >= argc) return conError("falta la carpeta después de --csv");
             a.carpetaCsv = argv[++i];
@@ -89,6 +91,7 @@ argumentosPrograma interpretarArgumentos(int argc, const char* const* argv) {
         }
     }
     if (hayCsv && !calcular) return conError("--csv sólo vale con --calcular");
+    if (a.detalle && !calcular) return conError("--detalle sólo vale con --calcular");
     a.modo = calcular ? argumentosPrograma::Modo::lotes : argumentosPrograma::Modo::visor;
     return a;
 }
@@ -100,7 +103,7 @@ std::string textoUso() {
            "Uso:\n"
            "  vantra3d [ARCHIVO]\n"
            "      Carga el modelo ARCHIVO (por omisión ingresoDatos.txt) y abre el visor 3D.\n"
-           "  vantra3d --calcular [ARCHIVO] [--csv CARPETA]\n"
+           "  vantra3d --calcular [ARCHIVO] [--csv CARPETA] [--detalle]\n"
            "      Sin ventana: analiza el modelo, escribe resultados.txt en la carpeta de\n"
            "      trabajo e imprime las reacciones y el equilibrio de cada combinación.\n"
            "\n"
@@ -110,6 +113,8 @@ std::string textoUso() {
            "                   reacciones.csv, fuerzasExtremos.csv y solicitaciones.csv en\n"
            "                   CARPETA (se crea si no existe); con modos: también modos.csv y\n"
            "                   formasModales.csv\n"
+           "  --detalle        con --calcular, escribir también el avance de la carga y los\n"
+           "                   ajustes de dibujo que faltan\n"
            "  -h, --help       mostrar esta ayuda y salir\n"
            "  --version        mostrar la versión y salir\n"
            "  -display PANTALLA, -geometry GEOMETRIA, -iconic, -direct, -indirect, -gldebug, -sync\n"
@@ -121,26 +126,36 @@ std::string textoUso() {
            "  1  el modelo no se pudo abrir, la estructura es inestable, un archivo de\n"
            "     resultados no se pudo escribir o no hay pantalla para el visor\n"
            "  2  la línea de órdenes no es válida\n"
+           "  3  el modelo tiene errores de entrada (lo que se pudo calcular se escribe igual)\n"
            "\n"
            "Modelos de ejemplo: " + carpetaEjemplos() +
            " (ingresoDatos.txt, portico_plano.txt,\n"
            "edificio.txt, reticulado.txt, asentamiento.txt).\n";
 }
 
-int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv) {
+int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv, bool detalle) {
     nombreArchivo = archivo;
     mensajes.vaciar();
     // Cada etapa deja sus mensajes en la lista; se escriben al terminarla.
-    const auto etapa = [](bool correcta) {
-        mensajes.escribirPendientes(std::cout);
+    const auto etapa = [detalle](bool correcta) {
+        mensajes.escribirPendientes(std::cout, detalle);
         return correcta;
     };
     funcionLeerArchivo();
     if (!etapa(archivoDatosAbierto)) return 1;
-    if (!etapa(funcionSolve())) return 1;
-    if (!etapa(funcionPrint())) return 1;
-    if (!carpetaCsv.empty() && !etapa(escribirCsv(carpetaCsv))) return 1;
+    // Un modelo con errores de entrada se calcula igual si se puede; el estado
+    // de salida lo dice al final.
+    const int errores = mensajes.cantidad(nivelMensaje::error);
+    const auto terminar = [errores](int estado) {
+        if (errores == 0) return estado;
+        std::cout << "Error: el modelo tiene " << errores << (errores == 1 ? " error" : " errores")
+                  << " de entrada (ver los mensajes anteriores)" << std::endl;
+        return 3;
+    };
+    if (!etapa(funcionSolve())) return terminar(1);
+    if (!etapa(funcionPrint())) return terminar(1);
+    if (!carpetaCsv.empty() && !etapa(escribirCsv(carpetaCsv))) return terminar(1);
     imprimirReacciones();
     imprimirModos();
-    return 0;
+    return terminar(0);
 }

@@ -12,6 +12,7 @@ struct argumentosPrograma {
     Modo modo = Modo::visor;
     std::string archivo = "ingresoDatos.txt";
     std::string carpetaCsv;  // vacía: sin archivos CSV
+    bool detalle = false;    // --detalle: también el avance de la carga y los ajustes de dibujo que faltan
     // Opciones del sistema de ventanas (-display PANTALLA, -geometry GEOMETRIA,
     // -iconic, ...) que se pasan tal cual a la inicialización de la ventana.
     std::vector<std::string> opcionesVentana;
@@ -28,5 +29,10 @@ std::string textoUso();
 // Modo por lotes "--calcular": carga el modelo, lo analiza, escribe
 // resultados.txt (y, si se da una carpeta, los archivos CSV), e imprime las
 // reacciones de apoyo y el equilibrio de cada combinación.
-// Devuelve el estado de salida: 0 si todo fue bien, 1 si algo falló.
-int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv = "");
+// Devuelve el estado de salida: 0 si todo fue bien, 1 si algo falló, 3 si el
+// modelo tiene errores de entrada.
+// Con errores de entrada en el modelo escribe lo que puede, termina con
+// "Error: el modelo tiene N errores de entrada (ver los mensajes anteriores)"
+// y devuelve 3. Con detalle escribe también el avance de la carga y los
+// avisos de los ajustes de dibujo que faltan.
+int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv = "", bool detalle = false);

@@ -105,6 +105,17 @@ void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
     }
     const Eigen::MatrixXd masaDireccion = masa * direccion;
     const Eigen::Vector3d masaTotal = (direccion.transpose() * masaDireccion).diagonal();
+    // La masa de todo el modelo: la de las barras, μ·L (la matriz consistente
+    // la conserva, también con liberaciones), y las concentradas.
+    double total = 0;
+    for (const objBarra3d& b : barra) {
+        const double masaBarra = b.getPesoEspecifico() * b.getArea() / gravedad * b.getLongitud();
+        if (masaBarra > 0 && std::isfinite(masaBarra)) total += masaBarra;
+    }
+    for (const objNudo3d& n : nudo)
+        if (n.getMasa() > 0 && std::isfinite(n.getMasa())) total += n.getMasa();
+    resultados.masaTotal = total;
+    resultados.masaLibre = masaTotal;
     if (nf == 0 || masa.nonZeros() == 0 || !(masaTotal.maxCoeff() > 0)) {
         mensajes.advertencia("Advertencia: la estructura no tiene masa que se mueva; no hay modos que calcular");
         return;

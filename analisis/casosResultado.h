@@ -66,8 +66,12 @@ struct resultadosAnalisis {
     // Verdadero sólo tras un análisis correcto del modelo cargado.
     bool disponibles = false;
     std::vector<casoResultado> casos;
-    // Los modos de vibración, del más bajo al más alto (vacío sin análisis modal).
+    // Los modos de vibración, del más bajo al más alto (vacío sin análisis modal),
+    // la masa total del modelo (la misma en cada dirección) y la de los grados
+    // de libertad libres en X, Y y Z, contra la que se miden las masas efectivas.
     std::vector<modoVibracion> modos;
+    double masaTotal = 0;
+    Eigen::Vector3d masaLibre = Eigen::Vector3d::Zero();
     // El sistema armado que resolvió el análisis, como lo escribe el reporte:
     // la rigidez global (6N x 6N, ambos triángulos) y las cargas en los nudos
     // (puntuales y equivalentes de las distribuidas, 6N x combinaciones).

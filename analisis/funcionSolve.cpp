@@ -17,6 +17,7 @@
 #include "analisis/solucionDispersa.h"
 #include "diagnosticos.h"
 #include "globales.h"
+#include "unidades.h"
 
 tiemposAnalisis tiemposUltimoAnalisis;
 diagnosticoAnalisis diagnosticoUltimoAnalisis;
@@ -71,15 +72,12 @@ void informarSingular() {
 // se guardan (un cero negativo de una barra sumado a un cero queda cero).
 // referencia(g) recibe, para cada grado de libertad, la mayor diagonal de la
 // misma clase que le da alguna de sus barras. Una barra sin sección o sin
-// material no aporta rigidez y se informa.
+// material no aporta rigidez (el cargador ya lo dijo).
 void ensamblarRigidez(Eigen::SparseMatrix<double>& kEstructura, Eigen::Index ngl, Eigen::VectorXd& referencia) {
     std::vector<Eigen::Triplet<double>> terminos;
     terminos.reserve(barra.size() * 144);
     referencia = Eigen::VectorXd::Zero(ngl);
     for (objBarra3d& b : barra) {
-        if (!b.tieneSeccionYMaterial())
-            mensajes.error("No están definidas E, poisson, o Sección del Elemento: " +
-                           std::to_string(b.getNoBarraUsuario()));
         const Eigen::VectorXi g = b.getGdl();
         const Eigen::MatrixXd k = b.getKGlobal();
         for (int j = 0; j < 12; ++j)
@@ -239,6 +237,29 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones) {
     for (casoResultado& caso : resultados.casos) calcularEscalas(caso);
 }
 
+// Un desplazamiento de más de 1/50 del tamaño del modelo no es el de una
+// estructura en servicio: suele ser un error de unidades (E en MPa con
+// longitudes en metros) o de rigidez, y el análisis lineal ya no vale. Se
+// avisa una vez por combinación, con el nudo que más se mueve.
+void revisarDesplazamientos(double tamano) {
+    for (const casoResultado& caso : resultados.casos) {
+        double mayor = 0;
+        Eigen::Index nudoMayor = -1;
+        for (Eigen::Index n = 0; n < caso.desplazamientos.cols(); ++n) {
+            const double d = caso.desplazamientos.col(n).head<3>().norm();
+            if (d > mayor) mayor = d, nudoMayor = n;
+        }
+        if (nudoMayor < 0 || !(mayor > tamano / 50)) continue;
+        char valor[64];
+        std::snprintf(valor, sizeof valor, "%.4g", mayor);
+        mensajes.advertencia("Advertencia: en el combo " + caso.nombre + " el nudo " +
+                             std::to_string(nudo[static_cast<size_t>(nudoMayor)].getNoNudoUsuario()) + " se desplaza " +
+                             valor + sufijoUnidad(magnitud::longitud) +
+                             ", más de 1/50 del tamaño del modelo: revise unidades y rigideces; el análisis lineal "
+                             "supone desplazamientos pequeños");
+    }
+}
+
 }  // namespace
 
 bool funcionSolve() {
@@ -348,6 +369,7 @@ bool funcionSolve() {
 
     etapa = Reloj::now();
     llenarCasos(u, reacciones);
+    revisarDesplazamientos(tamanoModelo());
     resultados.rigidez = std::move(kEstructura);
     resultados.cargasPuntuales = std::move(pEstructura);
     resultados.cargasDistribuidas = std::move(fEstructura);

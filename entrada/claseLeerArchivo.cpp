@@ -1,5 +1,6 @@
 #include "entrada/claseLeerArchivo.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -70,7 +71,7 @@ double claseLeerArchivo::convertirReal(const std::string& texto, const std::stri
     errno = 0;
     const double v = std::strtod(inicio, &fin);
     if (fin == inicio || errno == ERANGE || !std::isfinite(v)) {
-        mensajes.advertencia("Advertencia: valor no válido " + texto + " en la etiqueta " + etiqueta);
+        mensajes.error("Error: valor no válido " + texto + " en la etiqueta " + etiqueta);
         return 0.0;
     }
     return v;
@@ -82,7 +83,7 @@ int claseLeerArchivo::convertirEntero(const std::string& texto, const std::strin
     errno = 0;
     const long v = std::strtol(inicio, &fin, 10);
     if (fin == inicio || errno == ERANGE || v < INT_MIN || v > INT_MAX) {
-        mensajes.advertencia("Advertencia: valor no válido " + texto + " en la etiqueta " + etiqueta);
+        mensajes.error("Error: valor no válido " + texto + " en la etiqueta " + etiqueta);
         return 0;
     }
     return static_cast<int>(v);
@@ -142,7 +143,8 @@ Eigen::MatrixXd claseLeerArchivo::getMatriz(std::string etiqueta, int columnas) 
         i = j + 1;
     }
     if (indices.size() % static_cast<size_t>(columnas) != 0) {
-        mensajes.error("Faltan datos para completar la matriz " + etiqueta);
+        mensajes.error("Error: faltan datos para completar la matriz " + etiqueta + " (" +
+                       std::to_string(indices.size()) + " números; cada fila lleva " + std::to_string(columnas) + ")");
         return Eigen::MatrixXd(0, 0);
     }
     const Eigen::Index filas = static_cast<Eigen::Index>(indices.size() / static_cast<size_t>(columnas));
@@ -180,6 +182,17 @@ std::string claseLeerArchivo::getString(std::string etiqueta, int n) {
     const auto& t = tokens();
     if (p < 0 || static_cast<size_t>(p) >= t.size()) return "";
     return t[static_cast<size_t>(p)];
+}
+
+std::vector<std::string> claseLeerArchivo::palabrasDeEtiqueta() {
+    tokens();
+    std::vector<std::pair<size_t, std::string>> primeras;
+    for (const auto& [palabra, posiciones] : apariciones)
+        if (!posiciones.empty() && !palabra.empty() && palabra.back() == ':') primeras.emplace_back(posiciones[0], palabra);
+    std::sort(primeras.begin(), primeras.end());
+    std::vector<std::string> r;
+    for (auto& p : primeras) r.push_back(std::move(p.second));
+    return r;
 }
 
 std::string claseLeerArchivo::getPalabra(const std::string& etiqueta, int n, int k) {

@@ -30,6 +30,9 @@ public:
     Eigen::MatrixXd getMatriz(std::string etiqueta, int columnas);
     int getNoEtiquetas(std::string etiqueta);
     std::string getString(std::string etiqueta, int n);
+    // Las palabras distintas del archivo que terminan en ":" (las que podrían
+    // ser etiquetas), en el orden de su primera aparición.
+    std::vector<std::string> palabrasDeEtiqueta();
     // La palabra k-ésima (desde 0) que sigue a la n-ésima aparición de la etiqueta, o vacía.
     std::string getPalabra(const std::string& etiqueta, int n, int k);
     std::vector<double> getMatrizEtiquetaRepetida(std::string etiqueta, int n, int saltar);

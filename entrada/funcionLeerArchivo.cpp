@@ -20,6 +20,7 @@ void funcionLeerArchivo() {
     archivoDatosAbierto = ctx.lector.archivoDisponible();
     if (!archivoDatosAbierto) mensajes.error("Error: no se pudo abrir el archivo de datos " + nombreArchivo);
 
+    pasoEtiquetasDesconocidas(ctx);  // Palabras con ":" que no son etiquetas
     pasoLeerTablas(ctx);       // 2 y 3. Tablas de nudos y de barras
     pasoMapaNudos(ctx);        // 4. Mapa de números de nudo
     pasoMapaBarras(ctx);       // 5. Mapa de números de barra
@@ -40,4 +41,5 @@ void funcionLeerArchivo() {
     pasoCombosBarras(ctx);        // 17. Combinaciones de las barras
     pasoAjustesDibujo(ctx);       // 18. Ajustes de dibujo
     pasoAnalisisModal(ctx);       //     y pedido de análisis modal
+    pasoRevisarModelo(ctx);       // Barras sin sección, casos sin combinación y combinaciones sin casos
 }                                 // 19. El lector se destruye con ctx.

@@ -6,6 +6,32 @@
 #include "entrada/pasosCarga.h"
 #include "globales.h"
 
+namespace {
+// Una sección con dimensiones que no son positivas, un módulo de elasticidad
+// que no es positivo, un coeficiente de Poisson fuera de (-1, 0.5] o un peso
+// negativo no describe un material ni una sección: se informa (la barra la
+// toma igual, y el análisis dirá si queda sin rigidez). En la sección genérica
+// el área debe ser positiva y las inercias y el módulo de torsión no negativos
+// (una inercia nula es una barra sin flexión en ese plano).
+void revisarSeccion(const std::string& etiqueta, int k, const std::string& nombre, const std::vector<double>& v,
+                    bool generica) {
+    const bool costanera = etiqueta == "seccionCostanera:";
+    const size_t dimensiones = generica ? 4 : costanera ? 5 : etiqueta == "seccionW:" ? 4 : 2;
+    bool correcta = true;
+    for (size_t i = 0; i < dimensiones; ++i) {
+        // Pueden ser nulos: las inercias y la torsión de la genérica, el labio y el radio de la costanera.
+        const bool puedeSerNula = (generica && i > 0) || (costanera && (i == 2 || i == 4));
+        correcta = correcta && (puedeSerNula ? v[i] >= 0 : v[i] > 0);
+    }
+    const double E = v[dimensiones], nu = v[dimensiones + 1], peso = v[dimensiones + 2];
+    if (!(E > 0) || !(nu > -1 && nu <= 0.5) || !(peso >= 0)) correcta = false;
+    if (!correcta)
+        mensajes.error("Error: el registro " + std::to_string(k) + " de " + etiqueta + " (" + nombre +
+                       ") tiene una dimensión, un módulo de elasticidad o un peso que no son positivos, o un "
+                       "coeficiente de Poisson fuera de (-1, 0.5]");
+}
+}  // namespace
+
 void pasoBarras(ContextoCarga& ctx) {
     // Se dejan fuera las barras con un nudo inexistente o de longitud nula, de
     // modo que el número interno de cada barra es su posición en barra.
@@ -19,8 +45,8 @@ void pasoBarras(ContextoCarga& ctx) {
             int n;
             extremos[e] = enteroSeguro(valor, n) ? internoDeNudo(n) : -1;
             if (extremos[e] < 0) {
-                mensajes.advertencia("Advertencia: la barra " + std::to_string(numero) + " usa el nudo " +
-                                     textoEntero(valor) + ", que no existe");
+                mensajes.error("Error: la barra " + std::to_string(numero) + " usa el nudo " + textoEntero(valor) +
+                               ", que no existe");
                 valida = false;
             }
         }
@@ -30,12 +56,11 @@ void pasoBarras(ContextoCarga& ctx) {
             const double dx = b.getX() - a.getX(), dy = b.getY() - a.getY(), dz = b.getZ() - a.getZ();
             const double largo = std::sqrt(dx * dx + dy * dy + dz * dz);
             if (largo == 0.0) {
-                mensajes.advertencia("Advertencia: la barra " + std::to_string(numero) +
-                                     " tiene longitud cero y no se considera");
+                mensajes.error("Error: la barra " + std::to_string(numero) + " tiene longitud cero y no se considera");
                 valida = false;
             } else if (!std::isfinite(largo)) {
-                mensajes.advertencia("Advertencia: la barra " + std::to_string(numero) +
-                                     " tiene una longitud no válida y no se considera");
+                mensajes.error("Error: la barra " + std::to_string(numero) +
+                               " tiene una longitud no válida y no se considera");
                 valida = false;
             }
         }
@@ -80,6 +105,8 @@ void pasoSecciones(ContextoCarga& ctx) {
         for (int k = 1; k <= registros; ++k) {
             const std::string nombre = ctx.lector.getString(etiqueta, k);
             const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
+            if (!registroCompleto(etiqueta, k, v, tipo.valores, "barra", nombre)) continue;
+            revisarSeccion(etiqueta, k, nombre, v, tipo.clase == Generica);
             for (size_t j = tipo.valores; j < v.size(); ++j) {
                 const int i = barraDeLista(v[j], etiqueta);
                 if (i < 0) continue;
@@ -112,6 +139,7 @@ void pasoRotaciones(ContextoCarga& ctx) {
     const int registros = ctx.lector.getNoEtiquetas(etiqueta);
     for (int k = 1; k <= registros; ++k) {
         const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
+        if (!registroCompleto(etiqueta, k, v, 1, "barra")) continue;
         for (size_t j = 1; j < v.size(); ++j) {
             const int i = barraDeLista(v[j], etiqueta);
             if (i >= 0) barra[static_cast<size_t>(i)].setRotacion(v[0]);
@@ -124,6 +152,7 @@ void pasoArticulaciones(ContextoCarga& ctx) {
     const int registros = ctx.lector.getNoEtiquetas(etiqueta);
     for (int k = 1; k <= registros; ++k) {
         const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
+        if (!registroCompleto(etiqueta, k, v, 4, "barra")) continue;
         for (size_t j = 4; j < v.size(); ++j) {
             const int i = barraDeLista(v[j], etiqueta);
             if (i >= 0) barra[static_cast<size_t>(i)].setArticulacion(v[0], v[1], v[2], v[3]);

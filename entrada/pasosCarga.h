@@ -15,7 +15,17 @@ struct ContextoCarga {
     Eigen::MatrixXd tablaNudos;   // filas de "nudos:": número X Y Z
     Eigen::MatrixXd tablaBarras;  // filas de "barras:": número deNudo aNudo
     std::vector<int> filasBarras; // filas de la tabla de barras que sobreviven al paso 5
+    // Casos de carga que nombra algún registro de cargas, en el orden del archivo.
+    std::vector<std::string> casosConCargas;
+    void anotarCaso(const std::string& caso);
 };
+
+// Comprueba que el registro k de la etiqueta tenga sus `valores` números y,
+// después, al menos un número de `lista` ("nudo" o "barra"); si no, deja el
+// error y devuelve falso. `nombre` es el nombre del registro (caso de carga o
+// sección) si lo tiene.
+bool registroCompleto(const std::string& etiqueta, int k, const std::vector<double>& v, size_t valores,
+                      const char* lista, const std::string& nombre = "");
 
 // Conversión controlada de un real del archivo a entero: falso si no cabe en int.
 bool enteroSeguro(double v, int& n);
@@ -46,6 +56,8 @@ void pasoPesoPropio(ContextoCarga& ctx);         // paso 16
 void pasoCombosBarras(ContextoCarga& ctx);       // paso 17
 void pasoAjustesDibujo(ContextoCarga& ctx);      // paso 18
 void pasoAnalisisModal(ContextoCarga& ctx);      // paso 18, modos pedidos, gravedad y masas de nudo
+void pasoEtiquetasDesconocidas(ContextoCarga& ctx);  // antes de todo: palabras con ":" que no son etiquetas
+void pasoRevisarModelo(ContextoCarga& ctx);      // al final: barras sin sección, casos y combinaciones
 
 // Lee los registros "combo:" y los agrupa por nombre en orden de primera
 // aparición; avisa de los nombres repetidos (uno por registro repetido).

@@ -1,6 +1,10 @@
 // Pasos del cargador: cargas puntuales, combinaciones, cargas distribuidas,
 // peso propio y ajustes de dibujo.
+#include <algorithm>
+#include <cctype>
+
 #include "diagnosticos.h"
+#include "entrada/etiquetas.h"
 #include "entrada/pasosCarga.h"
 #include "globales.h"
 #include "unidades.h"
@@ -16,6 +20,8 @@ void pasoCargasPuntuales(ContextoCarga& ctx) {
     for (int k = 1; k <= registros; ++k) {
         const std::string caso = ctx.lector.getString(etiqueta, k);
         const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
+        ctx.anotarCaso(caso);
+        if (!registroCompleto(etiqueta, k, v, 6, "nudo", caso)) continue;
         for (size_t j = 6; j < v.size(); ++j) {
             const int i = nudoDeLista(v[j], etiqueta);
             if (i >= 0) nudo[static_cast<size_t>(i)].setCargaPuntual(caso, v[0], v[1], v[2], v[3], v[4], v[5]);
@@ -31,6 +37,8 @@ void pasoDesplazamientosImpuestos(ContextoCarga& ctx) {
     for (int k = 1; k <= registros; ++k) {
         const std::string caso = ctx.lector.getString(etiqueta, k);
         const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
+        ctx.anotarCaso(caso);
+        if (!registroCompleto(etiqueta, k, v, 6, "nudo", caso)) continue;
         for (size_t j = 6; j < v.size(); ++j) {
             const int i = nudoDeLista(v[j], etiqueta);
             if (i < 0) continue;
@@ -42,8 +50,8 @@ void pasoDesplazamientosImpuestos(ContextoCarga& ctx) {
                 // Sólo un apoyo impone un desplazamiento; en un grado de libertad
                 // libre (aunque tenga resorte) el valor se descarta.
                 if (d(g) != 0 && apoyo(g) == 0) {
-                    mensajes.advertencia("Advertencia: desplazamiento impuesto en un grado de libertad libre: nudo " +
-                                         std::to_string(n.getNoNudoUsuario()) + " " + kNombresGdlNudo[g]);
+                    mensajes.error("Error: desplazamiento impuesto en un grado de libertad libre: nudo " +
+                                   std::to_string(n.getNoNudoUsuario()) + " " + kNombresGdlNudo[g] + " (se descarta)");
                     d(g) = 0;
                 }
             }
@@ -82,7 +90,7 @@ void pasoCombosNudos(ContextoCarga& ctx) {
     noCombos = static_cast<int>(combinaciones.size());
     for (objNudo3d& n : nudo) n.setCombos(combinaciones);
     for (const combinacion& c : combinaciones)
-        if (c.terminos.empty()) mensajes.advertencia("Advertencia: el combo " + c.nombre + " no tiene factores");
+        if (c.terminos.empty()) mensajes.error("Error: el combo " + c.nombre + " no tiene factores");
     if (noCombos != 0) mensajes.progreso("transferencia de combos a nudo[i] OK");
     if (noCombos > kCombosVisibles)
         mensajes.advertencia("Advertencia: solo se pueden visualizar los primeros 100 combos");
@@ -109,8 +117,10 @@ void pasoCargasDistribuidas(ContextoCarga& ctx) {
         for (int k = 1; k <= registros; ++k) {
             const std::string caso = ctx.lector.getString(etiqueta, k);
             const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
-            if (tipo.clase == Global && v.size() >= 5 && v[2] == 0.0 && v[3] == 0.0 && v[4] == 0.0) {
-                mensajes.advertencia("Advertencia: dirección nula en distribuidaGlobal: (caso " + caso + ")");
+            ctx.anotarCaso(caso);
+            if (!registroCompleto(etiqueta, k, v, tipo.valores, "barra", caso)) continue;
+            if (tipo.clase == Global && v[2] == 0.0 && v[3] == 0.0 && v[4] == 0.0) {
+                mensajes.error("Error: dirección nula en distribuidaGlobal: (caso " + caso + "; la carga se descarta)");
                 continue;
             }
             for (size_t j = tipo.valores; j < v.size(); ++j) {
@@ -134,9 +144,10 @@ void pasoPesoPropio(ContextoCarga& ctx) {
     if (veces == 0) {
         mensajes.progreso("No se calculará el peso propio de la estructura");
     } else if (veces >= 2) {
-        mensajes.error("No usar la etiqueta *pesoPropio:* más de una vez");
+        mensajes.error("Error: la etiqueta pesoPropio: está más de una vez; no se calcula el peso propio");
     } else {
         const std::string caso = ctx.lector.getString("pesoPropio:", 1);
+        ctx.anotarCaso(caso);
         for (objBarra3d& b : barra) b.setPesoPropio(caso);
         mensajes.progreso("Lectura de pesoPropio ---> OK");
     }
@@ -158,9 +169,18 @@ void pasoAjustesDibujo(ContextoCarga& ctx) {
             unidadLongitud = longitud;
         }
     }
+    // Un ajuste que falta vale el de omisión; se dice sólo como detalle.
+    const auto falta = [&](const char* etiqueta, const char* clase) {
+        if (ctx.lector.getNoEtiquetas(etiqueta) > 0) return false;
+        mensajes.agregar(nivelMensaje::advertencia,
+                         std::string("Advertencia: no se encontró ningún ") + clase + " con etiqueta " + etiqueta, true);
+        return true;
+    };
     // Una precisión negativa no tiene sentido: se conserva la de defecto.
-    const int p = ctx.lector.getEntero("precision:");
-    if (p >= 0) precision = p;
+    if (!falta("precision:", "entero")) {
+        const int p = ctx.lector.getEntero("precision:");
+        if (p >= 0) precision = p;
+    }
     struct Ajuste {
         const char* etiqueta;
         double* valor;
@@ -171,6 +191,7 @@ void pasoAjustesDibujo(ContextoCarga& ctx) {
                               {"escalaN:", &escalaN},         {"escalaT:", &escalaT},
                               {"escalaApoyo:", &escalaApoyo}, {"escalaCarga:", &escalaCarga}};
     for (const Ajuste& a : ajustes) {
+        if (falta(a.etiqueta, "real")) continue;
         const double v = ctx.lector.getReal(a.etiqueta);
         if (v > 0) *a.valor = v;
     }
@@ -188,7 +209,7 @@ void pasoAnalisisModal(ContextoCarga& ctx) {
     if (ctx.lector.getNoEtiquetas("gravedad:") > 0) {
         const double g = ctx.lector.getReal("gravedad:");
         if (g > 0) gravedad = g;
-        else mensajes.advertencia("Advertencia: gravedad no válida; se usa 9.81");
+        else mensajes.error("Error: gravedad no válida; se usa 9.81");
     } else if (modosPedidos > 0) {
         mensajes.advertencia("Advertencia: se usa gravedad 9.81 (m/s²); defina gravedad: si usa otras unidades");
     }
@@ -196,12 +217,11 @@ void pasoAnalisisModal(ContextoCarga& ctx) {
     const int registros = ctx.lector.getNoEtiquetas(etiqueta);
     for (int k = 1; k <= registros; ++k) {
         const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
-        if (v.empty()) continue;
+        if (!registroCompleto(etiqueta, k, v, 1, "nudo")) continue;
         double m = v[0];
         if (m < 0) {
-            mensajes.advertencia("Advertencia: valor no válido " +
-                                 ctx.lector.getPalabrasEtiquetaRepetida(etiqueta, k, 0)[0] + " en la etiqueta " +
-                                 etiqueta);
+            mensajes.error("Error: valor no válido " + ctx.lector.getPalabrasEtiquetaRepetida(etiqueta, k, 0)[0] +
+                           " en la etiqueta " + etiqueta);
             m = 0;
         }
         for (size_t j = 1; j < v.size(); ++j) {
@@ -210,4 +230,59 @@ void pasoAnalisisModal(ContextoCarga& ctx) {
         }
     }
     if (registros > 0) mensajes.progreso("transferencia de masas a nudo[i] OK");
+}
+
+namespace {
+// Palabras desconocidas terminadas en ":" que se nombran como máximo.
+constexpr size_t kDesconocidasNombradas = 20;
+// Más larga que esto, una palabra no es una etiqueta mal escrita.
+constexpr size_t kLargoEtiqueta = 40;
+}  // namespace
+
+void pasoEtiquetasDesconocidas(ContextoCarga& ctx) {
+    const std::vector<std::string>& conocidas = etiquetasConocidas();
+    size_t desconocidas = 0;
+    for (const std::string& palabra : ctx.lector.palabrasDeEtiqueta()) {
+        if (std::find(conocidas.begin(), conocidas.end(), palabra) != conocidas.end()) continue;
+        // Un ":" suelto o tras signos (":", "-:") no es una etiqueta mal escrita.
+        if (std::none_of(palabra.begin(), palabra.end(), [](unsigned char c) { return std::isalpha(c) || c >= 0x80; }))
+            continue;
+        if (++desconocidas > kDesconocidasNombradas) continue;
+        const std::string parecida = palabra.size() <= kLargoEtiqueta ? etiquetaParecida(palabra) : std::string();
+        mensajes.advertencia("Advertencia: etiqueta desconocida " + palabra + " (se ignora)" +
+                             (parecida.empty() ? "" : "; ¿quiso decir " + parecida + "?"));
+    }
+    if (desconocidas > kDesconocidasNombradas)
+        mensajes.advertencia("Advertencia: y otras " + std::to_string(desconocidas - kDesconocidasNombradas) +
+                             " palabras desconocidas terminadas en \":\"");
+}
+
+void pasoRevisarModelo(ContextoCarga& ctx) {
+    // Barras sin sección o sin material: sin rigidez, en una sola línea.
+    std::vector<int> sinSeccion;
+    for (const objBarra3d& b : barra)
+        if (!b.tieneSeccionYMaterial()) sinSeccion.push_back(b.getNoBarraUsuario());
+    if (!sinSeccion.empty())
+        mensajes.error("Error: " + std::string(sinSeccion.size() == 1 ? "la barra " : "las barras ") +
+                       enRangos(sinSeccion) + (sinSeccion.size() == 1 ? " no tiene" : " no tienen") +
+                       " sección ni material (ningún registro de sección la nombra)");
+    // Casos de carga y combinaciones.
+    const std::vector<std::string>& casos = ctx.casosConCargas;
+    for (const combinacion& c : combinaciones) {
+        std::vector<std::string> avisados;
+        for (const auto& [factor, caso] : c.terminos) {
+            if (std::find(casos.begin(), casos.end(), caso) != casos.end()) continue;
+            if (std::find(avisados.begin(), avisados.end(), caso) != avisados.end()) continue;
+            avisados.push_back(caso);
+            mensajes.advertencia("Advertencia: el combo " + c.nombre + " usa el caso " + caso + ", que no tiene cargas");
+        }
+    }
+    for (const std::string& caso : casos) {
+        bool usado = false;
+        for (const combinacion& c : combinaciones)
+            for (const auto& t : c.terminos) usado = usado || t.second == caso;
+        if (!usado) mensajes.advertencia("Advertencia: el caso " + caso + " no está en ningún combo");
+    }
+    if (combinaciones.empty() && modosPedidos <= 0 && archivoDatosAbierto)
+        mensajes.advertencia("Advertencia: no hay combos: no hay nada que calcular");
 }

@@ -1,4 +1,5 @@
 // Pasos del cargador: tablas de nudos y barras, mapas de números, nudos y apoyos.
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <map>
@@ -28,8 +29,8 @@ std::vector<int> filasValidas(const Eigen::MatrixXd& tabla, const std::string& t
     for (Eigen::Index f = 0; f < tabla.rows(); ++f) {
         const int n = numeros[static_cast<size_t>(f)];
         if (n < 0) {
-            mensajes.advertencia("Advertencia: número de " + tipo + " no válido " + textoEntero(tabla(f, 0)) +
-                                 "; la fila no se considera");
+            mensajes.error("Error: número de " + tipo + " no válido " + textoEntero(tabla(f, 0)) +
+                           "; la fila no se considera");
         } else if (ultimaFila[n] != f) {
             mensajes.advertencia("Advertencia: " + std::string(femenino ? "la " : "el ") + tipo + " " +
                                  std::to_string(n) + " está " + (femenino ? "definida" : "definido") +
@@ -62,17 +63,37 @@ std::string textoEntero(double v) {
 int nudoDeLista(double numero, const std::string& etiqueta) {
     int n;
     const int i = enteroSeguro(numero, n) ? internoDeNudo(n) : -1;
-    if (i < 0)
-        mensajes.advertencia("Advertencia: el nudo " + textoEntero(numero) + " no existe (etiqueta " + etiqueta + ")");
+    if (i < 0) mensajes.error("Error: el nudo " + textoEntero(numero) + " no existe (etiqueta " + etiqueta + ")");
     return i;
 }
 
 int barraDeLista(double numero, const std::string& etiqueta) {
     int n;
     const int i = enteroSeguro(numero, n) ? internoDeBarra(n) : -1;
-    if (i < 0)
-        mensajes.advertencia("Advertencia: la barra " + textoEntero(numero) + " no existe (etiqueta " + etiqueta + ")");
+    if (i < 0) mensajes.error("Error: la barra " + textoEntero(numero) + " no existe (etiqueta " + etiqueta + ")");
     return i;
+}
+
+void ContextoCarga::anotarCaso(const std::string& caso) {
+    if (std::find(casosConCargas.begin(), casosConCargas.end(), caso) == casosConCargas.end())
+        casosConCargas.push_back(caso);
+}
+
+bool registroCompleto(const std::string& etiqueta, int k, const std::vector<double>& v, size_t valores,
+                      const char* lista, const std::string& nombre) {
+    const std::string registro =
+        "Error: el registro " + std::to_string(k) + " de " + etiqueta + (nombre.empty() ? "" : " (" + nombre + ")");
+    if (v.size() < valores) {
+        mensajes.error(registro + " necesita " + std::to_string(valores) + (valores == 1 ? " valor" : " valores") +
+                       " y la lista de " + lista + "s (tiene " + std::to_string(v.size()) +
+                       (v.size() == 1 ? " número)" : " números)"));
+        return false;
+    }
+    if (v.size() == valores) {
+        mensajes.error(registro + " no nombra ningún " + lista);
+        return false;
+    }
+    return true;
 }
 
 void pasoLeerTablas(ContextoCarga& ctx) {
@@ -123,7 +144,7 @@ void pasoApoyos(ContextoCarga& ctx) {
     const int registros = ctx.lector.getNoEtiquetas(etiqueta);
     for (int k = 1; k <= registros; ++k) {
         const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
-        if (v.size() < 6) continue;
+        if (!registroCompleto(etiqueta, k, v, 6, "nudo")) continue;
         int f[6];
         for (int j = 0; j < 6; ++j)
             // Un código que no cabe en un entero es distinto de 0: restringe.
@@ -144,15 +165,15 @@ void pasoResortes(ContextoCarga& ctx) {
     if (registros == 0) return;
     for (int k = 1; k <= registros; ++k) {
         const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
-        if (v.size() < 6) continue;
+        if (!registroCompleto(etiqueta, k, v, 6, "nudo")) continue;
         const std::vector<std::string> texto = ctx.lector.getPalabrasEtiquetaRepetida(etiqueta, k, 0);
         Eigen::Matrix<double, 6, 1> rigidez;
         for (int j = 0; j < 6; ++j) {
             rigidez(j) = v[static_cast<size_t>(j)];
             // Una rigidez negativa no es un resorte: se avisa como valor no válido y vale 0.
             if (rigidez(j) < 0) {
-                mensajes.advertencia("Advertencia: valor no válido " + texto[static_cast<size_t>(j)] +
-                                     " en la etiqueta " + etiqueta);
+                mensajes.error("Error: valor no válido " + texto[static_cast<size_t>(j)] + " en la etiqueta " +
+                               etiqueta);
                 rigidez(j) = 0;
             }
         }

@@ -35,13 +35,22 @@ void numeros(salidaTexto& s, const double* v, int n) {
     for (int i = 0; i < n; ++i) s.exacto(v[i] == 0 ? 0.0 : v[i]) << (i + 1 < n ? "," : "");
 }
 
+// Seis componentes de dos clases (tres y tres: fuerzas y momentos, o
+// traslaciones y giros), cada una sin el ruido del redondeo de su clase.
+void seisSinRuido(salidaTexto& s, const double* v, double escala1, double escala2) {
+    double limpio[6];
+    for (int i = 0; i < 6; ++i) limpio[i] = sinRuido(v[i], i < 3 ? escala1 : escala2);
+    numeros(s, limpio, 6);
+}
+
 void csvDesplazamientos(salidaTexto& s) {
     s << "combo,nudo,ux,uy,uz,giroX,giroY,giroZ\n";
     for (const casoResultado& caso : resultados.casos)
         for (const objNudo3d& n : nudo) {
             comienzoDeFila(s, caso, n.getNoNudoUsuario());
             s << ',';
-            numeros(s, caso.desplazamientos.col(n.getNoNudoInterno()).data(), 6);
+            seisSinRuido(s, caso.desplazamientos.col(n.getNoNudoInterno()).data(), caso.escalas.traslaciones,
+                         caso.escalas.giros);
             s << '\n';
         }
 }
@@ -53,7 +62,8 @@ void csvReacciones(salidaTexto& s) {
             if (!n.tieneAlgunaReaccion()) continue;
             comienzoDeFila(s, caso, n.getNoNudoUsuario());
             s << ',';
-            numeros(s, caso.reacciones.col(n.getNoNudoInterno()).data(), 6);
+            seisSinRuido(s, caso.reacciones.col(n.getNoNudoInterno()).data(), caso.escalas.fuerzas,
+                         caso.escalas.momentos);
             s << '\n';
         }
 }
@@ -64,7 +74,10 @@ void csvFuerzasExtremos(salidaTexto& s) {
         for (const objBarra3d& b : barra) {
             comienzoDeFila(s, caso, b.getNoBarraUsuario());
             s << ',';
-            numeros(s, caso.barras[static_cast<size_t>(b.getNoBarraInterna())].fuerzas, 12);
+            const double* f = caso.barras[static_cast<size_t>(b.getNoBarraInterna())].fuerzas;
+            seisSinRuido(s, f, caso.escalas.fuerzas, caso.escalas.momentos);
+            s << ',';
+            seisSinRuido(s, f + 6, caso.escalas.fuerzas, caso.escalas.momentos);
             s << '\n';
         }
 }
@@ -76,7 +89,9 @@ void csvSolicitaciones(salidaTexto& s) {
             const solicitacionesBarra& r = caso.barras[static_cast<size_t>(b.getNoBarraInterna())];
             for (int k = 0; k < kNumeroSolicitaciones; ++k) {
                 const extremoSolicitacion& e = r.extremos[k];
-                const double v[4] = {e.maximo, e.xMaximo, e.minimo, e.xMinimo};
+                const bool fuerza = k == kSolicitacionN || k == kSolicitacionVy || k == kSolicitacionVz;
+                const double escala = fuerza ? caso.escalas.fuerzas : caso.escalas.momentos;
+                const double v[4] = {sinRuido(e.maximo, escala), e.xMaximo, sinRuido(e.minimo, escala), e.xMinimo};
                 comienzoDeFila(s, caso, b.getNoBarraUsuario());
                 s << ',' << kNombresSolicitaciones[k] << ',';
                 numeros(s, v, 4);

@@ -1,7 +1,10 @@
 #include "reporte/bloqueModal.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <vector>
 
 #include "globales.h"
 
@@ -24,6 +27,18 @@ void escribirBloqueModal(salidaTexto& os) {
     os << formas << "\n";
 }
 
+std::string lineaMasas() {
+    const Eigen::Vector3d& libre = resultados.masaLibre;
+    char texto[200];
+    if (libre(0) == libre(1) && libre(1) == libre(2))
+        std::snprintf(texto, sizeof texto, "Masa total: %.6e en cada dirección; masa libre: %.6e", resultados.masaTotal,
+                      libre(0));
+    else
+        std::snprintf(texto, sizeof texto, "Masa total: %.6e en cada dirección; masa libre: X %.6e, Y %.6e, Z %.6e",
+                      resultados.masaTotal, libre(0), libre(1), libre(2));
+    return texto;
+}
+
 std::string lineaModo(int k) {
     const modoVibracion& m = resultados.modos[static_cast<size_t>(k)];
     char texto[200];
@@ -34,6 +49,7 @@ std::string lineaModo(int k) {
 }
 
 void imprimirModos() {
+    if (!resultados.modos.empty()) std::cout << lineaMasas() << "\n";
     for (size_t k = 0; k < resultados.modos.size(); ++k) std::cout << lineaModo(static_cast<int>(k)) << "\n";
     std::cout.flush();
 }
@@ -57,12 +73,19 @@ void csvModos(salidaTexto& s) {
 
 void csvFormasModales(salidaTexto& s) {
     s << "modo,nudo,ux,uy,uz,giroX,giroY,giroZ\n";
+    std::vector<double> giroMayor(resultados.modos.size(), 0.0);
+    for (size_t k = 0; k < resultados.modos.size(); ++k)
+        for (Eigen::Index i = 3; i < resultados.modos[k].forma.size(); i += (i % 6 == 5 ? 4 : 1))
+            giroMayor[k] = std::max(giroMayor[k], std::fabs(resultados.modos[k].forma(i)));
     for (size_t k = 0; k < resultados.modos.size(); ++k)
         for (const objNudo3d& n : nudo) {
             const Eigen::Index g = 6 * static_cast<Eigen::Index>(n.getNoNudoInterno());
             if (g + 6 > resultados.modos[k].forma.size()) continue;
             s << static_cast<long long>(k + 1) << ',' << n.getNoNudoUsuario();
-            numeros(s, resultados.modos[k].forma.data() + g, 6);
+            // La mayor traslación vale 1; el redondeo de la forma, en traslaciones y en giros, es 0.
+            double v[6];
+            for (int i = 0; i < 6; ++i) v[i] = sinRuido(resultados.modos[k].forma(g + i), i < 3 ? 1.0 : giroMayor[k]);
+            numeros(s, v, 6);
             s << '\n';
         }
 }

@@ -8,6 +8,10 @@
 
 // Bloque final de resultados.txt: una línea por modo y las formas modales.
 void escribirBloqueModal(salidaTexto& os);
+// "Masa total: M en cada dirección; masa libre: m" (la de los grados de
+// libertad libres, contra la que se miden las masas efectivas; una por
+// dirección si difieren).
+std::string lineaMasas();
 // "Modo k: T = ... s, f = ... Hz, masa efectiva X ... %, Y ... %, Z ... %".
 std::string lineaModo(int k);
 void imprimirModos();

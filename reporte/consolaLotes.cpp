@@ -5,6 +5,7 @@
 
 #include "globales.h"
 #include "reporte/equilibrio.h"
+#include "unidades.h"
 
 std::string lineaReacciones(int nudoUsuario, const Eigen::Matrix<double, 6, 1>& r) {
     std::string linea = "nudo " + std::to_string(nudoUsuario) + ":";
@@ -17,12 +18,19 @@ std::string lineaReacciones(int nudoUsuario, const Eigen::Matrix<double, 6, 1>& 
 }
 
 void imprimirReacciones() {
+    if (!unidadFuerza.empty())
+        std::cout << "Unidades: fuerzas en" << sufijoUnidad(magnitud::fuerza) << ", momentos en"
+                  << sufijoUnidad(magnitud::momento) << ", longitudes en" << sufijoUnidad(magnitud::longitud) << "\n";
     for (int c = 0; c < static_cast<int>(resultados.casos.size()); ++c) {
         const casoResultado& caso = resultados.casos[static_cast<size_t>(c)];
         std::cout << "Reacciones del combo " << caso.nombre << "\n";
-        for (const objNudo3d& n : nudo)
-            if (n.tieneAlgunaReaccion())
-                std::cout << lineaReacciones(n.getNoNudoUsuario(), caso.reacciones.col(n.getNoNudoInterno())) << "\n";
+        for (const objNudo3d& n : nudo) {
+            if (!n.tieneAlgunaReaccion()) continue;
+            // Lo que no llega a 1e-13 de la mayor fuerza (o momento) del caso es redondeo: 0.
+            Eigen::Matrix<double, 6, 1> r = caso.reacciones.col(n.getNoNudoInterno());
+            for (int i = 0; i < 6; ++i) r(i) = sinRuido(r(i), i < 3 ? caso.escalas.fuerzas : caso.escalas.momentos);
+            std::cout << lineaReacciones(n.getNoNudoUsuario(), r) << "\n";
+        }
         char error[32];
         std::snprintf(error, sizeof error, "%.1e", errorEquilibrio(c));
         std::cout << "Equilibrio del combo " << caso.nombre << ": error relativo " << error << "\n";

@@ -66,6 +66,16 @@ Suma sumaDeReacciones(int c) {
 Torsor resultanteCargas(int c) { return sumaDeCargas(c).resultante; }
 Torsor resultanteReacciones(int c) { return sumaDeReacciones(c).resultante; }
 
+namespace {
+// La carga total de la combinación: la mayor de las sumas de los módulos de
+// las fuerzas de cada carga y de cada reacción (sus momentos divididos por ℓ
+// si no hay fuerzas).
+double cargaTotal(const Suma& r, const Suma& q, double tamano) {
+    const double fuerzas = std::max(r.fuerzas, q.fuerzas);
+    return fuerzas > 0 ? fuerzas : std::max(r.momentos, q.momentos) / tamano;
+}
+}  // namespace
+
 double errorEquilibrio(int c) {
     double tamano = 0;
     for (const objNudo3d& n : nudo) tamano = std::max(tamano, Vec3(n.getX(), n.getY(), n.getZ()).norm());
@@ -73,7 +83,16 @@ double errorEquilibrio(int c) {
     const Suma r = sumaDeReacciones(c), q = sumaDeCargas(c);
     const Torsor resto = r.resultante + q.resultante;
     const double error = std::max(resto.head<3>().norm(), resto.tail<3>().norm() / tamano);
-    double escala = std::max(r.fuerzas, q.fuerzas);
-    if (escala == 0) escala = std::max(r.momentos, q.momentos) / tamano;
+    double escala = cargaTotal(r, q, tamano);
+    // Una combinación cuyas cargas y reacciones son despreciables frente a las
+    // mayores del modelo (un asentamiento de un apoyo que nada resiste) se mide
+    // contra esas: un cociente de dos redondeos no es un error.
+    // (Sólo hace falta mirar las demás cuando el cociente no es ya redondeo.)
+    if (!(error <= 1e-12 * escala)) {
+        double escalaModelo = 0;
+        for (int k = 0; k < static_cast<int>(resultados.casos.size()); ++k)
+            if (k != c) escalaModelo = std::max(escalaModelo, cargaTotal(sumaDeReacciones(k), sumaDeCargas(k), tamano));
+        if (escala < kFraccionRuido * escalaModelo) escala = escalaModelo;
+    }
     return escala == 0 ? 0.0 : error / escala;
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-// Una barra sin nombre de sección, o sin sección o material, se informa al
-// escribir cada dato que le falta.
 void escribirBarra(salidaTexto& os, const objBarra3d& b) {
     os << "\n";
     os << "#Barra Interna: " << b.getNoBarraInterna() << "\n";
@@ -18,7 +16,6 @@ void escribirBarra(salidaTexto& os, const objBarra3d& b) {
     os << "   Alfa: " << b.getAlfaDeg() << "\n";
     os << "   Beta: " << b.getBetaDeg() << "\n";
     os << "   Gamma: " << b.getGammaDeg() << "\n" << "\n";
-    if (!b.getBoolSeccion()) mensajes.error("Definir el nombre de sección");
     os << "   Sección: " << b.getNombreDeSeccion() << "\n";
     os << "   Area: " << b.getArea() << "\n";
     os << "   Iy: " << b.getIy() << "\n";
@@ -27,11 +24,7 @@ void escribirBarra(salidaTexto& os, const objBarra3d& b) {
     os << "   J: " << b.getModJ() << "\n";
     os << "   G: " << b.getModG() << "\n" << "\n";
     os << "   GDL: " << b.getGdl().transpose() << "\n";
-    const std::string sinRigidez = "No están definidas E, poisson, o Sección del Elemento: " +
-                                   std::to_string(b.getNoBarraUsuario());
-    if (!b.tieneSeccionYMaterial()) mensajes.error(sinRigidez);
     os << "   kLocal: " << "\n" << b.getKLocal() << "\n";
-    if (!b.tieneSeccionYMaterial()) mensajes.error(sinRigidez);
     os << "   kGlobal: " << "\n" << b.getKGlobal() << "\n";
     os << "\n" << "Cargas de combo: [fx1 fx2 qy1, qy2, qz1, qz2, torsion]" << "\n";
     const Eigen::MatrixXd& cargas = b.getMatrizCargasCombo();

@@ -12,8 +12,7 @@ inline constexpr long long kGradosRigidezDensa = 1000;
 // Escribe el reporte en el directorio de trabajo: en un archivo temporal que
 // reemplaza a resultados.txt sólo cuando está completo. Devuelve falso, con un
 // error en la lista de mensajes, si no pudo escribirse; el resultados.txt
-// anterior queda intacto. Lo que le falta a una barra (sección, material) se
-// agrega a la lista de mensajes.
+// anterior queda intacto.
 bool funcionPrint();
 // El mismo reporte sobre cualquier salida.
 void escribirReporte(salidaTexto& salida);

@@ -43,7 +43,10 @@ TEST(Cargador, SinBarrasYAjustesDeDibujo) {
                            "escalaVz: 0.1 escalaN: 0.1 escalaT: 0.1 escalaApoyo: 0.2 escalaCarga: 0.3\n"),
               (Lineas{"lectura de nudos OK Num Nudos = 2", "lectura de barras OK Num Barras = 0",
                       "transferencia de apoyos a nudo[i] OK", "transferencia de cargas puntuales a nudo[i] OK",
-                      "Lectura de pesoPropio ---> OK"}));
+                      "Lectura de pesoPropio ---> OK",
+                      // Cargas que ninguna combinación usa, y nada que calcular.
+                      "Advertencia: el caso L no está en ningún combo", "Advertencia: el caso PP no está en ningún combo",
+                      "Advertencia: no hay combos: no hay nada que calcular"}));
     EXPECT_EQ((std::vector<double>{double(precision), escalaMy, escalaMz, escalaDef, escalaApoyo}),
               (std::vector<double>{2, 0.5, 0.02, 50, 0.2}));
     // Una nueva carga vuelve a los valores por defecto lo que el archivo ya no trae;
@@ -75,32 +78,35 @@ TEST(Cargador, CadaFallaConSuAvisoYElModeloQuedaCoherente) {
               Lineas({"lectura de nudos OK Num Nudos = 5",
                       "lectura de barras OK Num Barras = 6",
                       "Advertencia: el nudo 2 está definido más de una vez; se usa la última definición",
-                      "Advertencia: número de nudo no válido -1; la fila no se considera",
+                      "Error: número de nudo no válido -1; la fila no se considera",
                       "Advertencia: la barra 2 está definida más de una vez; se usa la última definición",
-                      "Advertencia: el nudo 3 no existe (etiqueta apoyo:)",
-                      "Advertencia: el nudo 7 no existe (etiqueta apoyo:)",
-                      "Advertencia: el nudo -1 no existe (etiqueta apoyo:)",
+                      "Error: el nudo 3 no existe (etiqueta apoyo:)",
+                      "Error: el nudo 7 no existe (etiqueta apoyo:)",
+                      "Error: el nudo -1 no existe (etiqueta apoyo:)",
                       "transferencia de apoyos a nudo[i] OK",
-                      "Advertencia: el nudo 4 no existe (etiqueta puntual:)",
+                      "Error: el nudo 4 no existe (etiqueta puntual:)",
                       "transferencia de cargas puntuales a nudo[i] OK",
                       "Advertencia: el combo A está definido más de una vez; se suman sus términos",
-                      "Advertencia: el combo B no tiene factores",
+                      "Error: el combo B no tiene factores",
                       "transferencia de combos a nudo[i] OK",
-                      "Advertencia: la barra 3 usa el nudo 8, que no existe",
-                      "Advertencia: la barra 4 tiene longitud cero y no se considera",
-                      "Advertencia: la barra 5 usa el nudo 8, que no existe",
-                      "Advertencia: la barra 5 usa el nudo 9, que no existe",
+                      "Error: la barra 3 usa el nudo 8, que no existe",
+                      "Error: la barra 4 tiene longitud cero y no se considera",
+                      "Error: la barra 5 usa el nudo 8, que no existe",
+                      "Error: la barra 5 usa el nudo 9, que no existe",
                       "transferencia de coord a barra[i] OK",
-                      "Advertencia: la barra 3 no existe (etiqueta seccionRectangular:)",
-                      "Advertencia: la barra 6 no existe (etiqueta seccionRectangular:)",
+                      "Error: la barra 3 no existe (etiqueta seccionRectangular:)",
+                      "Error: la barra 6 no existe (etiqueta seccionRectangular:)",
                       "Secciones Costanera leidas",
                       "SeccionesW leidas",
-                      "Advertencia: la barra 3 no existe (etiqueta rotacionBarra:)",
-                      "Advertencia: dirección nula en distribuidaGlobal: (caso D)",
-                      "Advertencia: la barra 9 no existe (etiqueta distribuidaGlobal:)",
-                      "Advertencia: la barra 4 no existe (etiqueta articulacion:)",
-                      "No usar la etiqueta *pesoPropio:* más de una vez"}) +
+                      "Error: la barra 3 no existe (etiqueta rotacionBarra:)",
+                      "Error: dirección nula en distribuidaGlobal: (caso D; la carga se descarta)",
+                      "Error: la barra 9 no existe (etiqueta distribuidaGlobal:)",
+                      "Error: la barra 4 no existe (etiqueta articulacion:)",
+                      "Error: la etiqueta pesoPropio: está más de una vez; no se calcula el peso propio"}) +
                   avisosDeAjustes());
+    // Errores de entrada: todo lo que el archivo pide y el programa no puede hacer; los avisos
+    // (definiciones repetidas, los ajustes de dibujo que faltan) no cuentan.
+    EXPECT_EQ(mensajes.cantidad(nivelMensaje::error), 17);
 
     // Nudos y barras: la fila repetida anterior se descarta; el número interno es la posición.
     ASSERT_EQ(noNudos, 3);

@@ -57,7 +57,7 @@ TEST(Lector, ValoresNoValidosValenCeroConAviso) {
     Lineas esperadas;
     for (auto [valor, etiqueta] : {std::pair{"e", "nudos:"}, {"-", "nudos:"}, {"+", "nudos:"}, {".", "nudos:"},
                                    {"1e999", "nudos:"}, {"99999999999", "precision:"}, {"abc", "escalaN:"}, {"", "escalaMy:"}})
-        esperadas.push_back(std::string("Advertencia: valor no válido ") + valor + " en la etiqueta " + etiqueta);
+        esperadas.push_back(std::string("Error: valor no válido ") + valor + " en la etiqueta " + etiqueta);
     EXPECT_EQ(mensajes.textos(), esperadas);
 }
 
