@@ -13,7 +13,7 @@ void mayor(double& escala, double v) {
 }
 }  // namespace
 
-void calcularEscalas(casoResultado& caso) {
+void calcularEscalas(casoResultado& caso, double tamano) {
     escalasCaso e;
     for (Eigen::Index n = 0; n < caso.desplazamientos.cols(); ++n)
         for (int i = 0; i < 6; ++i) {
@@ -27,6 +27,13 @@ void calcularEscalas(casoResultado& caso) {
             mayor(fuerza ? e.fuerzas : e.momentos, b.extremos[s].maximo);
             mayor(fuerza ? e.fuerzas : e.momentos, b.extremos[s].minimo);
         }
+    }
+    if (tamano > 0 && std::isfinite(tamano)) {
+        const escalasCaso propias = e;
+        e.momentos = std::max(propias.momentos, propias.fuerzas * tamano);
+        e.fuerzas = std::max(propias.fuerzas, propias.momentos / tamano);
+        e.giros = std::max(propias.giros, propias.traslaciones / tamano);
+        e.traslaciones = std::max(propias.traslaciones, propias.giros * tamano);
     }
     caso.escalas = e;
 }

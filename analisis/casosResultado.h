@@ -19,10 +19,14 @@ class objBarra3d;
 
 enum class tipoCaso { combinacion };
 
-// Los mayores valores absolutos de un caso por clase de magnitud: fuerzas
-// (reacciones, fuerzas de extremo, axiales y cortes), momentos (de las
-// reacciones, de extremo, torsores y flectores), traslaciones y giros. Un
-// valor mucho menor que la escala de su clase es el redondeo de la solución.
+// La escala de un caso por clase de magnitud: el mayor valor absoluto de las
+// fuerzas (reacciones, fuerzas de extremo, axiales y cortes), de los momentos
+// (de las reacciones, de extremo, torsores y flectores), de las traslaciones
+// y de los giros, y, entre fuerzas y momentos (y traslaciones y giros), lo
+// que la otra clase da con el tamaño ℓ del modelo como brazo: en un
+// reticulado articulado todos los momentos son redondeo, y su escala es la de
+// las fuerzas por ℓ. Un valor mucho menor que la escala de su clase es el
+// redondeo de la solución.
 struct escalasCaso {
     double fuerzas = 0, momentos = 0, traslaciones = 0, giros = 0;
 };
@@ -42,8 +46,8 @@ struct casoResultado {
     escalasCaso escalas;
 };
 
-// Calcula las escalas del caso a partir de sus valores.
-void calcularEscalas(casoResultado& caso);
+// Calcula las escalas del caso a partir de sus valores y del tamaño del modelo.
+void calcularEscalas(casoResultado& caso, double tamanoModelo);
 // Fracción de la escala de su clase por debajo de la cual un valor es ruido.
 inline constexpr double kFraccionRuido = 1e-13;
 // El valor, o 0 si su magnitud no llega a kFraccionRuido de la escala; nunca

@@ -234,7 +234,8 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones) {
             resultados.casos[static_cast<size_t>(c)].barras[static_cast<size_t>(b.getNoBarraInterna())] =
                 s[static_cast<size_t>(c)];
     }
-    for (casoResultado& caso : resultados.casos) calcularEscalas(caso);
+    const double tamano = tamanoModelo();
+    for (casoResultado& caso : resultados.casos) calcularEscalas(caso, tamano);
 }
 
 // Un desplazamiento de más de 1/50 del tamaño del modelo no es el de una
