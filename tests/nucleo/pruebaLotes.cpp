@@ -328,6 +328,8 @@ TEST(Lotes, LineaDeOrdenes) {
         {{"--calcular", "-"}, Modo::error, "", "", "Error: opción desconocida -"},
         {{"--calcular", "m.txt", "--csv"}, Modo::error, "", "", "Error: falta la carpeta después de --csv"},
         {{"m.txt", "--csv", "r"}, Modo::error, "", "", "Error: --csv sólo vale con --calcular"},
+        {{"m.txt", "--detalle"}, Modo::error, "", "", "Error: --detalle sólo vale con --calcular"},
+        {{"--detalle", "--calcular", "m.txt"}, Modo::lotes, "m.txt", "", ""},
         {{"a.txt", "b.txt"}, Modo::error, "", "", "Error: sobra el argumento b.txt (el archivo de modelo es a.txt)"},
         {{"-display"}, Modo::error, "", "", "Error: falta el valor después de -display"},
     };
