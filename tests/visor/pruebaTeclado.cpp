@@ -272,7 +272,7 @@ TEST_F(EntornoVisor, BarraNResaltaLaBarraYDiceSusDatos) {
 
 TEST_F(EntornoVisor, LaAyudaNombraLasTeclasYOrdenesQueExisten) {
     // Cada orden que lista la ayuda general la atiende la línea de órdenes.
-    const std::vector<std::string> renglones = lineasDe(textoAyudaGeneral);
+    const std::vector<std::string> renglones = lineasDe(textoAyudaGeneral());
     int ordenes = 0;
     for (const std::string& r : renglones) {
         const std::size_t flecha = r.find("-->");
@@ -287,11 +287,9 @@ TEST_F(EntornoVisor, LaAyudaNombraLasTeclasYOrdenesQueExisten) {
     }
     EXPECT_GE(ordenes, 16);
     // Las páginas de etiquetas se abren con la tecla que la ayuda nombra.
-    const auto etiquetas = std::find_if(renglones.begin(), renglones.end(), [](const std::string& r) {
-        return r.find("ingresoDatos.txt:") != std::string::npos;
-    });
-    ASSERT_NE(etiquetas, renglones.end());
-    EXPECT_EQ(etiquetas->substr(etiquetas->size() - 3), "F12");
+    const auto etiquetas = std::find(renglones.begin(), renglones.end(),
+                                     "Ayuda de etiquetas para " + nombreModeloAbierto() + ": F12");
+    EXPECT_NE(etiquetas, renglones.end());
     // Cada etiqueta de la página de escalas la lee el cargador (sin aviso de etiqueta ausente) y su
     // valor por defecto es el que queda sin la etiqueta.
     const std::map<std::string, const double*> ajustes = {
@@ -299,7 +297,7 @@ TEST_F(EntornoVisor, LaAyudaNombraLasTeclasYOrdenesQueExisten) {
         {"escalaVz:", &escalaVz},         {"escalaMy:", &escalaMy},       {"escalaMz:", &escalaMz},
         {"escalaT:", &escalaT},           {"escalaTexto:", &escalaTexto}, {"escalaCarga:", &escalaCarga}};
     ajustesPorDefecto();
-    for (const std::string& r : lineasDe(textosAyudaArchivo[3])) {
+    for (const std::string& r : lineasDe(textoAyudaArchivo(4))) {
         const std::size_t defecto = r.find("efecto ");
         const auto ajuste = ajustes.find(r.substr(0, r.find(':') + 1));
         if (defecto != std::string::npos && ajuste != ajustes.end()) {
@@ -309,7 +307,7 @@ TEST_F(EntornoVisor, LaAyudaNombraLasTeclasYOrdenesQueExisten) {
             EXPECT_EQ(std::atoi(r.c_str() + defecto + 7), precision);
         }
     }
-    for (const std::string& r : lineasDe(textosAyudaArchivo[3])) {
+    for (const std::string& r : lineasDe(textoAyudaArchivo(4))) {
         const std::size_t dos = r.find(':');
         if (dos == std::string::npos || r.find(' ') < dos || r[0] == '*') continue;
         const std::string etiqueta = r.substr(0, dos + 1);

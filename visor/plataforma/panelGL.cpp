@@ -128,8 +128,7 @@ int renglones(const std::string& texto) {
 }
 
 // Página de ayuda sobre un fondo oscuro que tapa el modelo.
-void paginaDeAyuda(const char* texto) {
-    const std::string t = texto;
+void paginaDeAyuda(const std::string& t) {
     const double ancho = anchoTextoBitmap(t);
     const double alto = renglones(t) * kRenglon;
     glColor3d(0.06, 0.06, 0.08);
@@ -179,18 +178,18 @@ void plotSobreEscena() {
         y += kRenglon;
     }
 
-    const char* pagina = nullptr;
+    std::string pagina;
     const int paginaArchivo = flags[kFlagPaginaAyuda];
     if (flagActivo(kFlagAyudaGeneral)) {
-        pagina = textoAyudaGeneral;
+        pagina = textoAyudaGeneral();
         paginaDeAyuda(pagina);
         glColor3d(0.3, 1, 0);
     } else if (paginaArchivo >= 1 && paginaArchivo <= kPaginasAyudaArchivo) {
-        pagina = textosAyudaArchivo[paginaArchivo - 1];
+        pagina = textoAyudaArchivo(paginaArchivo);
         paginaDeAyuda(pagina);
         glColor3d(1, 1, 0);
     }
-    if (pagina != nullptr) drawTextoBitmap(90, 20, pagina);
+    if (!pagina.empty()) drawTextoBitmap(90, 20, pagina);
 
     glEnable(GL_DEPTH_TEST);
     glPopMatrix();
