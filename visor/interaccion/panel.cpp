@@ -66,8 +66,10 @@ void clicEnBotonFlag(double x, double y, double ancho, double alto, int k) {
 void clicEnBotonCombo(double x, double y, double ancho, double alto, int i) {
     const int k = kFlagPrimerCombo + i;
     if (i < 0 || k >= static_cast<int>(flags.size())) return;
-    // Sin pasar por modificadorFlagsGraf: conmutar una combinación no apaga capas.
+    // Sin pasar por modificadorFlagsGraf: conmutar una combinación no apaga
+    // capas, pero cambia las que se ven y termina el resaltado de "barra N".
     if (!consumirClick(x, y, ancho, alto)) return;
     flags[static_cast<size_t>(k)] += 1;
+    barraResaltada = -1;
     ventanaSistema::pedirRedibujo();
 }
