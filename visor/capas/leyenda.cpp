@@ -51,9 +51,12 @@ const char* nombreDiagrama(TipoDiagrama tipo) {
 
 std::string lineaLeyenda(TipoDiagrama tipo, int c, const ExtremosDiagrama& e) {
     if (!e.hay) return std::string();
+    const double escala = escalaDiagrama(tipo, c);
+    const std::string unidad = sufijoUnidad(magnitudDiagrama(tipo));
     return std::string(nombreDiagrama(tipo)) + " " + nombreCombo(c) + ": máx " +
-           formatearNumero(e.maximo, precision, false) + " (barra " + std::to_string(e.barraMaximo) + "), mín " +
-           formatearNumero(e.minimo, precision, false) + " (barra " + std::to_string(e.barraMinimo) + ")";
+           formatearResultado(e.maximo, escala, precision, false) + unidad + " (barra " +
+           std::to_string(e.barraMaximo) + "), mín " + formatearResultado(e.minimo, escala, precision, false) +
+           unidad + " (barra " + std::to_string(e.barraMinimo) + ")";
 }
 
 ExtremoDeformada extremoDeformada(int c) {
@@ -77,6 +80,9 @@ std::string lineaLeyendaDeformada(int c, double escala, const ExtremoDeformada& 
     if (!e.hay) return std::string();
     char factor[64];
     std::snprintf(factor, sizeof factor, "%g", escala);
-    return "Deformada " + nombreCombo(c) + ": desplazamiento máx " + formatearNumero(e.maximo, precision, true) +
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    const double escalaTraslaciones = caso != nullptr ? caso->escalas.traslaciones : 0.0;
+    return "Deformada " + nombreCombo(c) + ": desplazamiento máx " +
+           formatearResultado(e.maximo, escalaTraslaciones, precision, true) + sufijoUnidad(magnitud::longitud) +
            " (nudo " + std::to_string(e.nudo) + "), factor de escala " + factor;
 }

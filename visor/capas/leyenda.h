@@ -18,7 +18,9 @@ ExtremosDiagrama extremosDiagrama(TipoDiagrama tipo, int c);
 
 // Nombre corto del diagrama, como en los botones: "N", "Vy", "My", "Vz", "Mz", "T".
 const char* nombreDiagrama(TipoDiagrama tipo);
-// "My ELU: máx 59.71 (barra 5), mín -17.19 (barra 12)", con `precision` decimales.
+// "My ELU: máx 59.71 (barra 5), mín -17.19 (barra 12)", con `precision` decimales,
+// sin el ruido del redondeo y con la unidad del modelo si la tiene
+// ("máx 59.71 kN·m (barra 5)").
 std::string lineaLeyenda(TipoDiagrama tipo, int c, const ExtremosDiagrama& e);
 
 struct ExtremoDeformada {
@@ -28,4 +30,5 @@ struct ExtremoDeformada {
 };
 ExtremoDeformada extremoDeformada(int c);
 // "Deformada ELU: desplazamiento máx 1.234e-02 (nudo 4), factor de escala 100"
+// (con unidades: "máx 1.234e-02 m (nudo 4)").
 std::string lineaLeyendaDeformada(int c, double escala, const ExtremoDeformada& e);
