@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "diagnosticos.h"
 #include "globales.h"
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/estadoVisor.h"
@@ -196,6 +197,21 @@ bool conArgumento(const std::string& texto, const std::string& orden, std::strin
 void responder(const std::string& texto) {
     dialogo = texto;
     modoLinea = ModoLinea::Ordenes;
+}
+
+std::string avisoDeCarga(int advertencias, int errores) {
+    if (errores <= 0) return "Modelo cargado con " + std::to_string(advertencias) + " advertencias; vea la consola";
+    return "Modelo cargado con " + std::to_string(advertencias) + (advertencias == 1 ? " advertencia" : " advertencias") +
+           " y " + std::to_string(errores) + (errores == 1 ? " error" : " errores") + " de entrada; vea la consola";
+}
+
+void anunciarCargaDelModelo(bool recarga) {
+    if (!archivoDatosAbierto) {
+        responder("Error: no se pudo abrir el archivo de datos " + nombreArchivo + ". Ingrese Comando:");
+        return;
+    }
+    const int errores = mensajes.cantidad(nivelMensaje::error);
+    if (recarga || errores > 0) responder(avisoDeCarga(mensajes.cantidad(nivelMensaje::advertencia), errores));
 }
 
 // Ejecuta la línea de órdenes. Las filas se revisan una tras otra sobre el

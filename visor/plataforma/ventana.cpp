@@ -11,6 +11,7 @@
 #include "visor/escena/camara.h"
 #include "visor/escena/estadoVisor.h"
 #include "visor/escena/vistaCamara.h"
+#include "visor/interaccion/lineaOrdenes.h"
 #include "visor/interaccion/raton.h"
 #include "visor/interaccion/teclado.h"
 #include "visor/plataforma/capturaGL.h"
@@ -50,6 +51,7 @@ void funcionPlot(int argc, char** argv) {
     ventanaSistema::ponerTitulo(titulo);
 
     interruptoresIniciales();
+    anunciarCargaDelModelo(false);
     nudosAislados.assign(nudo.size(), 1);
     barrasAisladas.assign(barra.size(), 1);
     modeloCambiado();
