@@ -171,10 +171,13 @@ void plotSobreEscena() {
     glDisable(GL_DEPTH_TEST);
 
     // Leyenda: una línea por capa de resultados y combinación, junto a los botones.
-    glColor3d(0, 1, 0);
     double y = 30 + kRenglon;
-    for (const std::string& linea : leyendaEscena()) {
-        drawTextoBitmap(100, y, linea);
+    const std::vector<std::string>& lineas = leyendaEscena();
+    const std::vector<std::array<float, 3>>& colores = coloresLeyendaEscena();
+    for (std::size_t i = 0; i < lineas.size(); ++i) {
+        const std::array<float, 3> color = i < colores.size() ? colores[i] : kColorLeyenda;
+        glColor3f(color[0], color[1], color[2]);
+        drawTextoBitmap(100, y, lineas[i]);
         y += kRenglon;
     }
 
