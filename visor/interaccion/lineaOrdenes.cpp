@@ -10,6 +10,7 @@
 #include "globales.h"
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/estadoVisor.h"
+#include "visor/escena/vistaCamara.h"
 #include "visor/escena/visibilidad.h"
 #include "visor/interaccion/captura.h"
 #include "visor/interaccion/consultaBarra.h"
@@ -180,6 +181,8 @@ void ordenModo(const std::string& numeroTexto) {
         // La forma se ve sola sobre el modelo: sin diagramas, cargas, reacciones ni volumen.
         apagarResultadosYVolumen();
         animarModo(static_cast<int>(k));
+        // La oscilación entera queda a la vista: si sale, se encuadra.
+        mantenerModoALaVista();
         responder(descripcionModo(static_cast<int>(k)) + ". Ingrese Comando:");
     }
 }

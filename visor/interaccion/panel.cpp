@@ -1,5 +1,6 @@
 #include "visor/interaccion/panel.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "visor/escena/estadoVisor.h"
@@ -43,6 +44,32 @@ std::vector<BotonPanel> botonesCombos(const std::vector<std::string>& nombres, i
         botones.push_back({w - 130.0, 35 + (kRenglon + 3) * c, 130, kRenglon, nombres[i], kFlagPrimerCombo + c});
     }
     return botones;
+}
+
+double yIndicador(int h, int renglones) { return h - (2 + renglones) * kRenglon; }
+
+RectanguloPixeles areaLibre(int w, int h, int renglonesIndicador) {
+    RectanguloPixeles a;
+    a.x1 = w - kAnchoColumnaCombos;
+    // Todos los botones, también los de resultados: los de la columna
+    // izquierda la ensanchan; los de la derecha ("Calcular" y las
+    // combinaciones) la adelantan.
+    std::vector<int> todos(kNumeroFlags, 0);
+    todos[kFlagCalculado] = 1;
+    std::vector<BotonPanel> botones = botonesPanel(todos, w, h);
+    const std::vector<BotonPanel> combos = botonesCombos({""}, w);
+    botones.insert(botones.end(), combos.begin(), combos.end());
+    for (const BotonPanel& b : botones) {
+        if (b.x < w / 2.0)
+            a.x0 = std::max(a.x0, b.x + b.ancho);
+        else
+            a.x1 = std::min(a.x1, b.x);
+    }
+    a.x0 += kSeparacionPaneles;
+    a.x1 -= kSeparacionPaneles;
+    // El primer renglón del indicador sube un renglón desde su línea base.
+    a.y1 = yIndicador(h, std::max(1, renglonesIndicador)) - kRenglon - kSeparacionPaneles;
+    return a;
 }
 
 bool clickDentro(double x, double y, double ancho, double alto, int xClick, int yClick) {

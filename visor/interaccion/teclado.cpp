@@ -30,6 +30,8 @@ void cambiarEscalas(bool agrandar) {
         return;
     }
     if (flagActivo(kFlagDeformada) || modoAnimado() > 0) aplicar(escalaDef);
+    // La forma del modo animado, más grande, no debe salir de la vista.
+    if (agrandar) mantenerModoALaVista();
     if (flagActivo(kFlagAxial)) aplicar(escalaN);
     if (flagActivo(kFlagCortanteY)) aplicar(escalaVy);
     if (flagActivo(kFlagMomentoY)) aplicar(escalaMy);

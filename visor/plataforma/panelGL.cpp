@@ -151,12 +151,12 @@ void plotDialogo() {
     // El indicador puede tener varios renglones: crece hacia arriba y lo
     // escrito queda siempre en el penúltimo renglón de la ventana.
     glColor3d(0, 1, 0);
-    drawTextoBitmap(20, h - (2 + renglones(dialogo)) * kRenglon, dialogo + "\n/>" + comando);
+    drawTextoBitmap(20, yIndicador(hVentana, renglones(dialogo)), dialogo + "\n/>" + comando);
     glColor3d(0, 1, 0);
     drawTextoBitmap(w - 200, h - 2 * kRenglon, textoDireccionesWeb);
 
     glColor3d(0, 1, 0);
-    drawTextoBitmap(w - 150, 30, "COMBOS ACTIVADOS:");
+    drawTextoBitmap(w - kAnchoColumnaCombos, kYTituloCombos, "COMBOS ACTIVADOS:");
     for (const BotonPanel& b : botonesCombos(combosDelPanel(), wVentana))
         botonCombo(b.x, b.y, b.ancho, b.alto, b.etiqueta, b.interruptor - kFlagPrimerCombo);
 

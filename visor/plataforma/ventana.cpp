@@ -24,6 +24,9 @@ namespace {
 
 // Animaciones que piden redibujar sin pausa.
 int animacionesActivas = 0;
+// La cámara de arranque se encuadra cuando la ventana conoce su tamaño: en
+// el primer cambio de tamaño aceptado, antes del primer cuadro.
+bool encuadrePendiente = true;
 
 void redibujarSinPausa() { glutPostRedisplay(); }
 
@@ -87,6 +90,10 @@ void changeSize(int w, int h) {
     glViewport(0, 0, w, h);
     wVentana = w;
     hVentana = h;
+    if (encuadrePendiente) {
+        encuadrePendiente = false;
+        encuadreDeArranque(w, h);
+    }
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
