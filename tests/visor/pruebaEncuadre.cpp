@@ -159,6 +159,22 @@ TEST_F(EntornoVisor, ElArranqueF6YLasVistasEncuadranEnLoQueDejanLosPaneles) {
     ASSERT_GE(std::count(dialogo.begin(), dialogo.end(), '\n'), 3);
     tecladoEspecial(TeclaEspecial::F4);
     esperarEnLoLibre(nudos(), "F4 bajo barra N");
+    // El símbolo del empotramiento sobresale de su nudo, en la punta del modelo: también queda en lo libre.
+    for (TeclaEspecial tecla : {TeclaEspecial::F6, TeclaEspecial::F2}) {
+        tecladoEspecial(tecla);
+        LoteDibujo apoyos;
+        plotApoyos(apoyos, escalaApoyo);
+        std::vector<Punto3> simbolo;
+        for (const GrupoLote& g : apoyos.grupos())
+            for (std::size_t i = 0; i + 2 < g.vertices.size(); i += 3)
+                simbolo.push_back({g.vertices[i], g.vertices[i + 1], g.vertices[i + 2]});
+        ASSERT_FALSE(simbolo.empty());
+        const Paneles libre = paneles();
+        for (const Punto3& p : simbolo) {
+            const Eigen::Vector2d q = pixelDe(p);
+            EXPECT_TRUE(q.x() > libre.izquierda && q.x() < libre.derecha && q.y() > 0 && q.y() < libre.abajo) << p;
+        }
+    }
 }
 
 TEST_F(EntornoVisor, LaAnimacionDeUnModoNoSaleDeLaVista) {

@@ -49,10 +49,16 @@ void agregarPuntos(const LoteDibujo& lote, std::vector<Punto3>& puntos) {
     for (const EsferaLote& e : lote.esferas()) puntos.push_back({e.centro.x(), e.centro.y(), e.centro.z()});
 }
 
-// Lo que se encuadra: los nudos y, con un modo animado, su forma en los dos
+// Lo que se encuadra: los nudos, los símbolos de apoyo si están a la vista
+// (sobresalen de sus nudos) y, con un modo animado, su forma en los dos
 // extremos de la oscilación, tal como se dibuja (nudos y elásticas).
 std::vector<Punto3> puntosAEncuadrar() {
     std::vector<Punto3> puntos = puntosNudos();
+    if (flagActivo(kFlagApoyos)) {
+        LoteDibujo apoyos;
+        plotApoyos(apoyos, escalaApoyo);
+        agregarPuntos(apoyos, puntos);
+    }
     if (modoAnimado() > 0 && hayModosCalculados()) {
         for (double signo : {1.0, -1.0}) {
             LoteDibujo forma;

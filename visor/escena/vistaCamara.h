@@ -17,10 +17,11 @@ void funcionFronteraGraf();
 // La cámara de arranque para una ventana de ancho x alto, sin rehacer la
 // proyección: la ventana la llama al conocer su tamaño, antes del primer cuadro.
 void encuadreDeArranque(int ancho, int alto);
-// Cámara que ve el modelo entero desde la dirección dada (del objetivo hacia
-// la cámara) dentro de lo que los paneles dejan libre de la ventana (panel.h,
-// areaLibre); con un modo animado, también su forma en los dos extremos de la
-// oscilación. Rehace la proyección.
+// Cámara que ve el modelo entero (los nudos y los símbolos de apoyo a la
+// vista) desde la dirección dada (del objetivo hacia la cámara) dentro de lo
+// que los paneles dejan libre de la ventana (panel.h, areaLibre); con un modo
+// animado, también su forma en los dos extremos de la oscilación. Rehace la
+// proyección.
 void vistaEncuadrada(const Punto3& direccion);
 // Lo mismo desde la dirección en que mira la cámara ahora.
 void vistaEncuadradaActual();
