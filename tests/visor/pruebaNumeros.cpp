@@ -18,25 +18,17 @@ const char* const kPorticoConRuido =
     "apoyo: 1 1 1 1 1 1  1 4\nseccionRectangular: R 0.3 0.5 25e6 0.2 24  1 2 3 4 5\n"
     "puntual: P 0 0 -10 0 0 0  2 3\npesoPropio: PP\ncombo: C1 1 P 1 PP\n";
 
-// Los números de un texto: cada trozo entre blancos, comas, dos puntos o
-// paréntesis que se lee entero como número.
-std::vector<std::string> numerosDe(const std::string& texto) {
+// Los números de un texto: cada trozo entre separadores que se lee entero como número.
+std::vector<std::string> numerosDe(std::string texto) {
+    for (char& c : texto)
+        if (std::string(",:();\n").find(c) != std::string::npos) c = ' ';
     std::vector<std::string> numeros;
-    std::string trozo;
-    const auto cerrar = [&] {
+    std::istringstream trozos(texto);
+    for (std::string t; trozos >> t;) {
         char* fin = nullptr;
-        if (!trozo.empty()) std::strtod(trozo.c_str(), &fin);
-        if (!trozo.empty() && *fin == '\0' && trozo.find_first_of("0123456789") != std::string::npos)
-            numeros.push_back(trozo);
-        trozo.clear();
-    };
-    for (char c : texto) {
-        if (c == ' ' || c == ',' || c == ':' || c == '(' || c == ')' || c == '\n' || c == ';')
-            cerrar();
-        else
-            trozo += c;
+        std::strtod(t.c_str(), &fin);
+        if (*fin == '\0' && t.find_first_of("0123456789") != std::string::npos) numeros.push_back(t);
     }
-    cerrar();
     return numeros;
 }
 

@@ -43,20 +43,6 @@ Color entonado(const Color& c, const Color& tono) {
 
 }  // namespace
 
-TEST(Tonos, PaletaFijaDeTonosDistintosQueVuelveAEmpezar) {
-    EXPECT_TRUE(tonoDeCombinacion(0).nombre.empty());
-    std::set<std::string> nombres;
-    std::set<Color> tonos;
-    for (int k = 1; k <= kTonosCombinaciones; ++k) {
-        nombres.insert(tonoDeCombinacion(k).nombre);
-        tonos.insert(tonoDeCombinacion(k).color);
-    }
-    EXPECT_EQ(nombres.size(), std::size_t(kTonosCombinaciones));
-    EXPECT_EQ(tonos.size(), std::size_t(kTonosCombinaciones));
-    EXPECT_EQ(tonoDeCombinacion(1).nombre, "verde");
-    EXPECT_EQ(tonoDeCombinacion(kTonosCombinaciones + 1).nombre, "verde");
-}
-
 TEST_F(EntornoVisor, CadaCombinacionActivaDesdeLaSegundaLlevaSuTonoYLaLeyendaLoNombra) {
     CapturaConsola silencio;
     ASSERT_TRUE(cargar(std::string(kMensula) + "combo: C3 3 P\n", true));
