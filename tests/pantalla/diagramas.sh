@@ -41,14 +41,20 @@ falla() { echo "FALLA: $*"; fallos=$((fallos + 1)); }
 arrancar "$PWD/modelo.txt"
 # Sin gestor de ventanas el teclado va a la ventana bajo el puntero.
 xdo mousemove --window "$wid" 500 780
+# El encuadre de arranque abarca también los símbolos de apoyo; sin ellos, F6
+# (desde la misma dirección) encuadra sólo los dos nudos, como la cuenta de
+# pixel. Los apoyos vuelven a la vista sin mover la cámara.
+orden plotApoyos
+tecla F6
+orden plotApoyos
 
 # Píxel de la ventana de 1000x800 en que cae el punto (X, Y, Z) del modelo, con
-# la cámara de arranque: mira desde donde la cámara de la caja de (0,0,0) a
-# (5,0,2) (su centro menos la diagonal en X y en Y, y media diagonal sobre la
-# caja) y encuadra los dos nudos, con un 5 % de margen y perspectiva de 45
-# grados, en lo que dejan libre los paneles: x de 86 a 844 y y de 0 a 746
-# (botones hasta x = 80, columna de combinaciones desde x = 850, la línea de
-# órdenes desde y = 752, y 6 píxeles de separación).
+# la cámara que deja F6 sin apoyos: mira desde donde la cámara de la caja de
+# (0,0,0) a (5,0,2) (su centro menos la diagonal en X y en Y, y media diagonal
+# sobre la caja) y encuadra los dos nudos, con un 5 % de margen y perspectiva
+# de 45 grados, en lo que dejan libre los paneles: x de 86 a 844 y y de 0 a
+# 746 (botones hasta x = 80, columna de combinaciones desde x = 850, la línea
+# de órdenes desde y = 752, y 6 píxeles de separación).
 pixel() {
     echo "$1 $2 $3" | awk '
     function unitario(v,  n) { n = sqrt(v[1]^2 + v[2]^2 + v[3]^2); v[1] /= n; v[2] /= n; v[3] /= n }
