@@ -2,7 +2,8 @@
 //   vantra3d [archivo]                              carga el modelo y abre el visor
 //   vantra3d --calcular [archivo] [--csv carpeta]   analiza sin ventana y escribe resultados.txt
 //   vantra3d --help                                 ayuda (opciones y estados de salida)
-#include <cstdlib>
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -38,9 +39,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     nombreArchivo = a.archivo;
-    if (std::system("clear") != 0) {
-        // Sin terminal no hay nada que limpiar.
-    }
+    // La consola se limpia sólo si es una terminal: con la salida en un archivo
+    // o en una tubería no se escriben secuencias de control.
+    if (isatty(STDOUT_FILENO) == 1) std::cout << "\033[H\033[2J" << std::flush;
     funcionLeerArchivo();
     mensajes.escribirPendientes(std::cout);
     // A la ventana le llegan el nombre del programa y sus propias opciones.

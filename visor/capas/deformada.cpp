@@ -16,10 +16,12 @@
 
 namespace {
 
-// Encabezado y los seis valores, uno por renglón.
-std::string valoresNudo(const NudoDeformado& d) {
+// Encabezado y los seis valores, uno por renglón, sin el ruido del redondeo
+// frente a la mayor traslación (o el mayor giro) del caso.
+std::string valoresNudo(const NudoDeformado& d, const escalasCaso& escalas) {
     std::string texto = "Ux, Uy, Uz ,Gx, Gy, Gz";
-    for (double v : d.valores) texto += "\n" + formatearNumero(v, precision, true);
+    for (int k = 0; k < 6; ++k)
+        texto += "\n" + formatearResultado(d.valores[k], k < 3 ? escalas.traslaciones : escalas.giros, precision, true);
     return texto;
 }
 
@@ -43,7 +45,8 @@ void plotNudosDeformados(LoteDibujo& lote, int c, double escala) {
         if (textos) {
             lote.color(0.7, 0.7, 0.7);
             const double desplazamiento = Eigen::Vector3d(d->valores[0], d->valores[1], d->valores[2]).norm();
-            lote.rotulo(rotuloDeCapa(valoresNudo(*d), escalaTexto, 1, GiroRotulo::Legible, desplazamiento),
+            lote.rotulo(rotuloDeCapa(valoresNudo(*d, casoDeResultados(resultados, c)->escalas), escalaTexto, 1,
+                                     GiroRotulo::Legible, desplazamiento),
                         {r, escalaTexto, 0});
             if (desplazamiento > desplazamientoMayor) {
                 desplazamientoMayor = desplazamiento;

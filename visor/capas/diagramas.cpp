@@ -44,10 +44,10 @@ struct ExtremosEscritos {
 };
 
 // Valor de un extremo de la barra: se aparta del nudo hacia el interior.
-Rotulo3D valorExtremo(const LoteDibujo& lote, const objBarra3d& b, double valor, int alineacion,
+Rotulo3D valorExtremo(const LoteDibujo& lote, const objBarra3d& b, double valor, double escala, int alineacion,
                       const Eigen::Vector3d& haciaAdentroLocal) {
-    Rotulo3D r = rotuloDeCapa(formatearNumero(valor, precision, false), escalaTexto, alineacion, GiroRotulo::Legible,
-                              std::fabs(valor));
+    Rotulo3D r = rotuloDeCapa(formatearResultado(valor, escala, precision, false), escalaTexto, alineacion,
+                              GiroRotulo::Legible, std::fabs(valor));
     r.enExtremo = true;
     r.haciaAdentro = lote.direccionAMundo(haciaAdentroLocal);
     return deLaBarra(r, b);
@@ -56,6 +56,9 @@ Rotulo3D valorExtremo(const LoteDibujo& lote, const objBarra3d& b, double valor,
 void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
     const EstiloDiagrama& estilo = estiloDiagrama(tipo);
     const bool textos = flagActivo(kFlagTextosDiagramas);
+    // Los valores sin el ruido del redondeo frente al mayor de su clase en el caso.
+    const double escalaValores = escalaDiagrama(tipo, c);
+    const auto numero = [&](double v) { return formatearResultado(v, escalaValores, precision, false); };
     ExtremosEscritos extremos;
     EstacionExtrema mayor, menor;
     const int cantidad = cantidadBarras();
@@ -89,15 +92,15 @@ void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
                 if (mayor.barra == nullptr || v > mayor.valor) mayor = {v, lote.aMundo(g->puntos[j]), &b};
                 if (menor.barra == nullptr || v < menor.valor) menor = {v, lote.aMundo(g->puntos[j]), &b};
             }
-            escribir(valorExtremo(lote, b, g->valorInicio.valor, 1, Eigen::Vector3d::UnitX()),
+            escribir(valorExtremo(lote, b, g->valorInicio.valor, escalaValores, 1, Eigen::Vector3d::UnitX()),
                      g->valorInicio.posicion, true, g->valorInicio.valor);
-            escribir(valorExtremo(lote, b, g->valorFin.valor, 3, -Eigen::Vector3d::UnitX()), g->valorFin.posicion,
-                     true, g->valorFin.valor);
+            escribir(valorExtremo(lote, b, g->valorFin.valor, escalaValores, 3, -Eigen::Vector3d::UnitX()),
+                     g->valorFin.posicion, true, g->valorFin.valor);
             // Abscisa del cero de corte o momento extremo, centrados en su punto.
             if (g->extra) {
                 const Rotulo& e = *g->extra;
                 const bool esValor = e.texto.empty();
-                Rotulo3D r = rotuloDeCapa(esValor ? formatearNumero(e.valor, precision, false) : e.texto, escalaTexto,
+                Rotulo3D r = rotuloDeCapa(esValor ? numero(e.valor) : e.texto, escalaTexto,
                                           e.alineacion, GiroRotulo::Legible, esValor ? std::fabs(e.valor) : 0.0);
                 escribir(deLaBarra(r, b), e.posicion, esValor, e.valor);
             }
@@ -113,7 +116,7 @@ void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
         const bool supera = e == &mayor ? e->valor > extremos.valorMaximo + tolerancia
                                         : e->valor < extremos.valorMinimo - tolerancia;
         if (e->barra == nullptr || !supera) continue;
-        Rotulo3D r = rotuloDeCapa(formatearNumero(e->valor, precision, false), escalaTexto, 2, GiroRotulo::Legible);
+        Rotulo3D r = rotuloDeCapa(numero(e->valor), escalaTexto, 2, GiroRotulo::Legible);
         r.siempre = true;
         lote.color(estilo.textos.r, estilo.textos.g, estilo.textos.b);
         lote.rotulo(deLaBarra(r, *e->barra), e->ancla);  // el marco actual es el del mundo

@@ -98,10 +98,11 @@ void plotBarras(LoteDibujo& lote) {
     for (int i = 0; i < n; ++i) {
         if (!barraVisible(i)) continue;
         const objBarra3d& b = barra[static_cast<std::size_t>(i)];
-        if (b.getBoolSeccion())
+        // Sin sección, o sin sus datos de sección y material, la barra no tiene rigidez: en rojo.
+        if (b.getBoolSeccion() && b.tieneSeccionYMaterial())
             lote.color(0.5, 0.5, 0.5);
         else
-            lote.color(0.9, 0.1, 0.1);  // sin sección
+            lote.color(0.9, 0.1, 0.1);
         lote.segmento({b.getXi(), b.getYi(), b.getZi()}, {b.getXf(), b.getYf(), b.getZf()});
     }
 }

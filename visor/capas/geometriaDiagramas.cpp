@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "globales.h"
 #include "visor/escena/formatoTexto.h"
@@ -66,6 +65,20 @@ int solicitacionDe(TipoDiagrama tipo) {
         case TipoDiagrama::Torsion: return kSolicitacionT;
     }
     return kSolicitacionN;
+}
+
+magnitud magnitudDiagrama(TipoDiagrama tipo) {
+    switch (tipo) {
+        case TipoDiagrama::Axial: case TipoDiagrama::CortanteY: case TipoDiagrama::CortanteZ: return magnitud::fuerza;
+        case TipoDiagrama::MomentoY: case TipoDiagrama::MomentoZ: case TipoDiagrama::Torsion: return magnitud::momento;
+    }
+    return magnitud::fuerza;
+}
+
+double escalaDiagrama(TipoDiagrama tipo, int c) {
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    if (caso == nullptr) return 0.0;
+    return magnitudDiagrama(tipo) == magnitud::fuerza ? caso->escalas.fuerzas : caso->escalas.momentos;
 }
 
 Eigen::MatrixXd muestrasDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo) {
@@ -267,14 +280,17 @@ std::vector<LineaReaccion> lineasReacciones(const objNudo3d& n, int c, double di
     if (!nudoConResultados(n, c)) return r;
     static const char* const etiquetas[6] = {"Rx: ", "Ry: ", "Rz: ", "Mx: ", "My: ", "Mz: "};
     // Un resorte da reacción como un apoyo: la fuerza del resorte, -k·u.
-    const Eigen::Matrix<double, 6, 1> valores = casoDeResultados(resultados, c)->reacciones.col(n.getNoNudoInterno());
+    const casoResultado& caso = *casoDeResultados(resultados, c);
+    const Eigen::Matrix<double, 6, 1> valores = caso.reacciones.col(n.getNoNudoInterno());
     const double desfase = diagonalModelo / 100;
     double y = 0.0;
     for (int k = 0; k < 6; ++k) {
         if (!n.tieneReaccion(k)) continue;
-        char numero[100];
-        std::snprintf(numero, sizeof numero, "%f", valores(k));
-        r.push_back({Eigen::Vector3d(desfase, y, 0.0), std::string(etiquetas[k]) + numero});
+        const bool fuerza = k < 3;
+        const std::string numero =
+            formatearResultado(valores(k), fuerza ? caso.escalas.fuerzas : caso.escalas.momentos, 6, false);
+        r.push_back({Eigen::Vector3d(desfase, y, 0.0),
+                     etiquetas[k] + numero + sufijoUnidad(fuerza ? magnitud::fuerza : magnitud::momento)});
         y -= alturaTexto;
     }
     return r;

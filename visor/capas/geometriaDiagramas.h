@@ -15,6 +15,7 @@
 
 #include "modelo/objBarra3d.h"
 #include "modelo/objNudo3d.h"
+#include "unidades.h"
 
 // Estaciones en que se muestrea cada barra (20 tramos rectos).
 constexpr int kEstacionesDiagrama = 21;
@@ -97,6 +98,11 @@ struct GeometriaDiagrama {
 
 // Índice de la solicitación que dibuja el diagrama (kSolicitacionN, ...).
 int solicitacionDe(TipoDiagrama tipo);
+// Clase de magnitud del diagrama: fuerza (N, Vy, Vz) o momento (My, Mz, T).
+magnitud magnitudDiagrama(TipoDiagrama tipo);
+// El mayor valor absoluto de esa clase en el caso de resultados c (0 sin
+// resultados): bajo una fracción de él, un valor es ruido del redondeo.
+double escalaDiagrama(TipoDiagrama tipo, int c);
 // Abscisas (fila 0) y valores (fila 1) del diagrama en las 21 estaciones;
 // vacía sin resultados.
 Eigen::MatrixXd muestrasDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo);
@@ -175,5 +181,6 @@ struct LineaReaccion {
     std::string texto;
 };
 // Una línea por grado de libertad con reacción (apoyo o resorte), en el orden
-// Rx Ry Rz Mx My Mz; vacío sin resultados de la combinación c.
+// Rx Ry Rz Mx My Mz, con seis decimales, sin el ruido del redondeo y con la
+// unidad del modelo si la tiene; vacío sin resultados de la combinación c.
 std::vector<LineaReaccion> lineasReacciones(const objNudo3d& n, int c, double diagonalModelo, double alturaTexto);

@@ -20,6 +20,11 @@ void considerar(ExtremosDiagrama& e, double v, int barraUsuario) {
     e.hay = true;
 }
 
+// "C2", o "C2 (verde)" con un tono.
+std::string nombreConTono(int c, const std::string& tono) {
+    return nombreCombo(c) + (tono.empty() ? std::string() : " (" + tono + ")");
+}
+
 }  // namespace
 
 ExtremosDiagrama extremosDiagrama(TipoDiagrama tipo, int c) {
@@ -49,11 +54,14 @@ const char* nombreDiagrama(TipoDiagrama tipo) {
     return "";
 }
 
-std::string lineaLeyenda(TipoDiagrama tipo, int c, const ExtremosDiagrama& e) {
+std::string lineaLeyenda(TipoDiagrama tipo, int c, const ExtremosDiagrama& e, const std::string& tono) {
     if (!e.hay) return std::string();
-    return std::string(nombreDiagrama(tipo)) + " " + nombreCombo(c) + ": máx " +
-           formatearNumero(e.maximo, precision, false) + " (barra " + std::to_string(e.barraMaximo) + "), mín " +
-           formatearNumero(e.minimo, precision, false) + " (barra " + std::to_string(e.barraMinimo) + ")";
+    const double escala = escalaDiagrama(tipo, c);
+    const std::string unidad = sufijoUnidad(magnitudDiagrama(tipo));
+    return std::string(nombreDiagrama(tipo)) + " " + nombreConTono(c, tono) + ": máx " +
+           formatearResultado(e.maximo, escala, precision, false) + unidad + " (barra " +
+           std::to_string(e.barraMaximo) + "), mín " + formatearResultado(e.minimo, escala, precision, false) +
+           unidad + " (barra " + std::to_string(e.barraMinimo) + ")";
 }
 
 ExtremoDeformada extremoDeformada(int c) {
@@ -73,10 +81,13 @@ ExtremoDeformada extremoDeformada(int c) {
     return e;
 }
 
-std::string lineaLeyendaDeformada(int c, double escala, const ExtremoDeformada& e) {
+std::string lineaLeyendaDeformada(int c, double escala, const ExtremoDeformada& e, const std::string& tono) {
     if (!e.hay) return std::string();
     char factor[64];
     std::snprintf(factor, sizeof factor, "%g", escala);
-    return "Deformada " + nombreCombo(c) + ": desplazamiento máx " + formatearNumero(e.maximo, precision, true) +
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    const double escalaTraslaciones = caso != nullptr ? caso->escalas.traslaciones : 0.0;
+    return "Deformada " + nombreConTono(c, tono) + ": desplazamiento máx " +
+           formatearResultado(e.maximo, escalaTraslaciones, precision, true) + sufijoUnidad(magnitud::longitud) +
            " (nudo " + std::to_string(e.nudo) + "), factor de escala " + factor;
 }

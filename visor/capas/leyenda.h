@@ -18,8 +18,12 @@ ExtremosDiagrama extremosDiagrama(TipoDiagrama tipo, int c);
 
 // Nombre corto del diagrama, como en los botones: "N", "Vy", "My", "Vz", "Mz", "T".
 const char* nombreDiagrama(TipoDiagrama tipo);
-// "My ELU: máx 59.71 (barra 5), mín -17.19 (barra 12)", con `precision` decimales.
-std::string lineaLeyenda(TipoDiagrama tipo, int c, const ExtremosDiagrama& e);
+// "My ELU: máx 59.71 (barra 5), mín -17.19 (barra 12)", con `precision` decimales,
+// sin el ruido del redondeo y con la unidad del modelo si la tiene
+// ("máx 59.71 kN·m (barra 5)").
+// Con un tono (el de una combinación más allá de la primera activa), éste
+// sigue al nombre de la combinación: "My C2 (verde): máx ...".
+std::string lineaLeyenda(TipoDiagrama tipo, int c, const ExtremosDiagrama& e, const std::string& tono = "");
 
 struct ExtremoDeformada {
     bool hay = false;
@@ -28,4 +32,5 @@ struct ExtremoDeformada {
 };
 ExtremoDeformada extremoDeformada(int c);
 // "Deformada ELU: desplazamiento máx 1.234e-02 (nudo 4), factor de escala 100"
-std::string lineaLeyendaDeformada(int c, double escala, const ExtremoDeformada& e);
+// (con unidades: "máx 1.234e-02 m (nudo 4)").
+std::string lineaLeyendaDeformada(int c, double escala, const ExtremoDeformada& e, const std::string& tono = "");

@@ -63,48 +63,142 @@ Encuadre encuadrar(const std::vector<Punto3>& nudos) {
     return e;
 }
 
-VistaEncuadrada encuadrarVista(const std::vector<Punto3>& nudos, const Punto3& direccion, int ancho, int alto,
-                               bool perspectiva) {
+AreaNormalizada areaNormalizada(double x0, double y0, double x1, double y1, int ancho, int alto) {
+    if (ancho <= 0 || alto <= 0 || !(x1 > x0) || !(y1 > y0)) return AreaNormalizada();
+    AreaNormalizada a;
+    a.x0 = 2.0 * x0 / ancho - 1.0;
+    a.x1 = 2.0 * x1 / ancho - 1.0;
+    a.y0 = 1.0 - 2.0 * y1 / alto;
+    a.y1 = 1.0 - 2.0 * y0 / alto;
+    return a;
+}
+
+namespace {
+
+// Base de la cámara como la arma gluLookAt con Z hacia arriba: u hacia la
+// cámara, s a la derecha y t arriba en pantalla.
+struct BaseCamara {
+    Punto3 u, s, t;
+};
+
+BaseCamara baseCamara(const Punto3& direccion) {
+    BaseCamara b;
+    double n = distancia(direccion, {0, 0, 0});
+    b.u = n > 0.0 ? Punto3{direccion.x / n, direccion.y / n, direccion.z / n} : Punto3{-1, 0, 0};
+    b.s = {-b.u.y, b.u.x, 0.0};  // (-u) x Z
+    n = distancia(b.s, {0, 0, 0});
+    b.s = n > 0.0 ? Punto3{b.s.x / n, b.s.y / n, 0.0} : Punto3{0, 1, 0};
+    b.t = {b.u.y * b.s.z - b.u.z * b.s.y, b.u.z * b.s.x - b.u.x * b.s.z, b.u.x * b.s.y - b.u.y * b.s.x};  // u x s
+    return b;
+}
+
+double punto(const Punto3& a, const Punto3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+// Semiancho y semialto de la vista en coordenadas del modelo, por unidad de
+// profundidad (perspectiva) o por unidad de distancia al objetivo (ortográfica).
+void semilados(int ancho, int alto, bool perspectiva, double& kx, double& ky) {
+    const double razon = static_cast<double>(ancho) / alto;
+    if (perspectiva) {
+        ky = std::tan(22.5 * PI / 180.0);
+        kx = ky * razon;
+    } else if (ancho > alto) {  // ver proyeccion: medio alto d / 2, medio ancho d razón / 2
+        kx = razon / 2.0;
+        ky = 0.5;
+    } else {
+        kx = 0.5;
+        ky = 0.5 / razon;
+    }
+}
+
+}  // namespace
+
+VistaEncuadrada encuadrarVista(const std::vector<Punto3>& puntos, const Punto3& direccion, int ancho, int alto,
+                               bool perspectiva, const AreaNormalizada& area) {
     constexpr double kMargen = 1.05;
     if (alto <= 0) alto = 1;
     if (ancho <= 0) ancho = 1;
     VistaEncuadrada v;
-    if (!nudos.empty()) {
-        Punto3 menor = nudos.front(), mayor = nudos.front();
-        for (const Punto3& p : nudos) {
+    Punto3 centro;
+    if (!puntos.empty()) {
+        Punto3 menor = puntos.front(), mayor = puntos.front();
+        for (const Punto3& p : puntos) {
             menor = {std::min(menor.x, p.x), std::min(menor.y, p.y), std::min(menor.z, p.z)};
             mayor = {std::max(mayor.x, p.x), std::max(mayor.y, p.y), std::max(mayor.z, p.z)};
         }
-        v.objetivo = {(menor.x + mayor.x) / 2.0, (menor.y + mayor.y) / 2.0, (menor.z + mayor.z) / 2.0};
+        centro = {(menor.x + mayor.x) / 2.0, (menor.y + mayor.y) / 2.0, (menor.z + mayor.z) / 2.0};
     }
-    // Base de la cámara como la arma gluLookAt con Z hacia arriba: u hacia la
-    // cámara, s a la derecha y t arriba en pantalla.
-    double n = distancia(direccion, {0, 0, 0});
-    const Punto3 u = n > 0.0 ? Punto3{direccion.x / n, direccion.y / n, direccion.z / n} : Punto3{-1, 0, 0};
-    Punto3 s{-u.y, u.x, 0.0};  // (-u) x Z
-    n = distancia(s, {0, 0, 0});
-    s = n > 0.0 ? Punto3{s.x / n, s.y / n, 0.0} : Punto3{0, 1, 0};
-    const Punto3 t{u.y * s.z - u.z * s.y, u.z * s.x - u.x * s.z, u.x * s.y - u.y * s.x};  // u x s
-
-    const double razon = static_cast<double>(ancho) / alto;
-    const double tanVertical = std::tan(22.5 * PI / 180.0) / kMargen, tanHorizontal = tanVertical * razon;
+    const BaseCamara b = baseCamara(direccion);
+    double kx = 1.0, ky = 1.0;
+    semilados(ancho, alto, perspectiva, kx, ky);
+    // El área con el margen, achicada alrededor de su centro.
+    const double cx = (area.x0 + area.x1) / 2.0, mx = (area.x1 - area.x0) / (2.0 * kMargen);
+    const double cy = (area.y0 + area.y1) / 2.0, my = (area.y1 - area.y0) / (2.0 * kMargen);
+    const double x0 = cx - mx, x1 = cx + mx, y0 = cy - my, y1 = cy + my;
+    // Con el objetivo corrido (a, b) de lado y la cámara a d de él, un punto de
+    // coordenadas (x, y) en el plano de la pantalla y z hacia la cámara cae en
+    // (x - a) / (kx (d - z)) (en ortográfica, sin la z). Que caiga entre x0 y
+    // x1 acota a entre los mayores de x - x1 kx (d - z) y los menores de
+    // x - x0 kx (d - z): la menor d que deja lugar a es la de la resta.
+    const double f = perspectiva ? 1.0 : 0.0;
+    double ax1 = -1e300, ax0 = 1e300, ay1 = -1e300, ay0 = 1e300, zMayor = -1e300;
+    for (const Punto3& p : puntos) {
+        const Punto3 q{p.x - centro.x, p.y - centro.y, p.z - centro.z};
+        const double x = punto(q, b.s), y = punto(q, b.t), z = punto(q, b.u);
+        ax1 = std::max(ax1, x + x1 * kx * f * z);
+        ax0 = std::min(ax0, x + x0 * kx * f * z);
+        ay1 = std::max(ay1, y + y1 * ky * f * z);
+        ay0 = std::min(ay0, y + y0 * ky * f * z);
+        zMayor = std::max(zMayor, z);
+    }
     double d = 0.0;
-    for (const Punto3& p : nudos) {
-        const Punto3 q{p.x - v.objetivo.x, p.y - v.objetivo.y, p.z - v.objetivo.z};
-        const double x = std::fabs(q.x * s.x + q.y * s.y + q.z * s.z), y = std::fabs(q.x * t.x + q.y * t.y + q.z * t.z);
-        const double z = q.x * u.x + q.y * u.y + q.z * u.z;
-        if (perspectiva) {
-            d = std::max({d, z + x / tanHorizontal, z + y / tanVertical});
-        } else if (ancho > alto) {
-            // Medio alto visible d / 2 y medio ancho d razón / 2 (ver proyeccion).
-            d = std::max({d, 2.0 * x / razon * kMargen, 2.0 * y * kMargen});
-        } else {
-            d = std::max({d, 2.0 * x * kMargen, 2.0 * y * razon * kMargen});
-        }
+    if (!puntos.empty()) d = std::max((ax1 - ax0) / ((x1 - x0) * kx), (ay1 - ay0) / ((y1 - y0) * ky));
+    // Nada que encuadrar (sin puntos o todos en uno): a distancia 1.
+    if (!(d > 0.0) || !std::isfinite(d) || (perspectiva && !(d > zMayor))) {
+        d = perspectiva ? std::max(1.0, zMayor + 1.0) : 1.0;
+        if (puntos.empty()) ax1 = ax0 = ay1 = ay0 = 0.0;
     }
-    if (!(d > 0.0) || !std::isfinite(d)) d = 1.0;
-    v.ojo = {v.objetivo.x + d * u.x, v.objetivo.y + d * u.y, v.objetivo.z + d * u.z};
+    const double a = (ax1 - x1 * kx * d + ax0 - x0 * kx * d) / 2.0;
+    const double c = (ay1 - y1 * ky * d + ay0 - y0 * ky * d) / 2.0;
+    v.objetivo = {centro.x + a * b.s.x + c * b.t.x, centro.y + a * b.s.y + c * b.t.y, centro.z + a * b.s.z + c * b.t.z};
+    v.ojo = {v.objetivo.x + d * b.u.x, v.objetivo.y + d * b.u.y, v.objetivo.z + d * b.u.z};
     return v;
+}
+
+bool coordenadasEnVentana(const Punto3& p, const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo, int ancho,
+                          int alto, bool perspectiva, Punto3& normalizado) {
+    const Punto3 arriba = vectorArriba(ojo, objetivo, azimutRespaldo);
+    const double d = distancia(ojo, objetivo);
+    if (!(d > 0.0)) return false;
+    // Base de gluLookAt: f hacia el objetivo, s = f x arriba, u = s x f.
+    const Punto3 f{(objetivo.x - ojo.x) / d, (objetivo.y - ojo.y) / d, (objetivo.z - ojo.z) / d};
+    Punto3 s{f.y * arriba.z - f.z * arriba.y, f.z * arriba.x - f.x * arriba.z, f.x * arriba.y - f.y * arriba.x};
+    const double ns = distancia(s, {0, 0, 0});
+    if (!(ns > 0.0)) return false;
+    s = {s.x / ns, s.y / ns, s.z / ns};
+    const Punto3 u{s.y * f.z - s.z * f.y, s.z * f.x - s.x * f.z, s.x * f.y - s.y * f.x};
+    const Punto3 q{p.x - ojo.x, p.y - ojo.y, p.z - ojo.z};
+    const double x = punto(q, s), y = punto(q, u), profundidad = punto(q, f);
+    if (alto <= 0) alto = 1;
+    if (ancho <= 0) ancho = 1;
+    double kx = 1.0, ky = 1.0;
+    semilados(ancho, alto, perspectiva, kx, ky);
+    if (perspectiva) {
+        if (!(profundidad > 0.0)) return false;
+        normalizado = {x / (kx * profundidad), y / (ky * profundidad), profundidad};
+    } else {
+        normalizado = {x / (kx * d), y / (ky * d), profundidad};
+    }
+    return std::isfinite(normalizado.x) && std::isfinite(normalizado.y);
+}
+
+bool todosEnArea(const std::vector<Punto3>& puntos, const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo,
+                 int ancho, int alto, bool perspectiva, const AreaNormalizada& area) {
+    for (const Punto3& p : puntos) {
+        Punto3 n;
+        if (!coordenadasEnVentana(p, ojo, objetivo, azimutRespaldo, ancho, alto, perspectiva, n)) return false;
+        if (n.x < area.x0 || n.x > area.x1 || n.y < area.y0 || n.y > area.y1) return false;
+    }
+    return true;
 }
 
 Tamano tamanoAceptado(int ancho, int alto) {

@@ -25,18 +25,41 @@ struct Encuadre {
 Encuadre encuadrar(const std::vector<Punto3>& nudos);
 
 // ---- Vista que encuadra el modelo ----
-// Cámara que mira el centro de la caja de los nudos (sin agregar el origen)
-// desde la dirección dada (del objetivo hacia la cámara), a la distancia justa
-// para que en una ventana de ancho x alto se vean todos los nudos con un 5 %
-// de margen: en perspectiva según el campo de 45 grados; en ortográfica el
-// volumen de vista se mide con esa misma distancia. Sin nudos, o con todos en
-// un punto, la cámara queda a distancia 1.
+// Parte de la ventana en coordenadas normalizadas: x de -1 (borde izquierdo) a
+// 1 (derecho), y de -1 (abajo) a 1 (arriba). Por omisión, la ventana entera.
+struct AreaNormalizada {
+    double x0 = -1.0, x1 = 1.0, y0 = -1.0, y1 = 1.0;
+};
+// El rectángulo de píxeles (x de x0 a x1 hacia la derecha, y de y0 a y1 hacia
+// abajo desde el borde superior) de una ventana de ancho x alto, en
+// coordenadas normalizadas. Sin ventana o sin área, la ventana entera.
+AreaNormalizada areaNormalizada(double x0, double y0, double x1, double y1, int ancho, int alto);
+
+// Cámara que mira desde la dirección dada (del objetivo hacia la cámara) a la
+// distancia justa para que en una ventana de ancho x alto todos los puntos
+// queden dentro del área, con un 5 % de margen, y centrados en ella: en
+// perspectiva según el campo de 45 grados; en ortográfica el volumen de vista
+// se mide con esa misma distancia. Con el área en el centro de la ventana el
+// objetivo queda en el centro de la caja de los puntos; si no, corrido de lado
+// lo necesario para que los puntos caigan en el área. Sin puntos, o con todos
+// en un punto, la cámara queda a distancia 1.
 struct VistaEncuadrada {
     Punto3 objetivo;
     Punto3 ojo;
 };
-VistaEncuadrada encuadrarVista(const std::vector<Punto3>& nudos, const Punto3& direccion, int ancho, int alto,
-                               bool perspectiva);
+VistaEncuadrada encuadrarVista(const std::vector<Punto3>& puntos, const Punto3& direccion, int ancho, int alto,
+                               bool perspectiva, const AreaNormalizada& area = AreaNormalizada());
+
+// Coordenadas normalizadas (x, y; z la profundidad delante de la cámara) del
+// punto visto desde el ojo hacia el objetivo, con el "arriba" de vectorArriba,
+// en una ventana de ancho x alto con la proyección del visor (distCamObj, la
+// distancia del ojo al objetivo). Falso si el punto queda detrás de la cámara
+// en perspectiva.
+bool coordenadasEnVentana(const Punto3& p, const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo, int ancho,
+                          int alto, bool perspectiva, Punto3& normalizado);
+// Todos los puntos caen dentro del área con esa cámara.
+bool todosEnArea(const std::vector<Punto3>& puntos, const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo,
+                 int ancho, int alto, bool perspectiva, const AreaNormalizada& area);
 
 // ---- Ventana y proyección ----
 constexpr int kAnchoMinimo = 600;

@@ -45,12 +45,28 @@ struct Capa {
     std::vector<double> clave;  // de qué se preparó
     LoteDibujo lote;
     std::string leyenda;
+    std::array<float, 3> colorLeyenda = kColorLeyenda;
     bool usada = false;
     unsigned long preparacion = 0;
 };
 
 std::map<std::pair<int, int>, Capa> capas;
 std::vector<std::string> leyenda;
+std::vector<std::array<float, 3>> coloresLeyenda;
+
+// Los tonos de la segunda combinación activa en adelante.
+const TonoCombinacion kTonos[kTonosCombinaciones] = {
+    {"verde", {0.2f, 1.0f, 0.2f}},   {"violeta", {0.65f, 0.4f, 1.0f}}, {"rosa", {1.0f, 0.45f, 0.75f}},
+    {"amarillo", {1.0f, 0.9f, 0.2f}}, {"celeste", {0.45f, 0.8f, 1.0f}}, {"naranja", {1.0f, 0.6f, 0.1f}},
+};
+
+// Lo preparado para la combinación activa número `orden` pasa a su tono.
+void aplicarTono(Capa& capa, int orden) {
+    if (orden <= 0) return;
+    const TonoCombinacion t = tonoDeCombinacion(orden);
+    capa.lote.pasarATono(t.color);
+    capa.colorLeyenda = t.color;
+}
 
 // La forma modal animada: se prepara una vez en sus dos extremos (sin
 // desplazar y con toda la amplitud) y cada cuadro dibuja el lote intermedio
@@ -109,6 +125,7 @@ Capa& preparar(int id, int combo, std::vector<double> c, Construir construir) {
     capa.lote = LoteDibujo();
     capa.lote.ponerPixelesPorUnidad(pixelesDeDetalle());
     capa.leyenda.clear();
+    capa.colorLeyenda = kColorLeyenda;
     construir(capa);
     ordenarRotulos(capa.lote.rotulos());
     capa.preparacion = ++preparaciones;
@@ -129,10 +146,14 @@ std::vector<CapaPreparada> prepararEscena() {
     for (auto& [id, capa] : capas) capa.usada = false;
     revisarAislamiento();
     leyenda.clear();
+    coloresLeyenda.clear();
     std::vector<CapaPreparada> lista;
     const auto agregar = [&lista](Capa& c, bool encima = false) {
         if (!c.lote.vacio()) lista.push_back({&c.lote, c.preparacion, encima});
-        if (!c.leyenda.empty()) leyenda.push_back(c.leyenda);
+        if (!c.leyenda.empty()) {
+            leyenda.push_back(c.leyenda);
+            coloresLeyenda.push_back(c.colorLeyenda);
+        }
     };
 
     if (flagActivo(kFlagEjes)) agregar(preparar(kCapaEjes, 0, clave({diagonal}), [](Capa& c) { plotEjes(c.lote); }));
@@ -158,7 +179,12 @@ std::vector<CapaPreparada> prepararEscena() {
         agregar(preparar(kCapaApoyos, 0, clave({escalaApoyo, diagonal}),
                          [](Capa& c) { plotApoyos(c.lote, escalaApoyo); }));
 
-    // Capas de resultados y cargas: una por cada combinación activa, en el orden de siempre.
+    // Capas de resultados y cargas: una por cada combinación activa, en el
+    // orden de siempre; desde la segunda activa, cada una en su tono.
+    std::vector<int> activas;
+    for (int c = 0; c < cantidadCombos(); ++c)
+        if (comboActivo(c)) activas.push_back(c);
+    const bool varias = activas.size() > 1;
     const double textos = flagActivo(kFlagTextosDiagramas), internas = flagActivo(kFlagLineasInternas);
     const double decimales = precision;
     // Las líneas internas de los diagramas y las flechas de las cargas
@@ -176,37 +202,59 @@ std::vector<CapaPreparada> prepararEscena() {
     };
     const auto diagrama = [&](const CapaDiagrama& d) {
         if (!flagActivo(d.interruptor)) return;
-        for (int c = 0; c < cantidadCombos(); ++c) {
-            if (!comboActivo(c)) continue;
-            agregar(preparar(d.id, c, clave({*d.escala, textos, internas, decimales, escalaTexto, detalle}),
+        for (std::size_t k = 0; k < activas.size(); ++k) {
+            const int c = activas[k], orden = static_cast<int>(k);
+            agregar(preparar(d.id, c,
+                             clave({*d.escala, textos, internas, decimales, escalaTexto, detalle, double(orden)}),
                              [&](Capa& capa) {
                 d.plot(capa.lote, c, *d.escala);
-                capa.leyenda = lineaLeyenda(d.tipo, c, extremosDiagrama(d.tipo, c));
+                capa.leyenda = lineaLeyenda(d.tipo, c, extremosDiagrama(d.tipo, c), tonoDeCombinacion(orden).nombre);
+                aplicarTono(capa, orden);
             }));
         }
     };
+    // Las cargas y las reacciones no tienen leyenda propia: con varias
+    // combinaciones, una línea nombra el tono de cada una.
+    const auto lineaDeCombinacion = [](const char* capa, int c, int orden) {
+        const std::string tono = tonoDeCombinacion(orden).nombre;
+        return std::string(capa) + " " + nombreCombo(c) + (tono.empty() ? "" : " (" + tono + ")");
+    };
     if (flagActivo(kFlagDeformada))
-        for (int c = 0; c < cantidadCombos(); ++c) {
-            if (!comboActivo(c)) continue;
-            agregar(preparar(kCapaDeformada, c, clave({escalaDef, textos, decimales, escalaTexto, diagonal}),
-                             [c](Capa& capa) {
+        for (std::size_t k = 0; k < activas.size(); ++k) {
+            const int c = activas[k], orden = static_cast<int>(k);
+            agregar(preparar(kCapaDeformada, c,
+                             clave({escalaDef, textos, decimales, escalaTexto, diagonal, double(orden)}),
+                             [c, orden](Capa& capa) {
                                  plotDeformada(capa.lote, c, escalaDef);
-                                 capa.leyenda = lineaLeyendaDeformada(c, escalaDef, extremoDeformada(c));
+                                 capa.leyenda = lineaLeyendaDeformada(c, escalaDef, extremoDeformada(c),
+                                                                      tonoDeCombinacion(orden).nombre);
+                                 aplicarTono(capa, orden);
                              }));
         }
     for (const CapaDiagrama& d : diagramas) diagrama(d);
     // Las puntas de las flechas de carga siguen al zoom (distCamObj).
     if (flagActivo(kFlagCargas))
-        for (int c = 0; c < cantidadCombos(); ++c)
-            if (comboActivo(c))
-                agregar(preparar(kCapaCargas, c,
-                                 clave({escalaCarga, distanciaDeClave(), decimales, escalaTexto, detalle}),
-                                 [c](Capa& capa) { plotCarga(capa.lote, c, escalaCarga); }));
+        for (std::size_t k = 0; k < activas.size(); ++k) {
+            const int c = activas[k], orden = static_cast<int>(k);
+            agregar(preparar(kCapaCargas, c,
+                             clave({escalaCarga, distanciaDeClave(), decimales, escalaTexto, detalle, double(orden),
+                                    varias ? 1.0 : 0.0}),
+                             [&, c, orden](Capa& capa) {
+                                 plotCarga(capa.lote, c, escalaCarga);
+                                 if (varias) capa.leyenda = lineaDeCombinacion("Cargas", c, orden);
+                                 aplicarTono(capa, orden);
+                             }));
+        }
     if (flagActivo(kFlagReacciones))
-        for (int c = 0; c < cantidadCombos(); ++c)
-            if (comboActivo(c))
-                agregar(preparar(kCapaReacciones, c, clave({escalaTexto, diagonal}),
-                                 [c](Capa& capa) { plotReacciones(capa.lote, c); }));
+        for (std::size_t k = 0; k < activas.size(); ++k) {
+            const int c = activas[k], orden = static_cast<int>(k);
+            agregar(preparar(kCapaReacciones, c, clave({escalaTexto, diagonal, double(orden), varias ? 1.0 : 0.0}),
+                             [&, c, orden](Capa& capa) {
+                                 plotReacciones(capa.lote, c);
+                                 if (varias) capa.leyenda = lineaDeCombinacion("Reacciones", c, orden);
+                                 aplicarTono(capa, orden);
+                             }));
+        }
     for (const CapaDiagrama& d : diagramasZ) diagrama(d);
 
     if (modoAnimado() > 0) {
@@ -223,6 +271,7 @@ std::vector<CapaPreparada> prepararEscena() {
             ++preparaciones;
         }
         leyenda.push_back(formaModal.leyenda);
+        coloresLeyenda.push_back(kColorLeyenda);
     } else if (!formaModal.clave.empty()) {
         formaModal = FormaModal();
     }
@@ -238,6 +287,13 @@ std::vector<CapaPreparada> prepararEscena() {
 }
 
 const std::vector<std::string>& leyendaEscena() { return leyenda; }
+
+const std::vector<std::array<float, 3>>& coloresLeyendaEscena() { return coloresLeyenda; }
+
+TonoCombinacion tonoDeCombinacion(int orden) {
+    if (orden <= 0) return TonoCombinacion{};
+    return kTonos[(orden - 1) % kTonosCombinaciones];
+}
 
 LoteDibujo formaModalEscena(double fase) {
     if (modoAnimado() == 0 || formaModal.clave.empty()) return LoteDibujo();

@@ -6,6 +6,7 @@
 // preparado lo entrega a OpenGL plataforma/escenaGL.h.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,24 @@ struct CapaPreparada {
 std::vector<CapaPreparada> prepararEscena();
 
 // Líneas de la leyenda de las capas de resultados que mostró el último cuadro
-// (y la del modo de vibración animado).
+// (y la del modo de vibración animado); con varias combinaciones activas,
+// también una por combinación para las cargas y las reacciones.
 const std::vector<std::string>& leyendaEscena();
+// El color de cada línea de la leyenda: verde, o el tono de su combinación.
+const std::vector<std::array<float, 3>>& coloresLeyendaEscena();
+constexpr std::array<float, 3> kColorLeyenda{0.0f, 1.0f, 0.0f};
+
+// Con varias combinaciones activas, la primera (en el orden del archivo) se
+// dibuja con los colores de siempre y cada una de las siguientes en un tono
+// propio de una paleta fija (después de la última vuelve a la primera), que la
+// leyenda nombra: "My C2 (verde): máx ...".
+struct TonoCombinacion {
+    std::string nombre;  // vacío para la primera
+    std::array<float, 3> color{};
+};
+constexpr int kTonosCombinaciones = 6;
+// El tono de la combinación activa número `orden` (0 la primera).
+TonoCombinacion tonoDeCombinacion(int orden);
 
 // La forma del modo animado en la fase dada (de -1 a 1: la forma escalada por
 // fase x escalaModo()), tal como la preparó el último prepararEscena; vacía

@@ -73,7 +73,8 @@ extern int numeroComboCoincidente;
 extern std::vector<int> barrasAisladas;
 extern std::vector<int> nudosAislados;
 
-// Barra que inspecciona la orden "barra N" (número interno), o -1.
+// Barra que inspecciona la orden "barra N" (número interno), o -1. Queda
+// resaltada hasta que empieza otra orden (salvo "captura") o se conmuta una capa.
 extern int barraResaltada;
 
 // Revisión del modelo y de sus resultados: sube cada vez que el visor vuelve a

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "analisis/casosResultado.h"
+
 double largoTexto(std::size_t caracteres) { return kAvanceCaracter * static_cast<double>(caracteres); }
 
 double corrimientoAlineacion(std::size_t caracteres, int alineacion) {
@@ -17,5 +19,17 @@ std::string formatearNumero(double valor, int decimales, bool exponente) {
     std::snprintf(formato, sizeof formato, exponente ? "%%.%de" : "%%.%df", decimales);
     char texto[100];
     std::snprintf(texto, sizeof texto, formato, valor);
+    // Un valor que a esta precisión es cero se escribe sin signo: "-0.000" no
+    // dice nada que "0.000" no diga, y parece un resultado.
+    if (texto[0] == '-') {
+        bool cero = true;
+        for (const char* c = texto + 1; *c != '\0' && *c != 'e'; ++c)
+            if (*c != '0' && *c != '.') cero = false;
+        if (cero) return texto + 1;
+    }
     return texto;
+}
+
+std::string formatearResultado(double valor, double escala, int decimales, bool exponente) {
+    return formatearNumero(sinRuido(valor, escala), decimales, exponente);
 }

@@ -21,5 +21,10 @@ double corrimientoAlineacion(std::size_t caracteres, int alineacion);
 
 // El valor con `decimales` decimales en punto fijo (o con exponente), como lo
 // escribe printf; a lo sumo 99 caracteres, el resto se corta. Una cantidad de
-// decimales negativa cuenta como 0.
+// decimales negativa cuenta como 0. Lo que a esa precisión es cero se escribe
+// sin signo ("0.000", "0.000e+00"), nunca "-0.000".
 std::string formatearNumero(double valor, int decimales, bool exponente);
+// Un resultado del análisis: como formatearNumero, pero 0 si el valor es ruido
+// del redondeo frente a `escala`, el mayor valor de su clase en el mismo caso
+// (sinRuido de casosResultado.h).
+std::string formatearResultado(double valor, double escala, int decimales, bool exponente);

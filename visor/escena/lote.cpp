@@ -1,5 +1,6 @@
 #include "visor/escena/lote.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "constantes.h"
@@ -38,6 +39,23 @@ void LoteDibujo::entrarMarcoBarra(const objBarra3d& b, const Eigen::Vector3d& or
     rotar(b.getGammaDeg(), 0, 0, 1);
     rotar(b.getBetaDeg(), 0, 1, 0);
     rotar(b.getAlfaDeg(), 1, 0, 0);
+}
+
+void LoteDibujo::pasarATono(const std::array<float, 3>& tono) {
+    const auto entonar = [&tono](std::array<float, 3>& c) {
+        const float brillo = std::max({c[0], c[1], c[2]});
+        c = {tono[0] * brillo, tono[1] * brillo, tono[2] * brillo};
+    };
+    indiceGrupo_.clear();
+    for (std::size_t i = 0; i < grupos_.size(); ++i) {
+        entonar(grupos_[i].color);
+        const GrupoLote& g = grupos_[i];
+        indiceGrupo_.emplace(std::make_tuple(static_cast<int>(g.primitiva), g.ancho, g.color[0], g.color[1], g.color[2]),
+                             i);
+    }
+    for (EsferaLote& e : esferas_) entonar(e.color);
+    for (Rotulo3D& r : rotulos_) entonar(r.color);
+    entonar(color_);
 }
 
 GrupoLote& LoteDibujo::grupo(Primitiva p) {

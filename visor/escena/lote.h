@@ -91,6 +91,10 @@ public:
     const std::vector<Rotulo3D>& rotulos() const { return rotulos_; }
     bool vacio() const { return grupos_.empty() && esferas_.empty() && rotulos_.empty(); }
 
+    // Pasa todo lo registrado (grupos, esferas y rótulos) al tono dado: cada
+    // color c queda tono x max(c), así lo oscuro sigue oscuro y lo claro, claro.
+    void pasarATono(const std::array<float, 3>& tono);
+
     // Lote intermedio entre dos preparados con las mismas operaciones (los
     // mismos grupos con tantos vértices y las mismas esferas): cada vértice y
     // cada centro en a + t (b - a). Lo que no se corresponde queda como en b.

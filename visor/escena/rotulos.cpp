@@ -12,7 +12,8 @@
 
 namespace {
 
-// Renglones del texto y caracteres del más largo.
+// Renglones del texto y caracteres del más largo (un carácter de dos bytes en
+// UTF-8, como el punto medio de "kN·m", ocupa un lugar).
 struct Medida {
     int renglones = 1;
     std::size_t caracteres = 0;
@@ -26,7 +27,7 @@ Medida medir(const std::string& texto) {
             ++m.renglones;
             m.caracteres = std::max(m.caracteres, actual);
             actual = 0;
-        } else {
+        } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
             ++actual;
         }
     }

@@ -1,11 +1,16 @@
 #include "visor/escena/vistaCamara.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
 #include "globales.h"
+#include "visor/capas/capas.h"
+#include "visor/escena/animacionModal.h"
 #include "visor/escena/estadoVisor.h"
+#include "visor/escena/lote.h"
 #include "visor/escena/visibilidad.h"
+#include "visor/interaccion/panel.h"
 #include "visor/interaccion/ventanaSistema.h"
 
 namespace {
@@ -36,6 +41,60 @@ std::vector<Punto3> puntosNudos() {
     return puntos;
 }
 
+// Los vértices y los centros de las esferas de un lote.
+void agregarPuntos(const LoteDibujo& lote, std::vector<Punto3>& puntos) {
+    for (const GrupoLote& g : lote.grupos())
+        for (std::size_t i = 0; i + 2 < g.vertices.size(); i += 3)
+            puntos.push_back({g.vertices[i], g.vertices[i + 1], g.vertices[i + 2]});
+    for (const EsferaLote& e : lote.esferas()) puntos.push_back({e.centro.x(), e.centro.y(), e.centro.z()});
+}
+
+// Lo que se encuadra: los nudos, los símbolos de apoyo si están a la vista
+// (sobresalen de sus nudos) y, con un modo animado, su forma en los dos
+// extremos de la oscilación, tal como se dibuja (nudos y elásticas).
+std::vector<Punto3> puntosAEncuadrar() {
+    std::vector<Punto3> puntos = puntosNudos();
+    if (flagActivo(kFlagApoyos)) {
+        LoteDibujo apoyos;
+        plotApoyos(apoyos, escalaApoyo);
+        agregarPuntos(apoyos, puntos);
+    }
+    if (modoAnimado() > 0 && hayModosCalculados()) {
+        for (double signo : {1.0, -1.0}) {
+            LoteDibujo forma;
+            plotFormaModal(forma, modoAnimado() - 1, signo * escalaModo());
+            agregarPuntos(forma, puntos);
+        }
+    }
+    return puntos;
+}
+
+// El área que dejan libre los paneles en la ventana actual, normalizada.
+AreaNormalizada areaLibreActual(int ancho, int alto) {
+    const int renglones = 1 + static_cast<int>(std::count(dialogo.begin(), dialogo.end(), '\n'));
+    const RectanguloPixeles a = areaLibre(ancho, alto, renglones);
+    return areaNormalizada(a.x0, a.y0, a.x1, a.y1, ancho, alto);
+}
+
+// Lleva la cámara del visor a la vista encuadrada.
+void ponerVista(const VistaEncuadrada& v) {
+    xCentroObj = v.objetivo.x;
+    yCentroObj = v.objetivo.y;
+    zCentroObj = v.objetivo.z;
+    ponerOjo(v.ojo);
+    distCamObj = distancia(v.ojo, v.objetivo);
+    azimutCamara = angulosCamara(v.ojo, v.objetivo, azimutCamara).azimut;
+}
+
+// Dirección (del objetivo hacia la cámara) en que se mira ahora; con la
+// cámara sobre el objetivo no hay dirección: la de arranque.
+Punto3 direccionActual() {
+    const Punto3 ojo = ojoActual(), objetivo = objetivoActual();
+    Punto3 direccion{ojo.x - objetivo.x, ojo.y - objetivo.y, ojo.z - objetivo.z};
+    if (distancia(direccion, {0, 0, 0}) == 0.0) direccion = {-1, -1, 0.5};
+    return direccion;
+}
+
 }  // namespace
 
 Punto3 ojoActual() { return {xCam, yCam, zCam}; }
@@ -62,27 +121,36 @@ void funcionFronteraGraf() {
     ponerOjo(e.ojo);
     distCamObj = e.distancia;
     azimutCamara = angulosCamara(e.ojo, e.objetivo, 0.0).azimut;
+    encuadreDeArranque(ventanaSistema::anchoVentana(), ventanaSistema::altoVentana());
+}
+
+void encuadreDeArranque(int ancho, int alto) {
+    // Desde el lado -X, -Y, por encima, como la cámara de encuadrar.
+    const Encuadre e = encuadrar(puntosNudos());
+    const Punto3 direccion{e.ojo.x - e.objetivo.x, e.ojo.y - e.objetivo.y, e.ojo.z - e.objetivo.z};
+    if (cantidadNudos() == 0 || distancia(direccion, {0, 0, 0}) == 0.0) return;
+    ponerVista(encuadrarVista(puntosAEncuadrar(), direccion, ancho, alto, flagActivo(kFlagPerspectiva),
+                              areaLibreActual(ancho, alto)));
 }
 
 void vistaEncuadrada(const Punto3& direccion) {
-    const VistaEncuadrada v = encuadrarVista(puntosNudos(), direccion, ventanaSistema::anchoVentana(),
-                                             ventanaSistema::altoVentana(), flagActivo(kFlagPerspectiva));
-    xCentroObj = v.objetivo.x;
-    yCentroObj = v.objetivo.y;
-    zCentroObj = v.objetivo.z;
-    ponerOjo(v.ojo);
-    distCamObj = distancia(v.ojo, v.objetivo);
-    azimutCamara = angulosCamara(v.ojo, v.objetivo, azimutCamara).azimut;
+    const int ancho = ventanaSistema::anchoVentana(), alto = ventanaSistema::altoVentana();
+    ponerVista(encuadrarVista(puntosAEncuadrar(), direccion, ancho, alto, flagActivo(kFlagPerspectiva),
+                              areaLibreActual(ancho, alto)));
     rehacerProyeccion();
     ventanaSistema::pedirRedibujo();
 }
 
-void vistaEncuadradaActual() {
-    const Punto3 ojo = ojoActual(), objetivo = objetivoActual();
-    Punto3 direccion{ojo.x - objetivo.x, ojo.y - objetivo.y, ojo.z - objetivo.z};
-    // Con la cámara sobre el objetivo no hay dirección: la de arranque.
-    if (distancia(direccion, {0, 0, 0}) == 0.0) direccion = {-1, -1, 0.5};
-    vistaEncuadrada(direccion);
+void vistaEncuadradaActual() { vistaEncuadrada(direccionActual()); }
+
+void mantenerModoALaVista() {
+    if (modoAnimado() == 0) return;
+    const int ancho = ventanaSistema::anchoVentana(), alto = ventanaSistema::altoVentana();
+    if (ancho <= 0 || alto <= 0) return;
+    if (todosEnArea(puntosAEncuadrar(), ojoActual(), objetivoActual(), azimutCamara, ancho, alto,
+                    flagActivo(kFlagPerspectiva), areaLibreActual(ancho, alto)))
+        return;
+    vistaEncuadradaActual();
 }
 
 void zoomIn() { zoom(kFactorAcercar); }

@@ -10,13 +10,25 @@ Punto3 ojoActual();
 Punto3 objetivoActual();
 void ponerOjo(const Punto3& p);
 
-// Caja de los nudos (con el origen), diagonal, objetivo, cámara y distCamObj.
+// Caja de los nudos (con el origen) y diagonal; la cámara de arranque, que
+// mira desde el lado -X, -Y, por encima y encuadra el modelo en lo que los
+// paneles dejan libre de la ventana actual (encuadreDeArranque).
 void funcionFronteraGraf();
-// Cámara que ve el modelo entero desde la dirección dada (del objetivo hacia la
-// cámara), con el objetivo en el centro del modelo; rehace la proyección.
+// La cámara de arranque para una ventana de ancho x alto, sin rehacer la
+// proyección: la ventana la llama al conocer su tamaño, antes del primer cuadro.
+void encuadreDeArranque(int ancho, int alto);
+// Cámara que ve el modelo entero (los nudos y los símbolos de apoyo a la
+// vista) desde la dirección dada (del objetivo hacia la cámara) dentro de lo
+// que los paneles dejan libre de la ventana (panel.h, areaLibre); con un modo
+// animado, también su forma en los dos extremos de la oscilación. Rehace la
+// proyección.
 void vistaEncuadrada(const Punto3& direccion);
 // Lo mismo desde la dirección en que mira la cámara ahora.
 void vistaEncuadradaActual();
+// Con un modo animado: si su forma, en alguno de los dos extremos de la
+// oscilación, sale de lo que los paneles dejan libre, encuadra la vista
+// actual para que quepa entera.
+void mantenerModoALaVista();
 // Acercan o alejan la cámara un 10 % respecto del objetivo.
 void zoomIn();
 void zoomOut();

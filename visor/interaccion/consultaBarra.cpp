@@ -12,24 +12,29 @@ namespace {
 
 std::string numero(double v) { return formatearNumero(v, precision, false); }
 
+// Un esfuerzo de la combinación c sin el ruido del redondeo y con su unidad.
+std::string esfuerzo(TipoDiagrama t, int c, double v) {
+    return formatearResultado(v, escalaDiagrama(t, c), precision, false) + sufijoUnidad(magnitudDiagrama(t));
+}
+
 const TipoDiagrama kEsfuerzos[] = {TipoDiagrama::Axial,     TipoDiagrama::CortanteY, TipoDiagrama::CortanteZ,
                                    TipoDiagrama::Torsion,   TipoDiagrama::MomentoY,  TipoDiagrama::MomentoZ};
 
 // "N -1.234, Vy 2.000, ..." en el inicio o en el fin de la barra.
-std::string esfuerzosEn(const objBarra3d& b, const solicitacionesBarra& r, bool alFinal) {
+std::string esfuerzosEn(const objBarra3d& b, const solicitacionesBarra& r, int c, bool alFinal) {
     std::string s;
     for (TipoDiagrama t : kEsfuerzos) {
         const double x = alFinal ? b.getLongitud() : 0.0;
         s += (s.empty() ? "" : ", ") + std::string(nombreDiagrama(t)) + " " +
-             numero(b.valorSolicitacion(r, solicitacionDe(t), x));
+             esfuerzo(t, c, b.valorSolicitacion(r, solicitacionDe(t), x));
     }
     return s;
 }
 
 // "My máx 59.710, mín -17.190": los extremos exactos, los mismos de la leyenda y de solicitaciones.csv.
-std::string extremosMomento(const solicitacionesBarra& r, TipoDiagrama t) {
+std::string extremosMomento(const solicitacionesBarra& r, int c, TipoDiagrama t) {
     const extremoSolicitacion& e = r.extremos[solicitacionDe(t)];
-    return std::string(nombreDiagrama(t)) + " máx " + numero(e.maximo) + ", mín " + numero(e.minimo);
+    return std::string(nombreDiagrama(t)) + " máx " + esfuerzo(t, c, e.maximo) + ", mín " + esfuerzo(t, c, e.minimo);
 }
 
 }  // namespace
@@ -39,7 +44,7 @@ std::string inspeccionarBarra(int interna) {
     const objBarra3d& b = barra[static_cast<std::size_t>(interna)];
     std::string s = "Barra " + std::to_string(b.getNoBarraUsuario()) + " (nudos " +
                     std::to_string(b.getNudoInicioUsuario()) + " a " + std::to_string(b.getNudoFinalUsuario()) +
-                    "): largo " + numero(b.getLongitud()) + ", sección " +
+                    "): largo " + numero(b.getLongitud()) + sufijoUnidad(magnitud::longitud) + ", sección " +
                     (b.getBoolSeccion() ? b.getNombreDeSeccion() : std::string("sin sección"));
     int c = 0;
     while (c < cantidadCombos() && !comboActivo(c)) ++c;
@@ -48,9 +53,9 @@ std::string inspeccionarBarra(int interna) {
     const solicitacionesBarra* r = resultadosDeBarra(b, c);
     if (r == nullptr) return s;
     const std::string combo = nombreCombo(c);
-    s += "\n" + combo + " inicio: " + esfuerzosEn(b, *r, false);
-    s += "\n" + combo + " fin: " + esfuerzosEn(b, *r, true);
-    s += "\n" + combo + " extremos: " + extremosMomento(*r, TipoDiagrama::MomentoY) + "; " +
-         extremosMomento(*r, TipoDiagrama::MomentoZ);
+    s += "\n" + combo + " inicio: " + esfuerzosEn(b, *r, c, false);
+    s += "\n" + combo + " fin: " + esfuerzosEn(b, *r, c, true);
+    s += "\n" + combo + " extremos: " + extremosMomento(*r, c, TipoDiagrama::MomentoY) + "; " +
+         extremosMomento(*r, c, TipoDiagrama::MomentoZ);
     return s;
 }

@@ -5,5 +5,6 @@
 
 // Renglones con el número, los nudos, el largo y la sección de la barra
 // (número interno) y, si hay resultados, los esfuerzos en sus extremos y los
-// momentos extremos para la primera combinación activa. Sin "Ingrese Comando:".
+// momentos extremos para la primera combinación activa, sin el ruido del
+// redondeo y con las unidades del modelo si las tiene. Sin "Ingrese Comando:".
 std::string inspeccionarBarra(int interna);

@@ -31,6 +31,13 @@ void apagarEtiquetasYCapas() {
     for (int j : kCapasExclusivas) apagar(j);
 }
 
+// Capas de la escena: todos los interruptores salvo la ayuda, la proyección y
+// el análisis.
+bool esCapaDeLaEscena(int k) {
+    return k >= 0 && k < kFlagPrimerCombo && k != kFlagAyudaGeneral && k != kFlagPaginaAyuda &&
+           k != kFlagPerspectiva && k != kFlagCalculado;
+}
+
 }  // namespace
 
 void apagarEtiquetas() {
@@ -44,6 +51,8 @@ void apagarResultadosYVolumen() {
 }
 
 void modificadorFlagsGraf(int k) {
+    // Otra capa termina el resaltado de "barra N".
+    if (esCapaDeLaEscena(k)) barraResaltada = -1;
     switch (k) {
     case kFlagTagNudos: case kFlagTagBarras: case kFlagSecciones:
         alternar(k);

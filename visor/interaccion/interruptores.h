@@ -5,7 +5,8 @@
 #pragma once
 
 // Conmuta el interruptor k con sus reglas; lo usan la línea de órdenes, las
-// teclas y los botones del panel.
+// teclas y los botones del panel. Conmutar una capa termina el resaltado de
+// "barra N" (la ayuda, la proyección y Calcular no lo tocan).
 void modificadorFlagsGraf(int k);
 // Apaga los números de nudos y de barras y las secciones.
 void apagarEtiquetas();

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "diagnosticos.h"
 #include "globales.h"
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/estadoVisor.h"
+#include "visor/escena/vistaCamara.h"
 #include "visor/escena/visibilidad.h"
 #include "visor/interaccion/captura.h"
 #include "visor/interaccion/consultaBarra.h"
@@ -68,8 +70,8 @@ const OrdenCapa kOrdenesCapa[] = {
 
 // Busca la combinación por nombre y la conmuta. Sólo las primeras 100 tienen
 // interruptor.
-void conmutarComboPorNombre() {
-    numeroComboCoincidente = buscarCombo(comando);
+void conmutarComboPorNombre(const std::string& nombre) {
+    numeroComboCoincidente = buscarCombo(nombre);
     if (numeroComboCoincidente < 0) {
         responder("el combo no existe. Ingrese Comando:");
     } else if (numeroComboCoincidente >= kCombosConInterruptor) {
@@ -110,11 +112,11 @@ int barraDelTrozo(const std::string& trozo) {
 
 // Deja visibles sólo las barras de la lista y sus nudos extremos. Una lista
 // con algún trozo no válido oculta todo.
-void aislarBarras() {
+void aislarBarras(const std::string& lista) {
     barrasAisladas.assign(barra.size(), 0);
     nudosAislados.assign(nudo.size(), 0);
     std::vector<int> internas;
-    for (const std::string& trozo : trozosLista(comando)) {
+    for (const std::string& trozo : trozosLista(lista)) {
         const int b = barraDelTrozo(trozo);
         if (b < 0) {
             responder("Existen valores no válidos en la lista de barras.  Ingrese Comando:");
@@ -179,8 +181,18 @@ void ordenModo(const std::string& numeroTexto) {
         // La forma se ve sola sobre el modelo: sin diagramas, cargas, reacciones ni volumen.
         apagarResultadosYVolumen();
         animarModo(static_cast<int>(k));
+        // La oscilación entera queda a la vista: si sale, se encuadra.
+        mantenerModoALaVista();
         responder(descripcionModo(static_cast<int>(k)) + ". Ingrese Comando:");
     }
+}
+
+// Lo que sigue a "orden " si el texto es esa orden con algo escrito a
+// continuación (en un solo renglón), o nada.
+bool conArgumento(const std::string& texto, const std::string& orden, std::string& argumento) {
+    if (texto.size() <= orden.size() + 1 || texto.compare(0, orden.size() + 1, orden + " ") != 0) return false;
+    argumento = texto.substr(orden.size() + 1);
+    return true;
 }
 
 }  // namespace
@@ -190,17 +202,38 @@ void responder(const std::string& texto) {
     modoLinea = ModoLinea::Ordenes;
 }
 
+std::string avisoDeCarga(int advertencias, int errores) {
+    if (errores <= 0) return "Modelo cargado con " + std::to_string(advertencias) + " advertencias; vea la consola";
+    return "Modelo cargado con " + std::to_string(advertencias) + (advertencias == 1 ? " advertencia" : " advertencias") +
+           " y " + std::to_string(errores) + (errores == 1 ? " error" : " errores") + " de entrada; vea la consola";
+}
+
+void anunciarCargaDelModelo(bool recarga) {
+    if (!archivoDatosAbierto) {
+        responder("Error: no se pudo abrir el archivo de datos " + nombreArchivo + ". Ingrese Comando:");
+        return;
+    }
+    const int errores = mensajes.cantidad(nivelMensaje::error);
+    if (recarga || errores > 0) responder(avisoDeCarga(mensajes.cantidad(nivelMensaje::advertencia), errores));
+}
+
 // Ejecuta la línea de órdenes. Las filas se revisan una tras otra sobre el
 // mismo estado: una fila que responde deja la línea lista para órdenes y así
 // impide que una fila posterior tome el texto como nombre o como lista. Un
-// texto que ninguna fila atiende se contesta.
+// texto que ninguna fila atiende se contesta. "combo NOMBRE" y "aislar N N ..."
+// hacen en un renglón lo que "combo" y "aislar" piden en dos.
 // Devuelve falso si la orden terminó el programa.
 bool ejecutarComando() {
     if (comando == "exit" || comando == "salir") {
         ventanaSistema::terminarPrograma(0);
         return false;
     }
+    // Cualquier otra orden termina el resaltado de "barra N"; "captura" no,
+    // para que la imagen guarde lo que se ve.
+    if (!comando.empty() && comando != "captura" && comando != "barra" && comando.rfind("barra ", 0) != 0)
+        barraResaltada = -1;
     bool atendida = comando.empty();
+    std::string argumento;
     for (const OrdenSimple& o : kOrdenesSimples)
         if (comando == o.texto) {
             responder(kIngrese);
@@ -231,8 +264,12 @@ bool ejecutarComando() {
         pedirCaptura();
         atendida = true;
     }
+    if (conArgumento(comando, "combo", argumento)) {
+        conmutarComboPorNombre(argumento);
+        atendida = true;
+    }
     if (modoLinea == ModoLinea::NombreCombo) {
-        conmutarComboPorNombre();
+        conmutarComboPorNombre(comando);
         atendida = true;
     }
     if (comando == "combo") {
@@ -245,8 +282,12 @@ bool ejecutarComando() {
         nudosAislados.assign(nudo.size(), 1);
         atendida = true;
     }
+    if (conArgumento(comando, "aislar", argumento)) {
+        aislarBarras(argumento);
+        atendida = true;
+    }
     if (modoLinea == ModoLinea::ListaBarras) {
-        aislarBarras();
+        aislarBarras(comando);
         atendida = true;
     }
     if (comando == "aislar") {

@@ -1,5 +1,6 @@
 #include "visor/interaccion/panel.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "visor/escena/estadoVisor.h"
@@ -45,6 +46,32 @@ std::vector<BotonPanel> botonesCombos(const std::vector<std::string>& nombres, i
     return botones;
 }
 
+double yIndicador(int h, int renglones) { return h - (2 + renglones) * kRenglon; }
+
+RectanguloPixeles areaLibre(int w, int h, int renglonesIndicador) {
+    RectanguloPixeles a;
+    a.x1 = w - kAnchoColumnaCombos;
+    // Todos los botones, también los de resultados: los de la columna
+    // izquierda la ensanchan; los de la derecha ("Calcular" y las
+    // combinaciones) la adelantan.
+    std::vector<int> todos(kNumeroFlags, 0);
+    todos[kFlagCalculado] = 1;
+    std::vector<BotonPanel> botones = botonesPanel(todos, w, h);
+    const std::vector<BotonPanel> combos = botonesCombos({""}, w);
+    botones.insert(botones.end(), combos.begin(), combos.end());
+    for (const BotonPanel& b : botones) {
+        if (b.x < w / 2.0)
+            a.x0 = std::max(a.x0, b.x + b.ancho);
+        else
+            a.x1 = std::min(a.x1, b.x);
+    }
+    a.x0 += kSeparacionPaneles;
+    a.x1 -= kSeparacionPaneles;
+    // El primer renglón del indicador sube un renglón desde su línea base.
+    a.y1 = yIndicador(h, std::max(1, renglonesIndicador)) - kRenglon - kSeparacionPaneles;
+    return a;
+}
+
 bool clickDentro(double x, double y, double ancho, double alto, int xClick, int yClick) {
     return x < xClick && xClick < x + ancho && y < yClick && yClick < y + alto;
 }
@@ -66,8 +93,10 @@ void clicEnBotonFlag(double x, double y, double ancho, double alto, int k) {
 void clicEnBotonCombo(double x, double y, double ancho, double alto, int i) {
     const int k = kFlagPrimerCombo + i;
     if (i < 0 || k >= static_cast<int>(flags.size())) return;
-    // Sin pasar por modificadorFlagsGraf: conmutar una combinación no apaga capas.
+    // Sin pasar por modificadorFlagsGraf: conmutar una combinación no apaga
+    // capas, pero cambia las que se ven y termina el resaltado de "barra N".
     if (!consumirClick(x, y, ancho, alto)) return;
     flags[static_cast<size_t>(k)] += 1;
+    barraResaltada = -1;
     ventanaSistema::pedirRedibujo();
 }

@@ -20,6 +20,26 @@ struct BotonPanel {
 // Botones de interruptores a la vista para ese estado de flags en una ventana
 // de w x h píxeles, en el orden en que se dibujan y se prueban.
 std::vector<BotonPanel> botonesPanel(const std::vector<int>& flags, int w, int h);
+// Título de la columna de combinaciones ("COMBOS ACTIVADOS:"): su renglón
+// empieza en x = w - kAnchoColumnaCombos, en el renglón de y = kYTituloCombos.
+constexpr double kAnchoColumnaCombos = 150.0;
+constexpr double kYTituloCombos = 30.0;
+// Renglón de la línea base del primer renglón del indicador de la línea de
+// órdenes (dialogo, de `renglones` renglones): lo escrito queda debajo, en el
+// penúltimo renglón de la ventana, y el indicador crece hacia arriba.
+double yIndicador(int h, int renglones);
+
+// Lo que los paneles dejan libre para el modelo en una ventana de w x h, en
+// píxeles desde el borde superior izquierdo: a la derecha de la columna de
+// botones, a la izquierda de la columna de combinaciones y de "Calcular", y
+// por encima de la línea de órdenes (con los renglones de su indicador) y del
+// pie, con una separación de kSeparacionPaneles.
+struct RectanguloPixeles {
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+constexpr double kSeparacionPaneles = 6.0;
+RectanguloPixeles areaLibre(int w, int h, int renglonesIndicador);
+
 // Nombres de las combinaciones que tienen botón: las del primer nudo, como
 // mucho las primeras 100; ninguna si el modelo no tiene nudos.
 std::vector<std::string> combosDelPanel();

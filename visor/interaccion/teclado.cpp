@@ -30,6 +30,8 @@ void cambiarEscalas(bool agrandar) {
         return;
     }
     if (flagActivo(kFlagDeformada) || modoAnimado() > 0) aplicar(escalaDef);
+    // La forma del modo animado, más grande, no debe salir de la vista.
+    if (agrandar) mantenerModoALaVista();
     if (flagActivo(kFlagAxial)) aplicar(escalaN);
     if (flagActivo(kFlagCortanteY)) aplicar(escalaVy);
     if (flagActivo(kFlagMomentoY)) aplicar(escalaMy);
@@ -59,9 +61,10 @@ void teclaConAlt(unsigned char tecla) {
 // F5: vuelve a leer el archivo de modelo; hay que calcular de nuevo. La
 // cámara queda como está, salvo que el modelo anterior no tuviera nudos: esa
 // cámara no mira nada (un archivo vacío o que faltaba al arrancar) y se
-// encuadra el modelo nuevo. La línea de órdenes dice cuántas advertencias dejó
-// el cargador en la lista de mensajes, que se escribe en la consola. La proyección se rehace según el
-// interruptor de perspectiva, que vuelve a su valor de arranque.
+// encuadra el modelo nuevo. La línea de órdenes dice cuántas advertencias y
+// errores de entrada dejó el cargador en la lista de mensajes, que se escribe
+// en la consola. La proyección se rehace según el interruptor de perspectiva,
+// que vuelve a su valor de arranque.
 void recargarModelo() {
     const bool sinNudosAntes = cantidadNudos() == 0;
     std::cout << "\n\n\n------------------------Reinicio del programa------------------\n";
@@ -75,12 +78,8 @@ void recargarModelo() {
     mensajes.vaciar();
     funcionLeerArchivo();
     mensajes.escribirPendientes(std::cout);
-    const int advertencias = mensajes.cantidad(nivelMensaje::advertencia);
     modeloCambiado();
-    if (archivoDatosAbierto)
-        responder("Modelo cargado con " + std::to_string(advertencias) + " advertencias; vea la consola");
-    else
-        responder("Error: no se pudo abrir el archivo de datos " + nombreArchivo + ". Ingrese Comando:");
+    anunciarCargaDelModelo(true);
     nudosAislados.assign(nudo.size(), 1);
     barrasAisladas.assign(barra.size(), 1);
     if (sinNudosAntes) funcionFronteraGraf();

@@ -1,6 +1,11 @@
 #include "visor/interaccion/textosAyuda.h"
 
-const char* const textoAyudaGeneral =
+#include "globales.h"
+
+namespace {
+
+// La ayuda general, antes y después del renglón de F12 (que nombra el archivo abierto).
+const char* const ayudaGeneralInicio =
     "*******************************************\n"
     "*******     VANTRA 3D    *********\n"
     "*******************************************\n"
@@ -15,31 +20,32 @@ const char* const textoAyudaGeneral =
     "Mostrar u ocultar nudos: Alt-n\n"
     "perspectiva - ortogonal: Alt-c\n"
     "\n"
-    "Ayuda: F1\n"
-    "Ayuda de etiquetas para ingresoDatos.txt: F12\n"
-    "vista YZ: F2\n"
-    "vista XZ: F3\n"
+    "Ayuda: F1\n";
+
+const char* const ayudaGeneralFin =
+    "vista XZ: F2\n"
+    "vista YZ: F3\n"
     "vista XY: F4\n"
     "refrescar Modelo: F5\n"
     "ver el modelo entero: F6\n"
     "Calcular (boton abajo a la derecha): resuelve todos los combos\n"
     "\n"
     "COMANDOS DE LINEA DE COMANDOS:\n"
-    "combo  --> Activa la opcion para introducir un combo\n"
+    "combo NOMBRE --> Activa o desactiva el combo NOMBRE (combo solo: lo pregunta)\n"
     "plotCarga --> Plotea las cargas del combo activado\n"
     "plotDef --> Plotea deformaciones\n"
     "plotN   --> Plotea Fuerzas Axiales\n"
-    "plotMy  --> Plotea Momentos sobre el eje local Y\n"
-    "plotMz  --> Plotea momentos sobre el eje local Z\n"
-    "plotVy  --> Plotea Cortantes sobre el ele Y\n"
-    "plotVz  --> Plotea Cortantes sobre el eje Z\n"
+    "plotMy  --> Plotea el momento del plano local x-y (alrededor del eje local z, con Iz)\n"
+    "plotMz  --> Plotea el momento del plano local x-z (alrededor del eje local y, con Iy)\n"
+    "plotVy  --> Plotea el cortante del plano local x-y (segun el eje local y)\n"
+    "plotVz  --> Plotea el cortante del plano local x-z (segun el eje local z)\n"
     "plotT   --> Plotea Torsión\n"
     "plotR   --> Plotea Reacciones\n"
     "tagNudos --> Muestra u oculta la numeracion de nudos\n"
     "tagBarras --> Muestra u oculta la numeracion de barras\n"
-    "secciones --> Muestra u oculta las secciones transverlaes\n"
+    "secciones --> Muestra u oculta las secciones transversales\n"
     "noTags  --> Oculta todos los Tags\n"
-    "aislar  --> Muestra solo las barras de una lista (noAislar: todas)\n"
+    "aislar N N ... --> Muestra solo las barras de la lista (aislar solo: la pregunta; noAislar: todas)\n"
     "barra N --> Resalta la barra N y muestra sus datos y resultados\n"
     "modo N  --> Anima el modo de vibracion N con su periodo y frecuencia (modo 0: termina)\n"
     "captura --> Guarda la ventana como PNG junto al modelo\n"
@@ -47,11 +53,8 @@ const char* const textoAyudaGeneral =
     "\n"
     "Para mas ayuda: " DIRECCION_AYUDA "\n";
 
-namespace {
-
 // Página 1: geometría.
 const char* const ayudaArchivo1 =
-    "**** Etiquetas de ingreso de datos al archivo ingresoDatos.txt ***:\n"
     "**********              DE GEOMETRIA               ***************\n"
     "nudos:\n"
     "  \t#nudo CoordX coordY coordZ\n"
@@ -82,7 +85,6 @@ const char* const ayudaArchivo1 =
 
 // Página 2: apoyos, resortes, conexiones, masas y modos de vibración.
 const char* const ayudaArchivo2 =
-    "**** Etiquetas de ingreso de datos al archivo ingresoDatos.txt ***:\n"
     "**********         DE APOYOS Y CONEXIONES          ***************\n"
     "apoyo:\n"
     "\tUx Uy Uz giroX giroY giroZ\n"
@@ -102,7 +104,6 @@ const char* const ayudaArchivo2 =
 
 // Página 3: cargas y desplazamientos impuestos.
 const char* const ayudaArchivo3 =
-    "**** Etiquetas de ingreso de datos al archivo ingresoDatos.txt ***:\n"
     "**********                 DE CARGAS               ***************\n"
     "puntual:\n"
     "\tcasoCarga (texto sin espacios)\n"
@@ -142,7 +143,6 @@ const char* const ayudaArchivo3 =
 
 // Página 4: escalas de ploteado.
 const char* const ayudaArchivo4 =
-    "**** Etiquetas de ingreso de datos al archivo ingresoDatos.txt ***:\n"
     "**********        DE ESCALA DE PLOTEADO            ***************\n"
     "precision: cantidad de decimales (por defecto 3)\n"
     "escalaDeflexion: escala deformaciones (por defecto 100 veces)\n"
@@ -156,9 +156,25 @@ const char* const ayudaArchivo4 =
     "escalaCarga: Tamaño de cargas. (Por defecto 0.1)\n"
     "escalaApoyo: Tamaño de apoyos. (por defecto adopta un tamaño en función al tamaño de la estructura)\n";
 
+const char* const paginasAyudaArchivo[kPaginasAyudaArchivo] = {ayudaArchivo1, ayudaArchivo2, ayudaArchivo3,
+                                                              ayudaArchivo4};
+
 }  // namespace
 
-const char* const textosAyudaArchivo[kPaginasAyudaArchivo] = {ayudaArchivo1, ayudaArchivo2, ayudaArchivo3,
-                                                             ayudaArchivo4};
+std::string nombreModeloAbierto() {
+    const std::size_t barra = nombreArchivo.find_last_of('/');
+    return barra == std::string::npos ? nombreArchivo : nombreArchivo.substr(barra + 1);
+}
+
+std::string textoAyudaGeneral() {
+    return std::string(ayudaGeneralInicio) + "Ayuda de etiquetas para " + nombreModeloAbierto() + ": F12\n" +
+           ayudaGeneralFin;
+}
+
+std::string textoAyudaArchivo(int pagina) {
+    if (pagina < 1 || pagina > kPaginasAyudaArchivo) return std::string();
+    return "**** Etiquetas de ingreso de datos al archivo " + nombreModeloAbierto() + " ***:\n" +
+           paginasAyudaArchivo[pagina - 1];
+}
 
 const char* const textoDireccionesWeb = DIRECCION_WEB "\n" DIRECCION_AYUDA;

@@ -19,6 +19,9 @@ struct Fuente {
     Glifo glifos[256];
 };
 
+// Lo que se sube el punto para escribir un punto medio, en unidades de la fuente.
+constexpr double kAlturaPuntoMedio = 45.0;
+
 // Semiancho del volumen en que se leen los trazos: los caracteres caben holgados.
 constexpr int kMedio = 500;
 constexpr GLsizei kTamanoBuffer = 1 << 15;
@@ -130,14 +133,27 @@ void agregarTrazos(const std::vector<RotuloColocado>& colocados, const Eigen::Ve
         const Eigen::Vector3d paso = c.escala * derecha, alto = c.escala * arriba;
         Eigen::Vector3d base = c.origen;
         double pluma = 0.0;
-        for (char ch : r.texto) {
+        for (std::size_t i = 0; i < r.texto.size(); ++i) {
+            const unsigned char ch = static_cast<unsigned char>(r.texto[i]);
             if (ch == '\n') {
                 base -= c.altura * arriba;
                 pluma = 0.0;
                 continue;
             }
-            const Glifo& g = f.glifos[static_cast<unsigned char>(ch)];
-            const Eigen::Vector3d o = base + pluma * paso;
+            // La fuente sólo tiene ASCII: de un carácter de dos bytes en UTF-8
+            // se escribe el punto medio de las unidades ("kN·m") como un punto a
+            // media altura; los demás dejan su lugar en blanco.
+            if (ch >= 0xC0 && i + 1 < r.texto.size()) {
+                const bool puntoMedio = ch == 0xC2 && static_cast<unsigned char>(r.texto[i + 1]) == 0xB7;
+                ++i;
+                if (!puntoMedio) {
+                    pluma += f.glifos[static_cast<unsigned char>(' ')].avance;
+                    continue;
+                }
+            }
+            const bool elevado = ch >= 0xC0;
+            const Glifo& g = f.glifos[elevado ? static_cast<unsigned char>('.') : ch];
+            const Eigen::Vector3d o = base + pluma * paso + (elevado ? kAlturaPuntoMedio : 0.0) * alto;
             for (std::size_t k = 0; k + 3 < g.segmentos.size(); k += 4) {
                 agregarVertice(v, o + g.segmentos[k] * paso + g.segmentos[k + 1] * alto);
                 agregarVertice(v, o + g.segmentos[k + 2] * paso + g.segmentos[k + 3] * alto);

@@ -128,8 +128,7 @@ int renglones(const std::string& texto) {
 }
 
 // Página de ayuda sobre un fondo oscuro que tapa el modelo.
-void paginaDeAyuda(const char* texto) {
-    const std::string t = texto;
+void paginaDeAyuda(const std::string& t) {
     const double ancho = anchoTextoBitmap(t);
     const double alto = renglones(t) * kRenglon;
     glColor3d(0.06, 0.06, 0.08);
@@ -152,12 +151,12 @@ void plotDialogo() {
     // El indicador puede tener varios renglones: crece hacia arriba y lo
     // escrito queda siempre en el penúltimo renglón de la ventana.
     glColor3d(0, 1, 0);
-    drawTextoBitmap(20, h - (2 + renglones(dialogo)) * kRenglon, dialogo + "\n/>" + comando);
+    drawTextoBitmap(20, yIndicador(hVentana, renglones(dialogo)), dialogo + "\n/>" + comando);
     glColor3d(0, 1, 0);
     drawTextoBitmap(w - 200, h - 2 * kRenglon, textoDireccionesWeb);
 
     glColor3d(0, 1, 0);
-    drawTextoBitmap(w - 150, 30, "COMBOS ACTIVADOS:");
+    drawTextoBitmap(w - kAnchoColumnaCombos, kYTituloCombos, "COMBOS ACTIVADOS:");
     for (const BotonPanel& b : botonesCombos(combosDelPanel(), wVentana))
         botonCombo(b.x, b.y, b.ancho, b.alto, b.etiqueta, b.interruptor - kFlagPrimerCombo);
 
@@ -172,25 +171,28 @@ void plotSobreEscena() {
     glDisable(GL_DEPTH_TEST);
 
     // Leyenda: una línea por capa de resultados y combinación, junto a los botones.
-    glColor3d(0, 1, 0);
     double y = 30 + kRenglon;
-    for (const std::string& linea : leyendaEscena()) {
-        drawTextoBitmap(100, y, linea);
+    const std::vector<std::string>& lineas = leyendaEscena();
+    const std::vector<std::array<float, 3>>& colores = coloresLeyendaEscena();
+    for (std::size_t i = 0; i < lineas.size(); ++i) {
+        const std::array<float, 3> color = i < colores.size() ? colores[i] : kColorLeyenda;
+        glColor3f(color[0], color[1], color[2]);
+        drawTextoBitmap(100, y, lineas[i]);
         y += kRenglon;
     }
 
-    const char* pagina = nullptr;
+    std::string pagina;
     const int paginaArchivo = flags[kFlagPaginaAyuda];
     if (flagActivo(kFlagAyudaGeneral)) {
-        pagina = textoAyudaGeneral;
+        pagina = textoAyudaGeneral();
         paginaDeAyuda(pagina);
         glColor3d(0.3, 1, 0);
     } else if (paginaArchivo >= 1 && paginaArchivo <= kPaginasAyudaArchivo) {
-        pagina = textosAyudaArchivo[paginaArchivo - 1];
+        pagina = textoAyudaArchivo(paginaArchivo);
         paginaDeAyuda(pagina);
         glColor3d(1, 1, 0);
     }
-    if (pagina != nullptr) drawTextoBitmap(90, 20, pagina);
+    if (!pagina.empty()) drawTextoBitmap(90, 20, pagina);
 
     glEnable(GL_DEPTH_TEST);
     glPopMatrix();

@@ -11,6 +11,7 @@
 #include "visor/escena/camara.h"
 #include "visor/escena/estadoVisor.h"
 #include "visor/escena/vistaCamara.h"
+#include "visor/interaccion/lineaOrdenes.h"
 #include "visor/interaccion/raton.h"
 #include "visor/interaccion/teclado.h"
 #include "visor/plataforma/capturaGL.h"
@@ -23,6 +24,9 @@ namespace {
 
 // Animaciones que piden redibujar sin pausa.
 int animacionesActivas = 0;
+// La cámara de arranque se encuadra cuando la ventana conoce su tamaño: en
+// el primer cambio de tamaño aceptado, antes del primer cuadro.
+bool encuadrePendiente = true;
 
 void redibujarSinPausa() { glutPostRedisplay(); }
 
@@ -50,6 +54,7 @@ void funcionPlot(int argc, char** argv) {
     ventanaSistema::ponerTitulo(titulo);
 
     interruptoresIniciales();
+    anunciarCargaDelModelo(false);
     nudosAislados.assign(nudo.size(), 1);
     barrasAisladas.assign(barra.size(), 1);
     modeloCambiado();
@@ -85,6 +90,10 @@ void changeSize(int w, int h) {
     glViewport(0, 0, w, h);
     wVentana = w;
     hVentana = h;
+    if (encuadrePendiente) {
+        encuadrePendiente = false;
+        encuadreDeArranque(w, h);
+    }
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
