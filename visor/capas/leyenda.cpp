@@ -35,9 +35,13 @@ ExtremosDiagrama extremosDiagrama(TipoDiagrama tipo, int c) {
         const objBarra3d& b = barra[static_cast<std::size_t>(i)];
         const solicitacionesBarra* r = resultadosDeBarra(b, c);
         if (r == nullptr) continue;
-        // Los extremos exactos de cada barra, los mismos que da solicitaciones.csv.
-        considerar(e, r->extremos[s].maximo, b.getNoBarraUsuario());
-        considerar(e, r->extremos[s].minimo, b.getNoBarraUsuario());
+        // Los extremos exactos de cada barra, los mismos que da solicitaciones.csv (sin el
+        // redondeo, que el CSV escribe como 0).
+        const escalasCaso& escalas = casoDeResultados(resultados, c)->escalas;
+        const bool fuerza = s == kSolicitacionN || s == kSolicitacionVy || s == kSolicitacionVz;
+        const double escala = fuerza ? escalas.fuerzas : escalas.momentos;
+        considerar(e, sinRuido(r->extremos[s].maximo, escala), b.getNoBarraUsuario());
+        considerar(e, sinRuido(r->extremos[s].minimo, escala), b.getNoBarraUsuario());
     }
     return e;
 }
