@@ -2,7 +2,7 @@
 // casos de carga que faltan, las unidades equivocadas y los registros incompletos se nombran; los
 // errores de entrada cambian el estado de salida del modo por lotes; la salida por lotes no lleva
 // el avance de la carga ni el ruido del redondeo.
-#include <regex>
+#include <cstdlib>
 
 #include "arranque.h"
 #include "entrada/etiquetas.h"
@@ -32,6 +32,22 @@ int lotes(const std::string& modelo, Lineas& consola, bool detalle = false, cons
 }
 
 bool tiene(const Lineas& l, const std::string& linea) { return std::find(l.begin(), l.end(), linea) != l.end(); }
+
+// Una palabra de la línea (entre blancos, comas o dos puntos) que es un número nulo escrito con signo menos.
+bool tieneCeroNegativo(const std::string& linea) {
+    std::string palabra;
+    for (size_t i = 0; i <= linea.size(); ++i) {
+        if (i < linea.size() && linea[i] != ' ' && linea[i] != ',' && linea[i] != ':') {
+            palabra += linea[i];
+            continue;
+        }
+        char* fin = nullptr;
+        if (!palabra.empty() && palabra[0] == '-' && std::strtod(palabra.c_str(), &fin) == 0.0 && *fin == '\0')
+            return true;
+        palabra.clear();
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -135,7 +151,6 @@ TEST(ErroresDeEntrada, LaSalidaPorLotesDeLosEjemplosNoLlevaAvanceRuidoNiCerosNeg
     // Sin --detalle no hay avance de la carga ni avisos de ajustes de dibujo; con él, sí, y lo demás
     // es igual. En ninguna línea ni CSV aparece un cero negativo, y los grados de libertad libres y
     // el redondeo de las reacciones son 0 exacto.
-    const std::regex ceroNegativo("(^|[ ,:])-0(\\.0*)?(e[+-]?0+)?([ ,]|$)");
     for (const std::string& ejemplo : archivosDe(VANTRA_EJEMPLOS, ".txt")) {
         SCOPED_TRACE(ejemplo);
         DirectorioTemporal dir;
@@ -145,14 +160,16 @@ TEST(ErroresDeEntrada, LaSalidaPorLotesDeLosEjemplosNoLlevaAvanceRuidoNiCerosNeg
         EXPECT_TRUE(tiene(detallada, "lectura de nudos OK Num Nudos = " + std::to_string(noNudos)));
         EXPECT_TRUE(std::includes(detallada.begin(), detallada.end(), quieta.begin(), quieta.end()) ||
                     std::search(detallada.begin(), detallada.end(), quieta.begin(), quieta.end()) != detallada.end());
+        EXPECT_TRUE(tieneCeroNegativo("nudo 1: 1.0 -0.000000e+00") && tieneCeroNegativo("C,3,-0") &&
+                    !tieneCeroNegativo("nudo 1: -1.0 -2.5e-03 0"));
         for (const std::string& l : quieta) {
             EXPECT_EQ(l.find("OK"), std::string::npos) << l;
             EXPECT_EQ(l.find("no se encontró"), std::string::npos) << l;
-            EXPECT_FALSE(std::regex_search(l, ceroNegativo)) << l;
+            EXPECT_FALSE(tieneCeroNegativo(l)) << l;
         }
         for (const std::string& archivo : archivosDe("csv"))
             for (const std::string& l : lineasDe(leerArchivo(archivo)))
-                EXPECT_FALSE(std::regex_search(l, ceroNegativo)) << archivo << ": " << l;
+                EXPECT_FALSE(tieneCeroNegativo(l)) << archivo << ": " << l;
         // Un número de una reacción es o bien 0 o bien mayor que 1e-13 de la mayor de su clase.
         for (const casoResultado& caso : resultados.casos)
             for (const std::string& l : quieta) {
