@@ -340,6 +340,7 @@ bool funcionSolve() {
     const auto inicio = Reloj::now();
     diagnosticoUltimoAnalisis = diagnosticoAnalisis();
     resultados.vaciar();
+    tiemposUltimoAnalisis.segundoOrden = tiemposUltimoAnalisis.pandeo = 0;
     const Eigen::Index ngl = 6 * static_cast<Eigen::Index>(noNudos);
     const Eigen::Index nc = noCombos;
     Eigen::MatrixXd pEstructura = Eigen::MatrixXd::Zero(ngl, nc);
@@ -481,9 +482,11 @@ bool funcionSolve() {
         const double primero = mayorTraslacion(u.col(c)), segundo = mayorTraslacion(r.u);
         info.amplificacion = primero > 0 ? segundo / primero : 1.0;
     }
-    // El pandeo de las combinaciones pedidas, con sus axiales de primer orden.
-    calcularPandeo(sistema, u);
     tiemposUltimoAnalisis.segundoOrden = segundosDesde(etapa);
+    // El pandeo de las combinaciones pedidas, con sus axiales de primer orden.
+    etapa = Reloj::now();
+    calcularPandeo(sistema, u);
+    tiemposUltimoAnalisis.pandeo = segundosDesde(etapa);
 
     etapa = Reloj::now();
     llenarCasos(uFinal, reaccionesFinal, so);

@@ -15,7 +15,8 @@ struct tiemposAnalisis {
     double solucion = 0;
     double barras = 0;
     double modal = 0;  // análisis modal (0 si no se pidieron modos)
-    double segundoOrden = 0;  // segundo orden y pandeo (0 si no se pidieron)
+    double segundoOrden = 0;  // combinaciones en segundo orden (0 si no se pidieron)
+    double pandeo = 0;        // factores críticos de pandeo (0 si no se pidieron)
     int hilosBlas = 0;  // hilos elegidos para la factorización (0: los de la biblioteca)
 };
 extern tiemposAnalisis tiemposUltimoAnalisis;
