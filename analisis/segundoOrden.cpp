@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <random>
 
 #include "globales.h"
 
@@ -14,8 +15,13 @@ namespace {
 // alcanzan (la carga está cerca de la crítica y K⁻¹·(K + Kg) tiene autovalores
 // cerca de 0) se factoriza K + Kg, que entonces es lo más rápido.
 constexpr int kPasosGradiente = 120;
-// Reducción del residuo (en la norma del precondicionador) de cada corrección.
+// Cada corrección se da por resuelta cuando el residuo (en la norma del
+// precondicionador) bajó esta fracción, o cuando el último paso ya no mueve
+// la solución más que kPasoDespreciable de su tamaño (variables escaladas):
+// dentro del segundo orden cada solución parte de la anterior y su residuo
+// inicial ya es chico, así que lo que importa es el tamaño de la solución.
 constexpr double kReduccionGradiente = 1e-11;
+constexpr double kPasoDespreciable = 1e-14;
 // Correcciones con el residuo exacto como máximo, y el cambio relativo con
 // que se da la solución por terminada (variables escaladas).
 constexpr int kCorrecciones = 8;
@@ -23,6 +29,10 @@ constexpr double kCambioFinal = 4e-15;
 // Con pocos grados de libertad los autovalores se calculan con una
 // descomposición densa.
 constexpr Eigen::Index kLibresDenso = 500;
+// Tolerancia del autovalor con que se comprueba que K + Kg sea definida
+// positiva (basta saber de qué lado de 1 está).
+constexpr double kToleranciaComprobacion = 1e-3;
+constexpr double kMargenComprobacion = 1e-2;
 
 // Bloque libre-libre de una matriz completa, en el orden de eliminación y
 // escalado como la rigidez del factor (S·A·S), con los dos triángulos.
@@ -129,7 +139,7 @@ bool resolverModificada(const sistemaElastico& s, const Eigen::SparseMatrix<doub
     };
     // Gradiente conjugado precondicionado con K en las variables escaladas.
     // Falso ante una dirección de curvatura no positiva: K + ΔK no es definida positiva.
-    const auto gradiente = [&](const Eigen::VectorXd& r0, Eigen::VectorXd& d, bool& alcanzo) {
+    const auto gradiente = [&](const Eigen::VectorXd& r0, double tamano, Eigen::VectorXd& d, bool& alcanzo) {
         d = Eigen::VectorXd::Zero(n);
         Eigen::VectorXd r = r0, z = s.factor.resolver(r, true), p = z;
         double rz = r.dot(z);
@@ -143,6 +153,9 @@ bool resolverModificada(const sistemaElastico& s, const Eigen::SparseMatrix<doub
             const double alfa = rz / pq;
             d += alfa * p;
             r -= alfa * q;
+            if (std::fabs(alfa) * p.lpNorm<Eigen::Infinity>() <=
+                kPasoDespreciable * std::max(tamano, d.lpNorm<Eigen::Infinity>()))
+                return true;
             z = s.factor.resolver(r, true);
             const double nuevo = r.dot(z);
             if (!(nuevo > kReduccionGradiente * kReduccionGradiente * rz0)) return true;
@@ -162,7 +175,7 @@ bool resolverModificada(const sistemaElastico& s, const Eigen::SparseMatrix<doub
         Eigen::VectorXd d;
         if (propio == nullptr) {
             bool alcanzo = true;
-            if (!gradiente(rEscalado, d, alcanzo)) return false;
+            if (!gradiente(rEscalado, x.cwiseQuotient(escala).lpNorm<Eigen::Infinity>(), d, alcanzo)) return false;
             if (!alcanzo) {
                 if (!factorizarPropio()) return false;
                 d = propio->resolver(rEscalado);
@@ -182,7 +195,8 @@ bool resolverModificada(const sistemaElastico& s, const Eigen::SparseMatrix<doub
 }
 
 bool autovaloresGeometricos(const sistemaElastico& s, const Eigen::SparseMatrix<double>& deltaK, int cuantos,
-                            Eigen::VectorXd& valores, Eigen::MatrixXd& vectores) {
+                            Eigen::VectorXd& valores, Eigen::MatrixXd& vectores, const Eigen::VectorXd* direccion,
+                            double tolerancia) {
     const numeracionLibre& num = s.num;
     const Eigen::Index n = num.noLibres();
     if (n == 0 || cuantos <= 0) {
@@ -204,11 +218,27 @@ bool autovaloresGeometricos(const sistemaElastico& s, const Eigen::SparseMatrix<
         val = densa.eigenvalues().tail(pedidos).reverse();
         vec = densa.eigenvectors().rightCols(pedidos).rowwise().reverse();
     } else {
-        const Eigen::Index ncv = std::min(n, std::max(2 * pedidos + 1, pedidos + 20));
+        // Con una dirección dada (el cambio del segundo orden, que se parece a la
+        // forma de pandeo más baja) Lanczos parte de ella y de un vector al
+        // azar: el azar cubre las formas que esa dirección no excita.
+        const Eigen::Index ncv =
+            std::min(n, direccion != nullptr ? 2 * pedidos + 6 : std::max(2 * pedidos + 1, pedidos + 20));
         operadorGeometrico copia = op;
         Spectra::SymEigsSolver<operadorGeometrico> lanczos(copia, pedidos, ncv);
-        lanczos.init();
-        lanczos.compute(Spectra::SortRule::LargestAlge, 1000, 1e-10);
+        Eigen::VectorXd inicio = Eigen::VectorXd::Zero(n);
+        if (direccion != nullptr && direccion->size() == num.noGdl) {
+            // y = L⁻¹·P·Ks·w = Lᵀ·P·w, con w la dirección en variables escaladas.
+            const Eigen::VectorXd w = num.aLibres(*direccion).cwiseQuotient(escala);
+            const Eigen::VectorXd y = s.factor.aplicarInversaL(s.factor.matrizEscalada().selfadjointView<Eigen::Lower>() * w);
+            if (y.allFinite() && y.norm() > 0) inicio = y / y.norm();
+        }
+        std::mt19937 azar(0x5EED);
+        std::uniform_real_distribution<double> uniforme(-1.0, 1.0);
+        Eigen::VectorXd alAzar(n);
+        for (Eigen::Index i = 0; i < n; ++i) alAzar(i) = uniforme(azar);
+        inicio += alAzar / alAzar.norm();
+        lanczos.init(inicio.data());
+        lanczos.compute(Spectra::SortRule::LargestAlge, 1000, tolerancia);
         if (lanczos.info() != Spectra::CompInfo::Successful) return false;
         val = lanczos.eigenvalues();
         vec = lanczos.eigenvectors();
@@ -254,8 +284,12 @@ resultadoSegundoOrden resolverSegundoOrden(const sistemaElastico& s, int combo, 
     // antisimétrico): el mayor autovalor de K⁻¹·(−Kg) debe ser menor que 1.
     Eigen::VectorXd mu;
     Eigen::MatrixXd forma;
-    if (!autovaloresGeometricos(s, kg, 1, mu, forma)) {
-        // Sin convergencia de Lanczos, la factorización lo decide.
+    Eigen::VectorXd cambio = r.u - uPrimerOrden;
+    if (!(cambio.lpNorm<Eigen::Infinity>() > 0)) cambio = r.u;
+    const bool okL = autovaloresGeometricos(s, kg, 1, mu, forma, &cambio, kToleranciaComprobacion);
+    if (!okL || (mu.size() > 0 && !(std::fabs(mu(0) - 1.0) > kMargenComprobacion))) {
+        // Sin convergencia de Lanczos, o con el autovalor tan cerca de 1 que la
+        // tolerancia de la comprobación no basta, la factorización lo decide.
         Eigen::SparseMatrix<double> a = s.factor.matrizEscalada();
         a += Eigen::SparseMatrix<double>(bloqueEscalado(kg, s.num, s.factor.escala()).triangularView<Eigen::Lower>());
         solucionDispersa prueba;

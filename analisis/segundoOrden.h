@@ -45,9 +45,11 @@ bool resolverModificada(const sistemaElastico& s, const Eigen::SparseMatrix<doub
 // El mayor autovalor μ de K⁻¹·(−ΔK) en los libres y su vector (completo, en
 // las variables físicas), hasta `cuantos` de mayor a menor. K + ΔK es
 // definida positiva si y sólo si el mayor μ es menor que 1; con ΔK = Kg(N),
-// 1/μ son los factores críticos de pandeo. Falso si no convergió.
+// 1/μ son los factores críticos de pandeo. Falso si no convergió. Con
+// direccion (completa, física), Lanczos parte de ella más un vector al azar.
 bool autovaloresGeometricos(const sistemaElastico& s, const Eigen::SparseMatrix<double>& deltaK, int cuantos,
-                            Eigen::VectorXd& valores, Eigen::MatrixXd& vectores);
+                            Eigen::VectorXd& valores, Eigen::MatrixXd& vectores,
+                            const Eigen::VectorXd* direccion = nullptr, double tolerancia = 1e-10);
 
 // Una combinación en segundo orden: iteraciones hechas (soluciones con
 // K + Kg), si los axiales convergieron, si K + Kg dejó de ser definida
