@@ -12,6 +12,7 @@
 #include "globales.h"
 #include "reporte/archivosCsv.h"
 #include "reporte/bloqueModal.h"
+#include "reporte/bloquePandeo.h"
 #include "reporte/consolaLotes.h"
 #include "reporte/funcionPrint.h"
 
@@ -112,7 +113,8 @@ std::string textoUso() {
            "  --csv CARPETA    con --calcular, escribir además desplazamientos.csv,\n"
            "                   reacciones.csv, fuerzasExtremos.csv y solicitaciones.csv en\n"
            "                   CARPETA (se crea si no existe); con modos: también modos.csv y\n"
-           "                   formasModales.csv\n"
+           "                   formasModales.csv; con pandeo: también pandeo.csv y\n"
+           "                   formasPandeo.csv\n"
            "  --detalle        con --calcular, escribir también el avance de la carga y los\n"
            "                   ajustes de dibujo que faltan\n"
            "  -h, --help       mostrar esta ayuda y salir\n"
@@ -157,5 +159,8 @@ int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaC
     if (!carpetaCsv.empty() && !etapa(escribirCsv(carpetaCsv))) return terminar(1);
     imprimirReacciones();
     imprimirModos();
-    return terminar(0);
+    imprimirPandeo();
+    // Una combinación de segundo orden que supera la carga crítica no tiene
+    // resultados: el análisis no terminó bien aunque las demás sí.
+    return terminar(diagnosticoUltimoAnalisis.segundoOrdenInestable ? 1 : 0);
 }

@@ -38,6 +38,8 @@ void ajustesPorDefecto() {
 }
 
 int modosPedidos = 0;
+std::vector<int> combosSegundoOrden;
+std::vector<pedidoPandeo> pedidosPandeo;
 double gravedad = kGravedadPorDefecto;
 resultadosAnalisis resultados;
 

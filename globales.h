@@ -52,5 +52,16 @@ extern int modosPedidos;
 extern double gravedad;
 constexpr double kGravedadPorDefecto = 9.81;
 
+// ---- Segundo orden y pandeo (lo que pide el modelo) ----
+// Las combinaciones (índices en combinaciones) que se resuelven en segundo
+// orden ("segundoOrden:"), sin repetir, en el orden del archivo.
+extern std::vector<int> combosSegundoOrden;
+// Los pedidos de "pandeo: COMBO N": la combinación y cuántos factores críticos.
+struct pedidoPandeo {
+    int combo = -1;
+    int modos = 0;
+};
+extern std::vector<pedidoPandeo> pedidosPandeo;
+
 // ---- Resultados del último análisis ----
 extern resultadosAnalisis resultados;

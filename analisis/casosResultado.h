@@ -17,7 +17,21 @@
 
 class objBarra3d;
 
-enum class tipoCaso { combinacion };
+// Una combinación resuelta en primer orden (K·u = P) o en segundo orden
+// (P-Δ: (K + Kg(N))·u = P, iterando sobre los esfuerzos axiales N).
+enum class tipoCaso { combinacion, segundoOrden };
+
+// Lo que un caso de segundo orden agrega: las soluciones con K + Kg hechas,
+// si los axiales convergieron, la amplificación de los desplazamientos (la
+// mayor traslación de segundo orden sobre la de primer orden) y si K + Kg
+// dejó de ser definida positiva (la carga supera la crítica: el caso no tiene
+// resultados; sus valores quedan en cero y las salidas lo dicen).
+struct segundoOrdenCaso {
+    int iteraciones = 0;
+    bool convergio = true;
+    double amplificacion = 1;
+    bool inestable = false;
+};
 
 // La escala de un caso por clase de magnitud: el mayor valor absoluto de las
 // fuerzas (reacciones, fuerzas de extremo, axiales y cortes), de los momentos
@@ -44,6 +58,7 @@ struct casoResultado {
     // Una por barra, en el orden interno.
     std::vector<solicitacionesBarra> barras;
     escalasCaso escalas;
+    segundoOrdenCaso segundoOrden;  // sólo en un caso de tipo segundoOrden
 };
 
 // Calcula las escalas del caso a partir de sus valores y del tamaño del modelo.
@@ -66,6 +81,17 @@ struct modoVibracion {
     Eigen::VectorXd forma;
 };
 
+// El pandeo lineal de una combinación: los menores factores críticos λ
+// positivos de K·φ = λ·(−Kg(N))·φ, con los axiales N de su análisis de
+// primer orden, de menor a mayor, y sus formas (6 por nudo, la mayor
+// traslación vale 1).
+struct pandeoCombo {
+    int combo = -1;
+    std::string nombre;
+    std::vector<double> factores;
+    std::vector<Eigen::VectorXd> formas;
+};
+
 struct resultadosAnalisis {
     // Verdadero sólo tras un análisis correcto del modelo cargado.
     bool disponibles = false;
@@ -74,6 +100,8 @@ struct resultadosAnalisis {
     // la masa total del modelo (la misma en cada dirección) y la de los grados
     // de libertad libres en X, Y y Z, contra la que se miden las masas efectivas.
     std::vector<modoVibracion> modos;
+    // Los análisis de pandeo pedidos, en el orden de los pedidos.
+    std::vector<pandeoCombo> pandeo;
     double masaTotal = 0;
     Eigen::Vector3d masaLibre = Eigen::Vector3d::Zero();
     // El sistema armado que resolvió el análisis, como lo escribe el reporte:

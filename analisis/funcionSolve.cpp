@@ -14,6 +14,7 @@
 #include "analisis/operadorRigidez.h"
 #include "analisis/ordenNudos.h"
 #include "analisis/refinamiento.h"
+#include "analisis/segundoOrden.h"
 #include "analisis/solucionDispersa.h"
 #include "diagnosticos.h"
 #include "globales.h"
@@ -197,9 +198,16 @@ bool rigidezImposible(const Eigen::SparseMatrix<double>& kEstructura, const nume
     return false;
 }
 
+// Lo que el segundo orden deja para los casos: por combinación, los axiales
+// de sus barras (vacío en primer orden) y lo que se informa de ella.
+struct segundoOrdenCombos {
+    std::vector<std::vector<double>> axiales;
+    std::vector<segundoOrdenCaso> info;
+};
+
 // Los casos de resultados de las combinaciones: desplazamientos y reacciones
 // de cada nudo y solicitaciones de cada barra.
-void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones) {
+void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones, const segundoOrdenCombos& so) {
     const Eigen::Index nc = u.cols();
     resultados.casos.assign(static_cast<size_t>(nc), casoResultado());
     for (Eigen::Index c = 0; c < nc; ++c) {
@@ -207,6 +215,10 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones) {
         caso.nombre = combinaciones[static_cast<size_t>(c)].nombre;
         caso.tipo = tipoCaso::combinacion;
         caso.combo = static_cast<int>(c);
+        if (!so.axiales[static_cast<size_t>(c)].empty()) {
+            caso.tipo = tipoCaso::segundoOrden;
+            caso.segundoOrden = so.info[static_cast<size_t>(c)];
+        }
         caso.desplazamientos.resize(6, static_cast<Eigen::Index>(nudo.size()));
         caso.reacciones.setZero(6, static_cast<Eigen::Index>(nudo.size()));
         for (const objNudo3d& n : nudo) {
@@ -229,7 +241,16 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones) {
             else
                 globales.row(i) = u.row(fila);
         }
-        std::vector<solicitacionesBarra> s = b.calcularSolicitaciones(globales);
+        std::vector<double> axiales(static_cast<size_t>(nc), 0.0);
+        bool hayAxiales = false;
+        for (Eigen::Index c = 0; c < nc; ++c) {
+            const std::vector<double>& a = so.axiales[static_cast<size_t>(c)];
+            const size_t i = static_cast<size_t>(b.getNoBarraInterna());
+            if (i < a.size() && a[i] != 0.0 && !so.info[static_cast<size_t>(c)].inestable)
+                axiales[static_cast<size_t>(c)] = a[i], hayAxiales = true;
+        }
+        std::vector<solicitacionesBarra> s =
+            b.calcularSolicitaciones(globales, hayAxiales ? axiales.data() : nullptr);
         for (Eigen::Index c = 0; c < nc; ++c)
             resultados.casos[static_cast<size_t>(c)].barras[static_cast<size_t>(b.getNoBarraInterna())] =
                 s[static_cast<size_t>(c)];
@@ -261,12 +282,65 @@ void revisarDesplazamientos(double tamano) {
     }
 }
 
+// Para cada pedido de pandeo, los factores críticos más bajos y sus formas.
+void calcularPandeo(const sistemaElastico& sistema, const Eigen::MatrixXd& u) {
+    for (const pedidoPandeo& p : pedidosPandeo) {
+        if (p.combo < 0 || p.combo >= u.cols()) continue;
+        const std::string& nombre = combinaciones[static_cast<size_t>(p.combo)].nombre;
+        const std::vector<double> axiales = axialesDeBarras(u.col(p.combo), p.combo);
+        double mayor = 0, menor = 0;
+        for (double n : axiales)
+            if (std::isfinite(n)) mayor = std::max(mayor, std::fabs(n)), menor = std::min(menor, n);
+        pandeoCombo resultado;
+        resultado.combo = p.combo;
+        resultado.nombre = nombre;
+        // Una compresión que es redondeo de la de otras barras no pandea nada.
+        if (!(menor < -kFraccionRuido * mayor)) {
+            mensajes.advertencia("Advertencia: el combo " + nombre + " no tiene barras comprimidas; no hay pandeo");
+            resultados.pandeo.push_back(resultado);
+            continue;
+        }
+        Eigen::VectorXd mu;
+        Eigen::MatrixXd formas;
+        const Eigen::SparseMatrix<double> kg = rigidezGeometrica(axiales, sistema.num.noGdl);
+        if (!autovaloresGeometricos(sistema, kg, p.modos, mu, formas)) {
+            mensajes.advertencia("Advertencia: el cálculo del pandeo del combo " + nombre +
+                                 " no convergió; no hay factores críticos");
+            resultados.pandeo.push_back(resultado);
+            continue;
+        }
+        // λ = 1/μ para los μ positivos (los demás son de barras traccionadas).
+        const double mayorMu = mu.size() > 0 ? mu.cwiseAbs().maxCoeff() : 0.0;
+        for (Eigen::Index k = 0; k < mu.size(); ++k) {
+            if (!(mu(k) > 1e-12 * mayorMu)) break;
+            Eigen::VectorXd forma = formas.col(k);
+            Eigen::Index mayorGdl = -1;
+            double valorMayor = 0;
+            for (int grupo : {0, 3}) {
+                for (Eigen::Index i = 0; i < forma.size(); ++i)
+                    if (i % 6 >= grupo && i % 6 < grupo + 3 && std::fabs(forma(i)) > valorMayor)
+                        valorMayor = std::fabs(forma(i)), mayorGdl = i;
+                if (valorMayor > 1e-9 * forma.cwiseAbs().maxCoeff()) break;
+            }
+            if (mayorGdl < 0) continue;
+            forma /= forma(mayorGdl);
+            resultado.factores.push_back(1.0 / mu(k));
+            resultado.formas.push_back(forma);
+        }
+        if (static_cast<int>(resultado.factores.size()) < p.modos)
+            mensajes.advertencia("Advertencia: se pidieron " + std::to_string(p.modos) + " factores de pandeo del combo " +
+                                 nombre + " y hay " + std::to_string(resultado.factores.size()));
+        resultados.pandeo.push_back(std::move(resultado));
+    }
+}
+
 }  // namespace
 
 bool funcionSolve() {
     const auto inicio = Reloj::now();
     diagnosticoUltimoAnalisis = diagnosticoAnalisis();
     resultados.vaciar();
+    tiemposUltimoAnalisis.segundoOrden = tiemposUltimoAnalisis.pandeo = 0;
     const Eigen::Index ngl = 6 * static_cast<Eigen::Index>(noNudos);
     const Eigen::Index nc = noCombos;
     Eigen::MatrixXd pEstructura = Eigen::MatrixXd::Zero(ngl, nc);
@@ -368,8 +442,54 @@ bool funcionSolve() {
     const Eigen::MatrixXd reacciones = operador.fuerzas(u, cargas);
     tiemposUltimoAnalisis.solucion = segundosDesde(etapa);
 
+    // Segundo orden de las combinaciones pedidas: sus desplazamientos y
+    // reacciones reemplazan a los de primer orden.
     etapa = Reloj::now();
-    llenarCasos(u, reacciones);
+    const sistemaElastico sistema{solucion, num, operador};
+    segundoOrdenCombos so;
+    so.axiales.resize(static_cast<size_t>(nc));
+    so.info.resize(static_cast<size_t>(nc));
+    Eigen::MatrixXd uFinal = u, reaccionesFinal = reacciones;
+    for (int c : combosSegundoOrden) {
+        if (c < 0 || c >= nc) continue;
+        const std::string& nombre = combinaciones[static_cast<size_t>(c)].nombre;
+        const resultadoSegundoOrden r = resolverSegundoOrden(sistema, c, cargas.col(c), impuestos.col(c), u.col(c));
+        segundoOrdenCaso& info = so.info[static_cast<size_t>(c)];
+        info.iteraciones = r.iteraciones;
+        info.convergio = r.convergio;
+        info.inestable = r.inestable;
+        so.axiales[static_cast<size_t>(c)] = r.axiales;
+        // Una combinación sin barras (sin axiales) sigue siendo de segundo orden.
+        if (so.axiales[static_cast<size_t>(c)].empty()) so.axiales[static_cast<size_t>(c)].assign(1, 0.0);
+        if (r.inestable) {
+            mensajes.error("Error: el combo " + nombre + " supera la carga crítica de pandeo (segundo orden inestable)");
+            diagnosticoUltimoAnalisis.segundoOrdenInestable = true;
+            uFinal.col(c).setZero();
+            reaccionesFinal.col(c).setZero();
+            continue;
+        }
+        if (!r.convergio)
+            mensajes.advertencia("Advertencia: el combo " + nombre + " no convergió en segundo orden en " +
+                                 std::to_string(kIteracionesSegundoOrden) + " iteraciones");
+        uFinal.col(c) = r.u;
+        // Reacciones con las mismas fuerzas de barra que la solución: K·u + Kg·u − P.
+        reaccionesFinal.col(c) = operador.fuerzas(r.u, cargas.col(c)) + rigidezGeometrica(r.axiales, ngl) * r.u;
+        const auto mayorTraslacion = [](const Eigen::VectorXd& v) {
+            double m = 0;
+            for (Eigen::Index k = 0; k + 2 < v.size(); k += 6) m = std::max(m, v.segment<3>(k).norm());
+            return m;
+        };
+        const double primero = mayorTraslacion(u.col(c)), segundo = mayorTraslacion(r.u);
+        info.amplificacion = primero > 0 ? segundo / primero : 1.0;
+    }
+    tiemposUltimoAnalisis.segundoOrden = segundosDesde(etapa);
+    // El pandeo de las combinaciones pedidas, con sus axiales de primer orden.
+    etapa = Reloj::now();
+    calcularPandeo(sistema, u);
+    tiemposUltimoAnalisis.pandeo = segundosDesde(etapa);
+
+    etapa = Reloj::now();
+    llenarCasos(uFinal, reaccionesFinal, so);
     revisarDesplazamientos(tamanoModelo());
     resultados.rigidez = std::move(kEstructura);
     resultados.cargasPuntuales = std::move(pEstructura);

@@ -15,6 +15,8 @@ struct tiemposAnalisis {
     double solucion = 0;
     double barras = 0;
     double modal = 0;  // análisis modal (0 si no se pidieron modos)
+    double segundoOrden = 0;  // combinaciones en segundo orden (0 si no se pidieron)
+    double pandeo = 0;        // factores críticos de pandeo (0 si no se pidieron)
     int hilosBlas = 0;  // hilos elegidos para la factorización (0: los de la biblioteca)
 };
 extern tiemposAnalisis tiemposUltimoAnalisis;
@@ -25,5 +27,8 @@ struct diagnosticoAnalisis {
     resultadoAnalisis resultado = resultadoAnalisis::correcto;
     double condicion = 1;       // condición estimada de la matriz escalada
     int pasosRefinamiento = 0;  // correcciones del refinamiento iterativo
+    // Alguna combinación de segundo orden supera la carga crítica: el modo
+    // por lotes escribe las demás y termina con estado 1.
+    bool segundoOrdenInestable = false;
 };
 extern diagnosticoAnalisis diagnosticoUltimoAnalisis;

@@ -129,6 +129,8 @@ double solucionDispersa::pivoteRelativoMinimo() const {
 
 double solucionDispersa::normaK() const { return datos->normaK; }
 
+const Eigen::SparseMatrix<double>& solucionDispersa::matrizEscalada() const { return datos->k; }
+
 Eigen::MatrixXd solucionDispersa::aplicarInversaL(const Eigen::MatrixXd& x) const {
     if (!datos->factorizada || x.rows() == 0 || x.cols() == 0) return x;
     return datos->cholesky.resolverParcial(CHOLMOD_L, datos->cholesky.resolverParcial(CHOLMOD_P, x));

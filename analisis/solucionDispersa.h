@@ -30,6 +30,8 @@ public:
     double pivoteRelativoMinimo() const;
     // Norma 1 (igual a la norma ∞) de la matriz escalada.
     double normaK() const;
+    // La matriz escalada S·K·S (diagonal unitaria), su triángulo inferior.
+    const Eigen::SparseMatrix<double>& matrizEscalada() const;
     // Con el factor P·K·Pᵀ = L·Lᵀ de la matriz escalada: L⁻¹·P·x y Pᵀ·L⁻ᵀ·y
     // (variables escaladas). Su producto es K⁻¹; cada mitad sirve para volver
     // simétrico un problema generalizado K·φ = λ·M·φ.

@@ -28,6 +28,7 @@ const std::vector<std::string>& claseLeerArchivo::tokens() {
     leido = true;
     palabras.clear();
     apariciones.clear();
+    primerasDeLinea.clear();
     abierto = false;
     // Sólo lectura: el archivo del usuario nunca se abre para escribir.
     std::ifstream f(archivo, std::ios::in | std::ios::binary);
@@ -42,7 +43,9 @@ const std::vector<std::string>& claseLeerArchivo::tokens() {
     size_t i = 0;
     const size_t n = texto.size();
     while (i < n) {
-        while (i < n && esBlanco(texto[i])) ++i;
+        bool lineaNueva = palabras.empty();
+        for (; i < n && esBlanco(texto[i]); ++i)
+            if (texto[i] == '\n') lineaNueva = true;
         const size_t inicio = i;
         while (i < n && !esBlanco(texto[i])) ++i;
         if (i > inicio) {
@@ -50,6 +53,7 @@ const std::vector<std::string>& claseLeerArchivo::tokens() {
             // al pasar: después cualquier etiqueta se encuentra sin recorrer
             // el archivo otra vez.
             if (texto[i - 1] == ':') apariciones[texto.substr(inicio, i - inicio)].push_back(palabras.size());
+            if (lineaNueva) primerasDeLinea.push_back(palabras.size());
             palabras.emplace_back(texto, inicio, i - inicio);
         }
     }
@@ -200,6 +204,17 @@ std::string claseLeerArchivo::getPalabra(const std::string& etiqueta, int n, int
     const auto& t = tokens();
     if (p < 0 || k < 0 || static_cast<size_t>(p) + static_cast<size_t>(k) >= t.size()) return "";
     return t[static_cast<size_t>(p) + static_cast<size_t>(k)];
+}
+
+std::vector<std::string> claseLeerArchivo::getPalabrasDeLinea(const std::string& etiqueta, int n) {
+    std::vector<std::string> r;
+    const long p = posicionTrasEtiqueta(etiqueta, n);
+    if (p < 0) return r;
+    const auto& t = tokens();
+    const auto siguiente = std::upper_bound(primerasDeLinea.begin(), primerasDeLinea.end(), static_cast<size_t>(p) - 1);
+    const size_t fin = siguiente == primerasDeLinea.end() ? t.size() : *siguiente;
+    for (size_t i = static_cast<size_t>(p); i < fin && i < t.size() && t[i].back() != ':'; ++i) r.push_back(t[i]);
+    return r;
 }
 
 std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiqueta, int n, int saltar) {

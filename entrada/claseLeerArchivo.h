@@ -36,6 +36,10 @@ public:
     // La palabra k-ésima (desde 0) que sigue a la n-ésima aparición de la etiqueta, o vacía.
     std::string getPalabra(const std::string& etiqueta, int n, int k);
     std::vector<double> getMatrizEtiquetaRepetida(std::string etiqueta, int n, int saltar);
+    // Las palabras que siguen a la n-ésima aparición de la etiqueta en su
+    // misma línea, hasta la próxima etiqueta (una lista de nombres: lo que
+    // sigue en otras líneas es comentario).
+    std::vector<std::string> getPalabrasDeLinea(const std::string& etiqueta, int n);
     // Las mismas palabras que getMatrizEtiquetaRepetida convierte, como texto
     // (para los avisos que citan el valor escrito).
     std::vector<std::string> getPalabrasEtiquetaRepetida(std::string etiqueta, int n, int saltar);
@@ -57,6 +61,8 @@ private:
     // Posiciones de cada etiqueta del archivo (anotadas al dividirlo en
     // palabras), para llegar a la n-ésima aparición sin recorrerlo.
     std::unordered_map<std::string, std::vector<size_t>> apariciones;
+    // Índices de las palabras que empiezan una línea, en orden.
+    std::vector<size_t> primerasDeLinea;
 
     const std::vector<std::string>& tokens();
     // Índice de la palabra que sigue a la n-ésima aparición de la etiqueta, o -1.

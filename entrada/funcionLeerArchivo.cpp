@@ -41,5 +41,6 @@ void funcionLeerArchivo() {
     pasoCombosBarras(ctx);        // 17. Combinaciones de las barras
     pasoAjustesDibujo(ctx);       // 18. Ajustes de dibujo
     pasoAnalisisModal(ctx);       //     y pedido de análisis modal
+    pasoSegundoOrdenYPandeo(ctx); //     segundo orden y pandeo
     pasoRevisarModelo(ctx);       // Barras sin sección, casos sin combinación y combinaciones sin casos
 }                                 // 19. El lector se destruye con ctx.

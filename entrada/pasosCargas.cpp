@@ -233,6 +233,67 @@ void pasoAnalisisModal(ContextoCarga& ctx) {
 }
 
 namespace {
+// Índice de la combinación de ese nombre, o -1.
+int comboDeNombre(const std::string& nombre) {
+    for (size_t c = 0; c < combinaciones.size(); ++c)
+        if (combinaciones[c].nombre == nombre) return static_cast<int>(c);
+    return -1;
+}
+}  // namespace
+
+void pasoSegundoOrdenYPandeo(ContextoCarga& ctx) {
+    combosSegundoOrden.clear();
+    pedidosPandeo.clear();
+    // Sólo se leen si el archivo las usa: un modelo sin ellas no da avisos nuevos.
+    const std::string etiqueta = "segundoOrden:";
+    const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+    for (int k = 1; k <= registros; ++k) {
+        const std::vector<std::string> nombres = ctx.lector.getPalabrasDeLinea(etiqueta, k);
+        if (nombres.empty())
+            mensajes.error("Error: el registro " + std::to_string(k) + " de " + etiqueta +
+                           " no nombra ningún combo (los nombres van en la misma línea)");
+        for (const std::string& nombre : nombres) {
+            const int c = comboDeNombre(nombre);
+            if (c < 0) {
+                mensajes.advertencia("Advertencia: " + etiqueta + " " + nombre + " no es un combo (se ignora)");
+                continue;
+            }
+            if (std::find(combosSegundoOrden.begin(), combosSegundoOrden.end(), c) == combosSegundoOrden.end())
+                combosSegundoOrden.push_back(c);
+        }
+    }
+    const std::string pandeo = "pandeo:";
+    const int pedidos = ctx.lector.getNoEtiquetas(pandeo);
+    for (int k = 1; k <= pedidos; ++k) {
+        const std::vector<std::string> palabras = ctx.lector.getPalabrasDeLinea(pandeo, k);
+        const std::string registro = "Error: el registro " + std::to_string(k) + " de " + pandeo;
+        if (palabras.size() < 2 || !ctx.lector.esNumero(palabras[1])) {
+            mensajes.error(registro + " necesita el nombre de un combo y la cantidad de factores críticos");
+            continue;
+        }
+        const int n = ctx.lector.convertirEntero(palabras[1], pandeo);
+        if (n <= 0 || palabras[1].find_first_of(".e") != std::string::npos) {
+            mensajes.error(registro + ": la cantidad de factores críticos debe ser un entero positivo (" +
+                           palabras[1] + ")");
+            continue;
+        }
+        const int c = comboDeNombre(palabras[0]);
+        if (c < 0) {
+            mensajes.advertencia("Advertencia: " + pandeo + " " + palabras[0] + " no es un combo (se ignora)");
+            continue;
+        }
+        bool repetido = false;
+        for (pedidoPandeo& p : pedidosPandeo)
+            if (p.combo == c) p.modos = std::max(p.modos, n), repetido = true;
+        if (repetido)
+            mensajes.advertencia("Advertencia: " + pandeo + " el combo " + palabras[0] +
+                                 " se pide más de una vez; vale la mayor cantidad");
+        else
+            pedidosPandeo.push_back({c, n});
+    }
+}
+
+namespace {
 // Palabras desconocidas terminadas en ":" que se nombran como máximo.
 constexpr size_t kDesconocidasNombradas = 20;
 // Más larga que esto, una palabra no es una etiqueta mal escrita.

@@ -4,6 +4,7 @@
 #include "modelo/objBarra3d.h"
 
 #include <cmath>
+#include <utility>
 
 #include "modelo/extremosSolicitaciones.h"
 
@@ -66,7 +67,8 @@ double flecha(double x, const planoSolicitaciones& p, double EI) {
 
 }  // namespace
 
-std::vector<solicitacionesBarra> objBarra3d::calcularSolicitaciones(const Eigen::MatrixXd& globales) const {
+std::vector<solicitacionesBarra> objBarra3d::calcularSolicitaciones(const Eigen::MatrixXd& globales,
+                                                                    const double* axiales) const {
     const Eigen::Index nc = globales.cols();
     std::vector<solicitacionesBarra> r(static_cast<size_t>(nc));
     if (nc == 0 || globales.rows() != 12) return r;
@@ -85,6 +87,13 @@ std::vector<solicitacionesBarra> objBarra3d::calcularSolicitaciones(const Eigen:
         if (conCargas) {
             long double f[12];
             fuerzasPorDeformacion(k, &globales(0, c), &globales(6, c), f);
+            const double axial = axiales != nullptr ? axiales[c] : 0.0;
+            if (axial != 0.0) {
+                // Segundo orden: (K + Kg)·u en ejes locales.
+                const Eigen::Matrix<double, 12, 1> fg = getKgLocal(axial) * locales.col(c);
+                for (int i = 0; i < 12; ++i) f[i] += fg(i);
+                s.axialSegundoOrden = axial;
+            }
             for (int i = 0; i < 12; ++i) s.fuerzas[i] = static_cast<double>(f[i] - equivalentes(i, c)) + 0.0;
             s.cargaAxialInicio = cargas(c, 0);
             s.cargaAxialFin = cargas(c, 1);
@@ -101,6 +110,17 @@ std::vector<solicitacionesBarra> objBarra3d::calcularSolicitaciones(const Eigen:
         s.planoY.xCorteNulo = ceroDeCortante(s.planoY, L);
         s.planoZ.xCorteNulo = ceroDeCortante(s.planoZ, L);
         calcularExtremos(*this, s);
+        if (s.axialSegundoOrden != 0.0) {
+            // El momento extremo ya no está donde se anula el corte de la
+            // barra recta: el rótulo va al extremo interior de mayor valor.
+            for (const bool planoY : {true, false}) {
+                const extremoSolicitacion& e = s.extremos[planoY ? kSolicitacionMy : kSolicitacionMz];
+                double x = -1, mayor = -1;
+                for (const auto& [xe, v] : {std::pair<double, double>{e.xMaximo, e.maximo}, {e.xMinimo, e.minimo}})
+                    if (xe > 0 && xe < L && std::fabs(v) > mayor) x = xe, mayor = std::fabs(v);
+                (planoY ? s.planoY : s.planoZ).xCorteNulo = x;
+            }
+        }
     }
     return r;
 }
@@ -143,12 +163,21 @@ double objBarra3d::valorSolicitacion(const solicitacionesBarra& r, int s, double
         case kSolicitacionVy:
         case kSolicitacionVz: {
             const planoSolicitaciones& p = s == kSolicitacionVy ? r.planoY : r.planoZ;
-            return p.pendiente * x * x / 2 + p.qInicio * x + p.c1;
+            const double v = p.pendiente * x * x / 2 + p.qInicio * x + p.c1;
+            if (r.axialSegundoOrden == 0.0) return v;
+            const int fila = s == kSolicitacionVy ? 1 : 2;
+            return v - r.axialSegundoOrden * (r.desplazamientos[fila + 6] - r.desplazamientos[fila]) / L;
         }
         case kSolicitacionMy:
         case kSolicitacionMz: {
             const planoSolicitaciones& p = s == kSolicitacionMy ? r.planoY : r.planoZ;
-            return p.pendiente * x * x * x / 6 + p.qInicio * x * x / 2 + p.c1 * x + p.c2;
+            const double m = p.pendiente * x * x * x / 6 + p.qInicio * x * x / 2 + p.c1 * x + p.c2;
+            if (r.axialSegundoOrden == 0.0) return m;
+            const int fila = s == kSolicitacionMy ? 1 : 2;
+            const double EI = modE * (s == kSolicitacionMy ? iz : iy);
+            if (EI == 0.0 || x <= 0 || x >= L) return m;
+            const double v0 = r.desplazamientos[fila], vL = r.desplazamientos[fila + 6];
+            return m + r.axialSegundoOrden * (flecha(x, p, EI) - v0 - (vL - v0) * x / L);
         }
         default: return 0.0;
     }

@@ -60,6 +60,72 @@ extremoSolicitacion extremos(double L, double inicio, double fin, const polinomi
     return e;
 }
 
+// Polinomio de grado 5 a lo sumo (el momento de segundo orden: el de la
+// barra recta más N por la flecha respecto de la cuerda).
+struct polinomio5 {
+    double c[6] = {0, 0, 0, 0, 0, 0};
+    int grado = 5;
+    double operator()(double x) const {
+        double v = 0;
+        for (int i = grado; i >= 0; --i) v = v * x + c[i];
+        return v;
+    }
+    polinomio5 derivada() const {
+        polinomio5 d;
+        d.grado = std::max(0, grado - 1);
+        for (int i = 1; i <= grado; ++i) d.c[i - 1] = i * c[i];
+        return d;
+    }
+};
+
+// Ceros de p en (a, b), en orden creciente: entre dos ceros consecutivos de
+// la derivada p es monótono y tiene a lo sumo un cero, que se encierra por
+// bisección. Sin memoria dinámica: a lo sumo cinco ceros.
+int cerosEnIntervalo(const polinomio5& p, double a, double b, double* ceros) {
+    if (p.grado <= 0) return 0;
+    double puntos[7];
+    int n = 0;
+    puntos[n++] = a;
+    if (p.grado >= 2) n += cerosEnIntervalo(p.derivada(), a, b, puntos + 1);
+    puntos[n++] = b;
+    int k = 0;
+    for (int i = 0; i + 1 < n; ++i) {
+        double lo = puntos[i], hi = puntos[i + 1];
+        double flo = p(lo), fhi = p(hi);
+        if (i > 0 && flo == 0.0) {
+            ceros[k++] = lo;
+            continue;
+        }
+        if (!(flo * fhi < 0)) continue;
+        for (int paso = 0; paso < 200 && hi - lo > 0; ++paso) {
+            const double medio = 0.5 * (lo + hi);
+            if (medio <= lo || medio >= hi) break;
+            const double fm = p(medio);
+            if ((fm < 0) == (flo < 0)) lo = medio, flo = fm;
+            else hi = medio;
+        }
+        ceros[k++] = 0.5 * (lo + hi);
+    }
+    return k;
+}
+
+// Extremos de un polinomio de grado 5 en [0, L] con sus valores de extremo dados.
+extremoSolicitacion extremos5(double L, double inicio, double fin, const polinomio5& f) {
+    double interiores[6];
+    const int n = cerosEnIntervalo(f.derivada(), 0.0, L, interiores);
+    extremoSolicitacion e;
+    e.maximo = e.minimo = inicio;
+    const auto mirar = [&](double x, double v) {
+        if (std::isnan(e.maximo)) return;
+        if (v > e.maximo || std::isnan(v)) e.maximo = v, e.xMaximo = x;
+        if (v < e.minimo || std::isnan(v)) e.minimo = v, e.xMinimo = x;
+    };
+    for (int i = 0; i < n; ++i)
+        if (interiores[i] > 0 && interiores[i] < L) mirar(interiores[i], f(interiores[i]));
+    mirar(L, fin);
+    return e;
+}
+
 }  // namespace
 
 void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s) {
@@ -86,13 +152,31 @@ void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s) {
         const double pendiente = p.pendiente, q1 = p.qInicio;
         polinomio v, m;
         v.c[0] = valor(corte, 0.0);
+        // (En segundo orden el corte lleva −N·ρ; la pendiente del momento, no.)
         v.c[1] = q1;
         v.c[2] = pendiente / 2;
         m.c[0] = valor(momento, 0.0);
-        m.c[1] = v.c[0];
+        m.c[1] = s.axialSegundoOrden == 0.0 ? v.c[0] : p.c1;
         m.c[2] = q1 / 2;
         m.c[3] = pendiente / 6;
         r[corte] = extremos(L, v.c[0], valor(corte, L), v, ceros(0, pendiente, q1));
-        r[momento] = extremos(L, m.c[0], valor(momento, L), m, ceros(v.c[2], v.c[1], v.c[0]));
+        if (s.axialSegundoOrden == 0.0) {
+            r[momento] = extremos(L, m.c[0], valor(momento, L), m, ceros(v.c[2], v.c[1], v.c[0]));
+            continue;
+        }
+        // Segundo orden: M(x) + N·δ(x), con E·I·flecha(x) de planoSolicitaciones
+        // y δ la flecha menos la cuerda entre los extremos.
+        const double EI = b.getModE() * (planoY ? b.getIz() : b.getIy());
+        const double N = EI != 0.0 ? s.axialSegundoOrden / EI : 0.0;
+        const int fila = planoY ? 1 : 2;
+        const double rho = (s.desplazamientos[fila + 6] - s.desplazamientos[fila]) / L;
+        polinomio5 m5;
+        m5.c[5] = N * pendiente / 120;
+        m5.c[4] = N * q1 / 24;
+        m5.c[3] = pendiente / 6 + N * p.c1 / 6;
+        m5.c[2] = q1 / 2 + N * p.c2 / 2;
+        m5.c[1] = p.c1 + N * p.c3 - s.axialSegundoOrden * rho;
+        m5.c[0] = m.c[0];
+        r[momento] = extremos5(L, m.c[0], valor(momento, L), m5);
     }
 }

@@ -115,6 +115,17 @@ public:
         double planoZ[3] = {0.0, 0.0, 0.0};
     };
     rigidezNatural getRigidezNatural() const;
+    // Rigidez geométrica consistente para el esfuerzo axial N (tracción
+    // positiva), en ejes locales y globales: flexión en los dos planos con las
+    // funciones cúbicas, torsión con el radio de giro polar (Iy + Iz)/A, y los
+    // extremos liberados con el mismo modelo de resortes que la elástica. Un
+    // giro rígido ρ de la cuerda da fuerzas ±N·ρ en los extremos. Cero sin
+    // sección ni material.
+    Eigen::Matrix<double, 12, 12> getKgLocal(double axial) const;
+    Eigen::Matrix<double, 12, 12> getKgGlobal(double axial) const;
+    // Esfuerzo axial medio (N(0) + N(L))/2 de la combinación c para los
+    // desplazamientos globales u1, u2 de sus nudos (seis cada uno).
+    double axialMedio(const double* u1, const double* u2, int combo) const;
 
     // ---- Masa (análisis modal) ----
     // Matriz de masa consistente (12x12) con masa por unidad de largo
@@ -161,7 +172,11 @@ public:
     // barra (12 x combinaciones, una columna por combinación en el orden de
     // sus cargas): las fuerzas de extremo, las funciones cerradas de cada
     // combinación y sus extremos exactos.
-    std::vector<solicitacionesBarra> calcularSolicitaciones(const Eigen::MatrixXd& desplazamientosGlobales) const;
+    // Con axiales (uno por columna), las columnas de axial no nulo son de
+    // segundo orden: sus fuerzas de extremo suman Kg(N)·u y sus diagramas el
+    // efecto del axial sobre la flecha (ver solicitacionesBarra).
+    std::vector<solicitacionesBarra> calcularSolicitaciones(const Eigen::MatrixXd& desplazamientosGlobales,
+                                                            const double* axiales = nullptr) const;
     // Las mismas funciones para un campo de desplazamientos de los nudos sin
     // cargas en el tramo (una forma modal, por ejemplo): la flexión sale de
     // los momentos que esos desplazamientos dan en los extremos.

@@ -43,5 +43,12 @@ struct solicitacionesBarra {
     // torsión es lineal entre sus valores de extremo.
     double cargaAxialInicio = 0, cargaAxialFin = 0;
     planoSolicitaciones planoY, planoZ;  // x-y (Vy, My) y x-z (Vz, Mz)
+    // En segundo orden, el esfuerzo axial (tracción positiva) con que la barra
+    // formó su rigidez geométrica; 0 en primer orden. Los momentos suman
+    // entonces N·δ(x), con δ la flecha respecto de la cuerda (nula en los dos
+    // extremos), y los cortes, que siguen los ejes locales sin deformar,
+    // −N·ρ, con ρ el giro de la cuerda en su plano: los diagramas empalman con
+    // las fuerzas de extremo de (K + Kg)·u.
+    double axialSegundoOrden = 0;
     extremoSolicitacion extremos[kNumeroSolicitaciones];
 };

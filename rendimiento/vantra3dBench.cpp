@@ -1,6 +1,9 @@
 // Banco de rendimiento: el modo por lotes completo sobre un modelo grande:
 // carga, análisis, reporte resultados.txt y archivos CSV.
 //   vantra3d-bench NX NY NZ          edificio generado de NX x NY vanos y NZ pisos
+//   vantra3d-bench NX NY NZ [MODOS] [--segundoOrden] [--pandeo N]
+//                                    además: modos de vibración, sus tres combinaciones en
+//                                    segundo orden, los N menores factores de pandeo de U1
 //   vantra3d-bench --archivo MODELO  un archivo de modelo existente
 //   vantra3d-bench --generar NX NY NZ  sólo escribe el edificio en la salida
 // Imprime los tiempos de cada etapa en segundos, el tamaño del reporte en MB,
@@ -26,7 +29,7 @@
 
 namespace {
 int uso() {
-    std::cout << "uso: vantra3d-bench NX NY NZ [MODOS] | vantra3d-bench --archivo MODELO | "
+    std::cout << "uso: vantra3d-bench NX NY NZ [MODOS] [--segundoOrden] [--pandeo N] | vantra3d-bench --archivo MODELO | "
                  "vantra3d-bench --generar NX NY NZ"
               << std::endl;
     return 2;
@@ -44,16 +47,26 @@ int main(int argc, char** argv) {
     }
     if (argc == 3 && std::string(argv[1]) == "--archivo") {
         archivo = argv[2];
-    } else if (argc == 4 || argc == 5) {
+    } else if (argc >= 4) {
         const int nx = std::atoi(argv[1]), ny = std::atoi(argv[2]), nz = std::atoi(argv[3]);
-        const int modos = argc == 5 ? std::atoi(argv[4]) : 0;
-        if (nx < 1 || ny < 1 || nz < 1 || modos < 0) return uso();
+        int modos = 0, pandeo = 0;
+        bool segundoOrden = false;
+        for (int i = 4; i < argc; ++i) {
+            const std::string a = argv[i];
+            if (a == "--segundoOrden") segundoOrden = true;
+            else if (a == "--pandeo" && i + 1 < argc) pandeo = std::atoi(argv[++i]);
+            else if (i == 4) modos = std::atoi(argv[i]);
+            else return uso();
+        }
+        if (nx < 1 || ny < 1 || nz < 1 || modos < 0 || pandeo < 0) return uso();
         char plantilla[] = "/tmp/vantra3d_edificioXXXXXX";
         const int fd = mkstemp(plantilla);
         if (fd < 0) return uso();
         close(fd);
         temporal = archivo = plantilla;
-        std::ofstream(temporal) << generarEdificio(nx, ny, nz) << (modos > 0 ? "modos: " + std::to_string(modos) + "\n" : "");
+        std::ofstream(temporal) << generarEdificio(nx, ny, nz) << (modos > 0 ? "modos: " + std::to_string(modos) + "\n" : "")
+                                << (segundoOrden ? "segundoOrden: U1 U2 U3\n" : "")
+                                << (pandeo > 0 ? "pandeo: U1 " + std::to_string(pandeo) + "\n" : "");
     } else {
         return uso();
     }
@@ -98,8 +111,23 @@ int main(int argc, char** argv) {
     std::printf("hilos BLAS: %d\n", t.hilosBlas);
     std::printf("solucion: %.3f\n", t.solucion);
     std::printf("barras: %.3f\n", t.barras);
-    std::printf("total: %.3f\n", lectura + analisis - t.modal);
+    std::printf("total: %.3f\n", lectura + analisis - t.modal - t.segundoOrden - t.pandeo);
     if (modosPedidos > 0) std::printf("modal: %.3f (%zu modos)\n", t.modal, resultados.modos.size());
+    // El análisis de primer orden (ensamblaje, factorización, solución y barras)
+    // contra el que se miden el segundo orden y el pandeo.
+    const double primerOrden = t.ensamblaje + t.factorizacion + t.solucion + t.barras;
+    if (!combosSegundoOrden.empty() || !pedidosPandeo.empty()) std::printf("primer orden: %.3f\n", primerOrden);
+    if (!combosSegundoOrden.empty()) {
+        int iteraciones = 0;
+        for (const casoResultado& c : resultados.casos) iteraciones += c.segundoOrden.iteraciones;
+        std::printf("segundo orden: %.3f (%zu combos, %d iteraciones, %.2f veces el primer orden)\n", t.segundoOrden,
+                    combosSegundoOrden.size(), iteraciones, primerOrden > 0 ? t.segundoOrden / primerOrden : 0.0);
+    }
+    if (!pedidosPandeo.empty()) {
+        const size_t factores = resultados.pandeo.empty() ? 0 : resultados.pandeo[0].factores.size();
+        std::printf("pandeo: %.3f (%zu factores, %.2f veces el primer orden)\n", t.pandeo, factores,
+                    primerOrden > 0 ? t.pandeo / primerOrden : 0.0);
+    }
     std::printf("reporte: %.3f\n", reporte);
     std::printf("resultados.txt MB: %.1f\n", megas);
     std::printf("reporte MB/s: %.0f\n", reporte > 0 ? megas / reporte : 0.0);

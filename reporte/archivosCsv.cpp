@@ -8,6 +8,7 @@
 #include "globales.h"
 #include "reporte/archivoAtomico.h"
 #include "reporte/bloqueModal.h"
+#include "reporte/bloquePandeo.h"
 #include "reporte/salidaTexto.h"
 
 namespace {
@@ -24,6 +25,12 @@ void campoTexto(salidaTexto& s, const std::string& texto) {
         s << ch;
     }
     s << '"';
+}
+
+// Una combinación de segundo orden que supera la carga crítica no tiene
+// resultados: no escribe filas.
+bool sinResultados(const casoResultado& caso) {
+    return caso.tipo == tipoCaso::segundoOrden && caso.segundoOrden.inestable;
 }
 
 void comienzoDeFila(salidaTexto& s, const casoResultado& caso, int numero) {
@@ -47,6 +54,7 @@ void csvDesplazamientos(salidaTexto& s) {
     s << "combo,nudo,ux,uy,uz,giroX,giroY,giroZ\n";
     for (const casoResultado& caso : resultados.casos)
         for (const objNudo3d& n : nudo) {
+            if (sinResultados(caso)) continue;
             comienzoDeFila(s, caso, n.getNoNudoUsuario());
             s << ',';
             seisSinRuido(s, caso.desplazamientos.col(n.getNoNudoInterno()).data(), caso.escalas.traslaciones,
@@ -59,7 +67,7 @@ void csvReacciones(salidaTexto& s) {
     s << "combo,nudo,Rx,Ry,Rz,Mx,My,Mz\n";
     for (const casoResultado& caso : resultados.casos)
         for (const objNudo3d& n : nudo) {
-            if (!n.tieneAlgunaReaccion()) continue;
+            if (!n.tieneAlgunaReaccion() || sinResultados(caso)) continue;
             comienzoDeFila(s, caso, n.getNoNudoUsuario());
             s << ',';
             seisSinRuido(s, caso.reacciones.col(n.getNoNudoInterno()).data(), caso.escalas.fuerzas,
@@ -72,6 +80,7 @@ void csvFuerzasExtremos(salidaTexto& s) {
     s << "combo,barra,fx1,fy1,fz1,mx1,my1,mz1,fx2,fy2,fz2,mx2,my2,mz2\n";
     for (const casoResultado& caso : resultados.casos)
         for (const objBarra3d& b : barra) {
+            if (sinResultados(caso)) continue;
             comienzoDeFila(s, caso, b.getNoBarraUsuario());
             s << ',';
             const double* f = caso.barras[static_cast<size_t>(b.getNoBarraInterna())].fuerzas;
@@ -86,6 +95,7 @@ void csvSolicitaciones(salidaTexto& s) {
     s << "combo,barra,esfuerzo,maximo,xMaximo,minimo,xMinimo\n";
     for (const casoResultado& caso : resultados.casos)
         for (const objBarra3d& b : barra) {
+            if (sinResultados(caso)) continue;
             const solicitacionesBarra& r = caso.barras[static_cast<size_t>(b.getNoBarraInterna())];
             for (int k = 0; k < kNumeroSolicitaciones; ++k) {
                 const extremoSolicitacion& e = r.extremos[k];
@@ -118,6 +128,10 @@ bool escribirCsv(const std::string& carpeta) {
     for (const auto& a : archivos) todos.emplace_back(a.nombre, a.escribir);
     if (!resultados.modos.empty())
         for (const auto& a : modales) todos.emplace_back(a.nombre, a.escribir);
+    if (!resultados.pandeo.empty()) {
+        todos.emplace_back("pandeo.csv", csvPandeo);
+        todos.emplace_back("formasPandeo.csv", csvFormasPandeo);
+    }
     std::error_code error;
     std::filesystem::create_directories(carpeta, error);
     bool correcto = std::filesystem::is_directory(carpeta, error);

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "globales.h"
+#include "reporte/bloquePandeo.h"
 #include "reporte/equilibrio.h"
 #include "unidades.h"
 
@@ -23,6 +24,8 @@ void imprimirReacciones() {
                   << sufijoUnidad(magnitud::momento) << ", longitudes en" << sufijoUnidad(magnitud::longitud) << "\n";
     for (int c = 0; c < static_cast<int>(resultados.casos.size()); ++c) {
         const casoResultado& caso = resultados.casos[static_cast<size_t>(c)];
+        // Sin resultados (supera la carga crítica): ya lo dijo el error del análisis.
+        if (caso.tipo == tipoCaso::segundoOrden && caso.segundoOrden.inestable) continue;
         std::cout << "Reacciones del combo " << caso.nombre << "\n";
         for (const objNudo3d& n : nudo) {
             if (!n.tieneAlgunaReaccion()) continue;
@@ -34,6 +37,7 @@ void imprimirReacciones() {
         char error[32];
         std::snprintf(error, sizeof error, "%.1e", errorEquilibrio(c));
         std::cout << "Equilibrio del combo " << caso.nombre << ": error relativo " << error << "\n";
+        if (caso.tipo == tipoCaso::segundoOrden) std::cout << lineaSegundoOrden(caso) << "\n";
     }
     std::cout.flush();
 }

@@ -25,12 +25,28 @@ struct Suma {
     }
 };
 
+// En una combinación de segundo orden el equilibrio se plantea en la
+// geometría deformada: cada carga y cada reacción actúa en su punto
+// desplazado. En las demás, en la geometría original.
+const casoResultado* casoDeformado(int c) {
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    return caso != nullptr && caso->tipo == tipoCaso::segundoOrden ? caso : nullptr;
+}
+
+Vec3 posicion(const objNudo3d& n, const casoResultado* deformado) {
+    Vec3 p(n.getX(), n.getY(), n.getZ());
+    if (deformado != nullptr && n.getNoNudoInterno() < deformado->desplazamientos.cols())
+        p += deformado->desplazamientos.col(n.getNoNudoInterno()).head<3>();
+    return p;
+}
+
 Suma sumaDeCargas(int c) {
     Suma suma;
+    const casoResultado* deformado = casoDeformado(c);
     for (const objNudo3d& n : nudo) {
         const Eigen::MatrixXd p = n.getCargasCombo();
         if (c >= p.cols()) continue;
-        suma.sumar(reducido({n.getX(), n.getY(), n.getZ()}, p.col(c).head<3>(), p.col(c).tail<3>()));
+        suma.sumar(reducido(posicion(n, deformado), p.col(c).head<3>(), p.col(c).tail<3>()));
     }
     for (const objBarra3d& b : barra) {
         const Eigen::MatrixXd& cargas = b.getMatrizCargasCombo();
@@ -44,8 +60,16 @@ Suma sumaDeCargas(int c) {
         // Con s medida desde el inicio y q lineal: ∫q ds = L·(q1 + q2)/2 y
         // ∫s·q ds = L²·(q1/6 + q2/3); la torsión es un par uniforme según x local.
         const Vec3 fuerza = L * (q1 + q2) / 2;
-        const Vec3 par = ejeX.cross(L * L * (q1 / 6 + q2 / 3)) + q(6) * L * ejeX;
-        suma.sumar(reducido({b.getXi(), b.getYi(), b.getZi()}, fuerza, par));
+        if (deformado == nullptr) {
+            const Vec3 par = ejeX.cross(L * L * (q1 / 6 + q2 / 3)) + q(6) * L * ejeX;
+            suma.sumar(reducido({b.getXi(), b.getYi(), b.getZi()}, fuerza, par));
+            continue;
+        }
+        // La carga repartida sobre la cuerda desplazada.
+        const Vec3 inicio = posicion(nudo[static_cast<size_t>(b.getNudoInicioInterno())], deformado);
+        const Vec3 cuerda = posicion(nudo[static_cast<size_t>(b.getNudoFinalInterno())], deformado) - inicio;
+        const Vec3 par = cuerda.cross(L * (q1 / 6 + q2 / 3)) + q(6) * L * ejeX;
+        suma.sumar(reducido(inicio, fuerza, par));
     }
     return suma;
 }
@@ -54,9 +78,10 @@ Suma sumaDeReacciones(int c) {
     Suma suma;
     const casoResultado* caso = casoDeResultados(resultados, c);
     if (caso == nullptr) return suma;
+    const casoResultado* deformado = casoDeformado(c);
     for (const objNudo3d& n : nudo) {
         const Torsor local = caso->reacciones.col(n.getNoNudoInterno());
-        suma.sumar(reducido({n.getX(), n.getY(), n.getZ()}, local.head<3>(), local.tail<3>()));
+        suma.sumar(reducido(posicion(n, deformado), local.head<3>(), local.tail<3>()));
     }
     return suma;
 }

@@ -3,6 +3,7 @@
 #include "diagnosticos.h"
 #include "globales.h"
 #include "reporte/bloqueModal.h"
+#include "reporte/bloquePandeo.h"
 #include "reporte/archivoAtomico.h"
 #include "reporte/formatoDisperso.h"
 
@@ -66,9 +67,11 @@ void escribirReporte(salidaTexto& os) {
        << resultados.cargasPuntuales << "\n";
     os << "\n\n\n" << "************VECTOR DE CARGAS DISTRIBUIDAS EQUIVALENTES***************" << "\n"
        << resultados.cargasDistribuidas << "\n";
+    escribirBloqueSegundoOrden(os);
     os << "\n\n\n" << "************DESPLAZAMIENTOS***************" << "\n" << "vector u:" << "\n"
        << matrizDesplazamientos(resultados) << "\n";
     escribirBloqueModal(os);
+    escribirBloquePandeo(os);
 }
 
 void escribirReporte(std::ostream& os) {

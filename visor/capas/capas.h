@@ -31,4 +31,7 @@ void plotReacciones(LoteDibujo& lote, int c);
 // Forma del modo de vibración `modo` (0 el más bajo) de resultados.modos, como
 // una deformada con la forma escalada por `escala`: nudos y elásticas.
 void plotFormaModal(LoteDibujo& lote, int modo, double escala);
+// Lo mismo para cualquier campo de desplazamientos de los nudos (6 por nudo,
+// una forma de pandeo).
+void plotFormaCampo(LoteDibujo& lote, const Eigen::VectorXd& forma, double escala);
 

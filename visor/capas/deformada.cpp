@@ -94,7 +94,10 @@ void plotDeformada(LoteDibujo& lote, int c, double escala) {
 
 void plotFormaModal(LoteDibujo& lote, int modo, double escala) {
     if (modo < 0 || modo >= static_cast<int>(resultados.modos.size())) return;
-    const Eigen::VectorXd& forma = resultados.modos[static_cast<std::size_t>(modo)].forma;
+    plotFormaCampo(lote, resultados.modos[static_cast<std::size_t>(modo)].forma, escala);
+}
+
+void plotFormaCampo(LoteDibujo& lote, const Eigen::VectorXd& forma, double escala) {
     // Los nudos, en su posición desplazada (sin valores: la forma no tiene unidades).
     lote.color(0.0, 0.7, 0.7);
     const double r = diagonal / 300;

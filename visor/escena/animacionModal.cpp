@@ -7,6 +7,7 @@
 
 #include "globales.h"
 #include "visor/escena/estadoVisor.h"
+#include "visor/escena/formaPandeo.h"
 #include "visor/interaccion/ventanaSistema.h"
 
 namespace {
@@ -21,6 +22,7 @@ int modoAnimado() { return modo; }
 void animarModo(int k) {
     const bool antes = modo > 0;
     modo = k > 0 ? k : 0;
+    if (modo > 0) mostrarPandeo(0);
     inicio = std::chrono::steady_clock::now();
     // El redibujo continuo se pide una sola vez por animación y se suelta al terminarla.
     if (antes != (modo > 0)) ventanaSistema::redibujoContinuo(modo > 0);

@@ -11,6 +11,7 @@
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/camara.h"
 #include "visor/escena/estadoVisor.h"
+#include "visor/escena/formaPandeo.h"
 #include "visor/escena/lote.h"
 #include "visor/escena/rotulos.h"
 #include "visor/escena/visibilidad.h"
@@ -272,6 +273,24 @@ std::vector<CapaPreparada> prepararEscena() {
         }
         leyenda.push_back(formaModal.leyenda);
         coloresLeyenda.push_back(kColorLeyenda);
+    } else if (const pandeoCombo* p = pandeoMostrado() > 0 ? pandeoActivo() : nullptr;
+               p != nullptr && pandeoMostrado() <= static_cast<int>(p->formas.size())) {
+        // Una forma de pandeo: quieta, con la escala de las formas modales.
+        const int k = pandeoMostrado();
+        std::vector<double> c = clave({-static_cast<double>(k), static_cast<double>(p->combo), escalaModo(), diagonal});
+        if (formaModal.clave != c) {
+            formaModal = FormaModal();
+            formaModal.clave = std::move(c);
+            const Eigen::VectorXd& forma = p->formas[static_cast<std::size_t>(k - 1)];
+            plotFormaCampo(formaModal.quieta, forma, 0.0);
+            plotFormaCampo(formaModal.desplazada, forma, escalaModo());
+            char factor[64];
+            std::snprintf(factor, sizeof factor, "%g", escalaDef);
+            formaModal.leyenda = descripcionPandeo(*p, k) + ", factor de escala " + factor;
+            ++preparaciones;
+        }
+        leyenda.push_back(formaModal.leyenda);
+        coloresLeyenda.push_back(kColorLeyenda);
     } else if (!formaModal.clave.empty()) {
         formaModal = FormaModal();
     }
@@ -296,7 +315,9 @@ TonoCombinacion tonoDeCombinacion(int orden) {
 }
 
 LoteDibujo formaModalEscena(double fase) {
-    if (modoAnimado() == 0 || formaModal.clave.empty()) return LoteDibujo();
+    if (formaModal.clave.empty()) return LoteDibujo();
+    // Una forma de pandeo no oscila: se dibuja entera.
+    if (modoAnimado() == 0) return pandeoMostrado() > 0 ? formaModal.desplazada : LoteDibujo();
     return LoteDibujo::entre(formaModal.quieta, formaModal.desplazada, fase);
 }
 

@@ -7,6 +7,7 @@
 #include "diagnosticos.h"
 #include "globales.h"
 #include "visor/escena/animacionModal.h"
+#include "visor/escena/formaPandeo.h"
 #include "visor/escena/estadoVisor.h"
 #include "visor/interaccion/lineaOrdenes.h"
 #include "visor/interaccion/textosAyuda.h"
@@ -60,7 +61,9 @@ void modificadorFlagsGraf(int k) {
         break;
     case kFlagDeformada: case kFlagAxial: case kFlagCortanteY: case kFlagMomentoY:
     case kFlagCargas: case kFlagReacciones: case kFlagCortanteZ: case kFlagMomentoZ:
-        animarModo(0);  // cualquier otra capa de resultados termina la animación de un modo
+        // cualquier otra capa de resultados termina la animación de un modo o la forma de pandeo
+        animarModo(0);
+        mostrarPandeo(0);
         alternar(k);
         for (int j : kCapasExclusivas)
             if (j != k) apagar(j);
@@ -83,12 +86,15 @@ void modificadorFlagsGraf(int k) {
     case kFlagVolumen:
     case kFlagTorsion:
         animarModo(0);
+        mostrarPandeo(0);
         alternar(k);
         apagarEtiquetasYCapas();
         apagar(k == kFlagVolumen ? kFlagTorsion : kFlagVolumen);
         break;
     case kFlagCalculado: {
-        animarModo(0);  // los modos se vuelven a calcular
+        // los modos y el pandeo se vuelven a calcular
+        animarModo(0);
+        mostrarPandeo(0);
         interruptor(kFlagCalculado) = 1;
         modeloCambiado();
         const bool correcto = funcionSolve();

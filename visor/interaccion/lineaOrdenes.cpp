@@ -10,6 +10,7 @@
 #include "globales.h"
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/estadoVisor.h"
+#include "visor/escena/formaPandeo.h"
 #include "visor/escena/vistaCamara.h"
 #include "visor/escena/visibilidad.h"
 #include "visor/interaccion/captura.h"
@@ -187,6 +188,44 @@ void ordenModo(const std::string& numeroTexto) {
     }
 }
 
+// "pandeo N": dibuja, quieta, la forma de pandeo N (1 la del menor factor) de
+// la primera combinación activa que tiene análisis de pandeo, con su factor
+// en la línea; "pandeo 0" la quita. Sin pandeo calculado, o con un número que
+// no es de una forma, se contesta por qué.
+void ordenPandeo(const std::string& numeroTexto) {
+    long long k = numeroTexto.empty() ? -1 : 0;
+    for (char c : numeroTexto) {
+        if (c < '0' || c > '9' || k > 1000000) {
+            k = -2;
+            break;
+        }
+        k = k * 10 + (c - '0');
+    }
+    const pandeoCombo* p = pandeoActivo();
+    if (k == -1) {
+        responder("Falta el número: pandeo N. Ingrese Comando:");
+    } else if (k == 0) {
+        mostrarPandeo(0);
+        responder(kIngrese);
+    } else if (p == nullptr) {
+        if (pedidosPandeo.empty())
+            responder("No hay formas de pandeo: el modelo no las pide (pandeo: COMBO N). Ingrese Comando:");
+        else if (!flagActivo(kFlagCalculado))
+            responder("No hay formas de pandeo: presione Calcular. Ingrese Comando:");
+        else
+            responder("No hay formas de pandeo en los combos activos. Ingrese Comando:");
+    } else if (k < 0 || k > static_cast<long long>(p->factores.size())) {
+        const std::size_t n = p->factores.size();
+        responder("No existe la forma de pandeo " + numeroTexto + " del combo " + p->nombre + ": hay " +
+                  std::to_string(n) + (n == 1 ? " forma" : " formas") + ". Ingrese Comando:");
+    } else {
+        // La forma se ve sola sobre el modelo, como la de un modo.
+        apagarResultadosYVolumen();
+        mostrarPandeo(static_cast<int>(k));
+        responder(descripcionPandeo(*p, static_cast<int>(k)) + ". Ingrese Comando:");
+    }
+}
+
 // Lo que sigue a "orden " si el texto es esa orden con algo escrito a
 // continuación (en un solo renglón), o nada.
 bool conArgumento(const std::string& texto, const std::string& orden, std::string& argumento) {
@@ -257,6 +296,10 @@ bool ejecutarComando() {
     }
     if (comando == "modo" || comando.rfind("modo ", 0) == 0) {
         ordenModo(comando.size() > 5 ? comando.substr(5) : std::string());
+        atendida = true;
+    }
+    if (comando == "pandeo" || comando.rfind("pandeo ", 0) == 0) {
+        ordenPandeo(comando.size() > 7 ? comando.substr(7) : std::string());
         atendida = true;
     }
     if (comando == "captura") {

@@ -7,6 +7,7 @@
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
 #include "visor/escena/animacionModal.h"
+#include "visor/escena/formaPandeo.h"
 #include "visor/escena/estadoVisor.h"
 #include "visor/escena/vistaCamara.h"
 #include "visor/escena/visibilidad.h"
@@ -29,7 +30,7 @@ void cambiarEscalas(bool agrandar) {
         aplicar(escalaTexto);
         return;
     }
-    if (flagActivo(kFlagDeformada) || modoAnimado() > 0) aplicar(escalaDef);
+    if (flagActivo(kFlagDeformada) || modoAnimado() > 0 || pandeoMostrado() > 0) aplicar(escalaDef);
     // La forma del modo animado, más grande, no debe salir de la vista.
     if (agrandar) mantenerModoALaVista();
     if (flagActivo(kFlagAxial)) aplicar(escalaN);
@@ -75,6 +76,7 @@ void recargarModelo() {
     noBarras = 0;
     barraResaltada = -1;
     animarModo(0);
+    mostrarPandeo(0);
     mensajes.vaciar();
     funcionLeerArchivo();
     mensajes.escribirPendientes(std::cout);

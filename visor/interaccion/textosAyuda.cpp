@@ -48,6 +48,7 @@ const char* const ayudaGeneralFin =
     "aislar N N ... --> Muestra solo las barras de la lista (aislar solo: la pregunta; noAislar: todas)\n"
     "barra N --> Resalta la barra N y muestra sus datos y resultados\n"
     "modo N  --> Anima el modo de vibracion N con su periodo y frecuencia (modo 0: termina)\n"
+    "pandeo N --> Dibuja la forma de pandeo N del primer combo activo que la tiene (pandeo 0: termina)\n"
     "captura --> Guarda la ventana como PNG junto al modelo\n"
     "salir   --> Termina el programa (tambien exit o Escape)\n"
     "\n"
@@ -100,7 +101,10 @@ const char* const ayudaArchivo2 =
     "\tmasa (la misma en X, Y y Z)\n"
     "\t{lista de nudos}\n"
     "modos: cantidad de modos de vibración a calcular (sin la etiqueta, ninguno)\n"
-    "gravedad: g en las unidades del modelo (por defecto 9.81); masa de barras = pesoEspecifico x area / g\n";
+    "gravedad: g en las unidades del modelo (por defecto 9.81); masa de barras = pesoEspecifico x area / g\n"
+    "**********        DE SEGUNDO ORDEN Y PANDEO        ***************\n"
+    "segundoOrden: COMBO COMBO ... (en una línea; esos combos se resuelven con P-Delta)\n"
+    "pandeo: COMBO N (los N menores factores críticos de pandeo del combo)\n";
 
 // Página 3: cargas y desplazamientos impuestos.
 const char* const ayudaArchivo3 =

@@ -10,6 +10,7 @@
 
 #include "constantes.h"
 #include "visor/escena/animacionModal.h"
+#include "visor/escena/formaPandeo.h"
 #include "visor/escena/escena.h"
 #include "visor/escena/estadoVisor.h"
 #include "visor/escena/rotulos.h"
@@ -151,5 +152,5 @@ void dibujarEscena() {
         dibujarLote(*c.lote, vista, &listasDeCapas[c.preparacion]);
         if (c.encima) glEnable(GL_DEPTH_TEST);
     }
-    if (modoAnimado() > 0) dibujarLote(formaModalEscena(faseModo()), vista);
+    if (modoAnimado() > 0 || pandeoMostrado() > 0) dibujarLote(formaModalEscena(faseModo()), vista);
 }

@@ -1,0 +1,114 @@
+#include "reporte/bloquePandeo.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+
+#include "globales.h"
+
+std::string lineaSegundoOrden(const casoResultado& caso) {
+    if (caso.segundoOrden.inestable)
+        return "Segundo orden del combo " + caso.nombre +
+               ": supera la carga crítica de pandeo; sin resultados (sus valores se escriben 0)";
+    char texto[64];
+    std::snprintf(texto, sizeof texto, "%.3f", caso.segundoOrden.amplificacion);
+    const int k = caso.segundoOrden.iteraciones;
+    return "Segundo orden del combo " + caso.nombre + ": " + std::to_string(k) +
+           (k == 1 ? " iteración" : " iteraciones") + ", amplificación de desplazamientos " + texto;
+}
+
+void escribirBloqueSegundoOrden(salidaTexto& os) {
+    bool encabezado = false;
+    for (const casoResultado& caso : resultados.casos) {
+        if (caso.tipo != tipoCaso::segundoOrden) continue;
+        if (!encabezado)
+            os << "\n\n\n" << "************SEGUNDO ORDEN (P-DELTA)***************" << "\n";
+        encabezado = true;
+        os << lineaSegundoOrden(caso) << (caso.segundoOrden.convergio ? "" : " (sin converger)") << "\n";
+    }
+}
+
+void escribirBloquePandeo(salidaTexto& os) {
+    if (resultados.pandeo.empty()) return;
+    os << "\n\n\n" << "************ANÁLISIS DE PANDEO***************" << "\n";
+    for (const pandeoCombo& p : resultados.pandeo) {
+        os << "combo: " << p.nombre << "\n";
+        if (p.factores.empty()) {
+            os << "sin factores críticos" << "\n";
+            continue;
+        }
+        os << "modo | factor crítico" << "\n";
+        Eigen::MatrixXd tabla(static_cast<Eigen::Index>(p.factores.size()), 2);
+        for (size_t k = 0; k < p.factores.size(); ++k)
+            tabla.row(static_cast<Eigen::Index>(k)) << static_cast<double>(k + 1), p.factores[k];
+        os << tabla << "\n";
+        os << "formas de pandeo (una columna por modo, la mayor traslación vale 1):" << "\n";
+        Eigen::MatrixXd formas(p.formas[0].size(), static_cast<Eigen::Index>(p.formas.size()));
+        for (size_t k = 0; k < p.formas.size(); ++k) formas.col(static_cast<Eigen::Index>(k)) = p.formas[k];
+        os << formas << "\n";
+    }
+}
+
+std::string lineaPandeo(const pandeoCombo& p, int k) {
+    char texto[64];
+    std::snprintf(texto, sizeof texto, "%.6e", p.factores[static_cast<size_t>(k)]);
+    return "Pandeo " + std::to_string(k + 1) + " del combo " + p.nombre + ": factor crítico " + texto;
+}
+
+void imprimirPandeo() {
+    for (const pandeoCombo& p : resultados.pandeo)
+        for (size_t k = 0; k < p.factores.size(); ++k) std::cout << lineaPandeo(p, static_cast<int>(k)) << "\n";
+    std::cout.flush();
+}
+
+namespace {
+void campoTexto(salidaTexto& s, const std::string& texto) {
+    if (texto.find_first_of(",\"\r\n") == std::string::npos) {
+        s << texto;
+        return;
+    }
+    s << '"';
+    for (char ch : texto) {
+        if (ch == '"') s << '"';
+        s << ch;
+    }
+    s << '"';
+}
+void numeros(salidaTexto& s, const double* v, int n) {
+    for (int i = 0; i < n; ++i) s << ',', s.exacto(v[i] == 0 ? 0.0 : v[i]);
+}
+}  // namespace
+
+void csvPandeo(salidaTexto& s) {
+    s << "combo,modo,factor\n";
+    for (const pandeoCombo& p : resultados.pandeo)
+        for (size_t k = 0; k < p.factores.size(); ++k) {
+            campoTexto(s, p.nombre);
+            s << ',' << static_cast<long long>(k + 1);
+            numeros(s, &p.factores[k], 1);
+            s << '\n';
+        }
+}
+
+void csvFormasPandeo(salidaTexto& s) {
+    s << "combo,modo,nudo,ux,uy,uz,giroX,giroY,giroZ\n";
+    for (const pandeoCombo& p : resultados.pandeo)
+        for (size_t k = 0; k < p.formas.size(); ++k) {
+            const Eigen::VectorXd& forma = p.formas[k];
+            double giroMayor = 0;
+            for (Eigen::Index i = 3; i < forma.size(); i += (i % 6 == 5 ? 4 : 1))
+                giroMayor = std::max(giroMayor, std::fabs(forma(i)));
+            for (const objNudo3d& n : nudo) {
+                const Eigen::Index g = 6 * static_cast<Eigen::Index>(n.getNoNudoInterno());
+                if (g + 6 > forma.size()) continue;
+                campoTexto(s, p.nombre);
+                s << ',' << static_cast<long long>(k + 1) << ',' << n.getNoNudoUsuario();
+                // La mayor traslación vale 1; el redondeo de la forma es 0.
+                double v[6];
+                for (int i = 0; i < 6; ++i) v[i] = sinRuido(forma(g + i), i < 3 ? 1.0 : giroMayor);
+                numeros(s, v, 6);
+                s << '\n';
+            }
+        }
+}
