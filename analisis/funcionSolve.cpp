@@ -14,6 +14,7 @@
 #include "analisis/operadorRigidez.h"
 #include "analisis/ordenNudos.h"
 #include "analisis/refinamiento.h"
+#include "analisis/sentidoAxial.h"
 #include "analisis/solucionDispersa.h"
 #include "diagnosticos.h"
 #include "globales.h"
@@ -72,12 +73,16 @@ void informarSingular() {
 // se guardan (un cero negativo de una barra sumado a un cero queda cero).
 // referencia(g) recibe, para cada grado de libertad, la mayor diagonal de la
 // misma clase que le da alguna de sus barras. Una barra sin sección o sin
-// material no aporta rigidez (el cargador ya lo dijo).
-void ensamblarRigidez(Eigen::SparseMatrix<double>& kEstructura, Eigen::Index ngl, Eigen::VectorXd& referencia) {
+// material no aporta rigidez (el cargador ya lo dijo); tampoco las marcadas
+// en inactivas (si no está vacía, una entrada por barra).
+void ensamblarRigidez(Eigen::SparseMatrix<double>& kEstructura, Eigen::Index ngl, Eigen::VectorXd& referencia,
+                      const std::vector<char>& inactivas) {
     std::vector<Eigen::Triplet<double>> terminos;
     terminos.reserve(barra.size() * 144);
     referencia = Eigen::VectorXd::Zero(ngl);
-    for (objBarra3d& b : barra) {
+    for (const objBarra3d& b : barra) {
+        const size_t indice = static_cast<size_t>(b.getNoBarraInterna());
+        if (indice < inactivas.size() && inactivas[indice]) continue;
         const Eigen::VectorXi g = b.getGdl();
         const Eigen::MatrixXd k = b.getKGlobal();
         for (int j = 0; j < 12; ++j)
@@ -198,8 +203,10 @@ bool rigidezImposible(const Eigen::SparseMatrix<double>& kEstructura, const nume
 }
 
 // Los casos de resultados de las combinaciones: desplazamientos y reacciones
-// de cada nudo y solicitaciones de cada barra.
-void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones) {
+// de cada nudo, solicitaciones de cada barra y las barras inactivas de cada
+// combinación (números internos; vacío si no hay barras de un solo sentido).
+void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones,
+                 const std::vector<std::vector<int>>& inactivas) {
     const Eigen::Index nc = u.cols();
     resultados.casos.assign(static_cast<size_t>(nc), casoResultado());
     for (Eigen::Index c = 0; c < nc; ++c) {
@@ -218,8 +225,16 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones) {
             }
         }
         caso.barras.resize(barra.size());
+        if (static_cast<size_t>(c) < inactivas.size()) caso.barrasInactivas = inactivas[static_cast<size_t>(c)];
     }
     for (const objBarra3d& b : barra) {
+        // Las combinaciones en que la barra está inactiva.
+        std::vector<char> inactiva;
+        for (size_t c = 0; c < inactivas.size(); ++c)
+            if (std::binary_search(inactivas[c].begin(), inactivas[c].end(), b.getNoBarraInterna())) {
+                inactiva.resize(static_cast<size_t>(nc), 0);
+                inactiva[c] = 1;
+            }
         const Eigen::VectorXi gdl = b.getGdl();
         Eigen::MatrixXd globales(12, nc);
         for (int i = 0; i < 12 && nc > 0; ++i) {
@@ -229,7 +244,7 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones) {
             else
                 globales.row(i) = u.row(fila);
         }
-        std::vector<solicitacionesBarra> s = b.calcularSolicitaciones(globales);
+        std::vector<solicitacionesBarra> s = b.calcularSolicitaciones(globales, inactiva);
         for (Eigen::Index c = 0; c < nc; ++c)
             resultados.casos[static_cast<size_t>(c)].barras[static_cast<size_t>(b.getNoBarraInterna())] =
                 s[static_cast<size_t>(c)];
@@ -261,34 +276,121 @@ void revisarDesplazamientos(double tamano) {
     }
 }
 
+// Cargas equivalentes de las barras en los nudos (6N x combinaciones), con
+// las de barra inactiva para las barras marcadas (si hay marcas).
+Eigen::MatrixXd cargasDeBarras(Eigen::Index ngl, Eigen::Index nc, const std::vector<char>& inactivas) {
+    Eigen::MatrixXd fEstructura = Eigen::MatrixXd::Zero(ngl, nc);
+    for (const objBarra3d& b : barra) {
+        const size_t indice = static_cast<size_t>(b.getNoBarraInterna());
+        const bool inactiva = indice < inactivas.size() && inactivas[indice];
+        const Eigen::VectorXi g = b.getGdl();
+        const Eigen::MatrixXd f = inactiva ? b.getCargasEquivalentesInactivaGlobales() : b.getCargasEquivalentesGlobales();
+        for (int i = 0; i < 12; ++i)
+            for (Eigen::Index c = 0; c < nc && c < f.cols(); ++c)
+                if (g(i) > 0) fEstructura(g(i) - 1, c) += f(i, c);
+    }
+    return fEstructura;
+}
+
+// La solución de un juego de barras activas.
+struct sistemaResuelto {
+    resultadoAnalisis resultado = resultadoAnalisis::correcto;
+    Eigen::SparseMatrix<double> rigidez;  // de la estructura, completa
+    solucionDispersa factor;              // del bloque libre
+    double condicion = INFINITY;
+    Eigen::MatrixXd u, reacciones;        // 6N x columnas
+};
+
+// Arma la rigidez sin las barras inactivas, la factoriza y resuelve las
+// columnas de cargas e impuestos dadas, con el refinamiento y, si algo hace
+// sospechar, la búsqueda de mecanismos. El análisis principal (todas las
+// barras) anota además los tiempos de sus etapas desde inicio.
+void resolverSistema(const std::vector<char>& inactivas, const numeracionLibre& num, const Eigen::MatrixXd& cargas,
+                     const Eigen::MatrixXd& impuestos, const Reloj::time_point* inicio, sistemaResuelto& s) {
+    const Eigen::Index ngl = num.noGdl;
+    Eigen::VectorXd referencia;
+    ensamblarRigidez(s.rigidez, ngl, referencia, inactivas);
+    Eigen::SparseMatrix<double> kff = bloqueLibre(s.rigidez, num);
+    if (inicio) tiemposUltimoAnalisis.ensamblaje = segundosDesde(*inicio);
+    if (rigidezImposible(s.rigidez, num)) {
+        informarInestable({}, 0);
+        s.resultado = resultadoAnalisis::inestable;
+        return;
+    }
+    const std::vector<int> sinRigidez = gdlSinRigidez(s.rigidez, num, referencia);
+    if (!sinRigidez.empty()) {
+        informarInestable(sinRigidez, sinRigidez.size());
+        s.resultado = resultadoAnalisis::inestable;
+        return;
+    }
+    referencia.resize(0);
+
+    if (inicio) {
+        // Los temporales del ensamblaje ya se liberaron; se devuelve esa memoria al
+        // sistema antes de la factorización, que es el momento de mayor consumo.
+        malloc_trim(0);
+        tiemposUltimoAnalisis.hilosBlas = num.noLibres() >= kLibresParaElegirHilos ? elegirHilosBlas() : 0;
+    }
+    auto etapa = Reloj::now();
+    bool resuelta = s.factor.factorizar(std::move(kff));
+    if (inicio) tiemposUltimoAnalisis.factorizacion = segundosDesde(etapa);
+    etapa = Reloj::now();
+
+    // Solución con el factor, refinada con el residuo exacto de las barras.
+    operadorRigidez operador;
+    operador.construir(barra, nudo, ngl, inactivas);
+    // Los desplazamientos impuestos pasan al lado derecho: b − K·u impuesto.
+    const Eigen::MatrixXd pf = num.aLibres(impuestos.isZero(0) ? cargas : operador.residuo(cargas, impuestos));
+    Eigen::MatrixXd uf;
+    if (resuelta) {
+        const auto residuo = [&](const Eigen::MatrixXd& x) {
+            return num.aLibres(operador.residuo(cargas, impuestos + num.aCompleta(x)));
+        };
+        const resultadoRefinamiento r = resolverRefinado(s.factor, pf, residuo, uf);
+        if (inicio) diagnosticoUltimoAnalisis.pasosRefinamiento = r.pasos;
+        s.condicion = r.condicion;
+        resuelta = r.convergio;
+    }
+    const bool sospechosa =
+        !resuelta || !(s.condicion < kCondicionSospechosa) || !(s.factor.pivoteRelativoMinimo() >= kPivoteSospechoso);
+    if (sospechosa) {
+        const modosMecanismo modos = buscarMecanismos(operador, num, tamanoModelo());
+        if (modos.hayMecanismo) {
+            informarInestable(modos.gdl, kGdlNombrados);
+            s.resultado = resultadoAnalisis::inestable;
+            return;
+        }
+        if (!resuelta) {
+            informarSingular();
+            s.resultado = resultadoAnalisis::singular;
+            return;
+        }
+    }
+    s.u = impuestos + num.aCompleta(uf);
+    // Reacciones (y residuos en los libres) con las mismas fuerzas de barra
+    // que el refinamiento: K·u − P − F.
+    s.reacciones = operador.fuerzas(s.u, cargas);
+    if (inicio) tiemposUltimoAnalisis.solucion = segundosDesde(etapa);
+}
+
 }  // namespace
 
 bool funcionSolve() {
     const auto inicio = Reloj::now();
     diagnosticoUltimoAnalisis = diagnosticoAnalisis();
+    tiemposUltimoAnalisis.sentidoAxial = 0;
     resultados.vaciar();
     const Eigen::Index ngl = 6 * static_cast<Eigen::Index>(noNudos);
     const Eigen::Index nc = noCombos;
     Eigen::MatrixXd pEstructura = Eigen::MatrixXd::Zero(ngl, nc);
-    Eigen::MatrixXd fEstructura = Eigen::MatrixXd::Zero(ngl, nc);
     Eigen::VectorXi restriccionesEstructura = Eigen::VectorXi::Zero(ngl);
-
-    Eigen::SparseMatrix<double> kEstructura;
-    Eigen::VectorXd referencia;
-    ensamblarRigidez(kEstructura, ngl, referencia);
     for (const objNudo3d& n : nudo) {
         const Eigen::MatrixXd p = n.getCargasCombo();
         const Eigen::VectorXi g = n.getGdl();
         for (int i = 0; i < 6; ++i)
             for (Eigen::Index c = 0; c < nc && c < p.cols(); ++c) pEstructura(g(i) - 1, c) += p(i, c);
     }
-    for (objBarra3d& b : barra) {
-        const Eigen::VectorXi g = b.getGdl();
-        const Eigen::MatrixXd f = b.getCargasEquivalentesGlobales();
-        for (int i = 0; i < 12; ++i)
-            for (Eigen::Index c = 0; c < nc && c < f.cols(); ++c)
-                if (g(i) > 0) fEstructura(g(i) - 1, c) += f(i, c);
-    }
+    Eigen::MatrixXd fEstructura = cargasDeBarras(ngl, nc, {});
     for (const objNudo3d& n : nudo) {
         const Eigen::VectorXi g = n.getGdl();
         const Eigen::VectorXi a = n.getVectorApoyo();
@@ -296,90 +398,75 @@ bool funcionSolve() {
     }
 
     const numeracionLibre num = numerarLibres(restriccionesEstructura, ngl);
-    Eigen::SparseMatrix<double> kff = bloqueLibre(kEstructura, num);
     const Eigen::MatrixXd cargas = pEstructura + fEstructura;
     const Eigen::MatrixXd impuestos = desplazamientosImpuestos(restriccionesEstructura, ngl, nc);
-    tiemposUltimoAnalisis.ensamblaje = segundosDesde(inicio);
 
-    auto fallar = [&]() {
+    auto fallar = [&](resultadoAnalisis r) {
+        diagnosticoUltimoAnalisis.resultado = r;
         resultados.vaciar();
         tiemposUltimoAnalisis.solucion = 0;
         tiemposUltimoAnalisis.barras = 0;
         return false;
     };
-    if (rigidezImposible(kEstructura, num)) {
-        informarInestable({}, 0);
-        diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::inestable;
-        return fallar();
-    }
-    const std::vector<int> sinRigidez = gdlSinRigidez(kEstructura, num, referencia);
-    if (!sinRigidez.empty()) {
-        informarInestable(sinRigidez, sinRigidez.size());
-        diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::inestable;
-        return fallar();
-    }
-    referencia.resize(0);
+    sistemaResuelto principal;
+    resolverSistema({}, num, cargas, impuestos, &inicio, principal);
+    if (principal.resultado != resultadoAnalisis::correcto) return fallar(principal.resultado);
+    diagnosticoUltimoAnalisis.condicion = principal.condicion;
+    const double condicion = principal.condicion;
+    Eigen::MatrixXd u = std::move(principal.u);
+    Eigen::MatrixXd reacciones = std::move(principal.reacciones);
 
-    // Los temporales del ensamblaje ya se liberaron; se devuelve esa memoria al
-    // sistema antes de la factorización, que es el momento de mayor consumo.
-    malloc_trim(0);
-    tiemposUltimoAnalisis.hilosBlas = num.noLibres() >= kLibresParaElegirHilos ? elegirHilosBlas() : 0;
-    auto etapa = Reloj::now();
-    solucionDispersa solucion;
-    bool resuelta = solucion.factorizar(std::move(kff));
-    tiemposUltimoAnalisis.factorizacion = segundosDesde(etapa);
-    etapa = Reloj::now();
-
-    // Solución con el factor, refinada con el residuo exacto de las barras.
-    operadorRigidez operador;
-    operador.construir(barra, nudo, ngl);
-    // Los desplazamientos impuestos pasan al lado derecho: b − K·u impuesto.
-    const Eigen::MatrixXd pf = num.aLibres(impuestos.isZero(0) ? cargas : operador.residuo(cargas, impuestos));
-    Eigen::MatrixXd uf;
-    double condicion = INFINITY;
-    if (resuelta) {
-        const auto residuo = [&](const Eigen::MatrixXd& x) {
-            return num.aLibres(operador.residuo(cargas, impuestos + num.aCompleta(x)));
+    // Barras de solo tracción o solo compresión: cada combinación con su juego
+    // de barras activas. La rigidez del reporte y los modos son los de todas.
+    std::vector<std::vector<int>> inactivas;
+    if (nc > 0 && hayBarrasDeUnSentido()) {
+        auto etapa = Reloj::now();
+        resultadoAnalisis fallo = resultadoAnalisis::correcto;
+        const auto resolver = [&](const std::vector<int>& juego, const std::vector<int>& combos, Eigen::MatrixXd& x) {
+            std::vector<char> marcas(barra.size(), 0);
+            for (int i : juego) marcas[static_cast<size_t>(i)] = 1;
+            const Eigen::MatrixXd fJuego = cargasDeBarras(ngl, nc, marcas);
+            const Eigen::Index m = static_cast<Eigen::Index>(combos.size());
+            Eigen::MatrixXd cargasJuego(ngl, m), impuestosJuego(ngl, m);
+            for (Eigen::Index j = 0; j < m; ++j) {
+                const Eigen::Index c = combos[static_cast<size_t>(j)];
+                cargasJuego.col(j) = pEstructura.col(c) + fJuego.col(c);
+                impuestosJuego.col(j) = impuestos.col(c);
+            }
+            sistemaResuelto s;
+            resolverSistema(marcas, num, cargasJuego, impuestosJuego, nullptr, s);
+            if (s.resultado != resultadoAnalisis::correcto) {
+                fallo = s.resultado;
+                return false;
+            }
+            for (Eigen::Index j = 0; j < m; ++j) {
+                const Eigen::Index c = combos[static_cast<size_t>(j)];
+                x.col(c) = s.u.col(j);
+                reacciones.col(c) = s.reacciones.col(j);
+                fEstructura.col(c) = fJuego.col(c);
+            }
+            return true;
         };
-        const resultadoRefinamiento r = resolverRefinado(solucion, pf, residuo, uf);
-        diagnosticoUltimoAnalisis.pasosRefinamiento = r.pasos;
-        diagnosticoUltimoAnalisis.condicion = condicion = r.condicion;
-        resuelta = r.convergio;
-    }
-    const bool sospechosa =
-        !resuelta || !(condicion < kCondicionSospechosa) || !(solucion.pivoteRelativoMinimo() >= kPivoteSospechoso);
-    if (sospechosa) {
-        const modosMecanismo modos = buscarMecanismos(operador, num, tamanoModelo());
-        if (modos.hayMecanismo) {
-            informarInestable(modos.gdl, kGdlNombrados);
-            diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::inestable;
-            return fallar();
-        }
-        if (!resuelta) {
-            informarSingular();
-            diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::singular;
-            return fallar();
-        }
+        Eigen::VectorXd escala(nc);
+        for (Eigen::Index c = 0; c < nc; ++c)
+            escala(c) = std::max(cargas.col(c).cwiseAbs().maxCoeff(), reacciones.col(c).cwiseAbs().maxCoeff());
+        const bool correcta = iterarSentidoAxial(u, inactivas, resolver, escala);
+        tiemposUltimoAnalisis.sentidoAxial = segundosDesde(etapa);
+        if (!correcta) return fallar(fallo);
     }
 
-    const Eigen::MatrixXd u = impuestos + num.aCompleta(uf);
-    // Reacciones (y residuos en los libres) con las mismas fuerzas de barra
-    // que el refinamiento: K·u − P − F.
-    const Eigen::MatrixXd reacciones = operador.fuerzas(u, cargas);
-    tiemposUltimoAnalisis.solucion = segundosDesde(etapa);
-
-    etapa = Reloj::now();
-    llenarCasos(u, reacciones);
+    auto etapa = Reloj::now();
+    llenarCasos(u, reacciones, inactivas);
     revisarDesplazamientos(tamanoModelo());
-    resultados.rigidez = std::move(kEstructura);
+    resultados.rigidez = std::move(principal.rigidez);
     resultados.cargasPuntuales = std::move(pEstructura);
     resultados.cargasDistribuidas = std::move(fEstructura);
     resultados.disponibles = true;
     tiemposUltimoAnalisis.barras = segundosDesde(etapa);
     diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::correcto;
-    // Los modos salen del mismo factor de la rigidez.
+    // Los modos salen del mismo factor de la rigidez, con todas las barras.
     etapa = Reloj::now();
-    calcularModos(solucion, num);
+    calcularModos(principal.factor, num);
     tiemposUltimoAnalisis.modal = segundosDesde(etapa);
     if (condicion > kCondicionAviso) {
         char texto[200];
