@@ -1,5 +1,6 @@
 #include "reporte/consolaLotes.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -17,12 +18,24 @@ std::string lineaReacciones(int nudoUsuario, const Eigen::Matrix<double, 6, 1>& 
     return linea;
 }
 
+std::string lineaBarrasInactivas(const casoResultado& caso) {
+    if (caso.barrasInactivas.empty()) return "";
+    std::vector<int> numeros;
+    for (int i : caso.barrasInactivas)
+        if (i >= 0 && i < static_cast<int>(barra.size())) numeros.push_back(barra[static_cast<size_t>(i)].getNoBarraUsuario());
+    std::sort(numeros.begin(), numeros.end());
+    std::string linea = "Combo " + caso.nombre + ": barras inactivas";
+    for (int n : numeros) linea += " " + std::to_string(n);
+    return linea;
+}
+
 void imprimirReacciones() {
     if (!unidadFuerza.empty())
         std::cout << "Unidades: fuerzas en" << sufijoUnidad(magnitud::fuerza) << ", momentos en"
                   << sufijoUnidad(magnitud::momento) << ", longitudes en" << sufijoUnidad(magnitud::longitud) << "\n";
     for (int c = 0; c < static_cast<int>(resultados.casos.size()); ++c) {
         const casoResultado& caso = resultados.casos[static_cast<size_t>(c)];
+        if (!caso.barrasInactivas.empty()) std::cout << lineaBarrasInactivas(caso) << "\n";
         std::cout << "Reacciones del combo " << caso.nombre << "\n";
         for (const objNudo3d& n : nudo) {
             if (!n.tieneAlgunaReaccion()) continue;

@@ -3,6 +3,7 @@
 #include "diagnosticos.h"
 #include "globales.h"
 #include "reporte/bloqueModal.h"
+#include "reporte/consolaLotes.h"
 #include "reporte/archivoAtomico.h"
 #include "reporte/formatoDisperso.h"
 
@@ -68,6 +69,14 @@ void escribirReporte(salidaTexto& os) {
        << resultados.cargasDistribuidas << "\n";
     os << "\n\n\n" << "************DESPLAZAMIENTOS***************" << "\n" << "vector u:" << "\n"
        << matrizDesplazamientos(resultados) << "\n";
+    // Las barras de solo tracción o compresión que cada combinación desactivó.
+    bool primera = true;
+    for (const casoResultado& caso : resultados.casos) {
+        if (caso.barrasInactivas.empty()) continue;
+        if (primera) os << "\n";
+        primera = false;
+        os << lineaBarrasInactivas(caso) << "\n";
+    }
     escribirBloqueModal(os);
 }
 
