@@ -33,6 +33,14 @@ void escribirBarra(salidaTexto& os, const objBarra3d& b) {
         os << "   combo: " << combinaciones[static_cast<size_t>(i)].nombre << "\n";
         os << cargas.row(i) << "\n";
     }
+    if (b.tieneTemperatura()) {
+        os << "\n" << "Temperatura de combo: [alfa*DT, alfa*GY, alfa*GZ]" << "\n";
+        const Eigen::MatrixXd& termica = b.getMatrizTermicaCombo();
+        for (int i = 0; i < noCombos && i < static_cast<int>(combinaciones.size()) && i < termica.rows(); ++i) {
+            os << "   combo: " << combinaciones[static_cast<size_t>(i)].nombre << "\n";
+            os << termica.row(i) << "\n";
+        }
+    }
     os << "\n" << "Cargas equivalentes locales: [fx1 fy2 fz3 mx4 my5 mz6 fx7 fy8 fz9 mx10 my11 mz12]trans" << "\n";
     os << b.getCargasEquivalentesLocales() << "\n";
     os << "\n"

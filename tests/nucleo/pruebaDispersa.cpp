@@ -31,14 +31,28 @@ void compararConDensa(const std::string& modelo) {
             for (int c = 0; c < noCombos; ++c) reacciones(g, c) = reaccionesDe(n.getNoNudoUsuario(), c)(i);
         }
     std::sort(libres.begin(), libres.end());
-    const Eigen::MatrixXd b = p - k * uDensa, kff = k(libres, libres), bf = b(libres, Eigen::all);
-    uDensa(libres, Eigen::all) = Eigen::MatrixXd(kff.llt().solve(bf));
+    // Cada combinación con su propia rigidez: la de todas las barras (la del reporte) sin las
+    // que desactivó (solo tracción o compresión).
+    Eigen::MatrixXd rDensa(k.rows(), p.cols());
+    for (int c = 0; c < static_cast<int>(p.cols()); ++c) {
+        Eigen::MatrixXd kc = k;
+        for (int i : casoNumero(c).barrasInactivas) {
+            const objBarra3d& bi = barra[static_cast<size_t>(i)];
+            const Eigen::VectorXi g = bi.getGdl();
+            const Eigen::MatrixXd kb = bi.getKGlobal();
+            for (int f = 0; f < 12; ++f)
+                for (int j = 0; j < 12; ++j) kc(g(f) - 1, g(j) - 1) -= kb(f, j);
+        }
+        const Eigen::VectorXd b = p.col(c) - kc * uDensa.col(c);
+        const Eigen::MatrixXd kff = kc(libres, libres);
+        uDensa(libres, c) = Eigen::VectorXd(kff.llt().solve(Eigen::VectorXd(b(libres))));
+        rDensa.col(c) = kc * uDensa.col(c) - p.col(c) - resortes.asDiagonal() * uDensa.col(c);
+    }
     ASSERT_EQ(u.rows(), uDensa.rows());
     // Ambas soluciones son exactas hasta el redondeo del sistema; 1e-9 relativo
     // deja margen para el número de condición de estos modelos.
     EXPECT_LE((u - uDensa).norm(), 1e-9 * uDensa.norm() + 1e-300);
     // Donde no hay apoyo ni resorte la reacción es nula (la densa deja allí el redondeo).
-    Eigen::MatrixXd rDensa = k * uDensa - p - resortes.asDiagonal() * uDensa;
     for (const objNudo3d& n : nudo)
         for (int i = 0; i < 6; ++i)
             if (!n.tieneReaccion(i)) rDensa.row(6 * n.getNoNudoInterno() + i).setZero();
