@@ -4,6 +4,7 @@
 #include "visor/capas/capas.h"
 #include "visor/capas/geometriaDiagramas.h"
 #include "visor/escena/lote.h"
+#include "visor/interaccion/consultaBarra.h"
 
 namespace {
 
@@ -269,6 +270,11 @@ TEST(GeometriaDiagramas, LasBarrasInactivasSeDibujanATrazosEnSuCombinacion) {
         for (const GrupoLote& g : lote.grupos()) n += g.cantidadVertices();
         return n;
     };
+    // barra N lo dice en la primera combinación activa.
+    EXPECT_NE(inspeccionarBarra(0).find("\nCALOR: barra inactiva (no resiste el axial de este combo)\n"),
+              std::string::npos)
+        << inspeccionarBarra(0);
+    EXPECT_EQ(inspeccionarBarra(1).find("inactiva"), std::string::npos);
     // Con trazos, la barra inactiva dibuja un tramo de cada dos de su elástica.
     const std::size_t tramos = static_cast<std::size_t>(kEstacionesDiagrama - 1);
     EXPECT_EQ(vertices(1), 2 * 2 * tramos);
