@@ -7,6 +7,7 @@
 #include <malloc.h>
 #include <string>
 
+#include "analisis/actualizacionRango.h"
 #include "analisis/analisisModal.h"
 #include "analisis/hilosCalculo.h"
 #include "analisis/mecanismos.h"
@@ -373,6 +374,31 @@ void resolverSistema(const std::vector<char>& inactivas, const numeracionLibre& 
     if (inicio) tiemposUltimoAnalisis.solucion = segundosDesde(etapa);
 }
 
+// La misma solución sin armar ni factorizar: el factor de la rigidez de todas
+// las barras corregido en rango bajo por las que se quitan (ver
+// actualizacionRango.h) y refinado con el residuo exacto sin ellas. Falso si
+// la corrección no se puede usar (demasiadas barras, un mecanismo o casi, una
+// solución que no se deja refinar): entonces se factoriza de nuevo.
+bool resolverActualizado(const solucionDispersa& factor, const std::vector<char>& inactivas,
+                         const std::vector<int>& quitadas, const numeracionLibre& num, const Eigen::MatrixXd& cargas,
+                         const Eigen::MatrixXd& impuestos, sistemaResuelto& s) {
+    inversaActualizada inversa;
+    if (!inversa.preparar(factor, num, quitadas)) return false;
+    operadorRigidez operador;
+    operador.construir(barra, nudo, num.noGdl, inactivas);
+    const Eigen::MatrixXd pf = num.aLibres(impuestos.isZero(0) ? cargas : operador.residuo(cargas, impuestos));
+    const auto residuo = [&](const Eigen::MatrixXd& x) {
+        return num.aLibres(operador.residuo(cargas, impuestos + num.aCompleta(x)));
+    };
+    Eigen::MatrixXd uf;
+    const resultadoRefinamiento r = resolverRefinado(
+        [&](const Eigen::MatrixXd& b) { return inversa.resolver(b); }, factor.escala(), pf, residuo, uf);
+    if (!r.convergio) return false;
+    s.u = impuestos + num.aCompleta(uf);
+    s.reacciones = operador.fuerzas(s.u, cargas);
+    return true;
+}
+
 }  // namespace
 
 bool funcionSolve() {
@@ -434,7 +460,11 @@ bool funcionSolve() {
                 impuestosJuego.col(j) = impuestos.col(c);
             }
             sistemaResuelto s;
-            resolverSistema(marcas, num, cargasJuego, impuestosJuego, nullptr, s);
+            // Con pocas barras quitadas basta el factor de todas con una
+            // corrección de rango bajo; si no alcanza, se arma y factoriza.
+            if (!resolverActualizado(principal.factor, marcas, juego, num, cargasJuego, impuestosJuego, s)) {
+                resolverSistema(marcas, num, cargasJuego, impuestosJuego, nullptr, s);
+            }
             if (s.resultado != resultadoAnalisis::correcto) {
                 fallo = s.resultado;
                 return false;
