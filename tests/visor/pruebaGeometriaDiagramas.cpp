@@ -271,6 +271,7 @@ TEST(GeometriaDiagramas, LasBarrasInactivasSeDibujanATrazosEnSuCombinacion) {
         return n;
     };
     // barra N lo dice en la primera combinación activa.
+    flags[kFlagPrimerCombo] = 1;
     EXPECT_NE(inspeccionarBarra(0).find("\nCALOR: barra inactiva (no resiste el axial de este combo)\n"),
               std::string::npos)
         << inspeccionarBarra(0);
