@@ -132,7 +132,7 @@ std::string textoUso() {
            "\n"
            "Modelos de ejemplo: " + carpetaEjemplos() +
            " (ingresoDatos.txt, portico_plano.txt,\n"
-           "edificio.txt, reticulado.txt, asentamiento.txt).\n";
+           "edificio.txt, reticulado.txt, asentamiento.txt, nave_arriostrada.txt).\n";
 }
 
 int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv, bool detalle) {

@@ -105,11 +105,12 @@ void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
     }
     const Eigen::MatrixXd masaDireccion = masa * direccion;
     const Eigen::Vector3d masaTotal = (direccion.transpose() * masaDireccion).diagonal();
-    // La masa de todo el modelo: la de las barras, μ·L (la matriz consistente
-    // la conserva, también con liberaciones), y las concentradas.
+    // La masa de todo el modelo: la de las barras, μ·L con la adicional de
+    // masaBarra: (la matriz consistente la conserva, también con
+    // liberaciones), y las concentradas.
     double total = 0;
     for (const objBarra3d& b : barra) {
-        const double masaBarra = b.getPesoEspecifico() * b.getArea() / gravedad * b.getLongitud();
+        const double masaBarra = b.getMasaPorLargo(gravedad) * b.getLongitud();
         if (masaBarra > 0 && std::isfinite(masaBarra)) total += masaBarra;
     }
     for (const objNudo3d& n : nudo)

@@ -57,6 +57,9 @@ struct casoResultado {
     Eigen::MatrixXd reacciones;
     // Una por barra, en el orden interno.
     std::vector<solicitacionesBarra> barras;
+    // Las barras de solo tracción o solo compresión desactivadas en este caso
+    // (números internos, en orden creciente): sin rigidez ni esfuerzos.
+    std::vector<int> barrasInactivas;
     escalasCaso escalas;
     segundoOrdenCaso segundoOrden;  // sólo en un caso de tipo segundoOrden
 };

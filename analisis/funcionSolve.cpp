@@ -7,6 +7,7 @@
 #include <malloc.h>
 #include <string>
 
+#include "analisis/actualizacionRango.h"
 #include "analisis/analisisModal.h"
 #include "analisis/hilosCalculo.h"
 #include "analisis/mecanismos.h"
@@ -15,6 +16,7 @@
 #include "analisis/ordenNudos.h"
 #include "analisis/refinamiento.h"
 #include "analisis/segundoOrden.h"
+#include "analisis/sentidoAxial.h"
 #include "analisis/solucionDispersa.h"
 #include "diagnosticos.h"
 #include "globales.h"
@@ -73,12 +75,16 @@ void informarSingular() {
 // se guardan (un cero negativo de una barra sumado a un cero queda cero).
 // referencia(g) recibe, para cada grado de libertad, la mayor diagonal de la
 // misma clase que le da alguna de sus barras. Una barra sin sección o sin
-// material no aporta rigidez (el cargador ya lo dijo).
-void ensamblarRigidez(Eigen::SparseMatrix<double>& kEstructura, Eigen::Index ngl, Eigen::VectorXd& referencia) {
+// material no aporta rigidez (el cargador ya lo dijo); tampoco las marcadas
+// en inactivas (si no está vacía, una entrada por barra).
+void ensamblarRigidez(Eigen::SparseMatrix<double>& kEstructura, Eigen::Index ngl, Eigen::VectorXd& referencia,
+                      const std::vector<char>& inactivas) {
     std::vector<Eigen::Triplet<double>> terminos;
     terminos.reserve(barra.size() * 144);
     referencia = Eigen::VectorXd::Zero(ngl);
-    for (objBarra3d& b : barra) {
+    for (const objBarra3d& b : barra) {
+        const size_t indice = static_cast<size_t>(b.getNoBarraInterna());
+        if (indice < inactivas.size() && inactivas[indice]) continue;
         const Eigen::VectorXi g = b.getGdl();
         const Eigen::MatrixXd k = b.getKGlobal();
         for (int j = 0; j < 12; ++j)
@@ -206,8 +212,11 @@ struct segundoOrdenCombos {
 };
 
 // Los casos de resultados de las combinaciones: desplazamientos y reacciones
-// de cada nudo y solicitaciones de cada barra.
-void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones, const segundoOrdenCombos& so) {
+// de cada nudo, solicitaciones de cada barra (de segundo orden en las
+// combinaciones que lo son) y las barras inactivas de cada combinación
+// (números internos; vacío si no hay barras de un solo sentido).
+void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones, const segundoOrdenCombos& so,
+                 const std::vector<std::vector<int>>& inactivas) {
     const Eigen::Index nc = u.cols();
     resultados.casos.assign(static_cast<size_t>(nc), casoResultado());
     for (Eigen::Index c = 0; c < nc; ++c) {
@@ -230,8 +239,16 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones, co
             }
         }
         caso.barras.resize(barra.size());
+        if (static_cast<size_t>(c) < inactivas.size()) caso.barrasInactivas = inactivas[static_cast<size_t>(c)];
     }
     for (const objBarra3d& b : barra) {
+        // Las combinaciones en que la barra está inactiva.
+        std::vector<char> inactiva;
+        for (size_t c = 0; c < inactivas.size(); ++c)
+            if (std::binary_search(inactivas[c].begin(), inactivas[c].end(), b.getNoBarraInterna())) {
+                inactiva.resize(static_cast<size_t>(nc), 0);
+                inactiva[c] = 1;
+            }
         const Eigen::VectorXi gdl = b.getGdl();
         Eigen::MatrixXd globales(12, nc);
         for (int i = 0; i < 12 && nc > 0; ++i) {
@@ -250,7 +267,7 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones, co
                 axiales[static_cast<size_t>(c)] = a[i], hayAxiales = true;
         }
         std::vector<solicitacionesBarra> s =
-            b.calcularSolicitaciones(globales, hayAxiales ? axiales.data() : nullptr);
+            b.calcularSolicitaciones(globales, hayAxiales ? axiales.data() : nullptr, inactiva);
         for (Eigen::Index c = 0; c < nc; ++c)
             resultados.casos[static_cast<size_t>(c)].barras[static_cast<size_t>(b.getNoBarraInterna())] =
                 s[static_cast<size_t>(c)];
@@ -334,35 +351,148 @@ void calcularPandeo(const sistemaElastico& sistema, const Eigen::MatrixXd& u) {
     }
 }
 
+// Cargas equivalentes de las barras en los nudos (6N x combinaciones), con
+// las de barra inactiva para las barras marcadas (si hay marcas).
+Eigen::MatrixXd cargasDeBarras(Eigen::Index ngl, Eigen::Index nc, const std::vector<char>& inactivas) {
+    Eigen::MatrixXd fEstructura = Eigen::MatrixXd::Zero(ngl, nc);
+    for (const objBarra3d& b : barra) {
+        const size_t indice = static_cast<size_t>(b.getNoBarraInterna());
+        const bool inactiva = indice < inactivas.size() && inactivas[indice];
+        const Eigen::VectorXi g = b.getGdl();
+        const Eigen::MatrixXd f = inactiva ? b.getCargasEquivalentesInactivaGlobales() : b.getCargasEquivalentesGlobales();
+        for (int i = 0; i < 12; ++i)
+            for (Eigen::Index c = 0; c < nc && c < f.cols(); ++c)
+                if (g(i) > 0) fEstructura(g(i) - 1, c) += f(i, c);
+    }
+    return fEstructura;
+}
+
+// La solución de un juego de barras activas.
+struct sistemaResuelto {
+    resultadoAnalisis resultado = resultadoAnalisis::correcto;
+    Eigen::SparseMatrix<double> rigidez;  // de la estructura, completa
+    solucionDispersa factor;              // del bloque libre
+    operadorRigidez operador;             // las barras activas, para los residuos
+    double condicion = INFINITY;
+    Eigen::MatrixXd u, reacciones;        // 6N x columnas
+};
+
+// Arma la rigidez sin las barras inactivas, la factoriza y resuelve las
+// columnas de cargas e impuestos dadas, con el refinamiento y, si algo hace
+// sospechar, la búsqueda de mecanismos. El análisis principal (todas las
+// barras) anota además los tiempos de sus etapas desde inicio.
+void resolverSistema(const std::vector<char>& inactivas, const numeracionLibre& num, const Eigen::MatrixXd& cargas,
+                     const Eigen::MatrixXd& impuestos, const Reloj::time_point* inicio, sistemaResuelto& s) {
+    const Eigen::Index ngl = num.noGdl;
+    Eigen::VectorXd referencia;
+    ensamblarRigidez(s.rigidez, ngl, referencia, inactivas);
+    Eigen::SparseMatrix<double> kff = bloqueLibre(s.rigidez, num);
+    if (inicio) tiemposUltimoAnalisis.ensamblaje = segundosDesde(*inicio);
+    if (rigidezImposible(s.rigidez, num)) {
+        informarInestable({}, 0);
+        s.resultado = resultadoAnalisis::inestable;
+        return;
+    }
+    const std::vector<int> sinRigidez = gdlSinRigidez(s.rigidez, num, referencia);
+    if (!sinRigidez.empty()) {
+        informarInestable(sinRigidez, sinRigidez.size());
+        s.resultado = resultadoAnalisis::inestable;
+        return;
+    }
+    referencia.resize(0);
+
+    if (inicio) {
+        // Los temporales del ensamblaje ya se liberaron; se devuelve esa memoria al
+        // sistema antes de la factorización, que es el momento de mayor consumo.
+        malloc_trim(0);
+        tiemposUltimoAnalisis.hilosBlas = num.noLibres() >= kLibresParaElegirHilos ? elegirHilosBlas() : 0;
+    }
+    auto etapa = Reloj::now();
+    bool resuelta = s.factor.factorizar(std::move(kff));
+    if (inicio) tiemposUltimoAnalisis.factorizacion = segundosDesde(etapa);
+    etapa = Reloj::now();
+
+    // Solución con el factor, refinada con el residuo exacto de las barras.
+    operadorRigidez& operador = s.operador;
+    operador.construir(barra, nudo, ngl, inactivas);
+    // Los desplazamientos impuestos pasan al lado derecho: b − K·u impuesto.
+    const Eigen::MatrixXd pf = num.aLibres(impuestos.isZero(0) ? cargas : operador.residuo(cargas, impuestos));
+    Eigen::MatrixXd uf;
+    if (resuelta) {
+        const auto residuo = [&](const Eigen::MatrixXd& x) {
+            return num.aLibres(operador.residuo(cargas, impuestos + num.aCompleta(x)));
+        };
+        const resultadoRefinamiento r = resolverRefinado(s.factor, pf, residuo, uf);
+        if (inicio) diagnosticoUltimoAnalisis.pasosRefinamiento = r.pasos;
+        s.condicion = r.condicion;
+        resuelta = r.convergio;
+    }
+    const bool sospechosa =
+        !resuelta || !(s.condicion < kCondicionSospechosa) || !(s.factor.pivoteRelativoMinimo() >= kPivoteSospechoso);
+    if (sospechosa) {
+        const modosMecanismo modos = buscarMecanismos(operador, num, tamanoModelo());
+        if (modos.hayMecanismo) {
+            informarInestable(modos.gdl, kGdlNombrados);
+            s.resultado = resultadoAnalisis::inestable;
+            return;
+        }
+        if (!resuelta) {
+            informarSingular();
+            s.resultado = resultadoAnalisis::singular;
+            return;
+        }
+    }
+    s.u = impuestos + num.aCompleta(uf);
+    // Reacciones (y residuos en los libres) con las mismas fuerzas de barra
+    // que el refinamiento: K·u − P − F.
+    s.reacciones = operador.fuerzas(s.u, cargas);
+    if (inicio) tiemposUltimoAnalisis.solucion = segundosDesde(etapa);
+}
+
+// La misma solución sin armar ni factorizar: el factor de la rigidez de todas
+// las barras corregido en rango bajo por las que se quitan (ver
+// actualizacionRango.h) y refinado con el residuo exacto sin ellas. Falso si
+// la corrección no se puede usar (demasiadas barras, un mecanismo o casi, una
+// solución que no se deja refinar): entonces se factoriza de nuevo.
+bool resolverActualizado(const solucionDispersa& factor, const std::vector<char>& inactivas,
+                         const std::vector<int>& quitadas, const numeracionLibre& num, const Eigen::MatrixXd& cargas,
+                         const Eigen::MatrixXd& impuestos, sistemaResuelto& s) {
+    inversaActualizada inversa;
+    if (!inversa.preparar(factor, num, quitadas)) return false;
+    operadorRigidez operador;
+    operador.construir(barra, nudo, num.noGdl, inactivas);
+    const Eigen::MatrixXd pf = num.aLibres(impuestos.isZero(0) ? cargas : operador.residuo(cargas, impuestos));
+    const auto residuo = [&](const Eigen::MatrixXd& x) {
+        return num.aLibres(operador.residuo(cargas, impuestos + num.aCompleta(x)));
+    };
+    Eigen::MatrixXd uf;
+    const resultadoRefinamiento r = resolverRefinado(
+        [&](const Eigen::MatrixXd& b) { return inversa.resolver(b); }, factor.escala(), pf, residuo, uf);
+    if (!r.convergio) return false;
+    s.u = impuestos + num.aCompleta(uf);
+    s.reacciones = operador.fuerzas(s.u, cargas);
+    return true;
+}
+
 }  // namespace
 
 bool funcionSolve() {
     const auto inicio = Reloj::now();
     diagnosticoUltimoAnalisis = diagnosticoAnalisis();
-    resultados.vaciar();
+    tiemposUltimoAnalisis.sentidoAxial = 0;
     tiemposUltimoAnalisis.segundoOrden = tiemposUltimoAnalisis.pandeo = 0;
+    resultados.vaciar();
     const Eigen::Index ngl = 6 * static_cast<Eigen::Index>(noNudos);
     const Eigen::Index nc = noCombos;
     Eigen::MatrixXd pEstructura = Eigen::MatrixXd::Zero(ngl, nc);
-    Eigen::MatrixXd fEstructura = Eigen::MatrixXd::Zero(ngl, nc);
     Eigen::VectorXi restriccionesEstructura = Eigen::VectorXi::Zero(ngl);
-
-    Eigen::SparseMatrix<double> kEstructura;
-    Eigen::VectorXd referencia;
-    ensamblarRigidez(kEstructura, ngl, referencia);
     for (const objNudo3d& n : nudo) {
         const Eigen::MatrixXd p = n.getCargasCombo();
         const Eigen::VectorXi g = n.getGdl();
         for (int i = 0; i < 6; ++i)
             for (Eigen::Index c = 0; c < nc && c < p.cols(); ++c) pEstructura(g(i) - 1, c) += p(i, c);
     }
-    for (objBarra3d& b : barra) {
-        const Eigen::VectorXi g = b.getGdl();
-        const Eigen::MatrixXd f = b.getCargasEquivalentesGlobales();
-        for (int i = 0; i < 12; ++i)
-            for (Eigen::Index c = 0; c < nc && c < f.cols(); ++c)
-                if (g(i) > 0) fEstructura(g(i) - 1, c) += f(i, c);
-    }
+    Eigen::MatrixXd fEstructura = cargasDeBarras(ngl, nc, {});
     for (const objNudo3d& n : nudo) {
         const Eigen::VectorXi g = n.getGdl();
         const Eigen::VectorXi a = n.getVectorApoyo();
@@ -370,136 +500,163 @@ bool funcionSolve() {
     }
 
     const numeracionLibre num = numerarLibres(restriccionesEstructura, ngl);
-    Eigen::SparseMatrix<double> kff = bloqueLibre(kEstructura, num);
     const Eigen::MatrixXd cargas = pEstructura + fEstructura;
     const Eigen::MatrixXd impuestos = desplazamientosImpuestos(restriccionesEstructura, ngl, nc);
-    tiemposUltimoAnalisis.ensamblaje = segundosDesde(inicio);
 
-    auto fallar = [&]() {
+    auto fallar = [&](resultadoAnalisis r) {
+        diagnosticoUltimoAnalisis.resultado = r;
         resultados.vaciar();
         tiemposUltimoAnalisis.solucion = 0;
         tiemposUltimoAnalisis.barras = 0;
         return false;
     };
-    if (rigidezImposible(kEstructura, num)) {
-        informarInestable({}, 0);
-        diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::inestable;
-        return fallar();
-    }
-    const std::vector<int> sinRigidez = gdlSinRigidez(kEstructura, num, referencia);
-    if (!sinRigidez.empty()) {
-        informarInestable(sinRigidez, sinRigidez.size());
-        diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::inestable;
-        return fallar();
-    }
-    referencia.resize(0);
-
-    // Los temporales del ensamblaje ya se liberaron; se devuelve esa memoria al
-    // sistema antes de la factorización, que es el momento de mayor consumo.
-    malloc_trim(0);
-    tiemposUltimoAnalisis.hilosBlas = num.noLibres() >= kLibresParaElegirHilos ? elegirHilosBlas() : 0;
-    auto etapa = Reloj::now();
-    solucionDispersa solucion;
-    bool resuelta = solucion.factorizar(std::move(kff));
-    tiemposUltimoAnalisis.factorizacion = segundosDesde(etapa);
-    etapa = Reloj::now();
-
-    // Solución con el factor, refinada con el residuo exacto de las barras.
-    operadorRigidez operador;
-    operador.construir(barra, nudo, ngl);
-    // Los desplazamientos impuestos pasan al lado derecho: b − K·u impuesto.
-    const Eigen::MatrixXd pf = num.aLibres(impuestos.isZero(0) ? cargas : operador.residuo(cargas, impuestos));
-    Eigen::MatrixXd uf;
-    double condicion = INFINITY;
-    if (resuelta) {
-        const auto residuo = [&](const Eigen::MatrixXd& x) {
-            return num.aLibres(operador.residuo(cargas, impuestos + num.aCompleta(x)));
-        };
-        const resultadoRefinamiento r = resolverRefinado(solucion, pf, residuo, uf);
-        diagnosticoUltimoAnalisis.pasosRefinamiento = r.pasos;
-        diagnosticoUltimoAnalisis.condicion = condicion = r.condicion;
-        resuelta = r.convergio;
-    }
-    const bool sospechosa =
-        !resuelta || !(condicion < kCondicionSospechosa) || !(solucion.pivoteRelativoMinimo() >= kPivoteSospechoso);
-    if (sospechosa) {
-        const modosMecanismo modos = buscarMecanismos(operador, num, tamanoModelo());
-        if (modos.hayMecanismo) {
-            informarInestable(modos.gdl, kGdlNombrados);
-            diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::inestable;
-            return fallar();
-        }
-        if (!resuelta) {
-            informarSingular();
-            diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::singular;
-            return fallar();
-        }
-    }
-
-    const Eigen::MatrixXd u = impuestos + num.aCompleta(uf);
-    // Reacciones (y residuos en los libres) con las mismas fuerzas de barra
-    // que el refinamiento: K·u − P − F.
-    const Eigen::MatrixXd reacciones = operador.fuerzas(u, cargas);
-    tiemposUltimoAnalisis.solucion = segundosDesde(etapa);
+    sistemaResuelto principal;
+    resolverSistema({}, num, cargas, impuestos, &inicio, principal);
+    if (principal.resultado != resultadoAnalisis::correcto) return fallar(principal.resultado);
+    diagnosticoUltimoAnalisis.condicion = principal.condicion;
+    const double condicion = principal.condicion;
+    Eigen::MatrixXd u = std::move(principal.u);
+    Eigen::MatrixXd reacciones = std::move(principal.reacciones);
+    // El primer orden con todas las barras: los axiales del pandeo.
+    const Eigen::MatrixXd uPrimerOrden = u;
 
     // Segundo orden de las combinaciones pedidas: sus desplazamientos y
-    // reacciones reemplazan a los de primer orden.
-    etapa = Reloj::now();
-    const sistemaElastico sistema{solucion, num, operador};
+    // reacciones reemplazan a los de primer orden. Con barras de un solo
+    // sentido se repite en cada ronda, con el juego de barras activas de la
+    // ronda; queda lo de la última.
+    std::vector<char> deSegundoOrden(static_cast<size_t>(nc), 0);
+    for (int c : combosSegundoOrden)
+        if (c >= 0 && c < nc) deSegundoOrden[static_cast<size_t>(c)] = 1;
     segundoOrdenCombos so;
     so.axiales.resize(static_cast<size_t>(nc));
     so.info.resize(static_cast<size_t>(nc));
-    Eigen::MatrixXd uFinal = u, reaccionesFinal = reacciones;
-    for (int c : combosSegundoOrden) {
-        if (c < 0 || c >= nc) continue;
-        const std::string& nombre = combinaciones[static_cast<size_t>(c)].nombre;
-        const resultadoSegundoOrden r = resolverSegundoOrden(sistema, c, cargas.col(c), impuestos.col(c), u.col(c));
+    const auto segundoOrden = [&](const sistemaElastico& sistema, const std::vector<char>& marcas, int c,
+                                  const Eigen::VectorXd& cargasC, const Eigen::VectorXd& impuestosC,
+                                  Eigen::Ref<Eigen::VectorXd> uc, Eigen::Ref<Eigen::VectorXd> rc) {
+        const auto etapa = Reloj::now();
+        const resultadoSegundoOrden r = resolverSegundoOrden(sistema, c, cargasC, impuestosC, uc, marcas);
         segundoOrdenCaso& info = so.info[static_cast<size_t>(c)];
+        info = segundoOrdenCaso();
         info.iteraciones = r.iteraciones;
         info.convergio = r.convergio;
         info.inestable = r.inestable;
         so.axiales[static_cast<size_t>(c)] = r.axiales;
         // Una combinación sin barras (sin axiales) sigue siendo de segundo orden.
         if (so.axiales[static_cast<size_t>(c)].empty()) so.axiales[static_cast<size_t>(c)].assign(1, 0.0);
-        if (r.inestable) {
+        if (!r.inestable) {
+            const auto mayorTraslacion = [](const Eigen::VectorXd& v) {
+                double m = 0;
+                for (Eigen::Index k = 0; k + 2 < v.size(); k += 6) m = std::max(m, v.segment<3>(k).norm());
+                return m;
+            };
+            const double primero = mayorTraslacion(uc), segundo = mayorTraslacion(r.u);
+            info.amplificacion = primero > 0 ? segundo / primero : 1.0;
+            // Reacciones con las mismas fuerzas de barra que la solución: K·u + Kg·u − P.
+            rc = sistema.operador.fuerzas(r.u, cargasC) + rigidezGeometrica(r.axiales, ngl) * r.u;
+            uc = r.u;
+        }
+        tiemposUltimoAnalisis.segundoOrden += segundosDesde(etapa);
+    };
+    {
+        const sistemaElastico sistema{principal.factor, num, principal.operador};
+        for (Eigen::Index c = 0; c < nc; ++c)
+            if (deSegundoOrden[static_cast<size_t>(c)])
+                segundoOrden(sistema, {}, static_cast<int>(c), cargas.col(c), impuestos.col(c), u.col(c),
+                             reacciones.col(c));
+    }
+
+    // Barras de solo tracción o solo compresión: cada combinación con su juego
+    // de barras activas. La rigidez del reporte, los modos y el pandeo son los
+    // de todas.
+    std::vector<std::vector<int>> inactivas;
+    if (nc > 0 && hayBarrasDeUnSentido()) {
+        auto etapa = Reloj::now();
+        const double segundoOrdenAntes = tiemposUltimoAnalisis.segundoOrden;
+        resultadoAnalisis fallo = resultadoAnalisis::correcto;
+        const auto resolver = [&](const std::vector<int>& juego, const std::vector<int>& combos, Eigen::MatrixXd& x) {
+            std::vector<char> marcas(barra.size(), 0);
+            for (int i : juego) marcas[static_cast<size_t>(i)] = 1;
+            const Eigen::MatrixXd fJuego = cargasDeBarras(ngl, nc, marcas);
+            const Eigen::Index m = static_cast<Eigen::Index>(combos.size());
+            Eigen::MatrixXd cargasJuego(ngl, m), impuestosJuego(ngl, m);
+            bool algunaDeSegundoOrden = false;
+            for (Eigen::Index j = 0; j < m; ++j) {
+                const Eigen::Index c = combos[static_cast<size_t>(j)];
+                cargasJuego.col(j) = pEstructura.col(c) + fJuego.col(c);
+                impuestosJuego.col(j) = impuestos.col(c);
+                algunaDeSegundoOrden = algunaDeSegundoOrden || deSegundoOrden[static_cast<size_t>(c)];
+            }
+            sistemaResuelto s;
+            // Con pocas barras quitadas basta el factor de todas con una
+            // corrección de rango bajo; si no alcanza, se arma y factoriza.
+            // El segundo orden necesita el factor de la rigidez de la ronda.
+            const bool conFactorPropio = algunaDeSegundoOrden && !juego.empty();
+            if (conFactorPropio ||
+                !resolverActualizado(principal.factor, marcas, juego, num, cargasJuego, impuestosJuego, s)) {
+                resolverSistema(marcas, num, cargasJuego, impuestosJuego, nullptr, s);
+            }
+            if (s.resultado != resultadoAnalisis::correcto) {
+                fallo = s.resultado;
+                return false;
+            }
+            if (algunaDeSegundoOrden) {
+                const sistemaElastico sistema = juego.empty()
+                                                    ? sistemaElastico{principal.factor, num, principal.operador}
+                                                    : sistemaElastico{s.factor, num, s.operador};
+                for (Eigen::Index j = 0; j < m; ++j) {
+                    const int c = combos[static_cast<size_t>(j)];
+                    if (deSegundoOrden[static_cast<size_t>(c)])
+                        segundoOrden(sistema, marcas, c, cargasJuego.col(j), impuestosJuego.col(j), s.u.col(j),
+                                     s.reacciones.col(j));
+                }
+            }
+            for (Eigen::Index j = 0; j < m; ++j) {
+                const Eigen::Index c = combos[static_cast<size_t>(j)];
+                x.col(c) = s.u.col(j);
+                reacciones.col(c) = s.reacciones.col(j);
+                fEstructura.col(c) = fJuego.col(c);
+            }
+            return true;
+        };
+        Eigen::VectorXd escala(nc);
+        for (Eigen::Index c = 0; c < nc; ++c)
+            escala(c) = std::max(cargas.col(c).cwiseAbs().maxCoeff(), reacciones.col(c).cwiseAbs().maxCoeff());
+        const bool correcta = iterarSentidoAxial(u, inactivas, resolver, escala);
+        tiemposUltimoAnalisis.sentidoAxial = segundosDesde(etapa) - (tiemposUltimoAnalisis.segundoOrden - segundoOrdenAntes);
+        if (!correcta) return fallar(fallo);
+    }
+    // Lo que dice el segundo orden de cada combinación, con su estado final.
+    for (Eigen::Index c = 0; c < nc; ++c) {
+        if (!deSegundoOrden[static_cast<size_t>(c)]) continue;
+        const std::string& nombre = combinaciones[static_cast<size_t>(c)].nombre;
+        const segundoOrdenCaso& info = so.info[static_cast<size_t>(c)];
+        if (info.inestable) {
             mensajes.error("Error: el combo " + nombre + " supera la carga crítica de pandeo (segundo orden inestable)");
             diagnosticoUltimoAnalisis.segundoOrdenInestable = true;
-            uFinal.col(c).setZero();
-            reaccionesFinal.col(c).setZero();
-            continue;
-        }
-        if (!r.convergio)
+            u.col(c).setZero();
+            reacciones.col(c).setZero();
+        } else if (!info.convergio) {
             mensajes.advertencia("Advertencia: el combo " + nombre + " no convergió en segundo orden en " +
                                  std::to_string(kIteracionesSegundoOrden) + " iteraciones");
-        uFinal.col(c) = r.u;
-        // Reacciones con las mismas fuerzas de barra que la solución: K·u + Kg·u − P.
-        reaccionesFinal.col(c) = operador.fuerzas(r.u, cargas.col(c)) + rigidezGeometrica(r.axiales, ngl) * r.u;
-        const auto mayorTraslacion = [](const Eigen::VectorXd& v) {
-            double m = 0;
-            for (Eigen::Index k = 0; k + 2 < v.size(); k += 6) m = std::max(m, v.segment<3>(k).norm());
-            return m;
-        };
-        const double primero = mayorTraslacion(u.col(c)), segundo = mayorTraslacion(r.u);
-        info.amplificacion = primero > 0 ? segundo / primero : 1.0;
+        }
     }
-    tiemposUltimoAnalisis.segundoOrden = segundosDesde(etapa);
     // El pandeo de las combinaciones pedidas, con sus axiales de primer orden.
-    etapa = Reloj::now();
-    calcularPandeo(sistema, u);
+    auto etapa = Reloj::now();
+    calcularPandeo(sistemaElastico{principal.factor, num, principal.operador}, uPrimerOrden);
     tiemposUltimoAnalisis.pandeo = segundosDesde(etapa);
 
     etapa = Reloj::now();
-    llenarCasos(uFinal, reaccionesFinal, so);
+    llenarCasos(u, reacciones, so, inactivas);
     revisarDesplazamientos(tamanoModelo());
-    resultados.rigidez = std::move(kEstructura);
+    resultados.rigidez = std::move(principal.rigidez);
     resultados.cargasPuntuales = std::move(pEstructura);
     resultados.cargasDistribuidas = std::move(fEstructura);
     resultados.disponibles = true;
     tiemposUltimoAnalisis.barras = segundosDesde(etapa);
     diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::correcto;
-    // Los modos salen del mismo factor de la rigidez.
+    // Los modos salen del mismo factor de la rigidez, con todas las barras.
     etapa = Reloj::now();
-    calcularModos(solucion, num);
+    calcularModos(principal.factor, num);
     tiemposUltimoAnalisis.modal = segundosDesde(etapa);
     if (condicion > kCondicionAviso) {
         char texto[200];

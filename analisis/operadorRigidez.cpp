@@ -17,7 +17,7 @@ Eigen::Matrix3d matrizCruz(const Eigen::Vector3d& d) {
 }  // namespace
 
 void operadorRigidez::construir(const std::vector<objBarra3d>& barras, const std::vector<objNudo3d>& nudos,
-                                Eigen::Index noGdl) {
+                                Eigen::Index noGdl, const std::vector<char>& inactivas) {
     gdl = noGdl;
     resortes.clear();
     for (size_t n = 0; n < nudos.size(); ++n)
@@ -28,7 +28,9 @@ void operadorRigidez::construir(const std::vector<objBarra3d>& barras, const std
         }
     barrasOp.clear();
     barrasOp.reserve(barras.size());
-    for (const objBarra3d& b : barras) {
+    for (size_t i = 0; i < barras.size(); ++i) {
+        if (i < inactivas.size() && inactivas[i]) continue;
+        const objBarra3d& b = barras[i];
         barraOperador op;
         op.barra = &b;
         op.inicio = 6 * static_cast<Eigen::Index>(b.getNudoInicioInterno());

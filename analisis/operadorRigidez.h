@@ -28,8 +28,10 @@ public:
     // Toma de cada barra su rigidez natural; su rotación y sus nudos se leen de
     // las barras cada vez, que deben seguir vivas mientras se use el operador.
     // De los nudos toma sus resortes a tierra. noGdl es el número de grados de
-    // libertad de la estructura (6 por nudo).
-    void construir(const std::vector<objBarra3d>& barras, const std::vector<objNudo3d>& nudos, Eigen::Index noGdl);
+    // libertad de la estructura (6 por nudo). Las barras marcadas en inactivas
+    // (si no está vacía, una entrada por barra) no entran.
+    void construir(const std::vector<objBarra3d>& barras, const std::vector<objNudo3d>& nudos, Eigen::Index noGdl,
+                   const std::vector<char>& inactivas = {});
 
     Eigen::Index noGdl() const { return gdl; }
 

@@ -73,23 +73,18 @@ private:
 
 }  // namespace
 
-resultadoRefinamiento resolverRefinado(const solucionDispersa& solucion, const Eigen::MatrixXd& b,
-                                       const std::function<Eigen::MatrixXd(const Eigen::MatrixXd&)>& residuo,
-                                       Eigen::MatrixXd& x) {
-    resultadoRefinamiento r;
-    const Eigen::Index n = b.rows();
-    if (n == 0) {
-        x = Eigen::MatrixXd::Zero(0, b.cols());
-        r.convergio = true;
-        return r;
-    }
-    solucionesConEstimacion soluciones(solucion, n);
-    x = soluciones.resolver(b);
+// El refinamiento con la inversa aproximada que se le dé: x = inversa(b) y
+// luego x += inversa(residuo(x)) hasta que lo que falta corregir es redondeo.
+template <typename Inversa>
+void refinar(Inversa&& inversa, const Eigen::VectorXd& escala, const Eigen::MatrixXd& b,
+             const std::function<Eigen::MatrixXd(const Eigen::MatrixXd&)>& residuo, Eigen::MatrixXd& x,
+             resultadoRefinamiento& r) {
+    x = inversa(b);
     bool finita = x.allFinite();
     double anterior = INFINITY, restante = 0;
     while (finita && b.cols() > 0 && r.pasos < kPasosMaximos) {
-        const Eigen::MatrixXd correccion = soluciones.resolver(residuo(x));
-        const double cambio = cambioRelativo(solucion.escala(), correccion, x);
+        const Eigen::MatrixXd correccion = inversa(residuo(x));
+        const double cambio = cambioRelativo(escala, correccion, x);
         if (!std::isfinite(cambio)) {
             finita = false;
             break;
@@ -109,8 +104,36 @@ resultadoRefinamiento resolverRefinado(const solucionDispersa& solucion, const E
         if (restante <= 4 * kEpsilon || cambio > 0.5 * anterior) break;
         anterior = cambio;
     }
+    r.convergio = finita && x.allFinite() && restante <= kErrorAceptable && r.cambioFinal < 1.0;
+}
+
+resultadoRefinamiento resolverRefinado(const solucionDispersa& solucion, const Eigen::MatrixXd& b,
+                                       const std::function<Eigen::MatrixXd(const Eigen::MatrixXd&)>& residuo,
+                                       Eigen::MatrixXd& x) {
+    resultadoRefinamiento r;
+    const Eigen::Index n = b.rows();
+    if (n == 0) {
+        x = Eigen::MatrixXd::Zero(0, b.cols());
+        r.convergio = true;
+        return r;
+    }
+    solucionesConEstimacion soluciones(solucion, n);
+    refinar([&](const Eigen::MatrixXd& v) { return soluciones.resolver(v); }, solucion.escala(), b, residuo, x, r);
     while (soluciones.pasos() < 2) soluciones.pasoSolo();
     r.condicion = solucion.normaK() * soluciones.normaInversa();
-    r.convergio = finita && x.allFinite() && restante <= kErrorAceptable && r.cambioFinal < 1.0;
+    return r;
+}
+
+resultadoRefinamiento resolverRefinado(const std::function<Eigen::MatrixXd(const Eigen::MatrixXd&)>& inversa,
+                                       const Eigen::VectorXd& escala, const Eigen::MatrixXd& b,
+                                       const std::function<Eigen::MatrixXd(const Eigen::MatrixXd&)>& residuo,
+                                       Eigen::MatrixXd& x) {
+    resultadoRefinamiento r;
+    if (b.rows() == 0) {
+        x = Eigen::MatrixXd::Zero(0, b.cols());
+        r.convergio = true;
+        return r;
+    }
+    refinar(inversa, escala, b, residuo, x, r);
     return r;
 }

@@ -22,3 +22,11 @@ struct resultadoRefinamiento {
 resultadoRefinamiento resolverRefinado(const solucionDispersa& solucion, const Eigen::MatrixXd& b,
                                        const std::function<Eigen::MatrixXd(const Eigen::MatrixXd&)>& residuo,
                                        Eigen::MatrixXd& x);
+
+// Lo mismo con otra inversa aproximada de K (por ejemplo, un factor de otra
+// matriz corregido en rango bajo), sin estimar la condición. escala mide las
+// correcciones como en las variables escaladas (1/√diagonal).
+resultadoRefinamiento resolverRefinado(const std::function<Eigen::MatrixXd(const Eigen::MatrixXd&)>& inversa,
+                                       const Eigen::VectorXd& escala, const Eigen::MatrixXd& b,
+                                       const std::function<Eigen::MatrixXd(const Eigen::MatrixXd&)>& residuo,
+                                       Eigen::MatrixXd& x);

@@ -250,10 +250,17 @@ bool autovaloresGeometricos(const sistemaElastico& s, const Eigen::SparseMatrix<
 }
 
 resultadoSegundoOrden resolverSegundoOrden(const sistemaElastico& s, int combo, const Eigen::VectorXd& cargas,
-                                           const Eigen::VectorXd& impuestos, const Eigen::VectorXd& uPrimerOrden) {
+                                           const Eigen::VectorXd& impuestos, const Eigen::VectorXd& uPrimerOrden,
+                                           const std::vector<char>& inactivas) {
+    const auto axialesActivas = [&](const Eigen::VectorXd& u) {
+        std::vector<double> n = axialesDeBarras(u, combo);
+        for (size_t i = 0; i < n.size() && i < inactivas.size(); ++i)
+            if (inactivas[i]) n[i] = 0.0;
+        return n;
+    };
     resultadoSegundoOrden r;
     r.u = uPrimerOrden;
-    std::vector<double> anteriores = axialesDeBarras(uPrimerOrden, combo);
+    std::vector<double> anteriores = axialesActivas(uPrimerOrden);
     r.axiales = anteriores;
     // Sin esfuerzos axiales no hay rigidez geométrica: converge sin iterar.
     if (mayorModulo(anteriores) == 0.0) return r;
@@ -268,7 +275,7 @@ resultadoSegundoOrden resolverSegundoOrden(const sistemaElastico& s, int combo, 
         }
         r.iteraciones = k;
         r.axiales = anteriores;
-        std::vector<double> nuevos = axialesDeBarras(r.u, combo);
+        std::vector<double> nuevos = axialesActivas(r.u);
         double cambio = 0;
         for (size_t i = 0; i < nuevos.size(); ++i) cambio = std::max(cambio, std::fabs(nuevos[i] - anteriores[i]));
         const double mayor = mayorModulo(nuevos);

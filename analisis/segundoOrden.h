@@ -65,6 +65,10 @@ struct resultadoSegundoOrden {
 inline constexpr int kIteracionesSegundoOrden = 50;
 inline constexpr double kToleranciaAxiales = 1e-9;
 
-// Itera sobre los axiales de la combinación c desde su solución de primer orden.
+// Itera sobre los axiales de la combinación c desde su solución de primer
+// orden. Las barras marcadas en inactivas (una entrada por barra, o vacía)
+// están desactivadas en la combinación: no tienen axial ni rigidez
+// geométrica (la rigidez y el operador de s ya las dejan fuera).
 resultadoSegundoOrden resolverSegundoOrden(const sistemaElastico& s, int combo, const Eigen::VectorXd& cargas,
-                                           const Eigen::VectorXd& impuestos, const Eigen::VectorXd& uPrimerOrden);
+                                           const Eigen::VectorXd& impuestos, const Eigen::VectorXd& uPrimerOrden,
+                                           const std::vector<char>& inactivas = {});

@@ -7,7 +7,8 @@ const std::vector<std::string>& etiquetasConocidas() {
         "nudos:", "barras:", "apoyo:", "resorte:", "seccionRectangular:", "seccionPlaca:", "seccionCostanera:",
         "seccionW:", "seccionGenerica:", "rotacionBarra:", "articulacion:", "puntual:", "desplazamientoImpuesto:",
         "distribuidaLocalX:", "distribuidaLocalY:", "distribuidaLocalZ:", "distribuidaLocalT:", "distribuidaGlobal:",
-        "pesoPropio:", "combo:", "modos:", "segundoOrden:", "pandeo:", "gravedad:", "masaNudo:", "unidades:", "precision:", "escalaTexto:",
+        "temperatura:", "soloTraccion:", "soloCompresion:", "masaBarra:", "pesoPropio:", "combo:", "modos:",
+        "segundoOrden:", "pandeo:", "gravedad:", "masaNudo:", "unidades:", "precision:", "escalaTexto:",
         "escalaDeflexion:", "escalaMy:", "escalaMz:", "escalaVy:", "escalaVz:", "escalaN:", "escalaT:",
         "escalaApoyo:", "escalaCarga:"};
     return etiquetas;

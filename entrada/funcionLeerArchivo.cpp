@@ -36,7 +36,10 @@ void funcionLeerArchivo() {
         pasoRotaciones(ctx);   // 12. Rotaciones de barra
     }                          // 13. (10 a 12 se saltan juntos sin barras)
     pasoCargasDistribuidas(ctx);  // 14. Cargas distribuidas
-    pasoArticulaciones(ctx);      // 15. Liberaciones de extremo
+    pasoTemperaturas(ctx);        //     y de temperatura
+    pasoArticulaciones(ctx);      // 15. Liberaciones de extremo,
+    pasoSentidoAxial(ctx);        //     barras de solo tracción o compresión
+    pasoMasaBarras(ctx);          //     y masas por unidad de largo
     pasoPesoPropio(ctx);          // 16. Peso propio
     pasoCombosBarras(ctx);        // 17. Combinaciones de las barras
     pasoAjustesDibujo(ctx);       // 18. Ajustes de dibujo

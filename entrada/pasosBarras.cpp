@@ -1,6 +1,8 @@
 // Pasos del cargador: barras con sus nudos, secciones y materiales, rotaciones
 // y liberaciones de extremo.
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "diagnosticos.h"
 #include "entrada/pasosCarga.h"
@@ -158,4 +160,55 @@ void pasoArticulaciones(ContextoCarga& ctx) {
             if (i >= 0) barra[static_cast<size_t>(i)].setArticulacion(v[0], v[1], v[2], v[3]);
         }
     }
+}
+
+void pasoSentidoAxial(ContextoCarga& ctx) {
+    using sentido = objBarra3d::sentidoAxial;
+    const std::pair<const char*, sentido> etiquetas[] = {{"soloTraccion:", sentido::soloTraccion},
+                                                         {"soloCompresion:", sentido::soloCompresion}};
+    std::vector<int> ambas;
+    for (const auto& [etiqueta, s] : etiquetas) {
+        const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+        for (int k = 1; k <= registros; ++k) {
+            const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
+            if (!registroCompleto(etiqueta, k, v, 0, "barra")) continue;
+            for (double numero : v) {
+                const int i = barraDeLista(numero, etiqueta);
+                if (i < 0) continue;
+                objBarra3d& b = barra[static_cast<size_t>(i)];
+                if (b.getSentidoAxial() != sentido::ambos && b.getSentidoAxial() != s) {
+                    ambas.push_back(b.getNoBarraUsuario());
+                    b.setSentidoAxial(sentido::ambos);
+                } else if (std::find(ambas.begin(), ambas.end(), b.getNoBarraUsuario()) == ambas.end()) {
+                    b.setSentidoAxial(s);
+                }
+            }
+        }
+    }
+    if (!ambas.empty()) {
+        std::sort(ambas.begin(), ambas.end());
+        ambas.erase(std::unique(ambas.begin(), ambas.end()), ambas.end());
+        mensajes.error("Error: " + std::string(ambas.size() == 1 ? "la barra " : "las barras ") + enRangos(ambas) +
+                       (ambas.size() == 1 ? " está" : " están") +
+                       " en soloTraccion: y en soloCompresion:; se calcula como barra común");
+    }
+}
+
+void pasoMasaBarras(ContextoCarga& ctx) {
+    const std::string etiqueta = "masaBarra:";
+    const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+    for (int k = 1; k <= registros; ++k) {
+        const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
+        if (!registroCompleto(etiqueta, k, v, 1, "barra")) continue;
+        if (!(v[0] >= 0)) {
+            mensajes.error("Error: valor no válido " + ctx.lector.getPalabrasEtiquetaRepetida(etiqueta, k, 0)[0] +
+                           " en la etiqueta " + etiqueta + " (la masa se descarta)");
+            continue;
+        }
+        for (size_t j = 1; j < v.size(); ++j) {
+            const int i = barraDeLista(v[j], etiqueta);
+            if (i >= 0) barra[static_cast<size_t>(i)].agregarMasaPorLargo(v[0]);
+        }
+    }
+    if (registros > 0) mensajes.progreso("transferencia de masas por largo a barra[i] OK");
 }

@@ -51,7 +51,10 @@ void pasoBarras(ContextoCarga& ctx);             // paso 10
 void pasoSecciones(ContextoCarga& ctx);          // paso 11
 void pasoRotaciones(ContextoCarga& ctx);         // paso 12
 void pasoCargasDistribuidas(ContextoCarga& ctx); // paso 14
+void pasoTemperaturas(ContextoCarga& ctx);       // paso 14, cargas de temperatura
 void pasoArticulaciones(ContextoCarga& ctx);     // paso 15
+void pasoSentidoAxial(ContextoCarga& ctx);       // paso 15, barras de solo tracción o solo compresión
+void pasoMasaBarras(ContextoCarga& ctx);         // paso 15, masa adicional por unidad de largo
 void pasoPesoPropio(ContextoCarga& ctx);         // paso 16
 void pasoCombosBarras(ContextoCarga& ctx);       // paso 17
 void pasoAjustesDibujo(ContextoCarga& ctx);      // paso 18

@@ -139,6 +139,22 @@ void pasoCargasDistribuidas(ContextoCarga& ctx) {
     }
 }
 
+void pasoTemperaturas(ContextoCarga& ctx) {
+    const std::string etiqueta = "temperatura:";
+    const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+    for (int k = 1; k <= registros; ++k) {
+        const std::string caso = ctx.lector.getString(etiqueta, k);
+        const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
+        ctx.anotarCaso(caso);
+        if (!registroCompleto(etiqueta, k, v, 4, "barra", caso)) continue;
+        for (size_t j = 4; j < v.size(); ++j) {
+            const int i = barraDeLista(v[j], etiqueta);
+            if (i >= 0) barra[static_cast<size_t>(i)].setTemperatura(caso, v[0], v[1], v[2], v[3]);
+        }
+    }
+    if (registros > 0) mensajes.progreso("transferencia de temperaturas a barra[i] OK");
+}
+
 void pasoPesoPropio(ContextoCarga& ctx) {
     const int veces = ctx.lector.getNoEtiquetas("pesoPropio:");
     if (veces == 0) {

@@ -72,6 +72,7 @@ void objBarra3d::calcularCargasCombo(geometriaBarra& g) const {
     // Las filas de R son los ejes locales en componentes globales: una carga
     // de dirección d tiene las componentes locales R·d.
     const Eigen::Matrix3d& r = g.rotacion;
+    g.termicaCombo = Eigen::MatrixXd::Zero(temperaturas.empty() ? 0 : n, 3);
     for (Eigen::Index c = 0; c < n; ++c) {
         bool primero = true;
         for (const auto& [factor, caso] : (*combos)[static_cast<size_t>(c)].terminos) {
@@ -86,6 +87,8 @@ void objBarra3d::calcularCargasCombo(geometriaBarra& g) const {
                 fila << cx * q.qIzq, cx * q.qDer, cy * q.qIzq, cy * q.qDer, cz * q.qIzq, cz * q.qDer, 0;
                 sumas += factor * fila;
             }
+            for (const cargaTermica& t : temperaturas)
+                if (t.caso == caso) g.termicaCombo.row(c) += factor * Eigen::RowVector3d(t.alfaDt, t.alfaGy, t.alfaGz);
             if (primero)
                 g.cargasCombo.row(c) = sumas;
             else

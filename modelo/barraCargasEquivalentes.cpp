@@ -76,7 +76,38 @@ Eigen::MatrixXd objBarra3d::calcularCargasEquivalentesLocales() const {
         col(4) = n(0);
         col(10) = n(1);
     }
+    // La temperatura: sus fuerzas de empotramiento con el signo cambiado.
+    if (tieneTemperatura()) {
+        const rigidezNatural k = getRigidezNatural();
+        for (Eigen::Index c = 0; c < n; ++c) {
+            double f[12];
+            fuerzasEmpotramientoTermico(k, static_cast<int>(c), f);
+            for (int i = 0; i < 12; ++i) cargasEquivalentesLocales(i, c) -= f[i];
+        }
+    }
     return cargasEquivalentesLocales;
+}
+
+Eigen::MatrixXd objBarra3d::getCargasEquivalentesInactivaLocales() const {
+    const Eigen::MatrixXd& cargas = getMatrizCargasCombo();
+    const Eigen::Index n = cargas.rows();
+    Eigen::MatrixXd e = Eigen::MatrixXd::Zero(12, n);
+    const double L = getLongitud();
+    // Carga lineal de q1 a q2: L·(2·q1 + q2)/6 al inicio y L·(q1 + 2·q2)/6 al
+    // fin, en cada dirección; la torsión, mitad a cada extremo; sin momentos.
+    for (Eigen::Index c = 0; c < n; ++c) {
+        for (int d = 0; d < 3; ++d) {
+            const double q1 = cargas(c, 2 * d), q2 = cargas(c, 2 * d + 1);
+            e(d, c) = L * (2 * q1 + q2) / 6;
+            e(6 + d, c) = L * (q1 + 2 * q2) / 6;
+        }
+        e(3, c) = e(9, c) = L * cargas(c, 6) / 2;
+    }
+    return e;
+}
+
+Eigen::MatrixXd objBarra3d::getCargasEquivalentesInactivaGlobales() const {
+    return aGlobales(getCargasEquivalentesInactivaLocales());
 }
 
 Eigen::MatrixXd objBarra3d::getCargasEquivalentesGlobales() const {

@@ -1,12 +1,17 @@
 // Matriz de masa consistente de la barra para el análisis modal.
 #include "modelo/objBarra3d.h"
 
+double objBarra3d::getMasaPorLargo(double gravedad) const {
+    return pesoEspecifico * area / gravedad + masaAdicional;
+}
+
 Eigen::MatrixXd objBarra3d::getMasaLocal(double gravedad) const {
     Eigen::MatrixXd m = Eigen::MatrixXd::Zero(12, 12);
     if (!(gravedad > 0) || flagsBarra[kFlagSeccion] != 1) return m;
     const double L = getLongitud();
-    // Masa por unidad de largo.
-    const double mu = pesoEspecifico * area / gravedad;
+    // Masa por unidad de largo, la de la sección y la adicional con las mismas
+    // funciones (la adicional gira, en torsión, con la inercia polar de la sección).
+    const double mu = getMasaPorLargo(gravedad);
     if (!(mu > 0)) return m;
     // Axial y torsión con funciones lineales; la torsión con la inercia polar
     // de la sección (Iy + Iz) por unidad de área.

@@ -3,6 +3,7 @@
 // su elástica, para unos desplazamientos de sus nudos.
 #include "modelo/objBarra3d.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -26,6 +27,8 @@ Eigen::FullPivLU<Eigen::Matrix4d> bordes(double L) {
 void constantesDelPlano(planoSolicitaciones& p, const Eigen::FullPivLU<Eigen::Matrix4d>& lu, double L, double EI,
                         double m0, double mL, double f0, double fL) {
     const double a1 = p.pendiente, a0 = p.qInicio;
+    // La curvatura térmica ya da su parte de la flecha en L.
+    if (p.curvaturaTermica != 0.0) fL -= p.curvaturaTermica * L * L / 2;
     Eigen::Vector4d rhs;
     rhs << m0,
            mL - a1 * L * L * L / 6 - a0 * L * L / 2,
@@ -61,22 +64,28 @@ double ceroDeCortante(const planoSolicitaciones& p, double L) {
 }
 
 double flecha(double x, const planoSolicitaciones& p, double EI) {
-    return (p.pendiente * std::pow(x, 5) / 120 + p.qInicio * std::pow(x, 4) / 24 + p.c1 * x * x * x / 6 +
-            p.c2 * x * x / 2 + p.c3 * x + p.c4) / EI;
+    const double v = (p.pendiente * std::pow(x, 5) / 120 + p.qInicio * std::pow(x, 4) / 24 + p.c1 * x * x * x / 6 +
+                      p.c2 * x * x / 2 + p.c3 * x + p.c4) / EI;
+    return p.curvaturaTermica != 0.0 ? v + p.curvaturaTermica * x * x / 2 : v;
 }
 
 }  // namespace
 
 std::vector<solicitacionesBarra> objBarra3d::calcularSolicitaciones(const Eigen::MatrixXd& globales,
-                                                                    const double* axiales) const {
+                                                                    const double* axiales,
+                                                                    const std::vector<char>& inactiva) const {
     const Eigen::Index nc = globales.cols();
     std::vector<solicitacionesBarra> r(static_cast<size_t>(nc));
     if (nc == 0 || globales.rows() != 12) return r;
     const Eigen::MatrixXd locales = aLocales(globales);
+    const bool algunaInactiva = std::find(inactiva.begin(), inactiva.end(), 1) != inactiva.end();
     const Eigen::MatrixXd equivalentes = calcularCargasEquivalentesLocales();
+    const Eigen::MatrixXd equivalentesInactiva =
+        algunaInactiva ? getCargasEquivalentesInactivaLocales() : Eigen::MatrixXd();
     const Eigen::MatrixXd& cargas = getMatrizCargasCombo();
+    const Eigen::MatrixXd& termica = getMatrizTermicaCombo();
     const bool conCargas = equivalentes.cols() == nc && cargas.rows() == nc;
-    const rigidezNatural k = getRigidezNatural();
+    const rigidezNatural kActiva = getRigidezNatural(), kInactiva;
     const double L = getLongitud();
     const Eigen::FullPivLU<Eigen::Matrix4d> lu = bordes(L);
     for (Eigen::Index c = 0; c < nc; ++c) {
@@ -85,16 +94,22 @@ std::vector<solicitacionesBarra> objBarra3d::calcularSolicitaciones(const Eigen:
         // Fuerzas de extremo: las de la deformación de la barra menos las
         // cargas equivalentes de su tramo, con un solo redondeo.
         if (conCargas) {
+            const bool activa = static_cast<size_t>(c) >= inactiva.size() || inactiva[static_cast<size_t>(c)] == 0;
+            const Eigen::MatrixXd& e = activa ? equivalentes : equivalentesInactiva;
             long double f[12];
-            fuerzasPorDeformacion(k, &globales(0, c), &globales(6, c), f);
-            const double axial = axiales != nullptr ? axiales[c] : 0.0;
+            fuerzasPorDeformacion(activa ? kActiva : kInactiva, &globales(0, c), &globales(6, c), f);
+            const double axial = activa && axiales != nullptr ? axiales[c] : 0.0;
             if (axial != 0.0) {
                 // Segundo orden: (K + Kg)·u en ejes locales.
                 const Eigen::Matrix<double, 12, 1> fg = getKgLocal(axial) * locales.col(c);
                 for (int i = 0; i < 12; ++i) f[i] += fg(i);
                 s.axialSegundoOrden = axial;
             }
-            for (int i = 0; i < 12; ++i) s.fuerzas[i] = static_cast<double>(f[i] - equivalentes(i, c)) + 0.0;
+            for (int i = 0; i < 12; ++i) s.fuerzas[i] = static_cast<double>(f[i] - e(i, c)) + 0.0;
+            if (c < termica.rows()) {
+                s.planoY.curvaturaTermica = -termica(c, 1);
+                s.planoZ.curvaturaTermica = -termica(c, 2);
+            }
             s.cargaAxialInicio = cargas(c, 0);
             s.cargaAxialFin = cargas(c, 1);
             s.planoY.qInicio = cargas(c, 2);

@@ -5,6 +5,7 @@
 //   barraRigidez.cpp        liberaciones de extremo, kLocal y kGlobal
 //   barraCargas.cpp         cargas distribuidas por caso y combinaciones
 //   barraCargasEquivalentes.cpp  cargas nodales equivalentes y fuerzas por deformación
+//   barraTemperatura.cpp    cargas de temperatura y sus fuerzas de empotramiento
 //   barraMasa.cpp           matriz de masa consistente
 //   barraSolicitaciones.cpp fuerzas de extremo y funciones cerradas de N V M T y
 //                           de la elástica para unos desplazamientos de los nudos
@@ -128,8 +129,14 @@ public:
     double axialMedio(const double* u1, const double* u2, int combo) const;
 
     // ---- Masa (análisis modal) ----
-    // Matriz de masa consistente (12x12) con masa por unidad de largo
-    // pesoEspecifico·area/gravedad; cero sin sección o sin peso.
+    // Masa adicional por unidad de largo (terminaciones, masa no estructural):
+    // cada llamada suma la suya.
+    void agregarMasaPorLargo(double m) { masaAdicional += m; }
+    double getMasaAdicional() const { return masaAdicional; }
+    // Masa por unidad de largo: pesoEspecifico·area/gravedad más la adicional.
+    double getMasaPorLargo(double gravedad) const;
+    // Matriz de masa consistente (12x12) con la masa por unidad de largo; cero
+    // sin sección o sin masa.
     Eigen::MatrixXd getMasaLocal(double gravedad) const;
     Eigen::MatrixXd getMasaGlobal(double gravedad) const;
 
@@ -141,6 +148,16 @@ public:
     void setDistribuidaGlobal(std::string casoCarga, double qIzq, double qDer,
                               double dirX, double dirY, double dirZ);
     void setPesoPropio(std::string casoCarga);
+    // Temperatura de un caso: cambio uniforme dt (alargamiento coefDilatacion·dt)
+    // y gradientes gy, gz a través de la sección, en grados por unidad de largo
+    // (la temperatura de la cara +y menos la de la cara −y, dividida por la
+    // altura según y; lo mismo en z). La barra libre se curva coefDilatacion·gy
+    // en su plano x-y, cóncava hacia −y, y coefDilatacion·gz en el x-z,
+    // cóncava hacia −z.
+    void setTemperatura(std::string casoCarga, double coefDilatacion, double dt, double gy, double gz);
+    bool tieneTemperatura() const { return !temperaturas.empty(); }
+    // Por combinación (una fila cada una): α·ΔT, α·Gy, α·Gz sumados con sus factores.
+    const Eigen::MatrixXd& getMatrizTermicaCombo() const { return geometria().termicaCombo; }
     // Cargas de cada combinación (una fila por combinación, en su orden): la
     // suma de factor × caso. La barra recuerda la lista para volver a
     // proyectar las cargas de dirección global si un nudo se mueve.
@@ -155,9 +172,27 @@ public:
     double getFzFinCombo(int c) const { return getMatrizCargasCombo()(c, 5); }
     double getTCombo(int c) const { return getMatrizCargasCombo()(c, 6); }
 
+    // ---- Barras de solo tracción o solo compresión ----
+    // Una barra así no resiste esfuerzo axial del otro sentido: el análisis la
+    // desactiva en cada combinación en que lo tendría.
+    enum class sentidoAxial { ambos, soloTraccion, soloCompresion };
+    void setSentidoAxial(sentidoAxial s) { sentido = s; }
+    sentidoAxial getSentidoAxial() const { return sentido; }
+    // Alargamiento elástico de la barra en la combinación c para los
+    // desplazamientos globales u1, u2 de sus nudos: el de la cuerda menos el
+    // térmico α·ΔT·L. Multiplicado por E·A/L es el esfuerzo axial medio.
+    double alargamientoElastico(int c, const double* u1, const double* u2) const;
+
     // ---- Cargas equivalentes y fuerzas de extremo ----
+    // Cargas de los nudos por las cargas de tramo y la temperatura de la barra
+    // (las fuerzas de empotramiento con el signo cambiado), 12 x combinaciones.
     Eigen::MatrixXd getCargasEquivalentesLocales() const;
     Eigen::MatrixXd getCargasEquivalentesGlobales() const;
+    // Las de una barra inactiva (sin rigidez): las cargas de su tramo pasan a
+    // sus nudos como las reacciones de una barra simplemente apoyada; la
+    // temperatura no da fuerzas.
+    Eigen::MatrixXd getCargasEquivalentesInactivaLocales() const;
+    Eigen::MatrixXd getCargasEquivalentesInactivaGlobales() const;
     // Fuerzas que los nudos ejercen sobre la barra (ejes locales, sin las
     // cargas de tramo) para los desplazamientos globales u1, u2 de sus nudos,
     // calculadas desde las deformaciones naturales: un movimiento de cuerpo
@@ -175,8 +210,13 @@ public:
     // Con axiales (uno por columna), las columnas de axial no nulo son de
     // segundo orden: sus fuerzas de extremo suman Kg(N)·u y sus diagramas el
     // efecto del axial sobre la flecha (ver solicitacionesBarra).
+    // inactiva, si no está vacío, dice para cada columna si la barra está
+    // desactivada en esa combinación: entonces no tiene rigidez (tampoco
+    // geométrica) y sus solicitaciones son las de sus cargas de tramo sobre
+    // apoyos simples.
     std::vector<solicitacionesBarra> calcularSolicitaciones(const Eigen::MatrixXd& desplazamientosGlobales,
-                                                            const double* axiales = nullptr) const;
+                                                            const double* axiales = nullptr,
+                                                            const std::vector<char>& inactiva = {}) const;
     // Las mismas funciones para un campo de desplazamientos de los nudos sin
     // cargas en el tramo (una forma modal, por ejemplo): la flexión sale de
     // los momentos que esos desplazamientos dan en los extremos.
@@ -214,6 +254,8 @@ private:
     double factorDeForma = 0.0;
     int codigoSeccion = -1;   // -1: sin sección
     double pesoEspecifico = 0.0;
+    double masaAdicional = 0.0;
+    sentidoAxial sentido = sentidoAxial::ambos;
 
     // Copia de pi de la barra para las conversiones de ángulos.
     static constexpr double pi = PI;
@@ -231,6 +273,11 @@ private:
         Eigen::Vector3d direccion;
     };
     std::vector<cargaGlobal> cargasGlobales;
+    struct cargaTermica {
+        std::string caso;
+        double alfaDt, alfaGy, alfaGz;
+    };
+    std::vector<cargaTermica> temperaturas;
     const std::vector<combinacion>* combos = nullptr;
 
     // Las cargas equivalentes (12 x combinaciones) se calculan cuando se piden;
@@ -251,6 +298,7 @@ private:
         double gamma = 0.0;
         Eigen::Matrix3d rotacion;
         Eigen::MatrixXd cargasCombo;  // combinaciones x 7, con las globales proyectadas
+        Eigen::MatrixXd termicaCombo; // combinaciones x 3: α·ΔT, α·Gy, α·Gz
     };
     mutable geometriaBarra geo;
     const geometriaBarra& geometria() const;
@@ -259,6 +307,9 @@ private:
     void actualizarRotacion(geometriaBarra& g) const;
     Eigen::MatrixXd calcularKLocal() const;
     Eigen::MatrixXd calcularCargasEquivalentesLocales() const;
+    // Fuerzas de empotramiento perfecto de la temperatura de la combinación c
+    // (las que los nudos fijos ejercen sobre la barra, ejes locales).
+    void fuerzasEmpotramientoTermico(const rigidezNatural& k, int c, double f[12]) const;
     // Componentes de 12 filas (cuatro vectores de 3) llevadas de ejes globales a
     // locales (R·v) o de locales a globales (Rᵀ·v), columna por columna.
     Eigen::MatrixXd aLocales(const Eigen::MatrixXd& globales) const;

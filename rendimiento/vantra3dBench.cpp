@@ -111,6 +111,7 @@ int main(int argc, char** argv) {
     std::printf("hilos BLAS: %d\n", t.hilosBlas);
     std::printf("solucion: %.3f\n", t.solucion);
     std::printf("barras: %.3f\n", t.barras);
+    if (t.sentidoAxial > 0) std::printf("rondas de solo tracción o compresión: %.3f\n", t.sentidoAxial);
     std::printf("total: %.3f\n", lectura + analisis - t.modal - t.segundoOrden - t.pandeo);
     if (modosPedidos > 0) std::printf("modal: %.3f (%zu modos)\n", t.modal, resultados.modos.size());
     // El análisis de primer orden (ensamblaje, factorización, solución y barras)

@@ -1,5 +1,6 @@
 #include "reporte/consolaLotes.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -18,6 +19,17 @@ std::string lineaReacciones(int nudoUsuario, const Eigen::Matrix<double, 6, 1>& 
     return linea;
 }
 
+std::string lineaBarrasInactivas(const casoResultado& caso) {
+    if (caso.barrasInactivas.empty()) return "";
+    std::vector<int> numeros;
+    for (int i : caso.barrasInactivas)
+        if (i >= 0 && i < static_cast<int>(barra.size())) numeros.push_back(barra[static_cast<size_t>(i)].getNoBarraUsuario());
+    std::sort(numeros.begin(), numeros.end());
+    std::string linea = "Combo " + caso.nombre + ": barras inactivas";
+    for (int n : numeros) linea += " " + std::to_string(n);
+    return linea;
+}
+
 void imprimirReacciones() {
     if (!unidadFuerza.empty())
         std::cout << "Unidades: fuerzas en" << sufijoUnidad(magnitud::fuerza) << ", momentos en"
@@ -26,6 +38,7 @@ void imprimirReacciones() {
         const casoResultado& caso = resultados.casos[static_cast<size_t>(c)];
         // Sin resultados (supera la carga crítica): ya lo dijo el error del análisis.
         if (caso.tipo == tipoCaso::segundoOrden && caso.segundoOrden.inestable) continue;
+        if (!caso.barrasInactivas.empty()) std::cout << lineaBarrasInactivas(caso) << "\n";
         std::cout << "Reacciones del combo " << caso.nombre << "\n";
         for (const objNudo3d& n : nudo) {
             if (!n.tieneAlgunaReaccion()) continue;

@@ -4,6 +4,7 @@
 #include "globales.h"
 #include "reporte/bloqueModal.h"
 #include "reporte/bloquePandeo.h"
+#include "reporte/consolaLotes.h"
 #include "reporte/archivoAtomico.h"
 #include "reporte/formatoDisperso.h"
 
@@ -32,6 +33,14 @@ void escribirBarra(salidaTexto& os, const objBarra3d& b) {
     for (int i = 0; i < noCombos && i < static_cast<int>(combinaciones.size()) && i < cargas.rows(); ++i) {
         os << "   combo: " << combinaciones[static_cast<size_t>(i)].nombre << "\n";
         os << cargas.row(i) << "\n";
+    }
+    if (b.tieneTemperatura()) {
+        os << "\n" << "Temperatura de combo: [alfa*DT, alfa*GY, alfa*GZ]" << "\n";
+        const Eigen::MatrixXd& termica = b.getMatrizTermicaCombo();
+        for (int i = 0; i < noCombos && i < static_cast<int>(combinaciones.size()) && i < termica.rows(); ++i) {
+            os << "   combo: " << combinaciones[static_cast<size_t>(i)].nombre << "\n";
+            os << termica.row(i) << "\n";
+        }
     }
     os << "\n" << "Cargas equivalentes locales: [fx1 fy2 fz3 mx4 my5 mz6 fx7 fy8 fz9 mx10 my11 mz12]trans" << "\n";
     os << b.getCargasEquivalentesLocales() << "\n";
@@ -70,6 +79,14 @@ void escribirReporte(salidaTexto& os) {
     escribirBloqueSegundoOrden(os);
     os << "\n\n\n" << "************DESPLAZAMIENTOS***************" << "\n" << "vector u:" << "\n"
        << matrizDesplazamientos(resultados) << "\n";
+    // Las barras de solo tracción o compresión que cada combinación desactivó.
+    bool primera = true;
+    for (const casoResultado& caso : resultados.casos) {
+        if (caso.barrasInactivas.empty()) continue;
+        if (primera) os << "\n";
+        primera = false;
+        os << lineaBarrasInactivas(caso) << "\n";
+    }
     escribirBloqueModal(os);
     escribirBloquePandeo(os);
 }

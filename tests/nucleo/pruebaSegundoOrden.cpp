@@ -339,3 +339,44 @@ TEST(SegundoOrden, LineasDelModoPorLotesAvisosYCargaCritica) {
     EXPECT_EQ(formas[0], "combo,modo,nudo,ux,uy,uz,giroX,giroY,giroZ");
     EXPECT_EQ(formas.size(), 1u + 2 * 5);
 }
+
+namespace {
+
+// Vano arriostrado en cruz, empotrado, con gravedad en la cabeza de las
+// columnas y viento: las diagonales son de solo tracción o, sin la 6, la
+// comprimida ya no está.
+std::string vanoEnCruz(bool conDiagonal6) {
+    std::string m = "nudos: 1 0 0 0  2 4 0 0  3 0 0 3  4 4 0 3\n";
+    m += conDiagonal6 ? "barras: 1 1 3  2 2 4  3 3 4  5 1 4  6 2 3\n" : "barras: 1 1 3  2 2 4  3 3 4  5 1 4\n";
+    m += "seccionGenerica: C 0.01 1e-5 1e-5 1e-5 2e8 0.3 0  1 2 3\n";
+    m += conDiagonal6 ? "seccionGenerica: D 0.0005 1e-9 1e-9 1e-9 2e8 0.3 0  5 6\n"
+                        "articulacion: 0 0 0 0  5 6\nsoloTraccion: 5 6\n"
+                      : "seccionGenerica: D 0.0005 1e-9 1e-9 1e-9 2e8 0.3 0  5\narticulacion: 0 0 0 0  5\n";
+    return m + "apoyo: 1 1 1 1 1 1  1 2\napoyo: 0 1 0 1 0 1  3 4\n"
+               "puntual: G 0 0 -1500 0 0 0  3 4\npuntual: W 20 0 0 0 0 0  3\n"
+               "combo: GW 1 G 1 W\nsegundoOrden: GW\n";
+}
+
+}  // namespace
+
+// Las rondas de las barras de solo tracción envuelven el segundo orden: la
+// diagonal comprimida se desactiva y la combinación da lo mismo que el vano
+// sin esa diagonal, también en segundo orden.
+TEST(SegundoOrden, ConBarrasDeSoloTraccionIgualQueSinLaDiagonalComprimida) {
+    ASSERT_TRUE(analizarModelo(vanoEnCruz(false)));
+    ASSERT_EQ(casoNumero(0).tipo, tipoCaso::segundoOrden);
+    const double amplificacion = casoNumero(0).segundoOrden.amplificacion;
+    EXPECT_GT(amplificacion, 1.01);
+    const Vec6 u3 = desplazamientosDe(3), r1 = reaccionesDe(1);
+    const double n5 = solicitacionesDe(5).fuerzas[0], m1 = solicitacionesDe(1).fuerzas[4];
+
+    ASSERT_TRUE(analizarModelo(vanoEnCruz(true)));
+    ASSERT_EQ(casoNumero(0).tipo, tipoCaso::segundoOrden);
+    EXPECT_EQ(casoNumero(0).barrasInactivas, std::vector<int>{internoDeBarra(6)});
+    EXPECT_NEAR(casoNumero(0).segundoOrden.amplificacion, amplificacion, 1e-9);
+    EXPECT_LE((desplazamientosDe(3) - u3).norm(), 1e-9 * u3.norm());
+    EXPECT_LE((reaccionesDe(1) - r1).norm(), 1e-9 * r1.norm());
+    EXPECT_NEAR(solicitacionesDe(5).fuerzas[0], n5, 1e-9 * std::fabs(n5));
+    EXPECT_NEAR(solicitacionesDe(1).fuerzas[4], m1, 1e-9 * std::fabs(m1));
+    for (double f : solicitacionesDe(6).fuerzas) EXPECT_EQ(f, 0.0);
+}

@@ -1,7 +1,10 @@
 // Geometría de los diagramas, cargas y reacciones, calculada sobre modelos
 // cargados con el cargador real y analizados con funcionSolve.
 #include "entornoVisor.h"
+#include "visor/capas/capas.h"
 #include "visor/capas/geometriaDiagramas.h"
+#include "visor/escena/lote.h"
+#include "visor/interaccion/consultaBarra.h"
 
 namespace {
 
@@ -246,4 +249,35 @@ TEST(GeometriaDiagramas, LaElasticaDeUnCampoDeDesplazamientosEsLaDeLaDeformada) 
     }
     // A un campo que no llega a los nudos de la barra no se le dibuja nada.
     EXPECT_FALSE(barraDeformadaDeCampo(barra[2], Eigen::VectorXd::Zero(12), 1));
+}
+
+TEST(GeometriaDiagramas, LasBarrasInactivasSeDibujanATrazosEnSuCombinacion) {
+    // Tirante de solo tracción (barra 1) y barra común entre dos apoyos: calentados, el
+    // tirante se desactiva; enfriados, trabaja. Su deformada va a trazos sólo en CALOR.
+    ASSERT_TRUE(cargar("nudos: 1 0 0 0  2 5 0 0  3 10 0 0\nbarras: 1 1 2  2 2 3\n"
+                       "apoyo: 1 1 1 1 1 1  1 3\nseccionGenerica: G 0.1 2e-3 1e-3 3e-3 2e8 0.3 0  1 2\n"
+                       "soloTraccion: 1\ntemperatura: T 1.2e-5 30 0 0  1 2\ncombo: CALOR 1 T\ncombo: FRIO -1 T\n",
+                       true));
+    const auto calor = barraDeformada(barra[0], nudo[0], 0, 1), frio = barraDeformada(barra[0], nudo[0], 1, 1);
+    ASSERT_TRUE(calor && frio);
+    EXPECT_TRUE(calor->inactiva);
+    EXPECT_FALSE(frio->inactiva);
+    EXPECT_FALSE(barraDeformada(barra[1], nudo[1], 0, 1)->inactiva);
+    const auto vertices = [](int c) {
+        LoteDibujo lote;
+        plotDeformada(lote, c, 1);
+        std::size_t n = 0;
+        for (const GrupoLote& g : lote.grupos()) n += g.cantidadVertices();
+        return n;
+    };
+    // barra N lo dice en la primera combinación activa.
+    flags[kFlagPrimerCombo] = 1;
+    EXPECT_NE(inspeccionarBarra(0).find("\nCALOR: barra inactiva (no resiste el axial de este combo)\n"),
+              std::string::npos)
+        << inspeccionarBarra(0);
+    EXPECT_EQ(inspeccionarBarra(1).find("inactiva"), std::string::npos);
+    // Con trazos, la barra inactiva dibuja un tramo de cada dos de su elástica.
+    const std::size_t tramos = static_cast<std::size_t>(kEstacionesDiagrama - 1);
+    EXPECT_EQ(vertices(1), 2 * 2 * tramos);
+    EXPECT_EQ(vertices(0), 2 * tramos + 2 * ((tramos + 1) / 2));
 }

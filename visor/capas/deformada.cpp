@@ -72,7 +72,12 @@ void plotElasticas(LoteDibujo& lote, Elastica elastica) {
         const std::optional<BarraDeformada> d = elastica(b);
         if (!d) continue;
         lote.entrarMarcoBarra(b, d->origen);
-        lote.tira(d->puntos);
+        if (d->inactiva) {
+            // A trazos: un tramo sí y otro no entre las estaciones.
+            for (size_t j = 0; j + 1 < d->puntos.size(); j += 2) lote.segmento(d->puntos[j], d->puntos[j + 1]);
+        } else {
+            lote.tira(d->puntos);
+        }
         lote.salirMarcoBarra();
     }
 }

@@ -154,6 +154,7 @@ std::optional<BarraDeformada> barraDeformada(const objBarra3d& b, const objNudo3
     r.origen = Eigen::Vector3d(b.getXi(), b.getYi(), b.getZi()) +
                escala * caso.desplazamientos.col(inicio.getNoNudoInterno()).head<3>();
     for (Eigen::Index j = 0; j < d.cols(); ++j) r.puntos.emplace_back(d(0, j), d(1, j), d(2, j));
+    r.inactiva = std::binary_search(caso.barrasInactivas.begin(), caso.barrasInactivas.end(), b.getNoBarraInterna());
     return r;
 }
 

@@ -123,6 +123,9 @@ std::optional<NudoDeformado> nudoDeformado(const objNudo3d& n, int c, double esc
 struct BarraDeformada {
     Eigen::Vector3d origen;               // inicio de la barra desplazado
     std::vector<Eigen::Vector3d> puntos;  // en el marco local, relativos al origen
+    // Una barra de solo tracción o compresión desactivada en la combinación:
+    // se dibuja a trazos.
+    bool inactiva = false;
 };
 // inicio es el nudo de inicio de la barra.
 std::optional<BarraDeformada> barraDeformada(const objBarra3d& b, const objNudo3d& inicio, int c, double escala);

@@ -53,6 +53,9 @@ std::string inspeccionarBarra(int interna) {
     const solicitacionesBarra* r = resultadosDeBarra(b, c);
     if (r == nullptr) return s;
     const std::string combo = nombreCombo(c);
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    if (caso && std::binary_search(caso->barrasInactivas.begin(), caso->barrasInactivas.end(), interna))
+        s += "\n" + combo + ": barra inactiva (no resiste el axial de este combo)";
     s += "\n" + combo + " inicio: " + esfuerzosEn(b, *r, c, false);
     s += "\n" + combo + " fin: " + esfuerzosEn(b, *r, c, true);
     s += "\n" + combo + " extremos: " + extremosMomento(*r, c, TipoDiagrama::MomentoY) + "; " +

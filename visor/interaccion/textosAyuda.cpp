@@ -84,7 +84,7 @@ const char* const ayudaArchivo1 =
     "\tangulo(en grados Sexagesimales)\n"
     "\t{lista de barras}\n";
 
-// Página 2: apoyos, resortes, conexiones, masas y modos de vibración.
+// Página 2: apoyos, resortes, conexiones, barras de un solo sentido, masas y modos de vibración.
 const char* const ayudaArchivo2 =
     "**********         DE APOYOS Y CONEXIONES          ***************\n"
     "apoyo:\n"
@@ -96,17 +96,22 @@ const char* const ayudaArchivo2 =
     "articulacion:\n"
     "\tarticInicioY articFinY articInicioZ articFinZ\n"
     "\t{lista de barras}\n"
+    "soloTraccion: {lista de barras que no resisten compresión}\n"
+    "soloCompresion: {lista de barras que no resisten tracción}\n"
     "**********            DE MASAS Y MODOS             ***************\n"
     "masaNudo:\n"
     "\tmasa (la misma en X, Y y Z)\n"
     "\t{lista de nudos}\n"
+    "masaBarra:\n"
+    "\tmasa adicional por unidad de largo (se suma a la de la sección)\n"
+    "\t{lista de barras}\n"
     "modos: cantidad de modos de vibración a calcular (sin la etiqueta, ninguno)\n"
     "gravedad: g en las unidades del modelo (por defecto 9.81); masa de barras = pesoEspecifico x area / g\n"
     "**********        DE SEGUNDO ORDEN Y PANDEO        ***************\n"
     "segundoOrden: COMBO COMBO ... (en una línea; esos combos se resuelven con P-Delta)\n"
     "pandeo: COMBO N (los N menores factores críticos de pandeo del combo)\n";
 
-// Página 3: cargas y desplazamientos impuestos.
+// Página 3: cargas, temperatura y desplazamientos impuestos.
 const char* const ayudaArchivo3 =
     "**********                 DE CARGAS               ***************\n"
     "puntual:\n"
@@ -118,6 +123,10 @@ const char* const ayudaArchivo3 =
     "\tux uy uz giroX giroY giroZ (ejes globales; sólo donde hay apoyo)\n"
     "\t{lista de nudos}\n"
     "pesoPropio: nombre_del_PP \n"
+    "temperatura:\n"
+    "\tcasoCarga (texto sin espacios)\n"
+    "\talfa DT GY GZ (dilatación, cambio uniforme, gradientes: cara +y menos -y por altura)\n"
+    "\t{lista de barras}\n"
     "distribuidaLocalX:\n"
     "\tcasoCarga (casoCarga es texto sin espacios)\n"
     "\tfIni fFin\n"
