@@ -409,7 +409,10 @@ void resolverSistema(const std::vector<char>& inactivas, const numeracionLibre& 
     }
     auto etapa = Reloj::now();
     bool resuelta = s.factor.factorizar(std::move(kff));
-    if (inicio) tiemposUltimoAnalisis.factorizacion = segundosDesde(etapa);
+    if (inicio) {
+        tiemposUltimoAnalisis.factorizacion = segundosDesde(etapa);
+        tiemposUltimoAnalisis.operaciones = s.factor.operaciones();
+    }
     etapa = Reloj::now();
 
     // Solución con el factor, refinada con el residuo exacto de las barras.

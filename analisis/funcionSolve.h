@@ -18,6 +18,7 @@ struct tiemposAnalisis {
     double segundoOrden = 0;  // combinaciones en segundo orden (0 si no se pidieron)
     double pandeo = 0;        // factores críticos de pandeo (0 si no se pidieron)
     double sentidoAxial = 0;  // rondas de las barras de solo tracción o compresión (0 si no hay)
+    double operaciones = 0;  // de la factorización de la rigidez (CHOLMOD)
     int hilosBlas = 0;  // hilos elegidos para la factorización (0: los de la biblioteca)
 };
 extern tiemposAnalisis tiemposUltimoAnalisis;

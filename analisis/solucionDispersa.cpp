@@ -80,6 +80,7 @@ struct solucionDispersa::Datos {
     Eigen::SparseMatrix<double> k;  // escalada, triángulo inferior
     Eigen::VectorXd escala;         // 1/√diagonal original
     double normaK = 0.0;            // norma 1 (= ∞, simétrica) de la matriz escalada
+    double operaciones = 0.0;       // de punto flotante de la factorización (CHOLMOD)
     bool factorizada = false;
 };
 
@@ -118,6 +119,7 @@ bool solucionDispersa::factorizar(Eigen::SparseMatrix<double>&& k, double despla
     if (!std::isfinite(datos->normaK)) return false;
 
     datos->cholesky.compute(a);
+    datos->operaciones = datos->cholesky.cholmod().fl;
     if (datos->cholesky.info() != Eigen::Success) return false;
     datos->factorizada = true;
     return true;
@@ -128,6 +130,8 @@ double solucionDispersa::pivoteRelativoMinimo() const {
 }
 
 double solucionDispersa::normaK() const { return datos->normaK; }
+
+double solucionDispersa::operaciones() const { return datos->operaciones; }
 
 const Eigen::SparseMatrix<double>& solucionDispersa::matrizEscalada() const { return datos->k; }
 

@@ -30,6 +30,8 @@ public:
     double pivoteRelativoMinimo() const;
     // Norma 1 (igual a la norma ∞) de la matriz escalada.
     double normaK() const;
+    // Operaciones de punto flotante de la factorización, según CHOLMOD.
+    double operaciones() const;
     // La matriz escalada S·K·S (diagonal unitaria), su triángulo inferior.
     const Eigen::SparseMatrix<double>& matrizEscalada() const;
     // Con el factor P·K·Pᵀ = L·Lᵀ de la matriz escalada: L⁻¹·P·x y Pᵀ·L⁻ᵀ·y

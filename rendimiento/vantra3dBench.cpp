@@ -108,6 +108,8 @@ int main(int argc, char** argv) {
     std::printf("lectura: %.3f\n", lectura);
     std::printf("ensamblaje: %.3f\n", t.ensamblaje);
     std::printf("factorizacion: %.3f\n", t.factorizacion);
+    std::printf("operaciones de la factorizacion: %.3e (%.1f GFLOP/s)\n", t.operaciones,
+                t.factorizacion > 0 ? t.operaciones / t.factorizacion * 1e-9 : 0.0);
     std::printf("hilos BLAS: %d\n", t.hilosBlas);
     std::printf("solucion: %.3f\n", t.solucion);
     std::printf("barras: %.3f\n", t.barras);

@@ -1,6 +1,7 @@
 // La solución dispersa (CHOLMOD, con escala y orden propios, refinada con el
 // operador de barras) contra una solución densa de referencia en los ejemplos y
 // en pórticos al azar, con su equilibrio y un segundo análisis igual al primero.
+#include "analisis/ordenNudos.h"
 #include "utilidades.h"
 
 namespace {
@@ -137,4 +138,36 @@ TEST(AnalisisDisperso, IgualAUnaSolucionDensaEnEjemplosYPorticosAleatorios) {
     }
     Azar azar(20261206);
     for (int caso = 0; caso < 20; ++caso) compararConDensa(ArchivoTemporal(porticoAleatorio(azar)).ruta());
+}
+
+// En un modelo grande se prueban varios órdenes de eliminación: el elegido es
+// una permutación de los libres con los seis de cada nudo juntos, y el mismo en
+// cada análisis (los resultados no pueden depender de la corrida).
+TEST(AnalisisDisperso, OrdenDeUnModeloGrandeEsPermutacionYSiempreElMismo) {
+    const int lado = 17, n = lado * lado * lado;  // más nudos que los que eligen orden
+    std::vector<std::pair<int, int>> conexiones;
+    const auto indice = [&](int i, int j, int k) { return (k * lado + j) * lado + i; };
+    for (int k = 0; k < lado; ++k)
+        for (int j = 0; j < lado; ++j)
+            for (int i = 0; i < lado; ++i) {
+                if (i + 1 < lado) conexiones.emplace_back(indice(i, j, k), indice(i + 1, j, k));
+                if (j + 1 < lado) conexiones.emplace_back(indice(i, j, k), indice(i, j + 1, k));
+                if (k + 1 < lado) conexiones.emplace_back(indice(i, j, k), indice(i, j, k + 1));
+            }
+    // Los nudos de la base empotrados: sus grados de libertad no están.
+    std::vector<int> posicion(static_cast<size_t>(6 * n), -1);
+    int libres = 0;
+    for (int g = 6 * lado * lado; g < 6 * n; ++g) posicion[static_cast<size_t>(g)] = libres++;
+    const std::vector<int> orden = ordenarGradosLibres(n, conexiones, posicion, libres);
+    ASSERT_EQ(orden.size(), static_cast<size_t>(libres));
+    std::vector<int> inversa(static_cast<size_t>(libres), -1);
+    for (int p = 0; p < libres; ++p) {
+        ASSERT_GE(orden[static_cast<size_t>(p)], 0);
+        ASSERT_LT(orden[static_cast<size_t>(p)], libres);
+        ASSERT_EQ(inversa[static_cast<size_t>(orden[static_cast<size_t>(p)])], -1);
+        inversa[static_cast<size_t>(orden[static_cast<size_t>(p)])] = p;
+    }
+    for (int p = 0; p < libres; p += 6)
+        for (int g = 1; g < 6; ++g) EXPECT_EQ(orden[static_cast<size_t>(p + g)], orden[static_cast<size_t>(p)] + g);
+    EXPECT_EQ(ordenarGradosLibres(n, conexiones, posicion, libres), orden);
 }
