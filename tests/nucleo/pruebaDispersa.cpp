@@ -140,11 +140,11 @@ TEST(AnalisisDisperso, IgualAUnaSolucionDensaEnEjemplosYPorticosAleatorios) {
     for (int caso = 0; caso < 20; ++caso) compararConDensa(ArchivoTemporal(porticoAleatorio(azar)).ruta());
 }
 
-// En un modelo grande se prueban varios órdenes de eliminación: el elegido es
-// una permutación de los libres con los seis de cada nudo juntos, y el mismo en
-// cada análisis (los resultados no pueden depender de la corrida).
+// El orden de eliminación de un modelo grande es una permutación de los libres
+// con los seis de cada nudo juntos, y el mismo en cada análisis (los
+// resultados no pueden depender de la corrida).
 TEST(AnalisisDisperso, OrdenDeUnModeloGrandeEsPermutacionYSiempreElMismo) {
-    const int lado = 17, n = lado * lado * lado;  // más nudos que los que eligen orden
+    const int lado = 17, n = lado * lado * lado;
     std::vector<std::pair<int, int>> conexiones;
     const auto indice = [&](int i, int j, int k) { return (k * lado + j) * lado + i; };
     for (int k = 0; k < lado; ++k)
