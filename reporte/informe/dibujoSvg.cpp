@@ -122,7 +122,8 @@ std::string dibujoSvg::svg() const {
 
     std::string r;
     r.reserve(trazos_.size() * 64 + 4096);
-    r += "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 ";
+    // Dentro de un documento HTML el SVG no necesita su espacio de nombres.
+    r += "<svg viewBox=\"0 0 ";
     numero(r, ancho);
     r += ' ';
     numero(r, alto);
@@ -207,7 +208,7 @@ std::string dibujoSvg::svg() const {
     }
 
     // Los ejes globales que se ven en esta vista, en la esquina inferior izquierda.
-    const Eigen::Vector2d origen(14, alto - 10);
+    const Eigen::Vector2d origen(16, alto - 16);
     const char* const nombres[3] = {"X", "Y", "Z"};
     for (int k = 0; k < 3; ++k) {
         const Eigen::Vector2d e = proyectar(vista_, Eigen::Vector3d::Unit(k));

@@ -116,7 +116,8 @@ svg .diagrama { stroke: #c0392b; stroke-width: 0.7; fill: #e74c3c; fill-opacity:
 svg .apoyo { stroke: #1e7b34; stroke-width: 0.8; fill: #2ea44f; }
 svg .resorte { stroke: #1e7b34; stroke-width: 0.8; fill: none; }
 svg .marca { fill: #d35400; stroke: none; }
-svg text { font-family: "DejaVu Sans", Arial, sans-serif; font-size: 8px; fill: #222; }
+svg text { font-family: "DejaVu Sans", Arial, sans-serif; font-size: 8px; fill: #222;
+           paint-order: stroke; stroke: #fff; stroke-width: 2.2px; stroke-linejoin: round; }
 svg text.numeroNudo { font-size: 7px; fill: #555; }
 svg text.extremo { font-size: 8.5px; fill: #8e1b10; font-weight: bold; }
 svg text.ejes { font-size: 8px; fill: #333; }

@@ -69,6 +69,16 @@ double tamanoDelModelo() {
     return d > 0 && std::isfinite(d) ? d : 1;
 }
 
+double largoTipicoDeBarra() {
+    std::vector<double> largos;
+    largos.reserve(barra.size());
+    for (const objBarra3d& b : barra)
+        if (std::isfinite(b.getLongitud())) largos.push_back(b.getLongitud());
+    if (largos.empty()) return tamanoDelModelo();
+    std::nth_element(largos.begin(), largos.begin() + static_cast<long>(largos.size() / 2), largos.end());
+    return largos[largos.size() / 2];
+}
+
 figuraInforme figuraModelo(vistaDibujo v) {
     dibujoSvg d(v, posicionesNudos());
     barras(d, "barra");
@@ -134,9 +144,12 @@ figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {
     }
     const double mayor = std::max(std::fabs(maximo), std::fabs(minimo));
     if (barraMaximo < 0 || !std::isfinite(mayor) || sinRuido(mayor, escalaRuido) == 0) return {};
-    // El mayor momento mide un 8 % del tamaño del modelo, del lado de la fibra
-    // traccionada como en el visor: My positivo hacia −y local, Mz hacia −z.
-    const double escala = 0.08 * tamanoDelModelo() / mayor;
+    // El mayor momento mide un 8 % del tamaño del modelo, o media barra típica
+    // si es menos (en un edificio, los diagramas de barras vecinas no se
+    // pisan), del lado de la fibra traccionada como en el visor: My positivo
+    // hacia −y local, Mz hacia −z.
+    const double ordenada = std::min(0.08 * tamanoDelModelo(), 0.5 * largoTipicoDeBarra());
+    const double escala = ordenada / mayor;
     dibujoSvg d(vistaDibujo::isometrica, posicionesNudos());
     barras(d, "base");
     const double minimoPapel = 0.3 / d.pixelesPorUnidad();
@@ -185,7 +198,8 @@ figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {
                          nombreVista(vistaDibujo::isometrica) + ", del lado de la fibra traccionada (" +
                          (planoY ? "plano local x-y" : "plano local x-z") + "); el mayor valor absoluto, " +
                          conUnidad(mayor, escalaRuido, magnitud::momento) +
-                         ", dibujado como un 8 % del tamaño del modelo. Máximo " +
+                         ", dibujado con " + numeroInforme(ordenada) + sufijoUnidad(magnitud::longitud) +
+                         " de ordenada. Máximo " +
                          conUnidad(maximo, escalaRuido, magnitud::momento) + " en la barra " +
                          std::to_string(barra[static_cast<std::size_t>(barraMaximo)].getNoBarraUsuario()) +
                          ", mínimo " + conUnidad(minimo, escalaRuido, magnitud::momento) + " en la barra " +

@@ -23,6 +23,8 @@ inline constexpr int kNudosConNumero = 60;
 // La diagonal de la caja de los nudos (1 si es nula): el tamaño del modelo
 // con que se escalan los dibujos.
 double tamanoDelModelo();
+// La mediana de los largos de las barras (el tamaño del modelo si no hay barras).
+double largoTipicoDeBarra();
 
 figuraInforme figuraModelo(vistaDibujo v);
 figuraInforme figuraDeformada(const casoResultado& caso);
