@@ -57,9 +57,15 @@ void tablaHtml::fila(const std::vector<std::string>& celdas, const char* clase) 
 }
 
 std::string tablaHtml::html() const {
-    std::string r = "<table>\n<thead><tr>";
-    for (const columna& c : columnas_) r += (c.numerica ? "<th class=\"n\">" : "<th>") + escaparHtml(c.titulo) + "</th>";
-    r += "</tr></thead>\n<tbody>\n" + cuerpo_ + "</tbody>\n</table>\n";
+    std::string r = "<table>\n";
+    // Una tabla de pares nombre-valor no tiene encabezados: sin fila vacía arriba.
+    if (std::any_of(columnas_.begin(), columnas_.end(), [](const columna& c) { return !c.titulo.empty(); })) {
+        r += "<thead><tr>";
+        for (const columna& c : columnas_)
+            r += (c.numerica ? "<th class=\"n\">" : "<th>") + escaparHtml(c.titulo) + "</th>";
+        r += "</tr></thead>\n";
+    }
+    r += "<tbody>\n" + cuerpo_ + "</tbody>\n</table>\n";
     return r;
 }
 

@@ -79,6 +79,15 @@ double largoTipicoDeBarra() {
     return largos[largos.size() / 2];
 }
 
+bool vistaEnUnPunto(vistaDibujo v) {
+    if (nudo.empty()) return true;
+    const Eigen::Vector2d primero = proyectar(v, posicion(nudo[0]));
+    const double tolerancia = 1e-9 * tamanoDelModelo();
+    return std::all_of(nudo.begin(), nudo.end(), [&](const objNudo3d& n) {
+        return (proyectar(v, posicion(n)) - primero).cwiseAbs().maxCoeff() <= tolerancia;
+    });
+}
+
 figuraInforme figuraModelo(vistaDibujo v) {
     dibujoSvg d(v, posicionesNudos());
     barras(d, "barra");

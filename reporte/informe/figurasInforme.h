@@ -26,6 +26,8 @@ double tamanoDelModelo();
 // La mediana de los largos de las barras (el tamaño del modelo si no hay barras).
 double largoTipicoDeBarra();
 
+// ¿Todos los nudos caen en el mismo punto del papel en esta vista?
+bool vistaEnUnPunto(vistaDibujo v);
 figuraInforme figuraModelo(vistaDibujo v);
 figuraInforme figuraDeformada(const casoResultado& caso);
 // El diagrama de la solicitación s (kSolicitacionMy, ...) del caso.

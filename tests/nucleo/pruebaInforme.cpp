@@ -304,3 +304,21 @@ TEST(Informe, CarpetaImposibleEsUnError) {
     EXPECT_NE(std::find(salida.begin(), salida.end(), "Error: no se pudo escribir en la carpeta archivo/inf"),
               salida.end());
 }
+
+TEST(Informe, VistasSinUnPuntoYTablasSinEncabezadosVacios) {
+    // La viga continua va según X: vista desde X es un punto y esa vista no se dibuja.
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/asentamiento.txt"), salida, "", "inf"), 0);
+    const std::string html = leerArchivo("inf/informe.html");
+    std::size_t vistas = 0;
+    for (std::size_t p = 0; (p = html.find(". Modelo en ", p)) != std::string::npos; ++p) ++vistas;
+    EXPECT_EQ(vistas, 3u);
+    EXPECT_EQ(html.find("Modelo en alzado YZ"), std::string::npos);
+    EXPECT_NE(html.find("Modelo en alzado XZ"), std::string::npos);
+    // La tabla de cantidades no tiene encabezados: ninguna fila de encabezado vacía.
+    const std::size_t cantidades = html.find("<table>", html.find("<h2>Modelo</h2>"));
+    EXPECT_EQ(html.compare(cantidades, 15, "<table>\n<tbody>"), 0);
+    EXPECT_EQ(html.find("<tr><th></th><th></th></tr>"), std::string::npos);
+    EXPECT_TRUE(htmlBienFormado(html));
+}
