@@ -103,9 +103,17 @@ void tablaExtremos(documentoHtml& doc, const casoResultado& caso) {
         }
         if (!maximo) return;
         const double escala = esFuerza(s) ? caso.escalas.fuerzas : caso.escalas.momentos;
+        // Un extremo que es ruido (un reticulado articulado no tiene torsión)
+        // no tiene barra ni lugar que valga la pena nombrar.
+        const auto donde = [&](double valor, int b, double x) -> std::pair<std::string, std::string> {
+            if (sinRuido(valor, escala) == 0) return {"—", "—"};
+            return {std::to_string(b), numeroInforme(x)};
+        };
+        const auto [barraMax, xMax] = donde(maximo->maximo, bMax, maximo->xMaximo);
+        const auto [barraMin, xMin] = donde(minimo->minimo, bMin, minimo->xMinimo);
         t.fila({kNombresSolicitaciones[s] + unidadEntreParentesis(esFuerza(s) ? magnitud::fuerza : magnitud::momento),
-                numeroInforme(maximo->maximo, escala), std::to_string(bMax), numeroInforme(maximo->xMaximo),
-                numeroInforme(minimo->minimo, escala), std::to_string(bMin), numeroInforme(minimo->xMinimo)});
+                numeroInforme(maximo->maximo, escala), barraMax, xMax, numeroInforme(minimo->minimo, escala), barraMin,
+                xMin});
     }
     doc.seccion("Extremos de las solicitaciones");
     doc.parrafo("Exactos, de las funciones cerradas a lo largo de cada barra; x desde el inicio de la barra.", "nota");

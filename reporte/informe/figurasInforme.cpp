@@ -201,6 +201,13 @@ figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {
                        " (barra " + std::to_string(b.getNoBarraUsuario()) + ")",
                 "extremo", esMaximo ? "start" : "end");
     };
+    // "36.8 en la barra 12"; un extremo que es ruido es 0, sin barra.
+    const auto extremo = [&](double v, int i) {
+        std::string t = conUnidad(v, escalaRuido, magnitud::momento);
+        if (sinRuido(v, escalaRuido) != 0 && i >= 0)
+            t += " en la barra " + std::to_string(barra[static_cast<std::size_t>(i)].getNoBarraUsuario());
+        return t;
+    };
     if (sinRuido(maximo, escalaRuido) != 0) rotular(barraMaximo, true);
     if (sinRuido(minimo, escalaRuido) != 0 && barraMinimo >= 0) rotular(barraMinimo, false);
     return {d.svg(), std::string("Diagrama de ") + nombre + " de " + caso.nombre + " en " +
@@ -208,11 +215,8 @@ figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {
                          (planoY ? "plano local x-y" : "plano local x-z") + "); el mayor valor absoluto, " +
                          conUnidad(mayor, escalaRuido, magnitud::momento) +
                          ", dibujado con " + numeroInforme(ordenada) + sufijoUnidad(magnitud::longitud) +
-                         " de ordenada. Máximo " +
-                         conUnidad(maximo, escalaRuido, magnitud::momento) + " en la barra " +
-                         std::to_string(barra[static_cast<std::size_t>(barraMaximo)].getNoBarraUsuario()) +
-                         ", mínimo " + conUnidad(minimo, escalaRuido, magnitud::momento) + " en la barra " +
-                         std::to_string(barra[static_cast<std::size_t>(barraMinimo)].getNoBarraUsuario()) + "."};
+                         " de ordenada. Máximo " + extremo(maximo, barraMaximo) + ", mínimo " +
+                         extremo(minimo, barraMinimo) + "."};
 }
 
 figuraInforme figuraModo(int k) {

@@ -322,3 +322,41 @@ TEST(Informe, VistasSinUnPuntoYTablasSinEncabezadosVacios) {
     EXPECT_EQ(html.find("<tr><th></th><th></th></tr>"), std::string::npos);
     EXPECT_TRUE(htmlBienFormado(html));
 }
+
+TEST(Informe, ExtremosDeLasSolicitacionesComoSolicitacionesCsv) {
+    // Reticulado articulado: N y V de verdad, torsión y Mz sólo redondeo (0 sin barra ni x).
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/reticulado.txt"), salida, "csv", "inf"), 0);
+    const std::string html = leerArchivo("inf/informe.html");
+    const Tabla csv = leerCsv("csv/solicitaciones.csv");
+    for (std::size_t c = 0; c < combinaciones.size(); ++c) {
+        const std::string& combo = combinaciones[c].nombre;
+        SCOPED_TRACE(combo);
+        const Tabla t = tablaTras(html, "Extremos de las solicitaciones", html.find("<h2>Combinación " + combo + "</h2>"));
+        ASSERT_EQ(t.size(), static_cast<std::size_t>(kNumeroSolicitaciones));
+        for (const Lineas& f : t) {
+            // El mayor máximo y el menor mínimo del CSV, con su barra y su x (la primera barra si empatan).
+            double maximo = -INFINITY, minimo = INFINITY;
+            std::string barraMax, barraMin, xMax, xMin;
+            for (const Lineas& l : csv) {
+                if (l[0] != combo || l[2] != f[0].substr(0, f[0].find(' '))) continue;
+                if (std::stod(l[3]) > maximo) maximo = std::stod(l[3]), barraMax = l[1], xMax = l[4];
+                if (std::stod(l[5]) < minimo) minimo = std::stod(l[5]), barraMin = l[1], xMin = l[6];
+            }
+            ASSERT_TRUE(std::isfinite(maximo)) << f[0];
+            EXPECT_TRUE(mismoNumero(f[1], maximo)) << f[0];
+            EXPECT_TRUE(mismoNumero(f[4], minimo)) << f[0];
+            EXPECT_EQ(f[2], maximo == 0 ? "—" : barraMax) << f[0];
+            EXPECT_EQ(f[5], minimo == 0 ? "—" : barraMin) << f[0];
+            if (maximo != 0) {
+                EXPECT_TRUE(mismoNumero(f[3], std::stod(xMax))) << f[0];
+            }
+            if (minimo != 0) {
+                EXPECT_TRUE(mismoNumero(f[6], std::stod(xMin))) << f[0];
+            }
+        }
+        const Lineas& torsion = t[static_cast<std::size_t>(kSolicitacionT)];
+        EXPECT_EQ(torsion, (Lineas{"T", "0", "—", "—", "0", "—", "—"}));
+    }
+}
