@@ -101,16 +101,42 @@ figuraInforme figuraModelo(vistaDibujo v) {
 }
 
 figuraInforme figuraDeformada(const casoResultado& caso) {
-    // La mayor traslación del caso y su nudo.
+    // La mayor traslación del caso, en los nudos y a lo largo de las barras:
+    // en una viga cargada la flecha del tramo suele ser mucho mayor que el
+    // desplazamiento de sus nudos, y una viga simplemente apoyada no mueve
+    // los suyos. La elástica es lineal en la escala: con escala 1 da los
+    // desplazamientos de cada estación.
     double mayor = 0;
-    int nudoMayor = -1;
+    Eigen::Vector3d dondeMayor = Eigen::Vector3d::Zero(), desplazamientoMayor = Eigen::Vector3d::Zero();
+    std::string rotulo;
     for (const objNudo3d& n : nudo) {
         const Eigen::Index i = n.getNoNudoInterno();
         if (i < 0 || i >= caso.desplazamientos.cols()) continue;
-        const double u = caso.desplazamientos.col(i).head<3>().norm();
-        if (u > mayor) mayor = u, nudoMayor = static_cast<int>(i);
+        const Eigen::Vector3d u = caso.desplazamientos.col(i).head<3>();
+        if (u.norm() > mayor)
+            mayor = u.norm(), dondeMayor = posicion(n), desplazamientoMayor = u,
+            rotulo = "nudo " + std::to_string(n.getNoNudoUsuario());
     }
-    if (nudoMayor < 0 || !std::isfinite(mayor)) return {};
+    // Una estación interior sólo gana si supera al nudo por más que el redondeo.
+    const double umbralInterior = 1e-9;
+    for (const objBarra3d& b : barra) {
+        const int ni = b.getNudoInicioInterno();
+        if (ni < 0 || ni >= caso.desplazamientos.cols()) continue;
+        const int n = kEstacionesDiagrama;
+        const Eigen::MatrixXd e = deformadaBarra(caso, b, n, 1.0);
+        const Eigen::Matrix3d aGlobales = b.getRotacion().transpose();
+        const double L = b.getLongitud();
+        for (int j = 1; j + 1 < n; ++j) {
+            const double x = L * j / (n - 1);
+            const Eigen::Vector3d u =
+                caso.desplazamientos.col(ni).head<3>() + aGlobales * (e.col(j) - Eigen::Vector3d(x, 0, 0));
+            if (u.norm() > mayor * (1 + umbralInterior))
+                mayor = u.norm(), dondeMayor = inicio(b) + x * aGlobales.col(0), desplazamientoMayor = u,
+                rotulo = "barra " + std::to_string(b.getNoBarraUsuario()) + ", x = " + numeroInforme(x) +
+                         sufijoUnidad(magnitud::longitud);
+        }
+    }
+    if (rotulo.empty() || !std::isfinite(mayor) || sinRuido(mayor, caso.escalas.traslaciones) == 0) return {};
     // Como el visor con escalaDeflexion 100: la mayor traslación mide una décima del tamaño del modelo.
     const double escala = 0.1 * tamanoDelModelo() / mayor;
     dibujoSvg d(vistaDibujo::isometrica, posicionesNudos());
@@ -123,18 +149,16 @@ figuraInforme figuraDeformada(const casoResultado& caso) {
         const Eigen::Vector3d origen = inicio(b) + escala * caso.desplazamientos.col(ni).head<3>();
         d.trazo("deformada", elasticaGlobal(b, origen, e));
     }
-    const objNudo3d& n = nudo[static_cast<std::size_t>(nudoMayor)];
-    const Eigen::Vector3d p = posicion(n) + escala * caso.desplazamientos.col(nudoMayor).head<3>();
+    const std::string valor = conUnidad(mayor, caso.escalas.traslaciones, magnitud::longitud);
+    const Eigen::Vector3d p = dondeMayor + escala * desplazamientoMayor;
     d.simbolo(dibujoSvg::marca::punto, p);
-    d.texto(p, "nudo " + std::to_string(n.getNoNudoUsuario()) + ": " +
-                   conUnidad(mayor, caso.escalas.traslaciones, magnitud::longitud), "extremo");
+    d.texto(p, rotulo + ": " + valor, "extremo");
     char factor[64];
     std::snprintf(factor, sizeof factor, "%.4g", escala);
     return {d.svg(), "Deformada de " + caso.nombre + " en " + nombreVista(vistaDibujo::isometrica) +
-                         ", desplazamientos multiplicados por " + factor +
-                         " (la mayor traslación, del nudo " + std::to_string(n.getNoNudoUsuario()) + ", " +
-                         conUnidad(mayor, caso.escalas.traslaciones, magnitud::longitud) +
-                         ", dibujada como una décima del tamaño del modelo); en gris, el modelo sin deformar."};
+                         ", desplazamientos multiplicados por " + factor + " (la mayor traslación, " + valor +
+                         " en " + rotulo + ", dibujada como una décima del tamaño del modelo); en gris, el modelo "
+                         "sin deformar."};
 }
 
 figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {

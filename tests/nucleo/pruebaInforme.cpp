@@ -360,3 +360,25 @@ TEST(Informe, ExtremosDeLasSolicitacionesComoSolicitacionesCsv) {
         EXPECT_EQ(torsion, (Lineas{"T", "0", "—", "—", "0", "—", "—"}));
     }
 }
+
+TEST(Informe, DeformadaEscaladaConLaFlechaDelTramo) {
+    // Viga simplemente apoyada de 10 m con 10 por metro: sus nudos no se
+    // mueven y la flecha del centro es 5qL⁴/384EI.
+    DirectorioTemporal dir;
+    Lineas salida;
+    const std::string modelo = "nudos: 1 0 0 0  2 10 0 0\nbarras: 1 1 2\n"
+                               "apoyo: 1 1 1 1 0 0 1\napoyo: 0 1 1 0 0 0 2\n"
+                               "seccionGenerica: G 0.1 0.002 0.002 0.003 2e8 0.3 0 1\n"
+                               "distribuidaGlobal: Q 10 10 0 0 -1 1\ncombo: C 1 Q\n";
+    ASSERT_EQ(calcular(modelo, salida, "", "inf"), 0);
+    const std::string html = leerArchivo("inf/informe.html");
+    const std::string flecha = numeroInforme(5 * 10 * 1e4 / (384 * 2e8 * 0.002));
+    EXPECT_EQ(flecha, "0.0032552");
+    EXPECT_NE(html.find("(la mayor traslación, " + flecha + " en barra 1, x = 5.0000, dibujada"), std::string::npos);
+    EXPECT_NE(html.find(">barra 1, x = 5.0000: " + flecha + "</text>"), std::string::npos);
+    // En el pórtico de ejemplo, la flecha de las vigas cargadas supera a los nudos: la deformada no se sale del dibujo.
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/portico_plano.txt"), salida, "", "inf2"), 0);
+    const std::string portico = leerArchivo("inf2/informe.html");
+    EXPECT_NE(portico.find("(la mayor traslación, ", portico.find("Deformada de ELU1")), std::string::npos);
+    EXPECT_LT(portico.find(" en barra ", portico.find("Deformada de ELU1")), portico.find("dibujada como"));
+}
