@@ -351,8 +351,8 @@ void capituloModelo(documentoHtml& doc) {
     }
     doc.tabla(cuenta);
     for (vistaDibujo v : {vistaDibujo::isometrica, vistaDibujo::planta, vistaDibujo::alzadoXZ, vistaDibujo::alzadoYZ}) {
-        // Una viga según X vista desde X es un punto: esa vista no se dibuja.
-        if (v != vistaDibujo::isometrica && vistaEnUnPunto(v)) continue;
+        // Un pórtico plano visto de canto es una línea: esa vista no se dibuja.
+        if (vistaAplanaElModelo(v)) continue;
         const figuraInforme f = figuraModelo(v);
         doc.figura(f.svg, f.pie);
     }

@@ -79,13 +79,19 @@ double largoTipicoDeBarra() {
     return largos[largos.size() / 2];
 }
 
-bool vistaEnUnPunto(vistaDibujo v) {
-    if (nudo.empty()) return true;
-    const Eigen::Vector2d primero = proyectar(v, posicion(nudo[0]));
+bool vistaAplanaElModelo(vistaDibujo v) {
+    if (v == vistaDibujo::isometrica || nudo.empty()) return false;
+    Eigen::Vector3d lo = posicion(nudo[0]), hi = lo;
+    for (const objNudo3d& n : nudo) lo = lo.cwiseMin(posicion(n)), hi = hi.cwiseMax(posicion(n));
+    const Eigen::Vector3d extension = hi - lo;
     const double tolerancia = 1e-9 * tamanoDelModelo();
-    return std::all_of(nudo.begin(), nudo.end(), [&](const objNudo3d& n) {
-        return (proyectar(v, posicion(n)) - primero).cwiseAbs().maxCoeff() <= tolerancia;
-    });
+    // Los ejes globales que la vista muestra.
+    const int ejes[3][2] = {{0, 1}, {0, 2}, {1, 2}};
+    const int* muestra = ejes[v == vistaDibujo::planta ? 0 : v == vistaDibujo::alzadoXZ ? 1 : 2];
+    int delModelo = 0, enLaVista = 0;
+    for (int k = 0; k < 3; ++k) delModelo += extension(k) > tolerancia ? 1 : 0;
+    for (int k = 0; k < 2; ++k) enLaVista += extension(muestra[k]) > tolerancia ? 1 : 0;
+    return enLaVista < std::min(2, delModelo);
 }
 
 figuraInforme figuraModelo(vistaDibujo v) {

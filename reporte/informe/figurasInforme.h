@@ -26,8 +26,11 @@ double tamanoDelModelo();
 // La mediana de los largos de las barras (el tamaño del modelo si no hay barras).
 double largoTipicoDeBarra();
 
-// ¿Todos los nudos caen en el mismo punto del papel en esta vista?
-bool vistaEnUnPunto(vistaDibujo v);
+// ¿Muestra esta vista el modelo con menos dimensiones de las que tiene? Un
+// pórtico plano en X-Z es una línea en planta y en el alzado YZ; una viga
+// según X, un punto en el alzado YZ. Esas vistas no se dibujan; la
+// isométrica, siempre.
+bool vistaAplanaElModelo(vistaDibujo v);
 figuraInforme figuraModelo(vistaDibujo v);
 figuraInforme figuraDeformada(const casoResultado& caso);
 // El diagrama de la solicitación s (kSolicitacionMy, ...) del caso.

@@ -305,16 +305,25 @@ TEST(Informe, CarpetaImposibleEsUnError) {
               salida.end());
 }
 
-TEST(Informe, VistasSinUnPuntoYTablasSinEncabezadosVacios) {
-    // La viga continua va según X: vista desde X es un punto y esa vista no se dibuja.
+TEST(Informe, VistasQueMuestranElModeloYTablasSinEncabezadosVacios) {
     DirectorioTemporal dir;
     Lineas salida;
+    const auto vistas = [](const std::string& html) {
+        std::vector<std::string> v;
+        for (std::size_t p = 0; (p = html.find(". Modelo en ", p)) != std::string::npos; ++p)
+            v.push_back(html.substr(p + 12, std::min(html.find(" (", p), html.find('.', p + 12)) - p - 12));
+        return v;
+    };
+    // El pórtico plano en X-Z: en planta y en el alzado YZ es una línea.
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/portico_plano.txt"), salida, "", "plano"), 0);
+    EXPECT_EQ(vistas(leerArchivo("plano/informe.html")),
+              (std::vector<std::string>{"perspectiva isométrica", "alzado XZ"}));
+    // La viga continua según X: una línea en planta y en XZ, un punto en YZ.
     ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/asentamiento.txt"), salida, "", "inf"), 0);
     const std::string html = leerArchivo("inf/informe.html");
-    std::size_t vistas = 0;
-    for (std::size_t p = 0; (p = html.find(". Modelo en ", p)) != std::string::npos; ++p) ++vistas;
-    EXPECT_EQ(vistas, 3u);
+    EXPECT_EQ(vistas(html).size(), 3u);
     EXPECT_EQ(html.find("Modelo en alzado YZ"), std::string::npos);
+    EXPECT_NE(html.find("Modelo en planta"), std::string::npos);
     EXPECT_NE(html.find("Modelo en alzado XZ"), std::string::npos);
     // La tabla de cantidades no tiene encabezados: ninguna fila de encabezado vacía.
     const std::size_t cantidades = html.find("<table>", html.find("<h2>Modelo</h2>"));
