@@ -15,6 +15,8 @@ set -u
 exe=${1:?falta el ejecutable} banco=${2:?falta vantra3d-bench} ejemplos=${3:?falta la carpeta de ejemplos}
 trabajo=${4:?falta la carpeta de trabajo}
 fallar() { echo "FALLO: $*"; exit 1; }
+absoluto() { case "$1" in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
+exe=$(absoluto "$exe") banco=$(absoluto "$banco") ejemplos=$(absoluto "$ejemplos") trabajo=$(absoluto "$trabajo")
 for programa in pdftotext pdftoppm pdfinfo convert; do
     command -v "$programa" >/dev/null || fallar "falta $programa (bash herramientas/dependencias.sh lo instala)"
 done
