@@ -15,6 +15,7 @@
 #include "reporte/bloquePandeo.h"
 #include "reporte/consolaLotes.h"
 #include "reporte/funcionPrint.h"
+#include "reporte/informe/informe.h"
 
 // Los modelos de ejemplo: en las fuentes y, una vez instalados, relativos a la
 // carpeta del ejecutable (../share/vantra3d/ejemplos desde bin/).
@@ -53,7 +54,7 @@ std::string carpetaEjemplos() {
 
 argumentosPrograma interpretarArgumentos(int argc, const char* const* argv) {
     argumentosPrograma a;
-    bool calcular = false, hayArchivo = false, hayCsv = false;
+    bool calcular = false, hayArchivo = false, hayCsv = false, hayInforme = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "-h" || arg == "--help") {
@@ -73,6 +74,11 @@ argumentosPrograma interpretarArgumentos(int argc, const char* const* argv) {
             a.carpetaCsv = argv[++i];
             hayCsv = true;
             if (a.carpetaCsv.empty()) return conError("la carpeta de --csv no puede ser vacía");
+        } else if (arg == "--informe") {
+            if (i + 1 >= argc) return conError("falta la carpeta después de --informe");
+            a.carpetaInforme = argv[++i];
+            hayInforme = true;
+            if (a.carpetaInforme.empty()) return conError("la carpeta de --informe no puede ser vacía");
         } else if (std::find_if(std::begin(kOpcionesVentanaConValor), std::end(kOpcionesVentanaConValor),
                                 [&](const char* o) { return arg == o; }) != std::end(kOpcionesVentanaConValor)) {
             if (i + 1 >= argc) return conError("falta el valor después de " + arg);
@@ -92,6 +98,7 @@ argumentosPrograma interpretarArgumentos(int argc, const char* const* argv) {
         }
     }
     if (hayCsv && !calcular) return conError("--csv sólo vale con --calcular");
+    if (hayInforme && !calcular) return conError("--informe sólo vale con --calcular");
     if (a.detalle && !calcular) return conError("--detalle sólo vale con --calcular");
     a.modo = calcular ? argumentosPrograma::Modo::lotes : argumentosPrograma::Modo::visor;
     return a;
@@ -104,7 +111,7 @@ std::string textoUso() {
            "Uso:\n"
            "  vantra3d [ARCHIVO]\n"
            "      Carga el modelo ARCHIVO (por omisión ingresoDatos.txt) y abre el visor 3D.\n"
-           "  vantra3d --calcular [ARCHIVO] [--csv CARPETA] [--detalle]\n"
+           "  vantra3d --calcular [ARCHIVO] [--csv CARPETA] [--informe CARPETA] [--detalle]\n"
            "      Sin ventana: analiza el modelo, escribe resultados.txt en la carpeta de\n"
            "      trabajo e imprime las reacciones y el equilibrio de cada combinación.\n"
            "\n"
@@ -115,6 +122,9 @@ std::string textoUso() {
            "                   CARPETA (se crea si no existe); con modos: también modos.csv y\n"
            "                   formasModales.csv; con pandeo: también pandeo.csv y\n"
            "                   formasPandeo.csv\n"
+           "  --informe CARPETA\n"
+           "                   con --calcular, escribir además el informe de cálculo\n"
+           "                   informe.html en CARPETA (se crea si no existe)\n"
            "  --detalle        con --calcular, escribir también el avance de la carga y los\n"
            "                   ajustes de dibujo que faltan\n"
            "  -h, --help       mostrar esta ayuda y salir\n"
@@ -135,7 +145,8 @@ std::string textoUso() {
            "edificio.txt, reticulado.txt, asentamiento.txt, nave_arriostrada.txt).\n";
 }
 
-int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv, bool detalle) {
+int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv, bool detalle,
+                         const std::string& carpetaInforme) {
     nombreArchivo = archivo;
     mensajes.vaciar();
     // Cada etapa deja sus mensajes en la lista; se escriben al terminarla.
@@ -154,9 +165,15 @@ int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaC
                   << " de entrada (ver los mensajes anteriores)" << std::endl;
         return 3;
     };
-    if (!etapa(funcionSolve())) return terminar(1);
+    // El informe se escribe también si el análisis no termina: dice por qué.
+    const auto informe = [&]() { return carpetaInforme.empty() || etapa(escribirInforme(carpetaInforme)); };
+    if (!etapa(funcionSolve())) {
+        informe();
+        return terminar(1);
+    }
     if (!etapa(funcionPrint())) return terminar(1);
     if (!carpetaCsv.empty() && !etapa(escribirCsv(carpetaCsv))) return terminar(1);
+    if (!informe()) return terminar(1);
     imprimirReacciones();
     imprimirModos();
     imprimirPandeo();

@@ -12,6 +12,7 @@ struct argumentosPrograma {
     Modo modo = Modo::visor;
     std::string archivo = "ingresoDatos.txt";
     std::string carpetaCsv;  // vacía: sin archivos CSV
+    std::string carpetaInforme;  // vacía: sin informe de cálculo (informe.html)
     bool detalle = false;    // --detalle: también el avance de la carga y los ajustes de dibujo que faltan
     // Opciones del sistema de ventanas (-display PANTALLA, -geometry GEOMETRIA,
     // -iconic, ...) que se pasan tal cual a la inicialización de la ventana.
@@ -34,5 +35,8 @@ std::string textoUso();
 // Con errores de entrada en el modelo escribe lo que puede, termina con
 // "Error: el modelo tiene N errores de entrada (ver los mensajes anteriores)"
 // y devuelve 3. Con detalle escribe también el avance de la carga y los
-// avisos de los ajustes de dibujo que faltan.
-int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv = "", bool detalle = false);
+// avisos de los ajustes de dibujo que faltan. Con carpetaInforme escribe allí
+// informe.html, también si el análisis no termina (con los errores y lo que
+// se sabe del modelo).
+int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv = "", bool detalle = false,
+                         const std::string& carpetaInforme = "");

@@ -9,6 +9,7 @@ std::vector<int> punteroBarras;
 std::vector<objNudo3d> nudo;
 std::vector<objBarra3d> barra;
 std::vector<combinacion> combinaciones;
+std::vector<std::string> casosDeCarga;
 bool archivoDatosAbierto = false;
 
 int precision = 3;

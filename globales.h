@@ -22,6 +22,9 @@ extern std::vector<objBarra3d> barra;
 // Las combinaciones de carga, en el orden del archivo (noCombos en total): se
 // leen una vez y los nudos y las barras forman sus cargas con esta lista.
 extern std::vector<combinacion> combinaciones;
+// Los casos de carga que nombra algún registro de cargas (puntuales,
+// desplazamientos impuestos, distribuidas, peso propio), sin repetir.
+extern std::vector<std::string> casosDeCarga;
 // Verdadero si la última carga pudo abrir el archivo de modelo.
 extern bool archivoDatosAbierto;
 

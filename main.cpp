@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
         std::cerr << a.error << "\n\n" << textoUso();
         return 2;
     case argumentosPrograma::Modo::lotes:
-        return funcionCalcularLotes(a.archivo, a.carpetaCsv, a.detalle);
+        return funcionCalcularLotes(a.archivo, a.carpetaCsv, a.detalle, a.carpetaInforme);
     case argumentosPrograma::Modo::visor:
         break;
     }

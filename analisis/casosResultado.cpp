@@ -95,3 +95,10 @@ Eigen::MatrixXd deformadaDeCampo(const objBarra3d& b, const Eigen::VectorXd& cam
     if (ni < 0 || nf < 0 || 6 * std::max(ni, nf) + 6 > campo.size()) return Eigen::MatrixXd(3, 0);
     return b.deformada(b.solicitacionesSinCarga(campo.data() + 6 * ni, campo.data() + 6 * nf), n, escala);
 }
+
+int pasoDeDetalle(double largoPixeles, int tramos, double minimoPixeles) {
+    if (tramos <= 1 || !(largoPixeles > 0.0) || !std::isfinite(largoPixeles)) return 1;
+    for (int paso = 1; paso < tramos; ++paso)
+        if (tramos % paso == 0 && largoPixeles * paso / tramos >= minimoPixeles) return paso;
+    return tramos;
+}

@@ -143,3 +143,18 @@ Eigen::MatrixXd deformadaBarra(const casoResultado& caso, const objBarra3d& b, i
 // nudo, en ejes globales, como una forma modal), sin cargas en el tramo.
 // Vacía (0 columnas) si al campo le faltan los nudos de la barra.
 Eigen::MatrixXd deformadaDeCampo(const objBarra3d& b, const Eigen::VectorXd& campo, int n, double escala);
+
+// ---- Dibujo de los resultados (visor e informe) ----
+// Estaciones en que se muestrea cada barra para dibujarla (20 tramos rectos).
+constexpr int kEstacionesDiagrama = 21;
+// Con miles de barras a la vista las estaciones de un diagrama (sus líneas
+// internas y los tramos de su contorno) quedan a menos de un píxel unas de
+// otras: no se distinguen y cada línea cuesta lo mismo que si se viera. Se
+// dibuja sólo una de cada tantas, según lo que mide la barra en el dibujo.
+// Separación mínima entre dos estaciones dibujadas de un diagrama.
+constexpr double kPixelesEntreLineasInternas = 3.0;
+// Cada cuántas de las `tramos` divisiones de una barra que en el dibujo mide
+// `largoPixeles` se dibuja una para que queden a `minimoPixeles` o más: el
+// menor divisor de `tramos` que lo logra (así la primera y la última estación
+// siempre se dibujan) o, si ninguno, `tramos`. Sin largo conocido (0), todas.
+int pasoDeDetalle(double largoPixeles, int tramos, double minimoPixeles);

@@ -16,6 +16,7 @@ void funcionLeerArchivo() {
     punteroNudos.clear();
     punteroBarras.clear();
     combinaciones.clear();
+    casosDeCarga.clear();
     resultados.vaciar();
     archivoDatosAbierto = ctx.lector.archivoDisponible();
     if (!archivoDatosAbierto) mensajes.error("Error: no se pudo abrir el archivo de datos " + nombreArchivo);
@@ -46,4 +47,5 @@ void funcionLeerArchivo() {
     pasoAnalisisModal(ctx);       //     y pedido de análisis modal
     pasoSegundoOrdenYPandeo(ctx); //     segundo orden y pandeo
     pasoRevisarModelo(ctx);       // Barras sin sección, casos sin combinación y combinaciones sin casos
+    casosDeCarga = ctx.casosConCargas;
 }                                 // 19. El lector se destruye con ctx.

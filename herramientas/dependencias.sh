@@ -6,7 +6,7 @@
 # nombran y apt-get muestra lo que descarga e instala.
 set -euo pipefail
 paquetes=(cmake g++ make libeigen3-dev freeglut3-dev libglu1-mesa-dev libx11-dev libgtest-dev
-          xvfb xdotool imagemagick x11-utils libgl1-mesa-dri
+          xvfb xdotool imagemagick x11-utils libgl1-mesa-dri chromium poppler-utils
           libsuitesparse-dev libmetis-dev libopenblas-dev libspectra-dev libpng-dev "$@")
 faltan=()
 for p in "${paquetes[@]}"; do

@@ -76,17 +76,7 @@ void objBarra3d::calcularCargasCombo(geometriaBarra& g) const {
     for (Eigen::Index c = 0; c < n; ++c) {
         bool primero = true;
         for (const auto& [factor, caso] : (*combos)[static_cast<size_t>(c)].terminos) {
-            Eigen::Matrix<double, 1, 7> sumas = Eigen::Matrix<double, 1, 7>::Zero();
-            for (size_t k = 0; k < casosCargaLocal.size(); ++k)
-                if (casosCargaLocal[k] == caso) sumas += factor * cargasLocales.row(static_cast<Eigen::Index>(k));
-            for (const cargaGlobal& q : cargasGlobales) {
-                if (q.caso != caso) continue;
-                const double cx = r.row(0).dot(q.direccion), cy = r.row(1).dot(q.direccion),
-                             cz = r.row(2).dot(q.direccion);
-                Eigen::Matrix<double, 1, 7> fila;
-                fila << cx * q.qIzq, cx * q.qDer, cy * q.qIzq, cy * q.qDer, cz * q.qIzq, cz * q.qDer, 0;
-                sumas += factor * fila;
-            }
+            const Eigen::Matrix<double, 1, 7> sumas = cargasDeCaso(caso, factor, r);
             for (const cargaTermica& t : temperaturas)
                 if (t.caso == caso) g.termicaCombo.row(c) += factor * Eigen::RowVector3d(t.alfaDt, t.alfaGy, t.alfaGz);
             if (primero)
@@ -96,4 +86,23 @@ void objBarra3d::calcularCargasCombo(geometriaBarra& g) const {
             primero = false;
         }
     }
+}
+
+Eigen::Matrix<double, 1, 7> objBarra3d::cargasDeCaso(const std::string& caso, double factor,
+                                                     const Eigen::Matrix3d& r) const {
+    Eigen::Matrix<double, 1, 7> sumas = Eigen::Matrix<double, 1, 7>::Zero();
+    for (size_t k = 0; k < casosCargaLocal.size(); ++k)
+        if (casosCargaLocal[k] == caso) sumas += factor * cargasLocales.row(static_cast<Eigen::Index>(k));
+    for (const cargaGlobal& q : cargasGlobales) {
+        if (q.caso != caso) continue;
+        const double cx = r.row(0).dot(q.direccion), cy = r.row(1).dot(q.direccion), cz = r.row(2).dot(q.direccion);
+        Eigen::Matrix<double, 1, 7> fila;
+        fila << cx * q.qIzq, cx * q.qDer, cy * q.qIzq, cy * q.qDer, cz * q.qIzq, cz * q.qDer, 0;
+        sumas += factor * fila;
+    }
+    return sumas;
+}
+
+Eigen::Matrix<double, 1, 7> objBarra3d::getCargasDeCaso(const std::string& caso) const {
+    return cargasDeCaso(caso, 1.0, geometria().rotacion);
 }

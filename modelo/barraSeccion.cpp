@@ -2,6 +2,8 @@
 // y contorno de la sección para el dibujo.
 #include "modelo/objBarra3d.h"
 
+#include <algorithm>
+
 void objBarra3d::setNombreDeSeccion(std::string nombre) {
     nombreDeSeccion = nombre;
     flagsBarra[kFlagNombreSeccion] = 1;
@@ -11,7 +13,12 @@ std::string objBarra3d::getNombreDeSeccion() const {
     return flagsBarra[kFlagNombreSeccion] == 1 ? nombreDeSeccion : std::string();
 }
 
+std::vector<double> objBarra3d::getDimensionesSeccion() const {
+    return std::vector<double>(dimensionesSeccion, dimensionesSeccion + noDimensionesSeccion);
+}
+
 void objBarra3d::setSeccionGenerica(double a, double inerciaY, double inerciaZ, double moduloJ) {
+    noDimensionesSeccion = 0;
     area = a;
     iy = inerciaY;
     iz = inerciaZ;
@@ -27,6 +34,9 @@ void objBarra3d::setSeccionGenerica(double a, double inerciaY, double inerciaZ, 
 }
 
 void objBarra3d::setSeccionRectangular(double b, double h) {
+    dimensionesSeccion[0] = b;
+    dimensionesSeccion[1] = h;
+    noDimensionesSeccion = 2;
     area = b * h;
     iy = b * b * b * h / 12.0;
     iz = h * h * h * b / 12.0;
@@ -51,6 +61,10 @@ void objBarra3d::setSeccionPlaca(double base, double altura) {
 
 void objBarra3d::setSeccionCostanera(double ala, double alma, double labio, double espesor, double radio) {
     const double B = ala, H = alma, D = labio, t = espesor, r = radio, alfaLabio = 1.0;
+    // Como en el archivo: el alma primero.
+    const double dimensiones[5] = {alma, ala, labio, espesor, radio};
+    std::copy(dimensiones, dimensiones + 5, dimensionesSeccion);
+    noDimensionesSeccion = 5;
     const double a = H - (2 * r + t);
     const double b = B - (r + t / 2) - alfaLabio * (r + t / 2);
     const double c = alfaLabio * (D - (r + t / 2));
@@ -79,6 +93,9 @@ void objBarra3d::setSeccionCostanera(double ala, double alma, double labio, doub
 }
 
 void objBarra3d::setSeccionW(double bf, double tf, double d, double tw) {
+    const double dimensiones[4] = {bf, tf, d, tw};
+    std::copy(dimensiones, dimensiones + 4, dimensionesSeccion);
+    noDimensionesSeccion = 4;
     area = 2 * bf * tf + (d - 2 * tf) * tw;
     const double hw = d - 2 * tf;
     iz = tw * hw * hw * hw / 12 + 2 * bf * tf * (d / 2 - tf / 2) * (d / 2 - tf / 2) + bf * tf * tf * tf / 6;

@@ -91,6 +91,10 @@ public:
     // Sección y material dados: sin ellos la barra no tiene rigidez.
     bool tieneSeccionYMaterial() const { return flagsBarra[kFlagSeccion] == 1 && flagsBarra[kFlagMaterial] == 1; }
     int getCodigoSeccion() const { return codigoSeccion; }
+    // Las dimensiones con que se dio la sección, en el orden del archivo de
+    // modelo (rectangular y placa: base altura; costanera: alma ala labio
+    // espesor radio; W: ala grosorAla alma grosorAlma); vacío en la genérica.
+    std::vector<double> getDimensionesSeccion() const;
     Eigen::MatrixXd getPerimetroSeccion() const { return perimetroSeccion; }
 
     // ---- Rigidez con liberaciones de extremo ----
@@ -163,6 +167,10 @@ public:
     // proyectar las cargas de dirección global si un nudo se mueve.
     void setCombos(const std::vector<combinacion>& combos);
     const Eigen::MatrixXd& getMatrizCargasCombo() const;
+    // Las cargas del caso de carga dado (sus registros sumados, con las de
+    // dirección global proyectadas sobre los ejes locales): una fila como las
+    // de getMatrizCargasCombo.
+    Eigen::Matrix<double, 1, 7> getCargasDeCaso(const std::string& caso) const;
     int getCantidadDeCombos() const { return static_cast<int>(getMatrizCargasCombo().rows()); }
     double getFxIniCombo(int c) const { return getMatrizCargasCombo()(c, 0); }
     double getFxFinCombo(int c) const { return getMatrizCargasCombo()(c, 1); }
@@ -253,6 +261,8 @@ private:
     double modG = 0.0;
     double factorDeForma = 0.0;
     int codigoSeccion = -1;   // -1: sin sección
+    double dimensionesSeccion[5] = {0, 0, 0, 0, 0};
+    int noDimensionesSeccion = 0;
     double pesoEspecifico = 0.0;
     double masaAdicional = 0.0;
     sentidoAxial sentido = sentidoAxial::ambos;
@@ -304,6 +314,8 @@ private:
     const geometriaBarra& geometria() const;
     void calcularGeometria(geometriaBarra& g) const;
     void calcularCargasCombo(geometriaBarra& g) const;
+    // factor × las cargas del caso, con los ejes de rotación r.
+    Eigen::Matrix<double, 1, 7> cargasDeCaso(const std::string& caso, double factor, const Eigen::Matrix3d& r) const;
     void actualizarRotacion(geometriaBarra& g) const;
     Eigen::MatrixXd calcularKLocal() const;
     Eigen::MatrixXd calcularCargasEquivalentesLocales() const;

@@ -78,3 +78,11 @@ void objNudo3d::setCombos(const std::vector<combinacion>& combos) {
         }
     }
 }
+
+Eigen::Matrix<double, 6, 1> objNudo3d::getCargaDeCaso(const std::string& caso) const {
+    return sumaDelCaso(casosCargaPuntual, cargasPuntuales, 1.0, caso);
+}
+
+Eigen::Matrix<double, 6, 1> objNudo3d::getImpuestoDeCaso(const std::string& caso) const {
+    return sumaDelCaso(casosImpuestos, impuestos, 1.0, caso);
+}

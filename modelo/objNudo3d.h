@@ -55,6 +55,10 @@ public:
     // 6 x combinaciones: desplazamientos impuestos combinados.
     Eigen::MatrixXd getDesplazamientosImpuestosCombo() const { return impuestosCombo; }
     Eigen::MatrixXd getCargasCombo() const { return cargasCombo; }
+    // La carga puntual (Px Py Pz Mx My Mz) y el desplazamiento impuesto del
+    // caso de carga dado: sus registros sumados.
+    Eigen::Matrix<double, 6, 1> getCargaDeCaso(const std::string& caso) const;
+    Eigen::Matrix<double, 6, 1> getImpuestoDeCaso(const std::string& caso) const;
     int getCantidadDeCombos() const { return static_cast<int>(cargasCombo.cols()); }
 
     double getPxCombo(int c) const { return cargasCombo(0, c); }

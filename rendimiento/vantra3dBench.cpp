@@ -6,7 +6,8 @@
 //                                    segundo orden, los N menores factores de pandeo de U1
 //   vantra3d-bench --archivo MODELO  un archivo de modelo existente
 //   vantra3d-bench --generar NX NY NZ  sólo escribe el edificio en la salida
-// Imprime los tiempos de cada etapa en segundos, el tamaño del reporte en MB,
+// Imprime los tiempos de cada etapa en segundos (también el informe de cálculo
+// informe.html, con su tamaño), el tamaño del reporte en MB,
 // su velocidad de escritura en MB/s y la memoria máxima en MB. El reporte y
 // los CSV se escriben en una carpeta temporal que se borra al terminar.
 #include <chrono>
@@ -25,6 +26,7 @@
 #include "globales.h"
 #include "reporte/archivosCsv.h"
 #include "reporte/funcionPrint.h"
+#include "reporte/informe/informe.h"
 #include "rendimiento/generadorEdificio.h"
 
 namespace {
@@ -83,7 +85,7 @@ int main(int argc, char** argv) {
     const double analisis = std::chrono::duration<double>(Reloj::now() - inicioAnalisis).count();
 
     // Reporte y CSV en una carpeta temporal, como los escribe el modo por lotes.
-    double reporte = 0, csv = 0, megas = 0;
+    double reporte = 0, csv = 0, megas = 0, informe = 0, megasInforme = 0;
     char carpeta[] = "/tmp/vantra3d_bancoXXXXXX";
     const std::filesystem::path anterior = std::filesystem::current_path();
     if (correcto && mkdtemp(carpeta) != nullptr) {
@@ -96,6 +98,10 @@ int main(int argc, char** argv) {
         etapa = Reloj::now();
         escribirCsv("csv");
         csv = std::chrono::duration<double>(Reloj::now() - etapa).count();
+        etapa = Reloj::now();
+        escribirInforme("informe");
+        informe = std::chrono::duration<double>(Reloj::now() - etapa).count();
+        megasInforme = static_cast<double>(std::filesystem::file_size("informe/informe.html", error)) / 1e6;
         std::filesystem::current_path(anterior);
         std::filesystem::remove_all(carpeta, error);
     }
@@ -135,6 +141,8 @@ int main(int argc, char** argv) {
     std::printf("resultados.txt MB: %.1f\n", megas);
     std::printf("reporte MB/s: %.0f\n", reporte > 0 ? megas / reporte : 0.0);
     std::printf("csv: %.3f\n", csv);
+    std::printf("informe: %.3f\n", informe);
+    std::printf("informe.html MB: %.2f\n", megasInforme);
     std::printf("lotes: %.3f\n", lectura + analisis + reporte);
     std::printf("lotes con csv: %.3f\n", lectura + analisis + reporte + csv);
     std::printf("memoria: %.1f\n", static_cast<double>(uso.ru_maxrss) / 1024.0);

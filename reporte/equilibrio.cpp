@@ -40,6 +40,21 @@ Vec3 posicion(const objNudo3d& n, const casoResultado* deformado) {
     return p;
 }
 
+// La carga distribuida de la barra (una fila fx1 fx2 qy1 qy2 qz1 qz2 torsión,
+// en ejes locales) integrada a lo largo de ella y reducida al origen.
+Torsor distribuidaReducida(const objBarra3d& b, const Eigen::Matrix<double, 1, 7>& q) {
+    // Las filas de la rotación son los ejes locales en componentes globales.
+    const Eigen::Matrix3d aGlobales = b.getRotacion().transpose();
+    const Vec3 q1 = aGlobales * Vec3(q(0), q(2), q(4)), q2 = aGlobales * Vec3(q(1), q(3), q(5));
+    const Vec3 ejeX = aGlobales.col(0);
+    const double L = b.getLongitud();
+    // Con s medida desde el inicio y q lineal: ∫q ds = L·(q1 + q2)/2 y
+    // ∫s·q ds = L²·(q1/6 + q2/3); la torsión es un par uniforme según x local.
+    const Vec3 fuerza = L * (q1 + q2) / 2;
+    const Vec3 par = ejeX.cross(L * L * (q1 / 6 + q2 / 3)) + q(6) * L * ejeX;
+    return reducido({b.getXi(), b.getYi(), b.getZi()}, fuerza, par);
+}
+
 Suma sumaDeCargas(int c) {
     Suma suma;
     const casoResultado* deformado = casoDeformado(c);
@@ -51,20 +66,17 @@ Suma sumaDeCargas(int c) {
     for (const objBarra3d& b : barra) {
         const Eigen::MatrixXd& cargas = b.getMatrizCargasCombo();
         if (c >= cargas.rows()) continue;
+        if (deformado == nullptr) {
+            suma.sumar(distribuidaReducida(b, cargas.row(c)));
+            continue;
+        }
         const Eigen::RowVectorXd q = cargas.row(c);  // fx1 fx2 qy1 qy2 qz1 qz2 torsión, en ejes locales
         // Las filas de la rotación son los ejes locales en componentes globales.
         const Eigen::Matrix3d aGlobales = b.getRotacion().transpose();
         const Vec3 q1 = aGlobales * Vec3(q(0), q(2), q(4)), q2 = aGlobales * Vec3(q(1), q(3), q(5));
         const Vec3 ejeX = aGlobales.col(0);
         const double L = b.getLongitud();
-        // Con s medida desde el inicio y q lineal: ∫q ds = L·(q1 + q2)/2 y
-        // ∫s·q ds = L²·(q1/6 + q2/3); la torsión es un par uniforme según x local.
         const Vec3 fuerza = L * (q1 + q2) / 2;
-        if (deformado == nullptr) {
-            const Vec3 par = ejeX.cross(L * L * (q1 / 6 + q2 / 3)) + q(6) * L * ejeX;
-            suma.sumar(reducido({b.getXi(), b.getYi(), b.getZi()}, fuerza, par));
-            continue;
-        }
         // La carga repartida sobre la cuerda desplazada.
         const Vec3 inicio = posicion(nudo[static_cast<size_t>(b.getNudoInicioInterno())], deformado);
         const Vec3 cuerda = posicion(nudo[static_cast<size_t>(b.getNudoFinalInterno())], deformado) - inicio;
@@ -90,6 +102,16 @@ Suma sumaDeReacciones(int c) {
 
 Torsor resultanteCargas(int c) { return sumaDeCargas(c).resultante; }
 Torsor resultanteReacciones(int c) { return sumaDeReacciones(c).resultante; }
+
+Torsor resultanteDeCaso(const std::string& caso) {
+    Torsor t = Torsor::Zero();
+    for (const objNudo3d& n : nudo) {
+        const Eigen::Matrix<double, 6, 1> p = n.getCargaDeCaso(caso);
+        t += reducido({n.getX(), n.getY(), n.getZ()}, p.head<3>(), p.tail<3>());
+    }
+    for (const objBarra3d& b : barra) t += distribuidaReducida(b, b.getCargasDeCaso(caso));
+    return t;
+}
 
 namespace {
 // La carga total de la combinación: la mayor de las sumas de los módulos de

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <Eigen/Dense>
+#include <string>
 
 // Fuerza (componentes 0 a 2) y momento respecto del origen (3 a 5), en ejes globales.
 using Torsor = Eigen::Matrix<double, 6, 1>;
@@ -11,6 +12,9 @@ using Torsor = Eigen::Matrix<double, 6, 1>;
 // su carga distribuida lineal (y su torsión uniforme) integrada a lo largo de
 // la barra y llevada a ejes globales. El peso propio ya está en esas cargas.
 Torsor resultanteCargas(int c);
+// Lo mismo para un caso de carga, sin mayorar: la resultante de una
+// combinación es la suma de las de sus casos por sus factores.
+Torsor resultanteDeCaso(const std::string& caso);
 // Las reacciones de la combinación c en los grados de libertad apoyados (lo
 // que imprimen las líneas de reacciones).
 Torsor resultanteReacciones(int c);

@@ -79,7 +79,7 @@ void compararConDensa(const std::string& modelo) {
             EXPECT_LE(errorEquilibrio(c), 1e-4) << c;
         }
     }
-    for (int c = 0; c < noCombos; ++c) EXPECT_GT(reacciones.col(c).norm(), 1.0) << "combo " << c;
+    for (Eigen::Index c = 0; c < reacciones.cols(); ++c) EXPECT_GT(reacciones.col(c).norm(), 1.0) << "combo " << c;
 }
 
 // Torre de pisos pisos de un vano en el plano XZ con una cruz de solo tracción en cada piso y

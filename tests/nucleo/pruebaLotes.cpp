@@ -330,6 +330,9 @@ TEST(Lotes, LineaDeOrdenes) {
         {{"m.txt", "--csv", "r"}, Modo::error, "", "", "Error: --csv sólo vale con --calcular"},
         {{"m.txt", "--detalle"}, Modo::error, "", "", "Error: --detalle sólo vale con --calcular"},
         {{"--detalle", "--calcular", "m.txt"}, Modo::lotes, "m.txt", "", ""},
+        {{"--calcular", "m.txt", "--informe"}, Modo::error, "", "", "Error: falta la carpeta después de --informe"},
+        {{"m.txt", "--informe", "i"}, Modo::error, "", "", "Error: --informe sólo vale con --calcular"},
+        {{"--calcular", "--informe", ""}, Modo::error, "", "", "Error: la carpeta de --informe no puede ser vacía"},
         {{"a.txt", "b.txt"}, Modo::error, "", "", "Error: sobra el argumento b.txt (el archivo de modelo es a.txt)"},
         {{"-display"}, Modo::error, "", "", "Error: falta el valor después de -display"},
     };
@@ -344,6 +347,8 @@ TEST(Lotes, LineaDeOrdenes) {
             EXPECT_TRUE(a.archivo == c.archivo && a.carpetaCsv == c.carpeta) << que;
         }
     }
+    const char* conInforme[] = {"vantra3d", "--informe", "i", "--calcular", "m.txt"};
+    EXPECT_EQ(interpretarArgumentos(5, conInforme).carpetaInforme, "i");
     // Las opciones de la ventana pasan a freeglut; -display dice además dónde buscar la pantalla.
     const char* argv[] = {"vantra3d", "-display", ":3", "-iconic", "m.txt", "-geometry", "800x600"};
     const argumentosPrograma a = interpretarArgumentos(7, argv);

@@ -6,15 +6,6 @@
 #include "globales.h"
 #include "visor/escena/formatoTexto.h"
 
-// ---- Nivel de detalle ----
-
-int pasoDeDetalle(double largoPixeles, int tramos, double minimoPixeles) {
-    if (tramos <= 1 || !(largoPixeles > 0.0) || !std::isfinite(largoPixeles)) return 1;
-    for (int paso = 1; paso < tramos; ++paso)
-        if (tramos % paso == 0 && largoPixeles * paso / tramos >= minimoPixeles) return paso;
-    return tramos;
-}
-
 // ---- Comprobación de datos ----
 
 const solicitacionesBarra* resultadosDeBarra(const objBarra3d& b, int c) {

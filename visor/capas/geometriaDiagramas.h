@@ -13,12 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "analisis/casosResultado.h"
 #include "modelo/objBarra3d.h"
 #include "modelo/objNudo3d.h"
 #include "unidades.h"
 
-// Estaciones en que se muestrea cada barra (20 tramos rectos).
-constexpr int kEstacionesDiagrama = 21;
 // Una componente de carga distribuida se dibuja cuando supera este valor
 // absoluto en algún extremo (la torsión, en su único valor).
 constexpr double kUmbralCargaDistribuida = 1e-5;
@@ -32,21 +31,12 @@ struct Color {
 };
 
 // ---- Nivel de detalle ----
-// Con miles de barras en pantalla las estaciones de un diagrama (sus líneas
-// internas y los tramos de su contorno) y las flechas de una carga distribuida
-// quedan a menos de un píxel unas de otras: no se distinguen y cada línea
-// cuesta lo mismo que si se viera. Se dibuja sólo una de cada tantas, según lo
-// que mide la barra en pantalla al preparar la capa.
-// Separación mínima entre dos estaciones dibujadas de un diagrama.
-constexpr double kPixelesEntreLineasInternas = 3.0;
+// Las estaciones de cada barra (kEstacionesDiagrama), la separación mínima
+// entre dos de ellas en pantalla y pasoDeDetalle están con los casos de
+// resultados (analisis/casosResultado.h): el informe adelgaza sus dibujos igual.
 // Entre dos flechas de una carga distribuida: el ancho de sus puntas, para que
 // no se toquen (las puntas miden siempre lo mismo en pantalla).
 constexpr double kPixelesEntreFlechas = 8.0;
-// Cada cuántas de las `tramos` divisiones de una barra que en pantalla mide
-// `largoPixeles` se dibuja una para que queden a `minimoPixeles` o más: el
-// menor divisor de `tramos` que lo logra (así la primera y la última estación
-// siempre se dibujan) o, si ninguno, `tramos`. Sin largo conocido (0), todas.
-int pasoDeDetalle(double largoPixeles, int tramos, double minimoPixeles);
 
 // ---- Comprobación de datos ----
 

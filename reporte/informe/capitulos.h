@@ -1,0 +1,45 @@
+// Los capítulos del informe de cálculo. Cada uno es una función que escribe en
+// el documento sólo si tiene algo que decir, y lee nada más que el modelo, la
+// lista de mensajes y los resultados (analisis/casosResultado.h): ninguna
+// calcula un resultado propio.
+//
+// Dónde entra un análisis nuevo:
+//   - Una clase nueva de caso de resultados (tipoCaso): su rama en
+//     capituloDeCaso (capitulosCasos.cpp), con sus tablas y figuras; el
+//     compilador avisa de la clase que no tiene rama. Las figuras de un caso
+//     (deformada, diagramas) están en figurasInforme.h y sirven para cualquier
+//     clase de caso.
+//   - Una lista nueva de resultados en resultadosAnalisis (como los modos):
+//     una función capituloX(documentoHtml&) en su archivo y su línea en la
+//     lista de capítulos de escribirInforme (informe.cpp), en el lugar del
+//     índice donde deba leerse.
+#pragma once
+
+#include <string>
+
+#include "analisis/casosResultado.h"
+#include "modelo/combinacion.h"
+#include "reporte/informe/documentoHtml.h"
+
+// Título: los primeros comentarios del modelo, el archivo, la fecha y la
+// versión del programa.
+void capituloTitulo(documentoHtml& doc, const std::string& fechaYHora);
+// Las advertencias y los errores de la corrida, si los hay.
+void capituloMensajes(documentoHtml& doc);
+// El modelo: cantidades y extensión, vistas, secciones, apoyos, resortes,
+// desplazamientos impuestos, liberaciones, rotaciones y masas.
+void capituloModelo(documentoHtml& doc);
+// Las cargas: resultante de cada caso y de cada combinación mayorada.
+void capituloCargas(documentoHtml& doc);
+// Un caso de resultados, según su clase.
+void capituloDeCaso(documentoHtml& doc, const casoResultado& caso, int indice);
+// Los modos de vibración, con la masa total y la libre.
+void capituloModos(documentoHtml& doc);
+// Sin resultados (el análisis no terminó): lo dice.
+void capituloSinResultados(documentoHtml& doc);
+
+// "1.2 PP + 1.6 CM".
+std::string textoFactores(const combinacion& c);
+// Los primeros renglones de comentario del archivo de modelo: los que
+// preceden a la primera etiqueta (a lo sumo ocho, hasta un renglón en blanco).
+std::vector<std::string> comentarioInicial(const std::string& archivo);

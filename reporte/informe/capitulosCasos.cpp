@@ -1,0 +1,245 @@
+// Un capítulo por caso de resultados, según su clase. Hoy la única clase es la
+// combinación de carga: reacciones con su suma frente a la resultante de las
+// cargas y el error de equilibrio, los mayores desplazamientos, los extremos
+// de las solicitaciones, las solicitaciones en los extremos de las barras, la
+// deformada y el diagrama de My.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "globales.h"
+#include "reporte/bloquePandeo.h"
+#include "reporte/consolaLotes.h"
+#include "reporte/equilibrio.h"
+#include "reporte/informe/capitulos.h"
+#include "reporte/informe/figurasInforme.h"
+
+namespace {
+
+// Con más barras que éstas, las tablas de solicitaciones en los extremos se
+// limitan a las kBarrasDestacadas de mayor |N|, |V|, |T| y |M|.
+constexpr std::size_t kBarrasEnTablaCompleta = 200;
+constexpr std::size_t kBarrasDestacadas = 20;
+
+bool esFuerza(int s) { return s == kSolicitacionN || s == kSolicitacionVy || s == kSolicitacionVz; }
+
+std::vector<tablaHtml::columna> columnasSeis(std::vector<tablaHtml::columna> primeras, const char* const nombres[6],
+                                            magnitud primeras3, magnitud ultimas3) {
+    for (int i = 0; i < 6; ++i) primeras.push_back({nombres[i] + unidadEntreParentesis(i < 3 ? primeras3 : ultimas3)});
+    return primeras;
+}
+
+void tablaReacciones(documentoHtml& doc, const casoResultado& caso, int c) {
+    static const char* const nombres[6] = {"Rx", "Ry", "Rz", "Mx", "My", "Mz"};
+    tablaHtml t(columnasSeis({{"Nudo", false}}, nombres, magnitud::fuerza, magnitud::momento));
+    for (const objNudo3d& n : nudo) {
+        if (!n.tieneAlgunaReaccion()) continue;
+        const Eigen::Index i = n.getNoNudoInterno();
+        if (i < 0 || i >= caso.reacciones.cols()) continue;
+        std::vector<std::string> celdas{std::to_string(n.getNoNudoUsuario())};
+        for (int k = 0; k < 6; ++k)
+            celdas.push_back(numeroInforme(caso.reacciones(k, i), k < 3 ? caso.escalas.fuerzas : caso.escalas.momentos));
+        t.fila(celdas);
+    }
+    if (t.vacia()) return;
+    const auto torsor = [&](const Torsor& r, const char* titulo) {
+        std::vector<std::string> celdas{titulo};
+        for (int k = 0; k < 6; ++k) celdas.push_back(numeroInforme(r(k), k < 3 ? caso.escalas.fuerzas : caso.escalas.momentos));
+        t.fila(celdas, "suma");
+    };
+    torsor(resultanteReacciones(c), "Suma de las reacciones");
+    torsor(resultanteCargas(c), "Cargas aplicadas");
+    doc.seccion("Reacciones");
+    doc.parrafo("En ejes globales; en un grado de libertad con resorte, la fuerza del resorte. Las dos últimas filas "
+                "son las resultantes de las reacciones y de las cargas aplicadas, con los momentos respecto del "
+                "origen: en equilibrio suman cero.",
+                "nota");
+    doc.tabla(t);
+    char error[32];
+    std::snprintf(error, sizeof error, "%.1e", errorEquilibrio(c));
+    doc.parrafo(std::string("Error relativo de equilibrio: ") + error + ".");
+}
+
+void tablaDesplazamientos(documentoHtml& doc, const casoResultado& caso) {
+    static const char* const nombres[6] = {"Ux", "Uy", "Uz", "Gx", "Gy", "Gz"};
+    double mayor[6] = {0, 0, 0, 0, 0, 0};
+    int nudoMayor[6] = {-1, -1, -1, -1, -1, -1};
+    for (const objNudo3d& n : nudo) {
+        const Eigen::Index i = n.getNoNudoInterno();
+        if (i < 0 || i >= caso.desplazamientos.cols()) continue;
+        for (int k = 0; k < 6; ++k) {
+            const double v = caso.desplazamientos(k, i);
+            if (nudoMayor[k] < 0 || std::fabs(v) > std::fabs(mayor[k])) mayor[k] = v, nudoMayor[k] = n.getNoNudoUsuario();
+        }
+    }
+    if (nudoMayor[0] < 0) return;
+    tablaHtml t(columnasSeis({{"", false}}, nombres, magnitud::longitud, magnitud::giro));
+    std::vector<std::string> valores{"Mayor valor absoluto"}, nudos{"Nudo"};
+    for (int k = 0; k < 6; ++k) {
+        const double v = sinRuido(mayor[k], k < 3 ? caso.escalas.traslaciones : caso.escalas.giros);
+        valores.push_back(numeroInforme(v));
+        nudos.push_back(v == 0 ? "—" : std::to_string(nudoMayor[k]));
+    }
+    t.fila(valores);
+    t.fila(nudos);
+    doc.seccion("Mayores desplazamientos");
+    doc.parrafo("El mayor valor absoluto de cada componente (con su signo) y el nudo donde ocurre; todos los "
+                "desplazamientos están en desplazamientos.csv (--csv).",
+                "nota");
+    doc.tabla(t);
+}
+
+void tablaExtremos(documentoHtml& doc, const casoResultado& caso) {
+    tablaHtml t({{"Esfuerzo", false}, {"Máximo"}, {"Barra"}, {"x" + unidadEntreParentesis(magnitud::longitud)},
+                 {"Mínimo"}, {"Barra"}, {"x" + unidadEntreParentesis(magnitud::longitud)}});
+    for (int s = 0; s < kNumeroSolicitaciones; ++s) {
+        const extremoSolicitacion* maximo = nullptr;
+        const extremoSolicitacion* minimo = nullptr;
+        int bMax = 0, bMin = 0;
+        for (const objBarra3d& b : barra) {
+            const int i = b.getNoBarraInterna();
+            if (i < 0 || i >= static_cast<int>(caso.barras.size())) continue;
+            const extremoSolicitacion& e = caso.barras[static_cast<std::size_t>(i)].extremos[s];
+            if (!maximo || e.maximo > maximo->maximo) maximo = &e, bMax = b.getNoBarraUsuario();
+            if (!minimo || e.minimo < minimo->minimo) minimo = &e, bMin = b.getNoBarraUsuario();
+        }
+        if (!maximo) return;
+        const double escala = esFuerza(s) ? caso.escalas.fuerzas : caso.escalas.momentos;
+        // Un extremo que es ruido (un reticulado articulado no tiene torsión)
+        // no tiene barra ni lugar que valga la pena nombrar.
+        const auto donde = [&](double valor, int b, double x) -> std::pair<std::string, std::string> {
+            if (sinRuido(valor, escala) == 0) return {"—", "—"};
+            return {std::to_string(b), numeroInforme(x)};
+        };
+        const auto [barraMax, xMax] = donde(maximo->maximo, bMax, maximo->xMaximo);
+        const auto [barraMin, xMin] = donde(minimo->minimo, bMin, minimo->xMinimo);
+        t.fila({kNombresSolicitaciones[s] + unidadEntreParentesis(esFuerza(s) ? magnitud::fuerza : magnitud::momento),
+                numeroInforme(maximo->maximo, escala), barraMax, xMax, numeroInforme(minimo->minimo, escala), barraMin,
+                xMin});
+    }
+    doc.seccion("Extremos de las solicitaciones");
+    doc.parrafo("Exactos, de las funciones cerradas a lo largo de cada barra; x desde el inicio de la barra.", "nota");
+    doc.tabla(t);
+}
+
+// Las solicitaciones de la barra en sus dos extremos, con los signos de los
+// diagramas: N(0) = −fx1, Vy(0) = fy1, Vz(0) = fz1, T(0) = −mx1, My(0) = −mz1,
+// Mz(0) = my1 y N(L) = fx2, Vy(L) = −fy2, Vz(L) = −fz2, T(L) = mx2, My(L) = mz2,
+// Mz(L) = −my2.
+void filasExtremos(tablaHtml& t, const casoResultado& caso, const objBarra3d& b, bool conDestacado,
+                   const std::string& destacado = "") {
+    const double* f = caso.barras[static_cast<std::size_t>(b.getNoBarraInterna())].fuerzas;
+    const double inicio[6] = {-f[0], f[1], f[2], -f[3], -f[5], f[4]};
+    const double fin[6] = {f[6], -f[7], -f[8], f[9], f[11], -f[10]};
+    for (int e = 0; e < 2; ++e) {
+        // La barra y el valor que la destaca, sólo en su primera fila.
+        std::vector<std::string> celdas{e == 0 ? std::to_string(b.getNoBarraUsuario()) : ""};
+        if (conDestacado) celdas.push_back(e == 0 ? destacado : "");
+        celdas.push_back(std::to_string(e == 0 ? b.getNudoInicioUsuario() : b.getNudoFinalUsuario()));
+        const double* v = e == 0 ? inicio : fin;
+        for (int k = 0; k < 6; ++k)
+            celdas.push_back(numeroInforme(v[k], k < 3 ? caso.escalas.fuerzas : caso.escalas.momentos));
+        t.fila(celdas);
+    }
+}
+
+std::vector<tablaHtml::columna> columnasExtremos(const std::string& destacada) {
+    std::vector<tablaHtml::columna> c{{"Barra"}};
+    if (!destacada.empty()) c.push_back({destacada});
+    c.push_back({"Nudo"});
+    for (int s = 0; s < kNumeroSolicitaciones; ++s)
+        c.push_back({kNombresSolicitaciones[s] + unidadEntreParentesis(esFuerza(s) ? magnitud::fuerza : magnitud::momento)});
+    return c;
+}
+
+void tablasFuerzasExtremos(documentoHtml& doc, const casoResultado& caso) {
+    std::vector<const objBarra3d*> conResultados;
+    for (const objBarra3d& b : barra)
+        if (b.getNoBarraInterna() >= 0 && b.getNoBarraInterna() < static_cast<int>(caso.barras.size()))
+            conResultados.push_back(&b);
+    if (conResultados.empty()) return;
+    const char* const nota =
+        "Solicitaciones en el inicio y el fin de cada barra con los signos de los diagramas (N positivo en "
+        "tracción; My del plano local x-y, Mz del x-z). Las fuerzas de extremo en ejes locales de todas las "
+        "barras están en fuerzasExtremos.csv y los extremos de cada barra en solicitaciones.csv (--csv).";
+    if (conResultados.size() <= kBarrasEnTablaCompleta) {
+        tablaHtml t(columnasExtremos(""));
+        for (const objBarra3d* b : conResultados) filasExtremos(t, caso, *b, false);
+        doc.seccion("Solicitaciones en los extremos de las barras");
+        doc.parrafo(nota, "nota");
+        doc.tabla(t);
+        return;
+    }
+    doc.seccion("Barras más solicitadas");
+    doc.parrafo("El modelo tiene " + std::to_string(conResultados.size()) + " barras: aquí, las " +
+                    std::to_string(kBarrasDestacadas) +
+                    " de mayor |N|, |V|, |T| y |M| a lo largo de la barra (V el mayor de Vy y Vz, M el mayor de My y Mz). " +
+                    nota,
+                "nota");
+    struct criterio {
+        const char* titulo;
+        int s1, s2;
+        magnitud m;
+    };
+    const criterio criterios[] = {{"|N|", kSolicitacionN, kSolicitacionN, magnitud::fuerza},
+                                  {"|V|", kSolicitacionVy, kSolicitacionVz, magnitud::fuerza},
+                                  {"|T|", kSolicitacionT, kSolicitacionT, magnitud::momento},
+                                  {"|M|", kSolicitacionMy, kSolicitacionMz, magnitud::momento}};
+    for (const criterio& cr : criterios) {
+        const auto valor = [&](const objBarra3d* b) {
+            const extremoSolicitacion* e = caso.barras[static_cast<std::size_t>(b->getNoBarraInterna())].extremos;
+            return std::max({std::fabs(e[cr.s1].maximo), std::fabs(e[cr.s1].minimo), std::fabs(e[cr.s2].maximo),
+                             std::fabs(e[cr.s2].minimo)});
+        };
+        std::vector<std::pair<double, const objBarra3d*>> orden;
+        orden.reserve(conResultados.size());
+        for (const objBarra3d* b : conResultados) orden.emplace_back(valor(b), b);
+        const std::size_t n = std::min(kBarrasDestacadas, orden.size());
+        std::partial_sort(orden.begin(), orden.begin() + static_cast<long>(n), orden.end(),
+                          [](const auto& a, const auto& b) {
+                              return a.first != b.first ? a.first > b.first
+                                                        : a.second->getNoBarraUsuario() < b.second->getNoBarraUsuario();
+                          });
+        const double escala = cr.m == magnitud::fuerza ? caso.escalas.fuerzas : caso.escalas.momentos;
+        if (n == 0 || sinRuido(orden[0].first, escala) == 0) continue;
+        tablaHtml t(columnasExtremos(std::string(cr.titulo) + " máx" + unidadEntreParentesis(cr.m)));
+        for (std::size_t k = 0; k < n; ++k) {
+            if (sinRuido(orden[k].first, escala) == 0) break;
+            filasExtremos(t, caso, *orden[k].second, true, numeroInforme(orden[k].first, escala));
+        }
+        doc.seccion(std::string("Las ") + std::to_string(kBarrasDestacadas) + " barras de mayor " + cr.titulo);
+        doc.tabla(t);
+    }
+}
+
+void capituloCombinacion(documentoHtml& doc, const casoResultado& caso, int c) {
+    doc.capitulo("Combinación " + caso.nombre);
+    if (caso.combo >= 0 && caso.combo < static_cast<int>(combinaciones.size()))
+        doc.parrafo("Factores: " + textoFactores(combinaciones[static_cast<std::size_t>(caso.combo)]) + ".");
+    // Segundo orden: cuántas iteraciones y cuánto amplificó; sin resultados si
+    // supera la carga crítica.
+    if (caso.tipo == tipoCaso::segundoOrden) {
+        doc.parrafo(lineaSegundoOrden(caso) + (caso.segundoOrden.convergio ? "" : " (sin converger)") +
+                    ". El equilibrio se plantea en la geometría deformada.");
+        if (caso.segundoOrden.inestable) return;
+    }
+    if (!caso.barrasInactivas.empty()) doc.parrafo(lineaBarrasInactivas(caso) + ".");
+    tablaReacciones(doc, caso, c);
+    tablaDesplazamientos(doc, caso);
+    const figuraInforme deformada = figuraDeformada(caso);
+    if (!deformada.svg.empty()) doc.figura(deformada.svg, deformada.pie);
+    tablaExtremos(doc, caso);
+    const figuraInforme momentos = figuraSolicitacion(caso, kSolicitacionMy);
+    if (!momentos.svg.empty()) doc.figura(momentos.svg, momentos.pie);
+    tablasFuerzasExtremos(doc, caso);
+}
+
+}  // namespace
+
+void capituloDeCaso(documentoHtml& doc, const casoResultado& caso, int indice) {
+    // Cada clase de caso, su capítulo: una clase nueva agrega aquí su rama.
+    switch (caso.tipo) {
+        case tipoCaso::combinacion:
+        case tipoCaso::segundoOrden: capituloCombinacion(doc, caso, indice); break;
+    }
+}

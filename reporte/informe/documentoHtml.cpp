@@ -1,0 +1,144 @@
+#include "reporte/informe/documentoHtml.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "analisis/casosResultado.h"
+
+std::string escaparHtml(std::string_view texto) {
+    std::string r;
+    r.reserve(texto.size());
+    for (char c : texto) {
+        switch (c) {
+            case '&': r += "&amp;"; break;
+            case '<': r += "&lt;"; break;
+            case '>': r += "&gt;"; break;
+            case '"': r += "&quot;"; break;
+            default: r += c;
+        }
+    }
+    return r;
+}
+
+std::string numeroInforme(double valor, double escala) {
+    if (std::isnan(valor)) return "—";
+    if (std::isinf(valor)) return valor > 0 ? "∞" : "−∞";
+    const double v = sinRuido(valor, escala);
+    if (v == 0.0) return "0";
+    char texto[48];
+    const int exponente = static_cast<int>(std::floor(std::log10(std::fabs(v))));
+    if (exponente >= -3 && exponente < 6) {
+        const int decimales = std::max(0, kCifrasInforme - 1 - exponente);
+        std::snprintf(texto, sizeof texto, "%.*f", decimales, v);
+        // Lo que al redondear sube de orden (9.99996 → 10.0000) conserva una
+        // cifra de más: no se pierde nada.
+    } else {
+        std::snprintf(texto, sizeof texto, "%.*e", kCifrasInforme - 1, v);
+    }
+    return texto;
+}
+
+std::string unidadEntreParentesis(magnitud m) {
+    const std::string s = sufijoUnidad(m);
+    return s.empty() ? s : " (" + s.substr(1) + ")";
+}
+
+void tablaHtml::fila(const std::vector<std::string>& celdas, const char* clase) {
+    cuerpo_ += clase ? std::string("<tr class=\"") + clase + "\">" : std::string("<tr>");
+    for (std::size_t i = 0; i < celdas.size(); ++i) {
+        const bool numerica = i < columnas_.size() && columnas_[i].numerica;
+        cuerpo_ += numerica ? "<td class=\"n\">" : "<td>";
+        cuerpo_ += escaparHtml(celdas[i]);
+        cuerpo_ += "</td>";
+    }
+    cuerpo_ += "</tr>\n";
+    ++filas_;
+}
+
+std::string tablaHtml::html() const {
+    std::string r = "<table>\n";
+    // Una tabla de pares nombre-valor no tiene encabezados: sin fila vacía arriba.
+    if (std::any_of(columnas_.begin(), columnas_.end(), [](const columna& c) { return !c.titulo.empty(); })) {
+        r += "<thead><tr>";
+        for (const columna& c : columnas_)
+            r += (c.numerica ? "<th class=\"n\">" : "<th>") + escaparHtml(c.titulo) + "</th>";
+        r += "</tr></thead>\n";
+    }
+    r += "<tbody>\n" + cuerpo_ + "</tbody>\n</table>\n";
+    return r;
+}
+
+void documentoHtml::capitulo(const std::string& titulo) { cuerpo_ += "<h2>" + escaparHtml(titulo) + "</h2>\n"; }
+
+void documentoHtml::seccion(const std::string& titulo) { cuerpo_ += "<h3>" + escaparHtml(titulo) + "</h3>\n"; }
+
+void documentoHtml::parrafo(const std::string& texto, const char* clase) {
+    cuerpo_ += clase ? std::string("<p class=\"") + clase + "\">" : std::string("<p>");
+    cuerpo_ += escaparHtml(texto) + "</p>\n";
+}
+
+void documentoHtml::tabla(const tablaHtml& t) { cuerpo_ += t.html(); }
+
+void documentoHtml::figura(const std::string& svg, const std::string& pie) {
+    cuerpo_ += "<figure>\n" + svg + "<figcaption>Figura " + std::to_string(++figuras_) + ". " + escaparHtml(pie) +
+               "</figcaption>\n</figure>\n";
+}
+
+namespace {
+// Pantalla: una columna legible. Impresión: A4 con márgenes, cada capítulo en
+// una página nueva, los encabezados de las tablas en cada página, filas y
+// figuras sin cortar.
+const char* const kEstilos = R"(
+@page { size: A4; margin: 14mm 12mm 16mm 12mm; }
+html { -webkit-print-color-adjust: exact; print-color-adjust: exact; }
+body { font-family: "DejaVu Sans", "Liberation Sans", Arial, sans-serif; font-size: 9.5pt; color: #111;
+       max-width: 186mm; margin: 0 auto; line-height: 1.35; }
+h1 { font-size: 17pt; margin: 0 0 4pt; }
+h2 { font-size: 13.5pt; margin: 0 0 6pt; padding-bottom: 2pt; border-bottom: 1pt solid #333;
+     break-before: page; page-break-before: always; break-after: avoid; page-break-after: avoid; }
+h3 { font-size: 11pt; margin: 10pt 0 3pt; break-after: avoid; page-break-after: avoid; }
+p { margin: 3pt 0; }
+.titulo p.comentario { font-size: 11pt; margin: 0; }
+.nota { color: #444; font-size: 8.5pt; }
+table { border-collapse: collapse; margin: 3pt 0 8pt; font-size: 8pt; }
+thead { display: table-header-group; }
+tr { break-inside: avoid; page-break-inside: avoid; }
+th, td { border: 0.5pt solid #999; padding: 1pt 4pt; vertical-align: top; }
+th { background: #e6e6e6; font-weight: bold; text-align: left; }
+th.n, td.n { text-align: right; white-space: nowrap; font-variant-numeric: tabular-nums; }
+tr.suma td { font-weight: bold; border-top: 1.2pt solid #333; background: #f3f3f3; }
+ul.mensajes { padding-left: 14pt; margin: 3pt 0; }
+ul.mensajes li.error { color: #a00000; font-weight: bold; }
+ul.mensajes li.advertencia { color: #7a4b00; }
+figure { margin: 6pt 0 10pt; break-inside: avoid; page-break-inside: avoid; }
+figure svg { display: block; width: 100%; height: auto; max-height: 200mm; border: 0.5pt solid #bbb; background: #fff; }
+figcaption { font-size: 8.5pt; color: #333; margin-top: 2pt; }
+svg .barra { stroke: #3b5a8c; stroke-width: 0.9; fill: none; stroke-linecap: round; }
+svg .base { stroke: #b8b8b8; stroke-width: 0.7; fill: none; }
+svg .deformada { stroke: #0a8f9c; stroke-width: 1.1; fill: none; stroke-linejoin: round; }
+svg .modo { stroke: #7b3fa0; stroke-width: 1.1; fill: none; stroke-linejoin: round; }
+svg .diagrama { stroke: #c0392b; stroke-width: 0.7; fill: #e74c3c; fill-opacity: 0.35; stroke-linejoin: round; }
+svg .apoyo { stroke: #1e7b34; stroke-width: 0.8; fill: #2ea44f; }
+svg .resorte { stroke: #1e7b34; stroke-width: 0.8; fill: none; }
+svg .marca { fill: #d35400; stroke: none; }
+svg text { font-family: "DejaVu Sans", Arial, sans-serif; font-size: 8px; fill: #222;
+           paint-order: stroke; stroke: #fff; stroke-width: 2.2px; stroke-linejoin: round; }
+svg text.numeroNudo { font-size: 7px; fill: #555; }
+svg text.extremo { font-size: 8.5px; fill: #8e1b10; font-weight: bold; }
+svg text.ejes { font-size: 8px; fill: #333; }
+svg .eje { stroke: #333; stroke-width: 0.8; fill: none; }
+@media screen { body { padding: 12px; } }
+@media print { body { max-width: none; } }
+)";
+}  // namespace
+
+std::string documentoHtml::texto(const std::string& titulo) const {
+    std::string r;
+    r.reserve(cuerpo_.size() + 4096);
+    r += "<!DOCTYPE html>\n<html lang=\"es\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + escaparHtml(titulo) +
+         "</title>\n<style>" + kEstilos + "</style>\n</head>\n<body>\n";
+    r += cuerpo_;
+    r += "</body>\n</html>\n";
+    return r;
+}

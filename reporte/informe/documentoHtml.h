@@ -1,0 +1,64 @@
+// El documento HTML del informe de cálculo: el marco (cabecera, estilos para
+// la pantalla y para imprimir en A4), los capítulos, las tablas y las figuras.
+// Un solo archivo sin recursos externos ni programas: estilos y dibujos van
+// dentro. Los números se escriben con un número fijo de cifras significativas
+// y sin el ruido del redondeo; las unidades, en los encabezados.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "unidades.h"
+
+// Cifras significativas de los números del informe.
+inline constexpr int kCifrasInforme = 5;
+
+// El texto con &, <, > y " escritos como entidades.
+std::string escaparHtml(std::string_view texto);
+// El valor con kCifrasInforme cifras significativas, 0 si su magnitud no llega
+// a la fracción de ruido de la escala (sinRuido) y nunca "-0"; notación
+// científica (1.2346e-05) fuera de 0.001 a 999999.
+std::string numeroInforme(double valor, double escala = 0);
+// " (kN)" para encabezados de tabla, o vacío si el modelo no da unidades.
+std::string unidadEntreParentesis(magnitud m);
+
+// Una tabla: encabezados (que se repiten en cada página impresa) y filas de
+// celdas de texto. Las columnas numéricas se alinean a la derecha.
+class tablaHtml {
+public:
+    struct columna {
+        std::string titulo;
+        bool numerica = true;
+    };
+    explicit tablaHtml(std::vector<columna> columnas) : columnas_(std::move(columnas)) {}
+    // Una fila; `clase` marca filas especiales ("suma").
+    void fila(const std::vector<std::string>& celdas, const char* clase = nullptr);
+    bool vacia() const { return filas_ == 0; }
+    std::string html() const;
+
+private:
+    std::vector<columna> columnas_;
+    std::string cuerpo_;
+    int filas_ = 0;
+};
+
+class documentoHtml {
+public:
+    // Un capítulo empieza en una página nueva al imprimir.
+    void capitulo(const std::string& titulo);
+    void seccion(const std::string& titulo);
+    void parrafo(const std::string& texto, const char* clase = nullptr);
+    // HTML ya armado (una lista, una figura).
+    void crudo(const std::string& html) { cuerpo_ += html; }
+    void tabla(const tablaHtml& t);
+    // Una figura SVG con su pie; se numeran en orden.
+    void figura(const std::string& svg, const std::string& pie);
+    // El documento entero con su título.
+    std::string texto(const std::string& titulo) const;
+
+private:
+    std::string cuerpo_;
+    int figuras_ = 0;
+};

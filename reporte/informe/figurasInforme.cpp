@@ -1,0 +1,268 @@
+#include "reporte/informe/figurasInforme.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "globales.h"
+#include "reporte/informe/documentoHtml.h"
+
+namespace {
+
+Eigen::Vector3d posicion(const objNudo3d& n) { return {n.getX(), n.getY(), n.getZ()}; }
+Eigen::Vector3d inicio(const objBarra3d& b) { return {b.getXi(), b.getYi(), b.getZi()}; }
+Eigen::Vector3d fin(const objBarra3d& b) { return {b.getXf(), b.getYf(), b.getZf()}; }
+
+std::vector<Eigen::Vector3d> posicionesNudos() {
+    std::vector<Eigen::Vector3d> p;
+    p.reserve(nudo.size());
+    for (const objNudo3d& n : nudo) p.push_back(posicion(n));
+    return p;
+}
+
+void barras(dibujoSvg& d, const char* clase) {
+    for (const objBarra3d& b : barra) d.segmento(clase, inicio(b), fin(b));
+}
+
+void apoyos(dibujoSvg& d) {
+    for (const objNudo3d& n : nudo) {
+        const Eigen::VectorXi a = n.getApoyo();
+        if (a.size() < 6) continue;
+        const int traslaciones = a(0) + a(1) + a(2), giros = a(3) + a(4) + a(5);
+        if (traslaciones + giros > 0)
+            d.simbolo(traslaciones == 3 && giros == 3 ? dibujoSvg::marca::empotramiento
+                      : traslaciones == 3             ? dibujoSvg::marca::articulacion
+                                                      : dibujoSvg::marca::apoyoParcial,
+                      posicion(n));
+        else if (n.tieneAlgunaReaccion())
+            d.simbolo(dibujoSvg::marca::resorte, posicion(n));
+    }
+}
+
+// Las estaciones que se dibujan de una barra: una de cada pasoDeDetalle de
+// las kEstacionesDiagrama según su largo en el papel (la primera y la última siempre).
+int estacionesDibujadas(const dibujoSvg& d, const objBarra3d& b) {
+    const int tramos = kEstacionesDiagrama - 1;
+    const int paso = pasoDeDetalle(d.largoEnPapel(inicio(b), fin(b)), tramos, kPixelesEntreLineasInternas);
+    return tramos / paso + 1;
+}
+
+// La elástica de una barra en ejes globales: d sale de deformadaBarra o
+// deformadaDeCampo (abscisa y flechas locales relativas al inicio desplazado).
+std::vector<Eigen::Vector3d> elasticaGlobal(const objBarra3d& b, const Eigen::Vector3d& origen,
+                                            const Eigen::MatrixXd& d) {
+    const Eigen::Matrix3d aGlobales = b.getRotacion().transpose();
+    std::vector<Eigen::Vector3d> p;
+    p.reserve(static_cast<std::size_t>(d.cols()));
+    for (Eigen::Index j = 0; j < d.cols(); ++j) p.push_back(origen + aGlobales * d.col(j).head<3>());
+    return p;
+}
+
+std::string conUnidad(double v, double escala, magnitud m) { return numeroInforme(v, escala) + sufijoUnidad(m); }
+
+}  // namespace
+
+double tamanoDelModelo() {
+    if (nudo.empty()) return 1;
+    Eigen::Vector3d lo = posicion(nudo[0]), hi = lo;
+    for (const objNudo3d& n : nudo) lo = lo.cwiseMin(posicion(n)), hi = hi.cwiseMax(posicion(n));
+    const double d = (hi - lo).norm();
+    return d > 0 && std::isfinite(d) ? d : 1;
+}
+
+double largoTipicoDeBarra() {
+    std::vector<double> largos;
+    largos.reserve(barra.size());
+    for (const objBarra3d& b : barra)
+        if (std::isfinite(b.getLongitud())) largos.push_back(b.getLongitud());
+    if (largos.empty()) return tamanoDelModelo();
+    std::nth_element(largos.begin(), largos.begin() + static_cast<long>(largos.size() / 2), largos.end());
+    return largos[largos.size() / 2];
+}
+
+bool vistaAplanaElModelo(vistaDibujo v) {
+    if (v == vistaDibujo::isometrica || nudo.empty()) return false;
+    Eigen::Vector3d lo = posicion(nudo[0]), hi = lo;
+    for (const objNudo3d& n : nudo) lo = lo.cwiseMin(posicion(n)), hi = hi.cwiseMax(posicion(n));
+    const Eigen::Vector3d extension = hi - lo;
+    const double tolerancia = 1e-9 * tamanoDelModelo();
+    // Los ejes globales que la vista muestra.
+    const int ejes[3][2] = {{0, 1}, {0, 2}, {1, 2}};
+    const int* muestra = ejes[v == vistaDibujo::planta ? 0 : v == vistaDibujo::alzadoXZ ? 1 : 2];
+    int delModelo = 0, enLaVista = 0;
+    for (int k = 0; k < 3; ++k) delModelo += extension(k) > tolerancia ? 1 : 0;
+    for (int k = 0; k < 2; ++k) enLaVista += extension(muestra[k]) > tolerancia ? 1 : 0;
+    return enLaVista < std::min(2, delModelo);
+}
+
+figuraInforme figuraModelo(vistaDibujo v) {
+    dibujoSvg d(v, posicionesNudos());
+    barras(d, "barra");
+    apoyos(d);
+    if (static_cast<int>(nudo.size()) <= kNudosConNumero)
+        for (const objNudo3d& n : nudo) d.texto(posicion(n), std::to_string(n.getNoNudoUsuario()), "numeroNudo");
+    std::string pie = std::string("Modelo en ") + nombreVista(v) + ". Apoyos: cuadrado, empotramiento; triángulo lleno, "
+                      "las tres traslaciones fijas; triángulo vacío, apoyo parcial; círculo, sólo resortes.";
+    if (static_cast<int>(nudo.size()) <= kNudosConNumero) pie += " Números de nudo en gris.";
+    return {d.svg(), pie};
+}
+
+figuraInforme figuraDeformada(const casoResultado& caso) {
+    // La mayor traslación del caso, en los nudos y a lo largo de las barras:
+    // en una viga cargada la flecha del tramo suele ser mucho mayor que el
+    // desplazamiento de sus nudos, y una viga simplemente apoyada no mueve
+    // los suyos. La elástica es lineal en la escala: con escala 1 da los
+    // desplazamientos de cada estación.
+    double mayor = 0;
+    Eigen::Vector3d dondeMayor = Eigen::Vector3d::Zero(), desplazamientoMayor = Eigen::Vector3d::Zero();
+    std::string rotulo;
+    for (const objNudo3d& n : nudo) {
+        const Eigen::Index i = n.getNoNudoInterno();
+        if (i < 0 || i >= caso.desplazamientos.cols()) continue;
+        const Eigen::Vector3d u = caso.desplazamientos.col(i).head<3>();
+        if (u.norm() > mayor)
+            mayor = u.norm(), dondeMayor = posicion(n), desplazamientoMayor = u,
+            rotulo = "nudo " + std::to_string(n.getNoNudoUsuario());
+    }
+    // Una estación interior sólo gana si supera al nudo por más que el redondeo.
+    const double umbralInterior = 1e-9;
+    for (const objBarra3d& b : barra) {
+        const int ni = b.getNudoInicioInterno();
+        if (ni < 0 || ni >= caso.desplazamientos.cols()) continue;
+        const int n = kEstacionesDiagrama;
+        const Eigen::MatrixXd e = deformadaBarra(caso, b, n, 1.0);
+        const Eigen::Matrix3d aGlobales = b.getRotacion().transpose();
+        const double L = b.getLongitud();
+        for (int j = 1; j + 1 < n; ++j) {
+            const double x = L * j / (n - 1);
+            const Eigen::Vector3d u =
+                caso.desplazamientos.col(ni).head<3>() + aGlobales * (e.col(j) - Eigen::Vector3d(x, 0, 0));
+            if (u.norm() > mayor * (1 + umbralInterior))
+                mayor = u.norm(), dondeMayor = inicio(b) + x * aGlobales.col(0), desplazamientoMayor = u,
+                rotulo = "barra " + std::to_string(b.getNoBarraUsuario()) + ", x = " + numeroInforme(x) +
+                         sufijoUnidad(magnitud::longitud);
+        }
+    }
+    if (rotulo.empty() || !std::isfinite(mayor) || sinRuido(mayor, caso.escalas.traslaciones) == 0) return {};
+    // Como el visor con escalaDeflexion 100: la mayor traslación mide una décima del tamaño del modelo.
+    const double escala = 0.1 * tamanoDelModelo() / mayor;
+    dibujoSvg d(vistaDibujo::isometrica, posicionesNudos());
+    barras(d, "base");
+    apoyos(d);
+    for (const objBarra3d& b : barra) {
+        const int ni = b.getNudoInicioInterno();
+        if (ni < 0 || ni >= caso.desplazamientos.cols()) continue;
+        const Eigen::MatrixXd e = deformadaBarra(caso, b, estacionesDibujadas(d, b), escala);
+        const Eigen::Vector3d origen = inicio(b) + escala * caso.desplazamientos.col(ni).head<3>();
+        d.trazo("deformada", elasticaGlobal(b, origen, e));
+    }
+    const std::string valor = conUnidad(mayor, caso.escalas.traslaciones, magnitud::longitud);
+    const Eigen::Vector3d p = dondeMayor + escala * desplazamientoMayor;
+    d.simbolo(dibujoSvg::marca::punto, p);
+    d.texto(p, rotulo + ": " + valor, "extremo");
+    char factor[64];
+    std::snprintf(factor, sizeof factor, "%.4g", escala);
+    return {d.svg(), "Deformada de " + caso.nombre + " en " + nombreVista(vistaDibujo::isometrica) +
+                         ", desplazamientos multiplicados por " + factor + " (la mayor traslación, " + valor +
+                         " en " + rotulo + ", dibujada como una décima del tamaño del modelo); en gris, el modelo "
+                         "sin deformar."};
+}
+
+figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {
+    if (s != kSolicitacionMy && s != kSolicitacionMz) return {};
+    const bool planoY = s == kSolicitacionMy;
+    const double escalaRuido = caso.escalas.momentos;
+    // Los extremos del caso (exactos, de las funciones cerradas) y sus barras.
+    double maximo = -INFINITY, minimo = INFINITY;
+    int barraMaximo = -1, barraMinimo = -1;
+    for (const objBarra3d& b : barra) {
+        const int i = b.getNoBarraInterna();
+        if (i < 0 || i >= static_cast<int>(caso.barras.size())) continue;
+        const extremoSolicitacion& e = caso.barras[static_cast<std::size_t>(i)].extremos[s];
+        if (e.maximo > maximo) maximo = e.maximo, barraMaximo = i;
+        if (e.minimo < minimo) minimo = e.minimo, barraMinimo = i;
+    }
+    const double mayor = std::max(std::fabs(maximo), std::fabs(minimo));
+    if (barraMaximo < 0 || !std::isfinite(mayor) || sinRuido(mayor, escalaRuido) == 0) return {};
+    // El mayor momento mide un 8 % del tamaño del modelo, o media barra típica
+    // si es menos (en un edificio, los diagramas de barras vecinas no se
+    // pisan), del lado de la fibra traccionada como en el visor: My positivo
+    // hacia −y local, Mz hacia −z.
+    const double ordenada = std::min(0.08 * tamanoDelModelo(), 0.5 * largoTipicoDeBarra());
+    const double escala = ordenada / mayor;
+    dibujoSvg d(vistaDibujo::isometrica, posicionesNudos());
+    barras(d, "base");
+    const double minimoPapel = 0.3 / d.pixelesPorUnidad();
+    for (const objBarra3d& b : barra) {
+        const int i = b.getNoBarraInterna();
+        if (i < 0 || i >= static_cast<int>(caso.barras.size())) continue;
+        const solicitacionesBarra& r = caso.barras[static_cast<std::size_t>(i)];
+        const extremoSolicitacion& e = r.extremos[s];
+        // Un diagrama que no se separa del eje en el papel no se dibuja.
+        if (std::max(std::fabs(e.maximo), std::fabs(e.minimo)) * escala < minimoPapel) continue;
+        const double L = b.getLongitud();
+        const int n = estacionesDibujadas(d, b);
+        std::vector<double> x;
+        for (int k = 0; k < n; ++k) x.push_back(L * k / (n - 1));
+        // Los extremos de la barra, aunque caigan entre estaciones.
+        for (double xe : {e.xMaximo, e.xMinimo})
+            if (xe > 0 && xe < L) x.push_back(xe);
+        std::sort(x.begin(), x.end());
+        x.erase(std::unique(x.begin(), x.end()), x.end());
+        const Eigen::Matrix3d ejes = b.getRotacion();  // filas: x, y, z locales
+        const Eigen::Vector3d ex = ejes.row(0).transpose(), normal = ejes.row(planoY ? 1 : 2).transpose();
+        std::vector<Eigen::Vector3d> contorno;
+        contorno.push_back(inicio(b));
+        for (double xi : x)
+            contorno.push_back(inicio(b) + xi * ex - b.valorSolicitacion(r, s, xi) * escala * normal);
+        contorno.push_back(inicio(b) + L * ex);
+        d.trazo("diagrama", contorno, true);
+    }
+    const char* nombre = kNombresSolicitaciones[s];
+    const auto rotular = [&](int i, bool esMaximo) {
+        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
+        const solicitacionesBarra& r = caso.barras[static_cast<std::size_t>(i)];
+        const double xe = esMaximo ? r.extremos[s].xMaximo : r.extremos[s].xMinimo;
+        const double v = esMaximo ? r.extremos[s].maximo : r.extremos[s].minimo;
+        const Eigen::Matrix3d ejes = b.getRotacion();
+        const Eigen::Vector3d p = inicio(b) + xe * ejes.row(0).transpose() -
+                                  v * escala * ejes.row(planoY ? 1 : 2).transpose();
+        d.simbolo(dibujoSvg::marca::punto, p);
+        d.texto(p, std::string(nombre) + (esMaximo ? " máx " : " mín ") + conUnidad(v, escalaRuido, magnitud::momento) +
+                       " (barra " + std::to_string(b.getNoBarraUsuario()) + ")",
+                "extremo", esMaximo ? "start" : "end");
+    };
+    // "36.8 en la barra 12"; un extremo que es ruido es 0, sin barra.
+    const auto extremo = [&](double v, int i) {
+        std::string t = conUnidad(v, escalaRuido, magnitud::momento);
+        if (sinRuido(v, escalaRuido) != 0 && i >= 0)
+            t += " en la barra " + std::to_string(barra[static_cast<std::size_t>(i)].getNoBarraUsuario());
+        return t;
+    };
+    if (sinRuido(maximo, escalaRuido) != 0) rotular(barraMaximo, true);
+    if (sinRuido(minimo, escalaRuido) != 0 && barraMinimo >= 0) rotular(barraMinimo, false);
+    return {d.svg(), std::string("Diagrama de ") + nombre + " de " + caso.nombre + " en " +
+                         nombreVista(vistaDibujo::isometrica) + ", del lado de la fibra traccionada (" +
+                         (planoY ? "plano local x-y" : "plano local x-z") + "); el mayor valor absoluto, " +
+                         conUnidad(mayor, escalaRuido, magnitud::momento) +
+                         ", dibujado con " + numeroInforme(ordenada) + sufijoUnidad(magnitud::longitud) +
+                         " de ordenada. Máximo " + extremo(maximo, barraMaximo) + ", mínimo " +
+                         extremo(minimo, barraMinimo) + "."};
+}
+
+figuraInforme figuraModo(int k) {
+    if (k < 0 || k >= static_cast<int>(resultados.modos.size())) return {};
+    const modoVibracion& m = resultados.modos[static_cast<std::size_t>(k)];
+    const double escala = 0.1 * tamanoDelModelo();  // la mayor traslación de la forma vale 1
+    dibujoSvg d(vistaDibujo::isometrica, posicionesNudos());
+    barras(d, "base");
+    apoyos(d);
+    for (const objBarra3d& b : barra) {
+        const Eigen::MatrixXd e = deformadaDeCampo(b, m.forma, estacionesDibujadas(d, b), escala);
+        if (e.cols() == 0) continue;
+        const Eigen::Vector3d origen = inicio(b) + escala * m.forma.segment<3>(6 * b.getNudoInicioInterno());
+        d.trazo("modo", elasticaGlobal(b, origen, e));
+    }
+    return {d.svg(), "Forma del modo " + std::to_string(k + 1) + " (T = " + numeroInforme(m.periodo) +
+                         " s) en " + nombreVista(vistaDibujo::isometrica) +
+                         "; la mayor traslación dibujada como una décima del tamaño del modelo."};
+}

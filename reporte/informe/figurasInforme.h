@@ -1,0 +1,39 @@
+// Las figuras del informe, armadas con dibujoSvg desde el modelo y los casos
+// de resultados: el modelo con sus apoyos en cada vista, y en perspectiva la
+// deformada y el diagrama de momentos de un caso y las formas modales. Con
+// muchas barras se adelgazan como en el visor (pasoDeDetalle con la misma
+// separación entre estaciones), sin perder los extremos: el punto de cada
+// barra donde su momento es máximo o mínimo siempre se dibuja, y el nudo que
+// más se desplaza y los momentos extremos del caso llevan su valor escrito.
+#pragma once
+
+#include <string>
+
+#include "analisis/casosResultado.h"
+#include "reporte/informe/dibujoSvg.h"
+
+struct figuraInforme {
+    std::string svg;  // vacío: nada que dibujar
+    std::string pie;
+};
+
+// Hasta cuántos nudos se escriben sus números en las vistas del modelo.
+inline constexpr int kNudosConNumero = 60;
+
+// La diagonal de la caja de los nudos (1 si es nula): el tamaño del modelo
+// con que se escalan los dibujos.
+double tamanoDelModelo();
+// La mediana de los largos de las barras (el tamaño del modelo si no hay barras).
+double largoTipicoDeBarra();
+
+// ¿Muestra esta vista el modelo con menos dimensiones de las que tiene? Un
+// pórtico plano en X-Z es una línea en planta y en el alzado YZ; una viga
+// según X, un punto en el alzado YZ. Esas vistas no se dibujan; la
+// isométrica, siempre.
+bool vistaAplanaElModelo(vistaDibujo v);
+figuraInforme figuraModelo(vistaDibujo v);
+figuraInforme figuraDeformada(const casoResultado& caso);
+// El diagrama de la solicitación s (kSolicitacionMy, ...) del caso.
+figuraInforme figuraSolicitacion(const casoResultado& caso, int s);
+// La forma del modo k (desde 0).
+figuraInforme figuraModo(int k);

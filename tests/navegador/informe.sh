@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# El informe de cálculo en un navegador de verdad: Chromium sin ventana imprime
+# informe.html de cada modelo de ejemplo y de un edificio generado a PDF en A4;
+# pdftotext debe encontrar en el PDF los capítulos que corresponden al modelo
+# (título, modelo, cargas, una combinación por cada una que imprime el modo por
+# lotes, modos si los pide) y tantos pies de figura como figuras tiene el HTML;
+# en las páginas hechas imagen (pdftoppm), sobre cada pie de figura debe haber
+# trazos del color de su dibujo (barras, deformada, diagrama o forma modal). En
+# el edificio, los encabezados de la tabla de reacciones se repiten en cada
+# página que ocupa.
+#   bash informe.sh <ejecutable vantra3d> <vantra3d-bench> <carpeta de ejemplos> <carpeta de trabajo>
+# Sale con 0 si todo está bien, 1 si algo falla y 77 (saltada) sólo si Chromium
+# no puede arrancar.
+set -u
+exe=${1:?falta el ejecutable} banco=${2:?falta vantra3d-bench} ejemplos=${3:?falta la carpeta de ejemplos}
+trabajo=${4:?falta la carpeta de trabajo}
+fallar() { echo "FALLO: $*"; exit 1; }
+absoluto() { case "$1" in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
+exe=$(absoluto "$exe") banco=$(absoluto "$banco") ejemplos=$(absoluto "$ejemplos") trabajo=$(absoluto "$trabajo")
+for programa in pdftotext pdftoppm pdfinfo convert; do
+    command -v "$programa" >/dev/null || fallar "falta $programa (bash herramientas/dependencias.sh lo instala)"
+done
+navegador=$(command -v chromium || command -v chromium-browser) ||
+    { echo "PRUEBA SALTADA: no está chromium (bash herramientas/dependencias.sh lo instala)"; exit 77; }
+rm -rf "$trabajo" && mkdir -p "$trabajo" && cd "$trabajo" || exit 1
+
+# imprimir HTML PDF: un perfil nuevo y vacío cada vez; sin conexiones de fondo
+# (la red de la máquina puede estar cerrada) ni encabezados de página del navegador.
+imprimir() {
+    local perfil
+    perfil=$(mktemp -d "$trabajo/perfil.XXXXXX")
+    timeout 240 "$navegador" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+        --disable-background-networking --disable-component-update --disable-sync --no-pdf-header-footer \
+        --user-data-dir="$perfil" --print-to-pdf="$2" "file://$1" >"$2.log" 2>&1
+    local estado=$?
+    rm -rf "$perfil"
+    [ $estado -eq 0 ] && [ -s "$2" ]
+}
+
+printf '<!DOCTYPE html><html><body><p>prueba</p></body></html>\n' >arranque.html
+if ! imprimir "$PWD/arranque.html" arranque.pdf; then
+    tail -n 5 arranque.pdf.log
+    echo "PRUEBA SALTADA: Chromium no puede arrancar"
+    exit 77
+fi
+
+# ¿Cuántos píxeles de la imagen $1, en el rectángulo WxH+X+Y $2, están a lo
+# sumo a $6 por canal del color $3 $4 $5?
+pixeles() {
+    convert "$1" -crop "$2" +repage -depth 8 -format %c histogram:info:- |
+        sed -n 's/^ *\([0-9]*\): *(\([0-9]*\),\([0-9]*\),\([0-9]*\)[,)].*/\1 \2 \3 \4/p' |
+        awk -v r="$3" -v g="$4" -v b="$5" -v t="$6" '
+            function abs(x) { return x < 0 ? -x : x }
+            abs($2 - r) <= t && abs($3 - g) <= t && abs($4 - b) <= t { n += $1 }
+            END { print n + 0 }'
+}
+
+# comprobar MODELO NOMBRE: calcula, imprime y revisa el PDF.
+comprobar() {
+    local modelo=$1 nombre=$2 pdf texto figuras pies
+    mkdir -p "$nombre" && cd "$nombre" || exit 1
+    "$exe" --calcular "$modelo" --informe informe >consola.txt 2>&1
+    [ -s informe/informe.html ] || fallar "$nombre: no se escribió informe/informe.html"
+    pdf="$PWD/informe.pdf"
+    imprimir "$PWD/informe/informe.html" "$pdf" || { tail -n 5 "$pdf.log"; fallar "$nombre: Chromium no imprimió"; }
+    pdfinfo "$pdf" | grep -Eq '^Page size: +59[45](\.[0-9]+)? x 84[12](\.[0-9]+)? pts \(A4\)' ||
+        fallar "$nombre: el PDF no es A4: $(pdfinfo "$pdf" | grep 'Page size')"
+    texto=$(pdftotext -layout "$pdf" - | tr -d '\f' | tr -s ' ')
+    local capitulos=("Informe de cálculo" "Modelo" "Cargas")
+    while read -r combo; do capitulos+=("Combinación $combo"); done \
+        < <(sed -n 's/^Equilibrio del combo \(.*\): error relativo .*/\1/p' consola.txt)
+    grep -q '^modos:' "$modelo" && capitulos+=("Modos de vibración")
+    [ ${#capitulos[@]} -gt 3 ] || fallar "$nombre: el modo por lotes no imprimió combinaciones"
+    for c in "${capitulos[@]}"; do
+        grep -qx " *$c *" <<<"$texto" || fallar "$nombre: el PDF no tiene el capítulo \"$c\""
+    done
+
+    # Cada figura del HTML tiene su pie en el PDF, y sobre él, su dibujo.
+    figuras=$(grep -c '<figure>' informe/informe.html)
+    [ "$figuras" -ge 4 ] || fallar "$nombre: el informe tiene $figuras figuras"
+    local ppp=100
+    pdftoppm -r $ppp -png "$pdf" pagina
+    # Página, altura del pie en puntos y primera palabra de la descripción.
+    pdftotext -bbox "$pdf" - | awk '
+        /<page / { p++ }
+        /<word / { w = $0; sub(/.*">/, "", w); sub(/<\/word>.*/, "", w)
+                   y = $0; sub(/.*yMin="/, "", y); sub(/".*/, "", y)
+                   if (tercera) { print p, ymin, w; tercera = 0 }
+                   if (segunda && w ~ /^[0-9]+\.$/) tercera = 1
+                   segunda = (w == "Figura"); if (segunda) ymin = y }' >pies.txt
+    pies=$(wc -l <pies.txt)
+    [ "$pies" -eq "$figuras" ] || fallar "$nombre: $figuras figuras en el HTML y $pies pies en el PDF"
+    local paginas pagina y palabra color n y0 alto imagen anterior=0 arriba=0
+    paginas=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')
+    while read -r pagina y palabra; do
+        # El área de la figura: del pie anterior en la misma página (o del
+        # borde de la página) a este pie.
+        [ "$pagina" = "$anterior" ] || arriba=0
+        anterior=$pagina
+        case "$palabra" in
+            Modelo) color="59 90 140" ;;
+            Deformada) color="10 143 156" ;;
+            Diagrama) color="192 57 43" ;;
+            Forma) color="123 63 160" ;;
+            *) fallar "$nombre: figura desconocida \"$palabra\" en la página $pagina" ;;
+        esac
+        imagen=$(printf "pagina-%0${#paginas}d.png" "$pagina")
+        y0=$(awk -v y="$arriba" -v r=$ppp 'BEGIN { printf "%d", y * r / 72 }')
+        alto=$(awk -v y="$y" -v a="$arriba" -v r=$ppp 'BEGIN { printf "%d", (y - a) * r / 72 }')
+        arriba=$y
+        n=$(pixeles "$imagen" "10000x$alto+0+$y0" $color 60)
+        [ "$n" -ge 150 ] || fallar "$nombre: la figura \"$palabra\" de la página $pagina tiene $n píxeles de su color"
+    done <pies.txt
+    echo "OK: $nombre: $paginas páginas, ${#capitulos[@]} capítulos, $figuras figuras dibujadas"
+    cd .. || exit 1
+}
+
+for modelo in "$ejemplos"/*.txt; do
+    comprobar "$modelo" "$(basename "$modelo" .txt)"
+done
+
+# Un edificio generado con modos, de 100 apoyos: la tabla de reacciones de
+# cada combinación ocupa más de una página y lleva sus encabezados en cada una.
+{ "$banco" --generar 9 9 3 && echo "modos: 3"; } >generado.txt || fallar "vantra3d-bench no generó el edificio"
+comprobar "$PWD/generado.txt" generado
+encabezados=$(pdftotext -layout generado/informe.pdf - | tr -d '\f' | tr -s ' ' | grep -c '^ *Nudo Rx Ry Rz Mx My Mz *$')
+filas=$(grep -c '^nudo ' generado/consola.txt)
+combos=$(grep -c '^Equilibrio del combo ' generado/consola.txt)
+[ "$filas" -eq $((100 * combos)) ] || fallar "el edificio generado tiene $filas reacciones en $combos combinaciones"
+[ "$encabezados" -ge $((2 * combos)) ] ||
+    fallar "los encabezados de las reacciones no se repiten en cada página ($encabezados para $combos combinaciones)"
+echo "OK: generado: $encabezados encabezados de reacciones para $combos combinaciones"

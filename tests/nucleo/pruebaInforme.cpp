@@ -1,0 +1,393 @@
+// Informe de cálculo (--informe): las tablas dicen lo mismo que los CSV, las
+// sumas de las reacciones equilibran las cargas, los avisos van primero, el
+// archivo es un HTML completo sin nada de afuera, y sin la opción nada cambia.
+#include <cmath>
+#include <map>
+#include <cstring>
+
+#include "arranque.h"
+#include "reporte/informe/documentoHtml.h"
+#include "utilidades.h"
+
+namespace {
+
+using Tabla = std::vector<Lineas>;
+
+std::string sinEntidades(std::string t) {
+    for (auto [e, c] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}})
+        for (std::size_t p; (p = t.find(e)) != std::string::npos;) t.replace(p, std::strlen(e), c);
+    return t;
+}
+
+// Las filas del cuerpo de la primera tabla que sigue al título `h3` después de
+// la posición `desde` (sin encabezados): el texto de cada celda.
+Tabla tablaTras(const std::string& html, const std::string& h3, std::size_t desde = 0) {
+    Tabla t;
+    const std::size_t titulo = html.find("<h3>" + h3 + "</h3>", desde);
+    if (titulo == std::string::npos) return t;
+    const std::size_t inicio = html.find("<tbody>", titulo), fin = html.find("</tbody>", inicio);
+    // (Sin expresiones regulares: las de la biblioteca recurren por carácter y
+    // una tabla larga agota la pila.)
+    for (std::size_t f = html.find("<tr", inicio); f < fin; f = html.find("<tr", f + 1)) {
+        t.emplace_back();
+        const std::size_t finFila = html.find("</tr>", f);
+        for (std::size_t c = html.find("<td", f); c < finFila; c = html.find("<td", c + 1)) {
+            const std::size_t desdeTexto = html.find('>', c) + 1;
+            t.back().push_back(sinEntidades(html.substr(desdeTexto, html.find("</td>", c) - desdeTexto)));
+        }
+    }
+    return t;
+}
+
+// Las filas de un CSV sin comillas.
+Tabla leerCsv(const std::string& ruta) {
+    Tabla t;
+    for (const std::string& l : lineasDe(leerArchivo(ruta))) {
+        std::istringstream s(l);
+        t.emplace_back();
+        for (std::string c; std::getline(s, c, ',');) t.back().push_back(c);
+    }
+    return t;
+}
+
+// Un número del informe (cinco cifras) contra el valor exacto.
+::testing::AssertionResult mismoNumero(const std::string& informe, double exacto) {
+    const double v = std::stod(informe);
+    if (exacto == 0 ? informe == "0" : std::fabs(v - exacto) <= 5.01e-5 * std::fabs(exacto))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << informe << " no es " << exacto;
+}
+
+// Las etiquetas del documento abren y cierran en orden (fuera de <style>).
+::testing::AssertionResult htmlBienFormado(const std::string& html) {
+    std::vector<std::string> abiertas;
+    const std::size_t finEstilos = html.find("</style>");
+    const std::string resto = html.substr(0, html.find("<style>")) + html.substr(finEstilos + 8);
+    for (std::size_t i = resto.find('<'); i != std::string::npos; i = resto.find('<', i + 1)) {
+        const std::size_t fin = resto.find('>', i);
+        if (fin == std::string::npos) return ::testing::AssertionFailure() << "etiqueta sin cerrar";
+        const std::string e = resto.substr(i + 1, fin - i - 1);
+        const bool cierre = !e.empty() && e[0] == '/';
+        const std::string nombre = e.substr(cierre, e.find_first_of(" />", cierre) - cierre);
+        if (e.empty() || e[0] == '!' || e.back() == '/' || nombre == "meta") continue;
+        if (!cierre) {
+            abiertas.push_back(nombre);
+        } else if (abiertas.empty() || abiertas.back() != nombre) {
+            return ::testing::AssertionFailure() << "</" << nombre << "> cierra "
+                                                 << (abiertas.empty() ? "nada" : abiertas.back());
+        } else {
+            abiertas.pop_back();
+        }
+    }
+    if (!abiertas.empty()) return ::testing::AssertionFailure() << "queda abierta <" << abiertas.back() << ">";
+    return ::testing::AssertionSuccess();
+}
+
+int calcular(const std::string& modelo, Lineas& salida, const std::string& csv, const std::string& informe) {
+    std::ofstream("modelo.txt") << modelo;
+    CapturaConsola consola;
+    const int estado = funcionCalcularLotes("modelo.txt", csv, false, informe);
+    salida = consola.lineas();
+    return estado;
+}
+
+// El ejemplo que usa todas las etiquetas, con unidades, un resorte de giro, un
+// asentamiento en su combinación, tres modos y una etiqueta mal escrita.
+std::string modeloCompleto() {
+    return leerArchivo(VANTRA_EJEMPLOS "/ingresoDatos.txt") +
+           "\nunidades: kN m\nresorte: 0 0 0 300 0 0 4\ndesplazamientoImpuesto: S 0 0 -0.01 0 0 0 1\n"
+           "combo: ASENT 1 S\nmodos: 3\ncombos: X 1 D\n";
+}
+
+}  // namespace
+
+TEST(Informe, NumerosConCincoCifrasSinRuidoNiCeroNegativo) {
+    EXPECT_EQ(numeroInforme(1234.5678), "1234.6");
+    EXPECT_EQ(numeroInforme(-0.000123456), "-1.2346e-04");
+    EXPECT_EQ(numeroInforme(0.0012345678), "0.0012346");
+    EXPECT_EQ(numeroInforme(12345678), "1.2346e+07");
+    EXPECT_EQ(numeroInforme(-0.0), "0");
+    EXPECT_EQ(numeroInforme(-3e-12, 100), "0");
+    EXPECT_EQ(numeroInforme(-3e-10, 100), "-3.0000e-10");
+    EXPECT_EQ(escaparHtml("<a & \"b\">"), "&lt;a &amp; &quot;b&quot;&gt;");
+}
+
+TEST(Informe, TablasConcuerdanConLosCsvYLasSumasConLasCargas) {
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(modeloCompleto(), salida, "csv", "entrega/informe"), 0);
+    const std::string html = leerArchivo("entrega/informe/informe.html");
+    ASSERT_FALSE(html.empty());
+    EXPECT_TRUE(htmlBienFormado(html));
+    // Todo dentro: ni programas ni recursos de afuera; dibujos SVG: cuatro
+    // vistas, deformada y My de cada combinación y tres formas modales.
+    EXPECT_EQ(html.find("<script"), std::string::npos);
+    EXPECT_EQ(html.find("http"), std::string::npos);
+    EXPECT_EQ(html.find("<link"), std::string::npos);
+    std::size_t dibujos = 0;
+    for (std::size_t p = 0; (p = html.find("<svg ", p)) != std::string::npos; ++p) ++dibujos;
+    EXPECT_EQ(dibujos, 4 + 2 * combinaciones.size() + 3);
+    EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
+
+    // El aviso de la etiqueta mal escrita, antes del primer capítulo.
+    const std::size_t aviso = html.find("etiqueta desconocida combos:");
+    ASSERT_NE(aviso, std::string::npos);
+    EXPECT_LT(html.find("Advertencias y errores del cálculo"), aviso);
+    EXPECT_LT(aviso, html.find("<h2>"));
+    // Unidades en los encabezados.
+    EXPECT_NE(html.find("<th class=\"n\">Rz (kN)</th>"), std::string::npos);
+    EXPECT_NE(html.find("<th class=\"n\">My (kN·m)</th>"), std::string::npos);
+
+    const Tabla reacciones = leerCsv("csv/reacciones.csv"), desplazamientos = leerCsv("csv/desplazamientos.csv");
+    const Tabla extremos = leerCsv("csv/fuerzasExtremos.csv");
+    const std::size_t desdeCargas = html.find("<h2>Cargas</h2>");
+    const Tabla casos = tablaTras(html, "Casos de carga", desdeCargas);
+    std::map<std::string, std::vector<double>> resultanteDe;
+    for (const Lineas& f : casos)
+        for (std::size_t k = 1; k < f.size(); ++k) resultanteDe[f[0]].push_back(std::stod(f[k]));
+    EXPECT_EQ(resultanteDe.size(), casosDeCarga.size());
+    // La tabla de resultantes mayoradas sigue a la de factores, en la misma sección.
+    const std::size_t desdeMayoradas = html.find("Resultante mayorada", desdeCargas);
+    const Tabla mayoradas = tablaTras(html.substr(0, desdeMayoradas) + "<h3>M</h3>" + html.substr(desdeMayoradas), "M");
+    ASSERT_EQ(mayoradas.size(), combinaciones.size());
+
+    for (std::size_t c = 0; c < combinaciones.size(); ++c) {
+        const combinacion& combo = combinaciones[c];
+        SCOPED_TRACE(combo.nombre);
+        // La resultante mayorada es la suma de los casos por sus factores.
+        for (int k = 0; k < 6; ++k) {
+            double suma = 0, mayor = 0;
+            for (const auto& [factor, caso] : combo.terminos) {
+                const double v = resultanteDe.count(caso) ? resultanteDe[caso][static_cast<std::size_t>(k)] : 0.0;
+                suma += factor * v, mayor = std::max(mayor, std::fabs(factor * v));
+            }
+            EXPECT_NEAR(std::stod(mayoradas[c][static_cast<std::size_t>(k) + 1]), suma, 1e-4 * mayor + 1e-12);
+        }
+
+        const std::size_t capitulo = html.find("<h2>Combinación " + combo.nombre + "</h2>");
+        ASSERT_NE(capitulo, std::string::npos);
+        // Reacciones: las del CSV, fila por fila, y dos filas de sumas.
+        const Tabla r = tablaTras(html, "Reacciones", capitulo);
+        Tabla esperadas;
+        for (const Lineas& l : reacciones)
+            if (l[0] == combo.nombre) esperadas.push_back(l);
+        ASSERT_EQ(r.size(), esperadas.size() + 2);
+        for (std::size_t i = 0; i < esperadas.size(); ++i) {
+            EXPECT_EQ(r[i][0], esperadas[i][1]);
+            for (std::size_t k = 1; k < 7; ++k) EXPECT_TRUE(mismoNumero(r[i][k], std::stod(esperadas[i][k + 1])));
+        }
+        const Lineas& suma = r[esperadas.size()];
+        const Lineas& cargas = r[esperadas.size() + 1];
+        EXPECT_EQ(suma[0], "Suma de las reacciones");
+        EXPECT_EQ(cargas[0], "Cargas aplicadas");
+        // Las fuerzas y los momentos de las reacciones respecto del origen, sumados a mano desde el CSV.
+        Eigen::Matrix<double, 6, 1> sumaCsv = Eigen::Matrix<double, 6, 1>::Zero();
+        double mayor = 0;
+        for (const Lineas& l : esperadas) {
+            const objNudo3d& n = nudoUsuario(std::stoi(l[1]));
+            Eigen::Matrix<double, 6, 1> v;
+            for (int k = 0; k < 6; ++k) v(k) = std::stod(l[static_cast<std::size_t>(k) + 2]);
+            sumaCsv.head<3>() += v.head<3>();
+            sumaCsv.tail<3>() += v.tail<3>() + Eigen::Vector3d(n.getX(), n.getY(), n.getZ()).cross(v.head<3>());
+            mayor = std::max(mayor, v.cwiseAbs().maxCoeff());
+        }
+        for (int k = 0; k < 6; ++k) {
+            const auto j = static_cast<std::size_t>(k) + 1;
+            EXPECT_NEAR(std::stod(suma[j]), sumaCsv(k), 1e-4 * std::fabs(sumaCsv(k)) + 1e-9 * mayor);
+            // En equilibrio, las cargas aplicadas son la suma con el signo cambiado, y son las mayoradas.
+            EXPECT_NEAR(std::stod(cargas[j]), -sumaCsv(k), 1e-4 * std::fabs(sumaCsv(k)) + 1e-9 * mayor);
+            EXPECT_EQ(cargas[j], mayoradas[c][j]);
+        }
+        EXPECT_NE(html.find("Error relativo de equilibrio: ", capitulo), std::string::npos);
+
+        // Mayores desplazamientos: el mayor valor absoluto de cada componente del CSV y su nudo.
+        const Tabla d = tablaTras(html, "Mayores desplazamientos", capitulo);
+        ASSERT_EQ(d.size(), 2u);
+        for (std::size_t k = 0; k < 6; ++k) {
+            double valor = 0;
+            std::string donde = "—";
+            for (const Lineas& l : desplazamientos)
+                if (l[0] == combo.nombre && std::fabs(std::stod(l[k + 2])) > std::fabs(valor))
+                    valor = std::stod(l[k + 2]), donde = l[1];
+            EXPECT_TRUE(mismoNumero(d[0][k + 1], valor));
+            EXPECT_EQ(d[1][k + 1], donde);
+        }
+
+        // Solicitaciones en los extremos: las fuerzas de extremo del CSV con los signos de los
+        // diagramas, que son los valores de las funciones en x = 0 y x = L.
+        const Tabla e = tablaTras(html, "Solicitaciones en los extremos de las barras", capitulo);
+        ASSERT_EQ(e.size(), 2 * barra.size());
+        for (std::size_t i = 0; i < e.size(); i += 2) {
+            const objBarra3d& b = barraUsuario(std::stoi(e[i][0]));
+            EXPECT_EQ(e[i][1], std::to_string(b.getNudoInicioUsuario()));
+            EXPECT_EQ(e[i + 1][1], std::to_string(b.getNudoFinalUsuario()));
+            const solicitacionesBarra& s = solicitacionesDe(b.getNoBarraUsuario(), static_cast<int>(c));
+            for (int k = 0; k < kNumeroSolicitaciones; ++k) {
+                const double escala = k < 3 ? casoNumero(static_cast<int>(c)).escalas.fuerzas
+                                            : casoNumero(static_cast<int>(c)).escalas.momentos;
+                // Columnas en el orden de las solicitaciones: N Vy Vz T My Mz.
+                const auto col = static_cast<std::size_t>(2 + k);
+                EXPECT_TRUE(mismoNumero(e[i][col], sinRuido(b.valorSolicitacion(s, k, 0), escala)));
+                EXPECT_TRUE(mismoNumero(e[i + 1][col], sinRuido(b.valorSolicitacion(s, k, b.getLongitud()), escala)));
+            }
+            // Y el axial del inicio es −fx1 del CSV.
+            for (const Lineas& l : extremos) {
+                if (l[0] == combo.nombre && l[1] == e[i][0]) {
+                    EXPECT_TRUE(mismoNumero(e[i][2], -std::stod(l[2])));
+                }
+            }
+        }
+    }
+
+    // Modos: los períodos de modos.csv y la masa total.
+    const Tabla modos = leerCsv("csv/modos.csv");
+    const std::size_t desdeModos = html.find("<h2>Modos de vibración</h2>");
+    ASSERT_NE(desdeModos, std::string::npos);
+    const std::size_t tablaModos = html.find("<tbody>", desdeModos);
+    const Tabla m = tablaTras(html.substr(0, tablaModos) + "<h3>M</h3>" + html.substr(tablaModos), "M");
+    ASSERT_EQ(m.size() + 1, modos.size());
+    for (std::size_t k = 0; k < m.size(); ++k) EXPECT_TRUE(mismoNumero(m[k][1], std::stod(modos[k + 1][1])));
+    EXPECT_NE(html.find("Masa total: " + numeroInforme(resultados.masaTotal)), std::string::npos);
+}
+
+TEST(Informe, SinLaOpcionNadaCambia) {
+    DirectorioTemporal dir;
+    Lineas sin, con;
+    ASSERT_EQ(calcular(modeloCompleto(), sin, "csv", ""), 0);
+    const std::string reporte = leerArchivo("resultados.txt"), csv = leerArchivo("csv/reacciones.csv");
+    EXPECT_FALSE(std::filesystem::exists("informe.html"));
+    ASSERT_EQ(calcular(modeloCompleto(), con, "csv", "inf"), 0);
+    EXPECT_EQ(con, sin);
+    EXPECT_EQ(leerArchivo("resultados.txt"), reporte);
+    EXPECT_EQ(leerArchivo("csv/reacciones.csv"), csv);
+    EXPECT_TRUE(std::filesystem::is_regular_file("inf/informe.html"));
+    // El reemplazo deja sólo el informe en la carpeta (ningún temporal).
+    EXPECT_EQ(archivosDe("inf").size(), 1u);
+}
+
+TEST(Informe, ConMasDeDoscientasBarrasLasMasSolicitadas) {
+    // Voladizo de 250 barras con carga en la punta: |M| crece hacia el empotramiento.
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(barraSubdividida(250, "apoyo: 1 1 1 1 1 1 1\npuntual: P 0 3 -10 0 0 0 251\ncombo: C 1 P\n"),
+                       salida, "", "inf"),
+              0);
+    const std::string html = leerArchivo("inf/informe.html");
+    EXPECT_EQ(html.find("Solicitaciones en los extremos de las barras"), std::string::npos);
+    EXPECT_NE(html.find("fuerzasExtremos.csv"), std::string::npos);
+    const Tabla m = tablaTras(html, "Las 20 barras de mayor |M|");
+    ASSERT_EQ(m.size(), 40u);
+    for (std::size_t i = 0; i < 40; i += 2) EXPECT_EQ(m[i][0], std::to_string(i / 2 + 1));
+    // |N| es nulo: sin tabla (no hay barras que destacar).
+    EXPECT_TRUE(tablaTras(html, "Las 20 barras de mayor |N|").empty());
+    EXPECT_EQ(tablaTras(html, "Las 20 barras de mayor |V|").size(), 40u);
+}
+
+TEST(Informe, AnalisisQueNoTerminaLoDiceArriba) {
+    DirectorioTemporal dir;
+    Lineas salida;
+    EXPECT_EQ(calcular(leerArchivo(VANTRA_DATOS "/catalogo/mecanismo.txt"), salida, "", "inf"), 1);
+    const std::string html = leerArchivo("inf/informe.html");
+    const std::size_t error = html.find("Error: la estructura es inestable");
+    ASSERT_NE(error, std::string::npos);
+    EXPECT_LT(error, html.find("<h2>Modelo</h2>"));
+    EXPECT_NE(html.find("No hay resultados: el análisis no terminó"), std::string::npos);
+    EXPECT_EQ(html.find("<h2>Combinación"), std::string::npos);
+    EXPECT_TRUE(htmlBienFormado(html));
+}
+
+TEST(Informe, CarpetaImposibleEsUnError) {
+    DirectorioTemporal dir;
+    std::ofstream("archivo") << "x";
+    Lineas salida;
+    EXPECT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/portico_plano.txt"), salida, "", "archivo/inf"), 1);
+    EXPECT_NE(std::find(salida.begin(), salida.end(), "Error: no se pudo escribir en la carpeta archivo/inf"),
+              salida.end());
+}
+
+TEST(Informe, VistasQueMuestranElModeloYTablasSinEncabezadosVacios) {
+    DirectorioTemporal dir;
+    Lineas salida;
+    const auto vistas = [](const std::string& html) {
+        std::vector<std::string> v;
+        for (std::size_t p = 0; (p = html.find(". Modelo en ", p)) != std::string::npos; ++p)
+            v.push_back(html.substr(p + 12, std::min(html.find(" (", p), html.find('.', p + 12)) - p - 12));
+        return v;
+    };
+    // El pórtico plano en X-Z: en planta y en el alzado YZ es una línea.
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/portico_plano.txt"), salida, "", "plano"), 0);
+    EXPECT_EQ(vistas(leerArchivo("plano/informe.html")),
+              (std::vector<std::string>{"perspectiva isométrica", "alzado XZ"}));
+    // La viga continua según X: una línea en planta y en XZ, un punto en YZ.
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/asentamiento.txt"), salida, "", "inf"), 0);
+    const std::string html = leerArchivo("inf/informe.html");
+    EXPECT_EQ(vistas(html).size(), 3u);
+    EXPECT_EQ(html.find("Modelo en alzado YZ"), std::string::npos);
+    EXPECT_NE(html.find("Modelo en planta"), std::string::npos);
+    EXPECT_NE(html.find("Modelo en alzado XZ"), std::string::npos);
+    // La tabla de cantidades no tiene encabezados: ninguna fila de encabezado vacía.
+    const std::size_t cantidades = html.find("<table>", html.find("<h2>Modelo</h2>"));
+    EXPECT_EQ(html.compare(cantidades, 15, "<table>\n<tbody>"), 0);
+    EXPECT_EQ(html.find("<tr><th></th><th></th></tr>"), std::string::npos);
+    EXPECT_TRUE(htmlBienFormado(html));
+}
+
+TEST(Informe, ExtremosDeLasSolicitacionesComoSolicitacionesCsv) {
+    // Reticulado articulado: N y V de verdad, torsión y Mz sólo redondeo (0 sin barra ni x).
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/reticulado.txt"), salida, "csv", "inf"), 0);
+    const std::string html = leerArchivo("inf/informe.html");
+    const Tabla csv = leerCsv("csv/solicitaciones.csv");
+    for (std::size_t c = 0; c < combinaciones.size(); ++c) {
+        const std::string& combo = combinaciones[c].nombre;
+        SCOPED_TRACE(combo);
+        const Tabla t = tablaTras(html, "Extremos de las solicitaciones", html.find("<h2>Combinación " + combo + "</h2>"));
+        ASSERT_EQ(t.size(), static_cast<std::size_t>(kNumeroSolicitaciones));
+        for (const Lineas& f : t) {
+            // El mayor máximo y el menor mínimo del CSV, con su barra y su x (la primera barra si empatan).
+            double maximo = -INFINITY, minimo = INFINITY;
+            std::string barraMax, barraMin, xMax, xMin;
+            for (const Lineas& l : csv) {
+                if (l[0] != combo || l[2] != f[0].substr(0, f[0].find(' '))) continue;
+                if (std::stod(l[3]) > maximo) maximo = std::stod(l[3]), barraMax = l[1], xMax = l[4];
+                if (std::stod(l[5]) < minimo) minimo = std::stod(l[5]), barraMin = l[1], xMin = l[6];
+            }
+            ASSERT_TRUE(std::isfinite(maximo)) << f[0];
+            EXPECT_TRUE(mismoNumero(f[1], maximo)) << f[0];
+            EXPECT_TRUE(mismoNumero(f[4], minimo)) << f[0];
+            EXPECT_EQ(f[2], maximo == 0 ? "—" : barraMax) << f[0];
+            EXPECT_EQ(f[5], minimo == 0 ? "—" : barraMin) << f[0];
+            if (maximo != 0) {
+                EXPECT_TRUE(mismoNumero(f[3], std::stod(xMax))) << f[0];
+            }
+            if (minimo != 0) {
+                EXPECT_TRUE(mismoNumero(f[6], std::stod(xMin))) << f[0];
+            }
+        }
+        const Lineas& torsion = t[static_cast<std::size_t>(kSolicitacionT)];
+        EXPECT_EQ(torsion, (Lineas{"T", "0", "—", "—", "0", "—", "—"}));
+    }
+}
+
+TEST(Informe, DeformadaEscaladaConLaFlechaDelTramo) {
+    // Viga simplemente apoyada de 10 m con 10 por metro: sus nudos no se
+    // mueven y la flecha del centro es 5qL⁴/384EI.
+    DirectorioTemporal dir;
+    Lineas salida;
+    const std::string modelo = "nudos: 1 0 0 0  2 10 0 0\nbarras: 1 1 2\n"
+                               "apoyo: 1 1 1 1 0 0 1\napoyo: 0 1 1 0 0 0 2\n"
+                               "seccionGenerica: G 0.1 0.002 0.002 0.003 2e8 0.3 0 1\n"
+                               "distribuidaGlobal: Q 10 10 0 0 -1 1\ncombo: C 1 Q\n";
+    ASSERT_EQ(calcular(modelo, salida, "", "inf"), 0);
+    const std::string html = leerArchivo("inf/informe.html");
+    const std::string flecha = numeroInforme(5 * 10 * 1e4 / (384 * 2e8 * 0.002));
+    EXPECT_EQ(flecha, "0.0032552");
+    EXPECT_NE(html.find("(la mayor traslación, " + flecha + " en barra 1, x = 5.0000, dibujada"), std::string::npos);
+    EXPECT_NE(html.find(">barra 1, x = 5.0000: " + flecha + "</text>"), std::string::npos);
+    // En el pórtico de ejemplo, la flecha de las vigas cargadas supera a los nudos: la deformada no se sale del dibujo.
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/portico_plano.txt"), salida, "", "inf2"), 0);
+    const std::string portico = leerArchivo("inf2/informe.html");
+    EXPECT_NE(portico.find("(la mayor traslación, ", portico.find("Deformada de ELU1")), std::string::npos);
+    EXPECT_LT(portico.find(" en barra ", portico.find("Deformada de ELU1")), portico.find("dibujada como"));
+}
