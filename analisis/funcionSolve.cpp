@@ -8,6 +8,7 @@
 #include <string>
 
 #include "analisis/analisisModal.h"
+#include "analisis/analisisSismico.h"
 #include "analisis/hilosCalculo.h"
 #include "analisis/mecanismos.h"
 #include "analisis/numeracionLibre.h"
@@ -17,6 +18,7 @@
 #include "analisis/solucionDispersa.h"
 #include "diagnosticos.h"
 #include "globales.h"
+#include "modelo/sismo.h"
 #include "unidades.h"
 
 tiemposAnalisis tiemposUltimoAnalisis;
@@ -267,6 +269,8 @@ bool funcionSolve() {
     const auto inicio = Reloj::now();
     diagnosticoUltimoAnalisis = diagnosticoAnalisis();
     resultados.vaciar();
+    // Un dato que impide el análisis (un espectro mal escrito) ya se dijo al cargar.
+    if (analisisImpedido) return false;
     const Eigen::Index ngl = 6 * static_cast<Eigen::Index>(noNudos);
     const Eigen::Index nc = noCombos;
     Eigen::MatrixXd pEstructura = Eigen::MatrixXd::Zero(ngl, nc);
@@ -381,6 +385,10 @@ bool funcionSolve() {
     etapa = Reloj::now();
     calcularModos(solucion, num);
     tiemposUltimoAnalisis.modal = segundosDesde(etapa);
+    etapa = Reloj::now();
+    const bool derivados = calcularCasosDerivados(operador, tamanoModelo());
+    tiemposUltimoAnalisis.derivados = segundosDesde(etapa);
+    if (!derivados) return fallar();
     if (condicion > kCondicionAviso) {
         char texto[200];
         std::snprintf(texto, sizeof texto,

@@ -15,6 +15,7 @@ struct tiemposAnalisis {
     double solucion = 0;
     double barras = 0;
     double modal = 0;  // análisis modal (0 si no se pidieron modos)
+    double derivados = 0;  // casos sísmicos, combinaciones con sismo y envolventes
     int hilosBlas = 0;  // hilos elegidos para la factorización (0: los de la biblioteca)
 };
 extern tiemposAnalisis tiemposUltimoAnalisis;

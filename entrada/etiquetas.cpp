@@ -7,9 +7,9 @@ const std::vector<std::string>& etiquetasConocidas() {
         "nudos:", "barras:", "apoyo:", "resorte:", "seccionRectangular:", "seccionPlaca:", "seccionCostanera:",
         "seccionW:", "seccionGenerica:", "rotacionBarra:", "articulacion:", "puntual:", "desplazamientoImpuesto:",
         "distribuidaLocalX:", "distribuidaLocalY:", "distribuidaLocalZ:", "distribuidaLocalT:", "distribuidaGlobal:",
-        "pesoPropio:", "combo:", "modos:", "gravedad:", "masaNudo:", "unidades:", "precision:", "escalaTexto:",
-        "escalaDeflexion:", "escalaMy:", "escalaMz:", "escalaVy:", "escalaVz:", "escalaN:", "escalaT:",
-        "escalaApoyo:", "escalaCarga:"};
+        "pesoPropio:", "combo:", "modos:", "gravedad:", "masaNudo:", "masaDeCargas:", "espectro:", "sismo:",
+        "envolvente:", "unidades:", "precision:", "escalaTexto:", "escalaDeflexion:", "escalaMy:", "escalaMz:",
+        "escalaVy:", "escalaVz:", "escalaN:", "escalaT:", "escalaApoyo:", "escalaCarga:"};
     return etiquetas;
 }
 

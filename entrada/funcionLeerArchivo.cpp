@@ -3,6 +3,7 @@
 #include "diagnosticos.h"
 #include "entrada/pasosCarga.h"
 #include "globales.h"
+#include "modelo/sismo.h"
 
 void funcionLeerArchivo() {
     // 1. Un lector para toda la carga.
@@ -16,6 +17,7 @@ void funcionLeerArchivo() {
     punteroNudos.clear();
     punteroBarras.clear();
     combinaciones.clear();
+    vaciarDefinicionesSismicas();
     resultados.vaciar();
     archivoDatosAbierto = ctx.lector.archivoDisponible();
     if (!archivoDatosAbierto) mensajes.error("Error: no se pudo abrir el archivo de datos " + nombreArchivo);
@@ -41,5 +43,6 @@ void funcionLeerArchivo() {
     pasoCombosBarras(ctx);        // 17. Combinaciones de las barras
     pasoAjustesDibujo(ctx);       // 18. Ajustes de dibujo
     pasoAnalisisModal(ctx);       //     y pedido de análisis modal
+    pasoSismo(ctx);               //     masa de las cargas, espectros, sismos y envolventes
     pasoRevisarModelo(ctx);       // Barras sin sección, casos sin combinación y combinaciones sin casos
 }                                 // 19. El lector se destruye con ctx.

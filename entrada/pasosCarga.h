@@ -56,6 +56,7 @@ void pasoPesoPropio(ContextoCarga& ctx);         // paso 16
 void pasoCombosBarras(ContextoCarga& ctx);       // paso 17
 void pasoAjustesDibujo(ContextoCarga& ctx);      // paso 18
 void pasoAnalisisModal(ContextoCarga& ctx);      // paso 18, modos pedidos, gravedad y masas de nudo
+void pasoSismo(ContextoCarga& ctx);              // masa de las cargas, espectros, sismos y envolventes
 void pasoEtiquetasDesconocidas(ContextoCarga& ctx);  // antes de todo: palabras con ":" que no son etiquetas
 void pasoRevisarModelo(ContextoCarga& ctx);      // al final: barras sin sección, casos y combinaciones
 

@@ -1,5 +1,7 @@
 #include "reporte/archivosCsv.h"
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -47,6 +49,7 @@ void csvDesplazamientos(salidaTexto& s) {
     s << "combo,nudo,ux,uy,uz,giroX,giroY,giroZ\n";
     for (const casoResultado& caso : resultados.casos)
         for (const objNudo3d& n : nudo) {
+            if (caso.dosValores()) break;
             comienzoDeFila(s, caso, n.getNoNudoUsuario());
             s << ',';
             seisSinRuido(s, caso.desplazamientos.col(n.getNoNudoInterno()).data(), caso.escalas.traslaciones,
@@ -59,6 +62,7 @@ void csvReacciones(salidaTexto& s) {
     s << "combo,nudo,Rx,Ry,Rz,Mx,My,Mz\n";
     for (const casoResultado& caso : resultados.casos)
         for (const objNudo3d& n : nudo) {
+            if (caso.dosValores()) break;
             if (!n.tieneAlgunaReaccion()) continue;
             comienzoDeFila(s, caso, n.getNoNudoUsuario());
             s << ',';
@@ -72,6 +76,7 @@ void csvFuerzasExtremos(salidaTexto& s) {
     s << "combo,barra,fx1,fy1,fz1,mx1,my1,mz1,fx2,fy2,fz2,mx2,my2,mz2\n";
     for (const casoResultado& caso : resultados.casos)
         for (const objBarra3d& b : barra) {
+            if (caso.dosValores()) break;
             comienzoDeFila(s, caso, b.getNoBarraUsuario());
             s << ',';
             const double* f = caso.barras[static_cast<size_t>(b.getNoBarraInterna())].fuerzas;
@@ -86,6 +91,7 @@ void csvSolicitaciones(salidaTexto& s) {
     s << "combo,barra,esfuerzo,maximo,xMaximo,minimo,xMinimo\n";
     for (const casoResultado& caso : resultados.casos)
         for (const objBarra3d& b : barra) {
+            if (caso.dosValores()) break;
             const solicitacionesBarra& r = caso.barras[static_cast<size_t>(b.getNoBarraInterna())];
             for (int k = 0; k < kNumeroSolicitaciones; ++k) {
                 const extremoSolicitacion& e = r.extremos[k];
@@ -97,6 +103,111 @@ void csvSolicitaciones(salidaTexto& s) {
                 numeros(s, v, 4);
                 s << '\n';
             }
+        }
+}
+
+// ---- Casos de dos valores (envolventes y combinaciones con sismo) ----
+
+// El nombre del caso que manda en un extremo: el de la envolvente, o el
+// caso mismo en una combinación con sismo.
+const std::string& nombreQueManda(const casoResultado& caso, int indice) {
+    const casoResultado* otro = casoDeResultados(resultados, indice);
+    return otro ? otro->nombre : caso.nombre;
+}
+
+const char* const kComponentesDesplazamiento[6] = {"ux", "uy", "uz", "giroX", "giroY", "giroZ"};
+const char* const kComponentesReaccion[6] = {"Rx", "Ry", "Rz", "Mx", "My", "Mz"};
+
+// Una fila envolvente,nudo,componente,maximo,comboMaximo,minimo,comboMinimo.
+void filaNudo(salidaTexto& s, const casoResultado& caso, int nudoUsuario, const char* componente, double maximo,
+              int casoMaximo, double minimo, int casoMinimo, double escala) {
+    comienzoDeFila(s, caso, nudoUsuario);
+    s << ',' << componente << ',';
+    const double mayor = sinRuido(maximo, escala), menor = sinRuido(minimo, escala);
+    numeros(s, &mayor, 1);
+    s << ',';
+    campoTexto(s, nombreQueManda(caso, casoMaximo));
+    s << ',';
+    numeros(s, &menor, 1);
+    s << ',';
+    campoTexto(s, nombreQueManda(caso, casoMinimo));
+    s << '\n';
+}
+
+int casoDe(const Eigen::MatrixXi& casos, int fila, Eigen::Index nudoInterno) {
+    return casos.rows() == 12 && nudoInterno < casos.cols() ? casos(fila, nudoInterno) : -1;
+}
+
+void csvEnvolventeDesplazamientos(salidaTexto& s) {
+    s << "envolvente,nudo,componente,maximo,comboMaximo,minimo,comboMinimo\n";
+    for (const casoResultado& caso : resultados.casos) {
+        if (!caso.dosValores()) continue;
+        for (const objNudo3d& n : nudo) {
+            const Eigen::Index j = n.getNoNudoInterno();
+            for (int i = 0; i < 6; ++i)
+                filaNudo(s, caso, n.getNoNudoUsuario(), kComponentesDesplazamiento[i], caso.desplazamientos(i, j),
+                         casoDe(caso.casosDesplazamientos, i, j), caso.desplazamientosMinimos(i, j),
+                         casoDe(caso.casosDesplazamientos, 6 + i, j),
+                         i < 3 ? caso.escalas.traslaciones : caso.escalas.giros);
+        }
+    }
+}
+
+void csvEnvolventeReacciones(salidaTexto& s) {
+    s << "envolvente,nudo,componente,maximo,comboMaximo,minimo,comboMinimo\n";
+    for (const casoResultado& caso : resultados.casos) {
+        if (!caso.dosValores()) continue;
+        for (const objNudo3d& n : nudo) {
+            if (!n.tieneAlgunaReaccion()) continue;
+            const Eigen::Index j = n.getNoNudoInterno();
+            for (int i = 0; i < 6; ++i)
+                filaNudo(s, caso, n.getNoNudoUsuario(), kComponentesReaccion[i], caso.reacciones(i, j),
+                         casoDe(caso.casosReacciones, i, j), caso.reaccionesMinimas(i, j),
+                         casoDe(caso.casosReacciones, 6 + i, j), i < 3 ? caso.escalas.fuerzas : caso.escalas.momentos);
+        }
+    }
+}
+
+void csvEnvolventeSolicitaciones(salidaTexto& s) {
+    s << "envolvente,barra,esfuerzo,maximo,xMaximo,comboMaximo,minimo,xMinimo,comboMinimo\n";
+    for (const casoResultado& caso : resultados.casos) {
+        if (!caso.dosValores()) continue;
+        for (const objBarra3d& b : barra) {
+            const solicitacionesBarra& r = caso.barras[static_cast<size_t>(b.getNoBarraInterna())];
+            for (int k = 0; k < kNumeroSolicitaciones; ++k) {
+                const extremoSolicitacion& e = r.extremos[k];
+                const bool fuerza = k == kSolicitacionN || k == kSolicitacionVy || k == kSolicitacionVz;
+                const double escala = fuerza ? caso.escalas.fuerzas : caso.escalas.momentos;
+                const double mayor[2] = {sinRuido(e.maximo, escala), e.xMaximo};
+                const double menor[2] = {sinRuido(e.minimo, escala), e.xMinimo};
+                comienzoDeFila(s, caso, b.getNoBarraUsuario());
+                s << ',' << kNombresSolicitaciones[k] << ',';
+                numeros(s, mayor, 2);
+                s << ',';
+                campoTexto(s, nombreQueManda(caso, e.casoMaximo));
+                s << ',';
+                numeros(s, menor, 2);
+                s << ',';
+                campoTexto(s, nombreQueManda(caso, e.casoMinimo));
+                s << '\n';
+            }
+        }
+    }
+}
+
+void csvSismo(salidaTexto& s) {
+    s << "caso,modo,periodo,sa,cortanteX,cortanteY,cortanteZ\n";
+    for (const resultadoSismico& r : resultados.sismos)
+        for (size_t k = 0; k < r.periodos.size(); ++k) {
+            campoTexto(s, r.nombre);
+            s << ',' << static_cast<long long>(k + 1) << ',';
+            // El signo de un modo es arbitrario: su cortante va en módulo.
+            const double v[5] = {r.periodos[k], r.aceleraciones[k],
+                                 std::fabs(r.cortantesModales(static_cast<Eigen::Index>(k), 0)),
+                                 std::fabs(r.cortantesModales(static_cast<Eigen::Index>(k), 1)),
+                                 std::fabs(r.cortantesModales(static_cast<Eigen::Index>(k), 2))};
+            numeros(s, v, 5);
+            s << '\n';
         }
 }
 
@@ -118,6 +229,12 @@ bool escribirCsv(const std::string& carpeta) {
     for (const auto& a : archivos) todos.emplace_back(a.nombre, a.escribir);
     if (!resultados.modos.empty())
         for (const auto& a : modales) todos.emplace_back(a.nombre, a.escribir);
+    if (!resultados.sismos.empty()) todos.emplace_back("sismo.csv", csvSismo);
+    if (std::any_of(resultados.casos.begin(), resultados.casos.end(), [](const casoResultado& c) { return c.dosValores(); })) {
+        todos.emplace_back("envolventeDesplazamientos.csv", csvEnvolventeDesplazamientos);
+        todos.emplace_back("envolventeReacciones.csv", csvEnvolventeReacciones);
+        todos.emplace_back("envolventeSolicitaciones.csv", csvEnvolventeSolicitaciones);
+    }
     std::error_code error;
     std::filesystem::create_directories(carpeta, error);
     bool correcto = std::filesystem::is_directory(carpeta, error);

@@ -17,23 +17,63 @@ std::string lineaReacciones(int nudoUsuario, const Eigen::Matrix<double, 6, 1>& 
     return linea;
 }
 
+namespace {
+// La línea de cada nudo con algún apoyo o resorte. Lo que no llega a 1e-13 de
+// la mayor fuerza (o momento) del caso es redondeo: 0.
+void lineasDeReacciones(const casoResultado& caso, const Eigen::MatrixXd& reacciones) {
+    for (const objNudo3d& n : nudo) {
+        if (!n.tieneAlgunaReaccion()) continue;
+        Eigen::Matrix<double, 6, 1> r = reacciones.col(n.getNoNudoInterno());
+        for (int i = 0; i < 6; ++i) r(i) = sinRuido(r(i), i < 3 ? caso.escalas.fuerzas : caso.escalas.momentos);
+        std::cout << lineaReacciones(n.getNoNudoUsuario(), r) << "\n";
+    }
+}
+}  // namespace
+
+std::string lineaSismo(int c) {
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    if (caso == nullptr || caso->sismo < 0 || caso->sismo >= static_cast<int>(resultados.sismos.size())) return "";
+    const resultadoSismico& s = resultados.sismos[static_cast<size_t>(caso->sismo)];
+    char texto[300];
+    std::snprintf(texto, sizeof texto, "Sismo %s: cortante basal X %.6e, Y %.6e, Z %.6e; %d modos, masa efectiva %.1f %%",
+                  caso->nombre.c_str(), sinRuido(s.cortanteBasal(0), caso->escalas.fuerzas),
+                  sinRuido(s.cortanteBasal(1), caso->escalas.fuerzas), sinRuido(s.cortanteBasal(2), caso->escalas.fuerzas),
+                  static_cast<int>(s.periodos.size()), 100 * s.masaEfectiva);
+    return texto;
+}
+
 void imprimirReacciones() {
     if (!unidadFuerza.empty())
         std::cout << "Unidades: fuerzas en" << sufijoUnidad(magnitud::fuerza) << ", momentos en"
                   << sufijoUnidad(magnitud::momento) << ", longitudes en" << sufijoUnidad(magnitud::longitud) << "\n";
     for (int c = 0; c < static_cast<int>(resultados.casos.size()); ++c) {
         const casoResultado& caso = resultados.casos[static_cast<size_t>(c)];
-        std::cout << "Reacciones del combo " << caso.nombre << "\n";
-        for (const objNudo3d& n : nudo) {
-            if (!n.tieneAlgunaReaccion()) continue;
-            // Lo que no llega a 1e-13 de la mayor fuerza (o momento) del caso es redondeo: 0.
-            Eigen::Matrix<double, 6, 1> r = caso.reacciones.col(n.getNoNudoInterno());
-            for (int i = 0; i < 6; ++i) r(i) = sinRuido(r(i), i < 3 ? caso.escalas.fuerzas : caso.escalas.momentos);
-            std::cout << lineaReacciones(n.getNoNudoUsuario(), r) << "\n";
-        }
         char error[32];
         std::snprintf(error, sizeof error, "%.1e", errorEquilibrio(c));
-        std::cout << "Equilibrio del combo " << caso.nombre << ": error relativo " << error << "\n";
+        switch (caso.tipo) {
+            case tipoCaso::combinacion:
+                std::cout << "Reacciones del combo " << caso.nombre << "\n";
+                lineasDeReacciones(caso, caso.reacciones);
+                std::cout << "Equilibrio del combo " << caso.nombre << ": error relativo " << error << "\n";
+                break;
+            case tipoCaso::comboEspectral:
+                std::cout << "Reacciones del combo " << caso.nombre << " (máximos)\n";
+                lineasDeReacciones(caso, caso.reacciones);
+                std::cout << "Reacciones del combo " << caso.nombre << " (mínimos)\n";
+                lineasDeReacciones(caso, caso.reaccionesMinimas);
+                std::cout << "Equilibrio del combo " << caso.nombre << " (parte estática): error relativo " << error
+                          << "\n";
+                break;
+            case tipoCaso::espectral:
+                std::cout << lineaSismo(c) << "\n";
+                std::cout << "Reacciones del sismo " << caso.nombre << "\n";
+                lineasDeReacciones(caso, caso.reacciones);
+                break;
+            case tipoCaso::envolvente:
+                std::cout << "Envolvente " << caso.nombre << ": " << caso.componentes.size()
+                          << (caso.componentes.size() == 1 ? " combinación" : " combinaciones") << "\n";
+                break;
+        }
     }
     std::cout.flush();
 }

@@ -7,6 +7,13 @@
 // "nudo N:" y las seis reacciones Rx Ry Rz Mx My Mz con "%.6e" (0 en los
 // grados de libertad libres).
 std::string lineaReacciones(int nudoUsuario, const Eigen::Matrix<double, 6, 1>& reacciones);
+// "Sismo CASO: cortante basal X ..., Y ..., Z ...; N modos, masa efectiva P %"
+// del caso sísmico c.
+std::string lineaSismo(int c);
 // Para cada combinación: "Reacciones del combo NOMBRE", la línea de cada nudo
 // con algún apoyo o resorte y "Equilibrio del combo NOMBRE: error relativo E" (E con "%.1e").
+// Una combinación con sismo da dos bloques, "(máximos)" y "(mínimos)", y el
+// equilibrio de su parte estática; un caso sísmico, la línea de su cortante
+// basal y "Reacciones del sismo CASO" con los módulos; una envolvente,
+// "Envolvente NOMBRE: K combinaciones".
 void imprimirReacciones();

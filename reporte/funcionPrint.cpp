@@ -3,6 +3,7 @@
 #include "diagnosticos.h"
 #include "globales.h"
 #include "reporte/bloqueModal.h"
+#include "reporte/bloquesDerivados.h"
 #include "reporte/archivoAtomico.h"
 #include "reporte/formatoDisperso.h"
 
@@ -69,6 +70,7 @@ void escribirReporte(salidaTexto& os) {
     os << "\n\n\n" << "************DESPLAZAMIENTOS***************" << "\n" << "vector u:" << "\n"
        << matrizDesplazamientos(resultados) << "\n";
     escribirBloqueModal(os);
+    escribirBloquesDerivados(os);
 }
 
 void escribirReporte(std::ostream& os) {

@@ -84,7 +84,7 @@ double escalaDiagrama(TipoDiagrama tipo, int c) {
 Eigen::MatrixXd muestrasDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo) {
     const casoResultado* caso = casoDeResultados(resultados, c);
     if (caso == nullptr || !barraConResultados(b, c)) return Eigen::MatrixXd();
-    const muestrasSolicitacion m = muestrear(*caso, b, solicitacionDe(tipo), kEstacionesDiagrama);
+    const muestrasSolicitacion m = muestrear(resultados, c, b, solicitacionDe(tipo), kEstacionesDiagrama);
     Eigen::MatrixXd r(2, static_cast<Eigen::Index>(m.x.size()));
     for (std::size_t j = 0; j < m.x.size(); ++j) {
         r(0, static_cast<Eigen::Index>(j)) = m.x[j];
@@ -149,7 +149,7 @@ std::optional<NudoDeformado> nudoDeformado(const objNudo3d& n, int c, double esc
 std::optional<BarraDeformada> barraDeformada(const objBarra3d& b, const objNudo3d& inicio, int c, double escala) {
     if (!barraConResultados(b, c) || !nudoConResultados(inicio, c)) return std::nullopt;
     const casoResultado& caso = *casoDeResultados(resultados, c);
-    const Eigen::MatrixXd d = deformadaBarra(caso, b, kEstacionesDiagrama, escala);
+    const Eigen::MatrixXd d = deformadaBarra(resultados, c, b, kEstacionesDiagrama, escala).maximo;
     BarraDeformada r;
     r.origen = Eigen::Vector3d(b.getXi(), b.getYi(), b.getZi()) +
                escala * caso.desplazamientos.col(inicio.getNoNudoInterno()).head<3>();
