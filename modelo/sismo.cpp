@@ -45,6 +45,19 @@ std::vector<std::string> nombresDeCasos() {
     return nombres;
 }
 
+int cantidadDeCasos() { return static_cast<int>(combinaciones.size() + sismos.size() + envolventes.size()); }
+
+std::string nombreDeCaso(int c) {
+    if (c < 0) return std::string();
+    size_t i = static_cast<size_t>(c);
+    if (i < combinaciones.size()) return combinaciones[i].nombre;
+    i -= combinaciones.size();
+    if (i < sismos.size()) return sismos[i].nombre;
+    i -= sismos.size();
+    if (i < envolventes.size()) return envolventes[i].nombre;
+    return std::string();
+}
+
 void vaciarDefinicionesSismicas() {
     espectros.clear();
     sismos.clear();

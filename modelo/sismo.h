@@ -59,5 +59,7 @@ int buscarSismo(const std::string& nombre);
 // Los nombres de los casos de resultados en su orden: las combinaciones, los
 // casos sísmicos y las envolventes (el visor los lista así antes de calcular).
 std::vector<std::string> nombresDeCasos();
+int cantidadDeCasos();
+std::string nombreDeCaso(int c);  // vacío si c no es un caso
 // Vacía todo lo anterior (al cargar un modelo).
 void vaciarDefinicionesSismicas();
