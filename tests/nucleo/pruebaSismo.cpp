@@ -69,6 +69,18 @@ TEST(Sismo, MasaConcentradaSobreColumnaYEspectroPlano) {
     const Lineas s = lineasDe(leerArchivo("csv/sismo.csv"));
     ASSERT_EQ(s.size(), 7u);
     EXPECT_EQ(s[0], "caso,modo,periodo,sa,cortanteX,cortanteY,cortanteZ");
+    // Un sismo en X no da cortante en Y ni en Z: ceros, no el redondeo de los modos; y la suma de
+    // los cortantes modales en X es m·Sa (un solo modo lleva la masa en X).
+    double suma = 0;
+    for (size_t k = 1; k <= 3; ++k) {
+        double periodo, acel, vx;
+        char resto[64];
+        ASSERT_EQ(std::sscanf(s[k].c_str(), "SX,%*d,%lf,%lf,%lf,%63s", &periodo, &acel, &vx, resto), 4) << s[k];
+        EXPECT_STREQ(resto, "0,0") << s[k];
+        EXPECT_EQ(acel, sa);
+        suma += vx;
+    }
+    EXPECT_NEAR(suma, m * sa, 1e-9 * m * sa);
 }
 
 TEST(Sismo, CoeficienteCQCYEdificioDeCortanteDeDosPisos) {
