@@ -170,6 +170,19 @@ bool estaticaLineal(const solicitacionesBarra& s, int j) {
     }
 }
 
+// Sin ser lineal, la función estática es cuadrática (carga de tramo uniforme
+// para los momentos, lineal no uniforme para cortes y axial).
+bool estaticaCuadratica(const solicitacionesBarra& s, int j) {
+    switch (j) {
+        case kSolicitacionN: return true;
+        case kSolicitacionVy: return true;
+        case kSolicitacionVz: return true;
+        case kSolicitacionMy: return s.planoY.pendiente == 0;
+        case kSolicitacionMz: return s.planoZ.pendiente == 0;
+        default: return false;
+    }
+}
+
 // Estaciones con que se busca el extremo de una función que no es lineal más
 // un módulo; el mejor punto se afina por sección áurea entre sus vecinos.
 constexpr int kTramosBusqueda = 24;
@@ -177,7 +190,7 @@ constexpr int kPasosAfinado = 48;
 
 // El mayor de signo·f(x) en [0, L], con los candidatos dados además de las estaciones.
 template <typename F>
-std::pair<double, double> mayorDe(F&& f, double L, bool lineal, std::initializer_list<double> otros) {
+std::pair<double, double> mayorDe(F&& f, double L, bool soloExtremos, std::initializer_list<double> otros) {
     double mejorX = 0, mejor = f(0.0);
     const auto probar = [&](double x) {
         if (!(x >= 0 && x <= L)) return;
@@ -185,7 +198,7 @@ std::pair<double, double> mayorDe(F&& f, double L, bool lineal, std::initializer
         if (v > mejor || std::isnan(v)) mejor = v, mejorX = x;
     };
     probar(L);
-    if (lineal) return {mejorX, mejor};
+    if (soloExtremos) return {mejorX, mejor};
     for (double x : otros) probar(x);
     for (int i = 1; i < kTramosBusqueda; ++i) probar(L * i / kTramosBusqueda);
     double a = std::max(0.0, mejorX - L / kTramosBusqueda), b = std::min(L, mejorX + L / kTramosBusqueda);
@@ -252,12 +265,23 @@ void convertirEnComboEspectral(int c, const std::vector<std::pair<int, double>>&
                     v += caso.factores[k] * moduloSismico(*sismicos[k], ib, j, L > 0 ? x / L : 0.0);
                 return v;
             };
+            // El módulo sísmico es convexo: con una estática lineal los dos
+            // extremos están en los extremos de la barra; con una cuadrática
+            // convexa, el máximo (estática + módulo es convexa), y con una
+            // cóncava, el mínimo. Sólo lo demás se busca a lo largo de la barra.
             const bool lineal = estaticaLineal(est, j);
+            bool soloExtremosMayor = lineal, soloExtremosMenor = lineal;
+            if (!lineal && estaticaCuadratica(est, j)) {
+                const double curvatura = b.valorSolicitacion(est, j, 0.0) + b.valorSolicitacion(est, j, L) -
+                                         2 * b.valorSolicitacion(est, j, L / 2);
+                soloExtremosMayor = curvatura >= 0;
+                soloExtremosMenor = curvatura <= 0;
+            }
             const extremoSolicitacion& e = est.extremos[j];
             const auto [xMayor, mayor] = mayorDe([&](double x) { return b.valorSolicitacion(est, j, x) + sismica(x); },
-                                                 L, lineal, {e.xMaximo, e.xMinimo});
+                                                 L, soloExtremosMayor, {e.xMaximo, e.xMinimo});
             const auto [xMenor, menor] = mayorDe([&](double x) { return sismica(x) - b.valorSolicitacion(est, j, x); },
-                                                 L, lineal, {e.xMaximo, e.xMinimo});
+                                                 L, soloExtremosMenor, {e.xMaximo, e.xMinimo});
             s.extremos[j].maximo = mayor, s.extremos[j].xMaximo = xMayor;
             s.extremos[j].minimo = -menor + 0.0, s.extremos[j].xMinimo = xMenor;
         }
