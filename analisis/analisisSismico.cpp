@@ -154,6 +154,28 @@ void barrasSismicas(const Eigen::MatrixXd& formas, const std::vector<Eigen::Matr
     }
 }
 
+// Un sismo que los modos calculados no toman (en una dirección sin masa
+// efectiva) da sólo redondeo, y la escala de sus propios valores también lo
+// es. La de un caso sísmico es al menos la de lo que el espectro puede dar:
+// toda la masa por la mayor aceleración en las fuerzas, y el desplazamiento
+// espectral Sa/ω² del modo que más se desplaza en las traslaciones.
+void escalaPropiaDelSismo(escalasCaso& e, const resultadoSismico& info, double tamano) {
+    double sa = 0, sd = 0;
+    for (size_t k = 0; k < info.aceleraciones.size(); ++k) {
+        const double w = resultados.modos[k].omega;
+        sa = std::max(sa, info.aceleraciones[k]);
+        if (w > 0) sd = std::max(sd, info.aceleraciones[k] / (w * w));
+    }
+    const double fuerzas = resultados.masaTotal * sa;
+    if (!std::isfinite(fuerzas) || !std::isfinite(sd)) return;
+    e.fuerzas = std::max(e.fuerzas, fuerzas);
+    e.traslaciones = std::max(e.traslaciones, sd);
+    if (tamano > 0 && std::isfinite(tamano)) {
+        e.momentos = std::max(e.momentos, e.fuerzas * tamano);
+        e.giros = std::max(e.giros, e.traslaciones / tamano);
+    }
+}
+
 // ---- Combinaciones con sismo ----
 
 // La función estática es lineal a lo largo de la barra (sin carga de tramo
@@ -384,6 +406,7 @@ bool calcularCasosDerivados(const operadorRigidez& operador, double tamano) {
         for (size_t e = 0; e < sismos.size(); ++e) {
             calcularEscalas(resultados.casos[primerSismo + e], tamano);
             const resultadoSismico& info = resultados.sismos[e];
+            escalaPropiaDelSismo(resultados.casos[primerSismo + e].escalas, info, tamano);
             if (info.masaEfectiva < 0.9) {
                 char texto[300];
                 std::snprintf(texto, sizeof texto,
