@@ -8,6 +8,7 @@
 
 #include "diagnosticos.h"
 #include "globales.h"
+#include "modelo/sismo.h"
 
 namespace {
 
@@ -38,6 +39,25 @@ private:
     const Eigen::SparseMatrix<double>& masa;
 };
 
+// La masa propia de las barras entra una vez: si masaDeCargas: nombra el
+// caso del peso propio, su factor la multiplica (esa carga es la misma masa).
+double factorMasaPropia() {
+    if (casoPesoPropio.empty()) return 1.0;
+    double factor = 0;
+    bool nombrado = false;
+    for (const auto& [f, caso] : masasDeCargas)
+        if (caso == casoPesoPropio) factor += f, nombrado = true;
+    return nombrado ? factor : 1.0;
+}
+
+// Masa concentrada del nudo: la de masaNudo: y la de sus cargas puntuales hacia abajo.
+double masaDeNudo(const objNudo3d& n) {
+    double m = n.getMasa();
+    if (!(gravedad > 0)) return m;
+    for (const auto& [factor, caso] : masasDeCargas) m += factor * std::max(0.0, -n.getCargaVerticalDeCaso(caso)) / gravedad;
+    return m;
+}
+
 // Masa de los libres, completa, en el orden de eliminación.
 Eigen::SparseMatrix<double> masaLibre(const numeracionLibre& num) {
     std::vector<Eigen::Triplet<double>> terminos;
@@ -46,8 +66,11 @@ Eigen::SparseMatrix<double> masaLibre(const numeracionLibre& num) {
         if (li >= 0 && lj >= 0 && v != 0.0)
             terminos.emplace_back(num.orden[static_cast<size_t>(li)], num.orden[static_cast<size_t>(lj)], v);
     };
+    const bool conCargas = !masasDeCargas.empty();
+    const double propia = factorMasaPropia();
     for (const objBarra3d& b : barra) {
-        const Eigen::MatrixXd m = b.getMasaGlobal(gravedad);
+        Eigen::MatrixXd m = b.getMasaGlobal(gravedad, propia);
+        if (conCargas) m += b.getMasaDeCargasGlobal(masasDeCargas, gravedad);
         const Eigen::Index primero[2] = {6 * static_cast<Eigen::Index>(b.getNudoInicioInterno()),
                                          6 * static_cast<Eigen::Index>(b.getNudoFinalInterno())};
         if (!m.allFinite()) continue;
@@ -55,7 +78,7 @@ Eigen::SparseMatrix<double> masaLibre(const numeracionLibre& num) {
             for (int j = 0; j < 12; ++j) sumar(primero[i / 6] + i % 6, primero[j / 6] + j % 6, m(i, j));
     }
     for (const objNudo3d& n : nudo) {
-        const double m = n.getMasa();
+        const double m = masaDeNudo(n);
         if (!(m > 0) || !std::isfinite(m)) continue;
         for (int i = 0; i < 3; ++i) sumar(6 * static_cast<Eigen::Index>(n.getNoNudoInterno()) + i, 6 * static_cast<Eigen::Index>(n.getNoNudoInterno()) + i, m);
     }
@@ -107,17 +130,25 @@ void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
     const Eigen::Vector3d masaTotal = (direccion.transpose() * masaDireccion).diagonal();
     // La masa de todo el modelo: la de las barras, μ·L con la adicional de
     // masaBarra: (la matriz consistente la conserva, también con
-    // liberaciones), y las concentradas.
+    // liberaciones), y las concentradas. Con masaDeCargas:, también la de las
+    // cargas.
     double total = 0;
+    const double propia = factorMasaPropia();
     for (const objBarra3d& b : barra) {
-        const double masaBarra = b.getMasaPorLargo(gravedad) * b.getLongitud();
+        double masaBarra = b.getMasaPorLargo(gravedad, propia) * b.getLongitud();
+        if (!masasDeCargas.empty()) masaBarra += b.getMasaDeCargasTotal(masasDeCargas, gravedad);
         if (masaBarra > 0 && std::isfinite(masaBarra)) total += masaBarra;
     }
-    for (const objNudo3d& n : nudo)
-        if (n.getMasa() > 0 && std::isfinite(n.getMasa())) total += n.getMasa();
+    for (const objNudo3d& n : nudo) {
+        const double m = masaDeNudo(n);
+        if (m > 0 && std::isfinite(m)) total += m;
+    }
     resultados.masaTotal = total;
     resultados.masaLibre = masaTotal;
-    if (nf == 0 || masa.nonZeros() == 0 || !(masaTotal.maxCoeff() > 0)) {
+    // Lo que cuenta es toda la masa de los libres: en una viga apoyada en
+    // todos sus nudos sólo giran los nudos, y la masa consistente les da
+    // inercia de giro aunque ninguna traslación quede libre.
+    if (nf == 0 || masa.nonZeros() == 0 || !(masa.diagonal().maxCoeff() > 0)) {
         mensajes.advertencia("Advertencia: la estructura no tiene masa que se mueva; no hay modos que calcular");
         return;
     }

@@ -19,7 +19,12 @@ void calcularEscalas(casoResultado& caso, double tamano) {
         for (int i = 0; i < 6; ++i) {
             mayor(i < 3 ? e.traslaciones : e.giros, caso.desplazamientos(i, n));
             mayor(i < 3 ? e.fuerzas : e.momentos, caso.reacciones(i, n));
+            if (!caso.dosValores()) continue;
+            mayor(i < 3 ? e.traslaciones : e.giros, caso.desplazamientosMinimos(i, n));
+            mayor(i < 3 ? e.fuerzas : e.momentos, caso.reaccionesMinimas(i, n));
         }
+    for (const minimosBarra& b : caso.minimos)
+        for (int i = 0; i < 12; ++i) mayor(i % 6 < 3 ? e.fuerzas : e.momentos, b.fuerzas[i]);
     for (const solicitacionesBarra& b : caso.barras) {
         for (int i = 0; i < 12; ++i) mayor(i % 6 < 3 ? e.fuerzas : e.momentos, b.fuerzas[i]);
         for (int s = 0; s < kNumeroSolicitaciones; ++s) {
@@ -43,53 +48,153 @@ double sinRuido(double valor, double escala) {
     return valor + 0.0;
 }
 
+double cortanteModalSinRuido(const resultadosAnalisis& r, size_t sismo, Eigen::Index modo, int direccion) {
+    double escala = 0;
+    for (const casoResultado& c : r.casos)
+        if (c.tipo == tipoCaso::espectral && c.sismo == static_cast<int>(sismo)) escala = c.escalas.fuerzas;
+    const resultadoSismico& s = r.sismos[sismo];
+    // La escala es la del caso, y al menos el mayor cortante modal del sismo.
+    escala = std::max(escala, s.cortantesModales.cwiseAbs().maxCoeff());
+    return sinRuido(std::fabs(s.cortantesModales(modo, direccion)), escala);
+}
+
 const casoResultado* casoDeResultados(const resultadosAnalisis& r, int c) {
     if (!r.disponibles || c < 0 || c >= static_cast<int>(r.casos.size())) return nullptr;
     return &r.casos[static_cast<size_t>(c)];
 }
 
+double casoResultado::fuerzaMenor(int barra, int i) const {
+    const size_t b = static_cast<size_t>(barra);
+    if (dosValores() && b < minimos.size()) return minimos[b].fuerzas[i];
+    return b < barras.size() ? barras[b].fuerzas[i] : 0.0;
+}
+
+const casoResultado* casoEstatico(const casoResultado& caso) {
+    if (caso.tipo == tipoCaso::combinacion || caso.tipo == tipoCaso::segundoOrden) return &caso;
+    if (caso.tipo == tipoCaso::comboEspectral) return caso.estatico.get();
+    return nullptr;
+}
+
+namespace {
+// Las combinaciones, en su orden: los primeros casos.
+std::vector<const casoResultado*> combinacionesDe(const resultadosAnalisis& r) {
+    std::vector<const casoResultado*> lista;
+    for (const casoResultado& caso : r.casos)
+        if (const casoResultado* e = casoEstatico(caso)) lista.push_back(e);
+    return lista;
+}
+}  // namespace
+
 Eigen::MatrixXd matrizDesplazamientos(const resultadosAnalisis& r) {
-    const Eigen::Index nudos = r.casos.empty() ? 0 : r.casos.front().desplazamientos.cols();
-    Eigen::MatrixXd u(6 * nudos, static_cast<Eigen::Index>(r.casos.size()));
-    for (size_t c = 0; c < r.casos.size(); ++c) {
-        const Eigen::MatrixXd& d = r.casos[c].desplazamientos;
+    const std::vector<const casoResultado*> lista = combinacionesDe(r);
+    const Eigen::Index nudos = lista.empty() ? 0 : lista.front()->desplazamientos.cols();
+    Eigen::MatrixXd u(6 * nudos, static_cast<Eigen::Index>(lista.size()));
+    for (size_t c = 0; c < lista.size(); ++c) {
+        const Eigen::MatrixXd& d = lista[c]->desplazamientos;
         u.col(static_cast<Eigen::Index>(c)) = Eigen::Map<const Eigen::VectorXd>(d.data(), d.size());
     }
     return u;
 }
 
 Eigen::MatrixXd fuerzasExtremos(const resultadosAnalisis& r, int barra) {
-    Eigen::MatrixXd f = Eigen::MatrixXd::Zero(12, static_cast<Eigen::Index>(r.casos.size()));
-    for (size_t c = 0; c < r.casos.size(); ++c) {
-        const std::vector<solicitacionesBarra>& barras = r.casos[c].barras;
+    const std::vector<const casoResultado*> lista = combinacionesDe(r);
+    Eigen::MatrixXd f = Eigen::MatrixXd::Zero(12, static_cast<Eigen::Index>(lista.size()));
+    for (size_t c = 0; c < lista.size(); ++c) {
+        const std::vector<solicitacionesBarra>& barras = lista[c]->barras;
         if (barra < 0 || barra >= static_cast<int>(barras.size())) continue;
         for (int i = 0; i < 12; ++i) f(i, static_cast<Eigen::Index>(c)) = barras[static_cast<size_t>(barra)].fuerzas[i];
     }
     return f;
 }
 
-muestrasSolicitacion muestrear(const casoResultado& caso, const objBarra3d& b, int s, int n) {
+double moduloSismico(const casoResultado& e, int barra, int s, double t) {
+    const size_t i = static_cast<size_t>(barra);
+    if (barra < 0 || i >= e.barras.size() || i >= e.cruzados.size()) return 0.0;
+    const fuerzasDeSolicitacion& f = kFuerzasDeSolicitacion[s];
+    const double a = e.barras[i].fuerzas[f.inicio], c = e.barras[i].fuerzas[f.fin], b = e.cruzados[i][static_cast<size_t>(s)];
+    const double q = (1 - t) * (1 - t) * a * a + 2 * t * (1 - t) * b + t * t * c * c;
+    return q > 0 ? std::sqrt(q) : 0.0;
+}
+
+std::pair<double, double> valorSolicitacionCaso(const resultadosAnalisis& r, int c, const objBarra3d& b, int s,
+                                                double x) {
+    const casoResultado* caso = casoDeResultados(r, c);
+    const int ib = b.getNoBarraInterna();
+    if (caso == nullptr || ib < 0 || ib >= static_cast<int>(caso->barras.size())) return {0.0, 0.0};
+    const size_t i = static_cast<size_t>(ib);
+    const double L = b.getLongitud();
+    switch (caso->tipo) {
+        case tipoCaso::combinacion:
+        case tipoCaso::segundoOrden: {
+            const double v = b.valorSolicitacion(caso->barras[i], s, x);
+            return {v, v};
+        }
+        case tipoCaso::espectral: {
+            const double v = moduloSismico(*caso, ib, s, L > 0 ? x / L : 0.0);
+            return {v, v};
+        }
+        case tipoCaso::comboEspectral: {
+            const casoResultado* e = caso->estatico.get();
+            const double estatica = e && i < e->barras.size() ? b.valorSolicitacion(e->barras[i], s, x) : 0.0;
+            double sismica = 0;
+            for (size_t k = 0; k < caso->componentes.size(); ++k)
+                if (const casoResultado* sc = casoDeResultados(r, caso->componentes[k]))
+                    sismica += caso->factores[k] * moduloSismico(*sc, ib, s, L > 0 ? x / L : 0.0);
+            return {estatica + sismica, estatica - sismica};
+        }
+        case tipoCaso::envolvente: {
+            std::pair<double, double> v{-INFINITY, INFINITY};
+            for (int m : caso->componentes) {
+                if (m == c) continue;
+                const auto [mayor, menor] = valorSolicitacionCaso(r, m, b, s, x);
+                v.first = std::max(v.first, mayor);
+                v.second = std::min(v.second, menor);
+            }
+            if (caso->componentes.empty()) v = {0.0, 0.0};
+            return v;
+        }
+    }
+    return {0.0, 0.0};
+}
+
+muestrasSolicitacion muestrear(const resultadosAnalisis& r, int c, const objBarra3d& b, int s, int n) {
     if (n < 2) n = 2;
     muestrasSolicitacion m;
     const double L = b.getLongitud();
-    const int i = b.getNoBarraInterna();
-    const bool hay = i >= 0 && i < static_cast<int>(caso.barras.size());
     for (int k = 0; k < n; ++k) {
         const double x = L / (n - 1) * k;
-        const double v = hay ? b.valorSolicitacion(caso.barras[static_cast<size_t>(i)], s, x) : 0.0;
+        const auto [mayor, menor] = valorSolicitacionCaso(r, c, b, s, x);
         m.x.push_back(x);
-        m.maximo.push_back(v);
-        m.minimo.push_back(v);
+        m.maximo.push_back(mayor);
+        m.minimo.push_back(menor);
     }
     return m;
 }
 
-Eigen::MatrixXd deformadaBarra(const casoResultado& caso, const objBarra3d& b, int n, double escala) {
+deformadasBarra deformadaBarra(const resultadosAnalisis& r, int c, const objBarra3d& b, int n, double escala) {
+    if (n < 2) n = 2;
+    deformadasBarra d;
+    const casoResultado* caso = casoDeResultados(r, c);
     const int i = b.getNoBarraInterna();
-    if (i < 0 || i >= static_cast<int>(caso.barras.size())) return Eigen::MatrixXd::Zero(3, n < 2 ? 2 : n);
-    return b.deformada(caso.barras[static_cast<size_t>(i)], n, escala);
+    const Eigen::Index ni = b.getNudoInicioInterno(), nf = b.getNudoFinalInterno();
+    if (caso == nullptr || i < 0 || i >= static_cast<int>(caso->barras.size()) || ni < 0 || nf < 0 ||
+        std::max(ni, nf) >= caso->desplazamientos.cols()) {
+        d.maximo = d.minimo = Eigen::MatrixXd::Zero(3, n);
+        return d;
+    }
+    if (caso->tipo == tipoCaso::combinacion || caso->tipo == tipoCaso::segundoOrden) {
+        d.maximo = b.deformada(caso->barras[static_cast<size_t>(i)], n, escala);
+        d.minimo = d.maximo;
+        return d;
+    }
+    const auto elastica = [&](const Eigen::MatrixXd& u) {
+        const Eigen::Matrix<double, 6, 1> u1 = u.col(ni), u2 = u.col(nf);
+        return b.deformada(b.solicitacionesSinCarga(u1.data(), u2.data()), n, escala);
+    };
+    d.maximo = elastica(caso->desplazamientos);
+    d.minimo = caso->dosValores() ? elastica(caso->desplazamientosMinimos) : d.maximo;
+    return d;
 }
-
 Eigen::MatrixXd deformadaDeCampo(const objBarra3d& b, const Eigen::VectorXd& campo, int n, double escala) {
     const Eigen::Index ni = b.getNudoInicioInterno(), nf = b.getNudoFinalInterno();
     if (ni < 0 || nf < 0 || 6 * std::max(ni, nf) + 6 > campo.size()) return Eigen::MatrixXd(3, 0);

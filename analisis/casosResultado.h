@@ -1,8 +1,13 @@
 // Los resultados de un análisis, en un solo lugar: una lista de casos de
-// resultados. Un caso tiene un nombre, una clase (hoy, una combinación lineal
-// de casos de carga) y, para cada nudo, sus desplazamientos y reacciones y,
-// para cada barra, sus fuerzas de extremo, sus funciones de solicitaciones a
-// lo largo de la barra y los extremos exactos de cada una. Los análisis llenan
+// resultados. Un caso tiene un nombre, una clase (una combinación lineal de
+// casos de carga, un caso sísmico, una combinación con un caso sísmico o una
+// envolvente de combinaciones) y, para cada nudo, sus desplazamientos y
+// reacciones y, para cada barra, sus fuerzas de extremo, sus funciones de
+// solicitaciones a lo largo de la barra y los extremos de cada una. Los
+// casos de dos valores (la envolvente y la combinación con sismo) guardan el
+// máximo y el mínimo de cada magnitud, y la envolvente el caso que manda en
+// cada uno; sus funciones a lo largo de la barra no se guardan: se evalúan
+// cuando se piden a partir de los casos de los que salen. Los análisis llenan
 // los casos; el reporte, los archivos CSV, las líneas del modo por lotes, el
 // equilibrio y el visor sólo los leen y les dan formato: ninguno calcula un
 // resultado propio.
@@ -10,16 +15,25 @@
 
 #include <Eigen/Dense>
 #include <Eigen/Sparse>
+#include <array>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "modelo/solicitacionesBarra.h"
 
 class objBarra3d;
 
-// Una combinación resuelta en primer orden (K·u = P) o en segundo orden
-// (P-Δ: (K + Kg(N))·u = P, iterando sobre los esfuerzos axiales N).
-enum class tipoCaso { combinacion, segundoOrden };
+// combinacion: la respuesta lineal a una combinación de cargas.
+// segundoOrden: una combinación resuelta en segundo orden (P-Δ:
+//   (K + Kg(N))·u = P, iterando sobre los esfuerzos axiales N).
+// espectral: un caso sísmico por espectro de respuesta; cada magnitud es la
+//   combinación de las respuestas modales (CQC o SRSS): un módulo, sin signo.
+// comboEspectral: una combinación que incluye casos sísmicos: la parte
+//   estática más y menos factor × el módulo sísmico (dos valores).
+// envolvente: el mayor y el menor de cada magnitud entre sus combinaciones.
+enum class tipoCaso { combinacion, segundoOrden, espectral, comboEspectral, envolvente };
 
 // Lo que un caso de segundo orden agrega: las soluciones con K + Kg hechas,
 // si los axiales convergieron, la amplificación de los desplazamientos (la
@@ -31,6 +45,15 @@ struct segundoOrdenCaso {
     bool convergio = true;
     double amplificacion = 1;
     bool inestable = false;
+};
+
+// Por barra, en un caso de dos valores: las fuerzas de extremo mínimas (las
+// máximas van en solicitacionesBarra::fuerzas) y el caso que manda en cada
+// máximo y mínimo (-1 si no es una envolvente).
+struct minimosBarra {
+    double fuerzas[12] = {};
+    int casoMaximo[12] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    int casoMinimo[12] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 };
 
 // La escala de un caso por clase de magnitud: el mayor valor absoluto de las
@@ -55,13 +78,48 @@ struct casoResultado {
     // los libres).
     Eigen::MatrixXd desplazamientos;
     Eigen::MatrixXd reacciones;
-    // Una por barra, en el orden interno.
+    // Una por barra, en el orden interno. En un caso sísmico: los módulos de
+    // las fuerzas y desplazamientos de extremo (ejes locales) y los extremos
+    // de los módulos; en uno de dos valores, las fuerzas máximas y los
+    // extremos (el mayor de la curva de máximos y el menor de la de mínimos);
+    // las funciones cerradas sólo en una combinación.
     std::vector<solicitacionesBarra> barras;
     // Las barras de solo tracción o solo compresión desactivadas en este caso
     // (números internos, en orden creciente): sin rigidez ni esfuerzos.
     std::vector<int> barrasInactivas;
     escalasCaso escalas;
     segundoOrdenCaso segundoOrden;  // sólo en un caso de tipo segundoOrden
+
+    // ---- Casos de dos valores: desplazamientos, reacciones y fuerzas de
+    // extremo guardan los máximos; éstos, los mínimos. ----
+    Eigen::MatrixXd desplazamientosMinimos, reaccionesMinimas;
+    // En una envolvente, 12 x nudos: el caso (índice en los casos) que manda
+    // en el máximo (filas 0 a 5) y en el mínimo (filas 6 a 11).
+    Eigen::MatrixXi casosDesplazamientos, casosReacciones;
+    std::vector<minimosBarra> minimos;
+
+    // ---- De qué sale ----
+    // Envolvente: los casos que abarca. Combinación con sismo: sus casos
+    // sísmicos, con el valor absoluto de su factor en factores.
+    std::vector<int> componentes;
+    std::vector<double> factores;
+    // Combinación con sismo: la parte estática, una combinación completa.
+    std::shared_ptr<const casoResultado> estatico;
+    // Caso sísmico: por barra y solicitación, Σᵢⱼ ρᵢⱼ·rᵢ(0)·rⱼ(L), con rᵢ la
+    // respuesta del modo i en cada extremo: sin cargas de tramo cada
+    // respuesta modal es lineal a lo largo de la barra, y el cuadrado del
+    // módulo combinado es la cuadrática (1−t)²·S(0)² + 2t(1−t)·ese término + t²·S(L)².
+    std::vector<std::array<double, kNumeroSolicitaciones>> cruzados;
+    int sismo = -1;  // caso sísmico: índice en resultadosAnalisis::sismos
+
+    bool dosValores() const { return tipo == tipoCaso::comboEspectral || tipo == tipoCaso::envolvente; }
+    // Los mínimos de los nudos (los máximos si el caso es de un valor).
+    const Eigen::MatrixXd& desplazamientosMenores() const {
+        return dosValores() ? desplazamientosMinimos : desplazamientos;
+    }
+    const Eigen::MatrixXd& reaccionesMenores() const { return dosValores() ? reaccionesMinimas : reacciones; }
+    // La fuerza de extremo i de la barra: mayor y menor.
+    double fuerzaMenor(int barra, int i) const;
 };
 
 // Calcula las escalas del caso a partir de sus valores y del tamaño del modelo.
@@ -95,6 +153,21 @@ struct pandeoCombo {
     std::vector<Eigen::VectorXd> formas;
 };
 
+// Lo que un caso sísmico da además de sus magnitudes: por modo, el período,
+// la aceleración espectral y el cortante basal en X, Y, Z (con signo, el del
+// modo) y, combinados, el cortante basal y la masa efectiva de los modos
+// calculados en su dirección (fracción de la masa libre).
+struct resultadoSismico {
+    std::string nombre, espectro;
+    int direccion = 0;
+    double amortiguamiento = 0;
+    bool cqc = true;
+    std::vector<double> periodos, aceleraciones;
+    Eigen::MatrixXd cortantesModales;  // modos x 3
+    Eigen::Vector3d cortanteBasal = Eigen::Vector3d::Zero();
+    double masaEfectiva = 0;
+};
+
 struct resultadosAnalisis {
     // Verdadero sólo tras un análisis correcto del modelo cargado.
     bool disponibles = false;
@@ -107,6 +180,8 @@ struct resultadosAnalisis {
     std::vector<pandeoCombo> pandeo;
     double masaTotal = 0;
     Eigen::Vector3d masaLibre = Eigen::Vector3d::Zero();
+    // Los casos sísmicos, en el orden de los casos espectrales.
+    std::vector<resultadoSismico> sismos;
     // El sistema armado que resolvió el análisis, como lo escribe el reporte:
     // la rigidez global (6N x 6N, ambos triángulos) y las cargas en los nudos
     // (puntuales y equivalentes de las distribuidas, 6N x combinaciones).
@@ -119,26 +194,53 @@ struct resultadosAnalisis {
 
 // ---- Lectura ----
 
+// El cortante basal del modo en la dirección (0 X, 1 Y, 2 Z) del sismo s, en
+// módulo (el signo de un modo es arbitrario) y sin el ruido del redondeo: lo
+// que no llega a kFraccionRuido de las fuerzas del caso sísmico es 0.
+double cortanteModalSinRuido(const resultadosAnalisis& r, size_t sismo, Eigen::Index modo, int direccion);
+
 // El caso c si hay resultados y existe; si no, nullptr.
 const casoResultado* casoDeResultados(const resultadosAnalisis& r, int c);
 
 // Desplazamientos de todos los grados de libertad (6N filas, una columna por
-// caso), como los guarda el reporte.
+// combinación), como los guarda el reporte: de una combinación con sismo, su
+// parte estática. Los casos sísmicos y las envolventes tienen su bloque.
 Eigen::MatrixXd matrizDesplazamientos(const resultadosAnalisis& r);
 
-// Las fuerzas de extremo de una barra en todos los casos (12 x casos).
+// Las fuerzas de extremo de una barra en todas las combinaciones (12 x
+// combinaciones, como las columnas de matrizDesplazamientos).
 Eigen::MatrixXd fuerzasExtremos(const resultadosAnalisis& r, int barra);
 
-// La solicitación s (N, Vy, Vz, T, My, Mz) de la barra en n estaciones
-// equiespaciadas, x_i = L/(n-1)·i: abscisas y valores, el mayor y el menor
-// (iguales en una combinación).
+// La combinación de la que salen las funciones cerradas del caso: él mismo,
+// o la parte estática de una combinación con sismo (nullptr en los demás).
+const casoResultado* casoEstatico(const casoResultado& caso);
+
+// La solicitación s (N, Vy, Vz, T, My, Mz) del caso c a la distancia x del
+// inicio de la barra: el mayor y el menor valor (iguales salvo en los casos
+// de dos valores; en un caso sísmico, el módulo).
+std::pair<double, double> valorSolicitacionCaso(const resultadosAnalisis& r, int c, const objBarra3d& b, int s,
+                                                double x);
+
+// El módulo de la solicitación s del caso sísmico en la barra (índice
+// interno), a la fracción t del largo desde el inicio.
+double moduloSismico(const casoResultado& caso, int barra, int s, double t);
+
+// La solicitación s de la barra en n estaciones equiespaciadas,
+// x_i = L/(n-1)·i: abscisas y valores, el mayor y el menor.
 struct muestrasSolicitacion {
     std::vector<double> x, maximo, minimo;
 };
-muestrasSolicitacion muestrear(const casoResultado& caso, const objBarra3d& b, int s, int n);
+muestrasSolicitacion muestrear(const resultadosAnalisis& r, int c, const objBarra3d& b, int s, int n);
 
-// La elástica de la barra en n estaciones (ver objBarra3d::deformada).
-Eigen::MatrixXd deformadaBarra(const casoResultado& caso, const objBarra3d& b, int n, double escala);
+// La elástica de la barra en n estaciones (ver objBarra3d::deformada): la de
+// los desplazamientos máximos y la de los mínimos. En una combinación, las
+// dos son la elástica con las cargas del tramo; en los demás casos, la de los
+// desplazamientos de los nudos (máximos o mínimos, o los módulos de un caso
+// sísmico) sin cargas en el tramo.
+struct deformadasBarra {
+    Eigen::MatrixXd maximo, minimo;
+};
+deformadasBarra deformadaBarra(const resultadosAnalisis& r, int c, const objBarra3d& b, int n, double escala);
 // La misma elástica para un campo de desplazamientos de los nudos (seis por
 // nudo, en ejes globales, como una forma modal), sin cargas en el tramo.
 // Vacía (0 columnas) si al campo le faltan los nudos de la barra.

@@ -9,6 +9,7 @@
 
 #include "analisis/actualizacionRango.h"
 #include "analisis/analisisModal.h"
+#include "analisis/analisisSismico.h"
 #include "analisis/hilosCalculo.h"
 #include "analisis/mecanismos.h"
 #include "analisis/numeracionLibre.h"
@@ -20,6 +21,7 @@
 #include "analisis/solucionDispersa.h"
 #include "diagnosticos.h"
 #include "globales.h"
+#include "modelo/sismo.h"
 #include "unidades.h"
 
 tiemposAnalisis tiemposUltimoAnalisis;
@@ -483,8 +485,10 @@ bool funcionSolve() {
     const auto inicio = Reloj::now();
     diagnosticoUltimoAnalisis = diagnosticoAnalisis();
     tiemposUltimoAnalisis.sentidoAxial = 0;
-    tiemposUltimoAnalisis.segundoOrden = tiemposUltimoAnalisis.pandeo = 0;
+    tiemposUltimoAnalisis.segundoOrden = tiemposUltimoAnalisis.pandeo = tiemposUltimoAnalisis.derivados = 0;
     resultados.vaciar();
+    // Un dato que impide el análisis (un espectro mal escrito) ya se dijo al cargar.
+    if (analisisImpedido) return false;
     const Eigen::Index ngl = 6 * static_cast<Eigen::Index>(noNudos);
     const Eigen::Index nc = noCombos;
     Eigen::MatrixXd pEstructura = Eigen::MatrixXd::Zero(ngl, nc);
@@ -661,6 +665,12 @@ bool funcionSolve() {
     etapa = Reloj::now();
     calcularModos(principal.factor, num);
     tiemposUltimoAnalisis.modal = segundosDesde(etapa);
+    etapa = Reloj::now();
+    // Los sismos salen de los modos, con todas las barras.
+    const bool derivados = calcularCasosDerivados(principal.operador, tamanoModelo());
+    tiemposUltimoAnalisis.derivados = segundosDesde(etapa);
+    // El error ya está en los mensajes; la estructura en sí se resolvió.
+    if (!derivados) return fallar(resultadoAnalisis::correcto);
     if (condicion > kCondicionAviso) {
         char texto[200];
         std::snprintf(texto, sizeof texto,

@@ -19,6 +19,7 @@ struct tiemposAnalisis {
     double pandeo = 0;        // factores críticos de pandeo (0 si no se pidieron)
     double sentidoAxial = 0;  // rondas de las barras de solo tracción o compresión (0 si no hay)
     double operaciones = 0;  // de la factorización de la rigidez (CHOLMOD)
+    double derivados = 0;  // casos sísmicos, combinaciones con sismo y envolventes
     int hilosBlas = 0;  // hilos elegidos para la factorización (0: los de la biblioteca)
 };
 extern tiemposAnalisis tiemposUltimoAnalisis;

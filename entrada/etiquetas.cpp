@@ -8,9 +8,9 @@ const std::vector<std::string>& etiquetasConocidas() {
         "seccionW:", "seccionGenerica:", "rotacionBarra:", "articulacion:", "puntual:", "desplazamientoImpuesto:",
         "distribuidaLocalX:", "distribuidaLocalY:", "distribuidaLocalZ:", "distribuidaLocalT:", "distribuidaGlobal:",
         "temperatura:", "soloTraccion:", "soloCompresion:", "masaBarra:", "pesoPropio:", "combo:", "modos:",
-        "segundoOrden:", "pandeo:", "gravedad:", "masaNudo:", "unidades:", "precision:", "escalaTexto:",
-        "escalaDeflexion:", "escalaMy:", "escalaMz:", "escalaVy:", "escalaVz:", "escalaN:", "escalaT:",
-        "escalaApoyo:", "escalaCarga:"};
+        "segundoOrden:", "pandeo:", "gravedad:", "masaNudo:", "masaDeCargas:", "espectro:", "sismo:", "envolvente:",
+        "unidades:", "precision:", "escalaTexto:", "escalaDeflexion:", "escalaMy:", "escalaMz:", "escalaVy:",
+        "escalaVz:", "escalaN:", "escalaT:", "escalaApoyo:", "escalaCarga:"};
     return etiquetas;
 }
 

@@ -3,6 +3,7 @@
 #include "diagnosticos.h"
 #include "entrada/pasosCarga.h"
 #include "globales.h"
+#include "modelo/sismo.h"
 
 void funcionLeerArchivo() {
     // 1. Un lector para toda la carga.
@@ -17,6 +18,7 @@ void funcionLeerArchivo() {
     punteroBarras.clear();
     combinaciones.clear();
     casosDeCarga.clear();
+    vaciarDefinicionesSismicas();
     resultados.vaciar();
     archivoDatosAbierto = ctx.lector.archivoDisponible();
     if (!archivoDatosAbierto) mensajes.error("Error: no se pudo abrir el archivo de datos " + nombreArchivo);
@@ -46,6 +48,7 @@ void funcionLeerArchivo() {
     pasoAjustesDibujo(ctx);       // 18. Ajustes de dibujo
     pasoAnalisisModal(ctx);       //     y pedido de análisis modal
     pasoSegundoOrdenYPandeo(ctx); //     segundo orden y pandeo
+    pasoSismo(ctx);               //     masa de las cargas, espectros, sismos y envolventes
     pasoRevisarModelo(ctx);       // Barras sin sección, casos sin combinación y combinaciones sin casos
     casosDeCarga = ctx.casosConCargas;
 }                                 // 19. El lector se destruye con ctx.

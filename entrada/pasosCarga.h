@@ -60,6 +60,7 @@ void pasoCombosBarras(ContextoCarga& ctx);       // paso 17
 void pasoAjustesDibujo(ContextoCarga& ctx);      // paso 18
 void pasoAnalisisModal(ContextoCarga& ctx);      // paso 18, modos pedidos, gravedad y masas de nudo
 void pasoSegundoOrdenYPandeo(ContextoCarga& ctx);  // paso 18, combinaciones en segundo orden y pandeo
+void pasoSismo(ContextoCarga& ctx);              // masa de las cargas, espectros, sismos y envolventes
 void pasoEtiquetasDesconocidas(ContextoCarga& ctx);  // antes de todo: palabras con ":" que no son etiquetas
 void pasoRevisarModelo(ContextoCarga& ctx);      // al final: barras sin sección, casos y combinaciones
 

@@ -7,6 +7,7 @@
 #include "entrada/etiquetas.h"
 #include "entrada/pasosCarga.h"
 #include "globales.h"
+#include "modelo/sismo.h"
 #include "unidades.h"
 
 namespace {
@@ -164,6 +165,7 @@ void pasoPesoPropio(ContextoCarga& ctx) {
     } else {
         const std::string caso = ctx.lector.getString("pesoPropio:", 1);
         ctx.anotarCaso(caso);
+        casoPesoPropio = caso;
         for (objBarra3d& b : barra) b.setPesoPropio(caso);
         mensajes.progreso("Lectura de pesoPropio ---> OK");
     }
@@ -349,6 +351,7 @@ void pasoRevisarModelo(ContextoCarga& ctx) {
         std::vector<std::string> avisados;
         for (const auto& [factor, caso] : c.terminos) {
             if (std::find(casos.begin(), casos.end(), caso) != casos.end()) continue;
+            if (buscarSismo(caso) >= 0) continue;
             if (std::find(avisados.begin(), avisados.end(), caso) != avisados.end()) continue;
             avisados.push_back(caso);
             mensajes.advertencia("Advertencia: el combo " + c.nombre + " usa el caso " + caso + ", que no tiene cargas");

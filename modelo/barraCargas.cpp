@@ -55,6 +55,7 @@ void objBarra3d::setDistribuidaGlobal(std::string casoCarga, double qIzq, double
 void objBarra3d::setPesoPropio(std::string casoCarga) {
     const double w = pesoEspecifico * area;
     setDistribuidaGlobal(casoCarga, w, w, 0, 0, -1);
+    cargasGlobales.back().pesoPropio = true;
 }
 
 void objBarra3d::setCombos(const std::vector<combinacion>& lista) {

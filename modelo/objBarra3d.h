@@ -137,12 +137,25 @@ public:
     // cada llamada suma la suya.
     void agregarMasaPorLargo(double m) { masaAdicional += m; }
     double getMasaAdicional() const { return masaAdicional; }
-    // Masa por unidad de largo: pesoEspecifico·area/gravedad más la adicional.
-    double getMasaPorLargo(double gravedad) const;
+    // Masa por unidad de largo: factorPropia·pesoEspecifico·area/gravedad más
+    // la adicional (factorPropia: el de la masa propia cuando masaDeCargas:
+    // nombra el caso del peso propio; la adicional no es peso propio).
+    double getMasaPorLargo(double gravedad, double factorPropia = 1.0) const;
     // Matriz de masa consistente (12x12) con la masa por unidad de largo; cero
     // sin sección o sin masa.
-    Eigen::MatrixXd getMasaLocal(double gravedad) const;
-    Eigen::MatrixXd getMasaGlobal(double gravedad) const;
+    Eigen::MatrixXd getMasaLocal(double gravedad, double factorPropia = 1.0) const;
+    Eigen::MatrixXd getMasaGlobal(double gravedad, double factorPropia = 1.0) const;
+    // Masa de las cargas (la masa sísmica): para cada par (factor, caso),
+    // factor × la carga distribuida vertical hacia abajo del caso / gravedad,
+    // sin el peso propio (que es la masa de la propia barra). Es masa de
+    // traslación en las tres direcciones, con las funciones de forma de la
+    // matriz consistente (lineales a lo largo del eje, cúbicas a través; con
+    // una liberación en un plano, lineales) y sin inercia de giro. Una carga
+    // hacia arriba no agrega masa. La total es la integral de la masa por
+    // unidad de largo.
+    Eigen::MatrixXd getMasaDeCargasGlobal(const std::vector<std::pair<double, std::string>>& masas,
+                                          double gravedad) const;
+    double getMasaDeCargasTotal(const std::vector<std::pair<double, std::string>>& masas, double gravedad) const;
 
     // ---- Cargas y combinaciones ----
     void setDistribuidaLocalX(std::string casoCarga, double fIni, double fFin);
@@ -281,6 +294,7 @@ private:
         std::string caso;
         double qIzq, qDer;
         Eigen::Vector3d direccion;
+        bool pesoPropio = false;
     };
     std::vector<cargaGlobal> cargasGlobales;
     struct cargaTermica {
@@ -329,4 +343,7 @@ private:
     // Parámetro de deformación por corte φ = 12·E·I·f/(G·A·L²) de un plano de
     // flexión (0 sin factor de forma o sin área).
     double parametroCorte(double inercia) const;
+    // Masa por unidad de largo de las cargas en el inicio y en el fin.
+    std::pair<double, double> masaDeCargasPorLargo(const std::vector<std::pair<double, std::string>>& masas,
+                                                   double gravedad) const;
 };

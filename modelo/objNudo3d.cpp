@@ -29,6 +29,13 @@ void objNudo3d::setCargaPuntual(std::string casoCarga, double px, double py, dou
     cargasPuntuales.row(r) << px, py, pz, mx, my, mz;
 }
 
+double objNudo3d::getCargaVerticalDeCaso(const std::string& casoCarga) const {
+    double suma = 0.0;
+    for (size_t k = 0; k < casosCargaPuntual.size(); ++k)
+        if (casosCargaPuntual[k] == casoCarga) suma += cargasPuntuales(static_cast<Eigen::Index>(k), 2);
+    return suma;
+}
+
 void objNudo3d::setResorte(const Eigen::Matrix<double, 6, 1>& k) { resorte += k; }
 
 bool objNudo3d::tieneAlgunaReaccion() const {

@@ -30,6 +30,8 @@ public:
     // se suman.
     void setMasa(double m) { masa += m; }
     double getMasa() const { return masa; }
+    // La suma de las fuerzas verticales (Pz) de las cargas puntuales del caso.
+    double getCargaVerticalDeCaso(const std::string& casoCarga) const;
     // Desplazamientos impuestos de un caso de carga (ejes globales). Sólo
     // actúan en los grados de libertad restringidos por un apoyo.
     void setDesplazamientoImpuesto(std::string casoCarga, const Eigen::Matrix<double, 6, 1>& d);

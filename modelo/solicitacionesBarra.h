@@ -14,6 +14,17 @@ enum indiceSolicitacion : int { kSolicitacionN, kSolicitacionVy, kSolicitacionVz
                                 kSolicitacionMy, kSolicitacionMz };
 inline constexpr const char* kNombresSolicitaciones[kNumeroSolicitaciones] = {"N", "Vy", "Vz", "T", "My", "Mz"};
 
+// La fuerza de extremo que da el valor de cada solicitación en el inicio y en
+// el fin de la barra, y el signo con que lo da: N(0) = −fx1, N(L) = fx2;
+// Vy(0) = fy1, Vy(L) = −fy2; Vz(0) = fz1, Vz(L) = −fz2; T(0) = −mx1,
+// T(L) = mx2; My(0) = −mz1, My(L) = mz2; Mz(0) = my1, Mz(L) = −my2.
+struct fuerzasDeSolicitacion {
+    int inicio, fin;
+    double signoInicio, signoFin;
+};
+inline constexpr fuerzasDeSolicitacion kFuerzasDeSolicitacion[kNumeroSolicitaciones] = {
+    {0, 6, -1, 1}, {1, 7, 1, -1}, {2, 8, 1, -1}, {3, 9, -1, 1}, {5, 11, -1, 1}, {4, 10, 1, -1}};
+
 // Mayor y menor valor de una función a lo largo de la barra, con su distancia
 // x desde el inicio. En una envolvente, la combinación que manda en cada uno
 // (su índice entre los casos de resultados); -1 en un caso de un solo valor.

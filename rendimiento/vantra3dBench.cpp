@@ -1,9 +1,12 @@
 // Banco de rendimiento: el modo por lotes completo sobre un modelo grande:
 // carga, análisis, reporte resultados.txt y archivos CSV.
 //   vantra3d-bench NX NY NZ          edificio generado de NX x NY vanos y NZ pisos
-//   vantra3d-bench NX NY NZ [MODOS] [--segundoOrden] [--pandeo N]
-//                                    además: modos de vibración, sus tres combinaciones en
-//                                    segundo orden, los N menores factores de pandeo de U1
+//   vantra3d-bench NX NY NZ [MODOS [sismo]] [--segundoOrden] [--pandeo N]
+//                                    además: modos de vibración; con "sismo", la masa de las
+//                                    cargas, dos casos sísmicos (X e Y), dos combinaciones
+//                                    con ellos y la envolvente de todas las combinaciones; sus
+//                                    tres combinaciones en segundo orden; los N menores
+//                                    factores de pandeo de U1
 //   vantra3d-bench --archivo MODELO  un archivo de modelo existente
 //   vantra3d-bench --generar NX NY NZ  sólo escribe el edificio en la salida
 // Imprime los tiempos de cada etapa en segundos (también el informe de cálculo
@@ -31,11 +34,21 @@
 
 namespace {
 int uso() {
-    std::cout << "uso: vantra3d-bench NX NY NZ [MODOS] [--segundoOrden] [--pandeo N] | vantra3d-bench --archivo MODELO | "
+    std::cout << "uso: vantra3d-bench NX NY NZ [MODOS [sismo]] [--segundoOrden] [--pandeo N] | "
+                 "vantra3d-bench --archivo MODELO | "
                  "vantra3d-bench --generar NX NY NZ"
               << std::endl;
     return 2;
 }
+// Lo que el edificio generado lleva para el análisis sísmico: la masa del peso
+// propio y de la carga muerta, un espectro de diseño con meseta, los sismos
+// en X e Y, dos combinaciones de diseño con ellos y la envolvente de las cinco.
+const char* const kSismoEdificio =
+    "masaDeCargas: 1 PP 1 CM\n"
+    "espectro: E 0 0.654 0.1 1.635 0.5 1.635 1 0.8175 2 0.409 4 0.2044\n"
+    "sismo: SISX E X 0.05\nsismo: SISY E Y 0.05\n"
+    "combo: U4 1.2 PP 1.0 CM 1.0 SISX 0.3 SISY\ncombo: U5 1.2 PP 1.0 CM 0.3 SISX 1.0 SISY\n"
+    "envolvente: ENV U1 U2 U3 U4 U5\n";
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,15 +65,16 @@ int main(int argc, char** argv) {
     } else if (argc >= 4) {
         const int nx = std::atoi(argv[1]), ny = std::atoi(argv[2]), nz = std::atoi(argv[3]);
         int modos = 0, pandeo = 0;
-        bool segundoOrden = false;
+        bool segundoOrden = false, sismo = false;
         for (int i = 4; i < argc; ++i) {
             const std::string a = argv[i];
             if (a == "--segundoOrden") segundoOrden = true;
             else if (a == "--pandeo" && i + 1 < argc) pandeo = std::atoi(argv[++i]);
             else if (i == 4) modos = std::atoi(argv[i]);
+            else if (i == 5 && a == "sismo") sismo = true;
             else return uso();
         }
-        if (nx < 1 || ny < 1 || nz < 1 || modos < 0 || pandeo < 0) return uso();
+        if (nx < 1 || ny < 1 || nz < 1 || modos < 0 || pandeo < 0 || (sismo && modos < 1)) return uso();
         char plantilla[] = "/tmp/vantra3d_edificioXXXXXX";
         const int fd = mkstemp(plantilla);
         if (fd < 0) return uso();
@@ -68,7 +82,8 @@ int main(int argc, char** argv) {
         temporal = archivo = plantilla;
         std::ofstream(temporal) << generarEdificio(nx, ny, nz) << (modos > 0 ? "modos: " + std::to_string(modos) + "\n" : "")
                                 << (segundoOrden ? "segundoOrden: U1 U2 U3\n" : "")
-                                << (pandeo > 0 ? "pandeo: U1 " + std::to_string(pandeo) + "\n" : "");
+                                << (pandeo > 0 ? "pandeo: U1 " + std::to_string(pandeo) + "\n" : "")
+                                << (sismo ? kSismoEdificio : "");
     } else {
         return uso();
     }
@@ -120,8 +135,9 @@ int main(int argc, char** argv) {
     std::printf("solucion: %.3f\n", t.solucion);
     std::printf("barras: %.3f\n", t.barras);
     if (t.sentidoAxial > 0) std::printf("rondas de solo tracción o compresión: %.3f\n", t.sentidoAxial);
-    std::printf("total: %.3f\n", lectura + analisis - t.modal - t.segundoOrden - t.pandeo);
+    std::printf("total: %.3f\n", lectura + analisis - t.modal - t.segundoOrden - t.pandeo - t.derivados);
     if (modosPedidos > 0) std::printf("modal: %.3f (%zu modos)\n", t.modal, resultados.modos.size());
+    if (t.derivados > 0) std::printf("sismos y envolventes: %.3f\n", t.derivados);
     // El análisis de primer orden (ensamblaje, factorización, solución y barras)
     // contra el que se miden el segundo orden y el pandeo.
     const double primerOrden = t.ensamblaje + t.factorizacion + t.solucion + t.barras;

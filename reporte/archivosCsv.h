@@ -7,6 +7,13 @@
 //   fuerzasExtremos.csv  combo,barra,fx1,fy1,fz1,mx1,my1,mz1,fx2,...,mz2 (ejes locales)
 //   solicitaciones.csv   combo,barra,esfuerzo,maximo,xMaximo,minimo,xMinimo
 //                        (esfuerzo N, Vy, Vz, T, My y Mz; x desde el inicio de la barra)
+// Los casos sísmicos van en esos cuatro con su nombre en la columna combo
+// (módulos). Las envolventes y las combinaciones con sismo, en
+//   envolventeDesplazamientos.csv, envolventeReacciones.csv
+//                        envolvente,nudo,componente,maximo,comboMaximo,minimo,comboMinimo
+//   envolventeSolicitaciones.csv
+//                        envolvente,barra,esfuerzo,maximo,xMaximo,comboMaximo,minimo,xMinimo,comboMinimo
+// y, con casos sísmicos, sismo.csv: caso,modo,periodo,sa,cortanteX,cortanteY,cortanteZ.
 #pragma once
 
 #include <string>

@@ -30,6 +30,31 @@ std::string lineaBarrasInactivas(const casoResultado& caso) {
     return linea;
 }
 
+namespace {
+// La línea de cada nudo con algún apoyo o resorte. Lo que no llega a 1e-13 de
+// la mayor fuerza (o momento) del caso es redondeo: 0.
+void lineasDeReacciones(const casoResultado& caso, const Eigen::MatrixXd& reacciones) {
+    for (const objNudo3d& n : nudo) {
+        if (!n.tieneAlgunaReaccion()) continue;
+        Eigen::Matrix<double, 6, 1> r = reacciones.col(n.getNoNudoInterno());
+        for (int i = 0; i < 6; ++i) r(i) = sinRuido(r(i), i < 3 ? caso.escalas.fuerzas : caso.escalas.momentos);
+        std::cout << lineaReacciones(n.getNoNudoUsuario(), r) << "\n";
+    }
+}
+}  // namespace
+
+std::string lineaSismo(int c) {
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    if (caso == nullptr || caso->sismo < 0 || caso->sismo >= static_cast<int>(resultados.sismos.size())) return "";
+    const resultadoSismico& s = resultados.sismos[static_cast<size_t>(caso->sismo)];
+    char texto[300];
+    std::snprintf(texto, sizeof texto, "Sismo %s: cortante basal X %.6e, Y %.6e, Z %.6e; %d modos, masa efectiva %.1f %%",
+                  caso->nombre.c_str(), sinRuido(s.cortanteBasal(0), caso->escalas.fuerzas),
+                  sinRuido(s.cortanteBasal(1), caso->escalas.fuerzas), sinRuido(s.cortanteBasal(2), caso->escalas.fuerzas),
+                  static_cast<int>(s.periodos.size()), 100 * s.masaEfectiva);
+    return texto;
+}
+
 void imprimirReacciones() {
     if (!unidadFuerza.empty())
         std::cout << "Unidades: fuerzas en" << sufijoUnidad(magnitud::fuerza) << ", momentos en"
@@ -39,18 +64,34 @@ void imprimirReacciones() {
         // Sin resultados (supera la carga crítica): ya lo dijo el error del análisis.
         if (caso.tipo == tipoCaso::segundoOrden && caso.segundoOrden.inestable) continue;
         if (!caso.barrasInactivas.empty()) std::cout << lineaBarrasInactivas(caso) << "\n";
-        std::cout << "Reacciones del combo " << caso.nombre << "\n";
-        for (const objNudo3d& n : nudo) {
-            if (!n.tieneAlgunaReaccion()) continue;
-            // Lo que no llega a 1e-13 de la mayor fuerza (o momento) del caso es redondeo: 0.
-            Eigen::Matrix<double, 6, 1> r = caso.reacciones.col(n.getNoNudoInterno());
-            for (int i = 0; i < 6; ++i) r(i) = sinRuido(r(i), i < 3 ? caso.escalas.fuerzas : caso.escalas.momentos);
-            std::cout << lineaReacciones(n.getNoNudoUsuario(), r) << "\n";
-        }
         char error[32];
         std::snprintf(error, sizeof error, "%.1e", errorEquilibrio(c));
-        std::cout << "Equilibrio del combo " << caso.nombre << ": error relativo " << error << "\n";
-        if (caso.tipo == tipoCaso::segundoOrden) std::cout << lineaSegundoOrden(caso) << "\n";
+        switch (caso.tipo) {
+            case tipoCaso::combinacion:
+            case tipoCaso::segundoOrden:
+                std::cout << "Reacciones del combo " << caso.nombre << "\n";
+                lineasDeReacciones(caso, caso.reacciones);
+                std::cout << "Equilibrio del combo " << caso.nombre << ": error relativo " << error << "\n";
+                if (caso.tipo == tipoCaso::segundoOrden) std::cout << lineaSegundoOrden(caso) << "\n";
+                break;
+            case tipoCaso::comboEspectral:
+                std::cout << "Reacciones del combo " << caso.nombre << " (máximos)\n";
+                lineasDeReacciones(caso, caso.reacciones);
+                std::cout << "Reacciones del combo " << caso.nombre << " (mínimos)\n";
+                lineasDeReacciones(caso, caso.reaccionesMinimas);
+                std::cout << "Equilibrio del combo " << caso.nombre << " (parte estática): error relativo " << error
+                          << "\n";
+                break;
+            case tipoCaso::espectral:
+                std::cout << lineaSismo(c) << "\n";
+                std::cout << "Reacciones del sismo " << caso.nombre << "\n";
+                lineasDeReacciones(caso, caso.reacciones);
+                break;
+            case tipoCaso::envolvente:
+                std::cout << "Envolvente " << caso.nombre << ": " << caso.componentes.size()
+                          << (caso.componentes.size() == 1 ? " combinación" : " combinaciones") << "\n";
+                break;
+        }
     }
     std::cout.flush();
 }

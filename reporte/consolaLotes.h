@@ -11,6 +11,13 @@ struct casoResultado;
 // "Combo NOMBRE: barras inactivas N1 N2 ..." (números del archivo, en orden
 // creciente) o vacía si el caso no tiene barras inactivas.
 std::string lineaBarrasInactivas(const casoResultado& caso);
+// "Sismo CASO: cortante basal X ..., Y ..., Z ...; N modos, masa efectiva P %"
+// del caso sísmico c.
+std::string lineaSismo(int c);
 // Para cada combinación: la línea de sus barras inactivas, si las hay, "Reacciones del combo NOMBRE", la línea de cada nudo
 // con algún apoyo o resorte y "Equilibrio del combo NOMBRE: error relativo E" (E con "%.1e").
+// Una combinación con sismo da dos bloques, "(máximos)" y "(mínimos)", y el
+// equilibrio de su parte estática; un caso sísmico, la línea de su cortante
+// basal y "Reacciones del sismo CASO" con los módulos; una envolvente,
+// "Envolvente NOMBRE: K combinaciones".
 void imprimirReacciones();

@@ -88,7 +88,10 @@ Suma sumaDeCargas(int c) {
 
 Suma sumaDeReacciones(int c) {
     Suma suma;
-    const casoResultado* caso = casoDeResultados(resultados, c);
+    const casoResultado* todo = casoDeResultados(resultados, c);
+    // De una combinación con sismo, la parte estática: la parte sísmica de
+    // cada modo está en equilibrio con sus fuerzas de inercia.
+    const casoResultado* caso = todo ? casoEstatico(*todo) : nullptr;
     if (caso == nullptr) return suma;
     const casoResultado* deformado = casoDeformado(c);
     for (const objNudo3d& n : nudo) {
@@ -137,7 +140,7 @@ double errorEquilibrio(int c) {
     // (Sólo hace falta mirar las demás cuando el cociente no es ya redondeo.)
     if (!(error <= 1e-12 * escala)) {
         double escalaModelo = 0;
-        for (int k = 0; k < static_cast<int>(resultados.casos.size()); ++k)
+        for (int k = 0; k < static_cast<int>(resultados.casos.size()) && k < noCombos; ++k)
             if (k != c) escalaModelo = std::max(escalaModelo, cargaTotal(sumaDeReacciones(k), sumaDeCargas(k), tamano));
         if (escala < kFraccionRuido * escalaModelo) escala = escalaModelo;
     }

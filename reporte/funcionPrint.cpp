@@ -4,6 +4,7 @@
 #include "globales.h"
 #include "reporte/bloqueModal.h"
 #include "reporte/bloquePandeo.h"
+#include "reporte/bloquesDerivados.h"
 #include "reporte/consolaLotes.h"
 #include "reporte/archivoAtomico.h"
 #include "reporte/formatoDisperso.h"
@@ -89,6 +90,7 @@ void escribirReporte(salidaTexto& os) {
     }
     escribirBloqueModal(os);
     escribirBloquePandeo(os);
+    escribirBloquesDerivados(os);
 }
 
 void escribirReporte(std::ostream& os) {

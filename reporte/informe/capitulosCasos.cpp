@@ -241,5 +241,8 @@ void capituloDeCaso(documentoHtml& doc, const casoResultado& caso, int indice) {
     switch (caso.tipo) {
         case tipoCaso::combinacion:
         case tipoCaso::segundoOrden: capituloCombinacion(doc, caso, indice); break;
+        case tipoCaso::espectral:
+        case tipoCaso::comboEspectral:
+        case tipoCaso::envolvente: break;
     }
 }

@@ -8,6 +8,13 @@
 
 namespace {
 
+// El índice del caso en los resultados (los casos viven en resultados.casos).
+int indiceDeCaso(const casoResultado& caso) {
+    for (size_t c = 0; c < resultados.casos.size(); ++c)
+        if (&resultados.casos[c] == &caso) return static_cast<int>(c);
+    return -1;
+}
+
 Eigen::Vector3d posicion(const objNudo3d& n) { return {n.getX(), n.getY(), n.getZ()}; }
 Eigen::Vector3d inicio(const objBarra3d& b) { return {b.getXi(), b.getYi(), b.getZi()}; }
 Eigen::Vector3d fin(const objBarra3d& b) { return {b.getXf(), b.getYf(), b.getZf()}; }
@@ -129,7 +136,7 @@ figuraInforme figuraDeformada(const casoResultado& caso) {
         const int ni = b.getNudoInicioInterno();
         if (ni < 0 || ni >= caso.desplazamientos.cols()) continue;
         const int n = kEstacionesDiagrama;
-        const Eigen::MatrixXd e = deformadaBarra(caso, b, n, 1.0);
+        const Eigen::MatrixXd e = deformadaBarra(resultados, indiceDeCaso(caso), b, n, 1.0).maximo;
         const Eigen::Matrix3d aGlobales = b.getRotacion().transpose();
         const double L = b.getLongitud();
         for (int j = 1; j + 1 < n; ++j) {
@@ -151,7 +158,7 @@ figuraInforme figuraDeformada(const casoResultado& caso) {
     for (const objBarra3d& b : barra) {
         const int ni = b.getNudoInicioInterno();
         if (ni < 0 || ni >= caso.desplazamientos.cols()) continue;
-        const Eigen::MatrixXd e = deformadaBarra(caso, b, estacionesDibujadas(d, b), escala);
+        const Eigen::MatrixXd e = deformadaBarra(resultados, indiceDeCaso(caso), b, estacionesDibujadas(d, b), escala).maximo;
         const Eigen::Vector3d origen = inicio(b) + escala * caso.desplazamientos.col(ni).head<3>();
         d.trazo("deformada", elasticaGlobal(b, origen, e));
     }

@@ -281,7 +281,7 @@ TEST(Lotes, ArchivosCsvConcuerdanConElReporteYLasReacciones) {
     for (size_t c = 0, fila = 1; c < nc && s.size() == 1 + 6 * nc * nb; ++c)
         for (objBarra3d& b : barra) {
             for (int esfuerzo = 0; esfuerzo < kNumeroSolicitaciones; ++esfuerzo) {
-                const muestrasSolicitacion diagrama = muestrear(resultados.casos[c], b, esfuerzo, 401);
+                const muestrasSolicitacion diagrama = muestrear(resultados, static_cast<int>(c), b, esfuerzo, 401);
                 const Lineas& l = s[fila++];
                 // El redondeo (menos de 1e-13 de la mayor fuerza o momento del caso) va como 0.
                 const bool fuerza = esfuerzo == kSolicitacionN || esfuerzo == kSolicitacionVy || esfuerzo == kSolicitacionVz;

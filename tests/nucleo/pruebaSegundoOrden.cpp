@@ -380,3 +380,19 @@ TEST(SegundoOrden, ConBarrasDeSoloTraccionIgualQueSinLaDiagonalComprimida) {
     EXPECT_NEAR(solicitacionesDe(1).fuerzas[4], m1, 1e-9 * std::fabs(m1));
     for (double f : solicitacionesDe(6).fuerzas) EXPECT_EQ(f, 0.0);
 }
+
+// Una envolvente toma una combinación de segundo orden con sus valores de
+// segundo orden.
+TEST(SegundoOrden, EnvolventeConUnaCombinacionDeSegundoOrden) {
+    ASSERT_TRUE(analizarModelo(vanoEnCruz(false) + "combo: G 1 G\nenvolvente: E GW G\n"));
+    ASSERT_EQ(resultados.casos.size(), 3u);
+    ASSERT_EQ(casoNumero(0).tipo, tipoCaso::segundoOrden);
+    const casoResultado& e = casoNumero(2);
+    ASSERT_EQ(e.tipo, tipoCaso::envolvente);
+    const Eigen::Index n3 = internoDeNudo(3);
+    for (int i = 0; i < 6; ++i) {
+        const double a = casoNumero(0).desplazamientos(i, n3), b = casoNumero(1).desplazamientos(i, n3);
+        EXPECT_EQ(e.desplazamientos(i, n3), std::max(a, b)) << i;
+        EXPECT_EQ(e.desplazamientosMinimos(i, n3), std::min(a, b)) << i;
+    }
+}

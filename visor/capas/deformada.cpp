@@ -25,7 +25,7 @@ std::string valoresNudo(const NudoDeformado& d, const escalasCaso& escalas) {
     return texto;
 }
 
-void plotNudosDeformados(LoteDibujo& lote, int c, double escala) {
+void plotNudosDeformados(LoteDibujo& lote, int c, double escala, bool minimo) {
     const bool textos = flagActivo(kFlagTextosDiagramas);
     const double r = diagonal / 300;
     std::size_t mayor = 0;
@@ -33,7 +33,7 @@ void plotNudosDeformados(LoteDibujo& lote, int c, double escala) {
     const int cantidad = cantidadNudos();
     for (int i = 0; i < cantidad; ++i) {
         if (!nudoVisible(i)) continue;
-        const auto d = nudoDeformado(nudo[static_cast<std::size_t>(i)], c, escala);
+        const auto d = nudoDeformado(nudo[static_cast<std::size_t>(i)], c, escala, minimo);
         if (!d) continue;
 
         lote.empujar();
@@ -82,19 +82,24 @@ void plotElasticas(LoteDibujo& lote, Elastica elastica) {
     }
 }
 
-void plotBarrasDeformadas(LoteDibujo& lote, int c, double escala) {
-    plotElasticas(lote, [c, escala](const objBarra3d& b) -> std::optional<BarraDeformada> {
+void plotBarrasDeformadas(LoteDibujo& lote, int c, double escala, bool minimo) {
+    plotElasticas(lote, [c, escala, minimo](const objBarra3d& b) -> std::optional<BarraDeformada> {
         const int n = b.getNudoInicioInterno();
         if (n < 0 || n >= static_cast<int>(nudo.size())) return std::nullopt;
-        return barraDeformada(b, nudo[static_cast<std::size_t>(n)], c, escala);
+        return barraDeformada(b, nudo[static_cast<std::size_t>(n)], c, escala, minimo);
     });
 }
 
 }  // namespace
 
 void plotDeformada(LoteDibujo& lote, int c, double escala) {
-    plotNudosDeformados(lote, c, escala);
-    plotBarrasDeformadas(lote, c, escala);
+    plotNudosDeformados(lote, c, escala, false);
+    plotBarrasDeformadas(lote, c, escala, false);
+    // Un caso de dos valores: también los desplazamientos mínimos.
+    if (casoDeDosValores(c)) {
+        plotNudosDeformados(lote, c, escala, true);
+        plotBarrasDeformadas(lote, c, escala, true);
+    }
 }
 
 void plotFormaModal(LoteDibujo& lote, int modo, double escala) {

@@ -81,6 +81,18 @@ void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
         std::vector<Eigen::Vector3d> contorno;
         for (std::size_t j = 0; j < g->puntos.size(); j += paso) contorno.push_back(g->puntos[j]);
         lote.tira(contorno);
+        // La curva de los mínimos de un caso de dos valores, con sus líneas internas.
+        if (!g->puntosMinimos.empty()) {
+            std::vector<Eigen::Vector3d> menores;
+            for (std::size_t j = 0; j < g->puntosMinimos.size(); j += paso) menores.push_back(g->puntosMinimos[j]);
+            if (flagActivo(kFlagLineasInternas)) {
+                lote.color(estilo.lineasInternas.r, estilo.lineasInternas.g, estilo.lineasInternas.b);
+                for (std::size_t j = 0; j < g->puntosMinimos.size(); j += paso)
+                    lote.segmento(g->pies[j], g->puntosMinimos[j]);
+                lote.color(estilo.contorno.r, estilo.contorno.g, estilo.contorno.b);
+            }
+            lote.tira(menores);
+        }
         if (textos) {
             lote.color(estilo.textos.r, estilo.textos.g, estilo.textos.b);
             const auto escribir = [&](const Rotulo3D& r, const Eigen::Vector3d& ancla, bool esValor, double valor) {
@@ -91,6 +103,16 @@ void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
                 const double v = g->valores[j];
                 if (mayor.barra == nullptr || v > mayor.valor) mayor = {v, lote.aMundo(g->puntos[j]), &b};
                 if (menor.barra == nullptr || v < menor.valor) menor = {v, lote.aMundo(g->puntos[j]), &b};
+            }
+            for (std::size_t j = 1; j + 1 < g->valoresMinimos.size(); ++j) {
+                const double v = g->valoresMinimos[j];
+                if (menor.barra == nullptr || v < menor.valor) menor = {v, lote.aMundo(g->puntosMinimos[j]), &b};
+            }
+            if (g->inicioMinimo && g->finMinimo) {
+                escribir(valorExtremo(lote, b, g->inicioMinimo->valor, escalaValores, 1, Eigen::Vector3d::UnitX()),
+                         g->inicioMinimo->posicion, true, g->inicioMinimo->valor);
+                escribir(valorExtremo(lote, b, g->finMinimo->valor, escalaValores, 3, -Eigen::Vector3d::UnitX()),
+                         g->finMinimo->posicion, true, g->finMinimo->valor);
             }
             escribir(valorExtremo(lote, b, g->valorInicio.valor, escalaValores, 1, Eigen::Vector3d::UnitX()),
                      g->valorInicio.posicion, true, g->valorInicio.valor);

@@ -75,13 +75,19 @@ double escalaDiagrama(TipoDiagrama tipo, int c) {
 Eigen::MatrixXd muestrasDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo) {
     const casoResultado* caso = casoDeResultados(resultados, c);
     if (caso == nullptr || !barraConResultados(b, c)) return Eigen::MatrixXd();
-    const muestrasSolicitacion m = muestrear(*caso, b, solicitacionDe(tipo), kEstacionesDiagrama);
-    Eigen::MatrixXd r(2, static_cast<Eigen::Index>(m.x.size()));
+    const muestrasSolicitacion m = muestrear(resultados, c, b, solicitacionDe(tipo), kEstacionesDiagrama);
+    Eigen::MatrixXd r(caso->dosValores() ? 3 : 2, static_cast<Eigen::Index>(m.x.size()));
     for (std::size_t j = 0; j < m.x.size(); ++j) {
         r(0, static_cast<Eigen::Index>(j)) = m.x[j];
         r(1, static_cast<Eigen::Index>(j)) = m.maximo[j];
+        if (r.rows() == 3) r(2, static_cast<Eigen::Index>(j)) = m.minimo[j];
     }
     return r;
+}
+
+bool casoDeDosValores(int c) {
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    return caso != nullptr && caso->dosValores();
 }
 
 namespace {
@@ -99,7 +105,7 @@ std::optional<GeometriaDiagrama> geometriaDiagrama(const objBarra3d& b, int c, T
     const EstiloDiagrama& estilo = estiloDiagrama(tipo);
     const Eigen::MatrixXd m = muestrasDiagrama(b, c, tipo);
     const Eigen::Index n = m.cols();
-    if (m.rows() != 2 || n < 2) return std::nullopt;
+    if (m.rows() < 2 || n < 2) return std::nullopt;
 
     GeometriaDiagrama g;
     for (Eigen::Index j = 0; j < n; ++j) {
@@ -111,6 +117,14 @@ std::optional<GeometriaDiagrama> geometriaDiagrama(const objBarra3d& b, int c, T
     // Los números conservan el signo del valor; sólo la ordenada lo invierte.
     g.valorInicio = {g.puntos.front(), m(1, 0), "", 1};
     g.valorFin = {g.puntos.back(), m(1, n - 1), "", 3};
+    if (m.rows() == 3) {
+        for (Eigen::Index j = 0; j < n; ++j) {
+            g.puntosMinimos.push_back(enPlano(estilo.ejeOrdenada, m(0, j), estilo.signo * m(2, j) * escala));
+            g.valoresMinimos.push_back(m(2, j));
+        }
+        g.inicioMinimo = Rotulo{g.puntosMinimos.front(), m(2, 0), "", 1};
+        g.finMinimo = Rotulo{g.puntosMinimos.back(), m(2, n - 1), "", 3};
+    }
 
     const bool planoY = estilo.ejeOrdenada == 1;
     const solicitacionesBarra& r = *resultadosDeBarra(b, c);
@@ -127,23 +141,27 @@ std::optional<GeometriaDiagrama> geometriaDiagrama(const objBarra3d& b, int c, T
 
 // ---- Deformada ----
 
-std::optional<NudoDeformado> nudoDeformado(const objNudo3d& n, int c, double escala) {
+std::optional<NudoDeformado> nudoDeformado(const objNudo3d& n, int c, double escala, bool minimo) {
     if (!nudoConResultados(n, c)) return std::nullopt;
     NudoDeformado d;
-    const auto u = casoDeResultados(resultados, c)->desplazamientos.col(n.getNoNudoInterno());
+    const casoResultado& caso = *casoDeResultados(resultados, c);
+    const auto u = (minimo ? caso.desplazamientosMenores() : caso.desplazamientos).col(n.getNoNudoInterno());
     for (int i = 0; i < 6; ++i) d.valores[i] = u(i);
     d.posicion = Eigen::Vector3d(n.getX(), n.getY(), n.getZ()) +
                  escala * Eigen::Vector3d(d.valores[0], d.valores[1], d.valores[2]);
     return d;
 }
 
-std::optional<BarraDeformada> barraDeformada(const objBarra3d& b, const objNudo3d& inicio, int c, double escala) {
+std::optional<BarraDeformada> barraDeformada(const objBarra3d& b, const objNudo3d& inicio, int c, double escala,
+                                             bool minimo) {
     if (!barraConResultados(b, c) || !nudoConResultados(inicio, c)) return std::nullopt;
     const casoResultado& caso = *casoDeResultados(resultados, c);
-    const Eigen::MatrixXd d = deformadaBarra(caso, b, kEstacionesDiagrama, escala);
+    const deformadasBarra dos = deformadaBarra(resultados, c, b, kEstacionesDiagrama, escala);
+    const Eigen::MatrixXd& d = minimo ? dos.minimo : dos.maximo;
     BarraDeformada r;
     r.origen = Eigen::Vector3d(b.getXi(), b.getYi(), b.getZi()) +
-               escala * caso.desplazamientos.col(inicio.getNoNudoInterno()).head<3>();
+               escala * (minimo ? caso.desplazamientosMenores() : caso.desplazamientos)
+                            .col(inicio.getNoNudoInterno()).head<3>();
     for (Eigen::Index j = 0; j < d.cols(); ++j) r.puntos.emplace_back(d(0, j), d(1, j), d(2, j));
     r.inactiva = std::binary_search(caso.barrasInactivas.begin(), caso.barrasInactivas.end(), b.getNoBarraInterna());
     return r;
@@ -274,13 +292,18 @@ std::vector<LineaReaccion> lineasReacciones(const objNudo3d& n, int c, double di
     // Un resorte da reacción como un apoyo: la fuerza del resorte, -k·u.
     const casoResultado& caso = *casoDeResultados(resultados, c);
     const Eigen::Matrix<double, 6, 1> valores = caso.reacciones.col(n.getNoNudoInterno());
+    const Eigen::Matrix<double, 6, 1> menores = caso.reaccionesMenores().col(n.getNoNudoInterno());
     const double desfase = diagonalModelo / 100;
     double y = 0.0;
     for (int k = 0; k < 6; ++k) {
         if (!n.tieneReaccion(k)) continue;
         const bool fuerza = k < 3;
-        const std::string numero =
-            formatearResultado(valores(k), fuerza ? caso.escalas.fuerzas : caso.escalas.momentos, 6, false);
+        const double escalaClase = fuerza ? caso.escalas.fuerzas : caso.escalas.momentos;
+        // En un caso de dos valores, "máximo / mínimo".
+        std::string numero = formatearResultado(valores(k), escalaClase, 6, false);
+        if (caso.dosValores())
+            numero += sufijoUnidad(fuerza ? magnitud::fuerza : magnitud::momento) + " / " +
+                      formatearResultado(menores(k), escalaClase, 6, false);
         r.push_back({Eigen::Vector3d(desfase, y, 0.0),
                      etiquetas[k] + numero + sufijoUnidad(fuerza ? magnitud::fuerza : magnitud::momento)});
         y -= alturaTexto;

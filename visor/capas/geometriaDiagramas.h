@@ -84,6 +84,11 @@ struct GeometriaDiagrama {
     // Cortes: "x0= ..." donde el corte cambia de signo; momentos: el momento
     // extremo en ese punto. Vacío si no hay cero de corte dentro de la barra.
     std::optional<Rotulo> extra;
+    // En un caso de dos valores (una envolvente, una combinación con sismo),
+    // la curva de los mínimos y sus valores en los extremos; vacíos si no.
+    std::vector<Eigen::Vector3d> puntosMinimos;
+    std::vector<double> valoresMinimos;
+    std::optional<Rotulo> inicioMinimo, finMinimo;
 };
 
 // Índice de la solicitación que dibuja el diagrama (kSolicitacionN, ...).
@@ -93,8 +98,8 @@ magnitud magnitudDiagrama(TipoDiagrama tipo);
 // El mayor valor absoluto de esa clase en el caso de resultados c (0 sin
 // resultados): bajo una fracción de él, un valor es ruido del redondeo.
 double escalaDiagrama(TipoDiagrama tipo, int c);
-// Abscisas (fila 0) y valores (fila 1) del diagrama en las 21 estaciones;
-// vacía sin resultados.
+// Abscisas (fila 0) y valores (fila 1) del diagrama en las 21 estaciones y,
+// en un caso de dos valores, los mínimos (fila 2); vacía sin resultados.
 Eigen::MatrixXd muestrasDiagrama(const objBarra3d& b, int c, TipoDiagrama tipo);
 
 // Diagrama de la barra para la combinación c con la escala dada. Vacío
@@ -108,7 +113,8 @@ struct NudoDeformado {
     Eigen::Vector3d posicion;  // posición con los desplazamientos escalados
     double valores[6];         // Ux, Uy, Uz, Gx, Gy, Gz sin escalar
 };
-std::optional<NudoDeformado> nudoDeformado(const objNudo3d& n, int c, double escala);
+// Con minimo, los desplazamientos mínimos de un caso de dos valores.
+std::optional<NudoDeformado> nudoDeformado(const objNudo3d& n, int c, double escala, bool minimo = false);
 
 struct BarraDeformada {
     Eigen::Vector3d origen;               // inicio de la barra desplazado
@@ -118,7 +124,10 @@ struct BarraDeformada {
     bool inactiva = false;
 };
 // inicio es el nudo de inicio de la barra.
-std::optional<BarraDeformada> barraDeformada(const objBarra3d& b, const objNudo3d& inicio, int c, double escala);
+std::optional<BarraDeformada> barraDeformada(const objBarra3d& b, const objNudo3d& inicio, int c, double escala,
+                                             bool minimo = false);
+// El caso c tiene dos valores por magnitud (máximo y mínimo).
+bool casoDeDosValores(int c);
 // La misma elástica para un campo de desplazamientos cualquiera de los nudos
 // (seis por nudo, en ejes globales, como una forma modal), sin cargas en el
 // tramo: la flexión sale de los momentos que esos desplazamientos dan en los

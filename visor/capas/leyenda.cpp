@@ -1,5 +1,6 @@
 #include "visor/capas/leyenda.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "globales.h"
@@ -8,16 +9,24 @@
 
 namespace {
 
-void considerar(ExtremosDiagrama& e, double v, int barraUsuario) {
-    if (!e.hay || v > e.maximo) {
-        e.maximo = v;
+void considerar(ExtremosDiagrama& e, double mayor, double menor, int barraUsuario, int casoMayor, int casoMenor) {
+    if (!e.hay || mayor > e.maximo) {
+        e.maximo = mayor;
         e.barraMaximo = barraUsuario;
+        e.casoMaximo = casoMayor;
     }
-    if (!e.hay || v < e.minimo) {
-        e.minimo = v;
+    if (!e.hay || menor < e.minimo) {
+        e.minimo = menor;
         e.barraMinimo = barraUsuario;
+        e.casoMinimo = casoMenor;
     }
     e.hay = true;
+}
+
+// " (barra 3)", o " (barra 3, combo C2)" en una envolvente.
+std::string dondeOcurre(int barraUsuario, int caso) {
+    const casoResultado* quien = casoDeResultados(resultados, caso);
+    return " (barra " + std::to_string(barraUsuario) + (quien ? ", combo " + quien->nombre : std::string()) + ")";
 }
 
 // "C2", o "C2 (verde)" con un tono.
@@ -40,8 +49,9 @@ ExtremosDiagrama extremosDiagrama(TipoDiagrama tipo, int c) {
         const escalasCaso& escalas = casoDeResultados(resultados, c)->escalas;
         const bool fuerza = s == kSolicitacionN || s == kSolicitacionVy || s == kSolicitacionVz;
         const double escala = fuerza ? escalas.fuerzas : escalas.momentos;
-        considerar(e, sinRuido(r->extremos[s].maximo, escala), b.getNoBarraUsuario());
-        considerar(e, sinRuido(r->extremos[s].minimo, escala), b.getNoBarraUsuario());
+        const extremoSolicitacion& x = r->extremos[s];
+        considerar(e, sinRuido(x.maximo, escala), sinRuido(x.minimo, escala), b.getNoBarraUsuario(), x.casoMaximo,
+                   x.casoMinimo);
     }
     return e;
 }
@@ -63,9 +73,9 @@ std::string lineaLeyenda(TipoDiagrama tipo, int c, const ExtremosDiagrama& e, co
     const double escala = escalaDiagrama(tipo, c);
     const std::string unidad = sufijoUnidad(magnitudDiagrama(tipo));
     return std::string(nombreDiagrama(tipo)) + " " + nombreConTono(c, tono) + ": máx " +
-           formatearResultado(e.maximo, escala, precision, false) + unidad + " (barra " +
-           std::to_string(e.barraMaximo) + "), mín " + formatearResultado(e.minimo, escala, precision, false) +
-           unidad + " (barra " + std::to_string(e.barraMinimo) + ")";
+           formatearResultado(e.maximo, escala, precision, false) + unidad + dondeOcurre(e.barraMaximo, e.casoMaximo) +
+           ", mín " + formatearResultado(e.minimo, escala, precision, false) + unidad +
+           dondeOcurre(e.barraMinimo, e.casoMinimo);
 }
 
 ExtremoDeformada extremoDeformada(int c) {
@@ -74,8 +84,9 @@ ExtremoDeformada extremoDeformada(int c) {
     for (int i = 0; i < n; ++i) {
         const objNudo3d& nd = nudo[static_cast<std::size_t>(i)];
         if (!nudoConResultados(nd, c)) continue;
-        const double d =
-            casoDeResultados(resultados, c)->desplazamientos.col(nd.getNoNudoInterno()).head<3>().norm();
+        const casoResultado& caso = *casoDeResultados(resultados, c);
+        const double d = std::max(caso.desplazamientos.col(nd.getNoNudoInterno()).head<3>().norm(),
+                                  caso.desplazamientosMenores().col(nd.getNoNudoInterno()).head<3>().norm());
         if (!e.hay || d > e.maximo) {
             e.maximo = d;
             e.nudo = nd.getNoNudoUsuario();

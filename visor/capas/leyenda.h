@@ -11,6 +11,8 @@ struct ExtremosDiagrama {
     bool hay = false;  // falso sin barras con resultados de la combinación
     double maximo = 0.0, minimo = 0.0;
     int barraMaximo = -1, barraMinimo = -1;  // números de barra del archivo
+    // En una envolvente, el caso (índice) que manda en cada uno; -1 si no.
+    int casoMaximo = -1, casoMinimo = -1;
 };
 // Mayor y menor valor del diagrama sobre todo el modelo: los extremos exactos
 // de cada barra (en sus extremos o donde la derivada se anula).

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "globales.h"
+#include "modelo/sismo.h"
 #include "visor/escena/estadoVisor.h"
 
 namespace {
@@ -27,19 +28,20 @@ bool barraVisible(int i) { return entradaVisible(barrasAisladas, i); }
 
 int cantidadCombos() {
     if (nudo.empty()) return 0;
-    return std::min(static_cast<int>(combinaciones.size()), kCombosConInterruptor);
+    // Las combinaciones y, después, los casos sísmicos y las envolventes.
+    return std::min(cantidadDeCasos(), kCombosConInterruptor);
 }
 
 std::string nombreCombo(int c) {
     if (c < 0 || c >= cantidadCombos()) return std::string();
-    return combinaciones[static_cast<std::size_t>(c)].nombre;
+    return nombreDeCaso(c);
 }
 
 int buscarCombo(const std::string& nombre) {
     if (nudo.empty()) return -1;
     int encontrado = -1;
-    for (std::size_t c = 0; c < combinaciones.size(); ++c)
-        if (combinaciones[c].nombre == nombre) encontrado = static_cast<int>(c);
+    for (int c = 0; c < cantidadDeCasos(); ++c)
+        if (nombreDeCaso(c) == nombre) encontrado = c;
     return encontrado;
 }
 

@@ -20,21 +20,32 @@ std::string esfuerzo(TipoDiagrama t, int c, double v) {
 const TipoDiagrama kEsfuerzos[] = {TipoDiagrama::Axial,     TipoDiagrama::CortanteY, TipoDiagrama::CortanteZ,
                                    TipoDiagrama::Torsion,   TipoDiagrama::MomentoY,  TipoDiagrama::MomentoZ};
 
-// "N -1.234, Vy 2.000, ..." en el inicio o en el fin de la barra.
-std::string esfuerzosEn(const objBarra3d& b, const solicitacionesBarra& r, int c, bool alFinal) {
+// "N -1.234, Vy 2.000, ..." en el inicio o en el fin de la barra; en un caso
+// de dos valores, "N 1.000 / -1.234" (máximo / mínimo).
+std::string esfuerzosEn(const objBarra3d& b, int c, bool alFinal) {
     std::string s;
+    const bool dos = casoDeDosValores(c);
     for (TipoDiagrama t : kEsfuerzos) {
         const double x = alFinal ? b.getLongitud() : 0.0;
-        s += (s.empty() ? "" : ", ") + std::string(nombreDiagrama(t)) + " " +
-             esfuerzo(t, c, b.valorSolicitacion(r, solicitacionDe(t), x));
+        const auto [mayor, menor] = valorSolicitacionCaso(resultados, c, b, solicitacionDe(t), x);
+        s += (s.empty() ? "" : ", ") + std::string(nombreDiagrama(t)) + " " + esfuerzo(t, c, mayor) +
+             (dos ? " / " + esfuerzo(t, c, menor) : std::string());
     }
     return s;
 }
 
-// "My máx 59.710, mín -17.190": los extremos exactos, los mismos de la leyenda y de solicitaciones.csv.
+// " (C2)": la combinación que manda en un extremo de una envolvente.
+std::string queManda(int caso) {
+    const casoResultado* quien = casoDeResultados(resultados, caso);
+    return quien ? " (" + quien->nombre + ")" : std::string();
+}
+
+// "My máx 59.710, mín -17.190": los extremos exactos, los mismos de la leyenda y de solicitaciones.csv
+// (en una envolvente, con la combinación que manda en cada uno).
 std::string extremosMomento(const solicitacionesBarra& r, int c, TipoDiagrama t) {
     const extremoSolicitacion& e = r.extremos[solicitacionDe(t)];
-    return std::string(nombreDiagrama(t)) + " máx " + esfuerzo(t, c, e.maximo) + ", mín " + esfuerzo(t, c, e.minimo);
+    return std::string(nombreDiagrama(t)) + " máx " + esfuerzo(t, c, e.maximo) + queManda(e.casoMaximo) + ", mín " +
+           esfuerzo(t, c, e.minimo) + queManda(e.casoMinimo);
 }
 
 }  // namespace
@@ -56,8 +67,8 @@ std::string inspeccionarBarra(int interna) {
     const casoResultado* caso = casoDeResultados(resultados, c);
     if (caso && std::binary_search(caso->barrasInactivas.begin(), caso->barrasInactivas.end(), interna))
         s += "\n" + combo + ": barra inactiva (no resiste el axial de este combo)";
-    s += "\n" + combo + " inicio: " + esfuerzosEn(b, *r, c, false);
-    s += "\n" + combo + " fin: " + esfuerzosEn(b, *r, c, true);
+    s += "\n" + combo + " inicio: " + esfuerzosEn(b, c, false);
+    s += "\n" + combo + " fin: " + esfuerzosEn(b, c, true);
     s += "\n" + combo + " extremos: " + extremosMomento(*r, c, TipoDiagrama::MomentoY) + "; " +
          extremosMomento(*r, c, TipoDiagrama::MomentoZ);
     return s;

@@ -31,7 +31,7 @@ const char* const ayudaGeneralFin =
     "Calcular (boton abajo a la derecha): resuelve todos los combos\n"
     "\n"
     "COMANDOS DE LINEA DE COMANDOS:\n"
-    "combo NOMBRE --> Activa o desactiva el combo NOMBRE (combo solo: lo pregunta)\n"
+    "combo NOMBRE --> Activa o desactiva el combo, sismo o envolvente NOMBRE (combo solo: lo pregunta)\n"
     "plotCarga --> Plotea las cargas del combo activado\n"
     "plotDef --> Plotea deformaciones\n"
     "plotN   --> Plotea Fuerzas Axiales\n"

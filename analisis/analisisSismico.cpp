@@ -1,0 +1,450 @@
+#include "analisis/analisisSismico.h"
+
+#include <Eigen/Eigenvalues>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "diagnosticos.h"
+#include "globales.h"
+#include "modelo/sismo.h"
+
+namespace {
+
+const char kDirecciones[3] = {'X', 'Y', 'Z'};
+
+// Con ρ = Wᵀ·W, la combinación de las respuestas modales r es
+// √(rᵀ·ρ·r) = ‖W·r‖. W = Λ^½·Vᵀ sale de la descomposición de ρ (simétrica y
+// semidefinida positiva; lo negativo es redondeo).
+Eigen::MatrixXd raizCorrelacion(const Eigen::MatrixXd& rho) {
+    Eigen::SelfAdjointEigenSolver<Eigen::MatrixXd> e(rho);
+    const Eigen::VectorXd raiz = e.eigenvalues().cwiseMax(0.0).cwiseSqrt();
+    return raiz.asDiagonal() * e.eigenvectors().transpose();
+}
+
+Eigen::MatrixXd correlacion(const std::vector<modoVibracion>& modos, const casoSismico& s) {
+    const Eigen::Index k = static_cast<Eigen::Index>(modos.size());
+    Eigen::MatrixXd rho = Eigen::MatrixXd::Identity(k, k);
+    if (s.regla == reglaModal::srss) return rho;
+    for (Eigen::Index i = 0; i < k; ++i)
+        for (Eigen::Index j = 0; j < k; ++j)
+            rho(i, j) = coeficienteCQC(modos[static_cast<size_t>(i)].omega, modos[static_cast<size_t>(j)].omega,
+                                       s.amortiguamiento);
+    return rho;
+}
+
+// Extremos de una solicitación cuyo módulo es √q(t), con q la cuadrática
+// convexa (1−t)²·a² + 2t(1−t)·b + t²·c²: el mayor en un extremo de la barra,
+// el menor en un extremo o en el vértice.
+extremoSolicitacion extremosModulo(double a, double b, double c, double L) {
+    extremoSolicitacion e;
+    a = std::fabs(a), c = std::fabs(c);
+    e.maximo = a, e.xMaximo = 0;
+    if (c > a) e.maximo = c, e.xMaximo = L;
+    e.minimo = a, e.xMinimo = 0;
+    if (c < a) e.minimo = c, e.xMinimo = L;
+    const double d = a * a - 2 * b + c * c;
+    if (d > 0) {
+        const double t = (a * a - b) / d;
+        if (t > 0 && t < 1) {
+            const double q = (1 - t) * (1 - t) * a * a + 2 * t * (1 - t) * b + t * t * c * c;
+            const double v = q > 0 ? std::sqrt(q) : 0.0;
+            if (v < e.minimo) e.minimo = v, e.xMinimo = t * L;
+        }
+    }
+    return e;
+}
+
+// Un caso sísmico: respuestas modales combinadas.
+// Devuelve G = W·diag(amplitudes): ‖G·r‖ combina las respuestas modales
+// unitarias r (las de la forma modal guardada).
+Eigen::MatrixXd calcularSismo(const casoSismico& def, const Eigen::MatrixXd& formas,
+                              const Eigen::MatrixXd& reaccionesModales, casoResultado& caso, resultadoSismico& info) {
+    const std::vector<modoVibracion>& modos = resultados.modos;
+    const Eigen::Index k = static_cast<Eigen::Index>(modos.size());
+    const espectroDiseno& espectro = espectros[static_cast<size_t>(def.espectro)];
+    info.nombre = def.nombre;
+    info.espectro = espectro.nombre;
+    info.direccion = def.direccion;
+    info.amortiguamiento = def.amortiguamiento;
+    info.cqc = def.regla == reglaModal::cqc;
+    // Amplitud de cada modo (la forma modal guardada por esa amplitud es la
+    // respuesta del modo): Γ·Sa(T)/ω².
+    Eigen::VectorXd amplitud(k);
+    info.cortantesModales.setZero(k, 3);
+    for (Eigen::Index m = 0; m < k; ++m) {
+        const modoVibracion& modo = modos[static_cast<size_t>(m)];
+        const double sa = espectro.aceleracion(modo.periodo);
+        info.periodos.push_back(modo.periodo);
+        info.aceleraciones.push_back(sa);
+        amplitud(m) = modo.participacion(def.direccion) * sa / (modo.omega * modo.omega);
+        info.masaEfectiva += modo.masaEfectiva(def.direccion);
+    }
+    const Eigen::MatrixXd rho = correlacion(modos, def);
+    const Eigen::MatrixXd g = raizCorrelacion(rho) * amplitud.asDiagonal();
+
+    const Eigen::Index nn = static_cast<Eigen::Index>(nudo.size());
+    const Eigen::MatrixXd zd = g * formas.transpose();
+    const Eigen::MatrixXd zr = g * reaccionesModales.transpose();
+    caso.desplazamientos.resize(6, nn);
+    caso.reacciones.setZero(6, nn);
+    for (const objNudo3d& n : nudo) {
+        const Eigen::Index j = n.getNoNudoInterno();
+        for (int i = 0; i < 6; ++i) {
+            caso.desplazamientos(i, j) = zd.col(6 * j + i).norm();
+            if (n.tieneReaccion(i)) caso.reacciones(i, j) = zr.col(6 * j + i).norm();
+        }
+    }
+    // Cortante basal de cada modo: la suma de sus reacciones en cada dirección.
+    for (const objNudo3d& n : nudo)
+        for (int d = 0; d < 3; ++d)
+            if (n.tieneReaccion(d))
+                info.cortantesModales.col(d) += reaccionesModales.row(6 * n.getNoNudoInterno() + d).transpose();
+    for (int d = 0; d < 3; ++d) {
+        info.cortantesModales.col(d) = info.cortantesModales.col(d).cwiseProduct(amplitud);
+        const Eigen::VectorXd v = info.cortantesModales.col(d);
+        info.cortanteBasal(d) = std::sqrt(std::max(0.0, v.dot(rho * v)));
+    }
+    return g;
+}
+
+// Las respuestas de cada modo en las barras, y con ellas los módulos de las
+// fuerzas y desplazamientos de extremo, los términos cruzados y los extremos
+// de cada caso sísmico.
+void barrasSismicas(const Eigen::MatrixXd& formas, const std::vector<Eigen::MatrixXd>& g,
+                    const std::vector<casoResultado*>& casos) {
+    const Eigen::Index k = formas.cols();
+    for (casoResultado* c : casos) {
+        c->barras.assign(barra.size(), solicitacionesBarra());
+        c->cruzados.assign(barra.size(), {});
+    }
+    Eigen::MatrixXd q(k, 24);  // por modo: 12 fuerzas y 12 desplazamientos de extremo, en ejes locales
+    for (const objBarra3d& b : barra) {
+        const Eigen::Index ni = 6 * static_cast<Eigen::Index>(b.getNudoInicioInterno()),
+                           nf = 6 * static_cast<Eigen::Index>(b.getNudoFinalInterno());
+        const size_t ib = static_cast<size_t>(b.getNoBarraInterna());
+        if (ni < 0 || nf < 0 || ni + 6 > formas.rows() || nf + 6 > formas.rows()) continue;
+        const objBarra3d::rigidezNatural rigidez = b.getRigidezNatural();
+        const Eigen::Matrix3d r = b.getRotacion();
+        for (Eigen::Index m = 0; m < k; ++m) {
+            const Eigen::Matrix<double, 6, 1> u1 = formas.col(m).segment<6>(ni), u2 = formas.col(m).segment<6>(nf);
+            long double f[12];
+            b.fuerzasPorDeformacion(rigidez, u1.data(), u2.data(), f);
+            for (int i = 0; i < 12; ++i) q(m, i) = static_cast<double>(f[i]);
+            q.block<1, 3>(m, 12) = (r * u1.head<3>()).transpose();
+            q.block<1, 3>(m, 15) = (r * u1.tail<3>()).transpose();
+            q.block<1, 3>(m, 18) = (r * u2.head<3>()).transpose();
+            q.block<1, 3>(m, 21) = (r * u2.tail<3>()).transpose();
+        }
+        const double L = b.getLongitud();
+        for (size_t e = 0; e < casos.size(); ++e) {
+            const Eigen::MatrixXd z = g[e] * q;
+            solicitacionesBarra& s = casos[e]->barras[ib];
+            for (int i = 0; i < 12; ++i) {
+                s.fuerzas[i] = z.col(i).norm();
+                s.desplazamientos[i] = z.col(12 + i).norm();
+            }
+            for (int j = 0; j < kNumeroSolicitaciones; ++j) {
+                const fuerzasDeSolicitacion& fs = kFuerzasDeSolicitacion[j];
+                const double cruzado = fs.signoInicio * fs.signoFin * z.col(fs.inicio).dot(z.col(fs.fin));
+                casos[e]->cruzados[ib][static_cast<size_t>(j)] = cruzado;
+                s.extremos[j] = extremosModulo(s.fuerzas[fs.inicio], cruzado, s.fuerzas[fs.fin], L);
+            }
+        }
+    }
+}
+
+// Un sismo que los modos calculados no toman (en una dirección sin masa
+// efectiva) da sólo redondeo, y la escala de sus propios valores también lo
+// es. La de un caso sísmico es al menos la de lo que el espectro puede dar:
+// toda la masa por la mayor aceleración en las fuerzas, y el desplazamiento
+// espectral Sa/ω² del modo que más se desplaza en las traslaciones.
+void escalaPropiaDelSismo(escalasCaso& e, const resultadoSismico& info, double tamano) {
+    double sa = 0, sd = 0;
+    for (size_t k = 0; k < info.aceleraciones.size(); ++k) {
+        const double w = resultados.modos[k].omega;
+        sa = std::max(sa, info.aceleraciones[k]);
+        if (w > 0) sd = std::max(sd, info.aceleraciones[k] / (w * w));
+    }
+    const double fuerzas = resultados.masaTotal * sa;
+    if (!std::isfinite(fuerzas) || !std::isfinite(sd)) return;
+    e.fuerzas = std::max(e.fuerzas, fuerzas);
+    e.traslaciones = std::max(e.traslaciones, sd);
+    if (tamano > 0 && std::isfinite(tamano)) {
+        e.momentos = std::max(e.momentos, e.fuerzas * tamano);
+        e.giros = std::max(e.giros, e.traslaciones / tamano);
+    }
+}
+
+// ---- Combinaciones con sismo ----
+
+// La función estática es lineal a lo largo de la barra (sin carga de tramo
+// que la curve): más o menos un módulo sísmico, que es convexo, tiene sus
+// extremos en los extremos de la barra.
+bool estaticaLineal(const solicitacionesBarra& s, int j) {
+    switch (j) {
+        case kSolicitacionN: return s.cargaAxialInicio == s.cargaAxialFin;
+        case kSolicitacionVy: return s.planoY.pendiente == 0;
+        case kSolicitacionVz: return s.planoZ.pendiente == 0;
+        case kSolicitacionMy: return s.planoY.pendiente == 0 && s.planoY.qInicio == 0;
+        case kSolicitacionMz: return s.planoZ.pendiente == 0 && s.planoZ.qInicio == 0;
+        default: return true;
+    }
+}
+
+// Sin ser lineal, la función estática es cuadrática (carga de tramo uniforme
+// para los momentos, lineal no uniforme para cortes y axial).
+bool estaticaCuadratica(const solicitacionesBarra& s, int j) {
+    switch (j) {
+        case kSolicitacionN: return true;
+        case kSolicitacionVy: return true;
+        case kSolicitacionVz: return true;
+        case kSolicitacionMy: return s.planoY.pendiente == 0;
+        case kSolicitacionMz: return s.planoZ.pendiente == 0;
+        default: return false;
+    }
+}
+
+// Estaciones con que se busca el extremo de una función que no es lineal más
+// un módulo; el mejor punto se afina por sección áurea entre sus vecinos.
+constexpr int kTramosBusqueda = 24;
+constexpr int kPasosAfinado = 48;
+
+// El mayor de signo·f(x) en [0, L], con los candidatos dados además de las estaciones.
+template <typename F>
+std::pair<double, double> mayorDe(F&& f, double L, bool soloExtremos, std::initializer_list<double> otros) {
+    double mejorX = 0, mejor = f(0.0);
+    const auto probar = [&](double x) {
+        if (!(x >= 0 && x <= L)) return;
+        const double v = f(x);
+        if (v > mejor || std::isnan(v)) mejor = v, mejorX = x;
+    };
+    probar(L);
+    if (soloExtremos) return {mejorX, mejor};
+    for (double x : otros) probar(x);
+    for (int i = 1; i < kTramosBusqueda; ++i) probar(L * i / kTramosBusqueda);
+    double a = std::max(0.0, mejorX - L / kTramosBusqueda), b = std::min(L, mejorX + L / kTramosBusqueda);
+    const double razon = (std::sqrt(5.0) - 1) / 2;
+    double x1 = b - razon * (b - a), x2 = a + razon * (b - a), f1 = f(x1), f2 = f(x2);
+    for (int i = 0; i < kPasosAfinado; ++i) {
+        if (f1 >= f2) {
+            b = x2, x2 = x1, f2 = f1;
+            x1 = b - razon * (b - a), f1 = f(x1);
+        } else {
+            a = x1, x1 = x2, f1 = f2;
+            x2 = a + razon * (b - a), f2 = f(x2);
+        }
+    }
+    probar(f1 >= f2 ? x1 : x2);
+    return {mejorX, mejor};
+}
+
+void convertirEnComboEspectral(int c, const std::vector<std::pair<int, double>>& terminos) {
+    casoResultado& caso = resultados.casos[static_cast<size_t>(c)];
+    auto estatico = std::make_shared<casoResultado>(std::move(caso));
+    caso = casoResultado();
+    caso.nombre = estatico->nombre;
+    caso.tipo = tipoCaso::comboEspectral;
+    caso.combo = c;
+    caso.estatico = estatico;
+    for (const auto& [indice, factor] : terminos) {
+        caso.componentes.push_back(indice);
+        caso.factores.push_back(factor);
+    }
+    std::vector<const casoResultado*> sismicos;
+    for (int i : caso.componentes) sismicos.push_back(&resultados.casos[static_cast<size_t>(i)]);
+    // Nudos: estático ± Σ |factor|·módulo.
+    Eigen::MatrixXd d = Eigen::MatrixXd::Zero(6, estatico->desplazamientos.cols());
+    Eigen::MatrixXd r = Eigen::MatrixXd::Zero(6, estatico->reacciones.cols());
+    for (size_t k = 0; k < sismicos.size(); ++k) {
+        d += caso.factores[k] * sismicos[k]->desplazamientos;
+        r += caso.factores[k] * sismicos[k]->reacciones;
+    }
+    caso.desplazamientos = estatico->desplazamientos + d;
+    caso.desplazamientosMinimos = estatico->desplazamientos - d;
+    caso.reacciones = estatico->reacciones + r;
+    caso.reaccionesMinimas = estatico->reacciones - r;
+    caso.barras.assign(barra.size(), solicitacionesBarra());
+    caso.minimos.assign(barra.size(), minimosBarra());
+    for (const objBarra3d& b : barra) {
+        const int ib = b.getNoBarraInterna();
+        const size_t i = static_cast<size_t>(ib);
+        if (i >= estatico->barras.size()) continue;
+        const solicitacionesBarra& est = estatico->barras[i];
+        solicitacionesBarra& s = caso.barras[i];
+        for (int j = 0; j < 12; ++j) {
+            double sismica = 0;
+            for (size_t k = 0; k < sismicos.size(); ++k)
+                if (i < sismicos[k]->barras.size()) sismica += caso.factores[k] * sismicos[k]->barras[i].fuerzas[j];
+            s.fuerzas[j] = est.fuerzas[j] + sismica;
+            caso.minimos[i].fuerzas[j] = est.fuerzas[j] - sismica;
+        }
+        const double L = b.getLongitud();
+        for (int j = 0; j < kNumeroSolicitaciones; ++j) {
+            const auto sismica = [&](double x) {
+                double v = 0;
+                for (size_t k = 0; k < sismicos.size(); ++k)
+                    v += caso.factores[k] * moduloSismico(*sismicos[k], ib, j, L > 0 ? x / L : 0.0);
+                return v;
+            };
+            // El módulo sísmico es convexo: con una estática lineal los dos
+            // extremos están en los extremos de la barra; con una cuadrática
+            // convexa, el máximo (estática + módulo es convexa), y con una
+            // cóncava, el mínimo. Sólo lo demás se busca a lo largo de la barra.
+            const bool lineal = estaticaLineal(est, j);
+            bool soloExtremosMayor = lineal, soloExtremosMenor = lineal;
+            if (!lineal && estaticaCuadratica(est, j)) {
+                const double curvatura = b.valorSolicitacion(est, j, 0.0) + b.valorSolicitacion(est, j, L) -
+                                         2 * b.valorSolicitacion(est, j, L / 2);
+                soloExtremosMayor = curvatura >= 0;
+                soloExtremosMenor = curvatura <= 0;
+            }
+            const extremoSolicitacion& e = est.extremos[j];
+            const auto [xMayor, mayor] = mayorDe([&](double x) { return b.valorSolicitacion(est, j, x) + sismica(x); },
+                                                 L, soloExtremosMayor, {e.xMaximo, e.xMinimo});
+            const auto [xMenor, menor] = mayorDe([&](double x) { return sismica(x) - b.valorSolicitacion(est, j, x); },
+                                                 L, soloExtremosMenor, {e.xMaximo, e.xMinimo});
+            s.extremos[j].maximo = mayor, s.extremos[j].xMaximo = xMayor;
+            s.extremos[j].minimo = -menor + 0.0, s.extremos[j].xMinimo = xMenor;
+        }
+    }
+}
+
+// ---- Envolventes ----
+
+void llenarEnvolvente(casoResultado& caso) {
+    const std::vector<int>& m = caso.componentes;
+    const casoResultado& primero = resultados.casos[static_cast<size_t>(m.front())];
+    const Eigen::Index nn = primero.desplazamientos.cols();
+    caso.desplazamientos = primero.desplazamientos;
+    caso.desplazamientosMinimos = primero.desplazamientosMenores();
+    caso.reacciones = primero.reacciones;
+    caso.reaccionesMinimas = primero.reaccionesMenores();
+    caso.casosDesplazamientos.setConstant(12, nn, m.front());
+    caso.casosReacciones.setConstant(12, nn, m.front());
+    caso.barras = primero.barras;
+    caso.minimos.assign(primero.barras.size(), minimosBarra());
+    for (size_t i = 0; i < caso.barras.size(); ++i)
+        for (int j = 0; j < 12; ++j) {
+            caso.minimos[i].fuerzas[j] = primero.fuerzaMenor(static_cast<int>(i), j);
+            caso.minimos[i].casoMaximo[j] = caso.minimos[i].casoMinimo[j] = m.front();
+        }
+    for (solicitacionesBarra& s : caso.barras) {
+        for (int j = 0; j < 12; ++j) s.desplazamientos[j] = 0;
+        s.cargaAxialInicio = s.cargaAxialFin = 0;
+        s.planoY = s.planoZ = planoSolicitaciones();
+        for (extremoSolicitacion& e : s.extremos) e.casoMaximo = e.casoMinimo = m.front();
+    }
+    for (size_t k = 1; k < m.size(); ++k) {
+        const casoResultado& o = resultados.casos[static_cast<size_t>(m[k])];
+        const Eigen::MatrixXd& dMenor = o.desplazamientosMenores();
+        const Eigen::MatrixXd& rMenor = o.reaccionesMenores();
+        for (Eigen::Index n = 0; n < nn; ++n)
+            for (int i = 0; i < 6; ++i) {
+                if (o.desplazamientos(i, n) > caso.desplazamientos(i, n))
+                    caso.desplazamientos(i, n) = o.desplazamientos(i, n), caso.casosDesplazamientos(i, n) = m[k];
+                if (dMenor(i, n) < caso.desplazamientosMinimos(i, n))
+                    caso.desplazamientosMinimos(i, n) = dMenor(i, n), caso.casosDesplazamientos(6 + i, n) = m[k];
+                if (o.reacciones(i, n) > caso.reacciones(i, n))
+                    caso.reacciones(i, n) = o.reacciones(i, n), caso.casosReacciones(i, n) = m[k];
+                if (rMenor(i, n) < caso.reaccionesMinimas(i, n))
+                    caso.reaccionesMinimas(i, n) = rMenor(i, n), caso.casosReacciones(6 + i, n) = m[k];
+            }
+        for (size_t i = 0; i < caso.barras.size() && i < o.barras.size(); ++i) {
+            solicitacionesBarra& s = caso.barras[i];
+            minimosBarra& menores = caso.minimos[i];
+            for (int j = 0; j < 12; ++j) {
+                if (o.barras[i].fuerzas[j] > s.fuerzas[j])
+                    s.fuerzas[j] = o.barras[i].fuerzas[j], menores.casoMaximo[j] = m[k];
+                const double menor = o.fuerzaMenor(static_cast<int>(i), j);
+                if (menor < menores.fuerzas[j]) menores.fuerzas[j] = menor, menores.casoMinimo[j] = m[k];
+            }
+            for (int j = 0; j < kNumeroSolicitaciones; ++j) {
+                const extremoSolicitacion& e = o.barras[i].extremos[j];
+                extremoSolicitacion& r = s.extremos[j];
+                if (e.maximo > r.maximo) r.maximo = e.maximo, r.xMaximo = e.xMaximo, r.casoMaximo = m[k];
+                if (e.minimo < r.minimo) r.minimo = e.minimo, r.xMinimo = e.xMinimo, r.casoMinimo = m[k];
+            }
+        }
+    }
+}
+
+}  // namespace
+
+bool calcularCasosDerivados(const operadorRigidez& operador, double tamano) {
+    resultados.sismos.clear();
+    if (sismos.empty() && envolventes.empty()) return true;
+    const std::vector<modoVibracion>& modos = resultados.modos;
+    const Eigen::Index ngl = 6 * static_cast<Eigen::Index>(nudo.size());
+    const size_t primerSismo = resultados.casos.size();
+
+    if (!sismos.empty()) {
+        if (modos.empty()) {
+            for (const casoSismico& s : sismos)
+                mensajes.error("Error: el sismo " + s.nombre +
+                               " no se puede calcular: la estructura no tiene modos de vibración con masa");
+            return false;
+        }
+        const Eigen::Index k = static_cast<Eigen::Index>(modos.size());
+        Eigen::MatrixXd formas(ngl, k);
+        for (Eigen::Index m = 0; m < k; ++m) formas.col(m) = modos[static_cast<size_t>(m)].forma;
+        const Eigen::MatrixXd reaccionesModales = operador.fuerzas(formas, Eigen::MatrixXd::Zero(ngl, k));
+        std::vector<Eigen::MatrixXd> g;
+        std::vector<casoResultado*> casos;
+        resultados.casos.reserve(resultados.casos.size() + sismos.size() + envolventes.size());
+        for (size_t e = 0; e < sismos.size(); ++e) {
+            resultados.casos.emplace_back();
+            resultados.sismos.emplace_back();
+            casoResultado& caso = resultados.casos.back();
+            caso.nombre = sismos[e].nombre;
+            caso.tipo = tipoCaso::espectral;
+            caso.sismo = static_cast<int>(e);
+            g.push_back(calcularSismo(sismos[e], formas, reaccionesModales, caso, resultados.sismos.back()));
+        }
+        for (size_t e = 0; e < sismos.size(); ++e) casos.push_back(&resultados.casos[primerSismo + e]);
+        barrasSismicas(formas, g, casos);
+        for (size_t e = 0; e < sismos.size(); ++e) {
+            calcularEscalas(resultados.casos[primerSismo + e], tamano);
+            const resultadoSismico& info = resultados.sismos[e];
+            escalaPropiaDelSismo(resultados.casos[primerSismo + e].escalas, info, tamano);
+            if (info.masaEfectiva < 0.9) {
+                char texto[300];
+                std::snprintf(texto, sizeof texto,
+                              "Advertencia: los %d modos calculados suman %.1f %% de la masa en la dirección %c; se "
+                              "recomienda al menos 90 %%",
+                              static_cast<int>(k), 100 * info.masaEfectiva, kDirecciones[info.direccion]);
+                mensajes.advertencia(texto);
+            }
+        }
+        // Las combinaciones que nombran un sismo: la parte estática más y menos
+        // el valor absoluto de su factor por el módulo sísmico.
+        for (size_t c = 0; c < combinaciones.size() && c < primerSismo; ++c) {
+            std::vector<std::pair<int, double>> terminos;
+            for (const auto& [factor, nombre] : combinaciones[c].terminos) {
+                const int s = buscarSismo(nombre);
+                if (s < 0) continue;
+                const int indice = static_cast<int>(primerSismo) + s;
+                auto t = std::find_if(terminos.begin(), terminos.end(), [&](const auto& p) { return p.first == indice; });
+                if (t == terminos.end())
+                    terminos.emplace_back(indice, std::fabs(factor));
+                else
+                    t->second += std::fabs(factor);
+            }
+            if (terminos.empty()) continue;
+            convertirEnComboEspectral(static_cast<int>(c), terminos);
+            calcularEscalas(resultados.casos[c], tamano);
+        }
+    }
+    for (const definicionEnvolvente& e : envolventes) {
+        casoResultado caso;
+        caso.nombre = e.nombre;
+        caso.tipo = tipoCaso::envolvente;
+        for (int c : e.combos)
+            if (c >= 0 && static_cast<size_t>(c) < primerSismo) caso.componentes.push_back(c);
+        if (caso.componentes.empty()) continue;
+        resultados.casos.push_back(std::move(caso));
+        llenarEnvolvente(resultados.casos.back());
+        calcularEscalas(resultados.casos.back(), tamano);
+    }
+    return true;
+}
