@@ -9,6 +9,7 @@
 
 #include "analisis/analisisModal.h"
 #include "analisis/analisisSismico.h"
+#include "analisis/diafragmas.h"
 #include "analisis/hilosCalculo.h"
 #include "analisis/mecanismos.h"
 #include "analisis/numeracionLibre.h"
@@ -18,6 +19,7 @@
 #include "analisis/solucionDispersa.h"
 #include "diagnosticos.h"
 #include "globales.h"
+#include "modelo/diafragma.h"
 #include "modelo/sismo.h"
 #include "unidades.h"
 
@@ -53,6 +55,13 @@ double segundosDesde(Reloj::time_point inicio) {
 }
 
 void nombrarGdl(int k) {
+    // Los de un diafragma van después de los de los nudos.
+    const size_t d = static_cast<size_t>(k / 6) - nudo.size();
+    if (static_cast<size_t>(k / 6) >= nudo.size() && d < diafragmas.size()) {
+        mensajes.error("Grado de libertad sin rigidez: diafragma " + std::to_string(diafragmas[d].numero) + " " +
+                       kNombreGdl[k % 6]);
+        return;
+    }
     mensajes.error("Grado de libertad sin rigidez: nudo " +
                    std::to_string(nudo[static_cast<size_t>(k / 6)].getNoNudoUsuario()) + " " + kNombreGdl[k % 6]);
 }
@@ -129,7 +138,7 @@ std::vector<int> gdlSinRigidez(const Eigen::SparseMatrix<double>& kEstructura, c
     std::vector<int> sinRigidez;
     const Eigen::VectorXd diagonal = kEstructura.diagonal();
     for (int g : num.libres)
-        if (std::fabs(diagonal(g)) <= kFraccionNula * referencia(g)) sinRigidez.push_back(g);
+        if (g < diagonal.size() && std::fabs(diagonal(g)) <= kFraccionNula * referencia(g)) sinRigidez.push_back(g);
     return sinRigidez;
 }
 
@@ -138,6 +147,11 @@ std::vector<int> gdlSinRigidez(const Eigen::SparseMatrix<double>& kEstructura, c
 // combinación. Las incógnitas se numeran en el orden de eliminación
 // (disección anidada sobre los nudos).
 numeracionLibre numerarLibres(const Eigen::VectorXi& restriccionesEstructura, Eigen::Index ngl) {
+    if (!diafragmas.empty()) {
+        std::vector<std::pair<int, int>> conexiones;
+        for (const objBarra3d& b : barra) conexiones.emplace_back(b.getNudoInicioInterno(), b.getNudoFinalInterno());
+        return numerarConDiafragmas(restriccionesEstructura, ngl, conexiones);
+    }
     numeracionLibre num;
     num.noGdl = ngl;
     num.posicionLibre.assign(static_cast<size_t>(ngl), -1);
@@ -157,7 +171,15 @@ numeracionLibre numerarLibres(const Eigen::VectorXi& restriccionesEstructura, Ei
 Eigen::SparseMatrix<double> bloqueLibre(const Eigen::SparseMatrix<double>& kEstructura, const numeracionLibre& num) {
     std::vector<Eigen::Triplet<double>> terminos;
     terminos.reserve(static_cast<size_t>(kEstructura.nonZeros() / 2 + num.noLibres()));
-    for (int j = 0; j < kEstructura.outerSize(); ++j) {
+    if (num.conDiafragmas()) {
+        // Tᵀ·K·T: cada término pasa a las incógnitas de las que dependen su fila y su columna.
+        for (int j = 0; j < kEstructura.outerSize(); ++j)
+            for (Eigen::SparseMatrix<double>::InnerIterator it(kEstructura, j); it; ++it)
+                num.proyectar(it.row(), j, it.value(), [&](int oi, int oj, double v) {
+                    if (oi >= oj && v != 0.0) terminos.emplace_back(oi, oj, v);
+                });
+    }
+    for (int j = 0; j < kEstructura.outerSize() && !num.conDiafragmas(); ++j) {
         const int lj = num.posicionLibre[static_cast<size_t>(j)];
         if (lj < 0) continue;
         const int oj = num.orden[static_cast<size_t>(lj)];
@@ -195,7 +217,7 @@ bool rigidezImposible(const Eigen::SparseMatrix<double>& kEstructura, const nume
             if (!std::isfinite(it.value())) return true;
     const Eigen::VectorXd diagonal = kEstructura.diagonal();
     for (int g : num.libres)
-        if (diagonal(g) < 0) return true;
+        if (g < diagonal.size() && diagonal(g) < 0) return true;
     return false;
 }
 
@@ -220,6 +242,10 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones) {
             }
         }
         caso.barras.resize(barra.size());
+    }
+    if (!diafragmas.empty()) {
+        const Eigen::MatrixXd q = magnitudesDiafragmas(u);
+        for (Eigen::Index c = 0; c < nc; ++c) llenarDiafragmas(resultados.casos[static_cast<size_t>(c)], q.col(c));
     }
     for (const objBarra3d& b : barra) {
         const Eigen::VectorXi gdl = b.getGdl();
@@ -316,7 +342,11 @@ bool funcionSolve() {
         diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::inestable;
         return fallar();
     }
-    const std::vector<int> sinRigidez = gdlSinRigidez(kEstructura, num, referencia);
+    std::vector<int> sinRigidez = gdlSinRigidez(kEstructura, num, referencia);
+    if (num.conDiafragmas()) {
+        const std::vector<int> maestros = diafragmasSinRigidez(kff, num, referencia, kFraccionNula);
+        sinRigidez.insert(sinRigidez.end(), maestros.begin(), maestros.end());
+    }
     if (!sinRigidez.empty()) {
         informarInestable(sinRigidez, sinRigidez.size());
         diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::inestable;

@@ -8,7 +8,7 @@ const std::vector<std::string>& etiquetasConocidas() {
         "seccionW:", "seccionGenerica:", "rotacionBarra:", "articulacion:", "puntual:", "desplazamientoImpuesto:",
         "distribuidaLocalX:", "distribuidaLocalY:", "distribuidaLocalZ:", "distribuidaLocalT:", "distribuidaGlobal:",
         "pesoPropio:", "combo:", "modos:", "gravedad:", "masaNudo:", "masaDeCargas:", "espectro:", "sismo:",
-        "envolvente:", "unidades:", "precision:", "escalaTexto:", "escalaDeflexion:", "escalaMy:", "escalaMz:",
+        "envolvente:", "diafragma:", "unidades:", "precision:", "escalaTexto:", "escalaDeflexion:", "escalaMy:", "escalaMz:",
         "escalaVy:", "escalaVz:", "escalaN:", "escalaT:", "escalaApoyo:", "escalaCarga:"};
     return etiquetas;
 }

@@ -3,6 +3,7 @@
 #include "diagnosticos.h"
 #include "entrada/pasosCarga.h"
 #include "globales.h"
+#include "modelo/diafragma.h"
 #include "modelo/sismo.h"
 
 void funcionLeerArchivo() {
@@ -17,6 +18,7 @@ void funcionLeerArchivo() {
     punteroNudos.clear();
     punteroBarras.clear();
     combinaciones.clear();
+    diafragmas.clear();
     vaciarDefinicionesSismicas();
     resultados.vaciar();
     archivoDatosAbierto = ctx.lector.archivoDisponible();
@@ -44,5 +46,6 @@ void funcionLeerArchivo() {
     pasoAjustesDibujo(ctx);       // 18. Ajustes de dibujo
     pasoAnalisisModal(ctx);       //     y pedido de análisis modal
     pasoSismo(ctx);               //     masa de las cargas, espectros, sismos y envolventes
+    pasoDiafragmas(ctx);          //     diafragmas rígidos de piso
     pasoRevisarModelo(ctx);       // Barras sin sección, casos sin combinación y combinaciones sin casos
 }                                 // 19. El lector se destruye con ctx.

@@ -58,6 +58,7 @@ void pasoAjustesDibujo(ContextoCarga& ctx);      // paso 18
 void pasoAnalisisModal(ContextoCarga& ctx);      // paso 18, modos pedidos, gravedad y masas de nudo
 void pasoSismo(ContextoCarga& ctx);              // masa de las cargas, espectros, sismos y envolventes
 void pasoEtiquetasDesconocidas(ContextoCarga& ctx);  // antes de todo: palabras con ":" que no son etiquetas
+void pasoDiafragmas(ContextoCarga& ctx);          // diafragmas rígidos de piso (tras apoyos, resortes e impuestos)
 void pasoRevisarModelo(ContextoCarga& ctx);      // al final: barras sin sección, casos y combinaciones
 
 // Lee los registros "combo:" y los agrupa por nombre en orden de primera

@@ -1,6 +1,7 @@
 // Banco de rendimiento: el modo por lotes completo sobre un modelo grande:
 // carga, análisis, reporte resultados.txt y archivos CSV.
 //   vantra3d-bench NX NY NZ          edificio generado de NX x NY vanos y NZ pisos
+//   vantra3d-bench --diafragmas NX NY NZ [MODOS]  el mismo con un diafragma rígido por piso
 //   vantra3d-bench --archivo MODELO  un archivo de modelo existente
 //   vantra3d-bench --generar NX NY NZ  sólo escribe el edificio en la salida
 // Imprime los tiempos de cada etapa en segundos, el tamaño del reporte en MB,
@@ -26,7 +27,7 @@
 
 namespace {
 int uso() {
-    std::cout << "uso: vantra3d-bench NX NY NZ [MODOS] | vantra3d-bench --archivo MODELO | "
+    std::cout << "uso: vantra3d-bench [--diafragmas] NX NY NZ [MODOS] | vantra3d-bench --archivo MODELO | "
                  "vantra3d-bench --generar NX NY NZ"
               << std::endl;
     return 2;
@@ -34,6 +35,8 @@ int uso() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const bool conDiafragmas = argc > 1 && std::string(argv[1]) == "--diafragmas";
+    if (conDiafragmas) --argc, ++argv;
     std::string archivo;
     std::string temporal;
     if (argc == 5 && std::string(argv[1]) == "--generar") {
@@ -53,7 +56,7 @@ int main(int argc, char** argv) {
         if (fd < 0) return uso();
         close(fd);
         temporal = archivo = plantilla;
-        std::ofstream(temporal) << generarEdificio(nx, ny, nz) << (modos > 0 ? "modos: " + std::to_string(modos) + "\n" : "");
+        std::ofstream(temporal) << generarEdificio(nx, ny, nz, conDiafragmas) << (modos > 0 ? "modos: " + std::to_string(modos) + "\n" : "");
     } else {
         return uso();
     }

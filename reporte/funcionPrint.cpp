@@ -4,6 +4,7 @@
 #include "globales.h"
 #include "reporte/bloqueModal.h"
 #include "reporte/bloquesDerivados.h"
+#include "reporte/salidaDiafragmas.h"
 #include "reporte/archivoAtomico.h"
 #include "reporte/formatoDisperso.h"
 
@@ -71,6 +72,7 @@ void escribirReporte(salidaTexto& os) {
        << matrizDesplazamientos(resultados) << "\n";
     escribirBloqueModal(os);
     escribirBloquesDerivados(os);
+    bloqueDiafragmas(os);
 }
 
 void escribirReporte(std::ostream& os) {

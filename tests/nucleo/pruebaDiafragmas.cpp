@@ -1,0 +1,220 @@
+// Diafragmas rígidos de piso contra soluciones cerradas: cuatro columnas en
+// voladizo bajo un piso rígido (traslación, giro, carga excéntrica, modos),
+// derivas de piso, errores de entrada y las salidas del modo por lotes.
+#include <cmath>
+
+#include "arranque.h"
+#include "modelo/diafragma.h"
+#include "utilidades.h"
+
+namespace {
+
+// Columnas de 3 m en (±2, ±2), empotradas, sin peso ni corte (sección
+// genérica): cada una es un voladizo de rigidez lateral k = 3EI/h³ en X y en Y
+// (Iy = Iz) y de torsión GJ/h. El nudo 9, en el centroide del piso, no tiene
+// barras: sus uz, gx y gy van apoyados y el diafragma lo mueve en su plano.
+const double E = 2e8, NU = 0.3, G = E / (2 * (1 + NU)), I = 0.001, J = 0.003, H = 3, A = 2;
+const double K = 3 * E * I / (H * H * H), R2 = 2 * A * A, KGIRO = 4 * K * R2 + 4 * G * J / H;
+
+std::string piso(const std::string& resto) {
+    return "nudos: 1 -2 -2 0  2 2 -2 0  3 2 2 0  4 -2 2 0  5 -2 -2 3  6 2 -2 3  7 2 2 3  8 -2 2 3  9 0 0 3\n"
+           "barras: 1 1 5  2 2 6  3 3 7  4 4 8\n"
+           "apoyo: 1 1 1 1 1 1  1 2 3 4\napoyo: 0 0 1 1 1 0  9\n"
+           "seccionGenerica: C 0.1 0.001 0.001 0.003 2e8 0.3 0  1 2 3 4\n"
+           "diafragma: 5 6 7 8 9\n" +
+           resto;
+}
+
+std::string unidas(const Lineas& l) {
+    std::string t;
+    for (const std::string& s : l) t += s + "\n";
+    return t;
+}
+
+const resultadoDiafragma& diafragmaDe(int c = 0, size_t d = 0) { return casoNumero(c).diafragmas.at(d); }
+
+}  // namespace
+
+TEST(Diafragmas, CuatroColumnasBajoUnPisoRigido) {
+    // Carga lateral H en el centroide: todas las columnas se desplazan H/(4k), sin giro.
+    ASSERT_TRUE(analizarModelo(piso("puntual: P 100 0 0 0 0 0  9\ncombo: C 1 P\n")));
+    for (int n : {5, 6, 7, 8, 9}) {
+        EXPECT_NEAR(desplazamientosDe(n)(0), 100 / (4 * K), 1e-12) << "nudo " << n;
+        EXPECT_NEAR(desplazamientosDe(n)(1), 0, 1e-14) << "nudo " << n;
+        EXPECT_NEAR(desplazamientosDe(n)(5), 0, 1e-14) << "nudo " << n;
+    }
+    EXPECT_NEAR(diafragmaDe().ux, 100 / (4 * K), 1e-12);
+    // Cada columna lleva un cuarto del corte y su momento de voladizo en la base.
+    for (int n : {1, 2, 3, 4}) {
+        EXPECT_NEAR(reaccionesDe(n)(0), -25, 1e-9) << "nudo " << n;
+        EXPECT_NEAR(reaccionesDe(n)(4), -25 * H, 1e-8) << "nudo " << n;
+    }
+    esperarEquilibrio("carga en el centroide");
+
+    // Torsor T: el piso gira T/(4·k·r² + 4·GJ/h) y cada esquina se mueve r·θ tangencialmente.
+    ASSERT_TRUE(analizarModelo(piso("puntual: T 0 0 0 0 0 50  9\ncombo: C 1 T\n")));
+    const double giro = 50 / KGIRO;
+    EXPECT_NEAR(diafragmaDe().giro, giro, 1e-12 * giro * 1e3);
+    EXPECT_NEAR(diafragmaDe().ux, 0, 1e-15);
+    EXPECT_NEAR(desplazamientosDe(7)(0), -2 * giro, 1e-12);  // (2, 2): ux = −y·θ
+    EXPECT_NEAR(desplazamientosDe(7)(1), 2 * giro, 1e-12);   //         uy = x·θ
+    EXPECT_NEAR(desplazamientosDe(5)(5), giro, 1e-12);
+    esperarEquilibrio("torsor");
+
+    // Carga excéntrica: 100 en X aplicada en y = 1 (nudo 10 del piso, sin barras) es
+    // la misma fuerza en el centroide más el torsor −100 (estática de los cuatro resortes).
+    const std::string excentrica =
+        "nudos: 1 -2 -2 0  2 2 -2 0  3 2 2 0  4 -2 2 0  5 -2 -2 3  6 2 -2 3  7 2 2 3  8 -2 2 3  10 0 1 3\n"
+        "barras: 1 1 5  2 2 6  3 3 7  4 4 8\n"
+        "apoyo: 1 1 1 1 1 1  1 2 3 4\napoyo: 0 0 1 1 1 0  10\n"
+        "seccionGenerica: C 0.1 0.001 0.001 0.003 2e8 0.3 0  1 2 3 4\n"
+        "diafragma: 5 6 7 8 10\npuntual: P 100 0 0 0 0 0  10\ncombo: C 1 P\n";
+    ASSERT_TRUE(analizarModelo(excentrica));
+    // Los resortes (las columnas) tienen su centro en (0, 0): la carga está a 1 de él y el
+    // piso gira θ = −100·1/Kθ alrededor de ese centro, que se traslada H/(4k). El centroide de
+    // los cinco nudos, en y = 0.2, se mueve además −0.2·θ en X.
+    const double theta = -100 / KGIRO;
+    EXPECT_NEAR(diafragmaDe().giro, theta, 1e-9 * std::fabs(theta));
+    EXPECT_NEAR(diafragmaDe().ux, 100 / (4 * K) - 0.2 * theta, 1e-9 * 100 / (4 * K));
+    EXPECT_NEAR(diafragmaDe().uy, 0, 1e-15);
+    // La esquina (2, 2): ux = H/(4k) − 2·θ, uy = 2·θ; cada columna, su parte del corte.
+    EXPECT_NEAR(desplazamientosDe(7)(0), 100 / (4 * K) - 2 * theta, 1e-12);
+    EXPECT_NEAR(desplazamientosDe(7)(1), 2 * theta, 1e-12);
+    EXPECT_NEAR(reaccionesDe(3)(0), -K * (100 / (4 * K) - 2 * theta), 1e-8);
+    esperarEquilibrio("carga excéntrica");
+}
+
+TEST(Diafragmas, ModosDeUnPisoRigido) {
+    // Masa m = 2 en cada esquina, columnas sin peso: traslación √(4k/4m) dos veces y
+    // torsión √(Kθ/Jθ) con Jθ = 4·m·r² de las masas concentradas (la del giro del
+    // diafragma sale sola de la transformación de las masas).
+    ASSERT_TRUE(analizarModelo(piso("masaNudo: 2  5 6 7 8\nmodos: 3\npuntual: P 1 0 0 0 0 0  9\ncombo: C 1 P\n")));
+    ASSERT_EQ(resultados.modos.size(), 3u);
+    const double traslacion = std::sqrt(K / 2), torsion = std::sqrt(KGIRO / (4 * 2 * R2));
+    EXPECT_NEAR(resultados.modos[0].omega, traslacion, 1e-9 * traslacion);
+    EXPECT_NEAR(resultados.modos[1].omega, traslacion, 1e-9 * traslacion);
+    EXPECT_NEAR(resultados.modos[2].omega, torsion, 1e-9 * torsion);
+    // Los dos de traslación se llevan toda la masa en X e Y; el de torsión, nada.
+    EXPECT_NEAR(resultados.modos[1].masaAcumulada(0), 1, 1e-9);
+    EXPECT_NEAR(resultados.modos[1].masaAcumulada(1), 1, 1e-9);
+    EXPECT_NEAR(resultados.modos[2].masaEfectiva(0) + resultados.modos[2].masaEfectiva(1), 0, 1e-9);
+}
+
+TEST(Diafragmas, DerivasDePisoContraLaBaseYElPisoDeAbajo) {
+    // Dos pisos de columnas continuas, sin vigas, con una fuerza y un torsor arriba: la
+    // deriva de cada piso es la mayor diferencia de los desplazamientos calculados entre un
+    // nudo y el punto de abajo, sobre la altura del piso.
+    const std::string modelo =
+        "nudos: 1 -2 -2 0  2 2 -2 0  3 2 2 0  4 -2 2 0  5 -2 -2 3  6 2 -2 3  7 2 2 3  8 -2 2 3\n"
+        "       11 -2 -2 7  12 2 -2 7  13 2 2 7  14 -2 2 7\n"
+        "barras: 1 1 5  2 2 6  3 3 7  4 4 8  11 5 11  12 6 12  13 7 13  14 8 14\n"
+        "apoyo: 1 1 1 1 1 1  1 2 3 4\n"
+        "seccionGenerica: C 0.1 0.001 0.001 0.003 2e8 0.3 0  1 2 3 4 11 12 13 14\n"
+        "diafragma: 11 12 13 14\ndiafragma: 5 6 7 8\n"
+        "puntual: P 100 0 0 0 0 50  13\ncombo: C 1 P\n";
+    ASSERT_TRUE(analizarModelo(modelo));
+    // El registro 1 es el piso de arriba: las derivas se ordenan por altura, no por registro.
+    const resultadoDiafragma arriba = diafragmaDe(0, 0);
+    const resultadoDiafragma abajo = diafragmaDe(0, 1);
+    ASSERT_TRUE(arriba.conDeriva && abajo.conDeriva);
+    EXPECT_DOUBLE_EQ(arriba.altura, 4);
+    EXPECT_DOUBLE_EQ(abajo.altura, 3);
+    // Abajo, contra la base que no se mueve: la mayor |ux| de sus nudos sobre 3.
+    double mayorAbajo = 0, mayorArriba = 0;
+    for (int n : {5, 6, 7, 8}) mayorAbajo = std::max(mayorAbajo, std::fabs(desplazamientosDe(n)(0)) / 3);
+    // Arriba, contra el movimiento de cuerpo rígido del piso de abajo en la misma planta
+    // (las columnas son verticales: el nudo de abajo es el punto de abajo).
+    for (int n : {11, 12, 13, 14})
+        mayorArriba = std::max(mayorArriba, std::fabs(desplazamientosDe(n)(0) - desplazamientosDe(n - 6)(0)) / 4);
+    EXPECT_NEAR(abajo.derivaX, mayorAbajo, 1e-12 * mayorAbajo);
+    EXPECT_NEAR(arriba.derivaX, mayorArriba, 1e-12 * mayorArriba);
+    // La fuerza en y = 2 gira el piso en sentido negativo (−200 + 50): la mayor deriva en X está
+    // en los nudos de y = 2 (ux = Ux − 2·θ).
+    const int nudoArriba = nudo[static_cast<size_t>(arriba.nudoX)].getNoNudoUsuario();
+    const int nudoAbajoX = nudo[static_cast<size_t>(abajo.nudoX)].getNoNudoUsuario();
+    const int nudoAbajoY = nudo[static_cast<size_t>(abajo.nudoY)].getNoNudoUsuario();
+    EXPECT_TRUE(nudoArriba == 13 || nudoArriba == 14) << nudoArriba;
+    EXPECT_GT(arriba.derivaY, 0);
+
+    // Las líneas del modo por lotes, de abajo hacia arriba, y diafragmas.csv.
+    DirectorioTemporal dir;
+    std::ofstream("modelo.txt") << modelo;
+    Lineas salida;
+    {
+        CapturaConsola consola;
+        ASSERT_EQ(funcionCalcularLotes("modelo.txt", "csv", false), 0);
+        salida = consola.lineas();
+    }
+    std::vector<std::string> lineas;
+    for (const std::string& l : salida)
+        if (l.rfind("Diafragma ", 0) == 0) lineas.push_back(l);
+    ASSERT_EQ(lineas.size(), 2u);
+    char esperada[300];
+    std::snprintf(esperada, sizeof esperada,
+                  "Diafragma 2 (z = 3): ux %.6e, uy 0.000000e+00, giro %.6e; deriva X %.6e (nudo %d), Y %.6e (nudo %d)",
+                  abajo.ux, abajo.giro, abajo.derivaX, nudoAbajoX, abajo.derivaY, nudoAbajoY);
+    EXPECT_EQ(lineas[0], esperada);
+    EXPECT_EQ(lineas[1].rfind("Diafragma 1 (z = 7): ux ", 0), 0u) << lineas[1];
+    const Lineas csv = lineasDe(leerArchivo("csv/diafragmas.csv"));
+    ASSERT_EQ(csv.size(), 3u);
+    EXPECT_EQ(csv[0], "combo,diafragma,z,ux,uy,giroZ,derivaX,nudoX,derivaY,nudoY");
+    EXPECT_EQ(csv[1].rfind("C,2,3,", 0), 0u) << csv[1];
+}
+
+TEST(Diafragmas, SinBaseElPisoMasBajoNoTieneDeriva) {
+    // Los apoyos están a la altura del piso (no debajo): no hay base contra la cual medir.
+    ASSERT_TRUE(analizarModelo(
+        "nudos: 1 0 0 0  2 4 0 0  3 0 0 3\nbarras: 1 1 2  2 1 3\n"
+        "apoyo: 0 0 1 1 1 0  1 2\napoyo: 1 1 1 1 1 1  3\n"
+        "seccionGenerica: C 0.1 0.001 0.001 0.003 2e8 0.3 0  1 2\n"
+        "diafragma: 1 2\npuntual: P 0 0 -1 0 0 0  2\ncombo: C 1 P\n"));
+    EXPECT_FALSE(diafragmaDe().conDeriva);
+}
+
+TEST(Diafragmas, ErroresDeEntradaNombranElNudo) {
+    const auto tieneLinea = [](const Lineas& l, const std::string& s) {
+        return std::find(l.begin(), l.end(), s) != l.end();
+    };
+    // Un apoyo en Ux de un nudo del diafragma.
+    std::string m = piso("apoyo: 1 0 0 0 0 0  7\npuntual: P 1 0 0 0 0 0  9\ncombo: C 1 P\n");
+    Lineas l = cargarModelo(m);
+    EXPECT_TRUE(tieneLinea(l, "Error: el nudo 7 del diafragma 1 tiene apoyo en Ux, que el diafragma mueve con su "
+                              "plano; el modelo no se analiza"))
+        << unidas(l);
+    EXPECT_FALSE(resolver());
+    // Un resorte en Gz y un desplazamiento impuesto en Uy (éste con su apoyo).
+    l = cargarModelo(piso("resorte: 0 0 0 0 0 5  6\napoyo: 0 1 0 0 0 0  8\ndesplazamientoImpuesto: P 0 0.01 0 0 0 0  8\n"
+                          "puntual: P 1 0 0 0 0 0  9\ncombo: C 1 P\n"));
+    EXPECT_TRUE(tieneLinea(l, "Error: el nudo 6 del diafragma 1 tiene resorte en Gz, que el diafragma mueve con su "
+                              "plano; el modelo no se analiza"))
+        << unidas(l);
+    EXPECT_TRUE(tieneLinea(l, "Error: el nudo 8 del diafragma 1 tiene apoyo en Uy, que el diafragma mueve con su "
+                              "plano; el modelo no se analiza"))
+        << unidas(l);
+    // Un nudo en dos diafragmas y un nudo fuera del plano.
+    l = cargarModelo(piso("diafragma: 1 2 6\npuntual: P 1 0 0 0 0 0  9\ncombo: C 1 P\n"));
+    EXPECT_TRUE(tieneLinea(l, "Error: el nudo 6 está en los diafragmas 1 y 2")) << unidas(l);
+    std::string inclinado = piso("puntual: P 1 0 0 0 0 0  9\ncombo: C 1 P\n");
+    inclinado.replace(inclinado.find("diafragma: 5 6 7 8 9"), 20, "diafragma: 5 6 7 8 9 1");
+    l = cargarModelo(inclinado);
+    EXPECT_TRUE(tieneLinea(l, "Error: el diafragma 1 no es horizontal (nudo 1)")) << unidas(l);
+    EXPECT_FALSE(resolver());
+    // Lo que no es error: un apoyo en Uz, Gx o Gy del nudo (el 9 los tiene).
+    l = cargarModelo(piso("puntual: P 1 0 0 0 0 0  9\ncombo: C 1 P\n"));
+    EXPECT_EQ(std::count_if(l.begin(), l.end(), [](const std::string& s) { return s.rfind("Error", 0) == 0; }), 0)
+        << unidas(l);
+}
+
+TEST(Diafragmas, UnPisoSinRigidezLateralEsUnMecanismoDelDiafragma) {
+    // Columnas articuladas en los dos extremos, con los giros X e Y de arriba apoyados: sólo
+    // la torsión de las columnas sostiene el piso, que se desplaza en X e Y sin deformar nada.
+    cargarModelo(piso("articulacion: 0 0 0 0  1 2 3 4\napoyo: 0 0 0 1 1 0  5 6 7 8\npuntual: P 1 0 0 0 0 0  9\ncombo: C 1 P\n"));
+    CapturaConsola consola;
+    EXPECT_FALSE(resolver());
+    const Lineas m = mensajes.textos();
+    EXPECT_NE(std::find(m.begin(), m.end(), "Error: la estructura es inestable; la matriz de rigidez no es definida positiva"),
+              m.end())
+        << unidas(m);
+    EXPECT_NE(std::find(m.begin(), m.end(), "Grado de libertad sin rigidez: diafragma 1 Ux"), m.end()) << unidas(m);
+    EXPECT_NE(std::find(m.begin(), m.end(), "Grado de libertad sin rigidez: diafragma 1 Uy"), m.end()) << unidas(m);
+}
