@@ -48,6 +48,16 @@ double sinRuido(double valor, double escala) {
     return valor + 0.0;
 }
 
+double cortanteModalSinRuido(const resultadosAnalisis& r, size_t sismo, Eigen::Index modo, int direccion) {
+    double escala = 0;
+    for (const casoResultado& c : r.casos)
+        if (c.tipo == tipoCaso::espectral && c.sismo == static_cast<int>(sismo)) escala = c.escalas.fuerzas;
+    const resultadoSismico& s = r.sismos[sismo];
+    // La escala es la del caso, y al menos el mayor cortante modal del sismo.
+    escala = std::max(escala, s.cortantesModales.cwiseAbs().maxCoeff());
+    return sinRuido(std::fabs(s.cortantesModales(modo, direccion)), escala);
+}
+
 const casoResultado* casoDeResultados(const resultadosAnalisis& r, int c) {
     if (!r.disponibles || c < 0 || c >= static_cast<int>(r.casos.size())) return nullptr;
     return &r.casos[static_cast<size_t>(c)];

@@ -185,6 +185,11 @@ struct resultadosAnalisis {
 
 // ---- Lectura ----
 
+// El cortante basal del modo en la dirección (0 X, 1 Y, 2 Z) del sismo s, en
+// módulo (el signo de un modo es arbitrario) y sin el ruido del redondeo: lo
+// que no llega a kFraccionRuido de las fuerzas del caso sísmico es 0.
+double cortanteModalSinRuido(const resultadosAnalisis& r, size_t sismo, Eigen::Index modo, int direccion);
+
 // El caso c si hay resultados y existe; si no, nullptr.
 const casoResultado* casoDeResultados(const resultadosAnalisis& r, int c);
 

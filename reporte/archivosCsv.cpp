@@ -199,18 +199,18 @@ void csvEnvolventeSolicitaciones(salidaTexto& s) {
 
 void csvSismo(salidaTexto& s) {
     s << "caso,modo,periodo,sa,cortanteX,cortanteY,cortanteZ\n";
-    for (const resultadoSismico& r : resultados.sismos)
+    for (size_t e = 0; e < resultados.sismos.size(); ++e) {
+        const resultadoSismico& r = resultados.sismos[e];
         for (size_t k = 0; k < r.periodos.size(); ++k) {
             campoTexto(s, r.nombre);
             s << ',' << static_cast<long long>(k + 1) << ',';
-            // El signo de un modo es arbitrario: su cortante va en módulo.
-            const double v[5] = {r.periodos[k], r.aceleraciones[k],
-                                 std::fabs(r.cortantesModales(static_cast<Eigen::Index>(k), 0)),
-                                 std::fabs(r.cortantesModales(static_cast<Eigen::Index>(k), 1)),
-                                 std::fabs(r.cortantesModales(static_cast<Eigen::Index>(k), 2))};
+            const Eigen::Index m = static_cast<Eigen::Index>(k);
+            const double v[5] = {r.periodos[k], r.aceleraciones[k], cortanteModalSinRuido(resultados, e, m, 0),
+                                 cortanteModalSinRuido(resultados, e, m, 1), cortanteModalSinRuido(resultados, e, m, 2)};
             numeros(s, v, 5);
             s << '\n';
         }
+    }
 }
 
 }  // namespace

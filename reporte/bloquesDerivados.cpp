@@ -16,15 +16,16 @@ void bloqueSismico(salidaTexto& os) {
         os << "espectro " << e.nombre << ": período (s) | aceleración espectral" << "\n";
         for (size_t i = 0; i < e.periodos.size(); ++i) os << e.periodos[i] << " " << e.aceleraciones[i] << "\n";
     }
-    for (const resultadoSismico& r : resultados.sismos) {
+    for (size_t e = 0; e < resultados.sismos.size(); ++e) {
+        const resultadoSismico& r = resultados.sismos[e];
         os << "\n" << "sismo " << r.nombre << ": espectro " << r.espectro << ", dirección " << kDirecciones[r.direccion]
            << ", amortiguamiento " << r.amortiguamiento << ", " << (r.cqc ? "CQC" : "SRSS") << "\n";
         os << "modo | periodo (s) | Sa | cortante basal X Y Z" << "\n";
         for (size_t k = 0; k < r.periodos.size(); ++k) {
             const Eigen::Index f = static_cast<Eigen::Index>(k);
             os << static_cast<long long>(k + 1) << " " << r.periodos[k] << " " << r.aceleraciones[k] << " "
-               << std::fabs(r.cortantesModales(f, 0)) << " " << std::fabs(r.cortantesModales(f, 1)) << " "
-               << std::fabs(r.cortantesModales(f, 2)) << "\n";
+               << cortanteModalSinRuido(resultados, e, f, 0) << " " << cortanteModalSinRuido(resultados, e, f, 1) << " "
+               << cortanteModalSinRuido(resultados, e, f, 2) << "\n";
         }
         os << "cortante basal combinado X Y Z: " << r.cortanteBasal(0) << " " << r.cortanteBasal(1) << " "
            << r.cortanteBasal(2) << "\n";
