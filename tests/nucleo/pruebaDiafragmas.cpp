@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "arranque.h"
+#include "analisis/diafragmas.h"
 #include "modelo/diafragma.h"
 #include "utilidades.h"
 
@@ -217,4 +218,101 @@ TEST(Diafragmas, UnPisoSinRigidezLateralEsUnMecanismoDelDiafragma) {
         << unidas(m);
     EXPECT_NE(std::find(m.begin(), m.end(), "Grado de libertad sin rigidez: diafragma 1 Ux"), m.end()) << unidas(m);
     EXPECT_NE(std::find(m.begin(), m.end(), "Grado de libertad sin rigidez: diafragma 1 Uy"), m.end()) << unidas(m);
+}
+
+namespace {
+// Dos pisos de cuatro columnas continuas (3 m y 4 m), masa 2 en cada nudo de los pisos.
+const std::string kDosPisos =
+    "nudos: 1 -2 -2 0  2 2 -2 0  3 2 2 0  4 -2 2 0  5 -2 -2 3  6 2 -2 3  7 2 2 3  8 -2 2 3\n"
+    "       11 -2 -2 7  12 2 -2 7  13 2 2 7  14 -2 2 7\n"
+    "barras: 1 1 5  2 2 6  3 3 7  4 4 8  11 5 11  12 6 12  13 7 13  14 8 14\n"
+    "apoyo: 1 1 1 1 1 1  1 2 3 4\n"
+    "seccionGenerica: C 0.1 0.001 0.001 0.003 2e8 0.3 0  1 2 3 4 11 12 13 14\n"
+    "diafragma: 5 6 7 8\ndiafragma: 11 12 13 14\n"
+    "masaNudo: 2  5 6 7 8 11 12 13 14\ngravedad: 9.81\nmodos: 6\nespectro: PLANO 0 3 10 3\n"
+    "sismo: SX PLANO X 0.05 SRSS\n"
+    "puntual: V 10 0 0 0 0 0  11\n"
+    "combo: EST 1 V\ncombo: CS 1 V 1 SX\ncombo: EST2 -2 V\nenvolvente: ENV EST CS EST2\n";
+
+int casoLlamado(const std::string& nombre) {
+    for (size_t c = 0; c < resultados.casos.size(); ++c)
+        if (resultados.casos[c].nombre == nombre) return static_cast<int>(c);
+    return -1;
+}
+}  // namespace
+
+TEST(Diafragmas, DerivasSismicasCombinadasSobreLosModosYEnvolventes) {
+    ASSERT_TRUE(analizarModelo(kDosPisos));
+    const int sx = casoLlamado("SX"), est = casoLlamado("EST"), cs = casoLlamado("CS"), env = casoLlamado("ENV");
+    ASSERT_TRUE(sx >= 0 && est >= 0 && cs >= 0 && env >= 0);
+    // Deriva del piso de arriba en cada modo y nudo: amplitud Γ·Sa/ω² por la diferencia de la
+    // forma entre el nudo y el de abajo, sobre 4 m; SRSS sobre los modos, la mayor de los nudos.
+    double porModos = 0, ux7 = 0, ux3 = 0;
+    for (int n : {11, 12, 13, 14}) {
+        double suma = 0;
+        for (const modoVibracion& m : resultados.modos) {
+            const double amplitud = m.participacion(0) * 3 / (m.omega * m.omega);
+            const double arriba = m.forma(6 * internoDeNudo(n)), abajo = m.forma(6 * internoDeNudo(n - 6));
+            suma += std::pow(amplitud * (arriba - abajo) / 4, 2);
+        }
+        porModos = std::max(porModos, std::sqrt(suma));
+    }
+    for (const modoVibracion& m : resultados.modos) {
+        const double amplitud = m.participacion(0) * 3 / (m.omega * m.omega);
+        ux7 += std::pow(amplitud * m.forma(6 * internoDeNudo(11)), 2);
+        ux3 += std::pow(amplitud * m.forma(6 * internoDeNudo(5)), 2);
+    }
+    const double deDesplazamientos = (std::sqrt(ux7) - std::sqrt(ux3)) / 4;
+    const resultadoDiafragma sismo = casoNumero(sx).diafragmas.at(1);
+    ASSERT_TRUE(sismo.conDeriva);
+    EXPECT_NEAR(sismo.derivaX, porModos, 1e-10 * porModos);
+    // Restar los desplazamientos combinados da otra cosa (los signos de cada modo se pierden
+    // al combinar): aquí poco, pero mucho más que la tolerancia de la comparación.
+    EXPECT_GT(std::fabs(sismo.derivaX - deDesplazamientos), 1e-6 * porModos);
+    EXPECT_NEAR(sismo.ux, std::sqrt(ux7), 1e-10 * std::sqrt(ux7));
+
+    // Combinación con sismo: estática ± módulo en el centroide; la deriva de cada nudo,
+    // |estática| + módulo (aquí el mismo nudo manda en los dos).
+    const resultadoDiafragma estatica = casoNumero(est).diafragmas.at(1), combinada = casoNumero(cs).diafragmas.at(1);
+    EXPECT_NEAR(combinada.ux, estatica.ux + sismo.ux, 1e-12 * sismo.ux);
+    EXPECT_NEAR(combinada.uxMinimo, estatica.ux - sismo.ux, 1e-12 * sismo.ux);
+    EXPECT_LE(combinada.derivaX, estatica.derivaX + sismo.derivaX + 1e-15);
+    EXPECT_GE(combinada.derivaX, std::max(estatica.derivaX, sismo.derivaX));
+
+    // Envolvente de EST, CS y EST2 (= −2·EST): el mayor y el menor ux y la mayor deriva, con
+    // el caso que manda.
+    const resultadoDiafragma envuelta = casoNumero(env).diafragmas.at(1);
+    const double est2 = -2 * estatica.ux;
+    EXPECT_NEAR(envuelta.ux, std::max(combinada.ux, est2), 1e-15);
+    EXPECT_NEAR(envuelta.uxMinimo, std::min(combinada.uxMinimo, est2), 1e-15);
+    EXPECT_EQ(envuelta.casoMinimo[0], est2 < combinada.uxMinimo ? casoLlamado("EST2") : cs);
+    EXPECT_NEAR(envuelta.derivaX, std::max(combinada.derivaX, 2 * estatica.derivaX), 1e-15);
+    EXPECT_EQ(envuelta.casoX, combinada.derivaX > 2 * estatica.derivaX ? cs : casoLlamado("EST2"));
+}
+
+TEST(Diafragmas, ElEdificioSismicoSinModosDelPisoEnSuPlano) {
+    // Con un diafragma por piso, los nueve primeros modos del edificio de tres pisos son los
+    // de traslación en X, en Y y de torsión de cada piso: ninguno deja la masa lateral sin
+    // mover salvo los de torsión, y con los nueve se mueve casi toda la masa en X y en Y.
+    cargarArchivo(std::string(VANTRA_EJEMPLOS) + "/edificio_sismico.txt");
+    ASSERT_FALSE(diafragmas.empty());
+    ASSERT_TRUE(resolver());
+    ASSERT_GE(resultados.modos.size(), 9u);
+    int torsion = 0;
+    for (size_t k = 0; k < 9; ++k) {
+        const modoVibracion& m = resultados.modos[k];
+        const Eigen::VectorXd q = magnitudesDiafragmas(m.forma);
+        // Último diafragma (piso de arriba): ux, uy, giro en sus tres primeras filas.
+        const Eigen::Index f = q.size() - 3 - 2 * 9;
+        const double traslacion = std::hypot(q(f), q(f + 1)), giro = std::fabs(q(f + 2)) * 6.4;
+        if (giro > traslacion) {
+            ++torsion;
+            EXPECT_LT(m.masaEfectiva(0) + m.masaEfectiva(1), 1e-6) << "modo " << k + 1;
+        } else {
+            EXPECT_GT(m.masaEfectiva(0) + m.masaEfectiva(1), 0.015) << "modo " << k + 1;
+        }
+    }
+    EXPECT_EQ(torsion, 3);
+    EXPECT_GT(resultados.modos[8].masaAcumulada(0), 0.99);
+    EXPECT_GT(resultados.modos[8].masaAcumulada(1), 0.99);
 }

@@ -1,6 +1,7 @@
 // La solución dispersa (CHOLMOD, con escala y orden propios, refinada con el
 // operador de barras) contra una solución densa de referencia en los ejemplos y
 // en pórticos al azar, con su equilibrio y un segundo análisis igual al primero.
+#include "modelo/diafragma.h"
 #include "utilidades.h"
 
 namespace {
@@ -31,8 +32,30 @@ void compararConDensa(const std::string& modelo) {
             for (int c = 0; c < noCombos; ++c) reacciones(g, c) = reaccionesDe(n.getNoNudoUsuario(), c)(i);
         }
     std::sort(libres.begin(), libres.end());
-    const Eigen::MatrixXd b = p - k * uDensa, kff = k(libres, libres), bf = b(libres, Eigen::all);
-    uDensa(libres, Eigen::all) = Eigen::MatrixXd(kff.llt().solve(bf));
+    // Las incógnitas: los libres que no siguen a un diafragma y Ux, Uy, Gz de cada diafragma
+    // (en el centroide de sus nudos), con u = T·x; sin diafragmas T elige los libres.
+    std::vector<int> diafragmaDe(nudo.size(), -1);
+    for (size_t d = 0; d < diafragmas.size(); ++d)
+        for (int n : diafragmas[d].nudos) diafragmaDe[static_cast<size_t>(n)] = static_cast<int>(d);
+    std::vector<int> propios;
+    for (int g : libres)
+        if (diafragmaDe[static_cast<size_t>(g / 6)] < 0 || (g % 6 != 0 && g % 6 != 1 && g % 6 != 5)) propios.push_back(g);
+    const Eigen::Index np = static_cast<Eigen::Index>(propios.size());
+    Eigen::MatrixXd t = Eigen::MatrixXd::Zero(k.rows(), np + 3 * static_cast<Eigen::Index>(diafragmas.size()));
+    for (Eigen::Index j = 0; j < np; ++j) t(propios[static_cast<size_t>(j)], j) = 1;
+    for (size_t d = 0; d < diafragmas.size(); ++d) {
+        double xc = 0, yc = 0;
+        for (int n : diafragmas[d].nudos) xc += nudo[static_cast<size_t>(n)].getX(), yc += nudo[static_cast<size_t>(n)].getY();
+        xc /= static_cast<double>(diafragmas[d].nudos.size()), yc /= static_cast<double>(diafragmas[d].nudos.size());
+        const Eigen::Index c = np + 3 * static_cast<Eigen::Index>(d);
+        for (int n : diafragmas[d].nudos) {
+            t(6 * n, c) = 1, t(6 * n, c + 2) = -(nudo[static_cast<size_t>(n)].getY() - yc);
+            t(6 * n + 1, c + 1) = 1, t(6 * n + 1, c + 2) = nudo[static_cast<size_t>(n)].getX() - xc;
+            t(6 * n + 5, c + 2) = 1;
+        }
+    }
+    const Eigen::MatrixXd b = p - k * uDensa, kr = t.transpose() * k * t;
+    uDensa += t * Eigen::MatrixXd(kr.llt().solve(t.transpose() * b));
     ASSERT_EQ(u.rows(), uDensa.rows());
     // Ambas soluciones son exactas hasta el redondeo del sistema; 1e-9 relativo
     // deja margen para el número de condición de estos modelos.
