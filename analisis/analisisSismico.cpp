@@ -156,6 +156,28 @@ void barrasSismicas(const Eigen::MatrixXd& formas, const std::vector<Eigen::Matr
     }
 }
 
+// Un sismo que los modos calculados no toman (en una dirección sin masa
+// efectiva) da sólo redondeo, y la escala de sus propios valores también lo
+// es. La de un caso sísmico es al menos la de lo que el espectro puede dar:
+// toda la masa por la mayor aceleración en las fuerzas, y el desplazamiento
+// espectral Sa/ω² del modo que más se desplaza en las traslaciones.
+void escalaPropiaDelSismo(escalasCaso& e, const resultadoSismico& info, double tamano) {
+    double sa = 0, sd = 0;
+    for (size_t k = 0; k < info.aceleraciones.size(); ++k) {
+        const double w = resultados.modos[k].omega;
+        sa = std::max(sa, info.aceleraciones[k]);
+        if (w > 0) sd = std::max(sd, info.aceleraciones[k] / (w * w));
+    }
+    const double fuerzas = resultados.masaTotal * sa;
+    if (!std::isfinite(fuerzas) || !std::isfinite(sd)) return;
+    e.fuerzas = std::max(e.fuerzas, fuerzas);
+    e.traslaciones = std::max(e.traslaciones, sd);
+    if (tamano > 0 && std::isfinite(tamano)) {
+        e.momentos = std::max(e.momentos, e.fuerzas * tamano);
+        e.giros = std::max(e.giros, e.traslaciones / tamano);
+    }
+}
+
 // ---- Combinaciones con sismo ----
 
 // La función estática es lineal a lo largo de la barra (sin carga de tramo
@@ -172,6 +194,19 @@ bool estaticaLineal(const solicitacionesBarra& s, int j) {
     }
 }
 
+// Sin ser lineal, la función estática es cuadrática (carga de tramo uniforme
+// para los momentos, lineal no uniforme para cortes y axial).
+bool estaticaCuadratica(const solicitacionesBarra& s, int j) {
+    switch (j) {
+        case kSolicitacionN: return true;
+        case kSolicitacionVy: return true;
+        case kSolicitacionVz: return true;
+        case kSolicitacionMy: return s.planoY.pendiente == 0;
+        case kSolicitacionMz: return s.planoZ.pendiente == 0;
+        default: return false;
+    }
+}
+
 // Estaciones con que se busca el extremo de una función que no es lineal más
 // un módulo; el mejor punto se afina por sección áurea entre sus vecinos.
 constexpr int kTramosBusqueda = 24;
@@ -179,7 +214,7 @@ constexpr int kPasosAfinado = 48;
 
 // El mayor de signo·f(x) en [0, L], con los candidatos dados además de las estaciones.
 template <typename F>
-std::pair<double, double> mayorDe(F&& f, double L, bool lineal, std::initializer_list<double> otros) {
+std::pair<double, double> mayorDe(F&& f, double L, bool soloExtremos, std::initializer_list<double> otros) {
     double mejorX = 0, mejor = f(0.0);
     const auto probar = [&](double x) {
         if (!(x >= 0 && x <= L)) return;
@@ -187,7 +222,7 @@ std::pair<double, double> mayorDe(F&& f, double L, bool lineal, std::initializer
         if (v > mejor || std::isnan(v)) mejor = v, mejorX = x;
     };
     probar(L);
-    if (lineal) return {mejorX, mejor};
+    if (soloExtremos) return {mejorX, mejor};
     for (double x : otros) probar(x);
     for (int i = 1; i < kTramosBusqueda; ++i) probar(L * i / kTramosBusqueda);
     double a = std::max(0.0, mejorX - L / kTramosBusqueda), b = std::min(L, mejorX + L / kTramosBusqueda);
@@ -255,12 +290,23 @@ void convertirEnComboEspectral(int c, const std::vector<std::pair<int, double>>&
                     v += caso.factores[k] * moduloSismico(*sismicos[k], ib, j, L > 0 ? x / L : 0.0);
                 return v;
             };
+            // El módulo sísmico es convexo: con una estática lineal los dos
+            // extremos están en los extremos de la barra; con una cuadrática
+            // convexa, el máximo (estática + módulo es convexa), y con una
+            // cóncava, el mínimo. Sólo lo demás se busca a lo largo de la barra.
             const bool lineal = estaticaLineal(est, j);
+            bool soloExtremosMayor = lineal, soloExtremosMenor = lineal;
+            if (!lineal && estaticaCuadratica(est, j)) {
+                const double curvatura = b.valorSolicitacion(est, j, 0.0) + b.valorSolicitacion(est, j, L) -
+                                         2 * b.valorSolicitacion(est, j, L / 2);
+                soloExtremosMayor = curvatura >= 0;
+                soloExtremosMenor = curvatura <= 0;
+            }
             const extremoSolicitacion& e = est.extremos[j];
             const auto [xMayor, mayor] = mayorDe([&](double x) { return b.valorSolicitacion(est, j, x) + sismica(x); },
-                                                 L, lineal, {e.xMaximo, e.xMinimo});
+                                                 L, soloExtremosMayor, {e.xMaximo, e.xMinimo});
             const auto [xMenor, menor] = mayorDe([&](double x) { return sismica(x) - b.valorSolicitacion(est, j, x); },
-                                                 L, lineal, {e.xMaximo, e.xMinimo});
+                                                 L, soloExtremosMenor, {e.xMaximo, e.xMinimo});
             s.extremos[j].maximo = mayor, s.extremos[j].xMaximo = xMayor;
             s.extremos[j].minimo = -menor + 0.0, s.extremos[j].xMinimo = xMenor;
         }
@@ -370,6 +416,7 @@ bool calcularCasosDerivados(const operadorRigidez& operador, double tamano) {
         for (size_t e = 0; e < sismos.size(); ++e) {
             calcularEscalas(resultados.casos[primerSismo + e], tamano);
             const resultadoSismico& info = resultados.sismos[e];
+            escalaPropiaDelSismo(resultados.casos[primerSismo + e].escalas, info, tamano);
             if (info.masaEfectiva < 0.9) {
                 char texto[300];
                 std::snprintf(texto, sizeof texto,

@@ -3,9 +3,10 @@
 # (10 x 10 x 10 y 20 x 20 x 20): tres veces vantra3d-bench (etapas por
 # separado) y luego el ejecutable real "vantra3d --calcular" de punta a punta,
 # sin y con --csv, con su tiempo de reloj, su memoria máxima y el tamaño de
-# resultados.txt. Después, el análisis modal (10 modos) del edificio mayor y
-# el mismo edificio con el otro núcleo ocupado por un proceso que gira (los
-# hilos BLAS elegidos contra un solo hilo) y el tiempo de cuadro del visor bajo
+# resultados.txt. Después, el análisis modal (10 modos) del edificio mayor,
+# el mismo edificio con dos sismos y una envolvente, el edificio con el otro
+# núcleo ocupado por un proceso que gira (los hilos BLAS elegidos contra un
+# solo hilo) y el tiempo de cuadro del visor bajo
 # Xvfb (10 x 10 x 10 y 20 x 20 x 10) con la biblioteca de precarga que
 # cronometra la función de dibujo. No es parte de CI.
 set -euo pipefail
@@ -31,6 +32,19 @@ done
 echo "== análisis modal: los 10 modos más bajos del edificio de 20 x 20 x 20"
 for i in 1 2 3; do
   "$raiz/build/vantra3d-bench" 20 20 20 10 | grep -E "^(total|modal|memoria):" | tr '\n' ' '
+  echo
+done
+echo "== diafragmas: el edificio de 20 x 20 x 20 sin y con un diafragma rígido por piso"
+for i in 1 2 3; do
+  for opcion in "" "--diafragmas"; do
+    echo -n "${opcion:-sin diafragmas}: "
+    "$raiz/build/vantra3d-bench" $opcion 20 20 20 | grep -E "^(factorizacion|total|memoria):" | tr '\n' ' '
+    echo
+  done
+done
+echo "== análisis sísmico: 12 modos, dos sismos, dos combinaciones con ellos y la envolvente de todas (20 x 20 x 20)"
+for i in 1 2 3; do
+  "$raiz/build/vantra3d-bench" 20 20 20 12 sismo | grep -E "^(total|modal|sismos y envolventes|memoria):" | tr '\n' ' '
   echo
 done
 echo "== el edificio de 20 x 20 x 20 con el otro núcleo ocupado (un proceso que gira)"

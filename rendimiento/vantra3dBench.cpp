@@ -1,7 +1,10 @@
 // Banco de rendimiento: el modo por lotes completo sobre un modelo grande:
 // carga, análisis, reporte resultados.txt y archivos CSV.
-//   vantra3d-bench NX NY NZ          edificio generado de NX x NY vanos y NZ pisos
-//   vantra3d-bench --diafragmas NX NY NZ [MODOS]  el mismo con un diafragma rígido por piso
+//   vantra3d-bench NX NY NZ [MODOS [sismo]]  edificio generado de NX x NY vanos y NZ pisos,
+//                                    con MODOS modos; con "sismo", además la masa de las
+//                                    cargas, dos casos sísmicos (X e Y), dos combinaciones
+//                                    con ellos y la envolvente de todas las combinaciones
+//   vantra3d-bench --diafragmas NX NY NZ [MODOS [sismo]]  lo mismo con un diafragma rígido por piso
 //   vantra3d-bench --archivo MODELO  un archivo de modelo existente
 //   vantra3d-bench --generar NX NY NZ  sólo escribe el edificio en la salida
 // Imprime los tiempos de cada etapa en segundos, el tamaño del reporte en MB,
@@ -27,11 +30,20 @@
 
 namespace {
 int uso() {
-    std::cout << "uso: vantra3d-bench [--diafragmas] NX NY NZ [MODOS] | vantra3d-bench --archivo MODELO | "
+    std::cout << "uso: vantra3d-bench [--diafragmas] NX NY NZ [MODOS [sismo]] | vantra3d-bench --archivo MODELO | "
                  "vantra3d-bench --generar NX NY NZ"
               << std::endl;
     return 2;
 }
+// Lo que el edificio generado lleva para el análisis sísmico: la masa del peso
+// propio y de la carga muerta, un espectro de diseño con meseta, los sismos
+// en X e Y, dos combinaciones de diseño con ellos y la envolvente de las cinco.
+const char* const kSismoEdificio =
+    "masaDeCargas: 1 PP 1 CM\n"
+    "espectro: E 0 0.654 0.1 1.635 0.5 1.635 1 0.8175 2 0.409 4 0.2044\n"
+    "sismo: SISX E X 0.05\nsismo: SISY E Y 0.05\n"
+    "combo: U4 1.2 PP 1.0 CM 1.0 SISX 0.3 SISY\ncombo: U5 1.2 PP 1.0 CM 0.3 SISX 1.0 SISY\n"
+    "envolvente: ENV U1 U2 U3 U4 U5\n";
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,21 +54,25 @@ int main(int argc, char** argv) {
     if (argc == 5 && std::string(argv[1]) == "--generar") {
         const int nx = std::atoi(argv[2]), ny = std::atoi(argv[3]), nz = std::atoi(argv[4]);
         if (nx < 1 || ny < 1 || nz < 1) return uso();
-        std::cout << generarEdificio(nx, ny, nz);
+        std::cout << generarEdificio(nx, ny, nz, conDiafragmas);
         return 0;
     }
     if (argc == 3 && std::string(argv[1]) == "--archivo") {
         archivo = argv[2];
-    } else if (argc == 4 || argc == 5) {
+    } else if (argc >= 4 && argc <= 6) {
         const int nx = std::atoi(argv[1]), ny = std::atoi(argv[2]), nz = std::atoi(argv[3]);
-        const int modos = argc == 5 ? std::atoi(argv[4]) : 0;
-        if (nx < 1 || ny < 1 || nz < 1 || modos < 0) return uso();
+        const int modos = argc >= 5 ? std::atoi(argv[4]) : 0;
+        const bool sismo = argc == 6;
+        if (nx < 1 || ny < 1 || nz < 1 || modos < 0 || (sismo && (std::string(argv[5]) != "sismo" || modos < 1)))
+            return uso();
         char plantilla[] = "/tmp/vantra3d_edificioXXXXXX";
         const int fd = mkstemp(plantilla);
         if (fd < 0) return uso();
         close(fd);
         temporal = archivo = plantilla;
-        std::ofstream(temporal) << generarEdificio(nx, ny, nz, conDiafragmas) << (modos > 0 ? "modos: " + std::to_string(modos) + "\n" : "");
+        std::ofstream(temporal) << generarEdificio(nx, ny, nz, conDiafragmas)
+                                << (modos > 0 ? "modos: " + std::to_string(modos) + "\n" : "")
+                                << (sismo ? kSismoEdificio : "");
     } else {
         return uso();
     }
@@ -101,8 +117,9 @@ int main(int argc, char** argv) {
     std::printf("hilos BLAS: %d\n", t.hilosBlas);
     std::printf("solucion: %.3f\n", t.solucion);
     std::printf("barras: %.3f\n", t.barras);
-    std::printf("total: %.3f\n", lectura + analisis - t.modal);
+    std::printf("total: %.3f\n", lectura + analisis - t.modal - t.derivados);
     if (modosPedidos > 0) std::printf("modal: %.3f (%zu modos)\n", t.modal, resultados.modos.size());
+    if (t.derivados > 0) std::printf("sismos y envolventes: %.3f\n", t.derivados);
     std::printf("reporte: %.3f\n", reporte);
     std::printf("resultados.txt MB: %.1f\n", megas);
     std::printf("reporte MB/s: %.0f\n", reporte > 0 ? megas / reporte : 0.0);

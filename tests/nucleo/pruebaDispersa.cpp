@@ -29,7 +29,9 @@ void compararConDensa(const std::string& modelo) {
             resortes(g) = n.getResorteEfectivo(i);
             if (n.getApoyo()(i) != 0) uDensa.row(g) = n.getDesplazamientosImpuestosCombo().row(i);
             else libres.push_back(g);
-            for (int c = 0; c < noCombos; ++c) reacciones(g, c) = reaccionesDe(n.getNoNudoUsuario(), c)(i);
+            // De una combinación con sismo, su parte estática (la que resuelve el sistema).
+            for (int c = 0; c < noCombos; ++c)
+                reacciones(g, c) = casoEstatico(casoNumero(c))->reacciones(i, n.getNoNudoInterno());
         }
     std::sort(libres.begin(), libres.end());
     // Las incógnitas: los libres que no siguen a un diafragma y Ux, Uy, Gz de cada diafragma

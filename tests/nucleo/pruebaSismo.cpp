@@ -81,6 +81,19 @@ TEST(Sismo, MasaConcentradaSobreColumnaYEspectroPlano) {
         suma += vx;
     }
     EXPECT_NEAR(suma, m * sa, 1e-9 * m * sa);
+
+    // Con un solo modo (la flexión en X, la más flexible) el sismo en Y no tiene masa que lo
+    // tome: cortante nulo y el aviso de la masa efectiva, después de la línea del sismo.
+    std::ofstream("modelo.txt") << columna(m, "modos: 1\nespectro: PLANO 0 3.7 4 3.7\nsismo: SY PLANO Y 0.05\n");
+    CapturaConsola unModo;
+    ASSERT_EQ(funcionCalcularLotes("modelo.txt", ""), 0);
+    const Lineas u = unModo.lineas();
+    EXPECT_EQ(lineaQueEmpieza(u, "Sismo SY:"),
+              "Sismo SY: cortante basal X 0.000000e+00, Y 0.000000e+00, Z 0.000000e+00; 1 modos, masa efectiva 0.0 %");
+    EXPECT_NE(std::find(u.begin(), u.end(),
+                        "Advertencia: los 1 modos calculados suman 0.0 % de la masa en la dirección Y; se recomienda "
+                        "al menos 90 %"),
+              u.end());
 }
 
 TEST(Sismo, CoeficienteCQCYEdificioDeCortanteDeDosPisos) {
