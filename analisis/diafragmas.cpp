@@ -150,6 +150,8 @@ Eigen::MatrixXd magnitudesDiafragmas(const Eigen::MatrixXd& campos) {
     const std::vector<Eigen::Index> filas = filasDeDiafragmas(total);
     const std::vector<pisoInferior> pisos = pisosInferiores();
     Eigen::MatrixXd q = Eigen::MatrixXd::Zero(total, campos.cols());
+    // Sin campos (un modelo sin combinaciones) no hay filas que leer.
+    if (campos.cols() == 0) return q;
     // Centroides: el promedio de sus nudos (el cuerpo rígido lo da exacto).
     for (size_t k = 0; k < diafragmas.size(); ++k) {
         const diafragma& d = diafragmas[k];

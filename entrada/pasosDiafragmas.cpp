@@ -74,22 +74,29 @@ void pasoDiafragmas(ContextoCarga& ctx) {
             }
         }
         // Ux, Uy y Gz de sus nudos son del diafragma: ni apoyos, ni resortes,
-        // ni desplazamientos impuestos en ellos.
+        // ni desplazamientos impuestos en ellos. Una línea por nudo y clase.
         for (int i : d.nudos) {
             const objNudo3d& n = nudo[static_cast<size_t>(i)];
-            const std::string nombre = "Error: el nudo " + std::to_string(n.getNoNudoUsuario()) + " del diafragma " +
-                                       std::to_string(k) + " tiene ";
             const Eigen::VectorXi apoyo = n.getVectorApoyo();
             const Eigen::Matrix<double, 6, 1> resorte = n.getResorte();
+            std::vector<std::string> clases[3];
             for (int g : {0, 1, 5}) {
-                const std::string fin = std::string(" en ") + kNombresGdlNudo[g] +
-                                        ", que el diafragma mueve con su plano; el modelo no se analiza";
                 if (apoyo(g) != 0)
-                    impedir(nombre + "apoyo" + fin);
+                    clases[0].push_back(kNombresGdlNudo[g]);
                 else if (resorte(g) > 0)
-                    impedir(nombre + "resorte" + fin);
+                    clases[1].push_back(kNombresGdlNudo[g]);
                 else if (n.tieneDesplazamientoImpuesto(g))
-                    impedir(nombre + "desplazamiento impuesto" + fin);
+                    clases[2].push_back(kNombresGdlNudo[g]);
+            }
+            const char* const nombres[3] = {"apoyo", "resorte", "desplazamiento impuesto"};
+            for (int c = 0; c < 3; ++c) {
+                if (clases[c].empty()) continue;
+                std::string lista;
+                for (size_t j = 0; j < clases[c].size(); ++j)
+                    lista += (j == 0 ? "" : j + 1 == clases[c].size() ? " y " : ", ") + clases[c][j];
+                impedir("Error: el nudo " + std::to_string(n.getNoNudoUsuario()) + " del diafragma " +
+                        std::to_string(k) + " tiene " + nombres[c] + " en " + lista +
+                        ", que el diafragma mueve con su plano; el modelo no se analiza");
             }
         }
         if (!horizontal) continue;
