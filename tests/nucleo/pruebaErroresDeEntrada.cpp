@@ -2,7 +2,12 @@
 // casos de carga que faltan, las unidades equivocadas y los registros incompletos se nombran; los
 // errores de entrada cambian el estado de salida del modo por lotes; la salida por lotes no lleva
 // el avance de la carga ni el ruido del redondeo.
+// GCC 12 con los sanitizadores ve en <regex> un std::function "quizá sin
+// iniciar" que no lo está; con -Werror eso impedía compilar esta prueba.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <regex>
+#pragma GCC diagnostic pop
 
 #include "arranque.h"
 #include "entrada/etiquetas.h"
