@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "analisis/barrasEnParalelo.h"
 #include "analisis/diafragmas.h"
 #include "diagnosticos.h"
 #include "globales.h"
@@ -120,12 +121,12 @@ void barrasSismicas(const Eigen::MatrixXd& formas, const std::vector<Eigen::Matr
         c->barras.assign(barra.size(), solicitacionesBarra());
         c->cruzados.assign(barra.size(), {});
     }
-    Eigen::MatrixXd q(k, 24);  // por modo: 12 fuerzas y 12 desplazamientos de extremo, en ejes locales
-    for (const objBarra3d& b : barra) {
+    paraCadaBarra([&](const objBarra3d& b) {
+        Eigen::MatrixXd q(k, 24);  // por modo: 12 fuerzas y 12 desplazamientos de extremo, en ejes locales
         const Eigen::Index ni = 6 * static_cast<Eigen::Index>(b.getNudoInicioInterno()),
                            nf = 6 * static_cast<Eigen::Index>(b.getNudoFinalInterno());
         const size_t ib = static_cast<size_t>(b.getNoBarraInterna());
-        if (ni < 0 || nf < 0 || ni + 6 > formas.rows() || nf + 6 > formas.rows()) continue;
+        if (ni < 0 || nf < 0 || ni + 6 > formas.rows() || nf + 6 > formas.rows()) return;
         const objBarra3d::rigidezNatural rigidez = b.getRigidezNatural();
         const Eigen::Matrix3d r = b.getRotacion();
         for (Eigen::Index m = 0; m < k; ++m) {
@@ -153,7 +154,7 @@ void barrasSismicas(const Eigen::MatrixXd& formas, const std::vector<Eigen::Matr
                 s.extremos[j] = extremosModulo(s.fuerzas[fs.inicio], cruzado, s.fuerzas[fs.fin], L);
             }
         }
-    }
+    });
 }
 
 // Un sismo que los modos calculados no toman (en una dirección sin masa
@@ -269,10 +270,10 @@ void convertirEnComboEspectral(int c, const std::vector<std::pair<int, double>>&
     caso.reaccionesMinimas = estatico->reacciones - r;
     caso.barras.assign(barra.size(), solicitacionesBarra());
     caso.minimos.assign(barra.size(), minimosBarra());
-    for (const objBarra3d& b : barra) {
+    paraCadaBarra([&](const objBarra3d& b) {
         const int ib = b.getNoBarraInterna();
         const size_t i = static_cast<size_t>(ib);
-        if (i >= estatico->barras.size()) continue;
+        if (i >= estatico->barras.size()) return;
         const solicitacionesBarra& est = estatico->barras[i];
         solicitacionesBarra& s = caso.barras[i];
         for (int j = 0; j < 12; ++j) {
@@ -310,7 +311,7 @@ void convertirEnComboEspectral(int c, const std::vector<std::pair<int, double>>&
             s.extremos[j].maximo = mayor, s.extremos[j].xMaximo = xMayor;
             s.extremos[j].minimo = -menor + 0.0, s.extremos[j].xMinimo = xMenor;
         }
-    }
+    });
 }
 
 // ---- Envolventes ----
