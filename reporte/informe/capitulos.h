@@ -33,6 +33,21 @@ void capituloModelo(documentoHtml& doc);
 void capituloCargas(documentoHtml& doc);
 // Un caso de resultados, según su clase.
 void capituloDeCaso(documentoHtml& doc, const casoResultado& caso, int indice);
+// Las clases de caso que no son una combinación (capitulosDerivados.cpp).
+// Un caso sísmico: el espectro, por modo el período, la aceleración y el
+// cortante basal, el cortante combinado, la masa efectiva, los módulos de las
+// reacciones y los mayores desplazamientos.
+void capituloCasoSismico(documentoHtml& doc, const casoResultado& caso);
+// Una combinación con sismo: sus partes, las reacciones máximas y mínimas,
+// los extremos de las solicitaciones y el diagrama de My con las dos curvas.
+void capituloComboSismico(documentoHtml& doc, const casoResultado& caso);
+// Una envolvente: las reacciones extremas de cada nudo con la combinación que
+// manda, los extremos de las solicitaciones y, por solicitación, el máximo y
+// el mínimo de cada barra con su x y su combinación (con muchas barras, las de
+// mayor valor absoluto), y el diagrama de My con las dos curvas.
+void capituloEnvolvente(documentoHtml& doc, const casoResultado& caso);
+// El pandeo: los factores críticos de cada combinación pedida y sus primeras formas.
+void capituloPandeo(documentoHtml& doc);
 // Los modos de vibración, con la masa total y la libre.
 void capituloModos(documentoHtml& doc);
 // Sin resultados (el análisis no terminó): lo dice.
