@@ -53,8 +53,11 @@ void tablaDesplazamientos(documentoHtml& doc, const casoResultado& caso) {
     t.fila(valores);
     t.fila(nudos);
     doc.seccion("Mayores desplazamientos");
-    doc.parrafo("El mayor valor absoluto de cada componente (con su signo) y el nudo donde ocurre; todos los "
-                "desplazamientos están en desplazamientos.csv (--csv).",
+    doc.parrafo(caso.tipo == tipoCaso::espectral
+                    ? "El mayor módulo de cada componente (la combinación de los modos, sin signo) y el nudo donde "
+                      "ocurre; todos los desplazamientos están en desplazamientos.csv (--csv)."
+                    : "El mayor valor absoluto de cada componente (con su signo) y el nudo donde ocurre; todos los "
+                      "desplazamientos están en desplazamientos.csv (--csv).",
                 "nota");
     doc.tabla(t);
 }

@@ -6,6 +6,7 @@
 // una barra salen de valorSolicitacionCaso.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "globales.h"
 #include "reporte/informe/capitulos.h"
@@ -193,8 +194,10 @@ void capituloCasoSismico(documentoHtml& doc, const casoResultado& caso) {
                                     : nullptr;
     if (r != nullptr) {
         const int direccion = std::clamp(r->direccion, 0, 2);
+        char amortiguamiento[32];
+        std::snprintf(amortiguamiento, sizeof amortiguamiento, "%.4g", 100 * r->amortiguamiento);
         doc.parrafo("Espectro " + r->espectro + " en la dirección " + kDirecciones[direccion] + ", amortiguamiento " +
-                    numeroInforme(100 * r->amortiguamiento) + " %, modos combinados por " +
+                    amortiguamiento + " %, modos combinados por " +
                     (r->cqc ? "CQC" : "SRSS") +
                     ". Cada magnitud del caso es la combinación de las respuestas de los modos: un módulo, sin signo.");
         const std::string fuerza = unidadEntreParentesis(magnitud::fuerza);
