@@ -243,7 +243,9 @@ void capituloComboSismico(documentoHtml& doc, const casoResultado& caso) {
                 (sismicas.empty() ? std::string("los módulos sísmicos") : sismicas) + " (módulos sin signo).");
     tablaReaccionesDosValores(doc, caso);
     tablaExtremos(doc, caso);
-    agregarFigura(doc, figuraSolicitacion(caso, kSolicitacionMy));
+    // Con muchas barras, el diagrama de dos curvas (medio mega en un edificio
+    // de 10 x 10 x 10) queda para la envolvente.
+    if (barra.size() <= kBarrasEnTablaCompleta) agregarFigura(doc, figuraSolicitacion(caso, kSolicitacionMy));
 }
 
 void capituloEnvolvente(documentoHtml& doc, const casoResultado& caso) {

@@ -74,6 +74,32 @@ const char* const kEstiloMinimos =
     "svg .diagramaMinimo { stroke: #2c5aa0; stroke-width: 0.7; fill: #3b7dd8; fill-opacity: 0.3; "
     "stroke-linejoin: round; }\n";
 
+// Cuánto (en píxeles del papel) puede apartarse un trazo simplificado del original.
+constexpr double kToleranciaPapel = 0.25;
+
+// El trazo sin los puntos intermedios que quedan a menos de `tolerancia` (en
+// unidades del modelo) de la recta entre sus vecinos conservados: la misma
+// línea en el papel con menos puntos. El primero y el último quedan siempre.
+std::vector<Eigen::Vector3d> sinPuntosAlineados(const std::vector<Eigen::Vector3d>& p, double tolerancia) {
+    if (p.size() < 3) return p;
+    std::vector<Eigen::Vector3d> r{p.front()};
+    std::size_t ultimo = 0;
+    for (std::size_t i = 1; i + 1 < p.size(); ++i) {
+        // ¿Cubre la recta del último conservado al siguiente todos los puntos entre ambos?
+        const Eigen::Vector3d a = p[ultimo], b = p[i + 1], ab = b - a;
+        const double largo2 = ab.squaredNorm();
+        bool alineados = true;
+        for (std::size_t k = ultimo + 1; k <= i && alineados; ++k) {
+            const Eigen::Vector3d ak = p[k] - a;
+            const double t = largo2 > 0 ? std::clamp(ak.dot(ab) / largo2, 0.0, 1.0) : 0.0;
+            alineados = (ak - t * ab).norm() <= tolerancia;
+        }
+        if (!alineados) r.push_back(p[i]), ultimo = i;
+    }
+    r.push_back(p.back());
+    return r;
+}
+
 // Una forma (modal o de pandeo: seis valores por nudo, la mayor traslación
 // vale 1) en perspectiva, dibujada con una décima del tamaño del modelo.
 std::string dibujoDeForma(const Eigen::VectorXd& forma) {
@@ -272,8 +298,15 @@ figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {
         }
         contorno.push_back(inicio(b) + L * ex);
         contornoMinimo.push_back(inicio(b) + L * ex);
-        d.trazo("diagrama", contorno, true);
-        if (dosCurvas) d.trazo("diagramaMinimo", contornoMinimo, true);
+        if (!dosCurvas) {
+            d.trazo("diagrama", contorno, true);
+        } else {
+            // Dos curvas por barra en miles de barras: sin los puntos que no
+            // las apartan de una recta en el papel.
+            const double tolerancia = kToleranciaPapel / d.pixelesPorUnidad();
+            d.trazo("diagrama", sinPuntosAlineados(contorno, tolerancia), true);
+            d.trazo("diagramaMinimo", sinPuntosAlineados(contornoMinimo, tolerancia), true);
+        }
     }
     const char* nombre = kNombresSolicitaciones[s];
     const auto rotular = [&](int i, bool esMaximo) {
