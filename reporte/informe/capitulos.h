@@ -9,10 +9,12 @@
 //     compilador avisa de la clase que no tiene rama. Las figuras de un caso
 //     (deformada, diagramas) están en figurasInforme.h y sirven para cualquier
 //     clase de caso.
-//   - Una lista nueva de resultados en resultadosAnalisis (como los modos):
-//     una función capituloX(documentoHtml&) en su archivo y su línea en la
-//     lista de capítulos de escribirInforme (informe.cpp), en el lugar del
-//     índice donde deba leerse.
+//   - Una lista nueva de resultados en resultadosAnalisis (como los modos o
+//     el pandeo): una función capituloX(documentoHtml&) en su archivo y su
+//     línea en la lista de capítulos de textoInforme (informe.cpp), en el
+//     lugar del índice donde deba leerse. Los diafragmas rígidos de piso,
+//     cuando sus resultados estén en los casos, van ahí, después de los
+//     casos sísmicos.
 #pragma once
 
 #include <string>
