@@ -61,10 +61,11 @@ double masaDeNudo(const objNudo3d& n) {
 // Masa de los libres, completa, en el orden de eliminación.
 Eigen::SparseMatrix<double> masaLibre(const numeracionLibre& num) {
     std::vector<Eigen::Triplet<double>> terminos;
+    // Con diafragmas, Tᵀ·M·T: la inercia de giro de cada diafragma sale de las
+    // masas de sus nudos y de sus barras.
     const auto sumar = [&](Eigen::Index gi, Eigen::Index gj, double v) {
-        const int li = num.posicionLibre[static_cast<size_t>(gi)], lj = num.posicionLibre[static_cast<size_t>(gj)];
-        if (li >= 0 && lj >= 0 && v != 0.0)
-            terminos.emplace_back(num.orden[static_cast<size_t>(li)], num.orden[static_cast<size_t>(lj)], v);
+        if (v == 0.0) return;
+        num.proyectar(gi, gj, v, [&](int oi, int oj, double w) { terminos.emplace_back(oi, oj, w); });
     };
     const bool conCargas = !masasDeCargas.empty();
     const double propia = factorMasaPropia();

@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "analisis/diafragmas.h"
 #include "diagnosticos.h"
 #include "globales.h"
+#include "modelo/diafragma.h"
 #include "modelo/sismo.h"
 
 namespace {
@@ -253,6 +255,7 @@ void convertirEnComboEspectral(int c, const std::vector<std::pair<int, double>>&
     }
     std::vector<const casoResultado*> sismicos;
     for (int i : caso.componentes) sismicos.push_back(&resultados.casos[static_cast<size_t>(i)]);
+    if (!diafragmas.empty()) combinarDiafragmas(caso, *estatico, sismicos, caso.factores);
     // Nudos: estático ± Σ |factor|·módulo.
     Eigen::MatrixXd d = Eigen::MatrixXd::Zero(6, estatico->desplazamientos.cols());
     Eigen::MatrixXd r = Eigen::MatrixXd::Zero(6, estatico->reacciones.cols());
@@ -367,6 +370,7 @@ void llenarEnvolvente(casoResultado& caso) {
             }
         }
     }
+    envolverDiafragmas(caso, resultados.casos);
 }
 
 }  // namespace
@@ -403,6 +407,12 @@ bool calcularCasosDerivados(const operadorRigidez& operador, double tamano) {
         }
         for (size_t e = 0; e < sismos.size(); ++e) casos.push_back(&resultados.casos[primerSismo + e]);
         barrasSismicas(formas, g, casos);
+        // Diafragmas: cada magnitud (también la deriva de cada nudo) combinada sobre los modos.
+        if (!diafragmas.empty()) {
+            const Eigen::MatrixXd q = magnitudesDiafragmas(formas).transpose();
+            for (size_t e = 0; e < sismos.size(); ++e)
+                llenarDiafragmas(*casos[e], (g[e] * q).colwise().norm().transpose());
+        }
         for (size_t e = 0; e < sismos.size(); ++e) {
             calcularEscalas(resultados.casos[primerSismo + e], tamano);
             const resultadoSismico& info = resultados.sismos[e];

@@ -68,6 +68,26 @@ struct escalasCaso {
     double fuerzas = 0, momentos = 0, traslaciones = 0, giros = 0;
 };
 
+// Un diafragma rígido en un caso: el movimiento de su centroide (ux, uy y el
+// giro alrededor de Z; en un caso de dos valores, el mayor y el menor; en un
+// caso sísmico, los módulos) y la deriva del piso en X y en Y: la mayor
+// diferencia de desplazamiento horizontal entre un nudo del diafragma y el
+// punto justo debajo en el diafragma inferior (su movimiento de cuerpo
+// rígido ahí, o cero en la base), dividida por la altura entre ambos. Las
+// derivas son valores absolutos, con el nudo (número interno) donde ocurren.
+struct resultadoDiafragma {
+    double ux = 0, uy = 0, giro = 0;
+    double uxMinimo = 0, uyMinimo = 0, giroMinimo = 0;
+    bool conDeriva = false;  // falso en el más bajo si no hay apoyos debajo
+    double altura = 0;       // hasta el diafragma inferior o la base
+    double derivaX = 0, derivaY = 0;
+    int nudoX = -1, nudoY = -1;
+    int casoX = -1, casoY = -1;  // en una envolvente, el caso que manda
+    int casoMaximo[3] = {-1, -1, -1}, casoMinimo[3] = {-1, -1, -1};
+    // La deriva de cada nudo del diafragma (valor absoluto), en su orden.
+    std::vector<double> derivasX, derivasY;
+};
+
 struct casoResultado {
     std::string nombre;
     tipoCaso tipo = tipoCaso::combinacion;
@@ -89,6 +109,8 @@ struct casoResultado {
     std::vector<int> barrasInactivas;
     escalasCaso escalas;
     segundoOrdenCaso segundoOrden;  // sólo en un caso de tipo segundoOrden
+    // Uno por diafragma del modelo, en el orden de sus registros.
+    std::vector<resultadoDiafragma> diafragmas;
 
     // ---- Casos de dos valores: desplazamientos, reacciones y fuerzas de
     // extremo guardan los máximos; éstos, los mínimos. ----

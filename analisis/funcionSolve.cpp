@@ -10,6 +10,7 @@
 #include "analisis/actualizacionRango.h"
 #include "analisis/analisisModal.h"
 #include "analisis/analisisSismico.h"
+#include "analisis/diafragmas.h"
 #include "analisis/hilosCalculo.h"
 #include "analisis/mecanismos.h"
 #include "analisis/numeracionLibre.h"
@@ -21,6 +22,7 @@
 #include "analisis/solucionDispersa.h"
 #include "diagnosticos.h"
 #include "globales.h"
+#include "modelo/diafragma.h"
 #include "modelo/sismo.h"
 #include "unidades.h"
 
@@ -56,6 +58,13 @@ double segundosDesde(Reloj::time_point inicio) {
 }
 
 void nombrarGdl(int k) {
+    // Los de un diafragma van después de los de los nudos.
+    const size_t d = static_cast<size_t>(k / 6) - nudo.size();
+    if (static_cast<size_t>(k / 6) >= nudo.size() && d < diafragmas.size()) {
+        mensajes.error("Grado de libertad sin rigidez: diafragma " + std::to_string(diafragmas[d].numero) + " " +
+                       kNombreGdl[k % 6]);
+        return;
+    }
     mensajes.error("Grado de libertad sin rigidez: nudo " +
                    std::to_string(nudo[static_cast<size_t>(k / 6)].getNoNudoUsuario()) + " " + kNombreGdl[k % 6]);
 }
@@ -136,7 +145,7 @@ std::vector<int> gdlSinRigidez(const Eigen::SparseMatrix<double>& kEstructura, c
     std::vector<int> sinRigidez;
     const Eigen::VectorXd diagonal = kEstructura.diagonal();
     for (int g : num.libres)
-        if (std::fabs(diagonal(g)) <= kFraccionNula * referencia(g)) sinRigidez.push_back(g);
+        if (g < diagonal.size() && std::fabs(diagonal(g)) <= kFraccionNula * referencia(g)) sinRigidez.push_back(g);
     return sinRigidez;
 }
 
@@ -145,6 +154,11 @@ std::vector<int> gdlSinRigidez(const Eigen::SparseMatrix<double>& kEstructura, c
 // combinación. Las incógnitas se numeran en el orden de eliminación
 // (disección anidada sobre los nudos).
 numeracionLibre numerarLibres(const Eigen::VectorXi& restriccionesEstructura, Eigen::Index ngl) {
+    if (!diafragmas.empty()) {
+        std::vector<std::pair<int, int>> conexiones;
+        for (const objBarra3d& b : barra) conexiones.emplace_back(b.getNudoInicioInterno(), b.getNudoFinalInterno());
+        return numerarConDiafragmas(restriccionesEstructura, ngl, conexiones);
+    }
     numeracionLibre num;
     num.noGdl = ngl;
     num.posicionLibre.assign(static_cast<size_t>(ngl), -1);
@@ -164,7 +178,15 @@ numeracionLibre numerarLibres(const Eigen::VectorXi& restriccionesEstructura, Ei
 Eigen::SparseMatrix<double> bloqueLibre(const Eigen::SparseMatrix<double>& kEstructura, const numeracionLibre& num) {
     std::vector<Eigen::Triplet<double>> terminos;
     terminos.reserve(static_cast<size_t>(kEstructura.nonZeros() / 2 + num.noLibres()));
-    for (int j = 0; j < kEstructura.outerSize(); ++j) {
+    if (num.conDiafragmas()) {
+        // Tᵀ·K·T: cada término pasa a las incógnitas de las que dependen su fila y su columna.
+        for (int j = 0; j < kEstructura.outerSize(); ++j)
+            for (Eigen::SparseMatrix<double>::InnerIterator it(kEstructura, j); it; ++it)
+                num.proyectar(it.row(), j, it.value(), [&](int oi, int oj, double v) {
+                    if (oi >= oj && v != 0.0) terminos.emplace_back(oi, oj, v);
+                });
+    }
+    for (int j = 0; j < kEstructura.outerSize() && !num.conDiafragmas(); ++j) {
         const int lj = num.posicionLibre[static_cast<size_t>(j)];
         if (lj < 0) continue;
         const int oj = num.orden[static_cast<size_t>(lj)];
@@ -202,7 +224,7 @@ bool rigidezImposible(const Eigen::SparseMatrix<double>& kEstructura, const nume
             if (!std::isfinite(it.value())) return true;
     const Eigen::VectorXd diagonal = kEstructura.diagonal();
     for (int g : num.libres)
-        if (diagonal(g) < 0) return true;
+        if (g < diagonal.size() && diagonal(g) < 0) return true;
     return false;
 }
 
@@ -242,6 +264,10 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones, co
         }
         caso.barras.resize(barra.size());
         if (static_cast<size_t>(c) < inactivas.size()) caso.barrasInactivas = inactivas[static_cast<size_t>(c)];
+    }
+    if (!diafragmas.empty()) {
+        const Eigen::MatrixXd q = magnitudesDiafragmas(u);
+        for (Eigen::Index c = 0; c < nc; ++c) llenarDiafragmas(resultados.casos[static_cast<size_t>(c)], q.col(c));
     }
     for (const objBarra3d& b : barra) {
         // Las combinaciones en que la barra está inactiva.
@@ -395,7 +421,11 @@ void resolverSistema(const std::vector<char>& inactivas, const numeracionLibre& 
         s.resultado = resultadoAnalisis::inestable;
         return;
     }
-    const std::vector<int> sinRigidez = gdlSinRigidez(s.rigidez, num, referencia);
+    std::vector<int> sinRigidez = gdlSinRigidez(s.rigidez, num, referencia);
+    if (num.conDiafragmas()) {
+        const std::vector<int> maestros = diafragmasSinRigidez(kff, num, referencia, kFraccionNula);
+        sinRigidez.insert(sinRigidez.end(), maestros.begin(), maestros.end());
+    }
     if (!sinRigidez.empty()) {
         informarInestable(sinRigidez, sinRigidez.size());
         s.resultado = resultadoAnalisis::inestable;
@@ -597,7 +627,9 @@ bool funcionSolve() {
             // Con pocas barras quitadas basta el factor de todas con una
             // corrección de rango bajo; si no alcanza, se arma y factoriza.
             // El segundo orden necesita el factor de la rigidez de la ronda.
-            const bool conFactorPropio = algunaDeSegundoOrden && !juego.empty();
+            // Con diafragmas las barras quitadas no caen en grados de libertad
+            // propios: también se factoriza.
+            const bool conFactorPropio = (algunaDeSegundoOrden || num.conDiafragmas()) && !juego.empty();
             if (conFactorPropio ||
                 !resolverActualizado(principal.factor, marcas, juego, num, cargasJuego, impuestosJuego, s)) {
                 resolverSistema(marcas, num, cargasJuego, impuestosJuego, nullptr, s);

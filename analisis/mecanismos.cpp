@@ -35,13 +35,10 @@ modosMecanismo buscarMecanismos(const operadorRigidez& operador, const numeracio
 
     // Rigidez ponderada de los libres, triángulo inferior, en el orden de eliminación.
     std::vector<Eigen::Triplet<double>> terminos;
-    for (const Eigen::Triplet<double>& t : operador.rigidezPonderada()) {
-        const int li = numeracion.posicionLibre[static_cast<size_t>(t.row())];
-        const int lj = numeracion.posicionLibre[static_cast<size_t>(t.col())];
-        if (li < 0 || lj < 0) continue;
-        const int oi = numeracion.orden[static_cast<size_t>(li)], oj = numeracion.orden[static_cast<size_t>(lj)];
-        if (oi >= oj) terminos.emplace_back(oi, oj, t.value());
-    }
+    for (const Eigen::Triplet<double>& t : operador.rigidezPonderada())
+        numeracion.proyectar(t.row(), t.col(), t.value(), [&](int oi, int oj, double v) {
+            if (oi >= oj) terminos.emplace_back(oi, oj, v);
+        });
     Eigen::SparseMatrix<double> k(nf, nf);
     k.setFromTriplets(terminos.begin(), terminos.end());
     std::vector<Eigen::Triplet<double>>().swap(terminos);

@@ -40,7 +40,15 @@ Eigen::SparseMatrix<double> bloqueEscalado(const Eigen::SparseMatrix<double>& co
                                            const Eigen::VectorXd& escala) {
     std::vector<Eigen::Triplet<double>> terminos;
     terminos.reserve(static_cast<size_t>(completa.nonZeros()));
-    for (int j = 0; j < completa.outerSize(); ++j) {
+    if (num.conDiafragmas()) {
+        // Tᵀ·A·T: cada término pasa a las incógnitas de las que dependen su fila y su columna.
+        for (int j = 0; j < completa.outerSize(); ++j)
+            for (Eigen::SparseMatrix<double>::InnerIterator it(completa, j); it; ++it)
+                num.proyectar(it.row(), j, it.value(), [&](int oi, int oj, double v) {
+                    if (v != 0.0) terminos.emplace_back(oi, oj, v * escala(oi) * escala(oj));
+                });
+    }
+    for (int j = 0; j < completa.outerSize() && !num.conDiafragmas(); ++j) {
         const int lj = num.posicionLibre[static_cast<size_t>(j)];
         if (lj < 0) continue;
         const int oj = num.orden[static_cast<size_t>(lj)];

@@ -3,6 +3,7 @@
 #include "diagnosticos.h"
 #include "entrada/pasosCarga.h"
 #include "globales.h"
+#include "modelo/diafragma.h"
 #include "modelo/sismo.h"
 
 void funcionLeerArchivo() {
@@ -18,6 +19,7 @@ void funcionLeerArchivo() {
     punteroBarras.clear();
     combinaciones.clear();
     casosDeCarga.clear();
+    diafragmas.clear();
     vaciarDefinicionesSismicas();
     resultados.vaciar();
     archivoDatosAbierto = ctx.lector.archivoDisponible();
@@ -49,6 +51,7 @@ void funcionLeerArchivo() {
     pasoAnalisisModal(ctx);       //     y pedido de análisis modal
     pasoSegundoOrdenYPandeo(ctx); //     segundo orden y pandeo
     pasoSismo(ctx);               //     masa de las cargas, espectros, sismos y envolventes
+    pasoDiafragmas(ctx);          //     diafragmas rígidos de piso
     pasoRevisarModelo(ctx);       // Barras sin sección, casos sin combinación y combinaciones sin casos
     casosDeCarga = ctx.casosConCargas;
 }                                 // 19. El lector se destruye con ctx.

@@ -77,7 +77,8 @@ void leerEspectros(ContextoCarga& ctx) {
             continue;
         }
         if (v.size() % 2 != 0) {
-            fallar("tiene un período sin su aceleración (" + std::to_string(v.size()) + " números)");
+            fallar("tiene un período sin su aceleración (" + std::to_string(v.size()) +
+                   (v.size() == 1 ? " número)" : " números)"));
             continue;
         }
         if (v.size() < 4) {

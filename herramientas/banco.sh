@@ -34,6 +34,14 @@ for i in 1 2 3; do
   "$raiz/build/vantra3d-bench" 20 20 20 10 | grep -E "^(total|modal|memoria):" | tr '\n' ' '
   echo
 done
+echo "== diafragmas: el edificio de 20 x 20 x 20 sin y con un diafragma rígido por piso"
+for i in 1 2 3; do
+  for opcion in "" "--diafragmas"; do
+    echo -n "${opcion:-sin diafragmas}: "
+    "$raiz/build/vantra3d-bench" $opcion 20 20 20 | grep -E "^(factorizacion|total|memoria):" | tr '\n' ' '
+    echo
+  done
+done
 echo "== análisis sísmico: 12 modos, dos sismos, dos combinaciones con ellos y la envolvente de todas (20 x 20 x 20)"
 for i in 1 2 3; do
   "$raiz/build/vantra3d-bench" 20 20 20 12 sismo | grep -E "^(total|modal|sismos y envolventes|memoria):" | tr '\n' ' '

@@ -35,6 +35,8 @@ public:
     // Desplazamientos impuestos de un caso de carga (ejes globales). Sólo
     // actúan en los grados de libertad restringidos por un apoyo.
     void setDesplazamientoImpuesto(std::string casoCarga, const Eigen::Matrix<double, 6, 1>& d);
+    // Si algún registro le impone un desplazamiento no nulo en el grado de libertad i.
+    bool tieneDesplazamientoImpuesto(int i) const { return impuestos.rows() > 0 && !impuestos.col(i).isZero(0); }
     // Cargas puntuales y desplazamientos impuestos de cada combinación (una
     // columna por combinación, en su orden): la suma de factor × caso.
     void setCombos(const std::vector<combinacion>& combos);

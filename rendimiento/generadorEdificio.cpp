@@ -3,7 +3,7 @@
 #include <sstream>
 #include <vector>
 
-std::string generarEdificio(int nx, int ny, int nz) {
+std::string generarEdificio(int nx, int ny, int nz, bool conDiafragmas) {
     std::ostringstream s;
     auto numero = [&](int i, int j, int k) { return k * (nx + 1) * (ny + 1) + j * (nx + 1) + i + 1; };
     s << "Edificio generado " << nx << " x " << ny << " vanos, " << nz << " pisos\nnudos:\n";
@@ -55,5 +55,11 @@ std::string generarEdificio(int nx, int ny, int nz) {
     s << "combo: U1 1.2 PP 1.2 CM\n";
     s << "combo: U2 1.2 PP 1.0 CM 1.0 SX\n";
     s << "combo: U3 0.9 PP 1.0 SX\n";
+    for (int k = 1; k <= nz && conDiafragmas; ++k) {
+        s << "diafragma:";
+        for (int j = 0; j <= ny; ++j)
+            for (int i = 0; i <= nx; ++i) s << " " << numero(i, j, k);
+        s << "\n";
+    }
     return s.str();
 }

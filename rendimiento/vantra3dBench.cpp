@@ -7,6 +7,7 @@
 //                                    con ellos y la envolvente de todas las combinaciones; sus
 //                                    tres combinaciones en segundo orden; los N menores
 //                                    factores de pandeo de U1
+//   vantra3d-bench --diafragmas NX NY NZ ...  lo mismo con un diafragma rígido por piso
 //   vantra3d-bench --archivo MODELO  un archivo de modelo existente
 //   vantra3d-bench --generar NX NY NZ  sólo escribe el edificio en la salida
 // Imprime los tiempos de cada etapa en segundos (también el informe de cálculo
@@ -34,7 +35,7 @@
 
 namespace {
 int uso() {
-    std::cout << "uso: vantra3d-bench NX NY NZ [MODOS [sismo]] [--segundoOrden] [--pandeo N] | "
+    std::cout << "uso: vantra3d-bench [--diafragmas] NX NY NZ [MODOS [sismo]] [--segundoOrden] [--pandeo N] | "
                  "vantra3d-bench --archivo MODELO | "
                  "vantra3d-bench --generar NX NY NZ"
               << std::endl;
@@ -52,12 +53,14 @@ const char* const kSismoEdificio =
 }  // namespace
 
 int main(int argc, char** argv) {
+    const bool conDiafragmas = argc > 1 && std::string(argv[1]) == "--diafragmas";
+    if (conDiafragmas) --argc, ++argv;
     std::string archivo;
     std::string temporal;
     if (argc == 5 && std::string(argv[1]) == "--generar") {
         const int nx = std::atoi(argv[2]), ny = std::atoi(argv[3]), nz = std::atoi(argv[4]);
         if (nx < 1 || ny < 1 || nz < 1) return uso();
-        std::cout << generarEdificio(nx, ny, nz);
+        std::cout << generarEdificio(nx, ny, nz, conDiafragmas);
         return 0;
     }
     if (argc == 3 && std::string(argv[1]) == "--archivo") {
@@ -80,7 +83,8 @@ int main(int argc, char** argv) {
         if (fd < 0) return uso();
         close(fd);
         temporal = archivo = plantilla;
-        std::ofstream(temporal) << generarEdificio(nx, ny, nz) << (modos > 0 ? "modos: " + std::to_string(modos) + "\n" : "")
+        std::ofstream(temporal) << generarEdificio(nx, ny, nz, conDiafragmas)
+                                << (modos > 0 ? "modos: " + std::to_string(modos) + "\n" : "")
                                 << (segundoOrden ? "segundoOrden: U1 U2 U3\n" : "")
                                 << (pandeo > 0 ? "pandeo: U1 " + std::to_string(pandeo) + "\n" : "")
                                 << (sismo ? kSismoEdificio : "");

@@ -8,9 +8,11 @@
 
 #include "diagnosticos.h"
 #include "globales.h"
+#include "modelo/diafragma.h"
 #include "reporte/archivoAtomico.h"
 #include "reporte/bloqueModal.h"
 #include "reporte/bloquePandeo.h"
+#include "reporte/salidaDiafragmas.h"
 #include "reporte/salidaTexto.h"
 
 namespace {
@@ -249,6 +251,7 @@ bool escribirCsv(const std::string& carpeta) {
         todos.emplace_back("envolventeReacciones.csv", csvEnvolventeReacciones);
         todos.emplace_back("envolventeSolicitaciones.csv", csvEnvolventeSolicitaciones);
     }
+    if (!diafragmas.empty()) todos.emplace_back("diafragmas.csv", csvDiafragmas);
     std::error_code error;
     std::filesystem::create_directories(carpeta, error);
     bool correcto = std::filesystem::is_directory(carpeta, error);

@@ -7,6 +7,7 @@
 #include "globales.h"
 #include "reporte/bloquePandeo.h"
 #include "reporte/equilibrio.h"
+#include "reporte/salidaDiafragmas.h"
 #include "unidades.h"
 
 std::string lineaReacciones(int nudoUsuario, const Eigen::Matrix<double, 6, 1>& r) {
@@ -92,6 +93,7 @@ void imprimirReacciones() {
                           << (caso.componentes.size() == 1 ? " combinación" : " combinaciones") << "\n";
                 break;
         }
+        for (const std::string& linea : lineasDiafragmas(caso)) std::cout << linea << "\n";
     }
     std::cout.flush();
 }

@@ -6,6 +6,7 @@
 #include "reporte/bloquePandeo.h"
 #include "reporte/bloquesDerivados.h"
 #include "reporte/consolaLotes.h"
+#include "reporte/salidaDiafragmas.h"
 #include "reporte/archivoAtomico.h"
 #include "reporte/formatoDisperso.h"
 
@@ -91,6 +92,7 @@ void escribirReporte(salidaTexto& os) {
     escribirBloqueModal(os);
     escribirBloquePandeo(os);
     escribirBloquesDerivados(os);
+    bloqueDiafragmas(os);
 }
 
 void escribirReporte(std::ostream& os) {

@@ -2,6 +2,7 @@
 // operador de barras) contra una solución densa de referencia en los ejemplos y
 // en pórticos al azar, con su equilibrio y un segundo análisis igual al primero.
 #include "analisis/ordenNudos.h"
+#include "modelo/diafragma.h"
 #include "utilidades.h"
 
 namespace {
@@ -34,6 +35,28 @@ void compararConDensa(const std::string& modelo) {
                 reacciones(g, c) = casoEstatico(casoNumero(c))->reacciones(i, n.getNoNudoInterno());
         }
     std::sort(libres.begin(), libres.end());
+    // Las incógnitas: los libres que no siguen a un diafragma y Ux, Uy, Gz de cada diafragma
+    // (en el centroide de sus nudos), con u = T·x; sin diafragmas T elige los libres.
+    std::vector<int> diafragmaDe(nudo.size(), -1);
+    for (size_t d = 0; d < diafragmas.size(); ++d)
+        for (int n : diafragmas[d].nudos) diafragmaDe[static_cast<size_t>(n)] = static_cast<int>(d);
+    std::vector<int> propios;
+    for (int g : libres)
+        if (diafragmaDe[static_cast<size_t>(g / 6)] < 0 || (g % 6 != 0 && g % 6 != 1 && g % 6 != 5)) propios.push_back(g);
+    const Eigen::Index np = static_cast<Eigen::Index>(propios.size());
+    Eigen::MatrixXd t = Eigen::MatrixXd::Zero(k.rows(), np + 3 * static_cast<Eigen::Index>(diafragmas.size()));
+    for (Eigen::Index j = 0; j < np; ++j) t(propios[static_cast<size_t>(j)], j) = 1;
+    for (size_t d = 0; d < diafragmas.size(); ++d) {
+        double xc = 0, yc = 0;
+        for (int n : diafragmas[d].nudos) xc += nudo[static_cast<size_t>(n)].getX(), yc += nudo[static_cast<size_t>(n)].getY();
+        xc /= static_cast<double>(diafragmas[d].nudos.size()), yc /= static_cast<double>(diafragmas[d].nudos.size());
+        const Eigen::Index c = np + 3 * static_cast<Eigen::Index>(d);
+        for (int n : diafragmas[d].nudos) {
+            t(6 * n, c) = 1, t(6 * n, c + 2) = -(nudo[static_cast<size_t>(n)].getY() - yc);
+            t(6 * n + 1, c + 1) = 1, t(6 * n + 1, c + 2) = nudo[static_cast<size_t>(n)].getX() - xc;
+            t(6 * n + 5, c + 2) = 1;
+        }
+    }
     // Cada combinación con su propia rigidez: la de todas las barras (la del reporte) sin las
     // que desactivó (solo tracción o compresión).
     Eigen::MatrixXd rDensa(k.rows(), pTodas.cols());
@@ -47,8 +70,8 @@ void compararConDensa(const std::string& modelo) {
                 for (int j = 0; j < 12; ++j) kc(g(f) - 1, g(j) - 1) -= kb(f, j);
         }
         const Eigen::VectorXd b = pTodas.col(c) - kc * uDensa.col(c);
-        const Eigen::MatrixXd kff = kc(libres, libres);
-        uDensa(libres, c) = Eigen::VectorXd(kff.llt().solve(Eigen::VectorXd(b(libres))));
+        const Eigen::MatrixXd kr = t.transpose() * kc * t;
+        uDensa.col(c) += t * Eigen::VectorXd(kr.llt().solve(Eigen::VectorXd(t.transpose() * b)));
         rDensa.col(c) = kc * uDensa.col(c) - pTodas.col(c) - resortes.asDiagonal() * uDensa.col(c);
     }
     ASSERT_EQ(uTodas.rows(), uDensa.rows());

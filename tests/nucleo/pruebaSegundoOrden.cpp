@@ -396,3 +396,27 @@ TEST(SegundoOrden, EnvolventeConUnaCombinacionDeSegundoOrden) {
         EXPECT_EQ(e.desplazamientosMinimos(i, n3), std::min(a, b)) << i;
     }
 }
+
+// Con un diafragma el segundo orden trabaja en las incógnitas del piso: cuatro
+// columnas iguales con la misma carga en cada cabeza se mueven igual con y sin
+// el diafragma, también en segundo orden.
+TEST(SegundoOrden, CuatroColumnasConDiafragmaIgualQueSueltas) {
+    const auto modelo = [](bool conDiafragma) {
+        std::string m = "nudos: 1 0 0 0  2 4 0 0  3 4 4 0  4 0 4 0  5 0 0 3  6 4 0 3  7 4 4 3  8 0 4 3\n"
+                        "barras: 1 1 5  2 2 6  3 3 7  4 4 8\n"
+                        "seccionGenerica: C 0.01 1e-5 1e-5 2e-5 2e8 0.3 0  1 2 3 4\n"
+                        "apoyo: 1 1 1 1 1 1  1 2 3 4\n"
+                        "puntual: G 0 0 -300 0 0 0  5 6 7 8\npuntual: W 5 0 0 0 0 0  5 6 7 8\n"
+                        "combo: GW 1 G 1 W\nsegundoOrden: GW\n";
+        return conDiafragma ? m + "diafragma: 5 6 7 8\n" : m;
+    };
+    ASSERT_TRUE(analizarModelo(modelo(false)));
+    const Vec6 u5 = desplazamientosDe(5), r1 = reaccionesDe(1);
+    const double amplificacion = casoNumero(0).segundoOrden.amplificacion;
+    EXPECT_GT(amplificacion, 1.05);
+    ASSERT_TRUE(analizarModelo(modelo(true)));
+    ASSERT_EQ(casoNumero(0).tipo, tipoCaso::segundoOrden);
+    EXPECT_NEAR(casoNumero(0).segundoOrden.amplificacion, amplificacion, 1e-9);
+    EXPECT_LE((desplazamientosDe(5) - u5).norm(), 1e-9 * u5.norm());
+    EXPECT_LE((reaccionesDe(1) - r1).norm(), 1e-9 * r1.norm());
+}

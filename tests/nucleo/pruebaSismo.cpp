@@ -326,6 +326,9 @@ TEST(Sismo, DatosQueImpidenElAnalisis) {
         {"espectro: E 0 2\n",
          "Error: el registro 1 de espectro: (E) necesita al menos dos pares período aceleración (tiene 1 par); el "
          "modelo no se analiza"},
+        {"espectro: E 0.5 x\n",
+         "Error: el registro 1 de espectro: (E) tiene un período sin su aceleración (1 número); el modelo no se "
+         "analiza"},
     };
     for (const Caso& c : casos) {
         DirectorioTemporal dir;

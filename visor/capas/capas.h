@@ -10,6 +10,9 @@ void plotEjes(LoteDibujo& lote);
 void plotNudos(LoteDibujo& lote);
 void plotBarras(LoteDibujo& lote);
 void plotArticulaciones(LoteDibujo& lote);
+// Cada diafragma rígido, un polígono claro y translúcido (el contorno de sus
+// nudos en planta) a su altura.
+void plotDiafragmas(LoteDibujo& lote);
 void plotTagNudos(LoteDibujo& lote, double altura);
 void plotTagBarras(LoteDibujo& lote, double altura);
 void plotSecciones(LoteDibujo& lote, double altura);

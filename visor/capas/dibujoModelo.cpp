@@ -4,7 +4,10 @@
 #include <cstddef>
 #include <string>
 
+#include <algorithm>
+
 #include "globales.h"
+#include "modelo/diafragma.h"
 #include "visor/capas/capas.h"
 #include "visor/capas/rotulosDeCapa.h"
 #include "visor/escena/estadoVisor.h"
@@ -205,4 +208,54 @@ void plotBarraResaltada(LoteDibujo& lote, int interna) {
     lote.anchoLinea(6);
     lote.color(1.0, 0.6, 0.0);
     lote.segmento({b.getXi(), b.getYi(), b.getZi()}, {b.getXf(), b.getYf(), b.getZf()});
+}
+
+namespace {
+// El contorno convexo de los puntos en planta, en sentido antihorario (cadena
+// monótona): sin los puntos repetidos ni los que quedan sobre un lado.
+std::vector<Eigen::Vector2d> contornoConvexo(std::vector<Eigen::Vector2d> p) {
+    std::sort(p.begin(), p.end(), [](const Eigen::Vector2d& a, const Eigen::Vector2d& b) {
+        return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
+    });
+    if (p.size() < 3) return p;
+    const auto giro = [](const Eigen::Vector2d& o, const Eigen::Vector2d& a, const Eigen::Vector2d& b) {
+        return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
+    };
+    std::vector<Eigen::Vector2d> h(2 * p.size());
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        while (k >= 2 && giro(h[k - 2], h[k - 1], p[i]) <= 0) --k;
+        h[k++] = p[i];
+    }
+    for (std::size_t i = p.size() - 1, t = k + 1; i-- > 0;) {
+        while (k >= t && giro(h[k - 2], h[k - 1], p[i]) <= 0) --k;
+        h[k++] = p[i];
+    }
+    h.resize(k - 1);
+    return h;
+}
+}  // namespace
+
+void plotDiafragmas(LoteDibujo& lote) {
+    lote.anchoLinea(1);
+    for (const diafragma& d : diafragmas) {
+        std::vector<Eigen::Vector2d> planta;
+        bool visible = false;
+        for (int i : d.nudos) {
+            const objNudo3d& n = nudo[static_cast<std::size_t>(i)];
+            planta.emplace_back(n.getX(), n.getY());
+            visible = visible || nudoVisible(i);
+        }
+        if (!visible) continue;
+        const std::vector<Eigen::Vector2d> h = contornoConvexo(planta);
+        std::vector<Eigen::Vector3d> borde;
+        for (const Eigen::Vector2d& q : h) borde.emplace_back(q.x(), q.y(), d.z);
+        lote.color(0.55, 0.75, 1.0);
+        if (borde.size() >= 3) {
+            // Un abanico de triángulos (cuadriláteros con el último vértice repetido).
+            for (std::size_t i = 1; i + 1 < borde.size(); ++i)
+                lote.cuadrilateroVelado(borde[0], borde[i], borde[i + 1], borde[i + 1]);
+        }
+        if (borde.size() >= 2) lote.tira(borde, borde.size() >= 3);
+    }
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "globales.h"
+#include "modelo/diafragma.h"
 #include "visor/escena/formatoTexto.h"
 #include "visor/escena/visibilidad.h"
 
@@ -105,4 +106,29 @@ std::string lineaLeyendaDeformada(int c, double escala, const ExtremoDeformada& 
     return "Deformada " + nombreConTono(c, tono) + ": desplazamiento máx " +
            formatearResultado(e.maximo, escalaTraslaciones, precision, true) + sufijoUnidad(magnitud::longitud) +
            " (nudo " + std::to_string(e.nudo) + "), factor de escala " + factor;
+}
+
+std::vector<std::string> lineasLeyendaDiafragmas(int c, const std::string& tono) {
+    std::vector<std::string> lineas;
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    if (caso == nullptr) return lineas;
+    for (int k : diafragmasPorAltura()) {
+        if (static_cast<std::size_t>(k) >= caso->diafragmas.size()) continue;
+        const resultadoDiafragma& r = caso->diafragmas[static_cast<std::size_t>(k)];
+        if (!r.conDeriva || !(r.altura > 0)) continue;
+        // La deriva sin el ruido: la diferencia de traslaciones que la da.
+        const auto deriva = [&](double v) {
+            return formatearNumero(sinRuido(v * r.altura, caso->escalas.traslaciones) / r.altura, precision, true);
+        };
+        const auto numeroDe = [](int interno) {
+            return interno >= 0 && static_cast<std::size_t>(interno) < nudo.size()
+                       ? nudo[static_cast<std::size_t>(interno)].getNoNudoUsuario()
+                       : 0;
+        };
+        lineas.push_back("Diafragma " + std::to_string(diafragmas[static_cast<std::size_t>(k)].numero) + " " +
+                         nombreConTono(c, tono) + ": deriva X " + deriva(r.derivaX) + " (nudo " +
+                         std::to_string(numeroDe(r.nudoX)) + "), Y " + deriva(r.derivaY) + " (nudo " +
+                         std::to_string(numeroDe(r.nudoY)) + ")");
+    }
+    return lineas;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "visor/capas/geometriaDiagramas.h"
 
@@ -36,3 +37,6 @@ ExtremoDeformada extremoDeformada(int c);
 // "Deformada ELU: desplazamiento máx 1.234e-02 (nudo 4), factor de escala 100"
 // (con unidades: "máx 1.234e-02 m (nudo 4)").
 std::string lineaLeyendaDeformada(int c, double escala, const ExtremoDeformada& e, const std::string& tono = "");
+// Con la deformada, una línea por diafragma con deriva, de abajo hacia arriba:
+// "Diafragma 2 ELU: deriva X 1.234e-03 (nudo 201), Y 5.000e-04 (nudo 203)".
+std::vector<std::string> lineasLeyendaDiafragmas(int c, const std::string& tono = "");

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "globales.h"
+#include "modelo/diafragma.h"
 #include "visor/capas/capas.h"
 #include "visor/capas/leyenda.h"
 #include "visor/escena/animacionModal.h"
@@ -23,6 +24,7 @@ enum IdCapa {
     kCapaNudos,
     kCapaBarras,
     kCapaArticulaciones,
+    kCapaDiafragmas,
     kCapaTagNudos,
     kCapaTagBarras,
     kCapaSecciones,
@@ -46,6 +48,7 @@ struct Capa {
     std::vector<double> clave;  // de qué se preparó
     LoteDibujo lote;
     std::string leyenda;
+    std::vector<std::string> masLeyenda;  // líneas que siguen a la primera, en su color
     std::array<float, 3> colorLeyenda = kColorLeyenda;
     bool usada = false;
     unsigned long preparacion = 0;
@@ -126,6 +129,7 @@ Capa& preparar(int id, int combo, std::vector<double> c, Construir construir) {
     capa.lote = LoteDibujo();
     capa.lote.ponerPixelesPorUnidad(pixelesDeDetalle());
     capa.leyenda.clear();
+    capa.masLeyenda.clear();
     capa.colorLeyenda = kColorLeyenda;
     construir(capa);
     ordenarRotulos(capa.lote.rotulos());
@@ -154,6 +158,10 @@ std::vector<CapaPreparada> prepararEscena() {
         if (!c.leyenda.empty()) {
             leyenda.push_back(c.leyenda);
             coloresLeyenda.push_back(c.colorLeyenda);
+            for (const std::string& linea : c.masLeyenda) {
+                leyenda.push_back(linea);
+                coloresLeyenda.push_back(c.colorLeyenda);
+            }
         }
     };
 
@@ -165,6 +173,8 @@ std::vector<CapaPreparada> prepararEscena() {
         agregar(preparar(kCapaBarras, 0, clave({}), [](Capa& c) { plotBarras(c.lote); }));
         agregar(preparar(kCapaArticulaciones, 0, clave({diagonal}), [](Capa& c) { plotArticulaciones(c.lote); }));
     }
+    if (!diafragmas.empty())
+        agregar(preparar(kCapaDiafragmas, 0, clave({}), [](Capa& c) { plotDiafragmas(c.lote); }));
     // Las etiquetas se corren con el zoom (distCamObj): el orbitar no la cambia.
     if (flagActivo(kFlagTagNudos))
         agregar(preparar(kCapaTagNudos, 0, clave({escalaTexto, distanciaDeClave()}),
@@ -229,6 +239,7 @@ std::vector<CapaPreparada> prepararEscena() {
                                  plotDeformada(capa.lote, c, escalaDef);
                                  capa.leyenda = lineaLeyendaDeformada(c, escalaDef, extremoDeformada(c),
                                                                       tonoDeCombinacion(orden).nombre);
+                                 capa.masLeyenda = lineasLeyendaDiafragmas(c, tonoDeCombinacion(orden).nombre);
                                  aplicarTono(capa, orden);
                              }));
         }

@@ -95,6 +95,12 @@ void LoteDibujo::cuadrilatero(const Eigen::Vector3d& a, const Eigen::Vector3d& b
     for (const Eigen::Vector3d* p : {&a, &b, &c, &d}) vertice(g, *p);
 }
 
+void LoteDibujo::cuadrilateroVelado(const Eigen::Vector3d& a, const Eigen::Vector3d& b, const Eigen::Vector3d& c,
+                                    const Eigen::Vector3d& d) {
+    GrupoLote& g = grupo(Primitiva::CuadrilaterosVelados);
+    for (const Eigen::Vector3d* p : {&a, &b, &c, &d}) vertice(g, *p);
+}
+
 void LoteDibujo::flecha(const Eigen::Vector3d& cola, const Eigen::Vector3d& punta, double tamano) {
     const AngulosFlecha a = angulosFlecha({cola.x(), cola.y(), cola.z()}, {punta.x(), punta.y(), punta.z()});
     if (!a.dibujar) return;

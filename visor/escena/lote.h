@@ -20,7 +20,9 @@
 
 class objBarra3d;
 
-enum class Primitiva { Lineas, Cuadrilateros };
+// Los cuadriláteros velados se dibujan translúcidos (un cuarto de su color
+// sobre lo que hay detrás) y no tapan lo que queda detrás de ellos.
+enum class Primitiva { Lineas, Cuadrilateros, CuadrilaterosVelados };
 
 struct GrupoLote {
     Primitiva primitiva = Primitiva::Lineas;
@@ -67,6 +69,9 @@ public:
     void tira(const std::vector<Eigen::Vector3d>& puntos, bool cerrada = false);
     void cuadrilatero(const Eigen::Vector3d& a, const Eigen::Vector3d& b, const Eigen::Vector3d& c,
                       const Eigen::Vector3d& d);
+    // El mismo, translúcido.
+    void cuadrilateroVelado(const Eigen::Vector3d& a, const Eigen::Vector3d& b, const Eigen::Vector3d& c,
+                            const Eigen::Vector3d& d);
     // Flecha de cola a punta con la punta de cuatro barbas de largo `tamano`
     // abiertas un tercio a cada lado en dos planos perpendiculares. Sin largo no
     // hay dirección y no se dibuja nada.

@@ -98,11 +98,21 @@ void dibujarGrupos(const LoteDibujo& lote) {
     glEnableClientState(GL_VERTEX_ARRAY);
     for (const GrupoLote& g : lote.grupos()) {
         if (g.vertices.empty()) continue;
-        glColor3f(g.color[0], g.color[1], g.color[2]);
+        const bool velado = g.primitiva == Primitiva::CuadrilaterosVelados;
+        if (velado) {
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            glDepthMask(GL_FALSE);
+        }
+        glColor4f(g.color[0], g.color[1], g.color[2], velado ? 0.25f : 1.0f);
         glLineWidth(g.ancho);
         glVertexPointer(3, GL_FLOAT, 0, g.vertices.data());
         glDrawArrays(g.primitiva == Primitiva::Lineas ? GL_LINES : GL_QUADS, 0,
                      static_cast<GLsizei>(g.cantidadVertices()));
+        if (velado) {
+            glDepthMask(GL_TRUE);
+            glDisable(GL_BLEND);
+        }
     }
     glDisableClientState(GL_VERTEX_ARRAY);
 }

@@ -1,0 +1,107 @@
+#include "reporte/salidaDiafragmas.h"
+
+#include <cstdio>
+
+#include "globales.h"
+#include "modelo/diafragma.h"
+
+namespace {
+
+int usuarioDe(int interno) {
+    return interno >= 0 && static_cast<size_t>(interno) < nudo.size()
+               ? nudo[static_cast<size_t>(interno)].getNoNudoUsuario()
+               : 0;
+}
+
+// La deriva sin el redondeo: la diferencia de desplazamientos que la da es
+// una traslación.
+double derivaSinRuido(const casoResultado& caso, const resultadoDiafragma& r, double deriva) {
+    return r.altura > 0 ? sinRuido(deriva * r.altura, caso.escalas.traslaciones) / r.altura : 0.0;
+}
+
+// Los valores limpios de un diafragma en un caso: ux uy giro (mayores y menores) y derivas.
+struct valoresDiafragma {
+    double mayor[3], menor[3], derivaX, derivaY;
+};
+valoresDiafragma valores(const casoResultado& caso, const resultadoDiafragma& r) {
+    valoresDiafragma v;
+    const double escalas[3] = {caso.escalas.traslaciones, caso.escalas.traslaciones, caso.escalas.giros};
+    const double mayor[3] = {r.ux, r.uy, r.giro}, menor[3] = {r.uxMinimo, r.uyMinimo, r.giroMinimo};
+    for (int i = 0; i < 3; ++i) v.mayor[i] = sinRuido(mayor[i], escalas[i]), v.menor[i] = sinRuido(menor[i], escalas[i]);
+    v.derivaX = derivaSinRuido(caso, r, r.derivaX);
+    v.derivaY = derivaSinRuido(caso, r, r.derivaY);
+    return v;
+}
+
+}  // namespace
+
+std::vector<std::string> lineasDiafragmas(const casoResultado& caso) {
+    std::vector<std::string> lineas;
+    for (int k : diafragmasPorAltura()) {
+        if (static_cast<size_t>(k) >= caso.diafragmas.size()) continue;
+        const diafragma& d = diafragmas[static_cast<size_t>(k)];
+        const resultadoDiafragma& r = caso.diafragmas[static_cast<size_t>(k)];
+        const valoresDiafragma v = valores(caso, r);
+        char texto[400];
+        int n = std::snprintf(texto, sizeof texto, "Diafragma %d (z = %g): ", d.numero, d.z);
+        if (caso.dosValores())
+            n += std::snprintf(texto + n, sizeof texto - static_cast<size_t>(n),
+                               "ux entre %.6e y %.6e, uy entre %.6e y %.6e, giro entre %.6e y %.6e", v.menor[0],
+                               v.mayor[0], v.menor[1], v.mayor[1], v.menor[2], v.mayor[2]);
+        else
+            n += std::snprintf(texto + n, sizeof texto - static_cast<size_t>(n), "ux %.6e, uy %.6e, giro %.6e",
+                               v.mayor[0], v.mayor[1], v.mayor[2]);
+        if (r.conDeriva)
+            std::snprintf(texto + n, sizeof texto - static_cast<size_t>(n), "; deriva X %.6e (nudo %d), Y %.6e (nudo %d)",
+                          v.derivaX, usuarioDe(r.nudoX), v.derivaY, usuarioDe(r.nudoY));
+        lineas.emplace_back(texto);
+    }
+    return lineas;
+}
+
+void csvDiafragmas(salidaTexto& s) {
+    s << "combo,diafragma,z,ux,uy,giroZ,derivaX,nudoX,derivaY,nudoY\n";
+    for (const casoResultado& caso : resultados.casos)
+        for (int k : diafragmasPorAltura()) {
+            if (static_cast<size_t>(k) >= caso.diafragmas.size()) continue;
+            const diafragma& d = diafragmas[static_cast<size_t>(k)];
+            const resultadoDiafragma& r = caso.diafragmas[static_cast<size_t>(k)];
+            const valoresDiafragma v = valores(caso, r);
+            for (int fila = 0; fila < (caso.dosValores() ? 2 : 1); ++fila) {
+                std::string nombre = caso.nombre;
+                if (caso.dosValores()) nombre += fila == 0 ? " (máximos)" : " (mínimos)";
+                if (nombre.find_first_of(",\"\r\n") != std::string::npos) {
+                    std::string entre = "\"";
+                    for (char ch : nombre) entre += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+                    nombre = entre + "\"";
+                }
+                const double* u = fila == 0 ? v.mayor : v.menor;
+                s << nombre << ',' << d.numero << ',';
+                s.exacto(d.z) << ',';
+                for (int i = 0; i < 3; ++i) s.exacto(u[i] == 0 ? 0.0 : u[i]) << ',';
+                if (r.conDeriva) {
+                    s.exacto(v.derivaX) << ',' << usuarioDe(r.nudoX) << ',';
+                    s.exacto(v.derivaY) << ',' << usuarioDe(r.nudoY);
+                } else {
+                    s << ",,,";
+                }
+                s << '\n';
+            }
+        }
+}
+
+void bloqueDiafragmas(salidaTexto& os) {
+    if (diafragmas.empty()) return;
+    os << "\n\n\n" << "************DIAFRAGMAS***************" << "\n";
+    os << "diafragma | z | centroide x y | nudos" << "\n";
+    for (int k : diafragmasPorAltura()) {
+        const diafragma& d = diafragmas[static_cast<size_t>(k)];
+        os << d.numero << " " << d.z << " " << d.xc << " " << d.yc << " |";
+        for (int i : d.nudos) os << " " << usuarioDe(i);
+        os << "\n";
+    }
+    for (const casoResultado& caso : resultados.casos) {
+        os << "\n" << "combo " << caso.nombre << "\n";
+        for (const std::string& linea : lineasDiafragmas(caso)) os << linea << "\n";
+    }
+}
