@@ -12,9 +12,7 @@
 //   - Una lista nueva de resultados en resultadosAnalisis (como los modos o
 //     el pandeo): una función capituloX(documentoHtml&) en su archivo y su
 //     línea en la lista de capítulos de textoInforme (informe.cpp), en el
-//     lugar del índice donde deba leerse. Los diafragmas rígidos de piso,
-//     cuando sus resultados estén en los casos, van ahí, después de los
-//     casos sísmicos.
+//     lugar del índice donde deba leerse.
 #pragma once
 
 #include <string>
@@ -52,6 +50,8 @@ void capituloEnvolvente(documentoHtml& doc, const casoResultado& caso);
 void capituloPandeo(documentoHtml& doc);
 // Los modos de vibración, con la masa total y la libre.
 void capituloModos(documentoHtml& doc);
+// Los diafragmas rígidos de piso: por caso, el movimiento de cada centroide y las derivas.
+void capituloDiafragmas(documentoHtml& doc);
 // Sin resultados (el análisis no terminó): lo dice.
 void capituloSinResultados(documentoHtml& doc);
 

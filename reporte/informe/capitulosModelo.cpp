@@ -8,6 +8,7 @@
 
 #include "diagnosticos.h"
 #include "globales.h"
+#include "modelo/diafragma.h"
 #include "reporte/equilibrio.h"
 #include "reporte/informe/capitulos.h"
 #include "reporte/informe/figurasInforme.h"
@@ -306,6 +307,7 @@ std::string textoAnalisis() {
     if (modosPedidos > 0) t += "; modos de vibración";
     if (!resultados.sismos.empty()) t += "; sísmico por espectro de respuesta";
     if (hay(tipoCaso::envolvente)) t += "; envolventes";
+    if (!diafragmas.empty()) t += "; diafragmas rígidos de piso";
     return t;
 }
 }  // namespace

@@ -20,8 +20,8 @@ std::string textoInforme(const std::string& fechaYHora) {
         // Un capítulo por caso de resultados y uno por cada lista de
         // resultados que no son casos, en este orden: las combinaciones (con
         // las de segundo orden y las que tienen sismo, en su orden), las
-        // envolventes, el pandeo, los modos y los casos sísmicos, que salen
-        // de los modos. Una lista nueva en resultadosAnalisis agrega aquí su
+        // envolventes, el pandeo, los modos, los casos sísmicos, que salen
+        // de los modos, y los diafragmas de piso de todos los casos. Una lista nueva en resultadosAnalisis agrega aquí su
         // capítulo.
         const auto casosDe = [&](auto esDeLaClase) {
             for (std::size_t c = 0; c < resultados.casos.size(); ++c)
@@ -32,9 +32,7 @@ std::string textoInforme(const std::string& fechaYHora) {
         capituloPandeo(doc);
         capituloModos(doc);
         casosDe([](tipoCaso t) { return t == tipoCaso::espectral; });
-        // Los diafragmas rígidos de piso y las derivas, cuando los resultados
-        // los tengan, van aquí: un capítulo "Diafragmas" con, por caso y
-        // diafragma, el movimiento del centroide y las derivas X e Y con su nudo.
+        capituloDiafragmas(doc);
     }
     return doc.texto("Informe de cálculo - " + std::filesystem::path(nombreArchivo).filename().string());
 }

@@ -554,14 +554,18 @@ TEST(Informe, CasosSismicosCombinacionesConSismoYEnvolventeComoLosCsv) {
                 if (!menor || std::stod(l[6]) < std::stod((*menor)[6])) menor = &l;
             }
             ASSERT_TRUE(mayor && menor) << esfuerzo;
+            // Un extremo que es redondeo (el axial de las vigas de un diafragma) no tiene barra, x ni combinación.
+            const bool mayorNulo = std::stod((*mayor)[3]) == 0, menorNulo = std::stod((*menor)[6]) == 0;
             EXPECT_TRUE(comoCsv(f[1], (*mayor)[3])) << esfuerzo;
-            EXPECT_EQ(f[2], (*mayor)[1]) << esfuerzo;
-            EXPECT_TRUE(comoCsv(f[3], (*mayor)[4])) << esfuerzo;
+            EXPECT_EQ(f[2], mayorNulo ? "—" : (*mayor)[1]) << esfuerzo;
+            if (!mayorNulo) {
+                EXPECT_TRUE(comoCsv(f[3], (*mayor)[4])) << esfuerzo;
+            }
             EXPECT_TRUE(comoCsv(f[min], (*menor)[6])) << esfuerzo;
-            EXPECT_EQ(f[min + 1], (*menor)[1]) << esfuerzo;
+            EXPECT_EQ(f[min + 1], menorNulo ? "—" : (*menor)[1]) << esfuerzo;
             if (esEnvolvente) {
-                EXPECT_EQ(f[4], (*mayor)[5]) << esfuerzo;
-                EXPECT_EQ(f[8], (*menor)[8]) << esfuerzo;
+                EXPECT_EQ(f[4], mayorNulo ? "—" : (*mayor)[5]) << esfuerzo;
+                EXPECT_EQ(f[8], menorNulo ? "—" : (*menor)[8]) << esfuerzo;
             }
         }
         // El diagrama de My con la curva de máximos y la de mínimos.
@@ -663,4 +667,45 @@ TEST(Informe, SegundoOrdenInestableYBarrasInactivas) {
     }
     EXPECT_GT(conInactivas, 0u);
     EXPECT_NE(nave.find("svg .inactiva {"), std::string::npos);
+}
+
+TEST(Informe, DiafragmasComoDiafragmasCsv) {
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/edificio_sismico.txt"), salida, "csv", "inf"), 0);
+    const std::string html = leerArchivo("inf/informe.html");
+    EXPECT_GT(html.find("<h2>Diafragmas</h2>"), html.find("<h2>Caso sísmico SY</h2>"));
+    const std::string capitulo = capituloDe(html, "Diafragmas");
+    // Por caso, una fila por diafragma (dos, máximo y mínimo, en los de dos valores) de abajo hacia arriba.
+    const Tabla csv = leerCsv("csv/diafragmas.csv");
+    std::map<std::string, std::size_t> fila;
+    std::size_t comparadas = 0;
+    for (std::size_t i = 1; i < csv.size(); ++i) {
+        const Lineas& l = csv[i];
+        const std::size_t sufijo = l[0].find(" (m");
+        const std::string caso = l[0].substr(0, sufijo);
+        const bool minimos = sufijo != std::string::npos && l[0].substr(sufijo) == " (mínimos)";
+        SCOPED_TRACE(l[0] + " " + l[1]);
+        const Tabla t = tablaTras(capitulo, caso);
+        const std::size_t f = fila[caso]++;
+        ASSERT_LT(f, t.size());
+        const std::size_t desde = sufijo == std::string::npos ? 2 : 3;
+        if (!minimos) {
+            EXPECT_EQ(t[f][0], l[1]);
+            EXPECT_TRUE(comoCsv(t[f][1], l[2]));
+        }
+        for (std::size_t k = 0; k < 3; ++k) EXPECT_TRUE(comoCsv(t[f][desde + k], l[3 + k]));
+        if (!minimos && !l[6].empty()) {
+            EXPECT_TRUE(comoCsv(t[f][desde + 3], l[6]));
+            EXPECT_EQ(t[f][desde + 4], std::stod(l[6]) == 0 ? "—" : l[7]);
+            EXPECT_TRUE(comoCsv(t[f][desde + 5], l[8]));
+            EXPECT_EQ(t[f][desde + 6], std::stod(l[8]) == 0 ? "—" : l[9]);
+        }
+        ++comparadas;
+    }
+    EXPECT_GT(comparadas, 3 * resultados.casos.size() - 1);
+    for (const auto& [caso, filas] : fila) EXPECT_EQ(tablaTras(capitulo, caso).size(), filas) << caso;
+    // Sin diafragmas, ni el capítulo.
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/edificio.txt"), salida, "", "sin"), 0);
+    EXPECT_EQ(leerArchivo("sin/informe.html").find("Diafragma"), std::string::npos);
 }
