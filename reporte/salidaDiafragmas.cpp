@@ -19,11 +19,9 @@ double derivaSinRuido(const casoResultado& caso, const resultadoDiafragma& r, do
     return r.altura > 0 ? sinRuido(deriva * r.altura, caso.escalas.traslaciones) / r.altura : 0.0;
 }
 
-// Los valores limpios de un diafragma en un caso: ux uy giro (mayores y menores) y derivas.
-struct valoresDiafragma {
-    double mayor[3], menor[3], derivaX, derivaY;
-};
-valoresDiafragma valores(const casoResultado& caso, const resultadoDiafragma& r) {
+}  // namespace
+
+valoresDiafragma valoresSinRuido(const casoResultado& caso, const resultadoDiafragma& r) {
     valoresDiafragma v;
     const double escalas[3] = {caso.escalas.traslaciones, caso.escalas.traslaciones, caso.escalas.giros};
     const double mayor[3] = {r.ux, r.uy, r.giro}, menor[3] = {r.uxMinimo, r.uyMinimo, r.giroMinimo};
@@ -33,15 +31,13 @@ valoresDiafragma valores(const casoResultado& caso, const resultadoDiafragma& r)
     return v;
 }
 
-}  // namespace
-
 std::vector<std::string> lineasDiafragmas(const casoResultado& caso) {
     std::vector<std::string> lineas;
     for (int k : diafragmasPorAltura()) {
         if (static_cast<size_t>(k) >= caso.diafragmas.size()) continue;
         const diafragma& d = diafragmas[static_cast<size_t>(k)];
         const resultadoDiafragma& r = caso.diafragmas[static_cast<size_t>(k)];
-        const valoresDiafragma v = valores(caso, r);
+        const valoresDiafragma v = valoresSinRuido(caso, r);
         char texto[400];
         int n = std::snprintf(texto, sizeof texto, "Diafragma %d (z = %g): ", d.numero, d.z);
         if (caso.dosValores())
@@ -66,7 +62,7 @@ void csvDiafragmas(salidaTexto& s) {
             if (static_cast<size_t>(k) >= caso.diafragmas.size()) continue;
             const diafragma& d = diafragmas[static_cast<size_t>(k)];
             const resultadoDiafragma& r = caso.diafragmas[static_cast<size_t>(k)];
-            const valoresDiafragma v = valores(caso, r);
+            const valoresDiafragma v = valoresSinRuido(caso, r);
             for (int fila = 0; fila < (caso.dosValores() ? 2 : 1); ++fila) {
                 std::string nombre = caso.nombre;
                 if (caso.dosValores()) nombre += fila == 0 ? " (máximos)" : " (mínimos)";

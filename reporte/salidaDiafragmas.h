@@ -9,6 +9,15 @@
 #include "analisis/casosResultado.h"
 #include "reporte/salidaTexto.h"
 
+// Los valores de un diafragma en un caso sin el redondeo (cada uno con la
+// escala de su clase; una deriva, con la de las traslaciones por su altura):
+// ux uy giro mayores y menores (iguales salvo en un caso de dos valores) y
+// las derivas en X y en Y.
+struct valoresDiafragma {
+    double mayor[3], menor[3], derivaX, derivaY;
+};
+valoresDiafragma valoresSinRuido(const casoResultado& caso, const resultadoDiafragma& r);
+
 // "Diafragma k (z = Z): ux UX, uy UY, giro GZ; deriva X DX (nudo N), Y DY (nudo M)"
 // por diafragma del caso, de abajo hacia arriba (sin la deriva si no tiene
 // piso debajo; en un caso de dos valores, "ux entre MENOR y MAYOR").

@@ -9,10 +9,10 @@
 //     compilador avisa de la clase que no tiene rama. Las figuras de un caso
 //     (deformada, diagramas) están en figurasInforme.h y sirven para cualquier
 //     clase de caso.
-//   - Una lista nueva de resultados en resultadosAnalisis (como los modos):
-//     una función capituloX(documentoHtml&) en su archivo y su línea en la
-//     lista de capítulos de escribirInforme (informe.cpp), en el lugar del
-//     índice donde deba leerse.
+//   - Una lista nueva de resultados en resultadosAnalisis (como los modos o
+//     el pandeo): una función capituloX(documentoHtml&) en su archivo y su
+//     línea en la lista de capítulos de textoInforme (informe.cpp), en el
+//     lugar del índice donde deba leerse.
 #pragma once
 
 #include <string>
@@ -33,8 +33,25 @@ void capituloModelo(documentoHtml& doc);
 void capituloCargas(documentoHtml& doc);
 // Un caso de resultados, según su clase.
 void capituloDeCaso(documentoHtml& doc, const casoResultado& caso, int indice);
+// Las clases de caso que no son una combinación (capitulosDerivados.cpp).
+// Un caso sísmico: el espectro, por modo el período, la aceleración y el
+// cortante basal, el cortante combinado, la masa efectiva, los módulos de las
+// reacciones y los mayores desplazamientos.
+void capituloCasoSismico(documentoHtml& doc, const casoResultado& caso);
+// Una combinación con sismo: sus partes, las reacciones máximas y mínimas,
+// los extremos de las solicitaciones y el diagrama de My con las dos curvas.
+void capituloComboSismico(documentoHtml& doc, const casoResultado& caso);
+// Una envolvente: las reacciones extremas de cada nudo con la combinación que
+// manda, los extremos de las solicitaciones y, por solicitación, el máximo y
+// el mínimo de cada barra con su x y su combinación (con muchas barras, las de
+// mayor valor absoluto), y el diagrama de My con las dos curvas.
+void capituloEnvolvente(documentoHtml& doc, const casoResultado& caso);
+// El pandeo: los factores críticos de cada combinación pedida y sus primeras formas.
+void capituloPandeo(documentoHtml& doc);
 // Los modos de vibración, con la masa total y la libre.
 void capituloModos(documentoHtml& doc);
+// Los diafragmas rígidos de piso: por caso, el movimiento de cada centroide y las derivas.
+void capituloDiafragmas(documentoHtml& doc);
 // Sin resultados (el análisis no terminó): lo dice.
 void capituloSinResultados(documentoHtml& doc);
 

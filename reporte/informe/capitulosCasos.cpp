@@ -1,8 +1,10 @@
-// Un capítulo por caso de resultados, según su clase. Hoy la única clase es la
-// combinación de carga: reacciones con su suma frente a la resultante de las
-// cargas y el error de equilibrio, los mayores desplazamientos, los extremos
-// de las solicitaciones, las solicitaciones en los extremos de las barras, la
-// deformada y el diagrama de My.
+// El capítulo de una combinación de carga (de primer o de segundo orden):
+// reacciones con su suma frente a la resultante de las cargas y el error de
+// equilibrio, los mayores desplazamientos, los extremos de las solicitaciones,
+// las solicitaciones en los extremos de las barras, la deformada y el
+// diagrama de My; y las tablas que comparte con los demás casos
+// (tablasCaso.h). Los casos sísmicos, las combinaciones con sismo y las
+// envolventes tienen sus capítulos en capitulosDerivados.cpp.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -13,13 +15,7 @@
 #include "reporte/equilibrio.h"
 #include "reporte/informe/capitulos.h"
 #include "reporte/informe/figurasInforme.h"
-
-namespace {
-
-// Con más barras que éstas, las tablas de solicitaciones en los extremos se
-// limitan a las kBarrasDestacadas de mayor |N|, |V|, |T| y |M|.
-constexpr std::size_t kBarrasEnTablaCompleta = 200;
-constexpr std::size_t kBarrasDestacadas = 20;
+#include "reporte/informe/tablasCaso.h"
 
 bool esFuerza(int s) { return s == kSolicitacionN || s == kSolicitacionVy || s == kSolicitacionVz; }
 
@@ -28,6 +24,94 @@ std::vector<tablaHtml::columna> columnasSeis(std::vector<tablaHtml::columna> pri
     for (int i = 0; i < 6; ++i) primeras.push_back({nombres[i] + unidadEntreParentesis(i < 3 ? primeras3 : ultimas3)});
     return primeras;
 }
+
+std::string nombreQueManda(int indice) {
+    const casoResultado* c = casoDeResultados(resultados, indice);
+    return c ? c->nombre : "—";
+}
+
+void tablaDesplazamientos(documentoHtml& doc, const casoResultado& caso) {
+    static const char* const nombres[6] = {"Ux", "Uy", "Uz", "Gx", "Gy", "Gz"};
+    double mayor[6] = {0, 0, 0, 0, 0, 0};
+    int nudoMayor[6] = {-1, -1, -1, -1, -1, -1};
+    for (const objNudo3d& n : nudo) {
+        const Eigen::Index i = n.getNoNudoInterno();
+        if (i < 0 || i >= caso.desplazamientos.cols()) continue;
+        for (int k = 0; k < 6; ++k) {
+            const double v = caso.desplazamientos(k, i);
+            if (nudoMayor[k] < 0 || std::fabs(v) > std::fabs(mayor[k])) mayor[k] = v, nudoMayor[k] = n.getNoNudoUsuario();
+        }
+    }
+    if (nudoMayor[0] < 0) return;
+    tablaHtml t(columnasSeis({{"", false}}, nombres, magnitud::longitud, magnitud::giro));
+    std::vector<std::string> valores{"Mayor valor absoluto"}, nudos{"Nudo"};
+    for (int k = 0; k < 6; ++k) {
+        const double v = sinRuido(mayor[k], k < 3 ? caso.escalas.traslaciones : caso.escalas.giros);
+        valores.push_back(numeroInforme(v));
+        nudos.push_back(v == 0 ? "—" : std::to_string(nudoMayor[k]));
+    }
+    t.fila(valores);
+    t.fila(nudos);
+    doc.seccion("Mayores desplazamientos");
+    doc.parrafo(caso.tipo == tipoCaso::espectral
+                    ? "El mayor módulo de cada componente (la combinación de los modos, sin signo) y el nudo donde "
+                      "ocurre; todos los desplazamientos están en desplazamientos.csv (--csv)."
+                    : "El mayor valor absoluto de cada componente (con su signo) y el nudo donde ocurre; todos los "
+                      "desplazamientos están en desplazamientos.csv (--csv).",
+                "nota");
+    doc.tabla(t);
+}
+
+void tablaExtremos(documentoHtml& doc, const casoResultado& caso) {
+    // En una envolvente, cada valor con la combinación de la que sale.
+    const bool conCombinacion = caso.tipo == tipoCaso::envolvente;
+    const std::string x = "x" + unidadEntreParentesis(magnitud::longitud);
+    std::vector<tablaHtml::columna> columnas{{"Esfuerzo", false}, {"Máximo"}, {"Barra"}, {x}};
+    if (conCombinacion) columnas.push_back({"Combinación", false});
+    for (const tablaHtml::columna& c : std::vector<tablaHtml::columna>{{"Mínimo"}, {"Barra"}, {x}}) columnas.push_back(c);
+    if (conCombinacion) columnas.push_back({"Combinación", false});
+    tablaHtml t(columnas);
+    for (int s = 0; s < kNumeroSolicitaciones; ++s) {
+        const extremoSolicitacion* maximo = nullptr;
+        const extremoSolicitacion* minimo = nullptr;
+        int bMax = 0, bMin = 0;
+        for (const objBarra3d& b : barra) {
+            const int i = b.getNoBarraInterna();
+            if (i < 0 || i >= static_cast<int>(caso.barras.size())) continue;
+            const extremoSolicitacion& e = caso.barras[static_cast<std::size_t>(i)].extremos[s];
+            if (!maximo || e.maximo > maximo->maximo) maximo = &e, bMax = b.getNoBarraUsuario();
+            if (!minimo || e.minimo < minimo->minimo) minimo = &e, bMin = b.getNoBarraUsuario();
+        }
+        if (!maximo) return;
+        const double escala = esFuerza(s) ? caso.escalas.fuerzas : caso.escalas.momentos;
+        // Un extremo que es ruido (un reticulado articulado no tiene torsión)
+        // no tiene barra, lugar ni combinación que valga la pena nombrar.
+        const auto donde = [&](double valor, int b, double x, int deCaso) {
+            std::vector<std::string> celdas{numeroInforme(valor, escala)};
+            const bool ruido = sinRuido(valor, escala) == 0;
+            celdas.push_back(ruido ? "—" : std::to_string(b));
+            celdas.push_back(ruido ? "—" : numeroInforme(x));
+            if (conCombinacion) celdas.push_back(ruido ? "—" : nombreQueManda(deCaso));
+            return celdas;
+        };
+        std::vector<std::string> fila{kNombresSolicitaciones[s] +
+                                      unidadEntreParentesis(esFuerza(s) ? magnitud::fuerza : magnitud::momento)};
+        for (const std::string& c : donde(maximo->maximo, bMax, maximo->xMaximo, maximo->casoMaximo)) fila.push_back(c);
+        for (const std::string& c : donde(minimo->minimo, bMin, minimo->xMinimo, minimo->casoMinimo)) fila.push_back(c);
+        t.fila(fila);
+    }
+    doc.seccion("Extremos de las solicitaciones");
+    if (!caso.dosValores())
+        doc.parrafo("Exactos, de las funciones cerradas a lo largo de cada barra; x desde el inicio de la barra.", "nota");
+    else
+        doc.parrafo(std::string("El mayor valor de la curva de máximos y el menor de la de mínimos a lo largo de cada "
+                                "barra; x desde el inicio de la barra") +
+                        (conCombinacion ? "; la combinación es la que da ese valor." : "."),
+                    "nota");
+    doc.tabla(t);
+}
+
+namespace {
 
 void tablaReacciones(documentoHtml& doc, const casoResultado& caso, int c) {
     static const char* const nombres[6] = {"Rx", "Ry", "Rz", "Mx", "My", "Mz"};
@@ -58,68 +142,6 @@ void tablaReacciones(documentoHtml& doc, const casoResultado& caso, int c) {
     char error[32];
     std::snprintf(error, sizeof error, "%.1e", errorEquilibrio(c));
     doc.parrafo(std::string("Error relativo de equilibrio: ") + error + ".");
-}
-
-void tablaDesplazamientos(documentoHtml& doc, const casoResultado& caso) {
-    static const char* const nombres[6] = {"Ux", "Uy", "Uz", "Gx", "Gy", "Gz"};
-    double mayor[6] = {0, 0, 0, 0, 0, 0};
-    int nudoMayor[6] = {-1, -1, -1, -1, -1, -1};
-    for (const objNudo3d& n : nudo) {
-        const Eigen::Index i = n.getNoNudoInterno();
-        if (i < 0 || i >= caso.desplazamientos.cols()) continue;
-        for (int k = 0; k < 6; ++k) {
-            const double v = caso.desplazamientos(k, i);
-            if (nudoMayor[k] < 0 || std::fabs(v) > std::fabs(mayor[k])) mayor[k] = v, nudoMayor[k] = n.getNoNudoUsuario();
-        }
-    }
-    if (nudoMayor[0] < 0) return;
-    tablaHtml t(columnasSeis({{"", false}}, nombres, magnitud::longitud, magnitud::giro));
-    std::vector<std::string> valores{"Mayor valor absoluto"}, nudos{"Nudo"};
-    for (int k = 0; k < 6; ++k) {
-        const double v = sinRuido(mayor[k], k < 3 ? caso.escalas.traslaciones : caso.escalas.giros);
-        valores.push_back(numeroInforme(v));
-        nudos.push_back(v == 0 ? "—" : std::to_string(nudoMayor[k]));
-    }
-    t.fila(valores);
-    t.fila(nudos);
-    doc.seccion("Mayores desplazamientos");
-    doc.parrafo("El mayor valor absoluto de cada componente (con su signo) y el nudo donde ocurre; todos los "
-                "desplazamientos están en desplazamientos.csv (--csv).",
-                "nota");
-    doc.tabla(t);
-}
-
-void tablaExtremos(documentoHtml& doc, const casoResultado& caso) {
-    tablaHtml t({{"Esfuerzo", false}, {"Máximo"}, {"Barra"}, {"x" + unidadEntreParentesis(magnitud::longitud)},
-                 {"Mínimo"}, {"Barra"}, {"x" + unidadEntreParentesis(magnitud::longitud)}});
-    for (int s = 0; s < kNumeroSolicitaciones; ++s) {
-        const extremoSolicitacion* maximo = nullptr;
-        const extremoSolicitacion* minimo = nullptr;
-        int bMax = 0, bMin = 0;
-        for (const objBarra3d& b : barra) {
-            const int i = b.getNoBarraInterna();
-            if (i < 0 || i >= static_cast<int>(caso.barras.size())) continue;
-            const extremoSolicitacion& e = caso.barras[static_cast<std::size_t>(i)].extremos[s];
-            if (!maximo || e.maximo > maximo->maximo) maximo = &e, bMax = b.getNoBarraUsuario();
-            if (!minimo || e.minimo < minimo->minimo) minimo = &e, bMin = b.getNoBarraUsuario();
-        }
-        if (!maximo) return;
-        const double escala = esFuerza(s) ? caso.escalas.fuerzas : caso.escalas.momentos;
-        // Un extremo que es ruido (un reticulado articulado no tiene torsión)
-        // no tiene barra ni lugar que valga la pena nombrar.
-        const auto donde = [&](double valor, int b, double x) -> std::pair<std::string, std::string> {
-            if (sinRuido(valor, escala) == 0) return {"—", "—"};
-            return {std::to_string(b), numeroInforme(x)};
-        };
-        const auto [barraMax, xMax] = donde(maximo->maximo, bMax, maximo->xMaximo);
-        const auto [barraMin, xMin] = donde(minimo->minimo, bMin, minimo->xMinimo);
-        t.fila({kNombresSolicitaciones[s] + unidadEntreParentesis(esFuerza(s) ? magnitud::fuerza : magnitud::momento),
-                numeroInforme(maximo->maximo, escala), barraMax, xMax, numeroInforme(minimo->minimo, escala), barraMin,
-                xMin});
-    }
-    doc.seccion("Extremos de las solicitaciones");
-    doc.parrafo("Exactos, de las funciones cerradas a lo largo de cada barra; x desde el inicio de la barra.", "nota");
-    doc.tabla(t);
 }
 
 // Las solicitaciones de la barra en sus dos extremos, con los signos de los
@@ -219,18 +241,24 @@ void capituloCombinacion(documentoHtml& doc, const casoResultado& caso, int c) {
     // Segundo orden: cuántas iteraciones y cuánto amplificó; sin resultados si
     // supera la carga crítica.
     if (caso.tipo == tipoCaso::segundoOrden) {
+        // La línea del modo por lotes dice de una combinación inestable que
+        // sus valores se escriben 0 (en resultados.txt y los CSV); aquí no se
+        // escribe ninguno.
+        if (caso.segundoOrden.inestable) {
+            doc.parrafo("Segundo orden del combo " + caso.nombre +
+                        ": la carga supera la crítica de pandeo (K + Kg deja de ser definida positiva); la "
+                        "combinación no tiene resultados.");
+            return;
+        }
         doc.parrafo(lineaSegundoOrden(caso) + (caso.segundoOrden.convergio ? "" : " (sin converger)") +
                     ". El equilibrio se plantea en la geometría deformada.");
-        if (caso.segundoOrden.inestable) return;
     }
     if (!caso.barrasInactivas.empty()) doc.parrafo(lineaBarrasInactivas(caso) + ".");
     tablaReacciones(doc, caso, c);
     tablaDesplazamientos(doc, caso);
-    const figuraInforme deformada = figuraDeformada(caso);
-    if (!deformada.svg.empty()) doc.figura(deformada.svg, deformada.pie);
+    agregarFigura(doc, figuraDeformada(caso));
     tablaExtremos(doc, caso);
-    const figuraInforme momentos = figuraSolicitacion(caso, kSolicitacionMy);
-    if (!momentos.svg.empty()) doc.figura(momentos.svg, momentos.pie);
+    agregarFigura(doc, figuraSolicitacion(caso, kSolicitacionMy));
     tablasFuerzasExtremos(doc, caso);
 }
 
@@ -241,8 +269,8 @@ void capituloDeCaso(documentoHtml& doc, const casoResultado& caso, int indice) {
     switch (caso.tipo) {
         case tipoCaso::combinacion:
         case tipoCaso::segundoOrden: capituloCombinacion(doc, caso, indice); break;
-        case tipoCaso::espectral:
-        case tipoCaso::comboEspectral:
-        case tipoCaso::envolvente: break;
+        case tipoCaso::espectral: capituloCasoSismico(doc, caso); break;
+        case tipoCaso::comboEspectral: capituloComboSismico(doc, caso); break;
+        case tipoCaso::envolvente: capituloEnvolvente(doc, caso); break;
     }
 }

@@ -8,6 +8,7 @@
 
 #include "diagnosticos.h"
 #include "globales.h"
+#include "modelo/diafragma.h"
 #include "reporte/equilibrio.h"
 #include "reporte/informe/capitulos.h"
 #include "reporte/informe/figurasInforme.h"
@@ -293,6 +294,24 @@ std::vector<std::string> comentarioInicial(const std::string& archivo) {
     return lineas;
 }
 
+namespace {
+// Los análisis hechos, como los da la lista de resultados.
+std::string textoAnalisis() {
+    const auto hay = [](tipoCaso t) {
+        return std::any_of(resultados.casos.begin(), resultados.casos.end(),
+                           [t](const casoResultado& c) { return c.tipo == t; });
+    };
+    std::string t = "estático lineal por el método de rigidez";
+    if (hay(tipoCaso::segundoOrden)) t += "; segundo orden (P-Δ)";
+    if (!resultados.pandeo.empty()) t += "; pandeo lineal";
+    if (modosPedidos > 0) t += "; modos de vibración";
+    if (!resultados.sismos.empty()) t += "; sísmico por espectro de respuesta";
+    if (hay(tipoCaso::envolvente)) t += "; envolventes";
+    if (!diafragmas.empty()) t += "; diafragmas rígidos de piso";
+    return t;
+}
+}  // namespace
+
 void capituloTitulo(documentoHtml& doc, const std::string& fechaYHora) {
     doc.crudo("<div class=\"titulo\">\n<h1>Informe de cálculo</h1>\n");
     for (const std::string& l : comentarioInicial(nombreArchivo)) doc.parrafo(l, "comentario");
@@ -301,8 +320,7 @@ void capituloTitulo(documentoHtml& doc, const std::string& fechaYHora) {
     t.fila({"Archivo de modelo", nombreArchivo});
     t.fila({"Fecha y hora", fechaYHora});
     t.fila({"Programa", kNombreYVersion});
-    t.fila({"Análisis", "estático lineal por el método de rigidez" +
-                            std::string(modosPedidos > 0 ? "; modos de vibración" : "")});
+    t.fila({"Análisis", textoAnalisis()});
     if (!unidadFuerza.empty())
         t.fila({"Unidades", "fuerzas en" + sufijoUnidad(magnitud::fuerza) + ", momentos en" +
                                 sufijoUnidad(magnitud::momento) + ", longitudes en" + sufijoUnidad(magnitud::longitud)});

@@ -85,6 +85,10 @@ void documentoHtml::figura(const std::string& svg, const std::string& pie) {
                "</figcaption>\n</figure>\n";
 }
 
+void documentoHtml::estilo(const std::string& reglas) {
+    if (estilosAgregados_.find(reglas) == std::string::npos) estilosAgregados_ += reglas;
+}
+
 namespace {
 // Pantalla: una columna legible. Impresión: A4 con márgenes, cada capítulo en
 // una página nueva, los encabezados de las tablas en cada página, filas y
@@ -137,7 +141,7 @@ std::string documentoHtml::texto(const std::string& titulo) const {
     std::string r;
     r.reserve(cuerpo_.size() + 4096);
     r += "<!DOCTYPE html>\n<html lang=\"es\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + escaparHtml(titulo) +
-         "</title>\n<style>" + kEstilos + "</style>\n</head>\n<body>\n";
+         "</title>\n<style>" + kEstilos + estilosAgregados_ + "</style>\n</head>\n<body>\n";
     r += cuerpo_;
     r += "</body>\n</html>\n";
     return r;

@@ -55,10 +55,15 @@ public:
     void tabla(const tablaHtml& t);
     // Una figura SVG con su pie; se numeran en orden.
     void figura(const std::string& svg, const std::string& pie);
+    // Reglas de estilo que sólo algunos dibujos usan (las curvas de mínimos,
+    // las barras inactivas): se agregan a las fijas una vez, y un informe que
+    // no las usa no las lleva.
+    void estilo(const std::string& reglas);
     // El documento entero con su título.
     std::string texto(const std::string& titulo) const;
 
 private:
     std::string cuerpo_;
+    std::string estilosAgregados_;
     int figuras_ = 0;
 };

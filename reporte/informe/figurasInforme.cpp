@@ -66,7 +66,63 @@ std::vector<Eigen::Vector3d> elasticaGlobal(const objBarra3d& b, const Eigen::Ve
 
 std::string conUnidad(double v, double escala, magnitud m) { return numeroInforme(v, escala) + sufijoUnidad(m); }
 
+// Las barras inactivas de una combinación, a trazos sobre la deformada; la
+// curva de mínimos de un diagrama de dos valores, en azul.
+const char* const kEstiloInactiva =
+    "svg .inactiva { stroke: #0a8f9c; stroke-width: 1.1; fill: none; stroke-dasharray: 4 3; }\n";
+const char* const kEstiloMinimos =
+    "svg .diagramaMinimo { stroke: #2c5aa0; stroke-width: 0.7; fill: #3b7dd8; fill-opacity: 0.3; "
+    "stroke-linejoin: round; }\n";
+
+// Cuánto (en píxeles del papel) puede apartarse un trazo simplificado del original.
+constexpr double kToleranciaPapel = 0.25;
+
+// El trazo sin los puntos intermedios que quedan a menos de `tolerancia` (en
+// unidades del modelo) de la recta entre sus vecinos conservados: la misma
+// línea en el papel con menos puntos. El primero y el último quedan siempre.
+std::vector<Eigen::Vector3d> sinPuntosAlineados(const std::vector<Eigen::Vector3d>& p, double tolerancia) {
+    if (p.size() < 3) return p;
+    std::vector<Eigen::Vector3d> r{p.front()};
+    std::size_t ultimo = 0;
+    for (std::size_t i = 1; i + 1 < p.size(); ++i) {
+        // ¿Cubre la recta del último conservado al siguiente todos los puntos entre ambos?
+        const Eigen::Vector3d a = p[ultimo], b = p[i + 1], ab = b - a;
+        const double largo2 = ab.squaredNorm();
+        bool alineados = true;
+        for (std::size_t k = ultimo + 1; k <= i && alineados; ++k) {
+            const Eigen::Vector3d ak = p[k] - a;
+            const double t = largo2 > 0 ? std::clamp(ak.dot(ab) / largo2, 0.0, 1.0) : 0.0;
+            alineados = (ak - t * ab).norm() <= tolerancia;
+        }
+        if (!alineados) r.push_back(p[i]), ultimo = i;
+    }
+    r.push_back(p.back());
+    return r;
+}
+
+// Una forma (modal o de pandeo: seis valores por nudo, la mayor traslación
+// vale 1) en perspectiva, dibujada con una décima del tamaño del modelo.
+std::string dibujoDeForma(const Eigen::VectorXd& forma) {
+    const double escala = 0.1 * tamanoDelModelo();
+    dibujoSvg d(vistaDibujo::isometrica, posicionesNudos());
+    barras(d, "base");
+    apoyos(d);
+    for (const objBarra3d& b : barra) {
+        const Eigen::MatrixXd e = deformadaDeCampo(b, forma, estacionesDibujadas(d, b), escala);
+        if (e.cols() == 0) continue;
+        const Eigen::Vector3d origen = inicio(b) + escala * forma.segment<3>(6 * b.getNudoInicioInterno());
+        d.trazo("modo", elasticaGlobal(b, origen, e));
+    }
+    return d.svg();
+}
+
 }  // namespace
+
+void agregarFigura(documentoHtml& doc, const figuraInforme& f) {
+    if (f.svg.empty()) return;
+    if (!f.estilos.empty()) doc.estilo(f.estilos);
+    doc.figura(f.svg, f.pie);
+}
 
 double tamanoDelModelo() {
     if (nudo.empty()) return 1;
@@ -110,7 +166,7 @@ figuraInforme figuraModelo(vistaDibujo v) {
     std::string pie = std::string("Modelo en ") + nombreVista(v) + ". Apoyos: cuadrado, empotramiento; triángulo lleno, "
                       "las tres traslaciones fijas; triángulo vacío, apoyo parcial; círculo, sólo resortes.";
     if (static_cast<int>(nudo.size()) <= kNudosConNumero) pie += " Números de nudo en gris.";
-    return {d.svg(), pie};
+    return {d.svg(), pie, ""};
 }
 
 figuraInforme figuraDeformada(const casoResultado& caso) {
@@ -155,12 +211,16 @@ figuraInforme figuraDeformada(const casoResultado& caso) {
     dibujoSvg d(vistaDibujo::isometrica, posicionesNudos());
     barras(d, "base");
     apoyos(d);
+    bool hayInactivas = false;
     for (const objBarra3d& b : barra) {
         const int ni = b.getNudoInicioInterno();
         if (ni < 0 || ni >= caso.desplazamientos.cols()) continue;
         const Eigen::MatrixXd e = deformadaBarra(resultados, indiceDeCaso(caso), b, estacionesDibujadas(d, b), escala).maximo;
         const Eigen::Vector3d origen = inicio(b) + escala * caso.desplazamientos.col(ni).head<3>();
-        d.trazo("deformada", elasticaGlobal(b, origen, e));
+        const bool inactiva =
+            std::binary_search(caso.barrasInactivas.begin(), caso.barrasInactivas.end(), b.getNoBarraInterna());
+        hayInactivas = hayInactivas || inactiva;
+        d.trazo(inactiva ? "inactiva" : "deformada", elasticaGlobal(b, origen, e));
     }
     const std::string valor = conUnidad(mayor, caso.escalas.traslaciones, magnitud::longitud);
     const Eigen::Vector3d p = dondeMayor + escala * desplazamientoMayor;
@@ -168,10 +228,12 @@ figuraInforme figuraDeformada(const casoResultado& caso) {
     d.texto(p, rotulo + ": " + valor, "extremo");
     char factor[64];
     std::snprintf(factor, sizeof factor, "%.4g", escala);
-    return {d.svg(), "Deformada de " + caso.nombre + " en " + nombreVista(vistaDibujo::isometrica) +
-                         ", desplazamientos multiplicados por " + factor + " (la mayor traslación, " + valor +
-                         " en " + rotulo + ", dibujada como una décima del tamaño del modelo); en gris, el modelo "
-                         "sin deformar."};
+    return {d.svg(),
+            "Deformada de " + caso.nombre + " en " + nombreVista(vistaDibujo::isometrica) +
+                ", desplazamientos multiplicados por " + factor + " (la mayor traslación, " + valor + " en " + rotulo +
+                ", dibujada como una décima del tamaño del modelo); en gris, el modelo sin deformar" +
+                (hayInactivas ? "; a trazos, las barras inactivas en esta combinación." : "."),
+            hayInactivas ? kEstiloInactiva : ""};
 }
 
 figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {
@@ -199,6 +261,15 @@ figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {
     dibujoSvg d(vistaDibujo::isometrica, posicionesNudos());
     barras(d, "base");
     const double minimoPapel = 0.3 / d.pixelesPorUnidad();
+    // El valor en x: el mayor y el menor (iguales salvo en un caso de dos
+    // valores, que no guarda sus funciones: se evalúan de los casos de los que sale).
+    const int indice = indiceDeCaso(caso);
+    const auto valor = [&](const objBarra3d& b, const solicitacionesBarra& r, double x) -> std::pair<double, double> {
+        if (indice >= 0) return valorSolicitacionCaso(resultados, indice, b, s, x);
+        const double v = b.valorSolicitacion(r, s, x);
+        return {v, v};
+    };
+    const bool dosCurvas = caso.dosValores();
     for (const objBarra3d& b : barra) {
         const int i = b.getNoBarraInterna();
         if (i < 0 || i >= static_cast<int>(caso.barras.size())) continue;
@@ -217,12 +288,25 @@ figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {
         x.erase(std::unique(x.begin(), x.end()), x.end());
         const Eigen::Matrix3d ejes = b.getRotacion();  // filas: x, y, z locales
         const Eigen::Vector3d ex = ejes.row(0).transpose(), normal = ejes.row(planoY ? 1 : 2).transpose();
-        std::vector<Eigen::Vector3d> contorno;
+        std::vector<Eigen::Vector3d> contorno, contornoMinimo;
         contorno.push_back(inicio(b));
-        for (double xi : x)
-            contorno.push_back(inicio(b) + xi * ex - b.valorSolicitacion(r, s, xi) * escala * normal);
+        contornoMinimo.push_back(inicio(b));
+        for (double xi : x) {
+            const auto [mayor, menor] = valor(b, r, xi);
+            contorno.push_back(inicio(b) + xi * ex - mayor * escala * normal);
+            contornoMinimo.push_back(inicio(b) + xi * ex - menor * escala * normal);
+        }
         contorno.push_back(inicio(b) + L * ex);
-        d.trazo("diagrama", contorno, true);
+        contornoMinimo.push_back(inicio(b) + L * ex);
+        if (!dosCurvas) {
+            d.trazo("diagrama", contorno, true);
+        } else {
+            // Dos curvas por barra en miles de barras: sin los puntos que no
+            // las apartan de una recta en el papel.
+            const double tolerancia = kToleranciaPapel / d.pixelesPorUnidad();
+            d.trazo("diagrama", sinPuntosAlineados(contorno, tolerancia), true);
+            d.trazo("diagramaMinimo", sinPuntosAlineados(contornoMinimo, tolerancia), true);
+        }
     }
     const char* nombre = kNombresSolicitaciones[s];
     const auto rotular = [&](int i, bool esMaximo) {
@@ -247,29 +331,37 @@ figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {
     };
     if (sinRuido(maximo, escalaRuido) != 0) rotular(barraMaximo, true);
     if (sinRuido(minimo, escalaRuido) != 0 && barraMinimo >= 0) rotular(barraMinimo, false);
-    return {d.svg(), std::string("Diagrama de ") + nombre + " de " + caso.nombre + " en " +
-                         nombreVista(vistaDibujo::isometrica) + ", del lado de la fibra traccionada (" +
+    return {d.svg(),
+            std::string("Diagrama de ") + nombre + " de " + caso.nombre + " en " +
+                nombreVista(vistaDibujo::isometrica) +
+                (dosCurvas ? ", la curva de máximos en rojo y la de mínimos en azul" : "") +
+                ", del lado de la fibra traccionada (" +
                          (planoY ? "plano local x-y" : "plano local x-z") + "); el mayor valor absoluto, " +
                          conUnidad(mayor, escalaRuido, magnitud::momento) +
-                         ", dibujado con " + numeroInforme(ordenada) + sufijoUnidad(magnitud::longitud) +
-                         " de ordenada. Máximo " + extremo(maximo, barraMaximo) + ", mínimo " +
-                         extremo(minimo, barraMinimo) + "."};
+                ", dibujado con " + numeroInforme(ordenada) + sufijoUnidad(magnitud::longitud) +
+                " de ordenada. Máximo " + extremo(maximo, barraMaximo) + ", mínimo " + extremo(minimo, barraMinimo) +
+                ".",
+            dosCurvas ? kEstiloMinimos : ""};
 }
 
 figuraInforme figuraModo(int k) {
     if (k < 0 || k >= static_cast<int>(resultados.modos.size())) return {};
     const modoVibracion& m = resultados.modos[static_cast<std::size_t>(k)];
-    const double escala = 0.1 * tamanoDelModelo();  // la mayor traslación de la forma vale 1
-    dibujoSvg d(vistaDibujo::isometrica, posicionesNudos());
-    barras(d, "base");
-    apoyos(d);
-    for (const objBarra3d& b : barra) {
-        const Eigen::MatrixXd e = deformadaDeCampo(b, m.forma, estacionesDibujadas(d, b), escala);
-        if (e.cols() == 0) continue;
-        const Eigen::Vector3d origen = inicio(b) + escala * m.forma.segment<3>(6 * b.getNudoInicioInterno());
-        d.trazo("modo", elasticaGlobal(b, origen, e));
-    }
-    return {d.svg(), "Forma del modo " + std::to_string(k + 1) + " (T = " + numeroInforme(m.periodo) +
-                         " s) en " + nombreVista(vistaDibujo::isometrica) +
-                         "; la mayor traslación dibujada como una décima del tamaño del modelo."};
+    return {dibujoDeForma(m.forma), "Forma del modo " + std::to_string(k + 1) + " (T = " + numeroInforme(m.periodo) +
+                                        " s) en " + nombreVista(vistaDibujo::isometrica) +
+                                        "; la mayor traslación dibujada como una décima del tamaño del modelo.",
+            ""};
+}
+
+figuraInforme figuraPandeo(int p, int k) {
+    if (p < 0 || p >= static_cast<int>(resultados.pandeo.size())) return {};
+    const pandeoCombo& pandeo = resultados.pandeo[static_cast<std::size_t>(p)];
+    if (k < 0 || k >= static_cast<int>(pandeo.formas.size()) || k >= static_cast<int>(pandeo.factores.size()))
+        return {};
+    return {dibujoDeForma(pandeo.formas[static_cast<std::size_t>(k)]),
+            "Forma de pandeo " + std::to_string(k + 1) + " de " + pandeo.nombre + " (factor crítico " +
+                numeroInforme(pandeo.factores[static_cast<std::size_t>(k)]) + ") en " +
+                nombreVista(vistaDibujo::isometrica) +
+                "; la mayor traslación dibujada como una décima del tamaño del modelo.",
+            ""};
 }

@@ -1,6 +1,7 @@
 // Las figuras del informe, armadas con dibujoSvg desde el modelo y los casos
 // de resultados: el modelo con sus apoyos en cada vista, y en perspectiva la
-// deformada y el diagrama de momentos de un caso y las formas modales. Con
+// deformada y el diagrama de momentos de un caso, las formas modales y las de
+// pandeo. Con
 // muchas barras se adelgazan como en el visor (pasoDeDetalle con la misma
 // separación entre estaciones), sin perder los extremos: el punto de cada
 // barra donde su momento es máximo o mínimo siempre se dibuja, y el nudo que
@@ -11,11 +12,16 @@
 
 #include "analisis/casosResultado.h"
 #include "reporte/informe/dibujoSvg.h"
+#include "reporte/informe/documentoHtml.h"
 
 struct figuraInforme {
     std::string svg;  // vacío: nada que dibujar
     std::string pie;
+    std::string estilos;  // reglas de estilo que el dibujo agrega a las fijas
 };
+
+// La figura en el documento, con sus estilos; una vacía no se agrega.
+void agregarFigura(documentoHtml& doc, const figuraInforme& f);
 
 // Hasta cuántos nudos se escriben sus números en las vistas del modelo.
 inline constexpr int kNudosConNumero = 60;
@@ -32,8 +38,13 @@ double largoTipicoDeBarra();
 // isométrica, siempre.
 bool vistaAplanaElModelo(vistaDibujo v);
 figuraInforme figuraModelo(vistaDibujo v);
+// La deformada de una combinación; las barras inactivas (de solo tracción o
+// compresión) a trazos.
 figuraInforme figuraDeformada(const casoResultado& caso);
-// El diagrama de la solicitación s (kSolicitacionMy, ...) del caso.
+// El diagrama de la solicitación s (kSolicitacionMy, ...) del caso; en un caso
+// de dos valores, la curva de máximos y la de mínimos.
 figuraInforme figuraSolicitacion(const casoResultado& caso, int s);
 // La forma del modo k (desde 0).
 figuraInforme figuraModo(int k);
+// La forma k (desde 0) del pandeo p de resultados.pandeo.
+figuraInforme figuraPandeo(int p, int k);

@@ -17,12 +17,22 @@ std::string textoInforme(const std::string& fechaYHora) {
     if (!resultados.disponibles) {
         capituloSinResultados(doc);
     } else {
-        // Un capítulo por caso de resultados, en su orden; después, uno por
-        // cada lista de resultados que no son casos. Una lista nueva en
-        // resultadosAnalisis agrega aquí su capítulo.
-        for (std::size_t c = 0; c < resultados.casos.size(); ++c)
-            capituloDeCaso(doc, resultados.casos[c], static_cast<int>(c));
+        // Un capítulo por caso de resultados y uno por cada lista de
+        // resultados que no son casos, en este orden: las combinaciones (con
+        // las de segundo orden y las que tienen sismo, en su orden), las
+        // envolventes, el pandeo, los modos, los casos sísmicos, que salen
+        // de los modos, y los diafragmas de piso de todos los casos. Una lista nueva en resultadosAnalisis agrega aquí su
+        // capítulo.
+        const auto casosDe = [&](auto esDeLaClase) {
+            for (std::size_t c = 0; c < resultados.casos.size(); ++c)
+                if (esDeLaClase(resultados.casos[c].tipo)) capituloDeCaso(doc, resultados.casos[c], static_cast<int>(c));
+        };
+        casosDe([](tipoCaso t) { return t != tipoCaso::envolvente && t != tipoCaso::espectral; });
+        casosDe([](tipoCaso t) { return t == tipoCaso::envolvente; });
+        capituloPandeo(doc);
         capituloModos(doc);
+        casosDe([](tipoCaso t) { return t == tipoCaso::espectral; });
+        capituloDiafragmas(doc);
     }
     return doc.texto("Informe de cálculo - " + std::filesystem::path(nombreArchivo).filename().string());
 }

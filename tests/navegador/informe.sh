@@ -3,9 +3,10 @@
 # informe.html de cada modelo de ejemplo y de un edificio generado a PDF en A4;
 # pdftotext debe encontrar en el PDF los capítulos que corresponden al modelo
 # (título, modelo, cargas, una combinación por cada una que imprime el modo por
-# lotes, modos si los pide) y tantos pies de figura como figuras tiene el HTML;
-# en las páginas hechas imagen (pdftoppm), sobre cada pie de figura debe haber
-# trazos del color de su dibujo (barras, deformada, diagrama o forma modal). En
+# lotes, las envolventes, pandeo y modos si los pide, un caso sísmico por cada
+# sismo) y tantos pies de figura como figuras tiene el HTML; en las páginas
+# hechas imagen (pdftoppm), sobre cada pie de figura debe haber trazos del
+# color de su dibujo (barras, deformada, diagrama, forma modal o de pandeo). En
 # el edificio, los encabezados de la tabla de reacciones se repiten en cada
 # página que ocupa.
 #   bash informe.sh <ejecutable vantra3d> <vantra3d-bench> <carpeta de ejemplos> <carpeta de trabajo>
@@ -67,9 +68,14 @@ comprobar() {
         fallar "$nombre: el PDF no es A4: $(pdfinfo "$pdf" | grep 'Page size')"
     texto=$(pdftotext -layout "$pdf" - | tr -d '\f' | tr -s ' ')
     local capitulos=("Informe de cálculo" "Modelo" "Cargas")
+    # Una combinación con sismo da el equilibrio de su parte estática.
     while read -r combo; do capitulos+=("Combinación $combo"); done \
-        < <(sed -n 's/^Equilibrio del combo \(.*\): error relativo .*/\1/p' consola.txt)
+        < <(sed -n 's/^Equilibrio del combo \(.*\): error relativo .*/\1/p' consola.txt | sed 's/ (parte estática)$//')
+    while read -r envolvente; do capitulos+=("Envolvente $envolvente"); done \
+        < <(sed -n 's/^envolvente: *\([^ ]*\).*/\1/p' "$modelo")
+    grep -q '^pandeo:' "$modelo" && capitulos+=("Pandeo")
     grep -q '^modos:' "$modelo" && capitulos+=("Modos de vibración")
+    while read -r sismo; do capitulos+=("Caso sísmico $sismo"); done < <(sed -n 's/^sismo: *\([^ ]*\).*/\1/p' "$modelo")
     [ ${#capitulos[@]} -gt 3 ] || fallar "$nombre: el modo por lotes no imprimió combinaciones"
     for c in "${capitulos[@]}"; do
         grep -qx " *$c *" <<<"$texto" || fallar "$nombre: el PDF no tiene el capítulo \"$c\""

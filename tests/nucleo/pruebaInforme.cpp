@@ -391,3 +391,321 @@ TEST(Informe, DeformadaEscaladaConLaFlechaDelTramo) {
     EXPECT_NE(portico.find("(la mayor traslación, ", portico.find("Deformada de ELU1")), std::string::npos);
     EXPECT_LT(portico.find(" en barra ", portico.find("Deformada de ELU1")), portico.find("dibujada como"));
 }
+
+namespace {
+
+// Las filas de la tabla que sigue a la posición `desde` (la primera <tbody>),
+// sin título que buscar.
+Tabla tablaDesde(const std::string& html, std::size_t desde) {
+    const std::size_t tbody = html.find("<tbody>", desde);
+    return tablaTras(html.substr(0, tbody) + "<h3>T</h3>" + html.substr(tbody), "T", desde);
+}
+
+// El texto del capítulo con ese título (hasta el siguiente).
+std::string capituloDe(const std::string& html, const std::string& titulo) {
+    const std::size_t inicio = html.find("<h2>" + titulo + "</h2>");
+    if (inicio == std::string::npos) return "";
+    return html.substr(inicio, html.find("<h2>", inicio + 1) - inicio);
+}
+
+// Una celda "valor" del informe contra el número de un CSV.
+::testing::AssertionResult comoCsv(const std::string& informe, const std::string& csv) {
+    return mismoNumero(informe, std::stod(csv));
+}
+
+}  // namespace
+
+TEST(Informe, PandeoYSegundoOrdenComoLosCsv) {
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/segundo_orden.txt"), salida, "csv", "inf"), 0);
+    const std::string html = leerArchivo("inf/informe.html");
+    EXPECT_TRUE(htmlBienFormado(html));
+    EXPECT_NE(html.find("<td>estático lineal por el método de rigidez; segundo orden (P-Δ); pandeo lineal</td>"),
+              std::string::npos);
+    // La combinación de segundo orden dice sus iteraciones y su amplificación.
+    EXPECT_NE(capituloDe(html, "Combinación ELU2").find("<p>Segundo orden del combo ELU2: "), std::string::npos);
+
+    // Después de las combinaciones, la tabla de pandeo.csv y las tres primeras formas.
+    const std::string pandeo = capituloDe(html, "Pandeo");
+    ASSERT_FALSE(pandeo.empty());
+    EXPECT_GT(html.find("<h2>Pandeo</h2>"), html.find("<h2>Combinación SERV</h2>"));
+    const Tabla csv = leerCsv("csv/pandeo.csv"), t = tablaDesde(pandeo, 0);
+    ASSERT_EQ(t.size() + 1, csv.size());
+    for (std::size_t k = 0; k < t.size(); ++k) {
+        EXPECT_EQ(t[k][0], k == 0 ? csv[k + 1][0] : "");
+        EXPECT_EQ(t[k][1], csv[k + 1][1]);
+        EXPECT_TRUE(comoCsv(t[k][2], csv[k + 1][2]));
+    }
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_NE(pandeo.find(". Forma de pandeo " + std::to_string(k) + " de ELU1 (factor crítico " + t[k - 1][2] + ")"),
+                  std::string::npos);
+    EXPECT_EQ(pandeo.find(". Forma de pandeo 4"), std::string::npos);
+    // Sin sismos ni envolventes, ni sus capítulos ni sus estilos.
+    EXPECT_EQ(html.find("<h2>Envolvente"), std::string::npos);
+    EXPECT_EQ(html.find("<h2>Caso sísmico"), std::string::npos);
+    EXPECT_EQ(html.find("diagramaMinimo"), std::string::npos);
+}
+
+TEST(Informe, CasosSismicosCombinacionesConSismoYEnvolventeComoLosCsv) {
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/edificio_sismico.txt"), salida, "csv", "inf"), 0);
+    const std::string html = leerArchivo("inf/informe.html");
+    EXPECT_TRUE(htmlBienFormado(html));
+    // Orden: combinaciones, envolvente, modos y los casos sísmicos, que salen de ellos.
+    const std::size_t serv = html.find("<h2>Combinación SERV</h2>"), envolvente = html.find("<h2>Envolvente DISENO_ELU</h2>"),
+                      modos = html.find("<h2>Modos de vibración</h2>"), sx = html.find("<h2>Caso sísmico SX</h2>");
+    ASSERT_NE(sx, std::string::npos);
+    EXPECT_LT(serv, envolvente);
+    EXPECT_LT(envolvente, modos);
+    EXPECT_LT(modos, sx);
+    EXPECT_LT(sx, html.find("<h2>Caso sísmico SY</h2>"));
+
+    // Casos sísmicos: la respuesta de cada modo es sismo.csv; la fila combinada, el cortante basal.
+    const Tabla sismo = leerCsv("csv/sismo.csv"), reacciones = leerCsv("csv/reacciones.csv");
+    for (const std::string nombre : {"SX", "SY"}) {
+        SCOPED_TRACE(nombre);
+        const std::string capitulo = capituloDe(html, "Caso sísmico " + nombre);
+        const Tabla t = tablaTras(capitulo, "Respuesta de los modos");
+        std::size_t fila = 0;
+        double cuadrados = 0;
+        for (const Lineas& l : sismo) {
+            if (l[0] != nombre) continue;
+            ASSERT_LT(fila, t.size());
+            EXPECT_EQ(t[fila][0], l[1]);
+            for (std::size_t k = 1; k < 6; ++k) EXPECT_TRUE(comoCsv(t[fila][k], l[k + 1]));
+            cuadrados += std::pow(std::stod(l[5]), 2);
+            ++fila;
+        }
+        ASSERT_EQ(t.size(), fila + 1);
+        EXPECT_EQ(t.back()[0], "Combinado");
+        // SY se combina por SRSS: su cortante en Y es la raíz de la suma de los cuadrados de los modos.
+        if (nombre == std::string("SY")) {
+            EXPECT_TRUE(mismoNumero(t.back()[4], std::sqrt(cuadrados)));
+        }
+        EXPECT_NE(capitulo.find("Masa efectiva de los modos calculados en la dirección " + std::string(1, nombre[1])),
+                  std::string::npos);
+        // Los módulos de las reacciones, los de reacciones.csv.
+        const Tabla r = tablaTras(capitulo, "Reacciones");
+        std::size_t i = 0;
+        for (const Lineas& l : reacciones) {
+            if (l[0] != nombre) continue;
+            ASSERT_LT(i, r.size());
+            EXPECT_EQ(r[i][0], l[1]);
+            for (std::size_t k = 1; k < 7; ++k) EXPECT_TRUE(comoCsv(r[i][k], l[k + 1]));
+            ++i;
+        }
+        EXPECT_EQ(i, r.size());
+    }
+
+    // Combinaciones con sismo y envolvente: reacciones y extremos de los CSV de dos valores.
+    const Tabla envReacciones = leerCsv("csv/envolventeReacciones.csv");
+    const Tabla envSolicitaciones = leerCsv("csv/envolventeSolicitaciones.csv");
+    for (const std::string nombre : {"SX1", "SY2", "DISENO_ELU"}) {
+        SCOPED_TRACE(nombre);
+        const bool esEnvolvente = nombre == std::string("DISENO_ELU");
+        const std::string capitulo = capituloDe(html, (esEnvolvente ? "Envolvente " : "Combinación ") + nombre);
+        ASSERT_FALSE(capitulo.empty());
+        std::size_t filasCsv = 0;
+        if (!esEnvolvente) {
+            // Dos filas por nudo: máx y mín de las seis componentes.
+            const Tabla r = tablaTras(capitulo, "Reacciones máximas y mínimas");
+            for (const Lineas& l : envReacciones) {
+                if (l[0] != nombre) continue;
+                const std::size_t fila = 2 * (filasCsv / 6), k = 2 + filasCsv % 6;
+                ASSERT_LT(fila + 1, r.size());
+                EXPECT_EQ(r[fila][0], l[1]);
+                EXPECT_TRUE(comoCsv(r[fila][k], l[3]));
+                EXPECT_TRUE(comoCsv(r[fila + 1][k], l[5]));
+                ++filasCsv;
+            }
+            EXPECT_EQ(r.size(), filasCsv / 3);
+        } else {
+            // Una fila por componente no nula, con las combinaciones que mandan.
+            const Tabla r = tablaTras(capitulo, "Reacciones extremas");
+            std::size_t fila = 0;
+            std::string nudoActual;
+            for (const Lineas& l : envReacciones) {
+                if (l[0] != nombre || (std::stod(l[3]) == 0 && std::stod(l[5]) == 0)) continue;
+                ASSERT_LT(fila, r.size());
+                EXPECT_EQ(r[fila][0], l[1] == nudoActual ? "" : l[1]);
+                nudoActual = l[1];
+                EXPECT_EQ(r[fila][1].substr(0, 2), l[2]);
+                EXPECT_TRUE(comoCsv(r[fila][2], l[3]));
+                EXPECT_EQ(r[fila][3], l[4]);
+                EXPECT_TRUE(comoCsv(r[fila][4], l[5]));
+                EXPECT_EQ(r[fila][5], l[6]);
+                ++fila;
+            }
+            EXPECT_EQ(fila, r.size());
+        }
+        // Extremos: el mayor máximo y el menor mínimo del CSV con su barra (y su combinación).
+        const Tabla e = tablaTras(capitulo, "Extremos de las solicitaciones");
+        ASSERT_EQ(e.size(), static_cast<std::size_t>(kNumeroSolicitaciones));
+        const std::size_t min = esEnvolvente ? 5 : 4;
+        for (const Lineas& f : e) {
+            const std::string esfuerzo = f[0].substr(0, f[0].find(' '));
+            const Lineas* mayor = nullptr;
+            const Lineas* menor = nullptr;
+            for (const Lineas& l : envSolicitaciones) {
+                if (l[0] != nombre || l[2] != esfuerzo) continue;
+                if (!mayor || std::stod(l[3]) > std::stod((*mayor)[3])) mayor = &l;
+                if (!menor || std::stod(l[6]) < std::stod((*menor)[6])) menor = &l;
+            }
+            ASSERT_TRUE(mayor && menor) << esfuerzo;
+            // Un extremo que es redondeo (el axial de las vigas de un diafragma) no tiene barra, x ni combinación.
+            const bool mayorNulo = std::stod((*mayor)[3]) == 0, menorNulo = std::stod((*menor)[6]) == 0;
+            EXPECT_TRUE(comoCsv(f[1], (*mayor)[3])) << esfuerzo;
+            EXPECT_EQ(f[2], mayorNulo ? "—" : (*mayor)[1]) << esfuerzo;
+            if (!mayorNulo) {
+                EXPECT_TRUE(comoCsv(f[3], (*mayor)[4])) << esfuerzo;
+            }
+            EXPECT_TRUE(comoCsv(f[min], (*menor)[6])) << esfuerzo;
+            EXPECT_EQ(f[min + 1], menorNulo ? "—" : (*menor)[1]) << esfuerzo;
+            if (esEnvolvente) {
+                EXPECT_EQ(f[4], mayorNulo ? "—" : (*mayor)[5]) << esfuerzo;
+                EXPECT_EQ(f[8], menorNulo ? "—" : (*menor)[8]) << esfuerzo;
+            }
+        }
+        // El diagrama de My con la curva de máximos y la de mínimos.
+        EXPECT_NE(capitulo.find("<path class=\"diagramaMinimo\""), std::string::npos);
+        EXPECT_NE(capitulo.find(". Diagrama de My de " + nombre + " en perspectiva isométrica, la curva de máximos"),
+                  std::string::npos);
+    }
+    EXPECT_NE(html.find("svg .diagramaMinimo {"), std::string::npos);
+
+    // Envolvente: por solicitación, cada barra con su máximo y su mínimo, su x y su combinación.
+    const std::string capitulo = capituloDe(html, "Envolvente DISENO_ELU");
+    for (int s = 0; s < kNumeroSolicitaciones; ++s) {
+        const std::string esfuerzo = kNombresSolicitaciones[s];
+        SCOPED_TRACE(esfuerzo);
+        Tabla esperadas;
+        for (const Lineas& l : envSolicitaciones)
+            if (l[0] == "DISENO_ELU" && l[2] == esfuerzo) esperadas.push_back(l);
+        const Tabla t = tablaTras(capitulo, esfuerzo + " en cada barra");
+        ASSERT_EQ(t.size(), esperadas.size());
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            const Lineas& l = esperadas[i];
+            EXPECT_EQ(t[i][0], l[1]);
+            EXPECT_TRUE(comoCsv(t[i][1], l[3]));
+            EXPECT_TRUE(comoCsv(t[i][4], l[6]));
+            if (std::stod(l[3]) != 0) {
+                EXPECT_TRUE(comoCsv(t[i][2], l[4]));
+                EXPECT_EQ(t[i][3], l[5]);
+            }
+            if (std::stod(l[6]) != 0) {
+                EXPECT_TRUE(comoCsv(t[i][5], l[7]));
+                EXPECT_EQ(t[i][6], l[8]);
+            }
+        }
+    }
+}
+
+TEST(Informe, EnvolventeDeMuchasBarrasLasDeMayorValor) {
+    // Voladizo de 250 barras: con la carga mayor de C2 el momento crece hacia el empotramiento.
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(barraSubdividida(250, "apoyo: 1 1 1 1 1 1 1\npuntual: P 0 3 -10 0 0 0 251\n"
+                                             "combo: C1 1 P\ncombo: C2 2 P\nenvolvente: E C1 C2\n"),
+                       salida, "", "inf"),
+              0);
+    const std::string html = leerArchivo("inf/informe.html");
+    const std::string capitulo = capituloDe(html, "Envolvente E");
+    EXPECT_EQ(capitulo.find("en cada barra</h3>"), std::string::npos);
+    const Tabla m = tablaTras(capitulo, "Las 20 barras de mayor |My|");
+    ASSERT_EQ(m.size(), 20u);
+    for (std::size_t i = 0; i < m.size(); ++i) {
+        EXPECT_EQ(m[i][0], std::to_string(i + 1));
+        // El extremo de mayor valor absoluto es de C2; el otro, de C1.
+        const bool maximoMayor = std::fabs(std::stod(m[i][1])) > std::fabs(std::stod(m[i][4]));
+        EXPECT_EQ(m[i][maximoMayor ? 3 : 6], "C2");
+        EXPECT_EQ(m[i][maximoMayor ? 6 : 3], "C1");
+    }
+    // My en el empotramiento: 2 × 10 × 10 m (con el signo de los diagramas, uno de los dos extremos).
+    EXPECT_TRUE(mismoNumero(std::fabs(std::stod(m[0][1])) > std::fabs(std::stod(m[0][4])) ? m[0][1] : m[0][4],
+                            std::stod(m[0][1]) > 0 ? 200.0 : -200.0));
+    // N es nula en todas: sin tabla.
+    EXPECT_TRUE(tablaTras(capitulo, "Las 20 barras de mayor |N|").empty());
+}
+
+TEST(Informe, SegundoOrdenInestableYBarrasInactivas) {
+    // Columna en voladizo de 10 m cargada por encima de su carga crítica (π²EI/4L² = 4935).
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(barraSubdividida(4,
+                                        "apoyo: 1 1 1 1 1 1 1\npuntual: P 0 0 -20000 0 0 0 5\npuntual: H 1 0 0 0 0 0 5\n"
+                                        "combo: ALTO 1 P 1 H\ncombo: BAJO 0.1 P 1 H\nsegundoOrden: ALTO BAJO\n",
+                                        0, Eigen::Vector3d::UnitZ()),
+                       salida, "", "inf"),
+              1);
+    const std::string html = leerArchivo("inf/informe.html");
+    const std::string alto = capituloDe(html, "Combinación ALTO"), bajo = capituloDe(html, "Combinación BAJO");
+    EXPECT_NE(alto.find("la combinación no tiene resultados"), std::string::npos);
+    EXPECT_EQ(alto.find("<h3>"), std::string::npos);
+    EXPECT_EQ(alto.find("<figure>"), std::string::npos);
+    EXPECT_NE(bajo.find("<p>Segundo orden del combo BAJO: "), std::string::npos);
+    EXPECT_NE(bajo.find("<h3>Reacciones</h3>"), std::string::npos);
+
+    // La nave con arriostramientos de solo tracción: las barras inactivas de cada
+    // combinación, a trazos en su deformada.
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/nave_arriostrada.txt"), salida, "", "nave"), 0);
+    const std::string nave = leerArchivo("nave/informe.html");
+    std::size_t conInactivas = 0;
+    for (std::size_t c = 0; c < resultados.casos.size(); ++c) {
+        const casoResultado& caso = resultados.casos[c];
+        SCOPED_TRACE(caso.nombre);
+        const std::string capitulo = capituloDe(nave, "Combinación " + caso.nombre);
+        const std::string deformada = capitulo.substr(0, capitulo.find("</figure>"));
+        // Los trazos de una clase van en un solo camino, uno por "M".
+        const std::size_t camino = deformada.find("<path class=\"inactiva\" d=\"");
+        const std::string d =
+            camino == std::string::npos ? "" : deformada.substr(camino, deformada.find("\"/>", camino) - camino);
+        EXPECT_EQ(static_cast<std::size_t>(std::count(d.begin(), d.end(), 'M')), caso.barrasInactivas.size());
+        EXPECT_EQ(deformada.find("a trazos, las barras inactivas") != std::string::npos, !caso.barrasInactivas.empty());
+        conInactivas += caso.barrasInactivas.empty() ? 0 : 1;
+    }
+    EXPECT_GT(conInactivas, 0u);
+    EXPECT_NE(nave.find("svg .inactiva {"), std::string::npos);
+}
+
+TEST(Informe, DiafragmasComoDiafragmasCsv) {
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/edificio_sismico.txt"), salida, "csv", "inf"), 0);
+    const std::string html = leerArchivo("inf/informe.html");
+    EXPECT_GT(html.find("<h2>Diafragmas</h2>"), html.find("<h2>Caso sísmico SY</h2>"));
+    const std::string capitulo = capituloDe(html, "Diafragmas");
+    // Por caso, una fila por diafragma (dos, máximo y mínimo, en los de dos valores) de abajo hacia arriba.
+    const Tabla csv = leerCsv("csv/diafragmas.csv");
+    std::map<std::string, std::size_t> fila;
+    std::size_t comparadas = 0;
+    for (std::size_t i = 1; i < csv.size(); ++i) {
+        const Lineas& l = csv[i];
+        const std::size_t sufijo = l[0].find(" (m");
+        const std::string caso = l[0].substr(0, sufijo);
+        const bool minimos = sufijo != std::string::npos && l[0].substr(sufijo) == " (mínimos)";
+        SCOPED_TRACE(l[0] + " " + l[1]);
+        const Tabla t = tablaTras(capitulo, caso);
+        const std::size_t f = fila[caso]++;
+        ASSERT_LT(f, t.size());
+        const std::size_t desde = sufijo == std::string::npos ? 2 : 3;
+        if (!minimos) {
+            EXPECT_EQ(t[f][0], l[1]);
+            EXPECT_TRUE(comoCsv(t[f][1], l[2]));
+        }
+        for (std::size_t k = 0; k < 3; ++k) EXPECT_TRUE(comoCsv(t[f][desde + k], l[3 + k]));
+        if (!minimos && !l[6].empty()) {
+            EXPECT_TRUE(comoCsv(t[f][desde + 3], l[6]));
+            EXPECT_EQ(t[f][desde + 4], std::stod(l[6]) == 0 ? "—" : l[7]);
+            EXPECT_TRUE(comoCsv(t[f][desde + 5], l[8]));
+            EXPECT_EQ(t[f][desde + 6], std::stod(l[8]) == 0 ? "—" : l[9]);
+        }
+        ++comparadas;
+    }
+    EXPECT_GT(comparadas, 3 * resultados.casos.size() - 1);
+    for (const auto& [caso, filas] : fila) EXPECT_EQ(tablaTras(capitulo, caso).size(), filas) << caso;
+    // Sin diafragmas, ni el capítulo.
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/edificio.txt"), salida, "", "sin"), 0);
+    EXPECT_EQ(leerArchivo("sin/informe.html").find("Diafragma"), std::string::npos);
+}
