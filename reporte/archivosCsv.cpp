@@ -17,19 +17,6 @@
 
 namespace {
 
-// Un nombre con coma o comillas va entre comillas, con las comillas duplicadas.
-void campoTexto(salidaTexto& s, const std::string& texto) {
-    if (texto.find_first_of(",\"\r\n") == std::string::npos) {
-        s << texto;
-        return;
-    }
-    s << '"';
-    for (char ch : texto) {
-        if (ch == '"') s << '"';
-        s << ch;
-    }
-    s << '"';
-}
 
 // Una combinación de segundo orden que supera la carga crítica no tiene
 // resultados: no escribe filas.

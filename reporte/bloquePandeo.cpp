@@ -63,18 +63,6 @@ void imprimirPandeo() {
 }
 
 namespace {
-void campoTexto(salidaTexto& s, const std::string& texto) {
-    if (texto.find_first_of(",\"\r\n") == std::string::npos) {
-        s << texto;
-        return;
-    }
-    s << '"';
-    for (char ch : texto) {
-        if (ch == '"') s << '"';
-        s << ch;
-    }
-    s << '"';
-}
 void numeros(salidaTexto& s, const double* v, int n) {
     for (int i = 0; i < n; ++i) s << ',', s.exacto(v[i] == 0 ? 0.0 : v[i]);
 }

@@ -99,3 +99,16 @@ void salidaTexto::escribirMatriz(Eigen::Index filas, Eigen::Index columnas) {
         }
     }
 }
+
+void campoTexto(salidaTexto& s, const std::string& texto) {
+    if (texto.find_first_of(",\"\r\n") == std::string::npos) {
+        s << texto;
+        return;
+    }
+    s << '"';
+    for (char ch : texto) {
+        if (ch == '"') s << '"';
+        s << ch;
+    }
+    s << '"';
+}

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <ostream>
 #include <string_view>
 #include <vector>
@@ -62,6 +63,10 @@ private:
     void coeficiente(int v);
     void escribirMatriz(Eigen::Index filas, Eigen::Index columnas);
 };
+
+// Un campo de texto de un CSV: un nombre con coma, comillas o salto de línea
+// va entre comillas, con las comillas duplicadas.
+void campoTexto(salidaTexto& s, const std::string& texto);
 
 template <typename Derivada>
 salidaTexto& salidaTexto::operator<<(const Eigen::DenseBase<Derivada>& m) {

@@ -150,18 +150,22 @@ void inspeccionar(const std::string& numeroTexto) {
     }
 }
 
+// El número N de "modo N" o "pandeo N": -1 si falta, -2 si no es un número
+// natural (o es desmesurado).
+long long numeroDeOrden(const std::string& numeroTexto) {
+    long long k = numeroTexto.empty() ? -1 : 0;
+    for (char c : numeroTexto) {
+        if (c < '0' || c > '9' || k > 1000000) return -2;
+        k = k * 10 + (c - '0');
+    }
+    return k;
+}
+
 // "modo N": anima la forma del modo N (1 el más bajo) y apaga las capas de
 // resultados y de cargas; "modo 0" termina la animación. Sin modos calculados
 // o con un número que no es de un modo se contesta por qué.
 void ordenModo(const std::string& numeroTexto) {
-    long long k = numeroTexto.empty() ? -1 : 0;
-    for (char c : numeroTexto) {
-        if (c < '0' || c > '9' || k > 1000000) {
-            k = -2;
-            break;
-        }
-        k = k * 10 + (c - '0');
-    }
+    const long long k = numeroDeOrden(numeroTexto);
     if (k == -1) {
         responder("Falta el número: modo N. Ingrese Comando:");
     } else if (k == 0) {
@@ -193,14 +197,7 @@ void ordenModo(const std::string& numeroTexto) {
 // en la línea; "pandeo 0" la quita. Sin pandeo calculado, o con un número que
 // no es de una forma, se contesta por qué.
 void ordenPandeo(const std::string& numeroTexto) {
-    long long k = numeroTexto.empty() ? -1 : 0;
-    for (char c : numeroTexto) {
-        if (c < '0' || c > '9' || k > 1000000) {
-            k = -2;
-            break;
-        }
-        k = k * 10 + (c - '0');
-    }
+    const long long k = numeroDeOrden(numeroTexto);
     const pandeoCombo* p = pandeoActivo();
     if (k == -1) {
         responder("Falta el número: pandeo N. Ingrese Comando:");

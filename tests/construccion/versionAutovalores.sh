@@ -3,7 +3,7 @@
 # la versión encontrada y la que hace falta, y acepta una 1.0 o posterior.
 # Cada caso configura el proyecto (sin visor ni pruebas) contra una carpeta de
 # cabeceras falsa.
-#   bash spectra.sh <cmake> <generador> <compilador C++> <fuentes> <carpeta de trabajo>
+#   bash versionAutovalores.sh <cmake> <generador> <compilador C++> <fuentes> <carpeta de trabajo>
 set -u
 cmake=${1:?falta cmake} generador=${2:?falta el generador} compilador=${3:?falta el compilador}
 fuentes=${4:?falta la carpeta de fuentes} trabajo=${5:?falta la carpeta de trabajo}
