@@ -4,12 +4,14 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <future>
 #include <malloc.h>
 #include <string>
 
 #include "analisis/actualizacionRango.h"
 #include "analisis/analisisModal.h"
 #include "analisis/analisisSismico.h"
+#include "analisis/barrasEnParalelo.h"
 #include "analisis/diafragmas.h"
 #include "analisis/hilosCalculo.h"
 #include "analisis/mecanismos.h"
@@ -152,13 +154,11 @@ std::vector<int> gdlSinRigidez(const Eigen::SparseMatrix<double>& kEstructura, c
 // Partición: sólo los grados de libertad con código 0 son incógnitas; los
 // demás quedan fijos, con desplazamiento nulo o el impuesto por la
 // combinación. Las incógnitas se numeran en el orden de eliminación
-// (disección anidada sobre los nudos).
-numeracionLibre numerarLibres(const Eigen::VectorXi& restriccionesEstructura, Eigen::Index ngl) {
-    if (!diafragmas.empty()) {
-        std::vector<std::pair<int, int>> conexiones;
-        for (const objBarra3d& b : barra) conexiones.emplace_back(b.getNudoInicioInterno(), b.getNudoFinalInterno());
-        return numerarConDiafragmas(restriccionesEstructura, ngl, conexiones);
-    }
+// (disección anidada sobre los nudos, dada la lista de nudos unidos por cada
+// barra).
+numeracionLibre numerarLibres(const Eigen::VectorXi& restriccionesEstructura, Eigen::Index ngl,
+                              const std::vector<std::pair<int, int>>& conexiones) {
+    if (!diafragmas.empty()) return numerarConDiafragmas(restriccionesEstructura, ngl, conexiones);
     numeracionLibre num;
     num.noGdl = ngl;
     num.posicionLibre.assign(static_cast<size_t>(ngl), -1);
@@ -167,9 +167,6 @@ numeracionLibre numerarLibres(const Eigen::VectorXi& restriccionesEstructura, Ei
             num.posicionLibre[static_cast<size_t>(k)] = static_cast<int>(num.libres.size());
             num.libres.push_back(static_cast<int>(k));
         }
-    std::vector<std::pair<int, int>> conexiones;
-    conexiones.reserve(barra.size());
-    for (const objBarra3d& b : barra) conexiones.emplace_back(b.getNudoInicioInterno(), b.getNudoFinalInterno());
     num.orden = ordenarGradosLibres(noNudos, conexiones, num.posicionLibre, static_cast<int>(num.noLibres()));
     return num;
 }
@@ -269,7 +266,8 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones, co
         const Eigen::MatrixXd q = magnitudesDiafragmas(u);
         for (Eigen::Index c = 0; c < nc; ++c) llenarDiafragmas(resultados.casos[static_cast<size_t>(c)], q.col(c));
     }
-    for (const objBarra3d& b : barra) {
+    // Cada barra escribe sólo sus solicitaciones: con muchas, en dos hilos.
+    paraCadaBarra([&](const objBarra3d& b) {
         // Las combinaciones en que la barra está inactiva.
         std::vector<char> inactiva;
         for (size_t c = 0; c < inactivas.size(); ++c)
@@ -299,7 +297,7 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones, co
         for (Eigen::Index c = 0; c < nc; ++c)
             resultados.casos[static_cast<size_t>(c)].barras[static_cast<size_t>(b.getNoBarraInterna())] =
                 s[static_cast<size_t>(c)];
-    }
+    });
     const double tamano = tamanoModelo();
     for (casoResultado& caso : resultados.casos) calcularEscalas(caso, tamano);
 }
@@ -399,21 +397,23 @@ Eigen::MatrixXd cargasDeBarras(Eigen::Index ngl, Eigen::Index nc, const std::vec
 struct sistemaResuelto {
     resultadoAnalisis resultado = resultadoAnalisis::correcto;
     Eigen::SparseMatrix<double> rigidez;  // de la estructura, completa
+    Eigen::VectorXd referencia;           // ver ensamblarRigidez
+    bool ensamblada = false;              // rigidez y referencia ya armadas
     solucionDispersa factor;              // del bloque libre
     operadorRigidez operador;             // las barras activas, para los residuos
     double condicion = INFINITY;
     Eigen::MatrixXd u, reacciones;        // 6N x columnas
 };
 
-// Arma la rigidez sin las barras inactivas, la factoriza y resuelve las
+// Arma la rigidez sin las barras inactivas (si no viene armada), la factoriza y resuelve las
 // columnas de cargas e impuestos dadas, con el refinamiento y, si algo hace
 // sospechar, la búsqueda de mecanismos. El análisis principal (todas las
 // barras) anota además los tiempos de sus etapas desde inicio.
 void resolverSistema(const std::vector<char>& inactivas, const numeracionLibre& num, const Eigen::MatrixXd& cargas,
                      const Eigen::MatrixXd& impuestos, const Reloj::time_point* inicio, sistemaResuelto& s) {
     const Eigen::Index ngl = num.noGdl;
-    Eigen::VectorXd referencia;
-    ensamblarRigidez(s.rigidez, ngl, referencia, inactivas);
+    if (!s.ensamblada) ensamblarRigidez(s.rigidez, ngl, s.referencia, inactivas);
+    Eigen::VectorXd& referencia = s.referencia;
     Eigen::SparseMatrix<double> kff = bloqueLibre(s.rigidez, num);
     if (inicio) tiemposUltimoAnalisis.ensamblaje = segundosDesde(*inicio);
     if (rigidezImposible(s.rigidez, num)) {
@@ -536,7 +536,20 @@ bool funcionSolve() {
         for (int i = 0; i < 6; ++i) restriccionesEstructura(g(i) - 1) = a(i);
     }
 
-    const numeracionLibre num = numerarLibres(restriccionesEstructura, ngl);
+    // El orden de eliminación sólo depende de qué nudos unen las barras: se
+    // calcula en otro hilo mientras éste arma la rigidez de todas las barras.
+    sistemaResuelto principal;
+    const numeracionLibre num = [&]() {
+        std::vector<std::pair<int, int>> conexiones;
+        conexiones.reserve(barra.size());
+        for (const objBarra3d& b : barra) conexiones.emplace_back(b.getNudoInicioInterno(), b.getNudoFinalInterno());
+        std::future<numeracionLibre> numeracion = std::async(std::launch::async, [&]() {
+            return numerarLibres(restriccionesEstructura, ngl, conexiones);
+        });
+        ensamblarRigidez(principal.rigidez, ngl, principal.referencia, {});
+        principal.ensamblada = true;
+        return numeracion.get();
+    }();
     const Eigen::MatrixXd cargas = pEstructura + fEstructura;
     const Eigen::MatrixXd impuestos = desplazamientosImpuestos(restriccionesEstructura, ngl, nc);
 
@@ -547,7 +560,6 @@ bool funcionSolve() {
         tiemposUltimoAnalisis.barras = 0;
         return false;
     };
-    sistemaResuelto principal;
     resolverSistema({}, num, cargas, impuestos, &inicio, principal);
     if (principal.resultado != resultadoAnalisis::correcto) return fallar(principal.resultado);
     diagnosticoUltimoAnalisis.condicion = principal.condicion;

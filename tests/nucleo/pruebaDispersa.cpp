@@ -1,6 +1,9 @@
 // La solución dispersa (CHOLMOD, con escala y orden propios, refinada con el
 // operador de barras) contra una solución densa de referencia en los ejemplos y
 // en pórticos al azar, con su equilibrio y un segundo análisis igual al primero.
+#include <cholmod.h>
+#include <metis.h>
+
 #include "analisis/ordenNudos.h"
 #include "modelo/diafragma.h"
 #include "utilidades.h"
@@ -152,6 +155,67 @@ std::string porticoAleatorio(Azar& azar) {
     return s.str();
 }
 
+// Nudos de una malla cúbica de lado × lado × lado unidos por barras en las tres
+// direcciones, con la base empotrada: posicion[g] es el lugar del grado de
+// libertad g entre los libres (-1 en la base).
+struct mallaCubica {
+    int n = 0, libres = 0;
+    std::vector<std::pair<int, int>> conexiones;
+    std::vector<int> posicion, libresPorNudo;
+};
+
+mallaCubica armarMalla(int lado) {
+    mallaCubica m;
+    m.n = lado * lado * lado;
+    const auto indice = [&](int i, int j, int k) { return (k * lado + j) * lado + i; };
+    for (int k = 0; k < lado; ++k)
+        for (int j = 0; j < lado; ++j)
+            for (int i = 0; i < lado; ++i) {
+                if (i + 1 < lado) m.conexiones.emplace_back(indice(i, j, k), indice(i + 1, j, k));
+                if (j + 1 < lado) m.conexiones.emplace_back(indice(i, j, k), indice(i, j + 1, k));
+                if (k + 1 < lado) m.conexiones.emplace_back(indice(i, j, k), indice(i, j, k + 1));
+            }
+    m.posicion.assign(static_cast<size_t>(6 * m.n), -1);
+    for (int g = 6 * lado * lado; g < 6 * m.n; ++g) m.posicion[static_cast<size_t>(g)] = m.libres++;
+    m.libresPorNudo.assign(static_cast<size_t>(m.n), 6);
+    for (int i = 0; i < lado * lado; ++i) m.libresPorNudo[static_cast<size_t>(i)] = 0;
+    return m;
+}
+
+// Operaciones que cuenta CHOLMOD para el patrón de los grados de libertad
+// libres (bloques de 6 x 6 por nudo y por barra) en el orden dado.
+double operacionesCholmod(const mallaCubica& m, const std::vector<int>& orden) {
+    cholmod_common comun;
+    cholmod_start(&comun);
+    comun.print = 0;
+    std::vector<std::pair<int, int>> terminos;
+    const auto bloque = [&](int a, int b) {
+        for (int i = 0; i < 6; ++i)
+            for (int j = 0; j < 6; ++j) {
+                const int pa = m.posicion[static_cast<size_t>(6 * a + i)], pb = m.posicion[static_cast<size_t>(6 * b + j)];
+                if (pa >= 0 && pb >= 0) terminos.emplace_back(orden[static_cast<size_t>(std::max(pa, pb))],
+                                                            orden[static_cast<size_t>(std::min(pa, pb))]);
+            }
+    };
+    for (int a = 0; a < m.n; ++a) bloque(a, a);
+    for (const auto& c : m.conexiones) bloque(c.first, c.second);
+    cholmod_triplet* t = cholmod_allocate_triplet(static_cast<size_t>(m.libres), static_cast<size_t>(m.libres),
+                                                  terminos.size(), -1, CHOLMOD_PATTERN, &comun);
+    for (size_t k = 0; k < terminos.size(); ++k)
+        static_cast<int*>(t->i)[k] = terminos[k].first, static_cast<int*>(t->j)[k] = terminos[k].second;
+    t->nnz = terminos.size();
+    cholmod_sparse* a = cholmod_triplet_to_sparse(t, 0, &comun);
+    comun.nmethods = 1;
+    comun.method[0].ordering = CHOLMOD_NATURAL;
+    cholmod_factor* f = cholmod_analyze(a, &comun);
+    const double fl = comun.fl;
+    cholmod_free_factor(&f, &comun);
+    cholmod_free_sparse(&a, &comun);
+    cholmod_free_triplet(&t, &comun);
+    cholmod_finish(&comun);
+    return fl;
+}
+
 }  // namespace
 
 TEST(AnalisisDisperso, IgualAUnaSolucionDensaEnEjemplosYPorticosAleatorios) {
@@ -169,30 +233,60 @@ TEST(AnalisisDisperso, IgualAUnaSolucionDensaEnEjemplosYPorticosAleatorios) {
 // con los seis de cada nudo juntos, y el mismo en cada análisis (los
 // resultados no pueden depender de la corrida).
 TEST(AnalisisDisperso, OrdenDeUnModeloGrandeEsPermutacionYSiempreElMismo) {
-    const int lado = 17, n = lado * lado * lado;
-    std::vector<std::pair<int, int>> conexiones;
-    const auto indice = [&](int i, int j, int k) { return (k * lado + j) * lado + i; };
-    for (int k = 0; k < lado; ++k)
-        for (int j = 0; j < lado; ++j)
-            for (int i = 0; i < lado; ++i) {
-                if (i + 1 < lado) conexiones.emplace_back(indice(i, j, k), indice(i + 1, j, k));
-                if (j + 1 < lado) conexiones.emplace_back(indice(i, j, k), indice(i, j + 1, k));
-                if (k + 1 < lado) conexiones.emplace_back(indice(i, j, k), indice(i, j, k + 1));
-            }
-    // Los nudos de la base empotrados: sus grados de libertad no están.
-    std::vector<int> posicion(static_cast<size_t>(6 * n), -1);
-    int libres = 0;
-    for (int g = 6 * lado * lado; g < 6 * n; ++g) posicion[static_cast<size_t>(g)] = libres++;
-    const std::vector<int> orden = ordenarGradosLibres(n, conexiones, posicion, libres);
-    ASSERT_EQ(orden.size(), static_cast<size_t>(libres));
-    std::vector<int> inversa(static_cast<size_t>(libres), -1);
-    for (int p = 0; p < libres; ++p) {
+    const mallaCubica m = armarMalla(17);
+    const std::vector<int> orden = ordenarGradosLibres(m.n, m.conexiones, m.posicion, m.libres);
+    ASSERT_EQ(orden.size(), static_cast<size_t>(m.libres));
+    std::vector<int> inversa(static_cast<size_t>(m.libres), -1);
+    for (int p = 0; p < m.libres; ++p) {
         ASSERT_GE(orden[static_cast<size_t>(p)], 0);
-        ASSERT_LT(orden[static_cast<size_t>(p)], libres);
+        ASSERT_LT(orden[static_cast<size_t>(p)], m.libres);
         ASSERT_EQ(inversa[static_cast<size_t>(orden[static_cast<size_t>(p)])], -1);
         inversa[static_cast<size_t>(orden[static_cast<size_t>(p)])] = p;
     }
-    for (int p = 0; p < libres; p += 6)
+    for (int p = 0; p < m.libres; p += 6)
         for (int g = 1; g < 6; ++g) EXPECT_EQ(orden[static_cast<size_t>(p + g)], orden[static_cast<size_t>(p)] + g);
-    EXPECT_EQ(ordenarGradosLibres(n, conexiones, posicion, libres), orden);
+    EXPECT_EQ(ordenarGradosLibres(m.n, m.conexiones, m.posicion, m.libres), orden);
+}
+
+// En un modelo cuya factorización es grande se elige entre dos disecciones
+// por sus operaciones previstas: la previsión es la cuenta de CHOLMOD, y el
+// orden elegido no cuesta más que la disección de METIS con su semilla de
+// omisión (el orden de los modelos chicos).
+TEST(AnalisisDisperso, OrdenDeUnaFactorizacionGrandeEsElDeMenosOperaciones) {
+    const mallaCubica m = armarMalla(21);
+    const std::vector<int> elegido = ordenarNudos(m.n, m.conexiones, m.libresPorNudo);
+    std::vector<idx_t> xadj(1, 0), adyacentes, perm(static_cast<size_t>(m.n)), iperm(static_cast<size_t>(m.n));
+    std::vector<std::vector<idx_t>> vecinos(static_cast<size_t>(m.n));
+    for (const auto& c : m.conexiones) {
+        vecinos[static_cast<size_t>(c.first)].push_back(c.second);
+        vecinos[static_cast<size_t>(c.second)].push_back(c.first);
+    }
+    for (auto& v : vecinos) {
+        std::sort(v.begin(), v.end());
+        adyacentes.insert(adyacentes.end(), v.begin(), v.end());
+        xadj.push_back(static_cast<idx_t>(adyacentes.size()));
+    }
+    idx_t opciones[METIS_NOPTIONS], nv = m.n;
+    METIS_SetDefaultOptions(opciones);
+    opciones[METIS_OPTION_NSEPS] = 4;
+    ASSERT_EQ(METIS_NodeND(&nv, xadj.data(), adyacentes.data(), nullptr, opciones, perm.data(), iperm.data()), METIS_OK);
+    const std::vector<int> omision(perm.begin(), perm.end());
+
+    // Del orden de los nudos al de los grados de libertad libres.
+    const auto ordenGdl = [&](const std::vector<int>& nudos) {
+        std::vector<int> orden(static_cast<size_t>(m.libres), -1);
+        int siguiente = 0;
+        for (int n : nudos)
+            for (int g = 0; g < 6; ++g)
+                if (m.posicion[static_cast<size_t>(6 * n + g)] >= 0)
+                    orden[static_cast<size_t>(m.posicion[static_cast<size_t>(6 * n + g)])] = siguiente++;
+        return orden;
+    };
+    const double previstasElegido = operacionesPrevistas(m.n, m.conexiones, m.libresPorNudo, elegido);
+    const double previstasOmision = operacionesPrevistas(m.n, m.conexiones, m.libresPorNudo, omision);
+    EXPECT_NEAR(previstasElegido / operacionesCholmod(m, ordenGdl(elegido)), 1.0, 2e-3);
+    EXPECT_NEAR(previstasOmision / operacionesCholmod(m, ordenGdl(omision)), 1.0, 2e-3);
+    ASSERT_GT(previstasOmision, 1e10);  // lo bastante grande para probar dos órdenes
+    EXPECT_LE(previstasElegido, previstasOmision);
+    EXPECT_EQ(ordenGdl(elegido), ordenarGradosLibres(m.n, m.conexiones, m.posicion, m.libres));
 }
