@@ -1,5 +1,12 @@
 #include "reporte/funcionPrint.h"
 
+#include <algorithm>
+#include <deque>
+#include <future>
+#include <string>
+
+#include "analisis/barrasEnParalelo.h"
+
 #include "diagnosticos.h"
 #include "globales.h"
 #include "reporte/bloqueModal.h"
@@ -53,6 +60,53 @@ void escribirBarra(salidaTexto& os, const objBarra3d& b) {
     os << "\n" << "\n";
 }
 
+// Barras por tramo cuando el texto de las barras se arma en dos hilos.
+constexpr size_t kBarrasPorTramo = 2000;
+
+// El texto de las barras [desde, hasta).
+std::string textoBarras(size_t desde, size_t hasta) {
+    std::string texto;
+    {
+        salidaTexto s([&texto](const char* d, std::size_t n) {
+            texto.append(d, n);
+            return true;
+        });
+        for (size_t i = desde; i < hasta; ++i) escribirBarra(s, barra[i]);
+    }
+    return texto;
+}
+
+// Las barras, en su orden. Con muchas, el texto se arma por tramos, dos a la
+// vez en otros hilos, mientras éste escribe el tramo anterior (el texto es el
+// mismo: cada barra sólo lee lo suyo); en memoria hay a lo sumo tres tramos.
+void escribirBarras(salidaTexto& os) {
+    if (barra.size() < kBarrasParaDosHilos) {
+        for (const objBarra3d& b : barra) {
+            // Si el destino ya falló (disco lleno) no tiene sentido seguir armando texto.
+            if (!os.correcta()) return;
+            escribirBarra(os, b);
+        }
+        return;
+    }
+    std::deque<std::future<std::string>> tramos;
+    size_t proximo = 0;
+    const auto lanzar = [&]() {
+        if (proximo >= barra.size()) return;
+        const size_t hasta = std::min(proximo + kBarrasPorTramo, barra.size());
+        tramos.push_back(std::async(std::launch::async, textoBarras, proximo, hasta));
+        proximo = hasta;
+    };
+    lanzar();
+    lanzar();
+    while (!tramos.empty()) {
+        const std::string texto = tramos.front().get();
+        tramos.pop_front();
+        if (!os.correcta()) continue;  // los que ya empezaron terminan; no se lanzan más
+        lanzar();
+        os << std::string_view(texto);
+    }
+}
+
 }  // namespace
 
 void escribirReporte(salidaTexto& os) {
@@ -62,11 +116,8 @@ void escribirReporte(salidaTexto& os) {
         os << n.getNoNudoInterno() << " " << n.getNoNudoUsuario() << " " << n.getX() << " " << n.getY() << " "
            << n.getZ() << "\n";
     os << "\n\n\n" << "****************BARRAS:*******************" << "\n";
-    for (const objBarra3d& b : barra) {
-        // Si el destino ya falló (disco lleno) no tiene sentido seguir armando texto.
-        if (!os.correcta()) return;
-        escribirBarra(os, b);
-    }
+    escribirBarras(os);
+    if (!os.correcta()) return;
     os << "\n\n\n" << "************MATRIZ K ESTRUCTURA***************" << "\n";
     const Eigen::SparseMatrix<double>& k = resultados.rigidez;
     if (k.rows() <= kGradosRigidezDensa)

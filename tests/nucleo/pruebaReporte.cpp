@@ -10,6 +10,7 @@
 #include <iterator>
 #include <limits>
 
+#include "analisis/barrasEnParalelo.h"
 #include "reporte/formatoNumeros.h"
 #include "utilidades.h"
 
@@ -263,4 +264,54 @@ TEST(Reporte, RigidezDispersaPorEncimaDeMilGrados) {
     EXPECT_EQ(lineas, valores);
     EXPECT_EQ((k.array() != 0).count(), (leida.array() != 0).count());
     EXPECT_TRUE(((leida - k).array().abs() <= 5e-6 * k.array().abs()).all());
+}
+
+// Con muchas barras el texto de las barras se arma por tramos en otros hilos:
+// todas, una vez cada una, en su orden, con bloques completos a ambos lados
+// del paso de un tramo a otro; y si el destino falla a mitad, la escritura
+// termina sin colgarse.
+TEST(Reporte, BarrasDeUnModeloGrandeEnSuOrden) {
+    const int n = static_cast<int>(kBarrasParaDosHilos) + 1500;
+    const auto viga = [](int barras) {
+        std::ostringstream s;
+        s << "nudos:";
+        for (int i = 0; i <= barras; ++i) s << " " << i + 1 << " " << i << " 0 0";
+        s << "\nbarras:";
+        for (int i = 1; i <= barras; ++i) s << " " << i << " " << i << " " << i + 1;
+        s << "\napoyo: 1 1 1 1 1 1 1\nseccionRectangular: R 0.2 0.4 25e6 0.2 0";
+        for (int i = 1; i <= barras; ++i) s << " " << i;
+        s << "\ncombo: C 1 PP\npesoPropio: PP\n";
+        return s.str();
+    };
+    // El texto de una barra, hasta el comienzo de la siguiente.
+    const auto bloque = [](const std::string& texto, int interna) {
+        const size_t desde = texto.find("#Barra Interna: " + std::to_string(interna) + "\n");
+        const size_t hasta = texto.find("#Barra Interna: " + std::to_string(interna + 1) + "\n");
+        return desde == std::string::npos ? std::string() : texto.substr(desde, hasta - desde);
+    };
+    ASSERT_TRUE(analizarModelo(viga(n)));
+    const std::string largo = reporte();
+    size_t posicion = 0;
+    for (int i = 0; i < n; ++i) {
+        const size_t siguiente = largo.find("#Barra Interna: " + std::to_string(i) + "\n", posicion);
+        ASSERT_NE(siguiente, std::string::npos) << i;
+        posicion = siguiente + 1;
+    }
+    size_t bloques = 0;
+    for (size_t p = largo.find("#Barra Interna: "); p != std::string::npos; p = largo.find("#Barra Interna: ", p + 1))
+        ++bloques;
+    EXPECT_EQ(bloques, static_cast<size_t>(n));
+    // Las barras de una viga uniforme sólo difieren en sus números y resultados.
+    const Lineas l1 = lineasDe(bloque(largo, 1999)), l2 = lineasDe(bloque(largo, 2000));
+    ASSERT_EQ(l1.size(), l2.size());
+    EXPECT_EQ(std::vector<std::string>(l1.begin() + 2, l1.begin() + 12),
+              std::vector<std::string>(l2.begin() + 2, l2.begin() + 12));
+
+    size_t entregado = 0;
+    salidaTexto corta([&entregado](const char*, std::size_t k) {
+        entregado += k;
+        return entregado < 3'000'000;
+    });
+    escribirReporte(corta);
+    EXPECT_FALSE(corta.correcta());
 }
