@@ -64,7 +64,24 @@ int nucleosLibres() {
     return std::max(1, nucleos - otros);
 }
 
+namespace {
+// Los bucles paralelos de CHOLMOD (la suma de cada supernodo en sus
+// ancestros) piden cuatro hilos OpenMP aunque haya dos núcleos, y esos hilos
+// esperan girando entre un bucle y otro: compiten con los hilos BLAS, que
+// hacen el trabajo grueso. Con el ajuste dinámico, OpenMP les da sólo los
+// núcleos que la carga del sistema deja libres. Se respeta lo que el usuario
+// haya fijado con las variables de OpenMP.
+void ajustarHilosOpenMP() {
+    if (std::getenv("OMP_DYNAMIC") != nullptr || std::getenv("OMP_NUM_THREADS") != nullptr ||
+        std::getenv("OMP_THREAD_LIMIT") != nullptr)
+        return;
+    using Fijar = void (*)(int);
+    if (const auto fijar = reinterpret_cast<Fijar>(dlsym(RTLD_DEFAULT, "omp_set_dynamic"))) fijar(1);
+}
+}  // namespace
+
 int elegirHilosBlas() {
+    ajustarHilosOpenMP();
     if (std::getenv("OPENBLAS_NUM_THREADS") != nullptr || std::getenv("OMP_NUM_THREADS") != nullptr) return 0;
     using Fijar = void (*)(int);
     const auto fijar = reinterpret_cast<Fijar>(dlsym(RTLD_DEFAULT, "openblas_set_num_threads"));
