@@ -65,9 +65,11 @@ std::vector<idx_t> diseccion(const grafoNudos& g, idx_t semilla) {
 // grado de libertad libre (seis veces más chico que el de los grados de
 // libertad) da cuántos nudos tiene cada columna del factor por nudos; cada uno
 // de los libres[j] grados de libertad del nudo j tiene entonces los suyos de
-// más abajo en el nudo más seis por nudo de la columna (un nudo con apoyos
-// parciales cuenta como libre del todo), y una columna de c términos cuesta
-// c² operaciones, como las cuenta CHOLMOD.
+// más abajo en el nudo más seis por nudo de la columna, y una columna de c
+// términos cuesta c² operaciones, como las cuenta CHOLMOD. Es exacta cuando
+// cada nudo tiene sus seis grados libres o ninguno; un nudo con apoyos
+// parciales o que sigue a un diafragma cuenta en las columnas de los demás
+// como libre del todo, lo que basta para comparar dos órdenes.
 double operacionesPrevistas(const grafoNudos& g, const std::vector<idx_t>& orden, const std::vector<int>& libres) {
     // Los nudos que cuentan, en el orden dado, y el lugar de cada uno.
     std::vector<int> lugar(static_cast<size_t>(g.n), -1), nudos;
