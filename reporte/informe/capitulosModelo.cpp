@@ -149,6 +149,17 @@ struct agrupados {
     }
 };
 
+// Una fila por grupo de valores numéricos: las celdas dadas, los valores y
+// los números del grupo en rangos.
+void filasDeGrupos(tablaHtml& t, const agrupados<std::vector<double>>& g, const std::vector<std::string>& delante = {}) {
+    for (std::size_t i = 0; i < g.valores.size(); ++i) {
+        std::vector<std::string> celdas = delante;
+        for (double v : g.valores[i]) celdas.push_back(numeroInforme(v));
+        celdas.push_back(enRangos(g.numeros[i]));
+        t.fila(celdas);
+    }
+}
+
 const char* const kGdl[6] = {"Ux", "Uy", "Uz", "Gx", "Gy", "Gz"};
 
 void tablaApoyos(documentoHtml& doc) {
@@ -182,12 +193,7 @@ void tablaResortes(documentoHtml& doc) {
     const std::string kf = sufijoUnidad(magnitud::fuerza).empty() ? "" : " (" + unidadFuerza + "/" + unidadLongitud + ")";
     const std::string km = sufijoUnidad(magnitud::fuerza).empty() ? "" : " (" + unidadFuerza + "·" + unidadLongitud + "/rad)";
     tablaHtml t({{"kx" + kf}, {"ky" + kf}, {"kz" + kf}, {"kgx" + km}, {"kgy" + km}, {"kgz" + km}, {"Nudos", false}});
-    for (std::size_t i = 0; i < g.valores.size(); ++i) {
-        std::vector<std::string> celdas;
-        for (double v : g.valores[i]) celdas.push_back(numeroInforme(v));
-        celdas.push_back(enRangos(g.numeros[i]));
-        t.fila(celdas);
-    }
+    filasDeGrupos(t, g);
     doc.seccion("Resortes");
     doc.parrafo("Rigideces según los ejes globales; donde también hay apoyo, manda el apoyo.", "nota");
     doc.tabla(t);
@@ -208,12 +214,7 @@ void tablaImpuestos(documentoHtml& doc) {
             const Eigen::Matrix<double, 6, 1> d = n.getImpuestoDeCaso(caso);
             if ((d.array() != 0).any()) g.agregar(std::vector<double>(d.data(), d.data() + 6), n.getNoNudoUsuario());
         }
-        for (std::size_t i = 0; i < g.valores.size(); ++i) {
-            std::vector<std::string> celdas{caso};
-            for (double v : g.valores[i]) celdas.push_back(numeroInforme(v));
-            celdas.push_back(enRangos(g.numeros[i]));
-            t.fila(celdas);
-        }
+        filasDeGrupos(t, g, {caso});
     }
     if (t.vacia()) return;
     doc.seccion("Desplazamientos impuestos");
@@ -230,12 +231,7 @@ void tablaLiberaciones(documentoHtml& doc) {
     }
     if (g.valores.empty()) return;
     tablaHtml t({{"Inicio, plano x-y"}, {"Fin, plano x-y"}, {"Inicio, plano x-z"}, {"Fin, plano x-z"}, {"Barras", false}});
-    for (std::size_t i = 0; i < g.valores.size(); ++i) {
-        std::vector<std::string> celdas;
-        for (double v : g.valores[i]) celdas.push_back(numeroInforme(v));
-        celdas.push_back(enRangos(g.numeros[i]));
-        t.fila(celdas);
-    }
+    filasDeGrupos(t, g);
     doc.seccion("Liberaciones de extremo");
     doc.parrafo("Factores de fijación de los extremos: 0 rótula, 1 rígido.", "nota");
     doc.tabla(t);
