@@ -7,7 +7,10 @@
 # botón central, toma la mediana de los cuadros dibujados durante la órbita con:
 # sólo el modelo, la deformada tras "Calcular", el diagrama My, las cargas y los
 # números de nudos y barras. Mide también "Calcular" hasta el fin del primer
-# cuadro con resultados (el del análisis y el siguiente).
+# cuadro con resultados (el del análisis y el siguiente). Junto a cada mediana,
+# entre paréntesis, la mediana del procesador que gastó cada cuadro sumando
+# todos los hilos: con la máquina compartida el reloj de pared sube con la
+# carga de los demás y este tiempo mucho menos; la carga se informa al final.
 #   bash medirCuadros.sh <vantra3d> <libvantra_tiempo_cuadro.so> <vantra3d-bench> <carpeta> [NXxNYxNZ ...]
 # Sin tamaños mide 10x10x10 y 20x20x10. No es una prueba: sólo informa.
 set -u
@@ -35,8 +38,12 @@ for _ in $(seq 100); do [ -s pantalla.txt ] && break; sleep 0.1; done
 [ -s pantalla.txt ] || { echo "Xvfb no pudo arrancar"; exit 1; }
 export DISPLAY=":$(head -n 1 pantalla.txt)"
 
-# Cuadros (inicio fin) que empezaron y terminaron entre $1 y $2.
-cuadros_entre() { awk -v a="$1" -v b="$2" '$1 >= a && $2 <= b { printf "%.3f\n", ($2 - $1) * 1000 }' cuadros.txt; }
+# Cuadros (inicio fin procesador) que empezaron y terminaron entre $1 y $2:
+# sus milisegundos de reloj o, con $3 = procesador, de procesador.
+cuadros_entre() {
+    awk -v a="$1" -v b="$2" -v p="${3:-}" '$1 >= a && $2 <= b { printf "%.3f\n", p != "" ? $3 : ($2 - $1) * 1000 }' \
+        cuadros.txt
+}
 mediana() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else printf "%.0f", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 # Espera a que el visor atienda lo pedido: $1 segundos sin cuadros nuevos o,
 # si redibuja sin pausa, tres cuadros nuevos (a lo sumo $2 segundos).
@@ -53,7 +60,8 @@ esperar_quietud() {
 }
 
 # Orbita con el botón central ida y vuelta (200 píxeles) al menos 4 s y al
-# menos 12 cuadros (60 s como mucho); escribe la mediana de esos cuadros.
+# menos 12 cuadros (60 s como mucho); escribe la mediana de esos cuadros y,
+# entre paréntesis, la de su procesador.
 orbitar() {
     local inicio fin n=0 paso=0 x
     xdo mousemove --window "$wid" 400 400
@@ -72,7 +80,7 @@ orbitar() {
     done
     fin=$(ahora)
     xdo mouseup 2
-    cuadros_entre "$inicio" "$fin" | mediana
+    echo "$(cuadros_entre "$inicio" "$fin" | mediana) ms ($(cuadros_entre "$inicio" "$fin" procesador | mediana))"
 }
 
 orden() {
@@ -80,8 +88,10 @@ orden() {
     xdo key Return
 }
 
-printf '| %-9s | %8s | %9s | %5s | %6s | %10s | %9s |\n' modelo "modelo" "deformada" "My" "cargas" "etiquetas" "Calcular"
-printf '|%s|\n' "-----------|----------|-----------|-------|--------|------------|-----------"
+carga_inicial=$(cut -d ' ' -f 1 /proc/loadavg)
+printf '| %-9s | %-13s | %-13s | %-13s | %-13s | %-13s | %9s |\n' modelo "modelo" "deformada" "My" "cargas" \
+    "etiquetas" "Calcular"
+printf '|%s|\n' "-----------|---------------|---------------|---------------|---------------|---------------|-----------"
 for t in "${tamanos[@]}"; do
     IFS=x read -r nx ny nz <<<"$t"
     "$bench" --generar "$nx" "$ny" "$nz" > "$PWD/edificio_$t.txt" || exit 1
@@ -134,7 +144,7 @@ for t in "${tamanos[@]}"; do
     orden tagBarras
     esperar_quietud 1 60
     etiquetas=$(orbitar)
-    printf '| %-9s | %5s ms | %6s ms | %2s ms | %3s ms | %7s ms | %9s |\n' "$t" "$modelo" "$deformada" "$momento" \
+    printf '| %-9s | %-13s | %-13s | %-13s | %-13s | %-13s | %9s |\n' "$t" "$modelo" "$deformada" "$momento" \
         "$cargas" "$etiquetas" "${calcular:--}"
     xdo key Escape
     for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
@@ -142,3 +152,4 @@ for t in "${tamanos[@]}"; do
     wait "$app_pid" 2>/dev/null
     app_pid=""
 done
+echo "Carga de la máquina (promedio de 1 minuto): $carga_inicial al empezar, $(cut -d ' ' -f 1 /proc/loadavg) al terminar ($(nproc) núcleos)."

@@ -3,10 +3,12 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "entornoVisor.h"
 #include "reporte/archivosCsv.h"
 #include "reporte/funcionPrint.h"
+#include "visor/capas/capas.h"
 #include "visor/capas/geometriaDiagramas.h"
 #include "visor/capas/leyenda.h"
 #include "visor/escena/escena.h"
@@ -14,6 +16,18 @@
 #include "visor/escena/lote.h"
 
 namespace {
+
+// Lo que registró un lote: cada grupo (primitiva, color y vértices) y cada
+// rótulo (texto, alto, si es obligatorio y su ancla).
+using ContenidoLote = std::pair<std::vector<std::tuple<int, std::array<float, 3>, std::vector<float>>>,
+                                std::vector<std::tuple<std::string, double, bool, double, double, double>>>;
+ContenidoLote contenido(const LoteDibujo& lote) {
+    ContenidoLote c;
+    for (const GrupoLote& g : lote.grupos()) c.first.emplace_back(static_cast<int>(g.primitiva), g.color, g.vertices);
+    for (const Rotulo3D& r : lote.rotulos())
+        c.second.emplace_back(r.texto, r.altura, r.siempre, r.ancla.x(), r.ancla.y(), r.ancla.z());
+    return c;
+}
 
 // Preparaciones que hizo prepararEscena en esta llamada.
 unsigned long preparadas() {
@@ -91,6 +105,53 @@ TEST_F(EntornoVisor, CadaPreparacionDeUnaCapaLlevaUnNumeroNuevo) {
     std::set<unsigned long> todos(antes.begin(), antes.end());
     todos.insert(despues.begin(), despues.end());
     EXPECT_EQ(todos.size(), antes.size() + 1);  // ningún número se repite entre capas ni se reusa
+}
+
+// Lo que la escena repite mientras sólo se mueve la cámara es lo que la capa
+// dibujaría de nuevo con el estado de ese momento: ningún cambio de escala,
+// combinación, diagrama, alto del texto, interruptor o aislamiento deja en
+// pantalla la geometría de antes, ni al ir ni al volver.
+TEST_F(EntornoVisor, LaCapaPreparadaEsLaQueSeDibujariaDeNuevo) {
+    CapturaConsola silencio;
+    ASSERT_FALSE(cargar(std::string(kMensula) + "distribuidaLocalY: P -1 -1  3 7 5\n"));
+    orden("combo", "C1", "plotMy");
+    modificadorFlagsGraf(kFlagCalculado);
+    using Dibujo = void (*)(LoteDibujo&, int, double);
+    const auto comparar = [](const char* paso, Dibujo dibujo, int c, double escala) {
+        SCOPED_TRACE(paso);
+        xCam += 1.0;  // la cámara se mueve entre un cuadro y otro
+        const std::vector<CapaPreparada> capas = prepararEscena();
+        ASSERT_FALSE(capas.empty());
+        LoteDibujo nuevo;
+        dibujo(nuevo, c, escala);
+        ordenarRotulos(nuevo.rotulos());
+        ASSERT_FALSE(nuevo.grupos().empty());
+        EXPECT_TRUE(contenido(*capas.back().lote) == contenido(nuevo));  // el diagrama es la última capa
+    };
+    comparar("My de C1", plotMomentoY, 0, escalaMy);
+    teclado('+', 0, 0);
+    comparar("escala mayor", plotMomentoY, 0, escalaMy);
+    orden("combo", "C1", "combo", "C2");  // C2 sola: la carga doble
+    comparar("otra combinación", plotMomentoY, 1, escalaMy);
+    orden("plotVy");
+    comparar("otro diagrama", plotCortanteY, 1, escalaVy);
+    falso.modificadores = kModificadorShift;
+    teclado('+', 0, 0);
+    falso.modificadores = 0;
+    comparar("texto más alto", plotCortanteY, 1, escalaVy);
+    modificadorFlagsGraf(kFlagLineasInternas);
+    comparar("sin líneas internas", plotCortanteY, 1, escalaVy);
+    modificadorFlagsGraf(kFlagTextosDiagramas);
+    comparar("sin textos", plotCortanteY, 1, escalaVy);
+    orden("aislar 3 5");
+    comparar("barra 7 oculta", plotCortanteY, 1, escalaVy);
+    orden("noAislar");
+    modificadorFlagsGraf(kFlagLineasInternas);
+    modificadorFlagsGraf(kFlagTextosDiagramas);
+    orden("plotMy");
+    teclado('-', 0, 0);
+    orden("combo", "C2", "combo", "C1");
+    comparar("de vuelta al principio", plotMomentoY, 0, escalaMy);
 }
 
 TEST_F(EntornoVisor, LaLeyendaDaLosExtremosDelReporte) {
