@@ -1,5 +1,7 @@
 #include "analisis/analisisModal.h"
 
+#include "analisis/lanczosBloque.h"
+
 #include <Eigen/Eigenvalues>
 #include <Spectra/SymEigsSolver.h>
 #include <algorithm>
@@ -28,6 +30,18 @@ public:
     Eigen::Index cols() const { return masa.rows(); }
     Eigen::MatrixXd aplicar(const Eigen::MatrixXd& x) const {
         return factor.aplicarInversaL(masa * factor.aplicarInversaLt(x));
+    }
+    // Lo mismo, dejando en z = Pᵀ·L⁻ᵀ·x el paso intermedio (las formas en
+    // variables escaladas). El producto por la masa recorre la matriz una sola
+    // vez para todo el bloque: fila a fila del bloque traspuesto.
+    Eigen::MatrixXd aplicar(const Eigen::MatrixXd& x, Eigen::MatrixXd& z) const {
+        z = factor.aplicarInversaLt(x);
+        const Eigen::MatrixXd zt = z.transpose();
+        Eigen::MatrixXd mzt = Eigen::MatrixXd::Zero(zt.rows(), zt.cols());
+        for (Eigen::Index j = 0; j < masa.outerSize(); ++j)
+            for (Eigen::SparseMatrix<double>::InnerIterator it(masa, j); it; ++it)
+                mzt.col(it.row()) += it.value() * zt.col(j);
+        return factor.aplicarInversaL(mzt.transpose());
     }
     void perform_op(const double* entrada, double* salida) const {
         const Eigen::Map<const Eigen::MatrixXd> x(entrada, rows(), 1);
@@ -88,8 +102,23 @@ Eigen::SparseMatrix<double> masaLibre(const numeracionLibre& num) {
     return masa;
 }
 
-// Mayores autovalores (y sus vectores) del operador, de mayor a menor.
-bool autovalores(const operadorModal& op, Eigen::Index pedidos, Eigen::VectorXd& valores, Eigen::MatrixXd& vectores) {
+// Bloque, base y vectores retenidos del Lanczos por bloques para `pedidos`
+// modos. Seis vectores por pasada por el factor: con más, la pasada cuesta
+// más de lo que ahorran en pasadas; con menos, hacen falta demasiadas.
+parametrosLanczosBloque parametrosBloques(Eigen::Index pedidos) {
+    parametrosLanczosBloque p;
+    p.bloque = std::max<Eigen::Index>(6, (pedidos + 2) / 3);
+    p.retenidos = std::max<Eigen::Index>(2 * pedidos, pedidos + 2 * p.bloque);
+    p.base = p.retenidos + 5 * p.bloque;
+    p.pasadasMaximas = 40;
+    return p;
+}
+
+// Mayores autovalores (y sus vectores) del operador, de mayor a menor. Si el
+// camino lo da sin otra pasada, deja en intermedios Pᵀ·L⁻ᵀ·vectores.
+bool autovalores(const operadorModal& op, Eigen::Index pedidos, Eigen::VectorXd& valores, Eigen::MatrixXd& vectores,
+                 Eigen::MatrixXd& intermedios) {
+    informeModal& informe = ultimoInformeModal();
     const Eigen::Index n = op.rows();
     if (n <= kLibresDenso || 2 * pedidos >= n) {
         // A = Zᵀ·Ms·Z con Z = Pᵀ·L⁻ᵀ: la misma matriz, armada entera.
@@ -100,24 +129,54 @@ bool autovalores(const operadorModal& op, Eigen::Index pedidos, Eigen::VectorXd&
         const Eigen::Index k = std::min(pedidos, n);
         valores = densa.eigenvalues().tail(k).reverse();
         vectores = densa.eigenvectors().rightCols(k).rowwise().reverse();
+        informe.metodo = metodoModal::densa;
         return true;
+    }
+    if (n >= ajustesModales().libresBloques) {
+        // Un modelo grande: bloques de vectores por cada pasada por el factor.
+        // Si no convergen (o hay modos sin masa entre los pedidos) sigue el
+        // Lanczos de un vector, como en un modelo pequeño.
+        informeLanczosBloque info;
+        const parametrosLanczosBloque p = parametrosBloques(pedidos);
+        const bool convergio = lanczosBloque(
+            [&op](const Eigen::MatrixXd& x, Eigen::MatrixXd& z) { return op.aplicar(x, z); }, n, pedidos, p, valores,
+            vectores, &intermedios, &info);
+        informe.pasadasBloques = info.pasadas;
+        if (convergio) {
+            informe.metodo = metodoModal::bloques;
+            return true;
+        }
+        intermedios.resize(0, 0);
     }
     const Eigen::Index ncv = std::min(n, std::max(2 * pedidos + 1, pedidos + 20));
     operadorModal copia = op;
     Spectra::SymEigsSolver<operadorModal> lanczos(copia, pedidos, ncv);
     lanczos.init();
     lanczos.compute(Spectra::SortRule::LargestAlge, 1000, 1e-10);
+    informe.operacionesLanczos = static_cast<int>(lanczos.num_operations());
     if (lanczos.info() != Spectra::CompInfo::Successful) return false;
     valores = lanczos.eigenvalues();
     vectores = lanczos.eigenvectors();
+    informe.metodo = metodoModal::lanczos;
     return true;
 }
 
 }  // namespace
 
+ajustesAnalisisModal& ajustesModales() {
+    static ajustesAnalisisModal ajustes;
+    return ajustes;
+}
+
+informeModal& ultimoInformeModal() {
+    static informeModal informe;
+    return informe;
+}
+
 void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
     std::vector<modoVibracion>& modos = resultados.modos;
     modos.clear();
+    ultimoInformeModal() = informeModal{};
     if (modosPedidos <= 0) return;
     const Eigen::Index nf = num.noLibres();
     Eigen::SparseMatrix<double> masa = masaLibre(num);
@@ -158,12 +217,13 @@ void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
     const Eigen::SparseMatrix<double> masaEscalada = s.asDiagonal() * masa * s.asDiagonal();
     const operadorModal op(factor, masaEscalada);
     Eigen::VectorXd valores;
-    Eigen::MatrixXd vectores;
-    if (!autovalores(op, std::min<Eigen::Index>(modosPedidos, nf), valores, vectores)) {
+    Eigen::MatrixXd vectores, intermedios;
+    if (!autovalores(op, std::min<Eigen::Index>(modosPedidos, nf), valores, vectores, intermedios)) {
         mensajes.advertencia("Advertencia: el cálculo de los modos no convergió; no hay resultados modales");
         return;
     }
-    const Eigen::MatrixXd formas = s.asDiagonal() * factor.aplicarInversaLt(vectores);
+    if (intermedios.cols() != vectores.cols()) intermedios = factor.aplicarInversaLt(vectores);
+    const Eigen::MatrixXd formas = s.asDiagonal() * intermedios;
 
     Eigen::Vector3d acumulada = Eigen::Vector3d::Zero();
     for (Eigen::Index k = 0; k < valores.size(); ++k) {
