@@ -132,10 +132,13 @@ bool autovalores(const operadorModal& op, Eigen::Index pedidos, Eigen::VectorXd&
         informe.metodo = metodoModal::densa;
         return true;
     }
-    if (n >= ajustesModales().libresBloques) {
-        // Un modelo grande: bloques de vectores por cada pasada por el factor.
-        // Si no convergen (o hay modos sin masa entre los pedidos) sigue el
-        // Lanczos de un vector, como en un modelo pequeño.
+    if (!ajustesModales().soloUnVector) {
+        // Un bloque de vectores por cada pasada por el factor. El Lanczos de
+        // un vector arranca de un solo vector: de un par de modos de igual
+        // frecuencia (planta simétrica) puede ver uno solo y dar como
+        // siguiente un modo más alto; el bloque ve los dos. Si los bloques no
+        // convergen (o hay modos sin masa entre los pedidos) sigue el Lanczos
+        // de un vector.
         informeLanczosBloque info;
         const parametrosLanczosBloque p = parametrosBloques(pedidos);
         const bool convergio = lanczosBloque(

@@ -8,17 +8,16 @@
 
 // Llena resultados.modos con los modosPedidos modos más bajos: los mayores
 // autovalores de L⁻¹·M·L⁻ᵀ, que son 1/ω² de los modos más bajos. Con pocos
-// libres, descomposición densa; en un modelo grande, Lanczos por bloques (ver
-// lanczosBloque.h); si no, o si éste no converge, Lanczos con reinicio
-// implícito (Spectra). Avisa de los modos sin masa, que se omiten, y de los que
-// faltan cuando hay menos que los pedidos.
+// libres, descomposición densa; si no, Lanczos por bloques (ver
+// lanczosBloque.h) y, si éste no converge o hay modos sin masa entre los
+// pedidos, Lanczos de un vector con reinicio implícito (Spectra). Avisa de los
+// modos sin masa, que se omiten, y de los que faltan cuando hay menos que los
+// pedidos.
 void calcularModos(const solucionDispersa& factor, const numeracionLibre& numeracion);
 
-// Desde cuántos libres se usa el Lanczos por bloques. Por debajo, el Lanczos de
-// un vector tarda milisegundos y sus resultados son los de siempre; las
-// pruebas bajan el umbral para comparar los dos caminos en modelos chicos.
+// Las pruebas comparan los bloques con el Lanczos de un vector.
 struct ajustesAnalisisModal {
-    long libresBloques = 3000;
+    bool soloUnVector = false;
 };
 ajustesAnalisisModal& ajustesModales();
 
