@@ -108,7 +108,7 @@ Eigen::SparseMatrix<double> masaLibre(const numeracionLibre& num) {
 parametrosLanczosBloque parametrosBloques(Eigen::Index pedidos) {
     parametrosLanczosBloque p;
     p.bloque = std::max<Eigen::Index>(6, (pedidos + 2) / 3);
-    p.retenidos = std::max<Eigen::Index>(2 * pedidos, pedidos + 2 * p.bloque);
+    p.retenidos = std::max<Eigen::Index>(2 * pedidos, pedidos + 20);
     p.base = p.retenidos + 5 * p.bloque;
     p.pasadasMaximas = 40;
     return p;
