@@ -39,11 +39,13 @@ void producto(bool traspuesta, double alpha, const Eigen::Ref<const Eigen::Matri
 }
 
 // Deja las columnas de z ortonormales y ortogonales a las de v (que lo son),
-// con Gram-Schmidt por bloques contra v seguido de QR. Si una columna pierde
-// casi toda su norma (estaba en el espacio de v o dependía de las otras del
-// bloque), se repite la pasada con el Q obtenido: una columna que sólo salió
-// de redondeos vuelve a proyectarse fuera de v. Falso si no se logra.
-bool ortonormalizar(Eigen::MatrixXd& z, const Eigen::Ref<const Eigen::MatrixXd>& v) {
+// con Gram-Schmidt por bloques contra v seguido de QR; en coeficientes, si se
+// pide, vᵀ·z de la primera pasada. Si una columna pierde más de la mitad de su
+// norma (estaba casi en el espacio de v o dependía de las otras del bloque),
+// se repite la pasada con el Q obtenido: una columna que sólo salió de
+// redondeos vuelve a proyectarse fuera de v. Falso si no se logra.
+bool ortonormalizar(Eigen::MatrixXd& z, const Eigen::Ref<const Eigen::MatrixXd>& v,
+                    Eigen::MatrixXd* coeficientes = nullptr) {
     const Eigen::Index n = z.rows(), b = z.cols();
     for (int pasada = 0; pasada < 4; ++pasada) {
         const Eigen::VectorXd antes = z.colwise().norm().transpose();
@@ -51,6 +53,7 @@ bool ortonormalizar(Eigen::MatrixXd& z, const Eigen::Ref<const Eigen::MatrixXd>&
             Eigen::MatrixXd c(v.cols(), b);
             producto(true, 1.0, v, z, 0.0, c);
             producto(false, -1.0, v, c, 1.0, z);
+            if (pasada == 0 && coeficientes) *coeficientes = std::move(c);
         }
         const Eigen::HouseholderQR<Eigen::MatrixXd> qr(z);
         bool bien = true;
@@ -133,13 +136,19 @@ bool lanczosBloque(const operadorBloque& a, Eigen::Index n, Eigen::Index pedidos
         v.middleCols(j, b) = siguiente;
         w.middleCols(j, b) = imagen;
         j += b;
-        Eigen::MatrixXd c(j, b);
-        producto(true, 1.0, v.leftCols(j), imagen, 0.0, c);
+        // El bloque que sigue: lo nuevo de A·V respecto de la base. Salvo
+        // redondeo, A·Q sólo tiene componentes en Q, en el bloque anterior y,
+        // si Q es el primero tras un reinicio, en los vectores retenidos: se
+        // quitan ésas primero y después todo lo demás contra la base entera.
+        // H recibe las dos partes.
+        const Eigen::Index cerca = (j == b || j == retenidos + b) ? 0 : j - 2 * b;
+        Eigen::MatrixXd c = Eigen::MatrixXd::Zero(j, b), resto;
+        producto(true, 1.0, v.middleCols(cerca, j - cerca), imagen, 0.0, c.bottomRows(j - cerca));
+        producto(false, -1.0, v.middleCols(cerca, j - cerca), c.bottomRows(j - cerca), 1.0, imagen);
+        if (!ortonormalizar(imagen, v.leftCols(j), &resto)) return false;
+        c += resto;
         h.block(0, j - b, j, b) = c;
         h.block(j - b, 0, b, j) = c.transpose();
-        // El bloque que sigue: lo nuevo de A·V respecto de la base.
-        producto(false, -1.0, v.leftCols(j), c, 1.0, imagen);
-        if (!ortonormalizar(imagen, v.leftCols(j))) return false;
         siguiente = std::move(imagen);
         if (j < pedidos) continue;
 
