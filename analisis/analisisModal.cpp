@@ -20,6 +20,8 @@ constexpr Eigen::Index kLibresDenso = 500;
 // Un autovalor 1/ω² por debajo de esta fracción del mayor es un modo sin masa
 // (de frecuencia infinita).
 constexpr double kModoSinMasa = 1e-12;
+// Memoria que pueden ocupar las bases del Lanczos por bloques (bytes).
+constexpr double kMemoriaBloques = 1.5e9;
 
 // y = L⁻¹·P·Ms·Pᵀ·L⁻ᵀ·x, con Ms la masa escalada como la rigidez.
 class operadorModal {
@@ -132,18 +134,27 @@ bool autovalores(const operadorModal& op, Eigen::Index pedidos, Eigen::VectorXd&
         informe.metodo = metodoModal::densa;
         return true;
     }
-    if (!ajustesModales().soloUnVector) {
+    const parametrosLanczosBloque p = parametrosBloques(pedidos);
+    // Las bases de los bloques (V y A·V, y las formas si caben) ocupan varias
+    // veces la del Lanczos de un vector: con muchos modos en un modelo muy
+    // grande se quedan fuera.
+    const double bytesBase = 8.0 * static_cast<double>(n) * static_cast<double>(p.base);
+    if (!ajustesModales().soloUnVector && 2 * bytesBase <= kMemoriaBloques) {
         // Un bloque de vectores por cada pasada por el factor. El Lanczos de
         // un vector arranca de un solo vector: de un par de modos de igual
         // frecuencia (planta simétrica) puede ver uno solo y dar como
         // siguiente un modo más alto; el bloque ve los dos. Si los bloques no
         // convergen (o hay modos sin masa entre los pedidos) sigue el Lanczos
         // de un vector.
+        const bool conFormas = 3 * bytesBase <= kMemoriaBloques;
         informeLanczosBloque info;
-        const parametrosLanczosBloque p = parametrosBloques(pedidos);
         const bool convergio = lanczosBloque(
-            [&op](const Eigen::MatrixXd& x, Eigen::MatrixXd& z) { return op.aplicar(x, z); }, n, pedidos, p, valores,
-            vectores, &intermedios, &info);
+            [&op, conFormas](const Eigen::MatrixXd& x, Eigen::MatrixXd& z) {
+                Eigen::MatrixXd y = op.aplicar(x, z);
+                if (!conFormas) z.resize(0, 0);
+                return y;
+            },
+            n, pedidos, p, valores, vectores, &intermedios, &info);
         informe.pasadasBloques = info.pasadas;
         if (convergio) {
             informe.metodo = metodoModal::bloques;
