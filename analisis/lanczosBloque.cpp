@@ -3,6 +3,7 @@
 #include <Eigen/Eigenvalues>
 #include <Eigen/QR>
 #include <Spectra/Util/SimpleRandom.h>
+#include <algorithm>
 #include <cmath>
 #include <dlfcn.h>
 
@@ -105,6 +106,7 @@ bool lanczosBloque(const operadorBloque& a, Eigen::Index n, Eigen::Index pedidos
     };
 
     Eigen::Index j = 0;
+    int saltar = 0;  // pasadas que quedan sin Rayleigh–Ritz
     while (info.pasadas < p.pasadasMaximas) {
         // Con la base llena quedan los vectores de Ritz mayores. El bloque
         // siguiente, ortogonal a la base anterior, lo es también a ellos y
@@ -151,6 +153,10 @@ bool lanczosBloque(const operadorBloque& a, Eigen::Index n, Eigen::Index pedidos
         h.block(j - b, 0, b, j) = c.transpose();
         siguiente = std::move(imagen);
         if (j < pedidos) continue;
+        if (saltar > 0) {
+            --saltar;
+            continue;
+        }
 
         // Rayleigh–Ritz. Lo que A·V tiene fuera de la base está (salvo
         // redondeo) en el bloque siguiente Q: el residuo de cada par se estima
@@ -169,9 +175,15 @@ bool lanczosBloque(const operadorBloque& a, Eigen::Index n, Eigen::Index pedidos
             info.nulos = true;
             return false;
         }
+        double peor = 0;
+        for (Eigen::Index i = 0; i < pedidos; ++i) peor = std::max(peor, estimados(i) / (p.tolerancia * theta(i)));
+        if (!(peor <= 1)) {
+            // Los residuos bajan a lo sumo unas treinta veces por pasada: las
+            // pasadas que no pueden bastar se dan sin Rayleigh–Ritz.
+            saltar = std::isfinite(peor) ? std::max(0, static_cast<int>(std::log(peor) / std::log(30.0)) - 1) : 0;
+            continue;
+        }
         bool convergidos = true;
-        for (Eigen::Index i = 0; i < pedidos; ++i) convergidos = convergidos && estimados(i) <= p.tolerancia * theta(i);
-        if (!convergidos) continue;
         // La estimación dice que basta: se comprueba con los residuos de verdad.
         Eigen::MatrixXd y, ay, uy;
         combinar(j, s, y, ay, otras ? &uy : nullptr);
