@@ -1,5 +1,7 @@
 #include "analisis/analisisModal.h"
 
+#include "analisis/lanczosBloque.h"
+
 #include <Eigen/Eigenvalues>
 #include <Spectra/SymEigsSolver.h>
 #include <algorithm>
@@ -18,6 +20,8 @@ constexpr Eigen::Index kLibresDenso = 500;
 // Un autovalor 1/ω² por debajo de esta fracción del mayor es un modo sin masa
 // (de frecuencia infinita).
 constexpr double kModoSinMasa = 1e-12;
+// Memoria que pueden ocupar las bases del Lanczos por bloques (bytes).
+constexpr double kMemoriaBloques = 1.5e9;
 
 // y = L⁻¹·P·Ms·Pᵀ·L⁻ᵀ·x, con Ms la masa escalada como la rigidez.
 class operadorModal {
@@ -28,6 +32,18 @@ public:
     Eigen::Index cols() const { return masa.rows(); }
     Eigen::MatrixXd aplicar(const Eigen::MatrixXd& x) const {
         return factor.aplicarInversaL(masa * factor.aplicarInversaLt(x));
+    }
+    // Lo mismo, dejando en z = Pᵀ·L⁻ᵀ·x el paso intermedio (las formas en
+    // variables escaladas). El producto por la masa recorre la matriz una sola
+    // vez para todo el bloque: fila a fila del bloque traspuesto.
+    Eigen::MatrixXd aplicar(const Eigen::MatrixXd& x, Eigen::MatrixXd& z) const {
+        z = factor.aplicarInversaLt(x);
+        const Eigen::MatrixXd zt = z.transpose();
+        Eigen::MatrixXd mzt = Eigen::MatrixXd::Zero(zt.rows(), zt.cols());
+        for (Eigen::Index j = 0; j < masa.outerSize(); ++j)
+            for (Eigen::SparseMatrix<double>::InnerIterator it(masa, j); it; ++it)
+                mzt.col(it.row()) += it.value() * zt.col(j);
+        return factor.aplicarInversaL(mzt.transpose());
     }
     void perform_op(const double* entrada, double* salida) const {
         const Eigen::Map<const Eigen::MatrixXd> x(entrada, rows(), 1);
@@ -88,8 +104,23 @@ Eigen::SparseMatrix<double> masaLibre(const numeracionLibre& num) {
     return masa;
 }
 
-// Mayores autovalores (y sus vectores) del operador, de mayor a menor.
-bool autovalores(const operadorModal& op, Eigen::Index pedidos, Eigen::VectorXd& valores, Eigen::MatrixXd& vectores) {
+// Bloque, base y vectores retenidos del Lanczos por bloques para `pedidos`
+// modos. Seis vectores por pasada por el factor: con más, la pasada cuesta
+// más de lo que ahorran en pasadas; con menos, hacen falta demasiadas.
+parametrosLanczosBloque parametrosBloques(Eigen::Index pedidos) {
+    parametrosLanczosBloque p;
+    p.bloque = std::max<Eigen::Index>(6, (pedidos + 2) / 3);
+    p.retenidos = std::max<Eigen::Index>(2 * pedidos, pedidos + 20);
+    p.base = p.retenidos + 5 * p.bloque;
+    p.pasadasMaximas = 40;
+    return p;
+}
+
+// Mayores autovalores (y sus vectores) del operador, de mayor a menor. Si el
+// camino lo da sin otra pasada, deja en intermedios Pᵀ·L⁻ᵀ·vectores.
+bool autovalores(const operadorModal& op, Eigen::Index pedidos, Eigen::VectorXd& valores, Eigen::MatrixXd& vectores,
+                 Eigen::MatrixXd& intermedios) {
+    informeModal& informe = ultimoInformeModal();
     const Eigen::Index n = op.rows();
     if (n <= kLibresDenso || 2 * pedidos >= n) {
         // A = Zᵀ·Ms·Z con Z = Pᵀ·L⁻ᵀ: la misma matriz, armada entera.
@@ -100,24 +131,66 @@ bool autovalores(const operadorModal& op, Eigen::Index pedidos, Eigen::VectorXd&
         const Eigen::Index k = std::min(pedidos, n);
         valores = densa.eigenvalues().tail(k).reverse();
         vectores = densa.eigenvectors().rightCols(k).rowwise().reverse();
+        informe.metodo = metodoModal::densa;
         return true;
+    }
+    const parametrosLanczosBloque p = parametrosBloques(pedidos);
+    // Las bases de los bloques (V y A·V, y las formas si caben) ocupan varias
+    // veces la del Lanczos de un vector: con muchos modos en un modelo muy
+    // grande se quedan fuera.
+    const double bytesBase = 8.0 * static_cast<double>(n) * static_cast<double>(p.base);
+    if (!ajustesModales().soloUnVector && 2 * bytesBase <= kMemoriaBloques) {
+        // Un bloque de vectores por cada pasada por el factor. El Lanczos de
+        // un vector arranca de un solo vector: de un par de modos de igual
+        // frecuencia (planta simétrica) puede ver uno solo y dar como
+        // siguiente un modo más alto; el bloque ve los dos. Si los bloques no
+        // convergen (o hay modos sin masa entre los pedidos) sigue el Lanczos
+        // de un vector.
+        const bool conFormas = 3 * bytesBase <= kMemoriaBloques;
+        informeLanczosBloque info;
+        const bool convergio = lanczosBloque(
+            [&op, conFormas](const Eigen::MatrixXd& x, Eigen::MatrixXd& z) {
+                Eigen::MatrixXd y = op.aplicar(x, z);
+                if (!conFormas) z.resize(0, 0);
+                return y;
+            },
+            n, pedidos, p, valores, vectores, &intermedios, &info);
+        informe.pasadasBloques = info.pasadas;
+        if (convergio) {
+            informe.metodo = metodoModal::bloques;
+            return true;
+        }
+        intermedios.resize(0, 0);
     }
     const Eigen::Index ncv = std::min(n, std::max(2 * pedidos + 1, pedidos + 20));
     operadorModal copia = op;
     Spectra::SymEigsSolver<operadorModal> lanczos(copia, pedidos, ncv);
     lanczos.init();
     lanczos.compute(Spectra::SortRule::LargestAlge, 1000, 1e-10);
+    informe.operacionesLanczos = static_cast<int>(lanczos.num_operations());
     if (lanczos.info() != Spectra::CompInfo::Successful) return false;
     valores = lanczos.eigenvalues();
     vectores = lanczos.eigenvectors();
+    informe.metodo = metodoModal::lanczos;
     return true;
 }
 
 }  // namespace
 
+ajustesAnalisisModal& ajustesModales() {
+    static ajustesAnalisisModal ajustes;
+    return ajustes;
+}
+
+informeModal& ultimoInformeModal() {
+    static informeModal informe;
+    return informe;
+}
+
 void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
     std::vector<modoVibracion>& modos = resultados.modos;
     modos.clear();
+    ultimoInformeModal() = informeModal{};
     if (modosPedidos <= 0) return;
     const Eigen::Index nf = num.noLibres();
     Eigen::SparseMatrix<double> masa = masaLibre(num);
@@ -158,12 +231,13 @@ void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
     const Eigen::SparseMatrix<double> masaEscalada = s.asDiagonal() * masa * s.asDiagonal();
     const operadorModal op(factor, masaEscalada);
     Eigen::VectorXd valores;
-    Eigen::MatrixXd vectores;
-    if (!autovalores(op, std::min<Eigen::Index>(modosPedidos, nf), valores, vectores)) {
+    Eigen::MatrixXd vectores, intermedios;
+    if (!autovalores(op, std::min<Eigen::Index>(modosPedidos, nf), valores, vectores, intermedios)) {
         mensajes.advertencia("Advertencia: el cálculo de los modos no convergió; no hay resultados modales");
         return;
     }
-    const Eigen::MatrixXd formas = s.asDiagonal() * factor.aplicarInversaLt(vectores);
+    if (intermedios.cols() != vectores.cols()) intermedios = factor.aplicarInversaLt(vectores);
+    const Eigen::MatrixXd formas = s.asDiagonal() * intermedios;
 
     Eigen::Vector3d acumulada = Eigen::Vector3d::Zero();
     for (Eigen::Index k = 0; k < valores.size(); ++k) {

@@ -6,8 +6,26 @@
 #include "analisis/numeracionLibre.h"
 #include "analisis/solucionDispersa.h"
 
-// Llena resultados.modos con los modosPedidos modos más bajos (Lanczos con
-// reinicio implícito sobre L⁻¹·M·L⁻ᵀ, cuyos mayores autovalores son 1/ω² de los
-// modos más bajos). Avisa de los modos sin masa, que se omiten, y de los que
-// faltan cuando hay menos que los pedidos.
+// Llena resultados.modos con los modosPedidos modos más bajos: los mayores
+// autovalores de L⁻¹·M·L⁻ᵀ, que son 1/ω² de los modos más bajos. Con pocos
+// libres, descomposición densa; si no, Lanczos por bloques (ver
+// lanczosBloque.h) y, si éste no converge o hay modos sin masa entre los
+// pedidos, Lanczos de un vector con reinicio implícito (Spectra). Avisa de los
+// modos sin masa, que se omiten, y de los que faltan cuando hay menos que los
+// pedidos.
 void calcularModos(const solucionDispersa& factor, const numeracionLibre& numeracion);
+
+// Las pruebas comparan los bloques con el Lanczos de un vector.
+struct ajustesAnalisisModal {
+    bool soloUnVector = false;
+};
+ajustesAnalisisModal& ajustesModales();
+
+// Cómo se calcularon los modos del último análisis.
+enum class metodoModal { ninguno, densa, bloques, lanczos };
+struct informeModal {
+    metodoModal metodo = metodoModal::ninguno;
+    int pasadasBloques = 0;      // aplicaciones del operador por bloques (también si no convergió)
+    int operacionesLanczos = 0;  // aplicaciones del operador del Lanczos de un vector
+};
+informeModal& ultimoInformeModal();
