@@ -61,7 +61,7 @@ void escribirBarra(salidaTexto& os, const objBarra3d& b) {
 }
 
 // Barras por tramo cuando el texto de las barras se arma en dos hilos.
-constexpr size_t kBarrasPorTramo = 2000;
+constexpr size_t kBarrasPorTramo = 250;
 
 // El texto de las barras [desde, hasta).
 std::string textoBarras(size_t desde, size_t hasta) {
