@@ -173,61 +173,29 @@ numeracionLibre numerarLibres(const Eigen::VectorXi& restriccionesEstructura, Ei
 
 // Bloque libre-libre de la rigidez (triángulo inferior) en el orden de eliminación.
 Eigen::SparseMatrix<double> bloqueLibre(const Eigen::SparseMatrix<double>& kEstructura, const numeracionLibre& num) {
+    std::vector<Eigen::Triplet<double>> terminos;
+    terminos.reserve(static_cast<size_t>(kEstructura.nonZeros() / 2 + num.noLibres()));
     if (num.conDiafragmas()) {
         // Tᵀ·K·T: cada término pasa a las incógnitas de las que dependen su fila y su columna.
-        std::vector<Eigen::Triplet<double>> terminos;
-        terminos.reserve(static_cast<size_t>(kEstructura.nonZeros() / 2 + num.noLibres()));
         for (int j = 0; j < kEstructura.outerSize(); ++j)
             for (Eigen::SparseMatrix<double>::InnerIterator it(kEstructura, j); it; ++it)
                 num.proyectar(it.row(), j, it.value(), [&](int oi, int oj, double v) {
                     if (oi >= oj && v != 0.0) terminos.emplace_back(oi, oj, v);
                 });
-        Eigen::SparseMatrix<double> kff(num.noLibres(), num.noLibres());
-        kff.setFromTriplets(terminos.begin(), terminos.end());
-        return kff;
     }
-    // Sin diafragmas cada término de K va a un solo lugar: se cuentan los de
-    // cada columna nueva, se ponen en su lugar y se ordenan las filas de cada
-    // columna (la misma matriz que de los tripletes, sin ordenarlos todos).
-    const Eigen::Index n = num.noLibres();
-    const auto nueva = [&](Eigen::Index g) {
-        const int l = num.posicionLibre[static_cast<size_t>(g)];
-        return l < 0 ? -1 : num.orden[static_cast<size_t>(l)];
-    };
-    std::vector<int> comienzo(static_cast<size_t>(n) + 1, 0);
-    for (int j = 0; j < kEstructura.outerSize(); ++j) {
-        const int oj = nueva(j);
-        if (oj < 0) continue;
-        for (Eigen::SparseMatrix<double>::InnerIterator it(kEstructura, j); it; ++it)
-            if (nueva(it.row()) >= oj) ++comienzo[static_cast<size_t>(oj) + 1];
-    }
-    for (size_t c = 1; c < comienzo.size(); ++c) comienzo[c] += comienzo[c - 1];
-    Eigen::SparseMatrix<double> kff(n, n);
-    kff.resizeNonZeros(comienzo.back());
-    std::copy(comienzo.begin(), comienzo.end(), kff.outerIndexPtr());
-    std::vector<int> siguiente(comienzo.begin(), comienzo.end() - 1);
-    for (int j = 0; j < kEstructura.outerSize(); ++j) {
-        const int oj = nueva(j);
-        if (oj < 0) continue;
+    for (int j = 0; j < kEstructura.outerSize() && !num.conDiafragmas(); ++j) {
+        const int lj = num.posicionLibre[static_cast<size_t>(j)];
+        if (lj < 0) continue;
+        const int oj = num.orden[static_cast<size_t>(lj)];
         for (Eigen::SparseMatrix<double>::InnerIterator it(kEstructura, j); it; ++it) {
-            const int oi = nueva(it.row());
-            if (oi < oj) continue;
-            const int k = siguiente[static_cast<size_t>(oj)]++;
-            kff.innerIndexPtr()[k] = oi;
-            kff.valuePtr()[k] = it.value();
+            const int li = num.posicionLibre[static_cast<size_t>(it.row())];
+            if (li < 0) continue;
+            const int oi = num.orden[static_cast<size_t>(li)];
+            if (oi >= oj) terminos.emplace_back(oi, oj, it.value());
         }
     }
-    std::vector<std::pair<int, double>> columna;
-    for (Eigen::Index c = 0; c < n; ++c) {
-        const int desde = comienzo[static_cast<size_t>(c)], hasta = comienzo[static_cast<size_t>(c) + 1];
-        columna.clear();
-        for (int k = desde; k < hasta; ++k) columna.emplace_back(kff.innerIndexPtr()[k], kff.valuePtr()[k]);
-        std::sort(columna.begin(), columna.end(),
-                  [](const std::pair<int, double>& a, const std::pair<int, double>& b) { return a.first < b.first; });
-        for (int k = desde; k < hasta; ++k)
-            kff.innerIndexPtr()[k] = columna[static_cast<size_t>(k - desde)].first,
-            kff.valuePtr()[k] = columna[static_cast<size_t>(k - desde)].second;
-    }
+    Eigen::SparseMatrix<double> kff(num.noLibres(), num.noLibres());
+    kff.setFromTriplets(terminos.begin(), terminos.end());
     return kff;
 }
 

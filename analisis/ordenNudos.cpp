@@ -122,10 +122,18 @@ double operacionesPrevistas(const grafoNudos& g, const std::vector<idx_t>& orden
     return total;
 }
 
+}  // namespace
+
+double operacionesPrevistas(int noNudosModelo, const std::vector<std::pair<int, int>>& conexiones,
+                            const std::vector<int>& libresPorNudo, const std::vector<int>& ordenNudos) {
+    const grafoNudos g = armarGrafo(noNudosModelo, conexiones);
+    return operacionesPrevistas(g, std::vector<idx_t>(ordenNudos.begin(), ordenNudos.end()), libresPorNudo);
+}
+
 // Orden de los nudos por disección anidada; el orden natural si METIS no puede.
 // Si la factorización es grande, el mejor de dos órdenes por sus operaciones
 // previstas.
-std::vector<int> ordenDeNudos(int n, const std::vector<std::pair<int, int>>& conexiones,
+std::vector<int> ordenarNudos(int n, const std::vector<std::pair<int, int>>& conexiones,
                               const std::vector<int>& libres) {
     std::vector<int> orden(static_cast<size_t>(n));
     std::iota(orden.begin(), orden.end(), 0);
@@ -144,19 +152,6 @@ std::vector<int> ordenDeNudos(int n, const std::vector<std::pair<int, int>>& con
     return orden;
 }
 
-}  // namespace
-
-double operacionesPrevistas(int noNudosModelo, const std::vector<std::pair<int, int>>& conexiones,
-                            const std::vector<int>& libresPorNudo, const std::vector<int>& ordenNudos) {
-    const grafoNudos g = armarGrafo(noNudosModelo, conexiones);
-    return operacionesPrevistas(g, std::vector<idx_t>(ordenNudos.begin(), ordenNudos.end()), libresPorNudo);
-}
-
-std::vector<int> ordenarNudos(int noNudosModelo, const std::vector<std::pair<int, int>>& conexiones,
-                              const std::vector<int>& libresPorNudo) {
-    return ordenDeNudos(noNudosModelo, conexiones, libresPorNudo);
-}
-
 std::vector<int> ordenarGradosLibres(int noNudosModelo, const std::vector<std::pair<int, int>>& conexiones,
                                      const std::vector<int>& posicionLibre, int noLibres) {
     // Grados de libertad libres de cada nudo (los de un diafragma no cuentan:
@@ -170,7 +165,7 @@ std::vector<int> ordenarGradosLibres(int noNudosModelo, const std::vector<std::p
         }
     std::vector<int> nuevaPosicion(static_cast<size_t>(noLibres), -1);
     int siguiente = 0;
-    for (int nodo : ordenDeNudos(noNudosModelo, conexiones, libres))
+    for (int nodo : ordenarNudos(noNudosModelo, conexiones, libres))
         for (int g = 0; g < 6; ++g) {
             const int p = posicionLibre[static_cast<size_t>(6 * nodo + g)];
             if (p >= 0) nuevaPosicion[static_cast<size_t>(p)] = siguiente++;
