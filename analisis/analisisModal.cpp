@@ -252,16 +252,7 @@ void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
         m.periodo = 1.0 / m.frecuencia;
         Eigen::VectorXd forma = num.aCompleta(formas.col(k));
         // La mayor traslación vale 1 (el mayor giro, si el modo no traslada nada).
-        Eigen::Index mayor = -1;
-        double valorMayor = 0;
-        for (int grupo : {0, 3}) {
-            for (Eigen::Index i = 0; i < forma.size(); ++i)
-                if (i % 6 >= grupo && i % 6 < grupo + 3 && std::fabs(forma(i)) > valorMayor) {
-                    valorMayor = std::fabs(forma(i));
-                    mayor = i;
-                }
-            if (valorMayor > 1e-9 * forma.cwiseAbs().maxCoeff()) break;
-        }
+        const Eigen::Index mayor = componenteNormalizadora(forma);
         if (mayor < 0) continue;
         const double escala = forma(mayor);
         forma /= escala;

@@ -39,20 +39,21 @@ Eigen::MatrixXd correlacion(const std::vector<modoVibracion>& modos, const casoS
 // Extremos de una solicitación cuyo módulo es √q(t), con q la cuadrática
 // convexa (1−t)²·a² + 2t(1−t)·b + t²·c²: el mayor en un extremo de la barra,
 // el menor en un extremo o en el vértice.
-extremoSolicitacion extremosModulo(double a, double b, double c, double L) {
+// Ante un empate (a menos de la tolerancia) manda la menor x.
+extremoSolicitacion extremosModulo(double a, double b, double c, double L, double tolerancia) {
     extremoSolicitacion e;
     a = std::fabs(a), c = std::fabs(c);
     e.maximo = a, e.xMaximo = 0;
-    if (c > a) e.maximo = c, e.xMaximo = L;
+    if (c > a + tolerancia) e.maximo = c, e.xMaximo = L;
     e.minimo = a, e.xMinimo = 0;
-    if (c < a) e.minimo = c, e.xMinimo = L;
+    if (c < a - tolerancia) e.minimo = c, e.xMinimo = L;
     const double d = a * a - 2 * b + c * c;
     if (d > 0) {
         const double t = (a * a - b) / d;
         if (t > 0 && t < 1) {
             const double q = (1 - t) * (1 - t) * a * a + 2 * t * (1 - t) * b + t * t * c * c;
             const double v = q > 0 ? std::sqrt(q) : 0.0;
-            if (v < e.minimo) e.minimo = v, e.xMinimo = t * L;
+            if (v < e.minimo - tolerancia) e.minimo = v, e.xMinimo = t * L;
         }
     }
     return e;
@@ -151,10 +152,26 @@ void barrasSismicas(const Eigen::MatrixXd& formas, const std::vector<Eigen::Matr
                 const fuerzasDeSolicitacion& fs = kFuerzasDeSolicitacion[j];
                 const double cruzado = fs.signoInicio * fs.signoFin * z.col(fs.inicio).dot(z.col(fs.fin));
                 casos[e]->cruzados[ib][static_cast<size_t>(j)] = cruzado;
-                s.extremos[j] = extremosModulo(s.fuerzas[fs.inicio], cruzado, s.fuerzas[fs.fin], L);
+                s.extremos[j] = extremosModulo(s.fuerzas[fs.inicio], cruzado, s.fuerzas[fs.fin], L, 0.0);
             }
         }
     });
+}
+
+// Los extremos de un caso sísmico otra vez, con su escala: dos módulos que
+// sólo difieren en el redondeo empatan y manda la menor x.
+void desempatarSismo(casoResultado& caso) {
+    double tolerancias[kNumeroSolicitaciones];
+    toleranciasSolicitaciones(caso.escalas, tolerancias);
+    for (size_t i = 0; i < caso.barras.size() && i < caso.cruzados.size(); ++i) {
+        solicitacionesBarra& s = caso.barras[i];
+        const double L = barra[i].getLongitud();
+        for (int j = 0; j < kNumeroSolicitaciones; ++j) {
+            const fuerzasDeSolicitacion& fs = kFuerzasDeSolicitacion[j];
+            s.extremos[j] = extremosModulo(s.fuerzas[fs.inicio], caso.cruzados[i][static_cast<size_t>(j)],
+                                           s.fuerzas[fs.fin], L, tolerancias[j]);
+        }
+    }
 }
 
 // Un sismo que los modos calculados no toman (en una dirección sin masa
@@ -214,13 +231,16 @@ constexpr int kTramosBusqueda = 24;
 constexpr int kPasosAfinado = 48;
 
 // El mayor de signo·f(x) en [0, L], con los candidatos dados además de las estaciones.
+// Un valor que supera al mejor en no más que la tolerancia de empate no lo
+// reemplaza: el redondeo no decide dónde está el extremo.
 template <typename F>
-std::pair<double, double> mayorDe(F&& f, double L, bool soloExtremos, std::initializer_list<double> otros) {
+std::pair<double, double> mayorDe(F&& f, double L, bool soloExtremos, std::initializer_list<double> otros,
+                                  double tolerancia) {
     double mejorX = 0, mejor = f(0.0);
     const auto probar = [&](double x) {
         if (!(x >= 0 && x <= L)) return;
         const double v = f(x);
-        if (v > mejor || std::isnan(v)) mejor = v, mejorX = x;
+        if (v > mejor + tolerancia || std::isnan(v)) mejor = v, mejorX = x;
     };
     probar(L);
     if (soloExtremos) return {mejorX, mejor};
@@ -256,7 +276,15 @@ void convertirEnComboEspectral(int c, const std::vector<std::pair<int, double>>&
     }
     std::vector<const casoResultado*> sismicos;
     for (int i : caso.componentes) sismicos.push_back(&resultados.casos[static_cast<size_t>(i)]);
-    if (!diafragmas.empty()) combinarDiafragmas(caso, *estatico, sismicos, caso.factores);
+    // Las tolerancias de empate, con la escala de la parte estática más la de los módulos.
+    std::vector<const casoResultado*> partes{estatico.get()};
+    partes.insert(partes.end(), sismicos.begin(), sismicos.end());
+    std::vector<double> pesos{1.0};
+    pesos.insert(pesos.end(), caso.factores.begin(), caso.factores.end());
+    double tolerancias[kNumeroSolicitaciones];
+    toleranciasSolicitaciones(escalasDe(partes, pesos, true), tolerancias);
+    if (!diafragmas.empty())
+        combinarDiafragmas(caso, *estatico, sismicos, caso.factores, escalasDe(partes, pesos, true).traslaciones);
     // Nudos: estático ± Σ |factor|·módulo.
     Eigen::MatrixXd d = Eigen::MatrixXd::Zero(6, estatico->desplazamientos.cols());
     Eigen::MatrixXd r = Eigen::MatrixXd::Zero(6, estatico->reacciones.cols());
@@ -305,9 +333,9 @@ void convertirEnComboEspectral(int c, const std::vector<std::pair<int, double>>&
             }
             const extremoSolicitacion& e = est.extremos[j];
             const auto [xMayor, mayor] = mayorDe([&](double x) { return b.valorSolicitacion(est, j, x) + sismica(x); },
-                                                 L, soloExtremosMayor, {e.xMaximo, e.xMinimo});
+                                                 L, soloExtremosMayor, {e.xMaximo, e.xMinimo}, tolerancias[j]);
             const auto [xMenor, menor] = mayorDe([&](double x) { return sismica(x) - b.valorSolicitacion(est, j, x); },
-                                                 L, soloExtremosMenor, {e.xMaximo, e.xMinimo});
+                                                 L, soloExtremosMenor, {e.xMaximo, e.xMinimo}, tolerancias[j]);
             s.extremos[j].maximo = mayor, s.extremos[j].xMaximo = xMayor;
             s.extremos[j].minimo = -menor + 0.0, s.extremos[j].xMinimo = xMenor;
         }
@@ -339,39 +367,51 @@ void llenarEnvolvente(casoResultado& caso) {
         s.planoY = s.planoZ = planoSolicitaciones();
         for (extremoSolicitacion& e : s.extremos) e.casoMaximo = e.casoMinimo = m.front();
     }
+    // Una combinación reemplaza a otra sólo si la supera en más que el
+    // redondeo: ante un empate manda la primera.
+    std::vector<const casoResultado*> partes;
+    for (int c : m) partes.push_back(&resultados.casos[static_cast<size_t>(c)]);
+    const escalasCaso escalas = escalasDe(partes, {}, false);
+    const double tolDesplazamiento[2] = {toleranciaEmpate(escalas.traslaciones), toleranciaEmpate(escalas.giros)};
+    const double tolFuerza[2] = {toleranciaEmpate(escalas.fuerzas), toleranciaEmpate(escalas.momentos)};
+    double tolSolicitacion[kNumeroSolicitaciones];
+    toleranciasSolicitaciones(escalas, tolSolicitacion);
     for (size_t k = 1; k < m.size(); ++k) {
         const casoResultado& o = resultados.casos[static_cast<size_t>(m[k])];
         const Eigen::MatrixXd& dMenor = o.desplazamientosMenores();
         const Eigen::MatrixXd& rMenor = o.reaccionesMenores();
         for (Eigen::Index n = 0; n < nn; ++n)
             for (int i = 0; i < 6; ++i) {
-                if (o.desplazamientos(i, n) > caso.desplazamientos(i, n))
+                const double td = tolDesplazamiento[i / 3], tr = tolFuerza[i / 3];
+                if (o.desplazamientos(i, n) > caso.desplazamientos(i, n) + td)
                     caso.desplazamientos(i, n) = o.desplazamientos(i, n), caso.casosDesplazamientos(i, n) = m[k];
-                if (dMenor(i, n) < caso.desplazamientosMinimos(i, n))
+                if (dMenor(i, n) < caso.desplazamientosMinimos(i, n) - td)
                     caso.desplazamientosMinimos(i, n) = dMenor(i, n), caso.casosDesplazamientos(6 + i, n) = m[k];
-                if (o.reacciones(i, n) > caso.reacciones(i, n))
+                if (o.reacciones(i, n) > caso.reacciones(i, n) + tr)
                     caso.reacciones(i, n) = o.reacciones(i, n), caso.casosReacciones(i, n) = m[k];
-                if (rMenor(i, n) < caso.reaccionesMinimas(i, n))
+                if (rMenor(i, n) < caso.reaccionesMinimas(i, n) - tr)
                     caso.reaccionesMinimas(i, n) = rMenor(i, n), caso.casosReacciones(6 + i, n) = m[k];
             }
         for (size_t i = 0; i < caso.barras.size() && i < o.barras.size(); ++i) {
             solicitacionesBarra& s = caso.barras[i];
             minimosBarra& menores = caso.minimos[i];
             for (int j = 0; j < 12; ++j) {
-                if (o.barras[i].fuerzas[j] > s.fuerzas[j])
+                const double tf = tolFuerza[(j % 6) / 3];
+                if (o.barras[i].fuerzas[j] > s.fuerzas[j] + tf)
                     s.fuerzas[j] = o.barras[i].fuerzas[j], menores.casoMaximo[j] = m[k];
                 const double menor = o.fuerzaMenor(static_cast<int>(i), j);
-                if (menor < menores.fuerzas[j]) menores.fuerzas[j] = menor, menores.casoMinimo[j] = m[k];
+                if (menor < menores.fuerzas[j] - tf) menores.fuerzas[j] = menor, menores.casoMinimo[j] = m[k];
             }
             for (int j = 0; j < kNumeroSolicitaciones; ++j) {
                 const extremoSolicitacion& e = o.barras[i].extremos[j];
                 extremoSolicitacion& r = s.extremos[j];
-                if (e.maximo > r.maximo) r.maximo = e.maximo, r.xMaximo = e.xMaximo, r.casoMaximo = m[k];
-                if (e.minimo < r.minimo) r.minimo = e.minimo, r.xMinimo = e.xMinimo, r.casoMinimo = m[k];
+                const double ts = tolSolicitacion[j];
+                if (e.maximo > r.maximo + ts) r.maximo = e.maximo, r.xMaximo = e.xMaximo, r.casoMaximo = m[k];
+                if (e.minimo < r.minimo - ts) r.minimo = e.minimo, r.xMinimo = e.xMinimo, r.casoMinimo = m[k];
             }
         }
     }
-    envolverDiafragmas(caso, resultados.casos);
+    envolverDiafragmas(caso, resultados.casos, escalas);
 }
 
 }  // namespace
@@ -412,12 +452,14 @@ bool calcularCasosDerivados(const operadorRigidez& operador, double tamano) {
         if (!diafragmas.empty()) {
             const Eigen::MatrixXd q = magnitudesDiafragmas(formas).transpose();
             for (size_t e = 0; e < sismos.size(); ++e)
-                llenarDiafragmas(*casos[e], (g[e] * q).colwise().norm().transpose());
+                llenarDiafragmas(*casos[e], (g[e] * q).colwise().norm().transpose(),
+                                 casos[e]->desplazamientos.topRows(3).maxCoeff());
         }
         for (size_t e = 0; e < sismos.size(); ++e) {
             calcularEscalas(resultados.casos[primerSismo + e], tamano);
             const resultadoSismico& info = resultados.sismos[e];
             escalaPropiaDelSismo(resultados.casos[primerSismo + e].escalas, info, tamano);
+            desempatarSismo(resultados.casos[primerSismo + e]);
             if (info.masaEfectiva < 0.9) {
                 char texto[300];
                 std::snprintf(texto, sizeof texto,

@@ -43,6 +43,38 @@ void calcularEscalas(casoResultado& caso, double tamano) {
     caso.escalas = e;
 }
 
+void toleranciasSolicitaciones(const escalasCaso& e, double t[kNumeroSolicitaciones]) {
+    for (int s = 0; s < kNumeroSolicitaciones; ++s) {
+        const bool fuerza = s == kSolicitacionN || s == kSolicitacionVy || s == kSolicitacionVz;
+        t[s] = toleranciaEmpate(fuerza ? e.fuerzas : e.momentos);
+    }
+}
+
+escalasCaso escalasDe(const std::vector<const casoResultado*>& casos, const std::vector<double>& factores, bool suma) {
+    escalasCaso r;
+    for (size_t k = 0; k < casos.size(); ++k) {
+        const double f = k < factores.size() ? std::fabs(factores[k]) : 1.0;
+        const escalasCaso& e = casos[k]->escalas;
+        double* destino[4] = {&r.fuerzas, &r.momentos, &r.traslaciones, &r.giros};
+        const double origen[4] = {e.fuerzas, e.momentos, e.traslaciones, e.giros};
+        for (int i = 0; i < 4; ++i) *destino[i] = suma ? *destino[i] + f * origen[i] : std::max(*destino[i], origen[i]);
+    }
+    return r;
+}
+
+Eigen::Index componenteNormalizadora(const Eigen::VectorXd& forma) {
+    const double mayorDeTodas = forma.size() > 0 ? forma.cwiseAbs().maxCoeff() : 0.0;
+    for (int grupo : {0, 3}) {
+        double mayor = 0;
+        for (Eigen::Index i = 0; i < forma.size(); ++i)
+            if (i % 6 >= grupo && i % 6 < grupo + 3) mayor = std::max(mayor, std::fabs(forma(i)));
+        if (!(mayor > 1e-9 * mayorDeTodas)) continue;
+        for (Eigen::Index i = 0; i < forma.size(); ++i)
+            if (i % 6 >= grupo && i % 6 < grupo + 3 && std::fabs(forma(i)) >= (1 - kEmpateFormas) * mayor) return i;
+    }
+    return -1;
+}
+
 double sinRuido(double valor, double escala) {
     if (std::fabs(valor) < kFraccionRuido * escala) return 0.0;
     return valor + 0.0;

@@ -151,6 +151,41 @@ inline constexpr double kFraccionRuido = 1e-13;
 // El valor, o 0 si su magnitud no llega a kFraccionRuido de la escala; nunca
 // un cero negativo.
 double sinRuido(double valor, double escala);
+// Dos valores de una clase que difieren en no más que kFraccionRuido de la
+// escala de su clase en el caso son iguales: lo que los separa es el
+// redondeo de la solución, que cambia de un procesador a otro. Ante un
+// empate manda el primero (la menor x a lo largo de la barra, el primer
+// nudo, la primera combinación), así lo que dice dónde ocurre un extremo no
+// depende del procesador.
+inline double toleranciaEmpate(double escala) { return kFraccionRuido * escala; }
+// Las tolerancias de empate de las seis solicitaciones (N, Vy y Vz son
+// fuerzas; T, My y Mz, momentos).
+void toleranciasSolicitaciones(const escalasCaso& e, double t[kNumeroSolicitaciones]);
+// La escala de la suma de casos con sus factores (una combinación con sismo:
+// la parte estática más los módulos sísmicos), o la mayor de varios casos
+// (una envolvente) con factores 1 y `suma` falso.
+escalasCaso escalasDe(const std::vector<const casoResultado*>& casos, const std::vector<double>& factores, bool suma);
+// Índice del mayor de n valores (con mayor = false, del menor) con la
+// tolerancia de empate: el primero que llega al extremo salvo la tolerancia.
+template <typename F>
+int indiceExtremo(int n, F&& valor, double tolerancia, bool mayor = true) {
+    int elegido = -1;
+    double extremo = 0;
+    for (int i = 0; i < n; ++i) {
+        const double v = mayor ? valor(i) : -valor(i);
+        if (elegido < 0 || v > extremo + tolerancia) elegido = i, extremo = v;
+    }
+    return elegido;
+}
+
+// El grado de libertad con que se normaliza una forma (modal o de pandeo),
+// -1 si es nula: su mayor traslación (su mayor giro si no traslada nada),
+// que pasa a valer 1. Una forma sale de un cálculo de autovalores con una
+// tolerancia: dos componentes que difieren en menos de kEmpateFormas de la
+// mayor (dos nudos simétricos) empatan y manda el primero, así el signo de
+// la forma no depende del procesador.
+inline constexpr double kEmpateFormas = 1e-6;
+Eigen::Index componenteNormalizadora(const Eigen::VectorXd& forma);
 
 // Un modo de vibración: pulsación ω (rad/s), frecuencia f = ω/2π (Hz),
 // período T = 1/f (s), factores de participación y masas efectivas en X, Y, Z

@@ -73,19 +73,17 @@ std::vector<Eigen::Index> filasDeDiafragmas(Eigen::Index& total) {
     return filas;
 }
 
-size_t indiceMayor(const std::vector<double>& v) {
-    size_t mayor = 0;
-    for (size_t i = 1; i < v.size(); ++i)
-        if (v[i] > v[mayor]) mayor = i;
-    return mayor;
-}
-
-// La deriva que manda: la mayor de las de sus nudos.
-void elegirDerivas(resultadoDiafragma& r, const diafragma& d) {
+// La deriva que manda: la mayor de las de sus nudos (ante un empate, a menos
+// del redondeo de las traslaciones del caso, el primer nudo).
+void elegirDerivas(resultadoDiafragma& r, const diafragma& d, double escalaTraslaciones) {
     if (!r.conDeriva || d.nudos.empty()) return;
-    const size_t x = indiceMayor(r.derivasX), y = indiceMayor(r.derivasY);
-    r.derivaX = r.derivasX[x], r.nudoX = d.nudos[x];
-    r.derivaY = r.derivasY[y], r.nudoY = d.nudos[y];
+    const double tolerancia = r.altura > 0 ? toleranciaEmpate(escalaTraslaciones) / r.altura : 0.0;
+    const int n = static_cast<int>(r.derivasX.size());
+    const int x = indiceExtremo(n, [&](int i) { return r.derivasX[static_cast<size_t>(i)]; }, tolerancia);
+    const int y = indiceExtremo(n, [&](int i) { return r.derivasY[static_cast<size_t>(i)]; }, tolerancia);
+    if (x < 0 || y < 0) return;
+    r.derivaX = r.derivasX[static_cast<size_t>(x)], r.nudoX = d.nudos[static_cast<size_t>(x)];
+    r.derivaY = r.derivasY[static_cast<size_t>(y)], r.nudoY = d.nudos[static_cast<size_t>(y)];
 }
 
 }  // namespace
@@ -186,7 +184,7 @@ Eigen::MatrixXd magnitudesDiafragmas(const Eigen::MatrixXd& campos) {
     return q;
 }
 
-void llenarDiafragmas(casoResultado& caso, const Eigen::VectorXd& q) {
+void llenarDiafragmas(casoResultado& caso, const Eigen::VectorXd& q, double escalaTraslaciones) {
     caso.diafragmas.assign(diafragmas.size(), resultadoDiafragma());
     if (diafragmas.empty()) return;
     Eigen::Index total = 0;
@@ -206,12 +204,13 @@ void llenarDiafragmas(casoResultado& caso, const Eigen::VectorXd& q) {
             r.derivasX.push_back(std::fabs(q(fila)));
             r.derivasY.push_back(std::fabs(q(fila + 1)));
         }
-        elegirDerivas(r, d);
+        elegirDerivas(r, d, escalaTraslaciones);
     }
 }
 
 void combinarDiafragmas(casoResultado& caso, const casoResultado& estatico,
-                        const std::vector<const casoResultado*>& sismicos, const std::vector<double>& factores) {
+                        const std::vector<const casoResultado*>& sismicos, const std::vector<double>& factores,
+                        double escalaTraslaciones) {
     caso.diafragmas = estatico.diafragmas;
     for (size_t k = 0; k < caso.diafragmas.size(); ++k) {
         resultadoDiafragma& r = caso.diafragmas[k];
@@ -229,12 +228,14 @@ void combinarDiafragmas(casoResultado& caso, const casoResultado& estatico,
         r.ux = s.ux + sx, r.uxMinimo = s.ux - sx;
         r.uy = s.uy + sy, r.uyMinimo = s.uy - sy;
         r.giro = s.giro + sg, r.giroMinimo = s.giro - sg;
-        elegirDerivas(r, diafragmas[k]);
+        elegirDerivas(r, diafragmas[k], escalaTraslaciones);
     }
 }
 
-void envolverDiafragmas(casoResultado& caso, const std::vector<casoResultado>& casos) {
+void envolverDiafragmas(casoResultado& caso, const std::vector<casoResultado>& casos, const escalasCaso& escalas) {
     caso.diafragmas.clear();
+    const double tolerancias[3] = {toleranciaEmpate(escalas.traslaciones), toleranciaEmpate(escalas.traslaciones),
+                                   toleranciaEmpate(escalas.giros)};
     bool primero = true;
     for (int c : caso.componentes) {
         const std::vector<resultadoDiafragma>& o = casos[static_cast<size_t>(c)].diafragmas;
@@ -255,16 +256,17 @@ void envolverDiafragmas(casoResultado& caso, const std::vector<casoResultado>& c
             const double otrosMayores[3] = {e.ux, e.uy, e.giro};
             const double otrosMenores[3] = {e.uxMinimo, e.uyMinimo, e.giroMinimo};
             for (int i = 0; i < 3; ++i) {
-                if (otrosMayores[i] > *mayores[i]) *mayores[i] = otrosMayores[i], r.casoMaximo[i] = c;
-                if (otrosMenores[i] < *menores[i]) *menores[i] = otrosMenores[i], r.casoMinimo[i] = c;
+                if (otrosMayores[i] > *mayores[i] + tolerancias[i]) *mayores[i] = otrosMayores[i], r.casoMaximo[i] = c;
+                if (otrosMenores[i] < *menores[i] - tolerancias[i]) *menores[i] = otrosMenores[i], r.casoMinimo[i] = c;
             }
             for (size_t j = 0; j < r.derivasX.size() && j < e.derivasX.size(); ++j) {
                 r.derivasX[j] = std::max(r.derivasX[j], e.derivasX[j]);
                 r.derivasY[j] = std::max(r.derivasY[j], e.derivasY[j]);
             }
-            if (e.conDeriva && e.derivaX > r.derivaX) r.casoX = c;
-            if (e.conDeriva && e.derivaY > r.derivaY) r.casoY = c;
-            elegirDerivas(r, diafragmas[k]);
+            const double tolDeriva = r.altura > 0 ? toleranciaEmpate(escalas.traslaciones) / r.altura : 0.0;
+            if (e.conDeriva && e.derivaX > r.derivaX + tolDeriva) r.casoX = c;
+            if (e.conDeriva && e.derivaY > r.derivaY + tolDeriva) r.casoY = c;
+            elegirDerivas(r, diafragmas[k], escalas.traslaciones);
         }
     }
 }

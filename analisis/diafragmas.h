@@ -32,12 +32,17 @@ std::vector<int> diafragmasSinRigidez(const Eigen::SparseMatrix<double>& kff, co
 Eigen::MatrixXd magnitudesDiafragmas(const Eigen::MatrixXd& campos);
 
 // Los diafragmas de un caso a partir de sus magnitudes: de una combinación
-// (q con signo) o de un caso sísmico (q son los módulos combinados).
-void llenarDiafragmas(casoResultado& caso, const Eigen::VectorXd& q);
+// (q con signo) o de un caso sísmico (q son los módulos combinados). La
+// deriva de un piso es la de su nudo que más deriva; ante un empate (dos
+// derivas que difieren en el redondeo de las traslaciones del caso, cuya
+// escala se da) manda el primer nudo.
+void llenarDiafragmas(casoResultado& caso, const Eigen::VectorXd& q, double escalaTraslaciones);
 // Combinación con sismo: la parte estática más y menos Σ factor·módulo; la
 // deriva de cada nudo, |estática| + Σ factor·módulo.
 void combinarDiafragmas(casoResultado& caso, const casoResultado& estatico,
-                        const std::vector<const casoResultado*>& sismicos, const std::vector<double>& factores);
+                        const std::vector<const casoResultado*>& sismicos, const std::vector<double>& factores,
+                        double escalaTraslaciones);
 // Envolvente: el mayor y el menor de cada magnitud entre los casos
-// componentes, con el que manda.
-void envolverDiafragmas(casoResultado& caso, const std::vector<casoResultado>& casos);
+// componentes, con el que manda (ante un empate, el primero; `escalas`, las
+// de los casos componentes).
+void envolverDiafragmas(casoResultado& caso, const std::vector<casoResultado>& casos, const escalasCaso& escalas);

@@ -25,6 +25,7 @@
 #include "diagnosticos.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
+#include "modelo/extremosSolicitaciones.h"
 #include "modelo/sismo.h"
 #include "unidades.h"
 
@@ -264,7 +265,10 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones, co
     }
     if (!diafragmas.empty()) {
         const Eigen::MatrixXd q = magnitudesDiafragmas(u);
-        for (Eigen::Index c = 0; c < nc; ++c) llenarDiafragmas(resultados.casos[static_cast<size_t>(c)], q.col(c));
+        for (Eigen::Index c = 0; c < nc; ++c) {
+            casoResultado& caso = resultados.casos[static_cast<size_t>(c)];
+            llenarDiafragmas(caso, q.col(c), caso.desplazamientos.topRows(3).cwiseAbs().maxCoeff());
+        }
     }
     // Cada barra escribe sólo sus solicitaciones: con muchas, en dos hilos.
     paraCadaBarra([&](const objBarra3d& b) {
@@ -300,6 +304,16 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones, co
     });
     const double tamano = tamanoModelo();
     for (casoResultado& caso : resultados.casos) calcularEscalas(caso, tamano);
+    // Con la escala de cada caso, los extremos otra vez: dos valores que sólo
+    // difieren en el redondeo empatan y manda la menor x.
+    paraCadaBarra([&](const objBarra3d& b) {
+        for (casoResultado& caso : resultados.casos) {
+            double tolerancias[kNumeroSolicitaciones];
+            toleranciasSolicitaciones(caso.escalas, tolerancias);
+            calcularExtremos(b, caso.barras[static_cast<size_t>(b.getNoBarraInterna())], tolerancias);
+        }
+    });
+    for (casoResultado& caso : resultados.casos) calcularEscalas(caso, tamano);
 }
 
 // Un desplazamiento de más de 1/50 del tamaño del modelo no es el de una
@@ -308,12 +322,10 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones, co
 // avisa una vez por combinación, con el nudo que más se mueve.
 void revisarDesplazamientos(double tamano) {
     for (const casoResultado& caso : resultados.casos) {
-        double mayor = 0;
-        Eigen::Index nudoMayor = -1;
-        for (Eigen::Index n = 0; n < caso.desplazamientos.cols(); ++n) {
-            const double d = caso.desplazamientos.col(n).head<3>().norm();
-            if (d > mayor) mayor = d, nudoMayor = n;
-        }
+        const auto traslacion = [&](int n) { return caso.desplazamientos.col(n).head<3>().norm(); };
+        const int nudoMayor = indiceExtremo(static_cast<int>(caso.desplazamientos.cols()), traslacion,
+                                            toleranciaEmpate(caso.escalas.traslaciones));
+        const double mayor = nudoMayor < 0 ? 0.0 : traslacion(nudoMayor);
         if (nudoMayor < 0 || !(mayor > tamano / 50)) continue;
         char valor[64];
         std::snprintf(valor, sizeof valor, "%.4g", mayor);
@@ -357,14 +369,7 @@ void calcularPandeo(const sistemaElastico& sistema, const Eigen::MatrixXd& u) {
         for (Eigen::Index k = 0; k < mu.size(); ++k) {
             if (!(mu(k) > 1e-12 * mayorMu)) break;
             Eigen::VectorXd forma = formas.col(k);
-            Eigen::Index mayorGdl = -1;
-            double valorMayor = 0;
-            for (int grupo : {0, 3}) {
-                for (Eigen::Index i = 0; i < forma.size(); ++i)
-                    if (i % 6 >= grupo && i % 6 < grupo + 3 && std::fabs(forma(i)) > valorMayor)
-                        valorMayor = std::fabs(forma(i)), mayorGdl = i;
-                if (valorMayor > 1e-9 * forma.cwiseAbs().maxCoeff()) break;
-            }
+            const Eigen::Index mayorGdl = componenteNormalizadora(forma);
             if (mayorGdl < 0) continue;
             forma /= forma(mayorGdl);
             resultado.factores.push_back(1.0 / mu(k));

@@ -125,17 +125,6 @@ std::vector<solicitacionesBarra> objBarra3d::calcularSolicitaciones(const Eigen:
         s.planoY.xCorteNulo = ceroDeCortante(s.planoY, L);
         s.planoZ.xCorteNulo = ceroDeCortante(s.planoZ, L);
         calcularExtremos(*this, s);
-        if (s.axialSegundoOrden != 0.0) {
-            // El momento extremo ya no está donde se anula el corte de la
-            // barra recta: el rótulo va al extremo interior de mayor valor.
-            for (const bool planoY : {true, false}) {
-                const extremoSolicitacion& e = s.extremos[planoY ? kSolicitacionMy : kSolicitacionMz];
-                double x = -1, mayor = -1;
-                for (const auto& [xe, v] : {std::pair<double, double>{e.xMaximo, e.maximo}, {e.xMinimo, e.minimo}})
-                    if (xe > 0 && xe < L && std::fabs(v) > mayor) x = xe, mayor = std::fabs(v);
-                (planoY ? s.planoY : s.planoZ).xCorteNulo = x;
-            }
-        }
     }
     return r;
 }

@@ -37,9 +37,15 @@ candidatos ceros(double a, double b, double d) {
     return r;
 }
 
+// Un valor que supera al extremo hallado en no más que la tolerancia de
+// empate no lo reemplaza: manda la menor x (un nan, siempre).
+bool mayorQue(double v, double extremo, double tolerancia) { return v > extremo + tolerancia || std::isnan(v); }
+bool menorQue(double v, double extremo, double tolerancia) { return v < extremo - tolerancia || std::isnan(v); }
+
 // Extremos entre los valores de los dos extremos de la barra (los que da el
 // diagrama) y los de los puntos interiores candidatos.
-extremoSolicitacion extremos(double L, double inicio, double fin, const polinomio& f, candidatos interiores) {
+extremoSolicitacion extremos(double L, double inicio, double fin, const polinomio& f, candidatos interiores,
+                             double tolerancia) {
     std::pair<double, double> puntos[4] = {{0.0, inicio}};
     int n = 1;
     if (interiores.n == 2 && interiores.x[1] < interiores.x[0]) std::swap(interiores.x[0], interiores.x[1]);
@@ -54,8 +60,8 @@ extremoSolicitacion extremos(double L, double inicio, double fin, const polinomi
     for (int i = 0; i < n; ++i) {
         const auto [x, v] = puntos[i];
         if (std::isnan(e.maximo)) break;
-        if (v > e.maximo || std::isnan(v)) e.maximo = v, e.xMaximo = x;
-        if (v < e.minimo || std::isnan(v)) e.minimo = v, e.xMinimo = x;
+        if (mayorQue(v, e.maximo, tolerancia)) e.maximo = v, e.xMaximo = x;
+        if (menorQue(v, e.minimo, tolerancia)) e.minimo = v, e.xMinimo = x;
     }
     return e;
 }
@@ -110,15 +116,15 @@ int cerosEnIntervalo(const polinomio5& p, double a, double b, double* ceros) {
 }
 
 // Extremos de un polinomio de grado 5 en [0, L] con sus valores de extremo dados.
-extremoSolicitacion extremos5(double L, double inicio, double fin, const polinomio5& f) {
+extremoSolicitacion extremos5(double L, double inicio, double fin, const polinomio5& f, double tolerancia) {
     double interiores[6];
     const int n = cerosEnIntervalo(f.derivada(), 0.0, L, interiores);
     extremoSolicitacion e;
     e.maximo = e.minimo = inicio;
     const auto mirar = [&](double x, double v) {
         if (std::isnan(e.maximo)) return;
-        if (v > e.maximo || std::isnan(v)) e.maximo = v, e.xMaximo = x;
-        if (v < e.minimo || std::isnan(v)) e.minimo = v, e.xMinimo = x;
+        if (mayorQue(v, e.maximo, tolerancia)) e.maximo = v, e.xMaximo = x;
+        if (menorQue(v, e.minimo, tolerancia)) e.minimo = v, e.xMinimo = x;
     };
     for (int i = 0; i < n; ++i)
         if (interiores[i] > 0 && interiores[i] < L) mirar(interiores[i], f(interiores[i]));
@@ -128,8 +134,9 @@ extremoSolicitacion extremos5(double L, double inicio, double fin, const polinom
 
 }  // namespace
 
-void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s) {
+void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s, const double* tolerancias) {
     const double L = b.getLongitud();
+    const auto tol = [&](int k) { return tolerancias ? tolerancias[k] : 0.0; };
     const auto valor = [&](int k, double x) { return b.valorSolicitacion(s, k, x); };
     extremoSolicitacion* r = s.extremos;
 
@@ -138,10 +145,12 @@ void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s) {
     n.c[0] = valor(kSolicitacionN, 0.0);
     n.c[1] = -s.cargaAxialInicio;
     n.c[2] = -(s.cargaAxialFin - s.cargaAxialInicio) / (2 * L);
-    r[kSolicitacionN] = extremos(L, n.c[0], valor(kSolicitacionN, L), n, ceros(0, 2 * n.c[2], n.c[1]));
+    r[kSolicitacionN] =
+        extremos(L, n.c[0], valor(kSolicitacionN, L), n, ceros(0, 2 * n.c[2], n.c[1]), tol(kSolicitacionN));
 
     // Torsión lineal entre sus valores de extremo.
-    r[kSolicitacionT] = extremos(L, valor(kSolicitacionT, 0.0), valor(kSolicitacionT, L), polinomio{}, candidatos{});
+    r[kSolicitacionT] = extremos(L, valor(kSolicitacionT, 0.0), valor(kSolicitacionT, L), polinomio{}, candidatos{},
+                                 tol(kSolicitacionT));
 
     // En cada plano, con la carga q(x) = q1 + (q2 − q1)·x/L: V(x) = V(0) + ∫q y
     // M(x) = M(0) + ∫V; V es extremo donde q se anula y M donde V se anula.
@@ -159,9 +168,9 @@ void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s) {
         m.c[1] = s.axialSegundoOrden == 0.0 ? v.c[0] : p.c1;
         m.c[2] = q1 / 2;
         m.c[3] = pendiente / 6;
-        r[corte] = extremos(L, v.c[0], valor(corte, L), v, ceros(0, pendiente, q1));
+        r[corte] = extremos(L, v.c[0], valor(corte, L), v, ceros(0, pendiente, q1), tol(corte));
         if (s.axialSegundoOrden == 0.0) {
-            r[momento] = extremos(L, m.c[0], valor(momento, L), m, ceros(v.c[2], v.c[1], v.c[0]));
+            r[momento] = extremos(L, m.c[0], valor(momento, L), m, ceros(v.c[2], v.c[1], v.c[0]), tol(momento));
             continue;
         }
         // Segundo orden: M(x) + N·δ(x), con E·I·flecha(x) de planoSolicitaciones
@@ -177,6 +186,13 @@ void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s) {
         m5.c[2] = q1 / 2 + N * p.c2 / 2;
         m5.c[1] = p.c1 + N * p.c3 - s.axialSegundoOrden * rho;
         m5.c[0] = m.c[0];
-        r[momento] = extremos5(L, m.c[0], valor(momento, L), m5);
+        r[momento] = extremos5(L, m.c[0], valor(momento, L), m5, tol(momento));
+        // El momento extremo ya no está donde se anula el corte de la barra
+        // recta: el rótulo va al extremo interior de mayor valor.
+        const extremoSolicitacion& e = r[momento];
+        double x = -1, mayor = -1;
+        for (const auto& [xe, v] : {std::pair<double, double>{e.xMaximo, e.maximo}, {e.xMinimo, e.minimo}})
+            if (xe > 0 && xe < L && std::fabs(v) > mayor) x = xe, mayor = std::fabs(v);
+        (planoY ? s.planoY : s.planoZ).xCorteNulo = x;
     }
 }

@@ -9,5 +9,9 @@
 class objBarra3d;
 
 // Llena s.extremos (N, Vy, Vz, T, My y Mz) a partir de sus funciones. Ante
-// empates vale la primera x; un valor indefinido (nan) se informa como tal.
-void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s);
+// empates vale la primera x: con `tolerancias` (una por solicitación), dos
+// valores que difieren en no más que ella empatan (su diferencia es el
+// redondeo de la solución); sin ellas, sólo los iguales. Un valor indefinido
+// (nan) se informa como tal. En segundo orden, además, el punto del rótulo
+// del momento extremo (xCorteNulo) es el extremo interior de mayor valor.
+void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s, const double* tolerancias = nullptr);
