@@ -9,12 +9,16 @@
 # color de su dibujo (barras, deformada, diagrama, forma modal o de pandeo). En
 # el edificio, los encabezados de la tabla de reacciones se repiten en cada
 # página que ocupa.
-#   bash informe.sh <ejecutable vantra3d> <vantra3d-bench> <carpeta de ejemplos> <carpeta de trabajo>
-# Sale con 0 si todo está bien, 1 si algo falla y 77 (saltada) sólo si Chromium
-# no puede arrancar.
+#   bash informe.sh <ejecutable vantra3d> <vantra3d-bench> <carpeta de ejemplos> <carpeta de trabajo> [K/N]
+# Con K/N revisa sólo la parte K de N (los ejemplos K, K+N, K+2N, ... en orden
+# alfabético, y el edificio generado en la última parte): así la prueba se
+# reparte en varias que corren a la vez y cada una termina a tiempo en una
+# máquina ocupada. Sale con 0 si todo está bien, 1 si algo falla y 77
+# (saltada) sólo si Chromium no puede arrancar.
 set -u
 exe=${1:?falta el ejecutable} banco=${2:?falta vantra3d-bench} ejemplos=${3:?falta la carpeta de ejemplos}
-trabajo=${4:?falta la carpeta de trabajo}
+trabajo=${4:?falta la carpeta de trabajo} parte=${5:-1/1}
+parteK=${parte%/*} partes=${parte#*/}
 fallar() { echo "FALLO: $*"; exit 1; }
 absoluto() { case "$1" in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
 exe=$(absoluto "$exe") banco=$(absoluto "$banco") ejemplos=$(absoluto "$ejemplos") trabajo=$(absoluto "$trabajo")
@@ -85,7 +89,6 @@ comprobar() {
     figuras=$(grep -c '<figure>' informe/informe.html)
     [ "$figuras" -ge 4 ] || fallar "$nombre: el informe tiene $figuras figuras"
     local ppp=100
-    pdftoppm -r $ppp -png "$pdf" pagina
     # Página, altura del pie en puntos y primera palabra de la descripción.
     pdftotext -bbox "$pdf" - | awk '
         /<page / { p++ }
@@ -98,6 +101,10 @@ comprobar() {
     [ "$pies" -eq "$figuras" ] || fallar "$nombre: $figuras figuras en el HTML y $pies pies en el PDF"
     local paginas pagina y palabra color n y0 alto imagen anterior=0 arriba=0
     paginas=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')
+    # Sólo las páginas con figuras se hacen imagen.
+    for pagina in $(cut -d' ' -f1 pies.txt | sort -un); do
+        pdftoppm -r $ppp -png -f "$pagina" -l "$pagina" "$pdf" pagina
+    done
     while read -r pagina y palabra; do
         # El área de la figura: del pie anterior en la misma página (o del
         # borde de la página) a este pie.
@@ -121,9 +128,13 @@ comprobar() {
     cd .. || exit 1
 }
 
+i=0
 for modelo in "$ejemplos"/*.txt; do
+    i=$((i + 1))
+    [ $(((i - 1) % partes + 1)) -eq "$parteK" ] || continue
     comprobar "$modelo" "$(basename "$modelo" .txt)"
 done
+[ "$parteK" -eq "$partes" ] || exit 0
 
 # Un edificio generado con modos, de 100 apoyos: la tabla de reacciones de
 # cada combinación ocupa más de una página y lleva sus encabezados en cada una.

@@ -29,20 +29,18 @@ falla() { echo "FALLA: $*"; fallos=$((fallos + 1)); }
 # combinaciones empieza en x = 850 y el indicador de la línea de órdenes (un
 # renglón) en y = 752; lo libre queda a 6 píxeles de cada uno.
 izquierda=86 derecha=844 abajo=746
-contar() {
-    convert "$1" -crop "$(($4 - $2 + 1))x$(($5 - $3 + 1))+$2+$3" +repage -fuzz 2% \
-        -fill black +opaque "$6" -fill white -opaque "$6" -format '%[fx:round(mean*w*h)]' info:
-}
 # Colores del modelo: barras, apoyos, nudos y la forma de un modo.
 colores_modelo=("rgb(128,128,128)" "rgb(204,204,76)" "rgb(178,0,0)" "rgb(0,178,178)")
-# Píxeles del modelo en lo que tapan los paneles.
+# Píxeles del modelo en lo que tapan los paneles, con una sola lectura de la
+# imagen: la unión de las máscaras de los colores del modelo, con lo libre
+# pintado de negro, y la cuenta de lo que queda blanco.
 en_paneles() {
-    local n=0 c
+    local mascaras=() c
     for c in "${colores_modelo[@]}"; do
-        n=$((n + $(contar "$1" 0 0 $((izquierda - 1)) 799 "$c") + $(contar "$1" $((derecha + 1)) 0 999 799 "$c") +
-            $(contar "$1" "$izquierda" $((abajo + 1)) "$derecha" 799 "$c")))
+        mascaras+=(\( -clone 0 -fill black +opaque "$c" -fill white -opaque "$c" \))
     done
-    echo "$n"
+    convert "$1" -fuzz 2% "${mascaras[@]}" -delete 0 -background black -compose lighten -flatten \
+        -fill black -draw "rectangle $izquierda,0 $derecha,$abajo" -format '%[fx:round(mean*w*h)]' info:
 }
 # Caja "ancho alto x y" de lo que tiene el color $2 en la imagen $1.
 caja() {
@@ -97,7 +95,7 @@ orden "modo 1"
 sincronizar
 # Cuadros seguidos de la animación (un ciclo por segundo): ninguno sale de lo libre y la forma se mueve.
 altos=""
-for i in $(seq -w 1 16); do
+for i in $(seq -w 1 8); do
     capturar "modo_$i.png" || fallar "no se pudo capturar la ventana"
     n=$(en_paneles "modo_$i.png")
     [ "$n" -eq 0 ] || falla "cuadro $i de la animación: $n píxeles del modelo bajo los paneles (modo_$i.png)"
