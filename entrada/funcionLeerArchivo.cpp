@@ -53,5 +53,6 @@ void funcionLeerArchivo() {
     pasoSismo(ctx);               //     masa de las cargas, espectros, sismos y envolventes
     pasoDiafragmas(ctx);          //     diafragmas rígidos de piso
     pasoRevisarModelo(ctx);       // Barras sin sección, casos sin combinación y combinaciones sin casos
+    pasoRigidezRelativa(ctx);     // Barras demasiado rígidas para la doble precisión
     casosDeCarga = ctx.casosConCargas;
 }                                 // 19. El lector se destruye con ctx.

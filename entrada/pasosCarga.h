@@ -64,6 +64,13 @@ void pasoSismo(ContextoCarga& ctx);              // masa de las cargas, espectro
 void pasoEtiquetasDesconocidas(ContextoCarga& ctx);  // antes de todo: palabras con ":" que no son etiquetas
 void pasoDiafragmas(ContextoCarga& ctx);          // diafragmas rígidos de piso (tras apoyos, resortes e impuestos)
 void pasoRevisarModelo(ContextoCarga& ctx);      // al final: barras sin sección, casos y combinaciones
+void pasoRigidezRelativa(ContextoCarga& ctx);    // al final: barras demasiado rígidas para la doble precisión
+
+// Por barra (número interno), cuántas veces su rigidez supera la de lo que se
+// le une en sus nudos: el mayor cociente, entre los grados de libertad sin
+// apoyo de sus dos nudos, de su diagonal sobre la de las demás barras del
+// nudo que no unen los mismos dos nudos (1 si no supera a nada).
+std::vector<double> rigidecesRelativas();
 
 // Lee los registros "combo:" y los agrupa por nombre en orden de primera
 // aparición; avisa de los nombres repetidos (uno por registro repetido).
