@@ -1,5 +1,6 @@
 #include "analisis/analisisModal.h"
 
+#include "analisis/autovaloresDensos.h"
 #include "analisis/lanczosBloque.h"
 
 #include <Eigen/Eigenvalues>
@@ -20,8 +21,12 @@ constexpr Eigen::Index kLibresDenso = 500;
 // Un autovalor 1/ω² por debajo de esta fracción del mayor es un modo sin masa
 // (de frecuencia infinita).
 constexpr double kModoSinMasa = 1e-12;
-// Memoria que pueden ocupar las bases del Lanczos por bloques (bytes).
+// Memoria que pueden ocupar las bases del Lanczos por bloques (bytes), y la
+// matriz densa con LAPACK.
 constexpr double kMemoriaBloques = 1.5e9;
+// Con una base del Lanczos por bloques de más de 1/kLibresDensoLapack de los
+// libres, la descomposición densa con LAPACK es más rápida.
+constexpr Eigen::Index kLibresDensoLapack = 4;
 
 // y = L⁻¹·P·Ms·Pᵀ·L⁻ᵀ·x, con Ms la masa escalada como la rigidez.
 class operadorModal {
@@ -29,6 +34,15 @@ public:
     using Scalar = double;
     operadorModal(const solucionDispersa& f, const Eigen::SparseMatrix<double>& m) : factor(f), masa(m) {}
     Eigen::Index rows() const { return masa.rows(); }
+    // Las matrices escaladas enteras, densas (sólo para problemas de unos
+    // pocos miles de grados de libertad).
+    Eigen::MatrixXd masaDensa() const { return Eigen::MatrixXd(masa); }
+    Eigen::MatrixXd rigidezDensa() const {
+        const Eigen::SparseMatrix<double>& inferior = factor.matrizEscalada();
+        Eigen::MatrixXd k = Eigen::MatrixXd(inferior);
+        k.triangularView<Eigen::StrictlyUpper>() = k.transpose().triangularView<Eigen::StrictlyUpper>();
+        return k;
+    }
     Eigen::Index cols() const { return masa.rows(); }
     Eigen::MatrixXd aplicar(const Eigen::MatrixXd& x) const {
         return factor.aplicarInversaL(masa * factor.aplicarInversaLt(x));
@@ -135,6 +149,20 @@ bool autovalores(const operadorModal& op, Eigen::Index pedidos, Eigen::VectorXd&
         return true;
     }
     const parametrosLanczosBloque p = parametrosBloques(pedidos);
+    // Con cientos de modos pedidos la base de los bloques llega a ser una
+    // parte grande de la matriz, y cada pasada cuesta casi lo que el problema
+    // entero: M·y = λ·K·y (las matrices escaladas, densas) con LAPACK, que da
+    // y en las variables escaladas con yᵀ·K·y = 1, como Pᵀ·L⁻ᵀ·φ.
+    if (!ajustesModales().soloUnVector && kLibresDensoLapack * p.base >= n &&
+        3.0 * 8.0 * static_cast<double>(n) * static_cast<double>(n) <= kMemoriaBloques) {
+        Eigen::MatrixXd masa = op.masaDensa(), rigidez = op.rigidezDensa();
+        if (mayoresAutovaloresGeneralizados(masa, rigidez, pedidos, valores, intermedios)) {
+            vectores = intermedios;
+            informe.metodo = metodoModal::densaGeneralizada;
+            return true;
+        }
+        intermedios.resize(0, 0);
+    }
     // Las bases de los bloques (V y A·V, y las formas si caben) ocupan varias
     // veces la del Lanczos de un vector: con muchos modos en un modelo muy
     // grande se quedan fuera.
@@ -232,7 +260,12 @@ void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
     const operadorModal op(factor, masaEscalada);
     Eigen::VectorXd valores;
     Eigen::MatrixXd vectores, intermedios;
-    if (!autovalores(op, std::min<Eigen::Index>(modosPedidos, nf), valores, vectores, intermedios)) {
+    // No hay más modos que incógnitas libres.
+    const Eigen::Index pedidos = std::min<Eigen::Index>(modosPedidos, nf);
+    if (pedidos < modosPedidos)
+        mensajes.advertencia("Advertencia: se piden " + std::to_string(modosPedidos) + " modos y la estructura tiene " +
+                             std::to_string(nf) + " incógnitas libres; se calculan a lo sumo " + std::to_string(nf));
+    if (!autovalores(op, pedidos, valores, vectores, intermedios)) {
         mensajes.advertencia("Advertencia: el cálculo de los modos no convergió; no hay resultados modales");
         return;
     }
@@ -268,7 +301,7 @@ void calcularModos(const solucionDispersa& factor, const numeracionLibre& num) {
         m.forma = forma;
         modos.push_back(m);
     }
-    if (static_cast<int>(modos.size()) < modosPedidos)
-        mensajes.advertencia("Advertencia: se pidieron " + std::to_string(modosPedidos) + " modos y hay " +
+    if (static_cast<Eigen::Index>(modos.size()) < pedidos)
+        mensajes.advertencia("Advertencia: se pidieron " + std::to_string(pedidos) + " modos y hay " +
                              std::to_string(modos.size()));
 }

@@ -8,7 +8,9 @@
 
 // Llena resultados.modos con los modosPedidos modos más bajos: los mayores
 // autovalores de L⁻¹·M·L⁻ᵀ, que son 1/ω² de los modos más bajos. Con pocos
-// libres, descomposición densa; si no, Lanczos por bloques (ver
+// libres, descomposición densa; con cientos de modos pedidos (la base de los
+// bloques sería al menos un cuarto de los libres), el problema generalizado
+// denso con LAPACK; si no, Lanczos por bloques (ver
 // lanczosBloque.h) y, si éste no converge o hay modos sin masa entre los
 // pedidos, Lanczos de un vector con reinicio implícito (Spectra). Avisa de los
 // modos sin masa, que se omiten, y de los que faltan cuando hay menos que los
@@ -22,7 +24,7 @@ struct ajustesAnalisisModal {
 ajustesAnalisisModal& ajustesModales();
 
 // Cómo se calcularon los modos del último análisis.
-enum class metodoModal { ninguno, densa, bloques, lanczos };
+enum class metodoModal { ninguno, densa, densaGeneralizada, bloques, lanczos };
 struct informeModal {
     metodoModal metodo = metodoModal::ninguno;
     int pasadasBloques = 0;      // aplicaciones del operador por bloques (también si no convergió)

@@ -358,7 +358,14 @@ void calcularPandeo(const sistemaElastico& sistema, const Eigen::MatrixXd& u) {
         Eigen::VectorXd mu;
         Eigen::MatrixXd formas;
         const Eigen::SparseMatrix<double> kg = rigidezGeometrica(axiales, sistema.num.noGdl);
-        if (!autovaloresGeometricos(sistema, kg, p.modos, mu, formas)) {
+        // No hay más factores críticos que incógnitas libres.
+        const int libres = static_cast<int>(sistema.num.noLibres());
+        const int pedidos = std::min(p.modos, libres);
+        if (pedidos < p.modos)
+            mensajes.advertencia("Advertencia: se piden " + std::to_string(p.modos) + " factores de pandeo del combo " +
+                                 nombre + " y la estructura tiene " + std::to_string(libres) +
+                                 " incógnitas libres; se calculan a lo sumo " + std::to_string(libres));
+        if (!autovaloresGeometricos(sistema, kg, pedidos, mu, formas)) {
             mensajes.advertencia("Advertencia: el cálculo del pandeo del combo " + nombre +
                                  " no convergió; no hay factores críticos");
             resultados.pandeo.push_back(resultado);
@@ -375,8 +382,8 @@ void calcularPandeo(const sistemaElastico& sistema, const Eigen::MatrixXd& u) {
             resultado.factores.push_back(1.0 / mu(k));
             resultado.formas.push_back(forma);
         }
-        if (static_cast<int>(resultado.factores.size()) < p.modos)
-            mensajes.advertencia("Advertencia: se pidieron " + std::to_string(p.modos) + " factores de pandeo del combo " +
+        if (static_cast<int>(resultado.factores.size()) < pedidos)
+            mensajes.advertencia("Advertencia: se pidieron " + std::to_string(pedidos) + " factores de pandeo del combo " +
                                  nombre + " y hay " + std::to_string(resultado.factores.size()));
         resultados.pandeo.push_back(std::move(resultado));
     }

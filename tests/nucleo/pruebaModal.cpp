@@ -66,6 +66,15 @@ TEST(Modal, VigasYBarrasContraSolucionesCerradas) {
                        1e-9, "masa concentrada");
     EXPECT_EQ(mensajes.textos(desde), (Lineas{"Advertencia: el modo 4 no tiene masa; se omite",
                                        "Advertencia: se pidieron 4 modos y hay 3"}));
+
+    // Más modos que incógnitas libres (la columna tiene seis): se calculan a lo sumo seis, y se dice.
+    cargarModelo("nudos: 1 0 0 0  2 0 0 3\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1  1\n"
+                 "seccionGenerica: G 0.1 0.002 0.001 0.003 2e8 0.3 0  1\nmasaNudo: 2  2\nmodos: 1000\n");
+    const size_t antes = mensajes.tamano();
+    ASSERT_TRUE(funcionSolve());
+    EXPECT_EQ(mensajes.textos(antes)[0],
+              "Advertencia: se piden 1000 modos y la estructura tiene 6 incógnitas libres; se calculan a lo sumo 6");
+    EXPECT_EQ(resultados.modos.size(), 3u);
 }
 
 TEST(Modal, MasasEfectivasOrtogonalidadYRotacion) {
