@@ -311,7 +311,9 @@ void revisarDesplazamientos(double tamano) {
         double mayor = 0;
         Eigen::Index nudoMayor = -1;
         for (Eigen::Index n = 0; n < caso.desplazamientos.cols(); ++n) {
-            const double d = caso.desplazamientos.col(n).head<3>().norm();
+            double d = caso.desplazamientos.col(n).head<3>().norm();
+            // Con traslaciones enormes el cuadrado desborda: la norma sin desborde.
+            if (!std::isfinite(d)) d = caso.desplazamientos.col(n).head<3>().stableNorm();
             if (d > mayor) mayor = d, nudoMayor = n;
         }
         if (nudoMayor < 0 || !(mayor > tamano / 50)) continue;
