@@ -77,6 +77,22 @@ TEST_F(EntornoVisor, CalcularNoAnalizaUnModeloConErroresDeEntrada) {
     modificadorFlagsGraf(kFlagCalculado);
     EXPECT_TRUE(flagActivo(kFlagCalculado));
     EXPECT_EQ(resultados.casos.size(), 2u);
+    // Una carga finita cuya flecha pasa de 1e150 (P·L³/3EI = 2.25e294) sólo se nota al resolver:
+    // error de entrada en la consola, la misma respuesta y nada a la vista.
+    std::string enorme = kMensula;
+    enorme.replace(enorme.find("0 0 -10 0 0 0"), 13, "0 0 -1e290 0 0 0");
+    archivoModelo->escribir(enorme);
+    tecladoEspecial(TeclaEspecial::F5);
+    modificadorFlagsGraf(kFlagCalculado);
+    // Las dos combinaciones (C2 es el doble de C1): dos errores.
+    EXPECT_EQ(dialogo, "Error: el modelo tiene 2 errores de entrada; corríjalos y recargue (F5). Ingrese Comando:");
+    EXPECT_FALSE(flagActivo(kFlagCalculado));
+    EXPECT_TRUE(resultados.casos.empty());
+    for (const char* combo : {"C1", "C2"})
+        EXPECT_NE(consola.texto().find(std::string("Error: el combo ") + combo +
+                                       " da resultados que no son finitos o pasan de 1e150"),
+                  std::string::npos)
+            << combo;
 }
 
 TEST_F(EntornoVisor, LasBarrasSinSeccionSeDibujanEnRojo) {
