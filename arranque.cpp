@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "analisis/funcionSolve.h"
+#include "analisis/resultadosFinitos.h"
 #include "diagnosticos.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
@@ -104,7 +105,31 @@ argumentosPrograma interpretarArgumentos(int argc, const char* const* argv) {
     return a;
 }
 
+namespace {
+// Los modelos de ejemplo que hay en la carpeta, en orden, leídos al pedir la
+// ayuda (una lista escrita a mano quedaría vieja con cada ejemplo nuevo):
+// "(" y, en renglones propios de a lo sumo 80 caracteres (así no dependen
+// del largo de la carpeta), los nombres separados por comas y ")".
+std::string listaDeEjemplos(const std::string& carpeta) {
+    std::vector<std::string> nombres;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(carpeta, ec), fin; !ec && it != fin; it.increment(ec))
+        if (it->path().extension() == ".txt" && it->is_regular_file(ec))
+            nombres.push_back(it->path().filename().string());
+    std::sort(nombres.begin(), nombres.end());
+    if (nombres.empty()) return "(no se encontró ninguno).\n";
+    std::string texto = "(\n", renglon = " ";
+    for (size_t i = 0; i < nombres.size(); ++i) {
+        const std::string palabra = " " + nombres[i] + (i + 1 < nombres.size() ? "," : ").");
+        if (renglon.size() + palabra.size() > 80) texto += renglon + "\n", renglon = " ";
+        renglon += palabra;
+    }
+    return texto + renglon + "\n";
+}
+}  // namespace
+
 std::string textoUso() {
+    const std::string ejemplos = carpetaEjemplos();
     return std::string(kNombreYVersion) +
            ": análisis estático lineal de pórticos espaciales.\n"
            "\n"
@@ -117,11 +142,14 @@ std::string textoUso() {
            "\n"
            "Opciones:\n"
            "  --calcular       analizar sin abrir la ventana\n"
-           "  --csv CARPETA    con --calcular, escribir además desplazamientos.csv,\n"
-           "                   reacciones.csv, fuerzasExtremos.csv y solicitaciones.csv en\n"
-           "                   CARPETA (se crea si no existe); con modos: también modos.csv y\n"
-           "                   formasModales.csv; con pandeo: también pandeo.csv y\n"
-           "                   formasPandeo.csv\n"
+           "  --csv CARPETA    con --calcular, escribir además los resultados en archivos CSV\n"
+           "                   en CARPETA (se crea si no existe): siempre desplazamientos.csv,\n"
+           "                   reacciones.csv, fuerzasExtremos.csv y solicitaciones.csv;\n"
+           "                   con modos:, modos.csv y formasModales.csv; con pandeo:,\n"
+           "                   pandeo.csv y formasPandeo.csv; con sismo:, sismo.csv; con\n"
+           "                   envolvente: o un combo con sismo, envolventeDesplazamientos.csv,\n"
+           "                   envolventeReacciones.csv y envolventeSolicitaciones.csv; con\n"
+           "                   diafragma:, diafragmas.csv\n"
            "  --informe CARPETA\n"
            "                   con --calcular, escribir además el informe de cálculo\n"
            "                   informe.html en CARPETA (se crea si no existe)\n"
@@ -138,11 +166,10 @@ std::string textoUso() {
            "  1  el modelo no se pudo abrir, la estructura es inestable, un archivo de\n"
            "     resultados no se pudo escribir o no hay pantalla para el visor\n"
            "  2  la línea de órdenes no es válida\n"
-           "  3  el modelo tiene errores de entrada (lo que se pudo calcular se escribe igual)\n"
+           "  3  el modelo tiene errores de entrada: no se analiza ni se escribe ningún\n"
+           "     archivo (los de una corrida anterior quedan como estaban)\n"
            "\n"
-           "Modelos de ejemplo: " + carpetaEjemplos() +
-           " (ingresoDatos.txt, portico_plano.txt,\n"
-           "edificio.txt, reticulado.txt, asentamiento.txt, nave_arriostrada.txt).\n";
+           "Modelos de ejemplo: " + ejemplos + " " + listaDeEjemplos(ejemplos);
 }
 
 int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv, bool detalle,
@@ -156,28 +183,32 @@ int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaC
     };
     funcionLeerArchivo();
     if (!etapa(archivoDatosAbierto)) return 1;
-    // Un modelo con errores de entrada se calcula igual si se puede; el estado
-    // de salida lo dice al final.
-    const int errores = mensajes.cantidad(nivelMensaje::error);
-    const auto terminar = [errores](int estado) {
-        if (errores == 0) return estado;
-        std::cout << "Error: el modelo tiene " << errores << (errores == 1 ? " error" : " errores")
-                  << " de entrada (ver los mensajes anteriores)" << std::endl;
+    // Un modelo con errores de entrada no se analiza: sus resultados serían
+    // los de otra estructura (sin la barra sin sección, sin la carga del caso
+    // mal escrito). Nada se escribe; los archivos de una corrida anterior
+    // quedan como estaban.
+    const auto conErrores = [](const char* motivo) {
+        std::cout << "Error: el modelo tiene " << erroresDeEntrada
+                  << (erroresDeEntrada == 1 ? " error" : " errores") << " de entrada; " << motivo << std::endl;
         return 3;
     };
+    if (erroresDeEntrada > 0) return conErrores("no se analiza");
     // El informe se escribe también si el análisis no termina: dice por qué.
     const auto informe = [&]() { return carpetaInforme.empty() || etapa(escribirInforme(carpetaInforme)); };
     if (!etapa(funcionSolve())) {
         informe();
-        return terminar(1);
+        return 1;
     }
-    if (!etapa(funcionPrint())) return terminar(1);
-    if (!carpetaCsv.empty() && !etapa(escribirCsv(carpetaCsv))) return terminar(1);
-    if (!informe()) return terminar(1);
+    // Un inf o un nan en los resultados sale de un valor fuera de rango que la
+    // carga no pudo medir: tampoco se escribe nada.
+    if (!etapa(revisarResultadosFinitos())) return conErrores("no se escriben resultados");
+    if (!etapa(funcionPrint())) return 1;
+    if (!carpetaCsv.empty() && !etapa(escribirCsv(carpetaCsv))) return 1;
+    if (!informe()) return 1;
     imprimirReacciones();
     imprimirModos();
     imprimirPandeo();
     // Una combinación de segundo orden que supera la carga crítica no tiene
     // resultados: el análisis no terminó bien aunque las demás sí.
-    return terminar(diagnosticoUltimoAnalisis.segundoOrdenInestable ? 1 : 0);
+    return diagnosticoUltimoAnalisis.segundoOrdenInestable ? 1 : 0;
 }

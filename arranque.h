@@ -32,11 +32,14 @@ std::string textoUso();
 // reacciones de apoyo y el equilibrio de cada combinación.
 // Devuelve el estado de salida: 0 si todo fue bien, 1 si algo falló, 3 si el
 // modelo tiene errores de entrada.
-// Con errores de entrada en el modelo escribe lo que puede, termina con
-// "Error: el modelo tiene N errores de entrada (ver los mensajes anteriores)"
-// y devuelve 3. Con detalle escribe también el avance de la carga y los
-// avisos de los ajustes de dibujo que faltan. Con carpetaInforme escribe allí
-// informe.html, también si el análisis no termina (con los errores y lo que
-// se sabe del modelo).
+// Con errores de entrada en el modelo no lo analiza ni escribe ningún archivo
+// (los de una corrida anterior quedan como estaban): imprime los mensajes,
+// "Error: el modelo tiene N errores de entrada; no se analiza" y devuelve 3.
+// Lo mismo, con "; no se escriben resultados", si un resultado no es finito
+// o está fuera de rango (un valor del modelo que la carga no pudo medir).
+// Con detalle escribe también el avance de la carga y los avisos de los
+// ajustes de dibujo que faltan. Con carpetaInforme escribe allí informe.html,
+// también si el análisis no termina (con los errores y lo que se sabe del
+// modelo).
 int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaCsv = "", bool detalle = false,
                          const std::string& carpetaInforme = "");

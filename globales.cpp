@@ -11,6 +11,7 @@ std::vector<objBarra3d> barra;
 std::vector<combinacion> combinaciones;
 std::vector<std::string> casosDeCarga;
 bool archivoDatosAbierto = false;
+int erroresDeEntrada = 0;
 
 int precision = 3;
 double escalaTexto = 0.15;

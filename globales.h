@@ -27,6 +27,10 @@ extern std::vector<combinacion> combinaciones;
 extern std::vector<std::string> casosDeCarga;
 // Verdadero si la última carga pudo abrir el archivo de modelo.
 extern bool archivoDatosAbierto;
+// Errores de entrada de la última carga (los mensajes de nivel error que dejó
+// el cargador), más los resultados no finitos que el análisis atribuyó a
+// valores fuera de rango. Con alguno, el modelo no se analiza.
+extern int erroresDeEntrada;
 
 // Número interno del nudo (o barra) que el usuario numeró así, o -1 si ese
 // número no nombra ninguno. Los mapas tienen 0 en los huecos, por eso se

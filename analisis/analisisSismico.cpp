@@ -59,6 +59,48 @@ extremoSolicitacion extremosModulo(double a, double b, double c, double L, doubl
     return e;
 }
 
+// Masa efectiva (fracción de la total) desde la que un modo cuenta en la
+// respuesta de un sismo: con menos, su término cruzado con otro modo es
+// despreciable y la regla de combinación no importa para él.
+constexpr double kMasaEfectivaQueCuenta = 0.01;
+// Dos modos cuyas frecuencias difieren menos que esto están acoplados: SRSS
+// olvida su correlación (que CQC toma).
+constexpr double kFrecuenciasCercanas = 0.10;
+
+// Lo que el ingeniero debe saber de un caso sísmico antes de usarlo: un
+// espectro que no abarca el período más largo de sus modos (se toma su último
+// valor) y la regla SRSS con dos modos que cuentan de frecuencias cercanas.
+void avisosDelSismo(const casoSismico& def, const espectroDiseno& espectro, const std::vector<modoVibracion>& modos) {
+    char texto[400];
+    size_t largo = modos.size();
+    for (size_t m = 0; m < modos.size(); ++m)
+        if (largo == modos.size() || modos[m].periodo > modos[largo].periodo) largo = m;
+    if (largo < modos.size() && !espectro.periodos.empty() && modos[largo].periodo > espectro.periodos.back()) {
+        std::snprintf(texto, sizeof texto,
+                      "Advertencia: el espectro %s termina en %g s, antes del período %g s del modo %d que usa el "
+                      "sismo %s; se toma el último valor",
+                      espectro.nombre.c_str(), espectro.periodos.back(), modos[largo].periodo,
+                      static_cast<int>(largo) + 1, def.nombre.c_str());
+        mensajes.advertencia(texto);
+    }
+    if (def.regla != reglaModal::srss) return;
+    for (size_t i = 0; i < modos.size(); ++i) {
+        if (modos[i].masaEfectiva(def.direccion) < kMasaEfectivaQueCuenta) continue;
+        for (size_t j = i + 1; j < modos.size(); ++j) {
+            if (modos[j].masaEfectiva(def.direccion) < kMasaEfectivaQueCuenta) continue;
+            const double a = modos[i].omega, b = modos[j].omega;
+            if (!(std::fabs(a - b) < kFrecuenciasCercanas * std::max(a, b))) continue;
+            std::snprintf(texto, sizeof texto,
+                          "Advertencia: el sismo %s combina por SRSS los modos %d y %d, de frecuencias %g y %g Hz "
+                          "(a menos de 10 %%); se recomienda CQC",
+                          def.nombre.c_str(), static_cast<int>(i) + 1, static_cast<int>(j) + 1, modos[i].frecuencia,
+                          modos[j].frecuencia);
+            mensajes.advertencia(texto);
+            return;
+        }
+    }
+}
+
 // Un caso sísmico: respuestas modales combinadas.
 // Devuelve G = W·diag(amplitudes): ‖G·r‖ combina las respuestas modales
 // unitarias r (las de la forma modal guardada).
@@ -84,6 +126,7 @@ Eigen::MatrixXd calcularSismo(const casoSismico& def, const Eigen::MatrixXd& for
         amplitud(m) = modo.participacion(def.direccion) * sa / (modo.omega * modo.omega);
         info.masaEfectiva += modo.masaEfectiva(def.direccion);
     }
+    avisosDelSismo(def, espectro, modos);
     const Eigen::MatrixXd rho = correlacion(modos, def);
     const Eigen::MatrixXd g = raizCorrelacion(rho) * amplitud.asDiagonal();
 

@@ -322,7 +322,11 @@ void llenarCasos(const Eigen::MatrixXd& u, const Eigen::MatrixXd& reacciones, co
 // avisa una vez por combinación, con el nudo que más se mueve.
 void revisarDesplazamientos(double tamano) {
     for (const casoResultado& caso : resultados.casos) {
-        const auto traslacion = [&](int n) { return caso.desplazamientos.col(n).head<3>().norm(); };
+        // Con traslaciones enormes el cuadrado desborda: la norma sin desborde.
+        const auto traslacion = [&](int n) {
+            const double d = caso.desplazamientos.col(n).head<3>().norm();
+            return std::isfinite(d) ? d : caso.desplazamientos.col(n).head<3>().stableNorm();
+        };
         const int nudoMayor = indiceExtremo(static_cast<int>(caso.desplazamientos.cols()), traslacion,
                                             toleranciaEmpate(caso.escalas.traslaciones));
         const double mayor = nudoMayor < 0 ? 0.0 : traslacion(nudoMayor);

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -66,31 +67,83 @@ bool claseLeerArchivo::archivoDisponible() {
 }
 
 bool claseLeerArchivo::esNumero(const std::string& texto) const {
-    return texto.find_first_not_of("1234567890+-.e") == std::string::npos;
+    if (texto.find_first_not_of("1234567890+-.e") == std::string::npos) return true;
+    // Con cifras, una coma o una E mayúscula no hacen de la palabra un
+    // comentario: "0,5" o "23,24" dentro de un registro son un número mal
+    // escrito (convertirReal lo dice), no el final del registro.
+    return texto.find_first_not_of("1234567890+-.eE,") == std::string::npos &&
+           texto.find_first_of("1234567890") != std::string::npos;
 }
 
-double claseLeerArchivo::convertirReal(const std::string& texto, const std::string& etiqueta) const {
+namespace {
+// Dónde está el valor, para los mensajes: "en el registro k de etiqueta:" si
+// se conoce el registro, si no "en la etiqueta etiqueta:".
+std::string lugarDelValor(const std::string& etiqueta, int registro) {
+    return registro > 0 ? "en el registro " + std::to_string(registro) + " de " + etiqueta
+                        : "en la etiqueta " + etiqueta;
+}
+
+// Una coma entre cifras: el punto decimal escrito como coma ("0,5").
+bool comaDecimal(const std::string& texto) {
+    for (size_t i = 1; i + 1 < texto.size(); ++i)
+        if (texto[i] == ',' && std::isdigit(static_cast<unsigned char>(texto[i - 1])) &&
+            std::isdigit(static_cast<unsigned char>(texto[i + 1])))
+            return true;
+    return false;
+}
+}  // namespace
+
+bool claseLeerArchivo::leerReal(const std::string& texto, const std::string& etiqueta, int registro, double& v) const {
     const char* inicio = texto.c_str();
     char* fin = nullptr;
     errno = 0;
-    const double v = std::strtod(inicio, &fin);
-    if (fin == inicio || errno == ERANGE || !std::isfinite(v)) {
-        mensajes.error("Error: valor no válido " + texto + " en la etiqueta " + etiqueta);
-        return 0.0;
+    v = std::strtod(inicio, &fin);
+    const std::string lugar = lugarDelValor(etiqueta, registro);
+    if (texto.find(',') != std::string::npos) {
+        // Nunca se lee la parte de antes de la coma: 0,5 no es 0.
+        std::string conPunto = texto;
+        std::replace(conPunto.begin(), conPunto.end(), ',', '.');
+        mensajes.error("Error: valor no válido " + texto + " " + lugar +
+                       (comaDecimal(texto) ? " (use punto decimal, " + conPunto + ", o un blanco entre dos números)"
+                                           : " (los números se separan con blancos, no con comas)"));
+    } else if (fin == inicio || errno == ERANGE || !std::isfinite(v)) {
+        mensajes.error("Error: valor no válido " + texto + " " + lugar);
+    } else if (*fin != '\0') {
+        // Un número con algo pegado detrás (17-18, 0.05.5, 0.2e) no se lee a
+        // medias: se dice cuánto de la palabra era un número.
+        mensajes.error("Error: valor no válido " + texto + " " + lugar + " (sólo " +
+                       texto.substr(0, static_cast<size_t>(fin - inicio)) + " es un número)");
+    } else {
+        return true;
     }
+    v = 0.0;
+    return false;
+}
+
+bool claseLeerArchivo::leerEntero(const std::string& texto, const std::string& etiqueta, int registro, int& n) const {
+    double v;
+    n = 0;
+    if (!leerReal(texto, etiqueta, registro, v)) return false;
+    // Un entero escrito como real (2.0, 1e3) vale; 2.5 no es un entero.
+    if (v != std::trunc(v) || v < static_cast<double>(INT_MIN) || v > static_cast<double>(INT_MAX)) {
+        mensajes.error("Error: valor no válido " + texto + " " + lugarDelValor(etiqueta, registro) +
+                       (v != std::trunc(v) ? " (se espera un número entero)" : ""));
+        return false;
+    }
+    n = static_cast<int>(v);
+    return true;
+}
+
+double claseLeerArchivo::convertirReal(const std::string& texto, const std::string& etiqueta, int registro) const {
+    double v;
+    leerReal(texto, etiqueta, registro, v);
     return v;
 }
 
-int claseLeerArchivo::convertirEntero(const std::string& texto, const std::string& etiqueta) const {
-    const char* inicio = texto.c_str();
-    char* fin = nullptr;
-    errno = 0;
-    const long v = std::strtol(inicio, &fin, 10);
-    if (fin == inicio || errno == ERANGE || v < INT_MIN || v > INT_MAX) {
-        mensajes.error("Error: valor no válido " + texto + " en la etiqueta " + etiqueta);
-        return 0;
-    }
-    return static_cast<int>(v);
+int claseLeerArchivo::convertirEntero(const std::string& texto, const std::string& etiqueta, int registro) const {
+    int n;
+    leerEntero(texto, etiqueta, registro, n);
+    return n;
 }
 
 int claseLeerArchivo::getEntero(std::string etiqueta) {
@@ -223,7 +276,7 @@ std::vector<double> claseLeerArchivo::getMatrizEtiquetaRepetida(std::string etiq
     if (p < 0) return valores;
     const auto& t = tokens();
     size_t i = static_cast<size_t>(p) + static_cast<size_t>(saltar < 0 ? 0 : saltar);
-    for (; i < t.size() && esNumero(t[i]); ++i) valores.push_back(convertirReal(t[i], etiqueta));
+    for (; i < t.size() && esNumero(t[i]); ++i) valores.push_back(convertirReal(t[i], etiqueta, n));
     return valores;
 }
 
@@ -237,37 +290,14 @@ std::vector<std::string> claseLeerArchivo::getPalabrasEtiquetaRepetida(std::stri
     return palabrasRegistro;
 }
 
-namespace {
-// Recorre los pares (factor, nombre) de un registro. Un factor sin nombre al
-// final del archivo no forma par y no se considera, así las dos listas
-// tienen siempre el mismo largo.
-template <typename F>
-void recorrerPares(const std::vector<std::string>& t, size_t i, const claseLeerArchivo& lector, F&& alPar) {
-    while (i + 1 < t.size() && lector.esNumero(t[i])) {
-        alPar(t[i], t[i + 1]);
-        i += 2;
-    }
-}
-}  // namespace
-
-std::vector<double> claseLeerArchivo::getFactoresEtiqueta(std::string etiqueta, int n, int saltar) {
-    std::vector<double> factores;
+std::string claseLeerArchivo::getPrimeraDeLineaSiguiente(const std::string& etiqueta, int n) {
     const long p = posicionTrasEtiqueta(etiqueta, n);
-    if (p < 0) return factores;
-    const size_t i = static_cast<size_t>(p) + static_cast<size_t>(saltar < 0 ? 0 : saltar);
-    recorrerPares(tokens(), i, *this, [&](const std::string& f, const std::string&) {
-        factores.push_back(convertirReal(f, etiqueta));
-    });
-    return factores;
-}
-
-std::vector<std::string> claseLeerArchivo::getNombresDeFactores(std::string etiqueta, int n, int saltar) {
-    std::vector<std::string> nombres;
-    const long p = posicionTrasEtiqueta(etiqueta, n);
-    if (p < 0) return nombres;
-    const size_t i = static_cast<size_t>(p) + static_cast<size_t>(saltar < 0 ? 0 : saltar);
-    recorrerPares(tokens(), i, *this, [&](const std::string&, const std::string& nombre) {
-        nombres.push_back(nombre);
-    });
-    return nombres;
+    if (p < 0) return "";
+    const auto& t = tokens();
+    const auto siguiente = std::upper_bound(primerasDeLinea.begin(), primerasDeLinea.end(), static_cast<size_t>(p) - 1);
+    if (siguiente == primerasDeLinea.end() || *siguiente >= t.size()) return "";
+    // Una etiqueta en la misma línea termina el registro antes del fin de línea.
+    for (size_t i = static_cast<size_t>(p); i < *siguiente; ++i)
+        if (t[i].back() == ':') return "";
+    return t[*siguiente];
 }

@@ -43,13 +43,21 @@ public:
     // Las mismas palabras que getMatrizEtiquetaRepetida convierte, como texto
     // (para los avisos que citan el valor escrito).
     std::vector<std::string> getPalabrasEtiquetaRepetida(std::string etiqueta, int n, int saltar);
-    std::vector<double> getFactoresEtiqueta(std::string etiqueta, int n, int saltar);
-    std::vector<std::string> getNombresDeFactores(std::string etiqueta, int n, int saltar);
+    // La primera palabra de la línea que sigue a la de la n-ésima aparición
+    // de la etiqueta, si esa línea termina sin otra etiqueta (vacía si no):
+    // lo que un registro de una sola línea deja fuera de él.
+    std::string getPrimeraDeLineaSiguiente(const std::string& etiqueta, int n);
 
     // Conversión con control: una palabra sin número (una e, un signo o un punto
-    // sueltos, una palabra) o fuera del rango de su tipo vale 0 y se avisa.
-    double convertirReal(const std::string& texto, const std::string& etiqueta) const;
-    int convertirEntero(const std::string& texto, const std::string& etiqueta) const;
+    // sueltos, una palabra), con algo pegado detrás del número (17-18, 0.05.5,
+    // 0.2e), con una coma (0,5) o fuera del rango de su tipo vale 0 y se avisa
+    // con un error que nombra la etiqueta y, si registro > 0, el registro.
+    // convertirEntero acepta un entero escrito como real (2.0, 1e3), no 2.5.
+    double convertirReal(const std::string& texto, const std::string& etiqueta, int registro = 0) const;
+    int convertirEntero(const std::string& texto, const std::string& etiqueta, int registro = 0) const;
+    // Lo mismo, diciendo si el valor se pudo leer (falso: ya se avisó).
+    bool leerReal(const std::string& texto, const std::string& etiqueta, int registro, double& v) const;
+    bool leerEntero(const std::string& texto, const std::string& etiqueta, int registro, int& n) const;
 
 private:
     std::string archivo;

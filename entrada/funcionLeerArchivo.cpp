@@ -7,6 +7,8 @@
 #include "modelo/sismo.h"
 
 void funcionLeerArchivo() {
+    // Los errores de entrada son los mensajes de error que deja esta carga.
+    const std::size_t primerMensaje = mensajes.tamano();
     // 1. Un lector para toda la carga.
     ContextoCarga ctx;
     ctx.lector.setNombreArchivo(nombreArchivo);
@@ -52,7 +54,9 @@ void funcionLeerArchivo() {
     pasoSegundoOrdenYPandeo(ctx); //     segundo orden y pandeo
     pasoSismo(ctx);               //     masa de las cargas, espectros, sismos y envolventes
     pasoDiafragmas(ctx);          //     diafragmas rígidos de piso
+    pasoValoresFinitos(ctx);      // Masas y cargas de cada combinación finitas
     pasoRevisarModelo(ctx);       // Barras sin sección, casos sin combinación y combinaciones sin casos
     pasoRigidezRelativa(ctx);     // Barras demasiado rígidas para la doble precisión
     casosDeCarga = ctx.casosConCargas;
+    erroresDeEntrada = mensajes.cantidad(nivelMensaje::error, primerMensaje);
 }                                 // 19. El lector se destruye con ctx.

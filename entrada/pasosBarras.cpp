@@ -12,7 +12,8 @@ namespace {
 // Una sección con dimensiones que no son positivas, un módulo de elasticidad
 // que no es positivo, un coeficiente de Poisson fuera de (-1, 0.5] o un peso
 // negativo no describe un material ni una sección: se informa (la barra la
-// toma igual, y el análisis dirá si queda sin rigidez). En la sección genérica
+// toma igual; el modelo no se analiza). Un peso nulo sí vale: un vínculo sin
+// peso. En la sección genérica
 // el área debe ser positiva y las inercias y el módulo de torsión no negativos
 // (una inercia nula es una barra sin flexión en ese plano).
 void revisarSeccion(const std::string& etiqueta, int k, const std::string& nombre, const std::vector<double>& v,
@@ -29,8 +30,8 @@ void revisarSeccion(const std::string& etiqueta, int k, const std::string& nombr
     if (!(E > 0) || !(nu > -1 && nu <= 0.5) || !(peso >= 0)) correcta = false;
     if (!correcta)
         mensajes.error("Error: el registro " + std::to_string(k) + " de " + etiqueta + " (" + nombre +
-                       ") tiene una dimensión, un módulo de elasticidad o un peso que no son positivos, o un "
-                       "coeficiente de Poisson fuera de (-1, 0.5]");
+                       ") tiene una dimensión o un módulo de elasticidad que no son positivos, un peso específico "
+                       "negativo o un coeficiente de Poisson fuera de (-1, 0.5]");
 }
 }  // namespace
 

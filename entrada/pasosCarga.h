@@ -17,7 +17,18 @@ struct ContextoCarga {
     std::vector<int> filasBarras; // filas de la tabla de barras que sobreviven al paso 5
     // Casos de carga que nombra algún registro de cargas, en el orden del archivo.
     std::vector<std::string> casosConCargas;
+    // Los que tienen algún valor no nulo sobre un nudo o una barra que existe
+    // (un caso cuyos registros son todos ceros no carga nada).
+    std::vector<std::string> casosConValores;
+    // Los nombres que da algún registro sismo: (válido o no): casos definidos.
+    std::vector<std::string> casosSismicosNombrados;
+    // Otros casos que un registro define aunque no se apliquen (los de un
+    // pesoPropio: repetido): una combinación que los nombra no es otro error.
+    std::vector<std::string> otrosCasosNombrados;
     void anotarCaso(const std::string& caso);
+    void anotarValores(const std::string& caso);
+    // Un caso que algún registro define: de cargas o sismo:.
+    bool casoDefinido(const std::string& caso) const;
 };
 
 // Comprueba que el registro k de la etiqueta tenga sus `valores` números y,
@@ -75,3 +86,24 @@ std::vector<double> rigidecesRelativas();
 // Lee los registros "combo:" y los agrupa por nombre en orden de primera
 // aparición; avisa de los nombres repetidos (uno por registro repetido).
 std::vector<combinacion> leerCombinaciones(claseLeerArchivo& lector);
+
+// Los pares "factor caso" del registro k de la etiqueta (combo:,
+// masaDeCargas:). El registro va en una sola línea: termina en su fin o en la
+// etiqueta siguiente, y sus palabras desde `desde` alternan factor y caso.
+// Una palabra donde va un factor, un factor sin su caso al final de la línea
+// o una línea siguiente que empieza con un número (el registro seguía en ella)
+// son errores que nombran el registro (`nombre`, si lo tiene, entre
+// paréntesis); los pares que se pudieron leer se devuelven igual.
+std::vector<std::pair<double, std::string>> leerPares(claseLeerArchivo& lector, const std::string& etiqueta, int k,
+                                                      const std::vector<std::string>& palabras, size_t desde,
+                                                      const std::string& nombre);
+
+// Diagonal de la caja de los nudos (1 si es un punto o no hay nudos): la
+// medida del modelo.
+double medidaModelo();
+
+// Al final de la carga: que las masas, las cargas de cada combinación (factor
+// por carga, también las de temperatura y los desplazamientos impuestos) y la
+// masa de las cargas sean números finitos; cada valor fuera de rango es un
+// error que nombra su etiqueta.
+void pasoValoresFinitos(ContextoCarga& ctx);

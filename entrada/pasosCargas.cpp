@@ -13,6 +13,69 @@
 namespace {
 // Combinaciones que admiten los interruptores del visor.
 constexpr int kCombosVisibles = 100;
+// Más modos o factores de pandeo que éstos no se piden a un análisis lineal.
+constexpr int kModosMaximos = 1000;
+
+std::string numeroEscrito(double v) {
+    char texto[64];
+    std::snprintf(texto, sizeof texto, "%g", v);
+    return texto;
+}
+
+// Deformación térmica α·ΔT que ya no es una temperatura (el 10 %: más de
+// 8000 grados en el acero) y diferencia de temperatura entre las caras de una
+// sección que delata un gradiente mal puesto.
+constexpr double kDeformacionTermicaMaxima = 0.1;
+constexpr double kDiferenciaTermicaMaxima = 200.0;
+
+// El alto de la sección de la barra según el eje local y (eje 1) o z (eje 2):
+// el de su contorno, o en la genérica el de la sección rectangular del mismo
+// radio de giro, √(12·I/A). 0 sin sección.
+double altoDeSeccion(const objBarra3d& b, int eje) {
+    if (!b.tieneSeccionYMaterial()) return 0.0;
+    if (b.getCodigoSeccion() == 0) {
+        const double inercia = eje == 1 ? b.getIz() : b.getIy();
+        return b.getArea() > 0 && inercia > 0 ? std::sqrt(12.0 * inercia / b.getArea()) : 0.0;
+    }
+    // El contorno tiene z local en la fila 0 e y local en la fila 1.
+    const Eigen::MatrixXd c = b.getPerimetroSeccion();
+    const Eigen::Index fila = eje == 1 ? 1 : 0;
+    return c.cols() > 0 ? c.row(fila).maxCoeff() - c.row(fila).minCoeff() : 0.0;
+}
+
+// Una etiqueta que va una sola vez y el archivo repite: con dos valores no se
+// sabe cuál quiso el ingeniero.
+void unaSolaVez(ContextoCarga& ctx, const std::string& etiqueta) {
+    mensajes.error("Error: la etiqueta " + etiqueta + " está " + std::to_string(ctx.lector.getNoEtiquetas(etiqueta)) +
+                   " veces; va una sola vez");
+}
+
+// Un pedido de más de kModosMaximos modos o factores queda en kModosMaximos, con un aviso.
+int limitarPedido(int n, const std::string& pedido, const char* que) {
+    if (n <= kModosMaximos) return n;
+    mensajes.advertencia("Advertencia: " + pedido + " pide más de " + std::to_string(kModosMaximos) + " " + que +
+                         "; se calculan " + std::to_string(kModosMaximos));
+    return kModosMaximos;
+}
+
+// Un desplazamiento impuesto mayor que el modelo entero, o un giro de más de
+// un radián, no es un asentamiento: es un valor fuera de lugar (y uno enorme
+// daría fuerzas que no caben en un número). Se dice con su registro y el
+// registro no se aplica.
+bool impuestoPlausible(const std::string& etiqueta, int k, const std::string& caso, const std::vector<double>& v) {
+    const double medida = medidaModelo();
+    for (int g = 0; g < 6; ++g) {
+        const double d = std::fabs(v[static_cast<size_t>(g)]);
+        const double limite = g < 3 ? medida : 1.0;
+        if (d <= limite) continue;
+        mensajes.error("Error: el registro " + std::to_string(k) + " de " + etiqueta + " (" + caso + ") impone " +
+                       numeroEscrito(v[static_cast<size_t>(g)]) + " en " + kNombresGdlNudo[g] + ", más que " +
+                       (g < 3 ? "el tamaño del modelo (" + numeroEscrito(medida) + ")" : std::string("un radián")) +
+                       "; revise el valor (el registro se descarta)");
+        return false;
+    }
+    return true;
+}
 }  // namespace
 
 void pasoCargasPuntuales(ContextoCarga& ctx) {
@@ -23,9 +86,12 @@ void pasoCargasPuntuales(ContextoCarga& ctx) {
         const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
         ctx.anotarCaso(caso);
         if (!registroCompleto(etiqueta, k, v, 6, "nudo", caso)) continue;
+        const bool conValores = std::any_of(v.begin(), v.begin() + 6, [](double x) { return x != 0.0; });
         for (size_t j = 6; j < v.size(); ++j) {
             const int i = nudoDeLista(v[j], etiqueta);
-            if (i >= 0) nudo[static_cast<size_t>(i)].setCargaPuntual(caso, v[0], v[1], v[2], v[3], v[4], v[5]);
+            if (i < 0) continue;
+            nudo[static_cast<size_t>(i)].setCargaPuntual(caso, v[0], v[1], v[2], v[3], v[4], v[5]);
+            if (conValores) ctx.anotarValores(caso);
         }
     }
     if (registros > 0) mensajes.progreso("transferencia de cargas puntuales a nudo[i] OK");
@@ -40,9 +106,11 @@ void pasoDesplazamientosImpuestos(ContextoCarga& ctx) {
         const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
         ctx.anotarCaso(caso);
         if (!registroCompleto(etiqueta, k, v, 6, "nudo", caso)) continue;
+        if (!impuestoPlausible(etiqueta, k, caso, v)) continue;
         for (size_t j = 6; j < v.size(); ++j) {
             const int i = nudoDeLista(v[j], etiqueta);
             if (i < 0) continue;
+            if (std::any_of(v.begin(), v.begin() + 6, [](double x) { return x != 0.0; })) ctx.anotarValores(caso);
             objNudo3d& n = nudo[static_cast<size_t>(i)];
             const Eigen::VectorXi apoyo = n.getVectorApoyo();
             Eigen::Matrix<double, 6, 1> d;
@@ -62,14 +130,50 @@ void pasoDesplazamientosImpuestos(ContextoCarga& ctx) {
     mensajes.progreso("transferencia de desplazamientos impuestos a nudo[i] OK");
 }
 
+std::vector<std::pair<double, std::string>> leerPares(claseLeerArchivo& lector, const std::string& etiqueta, int k,
+                                                      const std::vector<std::string>& palabras, size_t desde,
+                                                      const std::string& nombre) {
+    std::vector<std::pair<double, std::string>> pares;
+    const std::string registro = "Error: el registro " + std::to_string(k) + " de " + etiqueta +
+                                 (nombre.empty() ? "" : " (" + nombre + ")");
+    for (size_t i = desde; i < palabras.size();) {
+        if (!lector.esNumero(palabras[i])) {
+            // "1.25 L SX": el factor de SX falta; SX no se toma por comentario.
+            mensajes.error(registro + " tiene " + palabras[i] + " donde va un factor (los pares son factor caso)");
+            ++i;
+            continue;
+        }
+        if (i + 1 >= palabras.size()) {
+            mensajes.error(registro + " termina en el factor " + palabras[i] + ", sin su caso");
+            break;
+        }
+        double factor;
+        if (lector.leerReal(palabras[i], etiqueta, k, factor)) pares.emplace_back(factor, palabras[i + 1]);
+        i += 2;
+    }
+    // Los pares de la línea siguiente no son del registro: se dice en vez de
+    // tomarlos por comentario.
+    const std::string siguiente = lector.getPrimeraDeLineaSiguiente(etiqueta, k);
+    if (!siguiente.empty() && lector.esNumero(siguiente))
+        mensajes.error(registro + " sigue en la línea siguiente (" + siguiente +
+                       " ...); el registro va en una sola línea");
+    return pares;
+}
+
 std::vector<combinacion> leerCombinaciones(claseLeerArchivo& lector) {
     std::vector<combinacion> combos;
     const std::string etiqueta = "combo:";
     const int registros = lector.getNoEtiquetas(etiqueta);
     for (int k = 1; k <= registros; ++k) {
-        const std::string nombre = lector.getString(etiqueta, k);
-        const std::vector<double> factores = lector.getFactoresEtiqueta(etiqueta, k, 1);
-        const std::vector<std::string> casos = lector.getNombresDeFactores(etiqueta, k, 1);
+        const std::vector<std::string> palabras = lector.getPalabrasDeLinea(etiqueta, k);
+        if (palabras.empty() || lector.esNumero(palabras[0])) {
+            mensajes.error("Error: el registro " + std::to_string(k) +
+                           " de combo: necesita un nombre y sus pares factor caso en la misma línea");
+            leerPares(lector, etiqueta, k, {}, 0, "");  // sólo para decir si sigue en la línea siguiente
+            continue;
+        }
+        const std::string& nombre = palabras[0];
+        const std::vector<std::pair<double, std::string>> pares = leerPares(lector, etiqueta, k, palabras, 1, nombre);
         combinacion* destino = nullptr;
         for (combinacion& c : combos)
             if (c.nombre == nombre) destino = &c;
@@ -80,8 +184,7 @@ std::vector<combinacion> leerCombinaciones(claseLeerArchivo& lector) {
             combos.push_back({nombre, {}});
             destino = &combos.back();
         }
-        for (size_t j = 0; j < factores.size() && j < casos.size(); ++j)
-            destino->terminos.emplace_back(factores[j], casos[j]);
+        destino->terminos.insert(destino->terminos.end(), pares.begin(), pares.end());
     }
     return combos;
 }
@@ -124,9 +227,12 @@ void pasoCargasDistribuidas(ContextoCarga& ctx) {
                 mensajes.error("Error: dirección nula en distribuidaGlobal: (caso " + caso + "; la carga se descarta)");
                 continue;
             }
+            const bool conValores = std::any_of(v.begin(), v.begin() + (tipo.clase == Global ? 2 : tipo.valores),
+                                                [](double x) { return x != 0.0; });
             for (size_t j = tipo.valores; j < v.size(); ++j) {
                 const int i = barraDeLista(v[j], etiqueta);
                 if (i < 0) continue;
+                if (conValores) ctx.anotarValores(caso);
                 objBarra3d& b = barra[static_cast<size_t>(i)];
                 switch (tipo.clase) {
                     case LocalX: b.setDistribuidaLocalX(caso, v[0], v[1]); break;
@@ -148,9 +254,38 @@ void pasoTemperaturas(ContextoCarga& ctx) {
         const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 1);
         ctx.anotarCaso(caso);
         if (!registroCompleto(etiqueta, k, v, 4, "barra", caso)) continue;
+        const std::string registro = "Error: el registro " + std::to_string(k) + " de " + etiqueta + " (" + caso + ")";
+        const double alfa = v[0], dt = v[1], gy = v[2], gz = v[3];
+        // Una deformación térmica de más del 10 % no es una temperatura: es
+        // un valor fuera de lugar (y uno enorme daría fuerzas que no caben en
+        // un número).
+        if (!(std::fabs(alfa * dt) <= kDeformacionTermicaMaxima)) {
+            mensajes.error(registro + ": ALFA·DT = " + numeroEscrito(alfa * dt) +
+                           " es una deformación de más del 10 %; revise ALFA y DT (el registro se descarta)");
+            continue;
+        }
+        bool gradienteDicho = false;
         for (size_t j = 4; j < v.size(); ++j) {
             const int i = barraDeLista(v[j], etiqueta);
-            if (i >= 0) barra[static_cast<size_t>(i)].setTemperatura(caso, v[0], v[1], v[2], v[3]);
+            if (i < 0) continue;
+            objBarra3d& b = barra[static_cast<size_t>(i)];
+            // La diferencia de temperatura entre las caras es el gradiente por
+            // el alto de la sección en esa dirección: con más de 200 grados
+            // lo probable es que GY y GZ falten y los primeros números de la
+            // lista de barras se hayan leído como gradientes.
+            const double alto[2] = {altoDeSeccion(b, 1), altoDeSeccion(b, 2)};
+            for (int e = 0; e < 2 && !gradienteDicho; ++e) {
+                const double g = e == 0 ? gy : gz;
+                const double diferencia = std::fabs(g) * alto[e];
+                if (!(diferencia > kDiferenciaTermicaMaxima) && std::isfinite(diferencia)) continue;
+                mensajes.error(registro + ": el gradiente " + (e == 0 ? "GY " : "GZ ") + numeroEscrito(g) +
+                               " por el alto " + numeroEscrito(alto[e]) + " de la sección de la barra " +
+                               std::to_string(b.getNoBarraUsuario()) + " da " + numeroEscrito(diferencia) +
+                               " grados entre sus caras (más de 200); ¿faltan GY y GZ?");
+                gradienteDicho = true;
+            }
+            b.setTemperatura(caso, alfa, dt, gy, gz);
+            if (alfa != 0.0 && (dt != 0.0 || gy != 0.0 || gz != 0.0)) ctx.anotarValores(caso);
         }
     }
     if (registros > 0) mensajes.progreso("transferencia de temperaturas a barra[i] OK");
@@ -162,9 +297,11 @@ void pasoPesoPropio(ContextoCarga& ctx) {
         mensajes.progreso("No se calculará el peso propio de la estructura");
     } else if (veces >= 2) {
         mensajes.error("Error: la etiqueta pesoPropio: está más de una vez; no se calcula el peso propio");
+        for (int k = 1; k <= veces; ++k) ctx.otrosCasosNombrados.push_back(ctx.lector.getString("pesoPropio:", k));
     } else {
         const std::string caso = ctx.lector.getString("pesoPropio:", 1);
         ctx.anotarCaso(caso);
+        ctx.anotarValores(caso);
         casoPesoPropio = caso;
         for (objBarra3d& b : barra) b.setPesoPropio(caso);
         mensajes.progreso("Lectura de pesoPropio ---> OK");
@@ -176,7 +313,10 @@ void pasoAjustesDibujo(ContextoCarga& ctx) {
     // Las unidades sólo se leen si el archivo las da: sin la etiqueta no hay aviso.
     unidadFuerza.clear();
     unidadLongitud.clear();
-    if (ctx.lector.getNoEtiquetas("unidades:") > 0) {
+    if (ctx.lector.getNoEtiquetas("unidades:") > 1) {
+        // Dos unidades distintas rotularían mal todos los números: se dice.
+        unaSolaVez(ctx, "unidades:");
+    } else if (ctx.lector.getNoEtiquetas("unidades:") > 0) {
         const std::string fuerza = ctx.lector.getPalabra("unidades:", 1, 0);
         const std::string longitud = ctx.lector.getPalabra("unidades:", 1, 1);
         if (fuerza.empty() || longitud.empty() || fuerza.back() == ':' || longitud.back() == ':') {
@@ -194,8 +334,15 @@ void pasoAjustesDibujo(ContextoCarga& ctx) {
                          std::string("Advertencia: no se encontró ningún ") + clase + " con etiqueta " + etiqueta, true);
         return true;
     };
+    // Un ajuste de dibujo repetido no cambia ningún resultado: vale el último, con un aviso.
+    const auto repetido = [&](const char* etiqueta) {
+        if (ctx.lector.getNoEtiquetas(etiqueta) > 1)
+            mensajes.advertencia(std::string("Advertencia: la etiqueta ") + etiqueta +
+                                 " está más de una vez; vale la última");
+    };
     // Una precisión negativa no tiene sentido: se conserva la de defecto.
     if (!falta("precision:", "entero")) {
+        repetido("precision:");
         const int p = ctx.lector.getEntero("precision:");
         if (p >= 0) precision = p;
     }
@@ -210,6 +357,7 @@ void pasoAjustesDibujo(ContextoCarga& ctx) {
                               {"escalaApoyo:", &escalaApoyo}, {"escalaCarga:", &escalaCarga}};
     for (const Ajuste& a : ajustes) {
         if (falta(a.etiqueta, "real")) continue;
+        repetido(a.etiqueta);
         const double v = ctx.lector.getReal(a.etiqueta);
         if (v > 0) *a.valor = v;
     }
@@ -220,11 +368,26 @@ void pasoAnalisisModal(ContextoCarga& ctx) {
     gravedad = kGravedadPorDefecto;
     // Sólo se leen las etiquetas que el archivo usa: un modelo sin análisis
     // modal no da ningún aviso nuevo.
-    if (ctx.lector.getNoEtiquetas("modos:") > 0) {
-        const int n = ctx.lector.getEntero("modos:");
-        if (n > 0) modosPedidos = n;
+    const int registrosModos = ctx.lector.getNoEtiquetas("modos:");
+    if (registrosModos > 1) {
+        unaSolaVez(ctx, "modos:");
+    } else if (registrosModos == 1) {
+        const std::string texto = ctx.lector.getPalabra("modos:", 1, 0);
+        int n;
+        if (texto.empty() || texto.back() == ':') {
+            mensajes.error("Error: modos: necesita el número de modos de vibración que se piden");
+        } else if (ctx.lector.leerEntero(texto, "modos:", 0, n)) {
+            if (n <= 0)
+                mensajes.error("Error: modos: " + texto +
+                               " no pide ningún modo (un entero positivo; sin la etiqueta no hay análisis modal)");
+            else
+                modosPedidos = limitarPedido(n, "modos: " + texto, "modos de vibración");
+        }
     }
-    if (ctx.lector.getNoEtiquetas("gravedad:") > 0) {
+    const int registrosGravedad = ctx.lector.getNoEtiquetas("gravedad:");
+    if (registrosGravedad > 1) {
+        unaSolaVez(ctx, "gravedad:");
+    } else if (registrosGravedad == 1) {
         const double g = ctx.lector.getReal("gravedad:");
         if (g > 0) gravedad = g;
         else mensajes.error("Error: gravedad no válida; se usa 9.81");
@@ -289,12 +452,14 @@ void pasoSegundoOrdenYPandeo(ContextoCarga& ctx) {
             mensajes.error(registro + " necesita el nombre de un combo y la cantidad de factores críticos");
             continue;
         }
-        const int n = ctx.lector.convertirEntero(palabras[1], pandeo);
-        if (n <= 0 || palabras[1].find_first_of(".e") != std::string::npos) {
-            mensajes.error(registro + ": la cantidad de factores críticos debe ser un entero positivo (" +
-                           palabras[1] + ")");
+        int n;
+        if (!ctx.lector.leerEntero(palabras[1], pandeo, k, n)) continue;
+        if (n <= 0) {
+            mensajes.error(registro + " (" + palabras[0] + ") pide " + palabras[1] +
+                           " factores críticos; la cantidad debe ser un entero positivo");
             continue;
         }
+        n = limitarPedido(n, pandeo + " " + palabras[0] + " " + palabras[1], "factores críticos");
         const int c = comboDeNombre(palabras[0]);
         if (c < 0) {
             mensajes.advertencia("Advertencia: " + pandeo + " " + palabras[0] + " no es un combo (se ignora)");
@@ -320,17 +485,29 @@ constexpr size_t kLargoEtiqueta = 40;
 
 void pasoEtiquetasDesconocidas(ContextoCarga& ctx) {
     const std::vector<std::string>& conocidas = etiquetasConocidas();
-    size_t desconocidas = 0;
+    size_t desconocidas = 0, malEscritas = 0;
     for (const std::string& palabra : ctx.lector.palabrasDeEtiqueta()) {
         if (std::find(conocidas.begin(), conocidas.end(), palabra) != conocidas.end()) continue;
         // Un ":" suelto o tras signos (":", "-:") no es una etiqueta mal escrita.
         if (std::none_of(palabra.begin(), palabra.end(), [](unsigned char c) { return std::isalpha(c) || c >= 0x80; }))
             continue;
+        const bool corta = palabra.size() <= kLargoEtiqueta;
+        // Casi una etiqueta (masaDeCarga:, soloTracción:, Nudos:): lo que
+        // dice se perdería entero; es un error y el modelo no se analiza.
+        const std::string etiqueta = corta ? etiquetaMalEscrita(palabra) : std::string();
+        if (!etiqueta.empty()) {
+            if (++malEscritas <= kDesconocidasNombradas)
+                mensajes.error("Error: etiqueta desconocida " + palabra + "; ¿quiso decir " + etiqueta + "?");
+            continue;
+        }
         if (++desconocidas > kDesconocidasNombradas) continue;
-        const std::string parecida = palabra.size() <= kLargoEtiqueta ? etiquetaParecida(palabra) : std::string();
+        const std::string parecida = corta ? etiquetaParecida(palabra) : std::string();
         mensajes.advertencia("Advertencia: etiqueta desconocida " + palabra + " (se ignora)" +
                              (parecida.empty() ? "" : "; ¿quiso decir " + parecida + "?"));
     }
+    if (malEscritas > kDesconocidasNombradas)
+        mensajes.error("Error: y otras " + std::to_string(malEscritas - kDesconocidasNombradas) +
+                       " etiquetas desconocidas parecidas a una del formato");
     if (desconocidas > kDesconocidasNombradas)
         mensajes.advertencia("Advertencia: y otras " + std::to_string(desconocidas - kDesconocidasNombradas) +
                              " palabras desconocidas terminadas en \":\"");
@@ -345,16 +522,24 @@ void pasoRevisarModelo(ContextoCarga& ctx) {
         mensajes.error("Error: " + std::string(sinSeccion.size() == 1 ? "la barra " : "las barras ") +
                        enRangos(sinSeccion) + (sinSeccion.size() == 1 ? " no tiene" : " no tienen") +
                        " sección ni material (ningún registro de sección la nombra)");
-    // Casos de carga y combinaciones.
+    // Casos de carga y combinaciones: un caso que ningún registro define es un
+    // error (un nombre mal escrito, o el de un registro con la etiqueta mal
+    // escrita); uno definido sin cargas, un aviso.
     const std::vector<std::string>& casos = ctx.casosConCargas;
+    const std::vector<std::string>& conValores = ctx.casosConValores;
     for (const combinacion& c : combinaciones) {
         std::vector<std::string> avisados;
         for (const auto& [factor, caso] : c.terminos) {
-            if (std::find(casos.begin(), casos.end(), caso) != casos.end()) continue;
-            if (buscarSismo(caso) >= 0) continue;
             if (std::find(avisados.begin(), avisados.end(), caso) != avisados.end()) continue;
             avisados.push_back(caso);
-            mensajes.advertencia("Advertencia: el combo " + c.nombre + " usa el caso " + caso + ", que no tiene cargas");
+            if (!ctx.casoDefinido(caso))
+                mensajes.error("Error: el combo " + c.nombre + " usa el caso " + caso + ", que no está definido");
+            else if (buscarSismo(caso) < 0 &&
+                     std::find(conValores.begin(), conValores.end(), caso) == conValores.end() &&
+                     std::find(ctx.casosSismicosNombrados.begin(), ctx.casosSismicosNombrados.end(), caso) ==
+                         ctx.casosSismicosNombrados.end())
+                mensajes.advertencia("Advertencia: el combo " + c.nombre + " usa el caso " + caso +
+                                     ", que no tiene cargas");
         }
     }
     for (const std::string& caso : casos) {
@@ -362,6 +547,20 @@ void pasoRevisarModelo(ContextoCarga& ctx) {
         for (const combinacion& c : combinaciones)
             for (const auto& t : c.terminos) usado = usado || t.second == caso;
         if (!usado) mensajes.advertencia("Advertencia: el caso " + caso + " no está en ningún combo");
+    }
+    // El pandeo de una combinación con sismo sería en silencio el de su parte
+    // estática: no se pide.
+    for (const pedidoPandeo& p : pedidosPandeo) {
+        if (p.combo < 0 || static_cast<size_t>(p.combo) >= combinaciones.size()) continue;
+        const combinacion& c = combinaciones[static_cast<size_t>(p.combo)];
+        for (const auto& t : c.terminos)
+            if (buscarSismo(t.second) >= 0 || std::find(ctx.casosSismicosNombrados.begin(),
+                                                         ctx.casosSismicosNombrados.end(),
+                                                         t.second) != ctx.casosSismicosNombrados.end()) {
+                mensajes.error("Error: pandeo: el combo " + c.nombre + " incluye el sismo " + t.second +
+                               "; el pandeo es el de una combinación estática");
+                break;
+            }
     }
     if (combinaciones.empty() && modosPedidos <= 0 && archivoDatosAbierto)
         mensajes.advertencia("Advertencia: no hay combos: no hay nada que calcular");

@@ -9,26 +9,6 @@
 #include "modelo/diafragma.h"
 #include "modelo/sismo.h"
 
-namespace {
-
-// Diagonal de la caja de los nudos (1 si es un punto): la medida del modelo
-// contra la que se compara la diferencia de alturas.
-double medidaModelo() {
-    if (nudo.empty()) return 1.0;
-    double menor[3], mayor[3];
-    for (int i = 0; i < 3; ++i) menor[i] = INFINITY, mayor[i] = -INFINITY;
-    for (const objNudo3d& n : nudo) {
-        const double x[3] = {n.getX(), n.getY(), n.getZ()};
-        for (int i = 0; i < 3; ++i) menor[i] = std::min(menor[i], x[i]), mayor[i] = std::max(mayor[i], x[i]);
-    }
-    const double d = std::sqrt((mayor[0] - menor[0]) * (mayor[0] - menor[0]) +
-                               (mayor[1] - menor[1]) * (mayor[1] - menor[1]) +
-                               (mayor[2] - menor[2]) * (mayor[2] - menor[2]));
-    return d > 0 && std::isfinite(d) ? d : 1.0;
-}
-
-}  // namespace
-
 void pasoDiafragmas(ContextoCarga& ctx) {
     diafragmas.clear();
     const std::string etiqueta = "diafragma:";

@@ -44,39 +44,76 @@ std::vector<int> filasValidas(const Eigen::MatrixXd& tabla, const std::string& t
 }  // namespace
 
 bool enteroSeguro(double v, int& n) {
-    if (!std::isfinite(v)) return false;
-    const double t = std::trunc(v);
-    if (t < static_cast<double>(INT_MIN) || t > static_cast<double>(INT_MAX)) return false;
-    n = static_cast<int>(t);
+    // 13.7 no es la barra 13: sólo un valor entero nombra un nudo o una barra.
+    if (!std::isfinite(v) || v != std::trunc(v)) return false;
+    if (v < static_cast<double>(INT_MIN) || v > static_cast<double>(INT_MAX)) return false;
+    n = static_cast<int>(v);
     return true;
 }
 
 std::string textoEntero(double v) {
     std::ostringstream s;
-    if (std::isfinite(v) && std::fabs(v) < 9.0e18)
-        s << static_cast<long long>(std::trunc(v));
-    else
+    if (std::isfinite(v) && std::fabs(v) < 9.0e18 && v == std::trunc(v)) {
+        s << static_cast<long long>(v);
+    } else {
+        s.precision(15);
         s << v;
+    }
     return s.str();
 }
 
-int nudoDeLista(double numero, const std::string& etiqueta) {
+namespace {
+// Número interno del nudo o la barra de una lista; un número que no es entero
+// se dice como tal (no como un nudo que no existe).
+int internoDeLista(double numero, const std::string& etiqueta, bool esNudo) {
     int n;
-    const int i = enteroSeguro(numero, n) ? internoDeNudo(n) : -1;
-    if (i < 0) mensajes.error("Error: el nudo " + textoEntero(numero) + " no existe (etiqueta " + etiqueta + ")");
+    if (std::isfinite(numero) && numero != std::trunc(numero)) {
+        mensajes.error("Error: " + std::string(esNudo ? "el nudo " : "la barra ") + textoEntero(numero) +
+                       " no es un número entero (etiqueta " + etiqueta + ")");
+        return -1;
+    }
+    const int i = enteroSeguro(numero, n) ? (esNudo ? internoDeNudo(n) : internoDeBarra(n)) : -1;
+    if (i < 0)
+        mensajes.error("Error: " + std::string(esNudo ? "el nudo " : "la barra ") + textoEntero(numero) +
+                       " no existe (etiqueta " + etiqueta + ")");
     return i;
 }
+}  // namespace
 
-int barraDeLista(double numero, const std::string& etiqueta) {
-    int n;
-    const int i = enteroSeguro(numero, n) ? internoDeBarra(n) : -1;
-    if (i < 0) mensajes.error("Error: la barra " + textoEntero(numero) + " no existe (etiqueta " + etiqueta + ")");
-    return i;
-}
+int nudoDeLista(double numero, const std::string& etiqueta) { return internoDeLista(numero, etiqueta, true); }
+
+int barraDeLista(double numero, const std::string& etiqueta) { return internoDeLista(numero, etiqueta, false); }
+
+const char* const kNombresGdlNudo[6] = {"Ux", "Uy", "Uz", "Gx", "Gy", "Gz"};
 
 void ContextoCarga::anotarCaso(const std::string& caso) {
     if (std::find(casosConCargas.begin(), casosConCargas.end(), caso) == casosConCargas.end())
         casosConCargas.push_back(caso);
+}
+
+void ContextoCarga::anotarValores(const std::string& caso) {
+    if (std::find(casosConValores.begin(), casosConValores.end(), caso) == casosConValores.end())
+        casosConValores.push_back(caso);
+}
+
+bool ContextoCarga::casoDefinido(const std::string& caso) const {
+    for (const std::vector<std::string>* lista : {&casosConCargas, &casosSismicosNombrados, &otrosCasosNombrados})
+        if (std::find(lista->begin(), lista->end(), caso) != lista->end()) return true;
+    return false;
+}
+
+double medidaModelo() {
+    if (nudo.empty()) return 1.0;
+    double menor[3], mayor[3];
+    for (int i = 0; i < 3; ++i) menor[i] = INFINITY, mayor[i] = -INFINITY;
+    for (const objNudo3d& n : nudo) {
+        const double x[3] = {n.getX(), n.getY(), n.getZ()};
+        for (int i = 0; i < 3; ++i) menor[i] = std::min(menor[i], x[i]), mayor[i] = std::max(mayor[i], x[i]);
+    }
+    const double d = std::sqrt((mayor[0] - menor[0]) * (mayor[0] - menor[0]) +
+                               (mayor[1] - menor[1]) * (mayor[1] - menor[1]) +
+                               (mayor[2] - menor[2]) * (mayor[2] - menor[2]));
+    return d > 0 && std::isfinite(d) ? d : 1.0;
 }
 
 bool registroCompleto(const std::string& etiqueta, int k, const std::vector<double>& v, size_t valores,
@@ -146,9 +183,16 @@ void pasoApoyos(ContextoCarga& ctx) {
         const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, k, 0);
         if (!registroCompleto(etiqueta, k, v, 6, "nudo")) continue;
         int f[6];
-        for (int j = 0; j < 6; ++j)
-            // Un código que no cabe en un entero es distinto de 0: restringe.
-            if (!enteroSeguro(v[static_cast<size_t>(j)], f[j])) f[j] = 1;
+        for (int j = 0; j < 6; ++j) {
+            const double codigo = v[static_cast<size_t>(j)];
+            // Un código que no es entero (0.5) no dice si restringe: se avisa. Uno
+            // que no cabe en un entero es distinto de 0: restringe.
+            if (std::isfinite(codigo) && codigo != std::trunc(codigo))
+                mensajes.error("Error: el registro " + std::to_string(k) + " de apoyo: tiene el código " +
+                               textoEntero(codigo) + " en " + kNombresGdlNudo[j] +
+                               ", que no es entero (0 libre, 1 restringido)");
+            if (!enteroSeguro(codigo, f[j])) f[j] = 1;
+        }
         for (size_t j = 6; j < v.size(); ++j) {
             const int i = nudoDeLista(v[j], etiqueta);
             if (i >= 0) nudo[static_cast<size_t>(i)].setApoyo(f[0], f[1], f[2], f[3], f[4], f[5]);
@@ -156,8 +200,6 @@ void pasoApoyos(ContextoCarga& ctx) {
     }
     if (registros > 0) mensajes.progreso("transferencia de apoyos a nudo[i] OK");
 }
-
-const char* const kNombresGdlNudo[6] = {"Ux", "Uy", "Uz", "Gx", "Gy", "Gz"};
 
 void pasoResortes(ContextoCarga& ctx) {
     const std::string etiqueta = "resorte:";

@@ -30,28 +30,49 @@ std::string numeroEscrito(double v) {
     return texto;
 }
 
+// masaDeCargas: va una sola vez, con sus pares en una línea. Un caso que
+// ningún registro define es un error (su masa faltaría); uno sin cargas, un
+// aviso; el mismo caso dos veces cuenta una sola, con el último factor.
 void leerMasaDeCargas(ContextoCarga& ctx) {
     const std::string etiqueta = "masaDeCargas:";
     const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+    if (registros > 1) {
+        mensajes.error("Error: la etiqueta masaDeCargas: está " + std::to_string(registros) +
+                       " veces; va una sola vez, con todos sus pares factor caso");
+        return;
+    }
     for (int k = 1; k <= registros; ++k) {
-        const std::vector<double> factores = ctx.lector.getFactoresEtiqueta(etiqueta, k, 0);
-        const std::vector<std::string> casos = ctx.lector.getNombresDeFactores(etiqueta, k, 0);
-        if (factores.empty()) {
+        const std::vector<std::pair<double, std::string>> pares =
+            leerPares(ctx.lector, etiqueta, k, ctx.lector.getPalabrasDeLinea(etiqueta, k), 0, "");
+        if (pares.empty()) {
             mensajes.error("Error: el registro " + std::to_string(k) + " de masaDeCargas: necesita pares factor caso");
             continue;
         }
-        for (size_t j = 0; j < factores.size() && j < casos.size(); ++j) {
-            if (!(factores[j] >= 0) || esEtiqueta(casos[j])) {
+        for (const auto& [factor, caso] : pares) {
+            if (!(factor >= 0)) {
                 mensajes.error("Error: el registro " + std::to_string(k) + " de masaDeCargas: necesita pares factor "
-                               "caso con factores no negativos (" + numeroEscrito(factores[j]) + " " + casos[j] +
+                               "caso con factores no negativos (" + numeroEscrito(factor) + " " + caso +
                                " se descarta)");
                 continue;
             }
-            const std::vector<std::string>& conCargas = ctx.casosConCargas;
-            if (std::find(conCargas.begin(), conCargas.end(), casos[j]) == conCargas.end())
-                mensajes.advertencia("Advertencia: masaDeCargas: el caso " + casos[j] +
+            if (!ctx.casoDefinido(caso)) {
+                mensajes.error("Error: masaDeCargas: usa el caso " + caso + ", que no está definido");
+                continue;
+            }
+            const std::vector<std::string>& conValores = ctx.casosConValores;
+            if (std::find(conValores.begin(), conValores.end(), caso) == conValores.end())
+                mensajes.advertencia("Advertencia: masaDeCargas: el caso " + caso +
                                      " no tiene cargas (no agrega masa)");
-            masasDeCargas.emplace_back(factores[j], casos[j]);
+            auto previo = std::find_if(masasDeCargas.begin(), masasDeCargas.end(),
+                                       [&](const std::pair<double, std::string>& p) { return p.second == caso; });
+            if (previo != masasDeCargas.end()) {
+                mensajes.advertencia("Advertencia: masaDeCargas: nombra el caso " + caso +
+                                     " más de una vez; cuenta una sola, con el último factor (" +
+                                     numeroEscrito(factor) + ")");
+                previo->first = factor;
+                continue;
+            }
+            masasDeCargas.emplace_back(factor, caso);
         }
     }
 }
@@ -147,14 +168,21 @@ void leerSismos(ContextoCarga& ctx) {
             continue;
         }
         s.direccion = direccion[0] - 'X';
-        s.amortiguamiento = ctx.lector.convertirReal(w[3], etiqueta);
+        s.amortiguamiento = ctx.lector.convertirReal(w[3], etiqueta, k);
         if (!(s.amortiguamiento >= 0 && s.amortiguamiento < 1)) {
             mensajes.error(prefijo + ": amortiguamiento " + w[3] +
                            " no válido (una fracción del crítico entre 0 y 1, por ejemplo 0.05; se ignora el sismo)");
             continue;
         }
+        // La quinta palabra, si no es una etiqueta, es la regla: una que no es
+        // CQC ni SRSS (SRRS) no se toma por comentario.
         const std::string regla = enMayusculas(w[4]);
-        if (regla == "SRSS") s.regla = reglaModal::srss;
+        if (regla == "SRSS") {
+            s.regla = reglaModal::srss;
+        } else if (!w[4].empty() && !esEtiqueta(w[4]) && regla != "CQC") {
+            mensajes.error(prefijo + ": regla " + w[4] + " no válida (CQC o SRSS; se ignora el sismo)");
+            continue;
+        }
         const std::vector<std::string>& conCargas = ctx.casosConCargas;
         if (std::find(conCargas.begin(), conCargas.end(), s.nombre) != conCargas.end()) {
             mensajes.error(prefijo + " tiene el nombre de un caso con cargas (se ignora el sismo)");
@@ -216,6 +244,13 @@ void leerEnvolventes(ContextoCarga& ctx) {
 }  // namespace
 
 void pasoSismo(ContextoCarga& ctx) {
+    // Los nombres de los casos sísmicos, antes que nada: la masa de las
+    // cargas y las combinaciones los cuentan como casos definidos.
+    const int registros = ctx.lector.getNoEtiquetas("sismo:");
+    for (int k = 1; k <= registros; ++k) {
+        const std::string nombre = ctx.lector.getPalabra("sismo:", k, 0);
+        if (!nombre.empty() && !esEtiqueta(nombre)) ctx.casosSismicosNombrados.push_back(nombre);
+    }
     leerMasaDeCargas(ctx);
     leerEspectros(ctx);
     leerSismos(ctx);

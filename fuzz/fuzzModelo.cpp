@@ -11,6 +11,7 @@
 #include <string>
 
 #include "analisis/funcionSolve.h"
+#include "analisis/resultadosFinitos.h"
 #include "diagnosticos.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
@@ -44,7 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     nombreArchivo = modelo;
     mensajes.vaciar();
     funcionLeerArchivo();
-    if (funcionSolve() && noNudos <= kNudosMaximosReporte) {
+    // El análisis corre también con errores de entrada (el modo por lotes no
+    // lo haría): así recorre más caminos. La revisión de los resultados, también.
+    if (funcionSolve() && revisarResultadosFinitos() && noNudos <= kNudosMaximosReporte) {
         std::ostringstream reporte;
         escribirReporte(reporte);
     }

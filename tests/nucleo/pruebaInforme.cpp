@@ -96,7 +96,7 @@ int calcular(const std::string& modelo, Lineas& salida, const std::string& csv, 
 std::string modeloCompleto() {
     return leerArchivo(VANTRA_EJEMPLOS "/ingresoDatos.txt") +
            "\nunidades: kN m\nresorte: 0 0 0 300 0 0 4\ndesplazamientoImpuesto: S 0 0 -0.01 0 0 0 1\n"
-           "combo: ASENT 1 S\nmodos: 3\ncombos: X 1 D\n";
+           "combo: ASENT 1 S\nmodos: 3\nnotas: X 1 D\n";
 }
 
 }  // namespace
@@ -129,8 +129,8 @@ TEST(Informe, TablasConcuerdanConLosCsvYLasSumasConLasCargas) {
     EXPECT_EQ(dibujos, 4 + 2 * combinaciones.size() + 3);
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
 
-    // El aviso de la etiqueta mal escrita, antes del primer capítulo.
-    const std::size_t aviso = html.find("etiqueta desconocida combos:");
+    // El aviso de la palabra desconocida terminada en dos puntos, antes del primer capítulo.
+    const std::size_t aviso = html.find("etiqueta desconocida notas:");
     ASSERT_NE(aviso, std::string::npos);
     EXPECT_LT(html.find("Advertencias y errores del cálculo"), aviso);
     EXPECT_LT(aviso, html.find("<h2>"));

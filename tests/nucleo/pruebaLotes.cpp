@@ -167,6 +167,20 @@ TEST(Lotes, EjecutableConArchivoPorDefecto) {
         for (const char* parte : {"vantra3d [ARCHIVO]", "vantra3d --calcular [ARCHIVO] [--csv CARPETA]", "--version",
                                   "Estado de salida", "  2  ", VANTRA_EJEMPLOS})
             EXPECT_NE(salida.find(parte), std::string::npos) << parte;
+        // Cada CSV que el programa puede escribir y cada ejemplo de la carpeta (leída al pedir la
+        // ayuda: uno nuevo aparece sin tocar el texto).
+        for (const char* csv : {"desplazamientos.csv", "reacciones.csv", "fuerzasExtremos.csv", "solicitaciones.csv",
+                                "modos.csv", "formasModales.csv", "pandeo.csv", "formasPandeo.csv", "sismo.csv",
+                                "envolventeDesplazamientos.csv", "envolventeReacciones.csv",
+                                "envolventeSolicitaciones.csv", "diafragmas.csv"})
+            EXPECT_NE(salida.find(csv), std::string::npos) << csv;
+        const Lineas ejemplos = archivosDe(VANTRA_EJEMPLOS, ".txt");
+        EXPECT_GE(ejemplos.size(), 8u);
+        for (const std::string& e : ejemplos) {
+            const std::string nombre = std::filesystem::path(e).filename().string();
+            EXPECT_NE(salida.find(" " + nombre + (e == ejemplos.back() ? ")." : ",")), std::string::npos) << nombre;
+        }
+        EXPECT_NE(salida.find("  3  el modelo tiene errores de entrada: no se analiza"), std::string::npos);
     }
     // La versión es la de project() en CMakeLists.txt, con mayor y menor.
     const std::string version = "Vantra 3D v" + std::to_string(VANTRA_VERSION_MAYOR) + "." +

@@ -340,7 +340,7 @@ TEST(Sismo, DatosQueImpidenElAnalisis) {
         EXPECT_EQ(lineaQueEmpieza(l, "Reacciones"), "") << c.espectro;
         EXPECT_FALSE(resultados.disponibles);
     }
-    // Sin modos: el error lo dice; el estático se calcula igual.
+    // Sin modos: el error lo dice (y el modelo no se analiza).
     const Lineas sinModos = cargarModelo(columna(2, "espectro: E 0 2 1 2\nsismo: SX E X 0.05\n"));
     EXPECT_NE(std::find(sinModos.begin(), sinModos.end(),
                         "Error: el sismo SX necesita modos: (el número de modos de vibración); sin ellos no hay "
@@ -353,4 +353,56 @@ TEST(Sismo, DatosQueImpidenElAnalisis) {
     EXPECT_DOUBLE_EQ(e.aceleracion(0.2), 4);
     EXPECT_DOUBLE_EQ(e.aceleracion(0.45), 4.5);
     EXPECT_DOUBLE_EQ(e.aceleracion(3.0), 4);
+}
+
+TEST(Sismo, AvisosDelEspectroCortoYDeSrssConFrecuenciasCercanas) {
+    // Columna de 3 m con 2 de masa en la punta, sección con Iy = 1.1·Iz girada 45°: dos modos de
+    // flexión a 45° de X, cada uno con la mitad de la masa en X, de frecuencias √(3EI/(h³m))/2π a
+    // menos de 10 % (√1.1 = 1.049).
+    const double m = 2, h = 3, iz = 0.001, iy = 0.0011;
+    const double f1 = std::sqrt(3 * E * iz / (h * h * h * m)) / (2 * PI);
+    const double f2 = std::sqrt(3 * E * iy / (h * h * h * m)) / (2 * PI);
+    const auto modelo = [&](const std::string& resto) {
+        return "nudos: 1 0 0 0  2 0 0 3\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1  1\nrotacionBarra: 45  1\n"
+               "seccionGenerica: G 0.1 0.0011 0.001 0.003 2e8 0.3 0  1\ngravedad: 9.81\nmasaNudo: 2  2\nmodos: 3\n" +
+               resto;
+    };
+    const auto avisos = [](const std::string& texto) {
+        DirectorioTemporal dir;
+        std::ofstream("modelo.txt") << texto;
+        CapturaConsola consola;
+        EXPECT_EQ(funcionCalcularLotes("modelo.txt"), 0);
+        Lineas l;
+        for (const std::string& linea : consola.lineas())
+            if (linea.find("espectro") != std::string::npos || linea.find("SRSS") != std::string::npos)
+                l.push_back(linea);
+        return l;
+    };
+    // SRSS sobre los dos modos: se recomienda CQC, con sus frecuencias. Con CQC, nada.
+    const Lineas srss = avisos(modelo("espectro: E 0 3 4 3\nsismo: SX E X 0.05 SRSS\n"));
+    ASSERT_EQ(srss.size(), 1u);
+    double a = 0, b = 0;
+    ASSERT_EQ(std::sscanf(srss[0].c_str(),
+                          "Advertencia: el sismo SX combina por SRSS los modos 1 y 2, de frecuencias %lf y %lf Hz", &a,
+                          &b),
+              2)
+        << srss[0];
+    EXPECT_NEAR(a, f1, 1e-5 * f1);
+    EXPECT_NEAR(b, f2, 1e-5 * f2);
+    EXPECT_NE(srss[0].find("(a menos de 10 %); se recomienda CQC"), std::string::npos) << srss[0];
+    EXPECT_TRUE(avisos(modelo("espectro: E 0 3 4 3\nsismo: SX E X 0.05 CQC\n")).empty());
+    // Frecuencias a más de 10 % (Iy = 2·Iz): SRSS sin aviso.
+    std::string separadas = modelo("espectro: E 0 3 4 3\nsismo: SX E X 0.05 SRSS\n");
+    separadas.replace(separadas.find("0.0011"), 6, "0.002");
+    EXPECT_TRUE(avisos(separadas).empty());
+    // Un espectro que termina antes del período más largo, el del modo 1 (1/f1): se toma su último valor.
+    const Lineas corto = avisos(modelo("espectro: E 0 3 0.05 3\nsismo: SX E X 0.05\n"));
+    ASSERT_EQ(corto.size(), 1u);
+    double periodo = 0;
+    ASSERT_EQ(std::sscanf(corto[0].c_str(),
+                          "Advertencia: el espectro E termina en 0.05 s, antes del período %lf s del modo 1", &periodo),
+              1)
+        << corto[0];
+    EXPECT_NEAR(periodo, 1 / f1, 1e-5 / f1);
+    EXPECT_NE(corto[0].find(" que usa el sismo SX; se toma el último valor"), std::string::npos) << corto[0];
 }

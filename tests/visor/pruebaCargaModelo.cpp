@@ -1,11 +1,13 @@
 // Lo que el visor dice y muestra de un modelo con errores de entrada: el aviso
-// de la línea de órdenes al abrirlo y tras F5, y las barras sin sección en rojo.
+// de la línea de órdenes al abrirlo y tras F5, "Calcular" que no lo analiza y
+// las barras sin sección en rojo.
 #include <algorithm>
 
 #include "diagnosticos.h"
 #include "entornoVisor.h"
 #include "visor/capas/capas.h"
 #include "visor/escena/lote.h"
+#include "visor/interaccion/interruptores.h"
 #include "visor/interaccion/lineaOrdenes.h"
 
 namespace {
@@ -49,6 +51,48 @@ TEST_F(EntornoVisor, AlAbrirYTrasF5LaLineaCuentaLosErroresDeEntrada) {
     funcionLeerArchivo();
     anunciarCargaDelModelo(false);
     EXPECT_EQ(dialogo, "Error: no se pudo abrir el archivo de datos " + nombreArchivo + ". Ingrese Comando:");
+}
+
+TEST_F(EntornoVisor, CalcularNoAnalizaUnModeloConErroresDeEntrada) {
+    // Con errores de entrada "Calcular" no analiza: lo dice en la línea de órdenes, no quedan
+    // resultados (ni los de un cálculo anterior) y los botones de resultados siguen ocultos.
+    ASSERT_TRUE(cargar(kMensula, true));
+    ASSERT_TRUE(resultados.disponibles);
+    mensajes.vaciar();
+    cargar(kConErrores);
+    const std::size_t mensajesDeLaCarga = mensajes.tamano();
+    {
+        CapturaConsola consola;
+        modificadorFlagsGraf(kFlagCalculado);
+        EXPECT_EQ(consola.texto(), "");  // los errores ya están en la consola desde la carga
+    }
+    EXPECT_EQ(dialogo, "Error: el modelo tiene 3 errores de entrada; corríjalos y recargue (F5). Ingrese Comando:");
+    EXPECT_FALSE(flagActivo(kFlagCalculado));
+    EXPECT_TRUE(resultados.casos.empty());
+    EXPECT_EQ(mensajes.tamano(), mensajesDeLaCarga);
+    // Corregido el archivo y recargado con F5, "Calcular" analiza.
+    archivoModelo->escribir(kMensula);
+    CapturaConsola consola;
+    tecladoEspecial(TeclaEspecial::F5);
+    modificadorFlagsGraf(kFlagCalculado);
+    EXPECT_TRUE(flagActivo(kFlagCalculado));
+    EXPECT_EQ(resultados.casos.size(), 2u);
+    // Una carga finita cuya flecha pasa de 1e150 (P·L³/3EI = 2.25e294) sólo se nota al resolver:
+    // error de entrada en la consola, la misma respuesta y nada a la vista.
+    std::string enorme = kMensula;
+    enorme.replace(enorme.find("0 0 -10 0 0 0"), 13, "0 0 -1e290 0 0 0");
+    archivoModelo->escribir(enorme);
+    tecladoEspecial(TeclaEspecial::F5);
+    modificadorFlagsGraf(kFlagCalculado);
+    // Las dos combinaciones (C2 es el doble de C1): dos errores.
+    EXPECT_EQ(dialogo, "Error: el modelo tiene 2 errores de entrada; corríjalos y recargue (F5). Ingrese Comando:");
+    EXPECT_FALSE(flagActivo(kFlagCalculado));
+    EXPECT_TRUE(resultados.casos.empty());
+    for (const char* combo : {"C1", "C2"})
+        EXPECT_NE(consola.texto().find(std::string("Error: el combo ") + combo +
+                                       " da resultados que no son finitos o pasan de 1e150"),
+                  std::string::npos)
+            << combo;
 }
 
 TEST_F(EntornoVisor, LasBarrasSinSeccionSeDibujanEnRojo) {

@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <iostream>
+#include <string>
 
 #include "analisis/funcionSolve.h"
+#include "analisis/resultadosFinitos.h"
 #include "diagnosticos.h"
 #include "globales.h"
 #include "visor/escena/animacionModal.h"
@@ -16,6 +18,12 @@ namespace {
 
 const char* const kErrorInestable = "Error: la estructura es inestable. Ingrese Comando:";
 const char* const kErrorSingular = "Error: la matriz de rigidez es numéricamente singular. Ingrese Comando:";
+
+// Lo que responde "Calcular" en un modelo con errores de entrada.
+std::string textoErroresDeEntrada(int errores) {
+    return "Error: el modelo tiene " + std::to_string(errores) + (errores == 1 ? " error" : " errores") +
+           " de entrada; corríjalos y recargue (F5). Ingrese Comando:";
+}
 
 // Capas de resultados y de cargas que se excluyen entre sí (la torsión se
 // trata aparte porque además apaga las etiquetas).
@@ -95,11 +103,24 @@ void modificadorFlagsGraf(int k) {
         // los modos y el pandeo se vuelven a calcular
         animarModo(0);
         mostrarPandeo(0);
+        // Con errores de entrada no se analiza: los resultados serían los de
+        // otra estructura. Los errores están en la consola desde la carga.
+        if (erroresDeEntrada > 0) {
+            apagar(kFlagCalculado);
+            responder(textoErroresDeEntrada(erroresDeEntrada));
+            break;
+        }
         interruptor(kFlagCalculado) = 1;
         modeloCambiado();
-        const bool correcto = funcionSolve();
+        // Un inf o un nan en los resultados sale de un valor fuera de rango:
+        // se dice en la consola como error de entrada y no se muestra nada.
+        const bool correcto = funcionSolve() && revisarResultadosFinitos();
         mensajes.escribirPendientes(std::cout);
-        if (!correcto) {
+        if (!correcto && erroresDeEntrada > 0) {
+            resultados.vaciar();
+            apagar(kFlagCalculado);
+            responder(textoErroresDeEntrada(erroresDeEntrada));
+        } else if (!correcto) {
             // Sin resultados no hay nada que mostrar: los botones de resultados siguen ocultos.
             // Un mecanismo y una matriz que el redondeo vuelve singular se corrigen distinto.
             apagar(kFlagCalculado);

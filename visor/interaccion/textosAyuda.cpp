@@ -28,7 +28,7 @@ const char* const ayudaGeneralFin =
     "vista XY: F4\n"
     "refrescar Modelo: F5\n"
     "ver el modelo entero: F6\n"
-    "Calcular (boton abajo a la derecha): resuelve todos los combos\n"
+    "Calcular (boton abajo a la derecha): resuelve todos los combos (no si el modelo tiene errores de entrada)\n"
     "\n"
     "COMANDOS DE LINEA DE COMANDOS:\n"
     "combo NOMBRE --> Activa o desactiva el combo, sismo o envolvente NOMBRE (combo solo: lo pregunta)\n"
@@ -147,12 +147,9 @@ const char* const ayudaArchivo3 =
     "\tcasoCarga (texto sin espacios)\n"
     "\tqIzq qDer dirX dirY dirZ\n"
     "\t{lista de barras}\t\n"
-    "combo:\n"
+    "combo: (todo en una sola línea)\n"
     "\tnombreCombo\n"
-    "\tFactorMayoracion1 CasoDeCarga1\n"
-    "\tFactorMayoracion2 CasoDeCarga2\n"
-    "\tFactorMayoracion3 CasoDeCarga3\n"
-    "\tetc...\n";
+    "\tFactorMayoracion1 CasoDeCarga1 FactorMayoracion2 CasoDeCarga2 etc...\n";
 
 // Página 4: escalas de ploteado.
 const char* const ayudaArchivo4 =
