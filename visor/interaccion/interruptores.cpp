@@ -126,7 +126,8 @@ void modificadorFlagsGraf(int k) {
             apagar(kFlagCalculado);
             responder(diagnosticoUltimoAnalisis.resultado == resultadoAnalisis::singular ? kErrorSingular
                                                                                           : kErrorInestable);
-        } else if (dialogo == kErrorInestable || dialogo == kErrorSingular) {
+        } else if (dialogo == kErrorInestable || dialogo == kErrorSingular ||
+                   dialogo.rfind("Error: el modelo tiene ", 0) == 0) {
             // El error de un cálculo anterior ya no vale: ahora hay resultados.
             responder(kIngrese);
         }
