@@ -1,6 +1,7 @@
 #include "analisis/analisisModal.h"
 
 #include "analisis/autovaloresDensos.h"
+#include "analisis/hilosCalculo.h"
 #include "analisis/lanczosBloque.h"
 
 #include <Eigen/Eigenvalues>
@@ -155,6 +156,9 @@ bool autovalores(const operadorModal& op, Eigen::Index pedidos, Eigen::VectorXd&
     // y en las variables escaladas con yᵀ·K·y = 1, como Pᵀ·L⁻ᵀ·φ.
     if (!ajustesModales().soloUnVector && kLibresDensoLapack * p.base >= n &&
         3.0 * 8.0 * static_cast<double>(n) * static_cast<double>(n) <= kMemoriaBloques) {
+        // La reducción a tridiagonal reparte su trabajo entre los hilos de
+        // la biblioteca BLAS: tantos como núcleos libres.
+        elegirHilosBlas();
         Eigen::MatrixXd masa = op.masaDensa(), rigidez = op.rigidezDensa();
         if (mayoresAutovaloresGeneralizados(masa, rigidez, pedidos, valores, intermedios)) {
             vectores = intermedios;
