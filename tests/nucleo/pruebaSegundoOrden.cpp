@@ -198,6 +198,31 @@ TEST(SegundoOrden, ExtremoInteriorDeUnaBarraLargaConNDelta) {
     EXPECT_GT(e.maximo, b.valorSolicitacion(sinAxial, kSolicitacionMy, b.getLongitud() / 2) * 1.001);
 }
 
+TEST(SegundoOrden, GradienteTermicoEnUnaVigaColumna) {
+    // Viga simplemente apoyada de 10 m en tres barras con un gradiente en los dos planos y
+    // compresión P: la barra libre se curva α·G, y en el centro el momento es
+    // −E·I·α·G·(sec u − 1), u = (L/2)·√(P/EI). Ese centro cae dentro de la barra del medio,
+    // donde el momento de la barra recta es nulo y todo es N·δ con la curvatura térmica.
+    const double L = 10, alfa = 1e-5, G = 30, P = 0.5 * M_PI * M_PI * kEI / (L * L);
+    Modelo m;
+    m.miembro({0, 0, 0}, {L, 0, 0}, 3);
+    m.resto = "apoyo: 1 1 1 1 0 0  1\napoyo: 0 1 1 0 0 0  4\ntemperatura: T " + texto(alfa) + " 0 " + texto(G) + " " +
+              texto(G) + "  1 2 3\npuntual: P " + texto(-P) + " 0 0 0 0 0  4\ncombo: C 1 T 1 P\nsegundoOrden: C\n";
+    ASSERT_TRUE(analizarModelo(m.texto()));
+    const double u = L / 2 * std::sqrt(P / kEI), centro = -kEI * alfa * G * (1 / std::cos(u) - 1);
+    const objBarra3d& b = barraUsuario(2);
+    const solicitacionesBarra& s = solicitacionesDe(2);
+    for (const int k : {kSolicitacionMy, kSolicitacionMz}) {
+        double menor = 1e300;
+        for (int i = 0; i <= 2000; ++i) menor = std::min(menor, b.valorSolicitacion(s, k, b.getLongitud() * i / 2000));
+        const extremoSolicitacion& e = s.extremos[k];
+        EXPECT_NEAR(e.minimo, menor, 1e-9 * std::fabs(menor)) << k;
+        EXPECT_NEAR(e.xMinimo, b.getLongitud() / 2, 1e-6) << k;
+        // Tres barras con las cúbicas de la rigidez geométrica: a 1 % de la viga-columna exacta.
+        EXPECT_LT(relativo(e.minimo, centro), 0.01) << k;
+    }
+}
+
 TEST(Pandeo, ColumnasDeEuler) {
     // 8 barras por columna de 5 m con P = 1: los factores son las cargas críticas.
     const double L = 5;
