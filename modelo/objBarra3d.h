@@ -38,6 +38,10 @@ public:
     void setNudoInicio(const objNudo3d& n);
     void setNudoFinal(const objNudo3d& n);
     void setRotacion(double anguloGrados);
+    // La rotación de la barra como la da el modelo (rotacionBarra:, en grados;
+    // 0 si no tiene). getAlfaDeg es el ángulo interno de la matriz de
+    // rotación, 90° más.
+    double getRotacionGrados() const { return rotacionGrados; }
     // Matriz de transformación de componentes globales a locales (12x12,
     // diagonal por bloques con R en cada bloque).
     Eigen::MatrixXd getT() const;
@@ -308,6 +312,7 @@ private:
     // no se guardan, por la misma razón que kLocal.
 
     double alfa;
+    double rotacionGrados = 0.0;  // la de rotacionBarra:, como se dio
     // Lo que sale de las coordenadas de los nudos, guardado con las
     // coordenadas de las que salió: si un nudo se movió se vuelve a calcular.
     // R = rotacionX·rotacionY·rotacionZ (rotaciones elementales por alfa, beta y

@@ -332,6 +332,25 @@ TEST(Informe, VistasQueMuestranElModeloYTablasSinEncabezadosVacios) {
     EXPECT_TRUE(htmlBienFormado(html));
 }
 
+TEST(Informe, RotacionesDeBarraComoLasDaElModelo) {
+    // Cuatro barras: sin rotación, con 0 escrito, 90° en dos registros y −30°. La tabla da los
+    // ángulos de rotacionBarra: (no el interno de la matriz de rotación, 90° más) y sólo de
+    // las barras que giran; sin ninguna, no hay tabla.
+    DirectorioTemporal dir;
+    Lineas salida;
+    const std::string base = "nudos: 1 0 0 0  2 4 0 0  3 8 0 0  4 12 0 0  5 16 0 0\nbarras: 1 1 2  2 2 3  3 3 4  4 4 5\n"
+                             "apoyo: 1 1 1 1 1 1  1 5\nseccionRectangular: R 0.2 0.4 2e7 0.2 24  1 2 3 4\n"
+                             "pesoPropio: PP\ncombo: C 1 PP\n";
+    ASSERT_EQ(calcular(base + "rotacionBarra: 0  2\nrotacionBarra: 90  3\nrotacionBarra: -30  4\nrotacionBarra: 90  1\n"
+                                  "rotacionBarra: 0  1\nrotacionBarra: 90  1\n",
+                       salida, "", "inf"),
+              0);
+    const std::string html = leerArchivo("inf/informe.html");
+    EXPECT_EQ(tablaTras(html, "Rotaciones de barra"), (Tabla{{"90.000", "1, 3"}, {"-30.000", "4"}}));
+    ASSERT_EQ(calcular(base, salida, "", "sin"), 0);
+    EXPECT_EQ(leerArchivo("sin/informe.html").find("Rotaciones de barra"), std::string::npos);
+}
+
 TEST(Informe, ExtremosDeLasSolicitacionesComoSolicitacionesCsv) {
     // Reticulado articulado: N y V de verdad, torsión y Mz sólo redondeo (0 sin barra ni x).
     DirectorioTemporal dir;
