@@ -36,14 +36,21 @@ class objBarra3d;
 enum class tipoCaso { combinacion, segundoOrden, espectral, comboEspectral, envolvente };
 
 // Lo que un caso de segundo orden agrega: las soluciones con K + Kg hechas,
-// si los axiales convergieron, la amplificación de los desplazamientos (la
-// mayor traslación de segundo orden sobre la de primer orden) y si K + Kg
-// dejó de ser definida positiva (la carga supera la crítica: el caso no tiene
-// resultados; sus valores quedan en cero y las salidas lo dicen).
+// si los axiales convergieron, la amplificación de los desplazamientos y si
+// K + Kg dejó de ser definida positiva (la carga supera la crítica: el caso no
+// tiene resultados; sus valores quedan en cero y las salidas lo dicen). La
+// amplificación es el mayor cociente segundo / primer orden de una componente
+// de traslación (ux, uy o uz de un nudo) entre las que en primer orden llegan
+// a kFraccionAmplificacion de la mayor de la combinación, con su nudo (número
+// interno) y su dirección (0 X, 1 Y, 2 Z); -1 si no hay traslaciones. Así mide
+// el desplazamiento lateral de un pórtico, que P-Δ amplifica, sin mezclarlo
+// con la flecha vertical de sus vigas, que casi no cambia.
+inline constexpr double kFraccionAmplificacion = 0.1;
 struct segundoOrdenCaso {
     int iteraciones = 0;
     bool convergio = true;
     double amplificacion = 1;
+    int nudoAmplificacion = -1, direccionAmplificacion = -1;
     bool inestable = false;
 };
 

@@ -223,6 +223,46 @@ TEST(SegundoOrden, GradienteTermicoEnUnaVigaColumna) {
     }
 }
 
+TEST(SegundoOrden, AmplificacionDeLaComponenteLateral) {
+    // El pórtico de dos pisos del ejemplo con su combinación de viento también en primer
+    // orden. La amplificación es el mayor cociente segundo / primer orden de una componente de
+    // traslación entre las que llegan al 10 % de la mayor: el desplazamiento lateral del primer
+    // piso, no el cociente de las traslaciones totales del nudo que más se mueve (la cabeza,
+    // con algo de flecha vertical, 1.080), ni el del nudo 11 a media columna (1.257, pero su ux
+    // es 9 % de la mayor).
+    ASSERT_TRUE(analizarModelo(leerArchivo(VANTRA_EJEMPLOS "/segundo_orden.txt") +
+                               "\ncombo: LINEAL 1.2 D  1.2 PP  1.0 L  1.6 W\n"));
+    const casoResultado& so = casoNumero(1);
+    const casoResultado& lineal = casoNumero(3);
+    ASSERT_EQ(so.tipo, tipoCaso::segundoOrden);
+    ASSERT_EQ(lineal.nombre, "LINEAL");
+    double mayor = 0;
+    for (Eigen::Index n = 0; n < lineal.desplazamientos.cols(); ++n)
+        mayor = std::max(mayor, lineal.desplazamientos.col(n).head<3>().cwiseAbs().maxCoeff());
+    double esperada = -INFINITY;
+    int nudoEsperado = -1, direccionEsperada = -1;
+    for (Eigen::Index n = 0; n < lineal.desplazamientos.cols(); ++n)
+        for (int i = 0; i < 3; ++i)
+            if (std::fabs(lineal.desplazamientos(i, n)) >= 0.1 * mayor &&
+                so.desplazamientos(i, n) / lineal.desplazamientos(i, n) > esperada)
+                esperada = so.desplazamientos(i, n) / lineal.desplazamientos(i, n), nudoEsperado = static_cast<int>(n),
+                direccionEsperada = i;
+    EXPECT_NEAR(so.segundoOrden.amplificacion, esperada, 1e-12 * esperada);
+    EXPECT_EQ(so.segundoOrden.nudoAmplificacion, nudoEsperado);
+    EXPECT_EQ(nudoEsperado, internoDeNudo(3));
+    EXPECT_EQ(direccionEsperada, 0);
+    // Los dos pisos: 1.094 y 1.080.
+    const auto piso = [&](int n) { return desplazamientosDe(n, 1)(0) / desplazamientosDe(n, 3)(0); };
+    EXPECT_NEAR(so.segundoOrden.amplificacion, piso(3), 1e-12);
+    EXPECT_GT(piso(3), piso(5) + 0.01);
+    char texto[32];
+    std::snprintf(texto, sizeof texto, "%.3f", esperada);
+    EXPECT_EQ(lineaSegundoOrden(so),
+              "Segundo orden del combo ELU2: 4 iteraciones, amplificación de desplazamientos " + std::string(texto) +
+                  " (nudo 3, Ux)");
+    EXPECT_EQ(std::string(texto), "1.094");
+}
+
 TEST(Pandeo, ColumnasDeEuler) {
     // 8 barras por columna de 5 m con P = 1: los factores son las cargas críticas.
     const double L = 5;
@@ -287,8 +327,8 @@ TEST(Pandeo, PorticoEmpotradoYArticuladoYAmplificacionDelDesplazamientoLateral) 
         EXPECT_LT(so.iteraciones, 20);
         char texto[160];
         std::snprintf(texto, sizeof texto,
-                      "Segundo orden del combo CH: %d iteraciones, amplificación de desplazamientos %.3f",
-                      so.iteraciones, so.amplificacion);
+                      "Segundo orden del combo CH: %d iteraciones, amplificación de desplazamientos %.3f (nudo %d, Ux)",
+                      so.iteraciones, so.amplificacion, nudo.at(static_cast<size_t>(so.nudoAmplificacion)).getNoNudoUsuario());
         EXPECT_EQ(lineaSegundoOrden(casoNumero(1)), texto);
     }
 }
@@ -335,10 +375,11 @@ TEST(SegundoOrden, LineasDelModoPorLotesAvisosYCargaCritica) {
     char amplificacion[32];
     std::snprintf(amplificacion, sizeof amplificacion, "%.3f", bajo.segundoOrden.amplificacion);
     // Con sólo carga vertical el axial no cambia: una iteración.
-    EXPECT_EQ(linea("Segundo orden del combo BAJO"),
-              "Segundo orden del combo BAJO: 1 iteración, amplificación de desplazamientos " + std::string(amplificacion));
+    // La punta se amplifica según X; la columna traccionada sólo se alarga, y eso no cambia.
+    EXPECT_EQ(linea("Segundo orden del combo BAJO"), "Segundo orden del combo BAJO: 1 iteración, amplificación de "
+                                                     "desplazamientos " + std::string(amplificacion) + " (nudo 5, Ux)");
     EXPECT_EQ(linea("Segundo orden del combo TRACCION"),
-              "Segundo orden del combo TRACCION: 1 iteración, amplificación de desplazamientos 1.000");
+              "Segundo orden del combo TRACCION: 1 iteración, amplificación de desplazamientos 1.000 (nudo 5, Uz)");
     // La línea sigue a la del equilibrio, medido en la geometría deformada.
     const auto equilibrio = std::find(consola.begin(), consola.end(), linea("Equilibrio del combo BAJO"));
     ASSERT_NE(equilibrio, consola.end());
