@@ -463,6 +463,50 @@ TEST(SegundoOrden, EnvolventeConUnaCombinacionDeSegundoOrden) {
     }
 }
 
+// Una combinación de segundo orden por encima de la carga crítica no tiene resultados (sus
+// valores quedan en cero): la envolvente la deja fuera, con un aviso, y sus extremos son los
+// de las demás. Una envolvente que sólo la abarca no se calcula.
+TEST(SegundoOrden, EnvolventeDejaFueraUnaCombinacionSinResultados) {
+    const double L = 5, pcr = M_PI * M_PI * kEI / (4 * L * L);
+    Modelo m;
+    m.miembro({0, 0, 0}, {0, 0, L}, 4);
+    m.resto = "apoyo: 1 1 1 1 1 1  1\npuntual: P 0 0 -1 0 0 0  5\npuntual: H 0.01 0 0 0 0 0  5\n"
+              "combo: BAJO " + texto(0.5 * pcr) + " P 1 H\ncombo: ALTO " + texto(1.5 * pcr) + " P 1 H\n"
+              "segundoOrden: BAJO ALTO\nenvolvente: E ALTO BAJO\nenvolvente: SOLO ALTO\n";
+    cargarModelo(m.texto());
+    resolver();
+    ASSERT_TRUE(resultados.disponibles);
+    ASSERT_TRUE(casoNumero(1).segundoOrden.inestable);
+    const Lineas avisos = mensajes.textos();
+    for (const std::string aviso :
+         {"Advertencia: la envolvente E deja fuera el combo ALTO, que no tiene resultados (supera la carga crítica de "
+          "pandeo en segundo orden)",
+          "Advertencia: la envolvente SOLO deja fuera el combo ALTO, que no tiene resultados (supera la carga crítica "
+          "de pandeo en segundo orden)",
+          "Advertencia: la envolvente SOLO no abarca ningún combo con resultados (no se calcula)"})
+        EXPECT_NE(std::find(avisos.begin(), avisos.end(), aviso), avisos.end()) << aviso;
+    const casoResultado& e = casoNumero(2);
+    ASSERT_EQ(e.nombre, "E");
+    EXPECT_EQ(e.componentes, std::vector<int>{0});
+    EXPECT_EQ(resultados.casos.size(), 3u);
+    // La cabeza baja y la base empuja hacia arriba en BAJO: los ceros de ALTO no son su máximo
+    // ni su mínimo. Los extremos de la envolvente son los de BAJO, también a lo largo de las barras.
+    const casoResultado& bajo = casoNumero(0);
+    const Eigen::Index cabeza = internoDeNudo(5), base = internoDeNudo(1);
+    ASSERT_LT(bajo.desplazamientos(2, cabeza), 0);
+    ASSERT_GT(bajo.reacciones(2, base), 0);
+    EXPECT_EQ(e.desplazamientos(2, cabeza), bajo.desplazamientos(2, cabeza));
+    EXPECT_EQ(e.desplazamientosMinimos(2, cabeza), bajo.desplazamientos(2, cabeza));
+    EXPECT_EQ(e.reaccionesMinimas(2, base), bajo.reacciones(2, base));
+    EXPECT_EQ(e.casosDesplazamientos(2, cabeza), 0);
+    const objBarra3d& b = barraUsuario(1);
+    const double n = b.valorSolicitacion(solicitacionesDe(1), kSolicitacionN, 1.0);
+    ASSERT_LT(n, 0);
+    EXPECT_EQ(valorSolicitacionCaso(resultados, 2, b, kSolicitacionN, 1.0), std::make_pair(n, n));
+    EXPECT_EQ(e.barras[static_cast<size_t>(internoDeBarra(1))].extremos[kSolicitacionN].maximo,
+              solicitacionesDe(1).extremos[kSolicitacionN].maximo);
+}
+
 // Con un diafragma el segundo orden trabaja en las incógnitas del piso: cuatro
 // columnas iguales con la misma carga en cada cabeza se mueven igual con y sin
 // el diafragma, también en segundo orden.
