@@ -270,6 +270,23 @@ struct deformadasBarra {
     Eigen::MatrixXd maximo, minimo;
 };
 deformadasBarra deformadaBarra(const resultadosAnalisis& r, int c, const objBarra3d& b, int n, double escala);
+// La traslación de mayor valor absoluto de una componente global (Ux, Uy o
+// Uz) a lo largo de las barras de un caso: su valor (con su signo), la barra
+// (número interno; -1 si no hay) y la distancia x desde su inicio.
+struct traslacionEnBarras {
+    double valor = 0;
+    int barra = -1;
+    double x = 0;
+};
+// Las de Ux, Uy y Uz del caso c en esas barras, exactas: cada componente es, a lo largo de
+// cada barra, un polinomio de grado 5 a lo sumo (objBarra3d::polinomiosElastica
+// llevado a ejes globales), con sus extremos en los de la barra o donde su
+// derivada se anula. Es la elástica que dibujan el visor y el informe: en una
+// viga cargada su flecha suele ser mucho mayor que el desplazamiento de sus
+// nudos. Sólo en una combinación (de primer o de segundo orden), la que tiene
+// la elástica con las cargas del tramo; en los demás casos, barra -1.
+std::array<traslacionEnBarras, 3> mayoresTraslacionesEnBarras(const resultadosAnalisis& r, int c,
+                                                              const std::vector<objBarra3d>& barras);
 // La misma elástica para un campo de desplazamientos de los nudos (seis por
 // nudo, en ejes globales, como una forma modal), sin cargas en el tramo.
 // Vacía (0 columnas) si al campo le faltan los nudos de la barra.

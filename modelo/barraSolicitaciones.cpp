@@ -239,3 +239,28 @@ Eigen::MatrixXd objBarra3d::deformada(const solicitacionesBarra& r, int n, doubl
     }
     return d;
 }
+
+std::array<objBarra3d::polinomioElastica, 3> objBarra3d::polinomiosElastica(const solicitacionesBarra& r) const {
+    std::array<polinomioElastica, 3> p{};
+    const double L = getLongitud();
+    const double* u = r.desplazamientos;
+    // El axial, y sin rigidez a flexión las flechas, rectas entre los extremos.
+    for (int k = 0; k < 3; ++k) {
+        p[static_cast<size_t>(k)][0] = u[k];
+        p[static_cast<size_t>(k)][1] = L != 0.0 ? (u[k + 6] - u[k]) / L : 0.0;
+    }
+    // Las flechas: los términos de flecha() ordenados por potencias de x.
+    const auto plano = [&](const planoSolicitaciones& q, double EI, polinomioElastica& c) {
+        if (EI == 0.0) return;
+        const double s = q.flexibilidadCorte;
+        c[0] = q.c4 / EI - s * q.c2;
+        c[1] = q.c3 / EI - s * q.c1;
+        c[2] = q.c2 / (2 * EI) + q.curvaturaTermica / 2 - s * q.qInicio / 2;
+        c[3] = q.c1 / (6 * EI) - s * q.pendiente / 6;
+        c[4] = q.qInicio / (24 * EI);
+        c[5] = q.pendiente / (120 * EI);
+    };
+    plano(r.planoY, modE * iz, p[1]);
+    plano(r.planoZ, modE * iy, p[2]);
+    return p;
+}

@@ -128,6 +128,13 @@ extremoSolicitacion extremos5(double L, double inicio, double fin, const polinom
 
 }  // namespace
 
+extremoSolicitacion extremosPolinomio(const double c[6], double L) {
+    polinomio5 p;
+    for (int i = 0; i < 6; ++i) p.c[i] = c[i];
+    while (p.grado > 0 && p.c[p.grado] == 0.0) --p.grado;
+    return extremos5(L, p(0.0), p(L), p);
+}
+
 void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s) {
     const double L = b.getLongitud();
     const auto valor = [&](int k, double x) { return b.valorSolicitacion(s, k, x); };

@@ -11,3 +11,7 @@ class objBarra3d;
 // Llena s.extremos (N, Vy, Vz, T, My y Mz) a partir de sus funciones. Ante
 // empates vale la primera x; un valor indefinido (nan) se informa como tal.
 void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s);
+
+// El mayor y el menor valor en [0, L] del polinomio c[0] + c[1]·x + ... +
+// c[5]·x⁵, con su x: en los extremos o donde su derivada se anula.
+extremoSolicitacion extremosPolinomio(const double c[6], double L);

@@ -17,6 +17,7 @@
 #pragma once
 
 #include <Eigen/Dense>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -252,6 +253,12 @@ public:
     // filas 1 y 2 las flechas en y, z locales respecto del inicio, todo por
     // la escala (como la dibuja el visor desde el inicio desplazado).
     Eigen::MatrixXd deformada(const solicitacionesBarra& r, int n, double escala) const;
+    // La misma elástica como polinomios en x (coeficientes de x⁰ a x⁵): el
+    // desplazamiento según x, y, z locales de cada punto de la barra (el
+    // axial, lineal entre los extremos; las flechas de los dos planos; sin
+    // rigidez a flexión, rectas entre los extremos).
+    using polinomioElastica = std::array<double, 6>;
+    std::array<polinomioElastica, 3> polinomiosElastica(const solicitacionesBarra& r) const;
 
 private:
     // Índices de flagsBarra; cada uno vale 1 cuando se cumple lo que dice.
