@@ -233,34 +233,18 @@ TEST(SegundoOrden, AmplificacionDeLaComponenteLateral) {
     ASSERT_TRUE(analizarModelo(leerArchivo(VANTRA_EJEMPLOS "/segundo_orden.txt") +
                                "\ncombo: LINEAL 1.2 D  1.2 PP  1.0 L  1.6 W\n"));
     const casoResultado& so = casoNumero(1);
-    const casoResultado& lineal = casoNumero(3);
     ASSERT_EQ(so.tipo, tipoCaso::segundoOrden);
-    ASSERT_EQ(lineal.nombre, "LINEAL");
-    double mayor = 0;
-    for (Eigen::Index n = 0; n < lineal.desplazamientos.cols(); ++n)
-        mayor = std::max(mayor, lineal.desplazamientos.col(n).head<3>().cwiseAbs().maxCoeff());
-    double esperada = -INFINITY;
-    int nudoEsperado = -1, direccionEsperada = -1;
-    for (Eigen::Index n = 0; n < lineal.desplazamientos.cols(); ++n)
-        for (int i = 0; i < 3; ++i)
-            if (std::fabs(lineal.desplazamientos(i, n)) >= 0.1 * mayor &&
-                so.desplazamientos(i, n) / lineal.desplazamientos(i, n) > esperada)
-                esperada = so.desplazamientos(i, n) / lineal.desplazamientos(i, n), nudoEsperado = static_cast<int>(n),
-                direccionEsperada = i;
-    EXPECT_NEAR(so.segundoOrden.amplificacion, esperada, 1e-12 * esperada);
-    EXPECT_EQ(so.segundoOrden.nudoAmplificacion, nudoEsperado);
-    EXPECT_EQ(nudoEsperado, internoDeNudo(3));
-    EXPECT_EQ(direccionEsperada, 0);
-    // Los dos pisos: 1.094 y 1.080.
-    const auto piso = [&](int n) { return desplazamientosDe(n, 1)(0) / desplazamientosDe(n, 3)(0); };
-    EXPECT_NEAR(so.segundoOrden.amplificacion, piso(3), 1e-12);
-    EXPECT_GT(piso(3), piso(5) + 0.01);
-    char texto[32];
-    std::snprintf(texto, sizeof texto, "%.3f", esperada);
+    ASSERT_EQ(casoNumero(3).nombre, "LINEAL");
+    // Los dos pisos, 1.094 y 1.080; el nudo 11 no llega al 10 %.
+    const auto cociente = [&](int n) { return desplazamientosDe(n, 1)(0) / desplazamientosDe(n, 3)(0); };
+    EXPECT_NEAR(so.segundoOrden.amplificacion, cociente(3), 1e-12);
+    EXPECT_EQ(so.segundoOrden.nudoAmplificacion, internoDeNudo(3));
+    EXPECT_EQ(so.segundoOrden.direccionAmplificacion, 0);
+    EXPECT_GT(cociente(3), cociente(5) + 0.01);
+    EXPECT_GT(cociente(11), 1.2);
+    EXPECT_LT(desplazamientosDe(11, 3)(0), 0.1 * desplazamientosDe(5, 3)(0));
     EXPECT_EQ(lineaSegundoOrden(so),
-              "Segundo orden del combo ELU2: 4 iteraciones, amplificación de desplazamientos " + std::string(texto) +
-                  " (nudo 3, Ux)");
-    EXPECT_EQ(std::string(texto), "1.094");
+              "Segundo orden del combo ELU2: 4 iteraciones, amplificación de desplazamientos 1.094 (nudo 3, Ux)");
 }
 
 TEST(Pandeo, ColumnasDeEuler) {
