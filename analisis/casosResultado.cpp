@@ -213,9 +213,9 @@ std::array<traslacionEnBarras, 3> mayoresTraslacionesEnBarras(const resultadosAn
         for (int j = 0; j < 3; ++j) {
             traslacionEnBarras& mayor = mayores[static_cast<size_t>(j)];
             double global[6], cota = 0, potencia = 1;
-            for (int g = 0; g < 6; ++g, potencia *= L) {
+            for (size_t g = 0; g < 6; ++g, potencia *= L) {
                 global[g] = 0;
-                for (int k = 0; k < 3; ++k) global[g] += rotacion(k, j) * local[static_cast<size_t>(k)][static_cast<size_t>(g)];
+                for (int k = 0; k < 3; ++k) global[g] += rotacion(k, j) * local[static_cast<size_t>(k)][g];
                 cota += std::fabs(global[g]) * potencia;
             }
             // Una barra que no puede superar a la mayor hallada no se recorre.

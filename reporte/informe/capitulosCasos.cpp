@@ -72,11 +72,12 @@ void tablaDesplazamientos(documentoHtml& doc, const casoResultado& caso, int ind
         t.fila(donde);
     }
     doc.seccion("Mayores desplazamientos");
-    std::string nota = caso.tipo == tipoCaso::espectral
-                           ? "El mayor módulo de cada componente (la combinación de los modos, sin signo) y el nudo donde "
-                             "ocurre; todos los desplazamientos están en desplazamientos.csv (--csv)."
-                           : "El mayor valor absoluto de cada componente (con su signo) y el nudo donde ocurre; todos los "
-                             "desplazamientos están en desplazamientos.csv (--csv).";
+    std::string nota =
+        caso.tipo == tipoCaso::espectral
+            ? "El mayor módulo de cada componente (la combinación de los modos, sin signo) y el nudo donde ocurre; "
+              "todos los desplazamientos están en desplazamientos.csv (--csv)."
+            : "El mayor valor absoluto de cada componente (con su signo) y el nudo donde ocurre; todos los "
+              "desplazamientos están en desplazamientos.csv (--csv).";
     if (conBarras)
         nota += " A lo largo de las barras, la mayor traslación de cada componente en la elástica de cada barra "
                 "(exacta; en una viga cargada la flecha del tramo suele superar a la de sus nudos), con la barra y la "

@@ -342,9 +342,9 @@ TEST(Informe, RotacionesDeBarraComoLasDaElModelo) {
     // las barras que giran; sin ninguna, no hay tabla.
     DirectorioTemporal dir;
     Lineas salida;
-    const std::string base = "nudos: 1 0 0 0  2 4 0 0  3 8 0 0  4 12 0 0  5 16 0 0\nbarras: 1 1 2  2 2 3  3 3 4  4 4 5\n"
-                             "apoyo: 1 1 1 1 1 1  1 5\nseccionRectangular: R 0.2 0.4 2e7 0.2 24  1 2 3 4\n"
-                             "pesoPropio: PP\ncombo: C 1 PP\n";
+    const std::string base = "nudos: 1 0 0 0  2 4 0 0  3 8 0 0  4 12 0 0  5 16 0 0\n"
+                             "barras: 1 1 2  2 2 3  3 3 4  4 4 5\napoyo: 1 1 1 1 1 1  1 5\n"
+                             "seccionRectangular: R 0.2 0.4 2e7 0.2 24  1 2 3 4\npesoPropio: PP\ncombo: C 1 PP\n";
     ASSERT_EQ(calcular(base + "rotacionBarra: 0  2\nrotacionBarra: 90  3\nrotacionBarra: -30  4\nrotacionBarra: 90  1\n"
                                   "rotacionBarra: 0  1\nrotacionBarra: 90  1\n",
                        salida, "", "inf"),
@@ -427,7 +427,8 @@ TEST(Informe, MayoresDesplazamientosALoLargoDeLasBarras) {
                                "seccionGenerica: G 0.1 0.002 0.002 0.003 2e8 0.3 0 1\n"
                                "distribuidaGlobal: Q 0 10 0 0 -1 1\ncombo: C 1 Q\n";
     ASSERT_EQ(calcular(modelo, salida, "", "inf"), 0);
-    const double x = L * std::sqrt(1 - std::sqrt(8.0 / 15)), flecha = q * x * (7 * std::pow(L, 4) - 10 * L * L * x * x + 3 * std::pow(x, 4)) / (360 * L * EI);
+    const double x = L * std::sqrt(1 - std::sqrt(8.0 / 15));
+    const double flecha = q * x * (7 * std::pow(L, 4) - 10 * L * L * x * x + 3 * std::pow(x, 4)) / (360 * L * EI);
     const std::array<traslacionEnBarras, 3> t = mayoresTraslacionesEnBarras(resultados, 0, barra);
     EXPECT_EQ(t[2].barra, internoDeBarra(1));
     EXPECT_NEAR(t[2].valor, -flecha, 1e-9 * flecha);
@@ -456,13 +457,14 @@ TEST(Informe, MayoresDesplazamientosALoLargoDeLasBarras) {
                 const Eigen::Vector3d inicio = casoNumero(c).desplazamientos.col(b.getNudoInicioInterno()).head<3>();
                 for (Eigen::Index j = 0; j < e.cols(); ++j) {
                     const double xj = b.getLongitud() * static_cast<double>(j) / 2000;
-                    const Eigen::Vector3d u = inicio + b.getRotacion().transpose() * (e.col(j) - Eigen::Vector3d(xj, 0, 0));
+                    const Eigen::Vector3d u =
+                        inicio + b.getRotacion().transpose() * (e.col(j) - Eigen::Vector3d(xj, 0, 0));
                     for (int k = 0; k < 3; ++k) muestreada[k] = std::max(muestreada[k], std::fabs(u(k)));
                 }
             }
-            for (int k = 0; k < 3; ++k) {
-                EXPECT_GE(std::fabs(exacta[static_cast<size_t>(k)].valor), muestreada[k] * (1 - 1e-12)) << c << " " << k;
-                EXPECT_LE(std::fabs(exacta[static_cast<size_t>(k)].valor), muestreada[k] * (1 + 1e-6)) << c << " " << k;
+            for (size_t k = 0; k < 3; ++k) {
+                EXPECT_GE(std::fabs(exacta[k].valor), muestreada[k] * (1 - 1e-12)) << c << " " << k;
+                EXPECT_LE(std::fabs(exacta[k].valor), muestreada[k] * (1 + 1e-6)) << c << " " << k;
             }
         }
     }

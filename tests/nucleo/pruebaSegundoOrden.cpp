@@ -312,7 +312,8 @@ TEST(Pandeo, PorticoEmpotradoYArticuladoYAmplificacionDelDesplazamientoLateral) 
         char texto[160];
         std::snprintf(texto, sizeof texto,
                       "Segundo orden del combo CH: %d iteraciones, amplificación de desplazamientos %.3f (nudo %d, Ux)",
-                      so.iteraciones, so.amplificacion, nudo.at(static_cast<size_t>(so.nudoAmplificacion)).getNoNudoUsuario());
+                      so.iteraciones, so.amplificacion,
+                      nudo.at(static_cast<size_t>(so.nudoAmplificacion)).getNoNudoUsuario());
         EXPECT_EQ(lineaSegundoOrden(casoNumero(1)), texto);
     }
 }

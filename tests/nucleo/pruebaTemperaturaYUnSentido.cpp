@@ -138,7 +138,8 @@ TEST(Temperatura, ApuntaladoDePlacaYDeRectanguloEnLosDosPlanos) {
                     // Plano x-y: y local = +Z, con Iz; plano x-z: z local = −Y, con Iy.
                     const double I = planoY ? b * h * h * h / 12 : h * b * b * b / 12, kappa = alfa * grad;
                     const double R = kappa * L * L / 2 / (L * L * L / (3 * E * I) + f * L / (G * b * h));
-                    const double centro = -kappa * L * L / 8 + 5 * R * L * L * L / (48 * E * I) + R * f * L / (2 * G * b * h);
+                    const double centro =
+                        -kappa * L * L / 8 + 5 * R * L * L * L / (48 * E * I) + R * f * L / (2 * G * b * h);
                     const double signo = planoY ? 1 : -1;
                     EXPECT_NEAR(reaccionesDe(2)(planoY ? 2 : 1), signo * R, 1e-9 * R) << que;
                     EXPECT_NEAR(reaccionesDe(1)(planoY ? 4 : 5), R * L, 1e-9 * R * L) << que;
