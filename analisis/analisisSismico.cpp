@@ -387,6 +387,34 @@ void convertirEnComboEspectral(int c, const std::vector<std::pair<int, double>>&
 
 // ---- Envolventes ----
 
+// Una combinación sin resultados: la de segundo orden que supera la carga
+// crítica (sus valores quedan en cero, que no son un resultado), también como
+// parte estática de una combinación con sismo. Una envolvente no la abarca.
+bool sinResultados(const casoResultado& c) {
+    const casoResultado* e = casoEstatico(c);
+    return e != nullptr && e->tipo == tipoCaso::segundoOrden && e->segundoOrden.inestable;
+}
+
+// Las combinaciones de la envolvente que tienen resultados (índices en los
+// casos); de las que deja fuera, un aviso.
+std::vector<int> componentesDeEnvolvente(const definicionEnvolvente& e, size_t combos) {
+    std::vector<int> componentes;
+    for (int c : e.combos) {
+        if (c < 0 || static_cast<size_t>(c) >= combos) continue;
+        const casoResultado& caso = resultados.casos[static_cast<size_t>(c)];
+        if (!sinResultados(caso)) {
+            componentes.push_back(c);
+            continue;
+        }
+        mensajes.advertencia("Advertencia: la envolvente " + e.nombre + " deja fuera el combo " + caso.nombre +
+                             ", que no tiene resultados (supera la carga crítica de pandeo en segundo orden)");
+    }
+    if (componentes.empty() && !e.combos.empty())
+        mensajes.advertencia("Advertencia: la envolvente " + e.nombre +
+                             " no abarca ningún combo con resultados (no se calcula)");
+    return componentes;
+}
+
 void llenarEnvolvente(casoResultado& caso) {
     const std::vector<int>& m = caso.componentes;
     const casoResultado& primero = resultados.casos[static_cast<size_t>(m.front())];
@@ -535,8 +563,7 @@ bool calcularCasosDerivados(const operadorRigidez& operador, double tamano) {
         casoResultado caso;
         caso.nombre = e.nombre;
         caso.tipo = tipoCaso::envolvente;
-        for (int c : e.combos)
-            if (c >= 0 && static_cast<size_t>(c) < primerSismo) caso.componentes.push_back(c);
+        caso.componentes = componentesDeEnvolvente(e, primerSismo);
         if (caso.componentes.empty()) continue;
         resultados.casos.push_back(std::move(caso));
         llenarEnvolvente(resultados.casos.back());

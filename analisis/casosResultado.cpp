@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "modelo/extremosSolicitaciones.h"
 #include "modelo/objBarra3d.h"
 
 void resultadosAnalisis::vaciar() { *this = resultadosAnalisis(); }
@@ -227,6 +228,41 @@ deformadasBarra deformadaBarra(const resultadosAnalisis& r, int c, const objBarr
     d.minimo = caso->dosValores() ? elastica(caso->desplazamientosMinimos) : d.maximo;
     return d;
 }
+std::array<traslacionEnBarras, 3> mayoresTraslacionesEnBarras(const resultadosAnalisis& r, int c,
+                                                              const std::vector<objBarra3d>& barras) {
+    std::array<traslacionEnBarras, 3> mayores{};
+    const casoResultado* caso = casoDeResultados(r, c);
+    if (caso == nullptr || (caso->tipo != tipoCaso::combinacion && caso->tipo != tipoCaso::segundoOrden))
+        return mayores;
+    // Dos barras cuyas flechas difieren en el redondeo empatan: manda la primera.
+    const double tolerancia = toleranciaEmpate(caso->escalas.traslaciones);
+    for (const objBarra3d& b : barras) {
+        const int i = b.getNoBarraInterna();
+        if (i < 0 || i >= static_cast<int>(caso->barras.size())) continue;
+        const std::array<objBarra3d::polinomioElastica, 3> local =
+            b.polinomiosElastica(caso->barras[static_cast<size_t>(i)]);
+        // Las filas de la rotación son los ejes locales en componentes globales.
+        const Eigen::Matrix3d rotacion = b.getRotacion();
+        const double L = b.getLongitud();
+        for (int j = 0; j < 3; ++j) {
+            traslacionEnBarras& mayor = mayores[static_cast<size_t>(j)];
+            double global[6], cota = 0, potencia = 1;
+            for (size_t g = 0; g < 6; ++g, potencia *= L) {
+                global[g] = 0;
+                for (int k = 0; k < 3; ++k) global[g] += rotacion(k, j) * local[static_cast<size_t>(k)][g];
+                cota += std::fabs(global[g]) * potencia;
+            }
+            // Una barra que no puede superar a la mayor hallada no se recorre.
+            if (mayor.barra >= 0 && !(cota > std::fabs(mayor.valor) + tolerancia)) continue;
+            const extremoSolicitacion e = extremosPolinomio(global, L, tolerancia);
+            for (const auto& [valor, x] : {std::pair<double, double>{e.maximo, e.xMaximo}, {e.minimo, e.xMinimo}})
+                if (std::isfinite(valor) && (mayor.barra < 0 || std::fabs(valor) > std::fabs(mayor.valor) + tolerancia))
+                    mayor = {valor, i, x};
+        }
+    }
+    return mayores;
+}
+
 Eigen::MatrixXd deformadaDeCampo(const objBarra3d& b, const Eigen::VectorXd& campo, int n, double escala) {
     const Eigen::Index ni = b.getNudoInicioInterno(), nf = b.getNudoFinalInterno();
     if (ni < 0 || nf < 0 || 6 * std::max(ni, nf) + 6 > campo.size()) return Eigen::MatrixXd(3, 0);

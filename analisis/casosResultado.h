@@ -36,14 +36,21 @@ class objBarra3d;
 enum class tipoCaso { combinacion, segundoOrden, espectral, comboEspectral, envolvente };
 
 // Lo que un caso de segundo orden agrega: las soluciones con K + Kg hechas,
-// si los axiales convergieron, la amplificación de los desplazamientos (la
-// mayor traslación de segundo orden sobre la de primer orden) y si K + Kg
-// dejó de ser definida positiva (la carga supera la crítica: el caso no tiene
-// resultados; sus valores quedan en cero y las salidas lo dicen).
+// si los axiales convergieron, la amplificación de los desplazamientos y si
+// K + Kg dejó de ser definida positiva (la carga supera la crítica: el caso no
+// tiene resultados; sus valores quedan en cero y las salidas lo dicen). La
+// amplificación es el mayor cociente segundo / primer orden de una componente
+// de traslación (ux, uy o uz de un nudo) entre las que en primer orden llegan
+// a kFraccionAmplificacion de la mayor de la combinación, con su nudo (número
+// interno) y su dirección (0 X, 1 Y, 2 Z); -1 si no hay traslaciones. Así mide
+// el desplazamiento lateral de un pórtico, que P-Δ amplifica, sin mezclarlo
+// con la flecha vertical de sus vigas, que casi no cambia.
+inline constexpr double kFraccionAmplificacion = 0.1;
 struct segundoOrdenCaso {
     int iteraciones = 0;
     bool convergio = true;
     double amplificacion = 1;
+    int nudoAmplificacion = -1, direccionAmplificacion = -1;
     bool inestable = false;
 };
 
@@ -298,6 +305,23 @@ struct deformadasBarra {
     Eigen::MatrixXd maximo, minimo;
 };
 deformadasBarra deformadaBarra(const resultadosAnalisis& r, int c, const objBarra3d& b, int n, double escala);
+// La traslación de mayor valor absoluto de una componente global (Ux, Uy o
+// Uz) a lo largo de las barras de un caso: su valor (con su signo), la barra
+// (número interno; -1 si no hay) y la distancia x desde su inicio.
+struct traslacionEnBarras {
+    double valor = 0;
+    int barra = -1;
+    double x = 0;
+};
+// Las de Ux, Uy y Uz del caso c en esas barras, exactas: cada componente es, a lo largo de
+// cada barra, un polinomio de grado 5 a lo sumo (objBarra3d::polinomiosElastica
+// llevado a ejes globales), con sus extremos en los de la barra o donde su
+// derivada se anula. Es la elástica que dibujan el visor y el informe: en una
+// viga cargada su flecha suele ser mucho mayor que el desplazamiento de sus
+// nudos. Sólo en una combinación (de primer o de segundo orden), la que tiene
+// la elástica con las cargas del tramo; en los demás casos, barra -1.
+std::array<traslacionEnBarras, 3> mayoresTraslacionesEnBarras(const resultadosAnalisis& r, int c,
+                                                              const std::vector<objBarra3d>& barras);
 // La misma elástica para un campo de desplazamientos de los nudos (seis por
 // nudo, en ejes globales, como una forma modal), sin cargas en el tramo.
 // Vacía (0 columnas) si al campo le faltan los nudos de la barra.

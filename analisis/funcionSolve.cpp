@@ -341,6 +341,40 @@ void revisarDesplazamientos(double tamano) {
     }
 }
 
+// La amplificación de los desplazamientos de una combinación de segundo
+// orden (ver segundoOrdenCaso): entre las componentes de traslación de los
+// nudos que en primer orden llegan a kFraccionAmplificacion de la mayor, el
+// mayor cociente segundo / primer orden, con su nudo y su dirección. Dos
+// cocientes que difieren en el redondeo (una columna traccionada que sólo se
+// alarga: todos valen 1) son el mismo, y se nombra la componente mayor. Sin
+// traslaciones en primer orden, 1 sin nudo.
+void amplificacionDesplazamientos(const Eigen::VectorXd& primero, const Eigen::VectorXd& segundo,
+                                  segundoOrdenCaso& info) {
+    info.amplificacion = 1.0;
+    info.nudoAmplificacion = info.direccionAmplificacion = -1;
+    const Eigen::Index n = std::min(primero.size(), segundo.size()) / 6;
+    double mayor = 0;
+    for (Eigen::Index k = 0; k < n; ++k)
+        for (int i = 0; i < 3; ++i)
+            if (std::isfinite(primero(6 * k + i))) mayor = std::max(mayor, std::fabs(primero(6 * k + i)));
+    if (!(mayor > 0)) return;
+    constexpr double kMismoCociente = 1e-9;
+    double componente = 0;
+    for (Eigen::Index k = 0; k < n; ++k)
+        for (int i = 0; i < 3; ++i) {
+            const double u1 = primero(6 * k + i);
+            if (!(std::fabs(u1) >= kFraccionAmplificacion * mayor)) continue;
+            const double a = segundo(6 * k + i) / u1;
+            if (!std::isfinite(a)) continue;
+            const double tolerancia = kMismoCociente * std::fabs(info.amplificacion);
+            const bool mayorCociente = a > info.amplificacion + tolerancia;
+            const bool mismoCociente = std::fabs(a - info.amplificacion) <= tolerancia;
+            if (info.nudoAmplificacion < 0 || mayorCociente || (mismoCociente && std::fabs(u1) > componente))
+                info.amplificacion = a, info.nudoAmplificacion = static_cast<int>(k), info.direccionAmplificacion = i,
+                componente = std::fabs(u1);
+        }
+}
+
 // Para cada pedido de pandeo, los factores críticos más bajos y sus formas.
 void calcularPandeo(const sistemaElastico& sistema, const Eigen::MatrixXd& u) {
     for (const pedidoPandeo& p : pedidosPandeo) {
@@ -609,13 +643,7 @@ bool funcionSolve() {
         // Una combinación sin barras (sin axiales) sigue siendo de segundo orden.
         if (so.axiales[static_cast<size_t>(c)].empty()) so.axiales[static_cast<size_t>(c)].assign(1, 0.0);
         if (!r.inestable) {
-            const auto mayorTraslacion = [](const Eigen::VectorXd& v) {
-                double m = 0;
-                for (Eigen::Index k = 0; k + 2 < v.size(); k += 6) m = std::max(m, v.segment<3>(k).norm());
-                return m;
-            };
-            const double primero = mayorTraslacion(uc), segundo = mayorTraslacion(r.u);
-            info.amplificacion = primero > 0 ? segundo / primero : 1.0;
+            amplificacionDesplazamientos(uc, r.u, info);
             // Reacciones con las mismas fuerzas de barra que la solución: K·u + Kg·u − P.
             rc = sistema.operador.fuerzas(r.u, cargasC) + rigidezGeometrica(r.axiales, ngl) * r.u;
             uc = r.u;

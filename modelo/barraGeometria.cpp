@@ -94,6 +94,7 @@ void objBarra3d::actualizarRotacion(geometriaBarra& g) const {
 }
 
 void objBarra3d::setRotacion(double anguloGrados) {
+    rotacionGrados = anguloGrados;
     alfa = pi * (anguloGrados / 180.0) + pi / 2.0;
     geometria();
     actualizarRotacion(geo);

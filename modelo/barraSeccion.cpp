@@ -19,6 +19,8 @@ std::vector<double> objBarra3d::getDimensionesSeccion() const {
 
 void objBarra3d::setSeccionGenerica(double a, double inerciaY, double inerciaZ, double moduloJ) {
     noDimensionesSeccion = 0;
+    // Sin deformación por corte, aunque la barra haya tenido antes una placa.
+    factorDeForma = 0.0;
     area = a;
     iy = inerciaY;
     iz = inerciaZ;
@@ -37,6 +39,8 @@ void objBarra3d::setSeccionRectangular(double b, double h) {
     dimensionesSeccion[0] = b;
     dimensionesSeccion[1] = h;
     noDimensionesSeccion = 2;
+    // Sin deformación por corte (la placa la agrega después de llamar aquí).
+    factorDeForma = 0.0;
     area = b * h;
     iy = b * b * b * h / 12.0;
     iz = h * h * h * b / 12.0;
@@ -65,6 +69,7 @@ void objBarra3d::setSeccionCostanera(double ala, double alma, double labio, doub
     const double dimensiones[5] = {alma, ala, labio, espesor, radio};
     std::copy(dimensiones, dimensiones + 5, dimensionesSeccion);
     noDimensionesSeccion = 5;
+    factorDeForma = 0.0;
     const double a = H - (2 * r + t);
     const double b = B - (r + t / 2) - alfaLabio * (r + t / 2);
     const double c = alfaLabio * (D - (r + t / 2));
@@ -96,6 +101,7 @@ void objBarra3d::setSeccionW(double bf, double tf, double d, double tw) {
     const double dimensiones[4] = {bf, tf, d, tw};
     std::copy(dimensiones, dimensiones + 4, dimensionesSeccion);
     noDimensionesSeccion = 4;
+    factorDeForma = 0.0;
     area = 2 * bf * tf + (d - 2 * tf) * tw;
     const double hw = d - 2 * tf;
     iz = tw * hw * hw * hw / 12 + 2 * bf * tf * (d / 2 - tf / 2) * (d / 2 - tf / 2) + bf * tf * tf * tf / 6;

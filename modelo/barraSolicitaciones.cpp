@@ -39,6 +39,13 @@ void constantesDelPlano(planoSolicitaciones& p, const Eigen::FullPivLU<Eigen::Ma
     p.c2 = sol(1);
     p.c3 = sol(2);
     p.c4 = sol(3);
+    // El corte, −flexibilidadCorte·M, da su parte de la flecha en los dos
+    // extremos: la recta que la compensa va en c3 y c4 (c1 y c2, los del
+    // momento, no cambian).
+    if (p.flexibilidadCorte != 0.0) {
+        p.c4 += EI * p.flexibilidadCorte * m0;
+        p.c3 += EI * p.flexibilidadCorte * (mL - m0) / L;
+    }
 }
 
 // Donde el corte pendiente·x²/2 + qInicio·x + c1 se anula dentro de la barra
@@ -64,9 +71,20 @@ double ceroDeCortante(const planoSolicitaciones& p, double L) {
 }
 
 double flecha(double x, const planoSolicitaciones& p, double EI) {
-    const double v = (p.pendiente * std::pow(x, 5) / 120 + p.qInicio * std::pow(x, 4) / 24 + p.c1 * x * x * x / 6 +
-                      p.c2 * x * x / 2 + p.c3 * x + p.c4) / EI;
-    return p.curvaturaTermica != 0.0 ? v + p.curvaturaTermica * x * x / 2 : v;
+    double v = (p.pendiente * std::pow(x, 5) / 120 + p.qInicio * std::pow(x, 4) / 24 + p.c1 * x * x * x / 6 +
+                p.c2 * x * x / 2 + p.c3 * x + p.c4) / EI;
+    if (p.curvaturaTermica != 0.0) v += p.curvaturaTermica * x * x / 2;
+    if (p.flexibilidadCorte != 0.0)
+        v -= p.flexibilidadCorte * (p.pendiente * x * x * x / 6 + p.qInicio * x * x / 2 + p.c1 * x + p.c2);
+    return v;
+}
+
+// f/(G·A) de una sección con deformación por corte; 0 sin ella (o sin
+// área o módulo de corte con que calcularla).
+double flexibilidadCorte(const objBarra3d& b) {
+    const double ga = b.getModG() * b.getArea();
+    const double s = b.getFactorDeForma() != 0.0 && ga != 0.0 ? b.getFactorDeForma() / ga : 0.0;
+    return std::isfinite(s) ? s : 0.0;
 }
 
 }  // namespace
@@ -86,7 +104,7 @@ std::vector<solicitacionesBarra> objBarra3d::calcularSolicitaciones(const Eigen:
     const Eigen::MatrixXd& termica = getMatrizTermicaCombo();
     const bool conCargas = equivalentes.cols() == nc && cargas.rows() == nc;
     const rigidezNatural kActiva = getRigidezNatural(), kInactiva;
-    const double L = getLongitud();
+    const double L = getLongitud(), corte = flexibilidadCorte(*this);
     const Eigen::FullPivLU<Eigen::Matrix4d> lu = bordes(L);
     for (Eigen::Index c = 0; c < nc; ++c) {
         solicitacionesBarra& s = r[static_cast<size_t>(c)];
@@ -110,6 +128,7 @@ std::vector<solicitacionesBarra> objBarra3d::calcularSolicitaciones(const Eigen:
                 s.planoY.curvaturaTermica = -termica(c, 1);
                 s.planoZ.curvaturaTermica = -termica(c, 2);
             }
+            s.planoY.flexibilidadCorte = s.planoZ.flexibilidadCorte = corte;
             s.cargaAxialInicio = cargas(c, 0);
             s.cargaAxialFin = cargas(c, 1);
             s.planoY.qInicio = cargas(c, 2);
@@ -143,6 +162,7 @@ solicitacionesBarra objBarra3d::solicitacionesSinCarga(const double* u1, const d
     }
     const double L = getLongitud();
     const Eigen::FullPivLU<Eigen::Matrix4d> lu = bordes(L);
+    s.planoY.flexibilidadCorte = s.planoZ.flexibilidadCorte = flexibilidadCorte(*this);
     constantesDelPlano(s.planoY, lu, L, modE * iz, -s.fuerzas[5], s.fuerzas[11], s.desplazamientos[1],
                        s.desplazamientos[7]);
     constantesDelPlano(s.planoZ, lu, L, modE * iy, s.fuerzas[4], -s.fuerzas[10], s.desplazamientos[2],
@@ -207,4 +227,29 @@ Eigen::MatrixXd objBarra3d::deformada(const solicitacionesBarra& r, int n, doubl
         d(2, i) = (w(x) - w0) * escala;
     }
     return d;
+}
+
+std::array<objBarra3d::polinomioElastica, 3> objBarra3d::polinomiosElastica(const solicitacionesBarra& r) const {
+    std::array<polinomioElastica, 3> p{};
+    const double L = getLongitud();
+    const double* u = r.desplazamientos;
+    // El axial, y sin rigidez a flexión las flechas, rectas entre los extremos.
+    for (int k = 0; k < 3; ++k) {
+        p[static_cast<size_t>(k)][0] = u[k];
+        p[static_cast<size_t>(k)][1] = L != 0.0 ? (u[k + 6] - u[k]) / L : 0.0;
+    }
+    // Las flechas: los términos de flecha() ordenados por potencias de x.
+    const auto plano = [&](const planoSolicitaciones& q, double EI, polinomioElastica& c) {
+        if (EI == 0.0) return;
+        const double s = q.flexibilidadCorte;
+        c[0] = q.c4 / EI - s * q.c2;
+        c[1] = q.c3 / EI - s * q.c1;
+        c[2] = q.c2 / (2 * EI) + q.curvaturaTermica / 2 - s * q.qInicio / 2;
+        c[3] = q.c1 / (6 * EI) - s * q.pendiente / 6;
+        c[4] = q.qInicio / (24 * EI);
+        c[5] = q.pendiente / (120 * EI);
+    };
+    plano(r.planoY, modE * iz, p[1]);
+    plano(r.planoZ, modE * iy, p[2]);
+    return p;
 }

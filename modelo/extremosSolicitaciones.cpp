@@ -134,6 +134,13 @@ extremoSolicitacion extremos5(double L, double inicio, double fin, const polinom
 
 }  // namespace
 
+extremoSolicitacion extremosPolinomio(const double c[6], double L, double tolerancia) {
+    polinomio5 p;
+    for (int i = 0; i < 6; ++i) p.c[i] = c[i];
+    while (p.grado > 0 && p.c[p.grado] == 0.0) --p.grado;
+    return extremos5(L, p(0.0), p(L), p, tolerancia);
+}
+
 void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s, const double* tolerancias) {
     const double L = b.getLongitud();
     const auto tol = [&](int k) { return tolerancias ? tolerancias[k] : 0.0; };
@@ -174,17 +181,23 @@ void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s, const double*
             continue;
         }
         // Segundo orden: M(x) + N·δ(x), con E·I·flecha(x) de planoSolicitaciones
-        // y δ la flecha menos la cuerda entre los extremos.
+        // y δ la flecha menos la cuerda entre los extremos. La curvatura térmica
+        // y el corte son parte de la flecha: un gradiente en una barra comprimida
+        // suma N·curvatura·x²/2 al momento aunque la barra recta no tenga
+        // ninguno, y el corte −N·flexibilidadCorte·M(x) (su constante, como la
+        // de la flecha, se anula con la cuerda).
         const double EI = b.getModE() * (planoY ? b.getIz() : b.getIy());
         const double N = EI != 0.0 ? s.axialSegundoOrden / EI : 0.0;
+        const double termica = EI != 0.0 ? s.axialSegundoOrden * p.curvaturaTermica : 0.0;
+        const double corteN = EI != 0.0 ? s.axialSegundoOrden * p.flexibilidadCorte : 0.0;
         const int fila = planoY ? 1 : 2;
         const double rho = (s.desplazamientos[fila + 6] - s.desplazamientos[fila]) / L;
         polinomio5 m5;
         m5.c[5] = N * pendiente / 120;
         m5.c[4] = N * q1 / 24;
-        m5.c[3] = pendiente / 6 + N * p.c1 / 6;
-        m5.c[2] = q1 / 2 + N * p.c2 / 2;
-        m5.c[1] = p.c1 + N * p.c3 - s.axialSegundoOrden * rho;
+        m5.c[3] = pendiente / 6 + N * p.c1 / 6 - corteN * pendiente / 6;
+        m5.c[2] = q1 / 2 + N * p.c2 / 2 + termica / 2 - corteN * q1 / 2;
+        m5.c[1] = p.c1 + N * p.c3 - s.axialSegundoOrden * rho - corteN * p.c1;
         m5.c[0] = m.c[0];
         r[momento] = extremos5(L, m.c[0], valor(momento, L), m5, tol(momento));
         // El momento extremo ya no está donde se anula el corte de la barra

@@ -15,3 +15,8 @@ class objBarra3d;
 // (nan) se informa como tal. En segundo orden, además, el punto del rótulo
 // del momento extremo (xCorteNulo) es el extremo interior de mayor valor.
 void calcularExtremos(const objBarra3d& b, solicitacionesBarra& s, const double* tolerancias = nullptr);
+
+// El mayor y el menor valor en [0, L] del polinomio c[0] + c[1]·x + ... +
+// c[5]·x⁵, con su x: en los extremos o donde su derivada se anula (ante un
+// empate, a menos de la tolerancia, la menor x).
+extremoSolicitacion extremosPolinomio(const double c[6], double L, double tolerancia = 0.0);

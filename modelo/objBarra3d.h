@@ -17,6 +17,7 @@
 #pragma once
 
 #include <Eigen/Dense>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,10 @@ public:
     void setNudoInicio(const objNudo3d& n);
     void setNudoFinal(const objNudo3d& n);
     void setRotacion(double anguloGrados);
+    // La rotación de la barra como la da el modelo (rotacionBarra:, en grados;
+    // 0 si no tiene). getAlfaDeg es el ángulo interno de la matriz de
+    // rotación, 90° más.
+    double getRotacionGrados() const { return rotacionGrados; }
     // Matriz de transformación de componentes globales a locales (12x12,
     // diagonal por bloques con R en cada bloque).
     Eigen::MatrixXd getT() const;
@@ -248,6 +253,12 @@ public:
     // filas 1 y 2 las flechas en y, z locales respecto del inicio, todo por
     // la escala (como la dibuja el visor desde el inicio desplazado).
     Eigen::MatrixXd deformada(const solicitacionesBarra& r, int n, double escala) const;
+    // La misma elástica como polinomios en x (coeficientes de x⁰ a x⁵): el
+    // desplazamiento según x, y, z locales de cada punto de la barra (el
+    // axial, lineal entre los extremos; las flechas de los dos planos; sin
+    // rigidez a flexión, rectas entre los extremos).
+    using polinomioElastica = std::array<double, 6>;
+    std::array<polinomioElastica, 3> polinomiosElastica(const solicitacionesBarra& r) const;
 
 private:
     // Índices de flagsBarra; cada uno vale 1 cuando se cumple lo que dice.
@@ -308,6 +319,7 @@ private:
     // no se guardan, por la misma razón que kLocal.
 
     double alfa;
+    double rotacionGrados = 0.0;  // la de rotacionBarra:, como se dio
     // Lo que sale de las coordenadas de los nudos, guardado con las
     // coordenadas de las que salió: si un nudo se movió se vuelve a calcular.
     // R = rotacionX·rotacionY·rotacionZ (rotaciones elementales por alfa, beta y

@@ -38,13 +38,17 @@ struct extremoSolicitacion {
 //   V(x) = pendiente·x²/2 + qInicio·x + c1
 //   M(x) = pendiente·x³/6 + qInicio·x²/2 + c1·x + c2
 //   E·I·flecha(x) = pendiente·x⁵/120 + qInicio·x⁴/24 + c1·x³/6 + c2·x²/2 + c3·x + c4
-//                   + E·I·curvaturaTermica·x²/2
+//                   + E·I·curvaturaTermica·x²/2 − E·I·flexibilidadCorte·M(x)
 // curvaturaTermica es la curvatura libre del gradiente de temperatura (−α·G):
-// la flecha la incluye, el momento no.
+// la flecha la incluye, el momento no. flexibilidadCorte es f/(G·A) en una
+// sección con deformación por corte (la placa, f = 1.2), 0 en las demás: la
+// distorsión f·V/(G·A), con V = M', suma a la flecha −f·M(x)/(G·A) (lo que
+// tiene de lineal lo absorben c3 y c4, que la ajustan a los extremos).
 struct planoSolicitaciones {
     double pendiente = 0, qInicio = 0;
     double c1 = 0, c2 = 0, c3 = 0, c4 = 0;
     double curvaturaTermica = 0;
+    double flexibilidadCorte = 0;
     // Donde el corte se anula dentro de la barra (-1 si no se anula), el
     // punto en que el diagrama de momentos escribe su valor extremo.
     double xCorteNulo = -1;

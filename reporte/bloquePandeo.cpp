@@ -11,11 +11,19 @@ std::string lineaSegundoOrden(const casoResultado& caso) {
     if (caso.segundoOrden.inestable)
         return "Segundo orden del combo " + caso.nombre +
                ": supera la carga crítica de pandeo; sin resultados (sus valores se escriben 0)";
+    const segundoOrdenCaso& so = caso.segundoOrden;
     char texto[64];
-    std::snprintf(texto, sizeof texto, "%.3f", caso.segundoOrden.amplificacion);
-    const int k = caso.segundoOrden.iteraciones;
+    std::snprintf(texto, sizeof texto, "%.3f", so.amplificacion);
+    std::string donde;
+    // El nudo y la dirección de la componente que más se amplifica.
+    static const char* const kDireccion[3] = {"Ux", "Uy", "Uz"};
+    if (so.nudoAmplificacion >= 0 && static_cast<std::size_t>(so.nudoAmplificacion) < nudo.size() &&
+        so.direccionAmplificacion >= 0 && so.direccionAmplificacion < 3)
+        donde = " (nudo " + std::to_string(nudo[static_cast<std::size_t>(so.nudoAmplificacion)].getNoNudoUsuario()) +
+                ", " + kDireccion[so.direccionAmplificacion] + ")";
+    const int k = so.iteraciones;
     return "Segundo orden del combo " + caso.nombre + ": " + std::to_string(k) +
-           (k == 1 ? " iteración" : " iteraciones") + ", amplificación de desplazamientos " + texto;
+           (k == 1 ? " iteración" : " iteraciones") + ", amplificación de desplazamientos " + texto + donde;
 }
 
 void escribirBloqueSegundoOrden(salidaTexto& os) {

@@ -8,7 +8,8 @@
 #include "reporte/salidaTexto.h"
 
 // "Segundo orden del combo NOMBRE: K iteraciones, amplificación de
-// desplazamientos A" (A con "%.3f").
+// desplazamientos A (nudo N, Ux)" (A con "%.3f"; el nudo y la dirección de la
+// componente que más se amplifica, sin el paréntesis si no hay traslaciones).
 std::string lineaSegundoOrden(const casoResultado& caso);
 // Bloque de resultados.txt con esa línea por combinación de segundo orden
 // (nada si no hay ninguna).

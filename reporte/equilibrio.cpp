@@ -118,11 +118,12 @@ Torsor resultanteDeCaso(const std::string& caso) {
 
 namespace {
 // La carga total de la combinación: la mayor de las sumas de los módulos de
-// las fuerzas de cada carga y de cada reacción (sus momentos divididos por ℓ
-// si no hay fuerzas).
+// las fuerzas de cada carga y de cada reacción y de las de sus momentos
+// respecto del origen divididos por ℓ. Los momentos cuentan siempre: una viga
+// cargada sólo con dos pares opuestos no tiene más fuerzas que el redondeo de
+// sus reacciones, y medir contra ese redondeo daba un error de 1.
 double cargaTotal(const Suma& r, const Suma& q, double tamano) {
-    const double fuerzas = std::max(r.fuerzas, q.fuerzas);
-    return fuerzas > 0 ? fuerzas : std::max(r.momentos, q.momentos) / tamano;
+    return std::max(std::max(r.fuerzas, q.fuerzas), std::max(r.momentos, q.momentos) / tamano);
 }
 }  // namespace
 

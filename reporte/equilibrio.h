@@ -21,9 +21,10 @@ Torsor resultanteReacciones(int c);
 // Error relativo del equilibrio: con R y C las resultantes de reacciones y
 // cargas y ℓ la mayor distancia de un nudo al origen (1 si es 0), el mayor de
 // |R_F + C_F| y |R_M + C_M|/ℓ sobre la carga total: la mayor de las sumas de
-// los módulos de las fuerzas de cada carga y de cada reacción (o, si no hay
-// fuerzas, de sus momentos respecto del origen divididos por ℓ). Así una
-// combinación cuyas cargas se anulan entre sí, o que sólo impone
-// asentamientos, se mide contra lo que de verdad carga la estructura y no
-// contra una suma nula. 0 si no hay cargas ni reacciones.
+// los módulos de las fuerzas de cada carga y de cada reacción y de las de sus
+// momentos respecto del origen divididos por ℓ. Así una combinación cuyas
+// cargas se anulan entre sí, que sólo impone asentamientos o que sólo aplica
+// pares se mide contra lo que de verdad carga la estructura y no contra una
+// suma nula o el redondeo de unas reacciones. 0 si no hay cargas ni
+// reacciones.
 double errorEquilibrio(int c);

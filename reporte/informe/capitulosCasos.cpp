@@ -6,6 +6,7 @@
 // (tablasCaso.h). Los casos sísmicos, las combinaciones con sismo y las
 // envolventes tienen sus capítulos en capitulosDerivados.cpp.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -30,7 +31,7 @@ std::string nombreQueManda(int indice) {
     return c ? c->nombre : "—";
 }
 
-void tablaDesplazamientos(documentoHtml& doc, const casoResultado& caso) {
+void tablaDesplazamientos(documentoHtml& doc, const casoResultado& caso, int indice) {
     static const char* const nombres[6] = {"Ux", "Uy", "Uz", "Gx", "Gy", "Gz"};
     double mayor[6] = {0, 0, 0, 0, 0, 0};
     int nudoMayor[6] = {-1, -1, -1, -1, -1, -1};
@@ -52,13 +53,36 @@ void tablaDesplazamientos(documentoHtml& doc, const casoResultado& caso) {
     }
     t.fila(valores);
     t.fila(nudos);
+    // En una combinación, también la mayor traslación a lo largo de las barras.
+    const std::array<traslacionEnBarras, 3> enBarras = mayoresTraslacionesEnBarras(resultados, indice, barra);
+    const bool conBarras = enBarras[0].barra >= 0;
+    if (conBarras) {
+        std::vector<std::string> enTramo{"A lo largo de las barras"}, cual{"Barra"},
+            donde{"x" + unidadEntreParentesis(magnitud::longitud)};
+        for (const traslacionEnBarras& e : enBarras) {
+            const double v = sinRuido(e.valor, caso.escalas.traslaciones);
+            const bool hay = v != 0 && e.barra >= 0 && static_cast<std::size_t>(e.barra) < barra.size();
+            enTramo.push_back(numeroInforme(v));
+            cual.push_back(hay ? std::to_string(barra[static_cast<std::size_t>(e.barra)].getNoBarraUsuario()) : "—");
+            donde.push_back(hay ? numeroInforme(e.x) : "—");
+        }
+        for (int k = 3; k < 6; ++k) enTramo.push_back("—"), cual.push_back("—"), donde.push_back("—");
+        t.fila(enTramo);
+        t.fila(cual);
+        t.fila(donde);
+    }
     doc.seccion("Mayores desplazamientos");
-    doc.parrafo(caso.tipo == tipoCaso::espectral
-                    ? "El mayor módulo de cada componente (la combinación de los modos, sin signo) y el nudo donde "
-                      "ocurre; todos los desplazamientos están en desplazamientos.csv (--csv)."
-                    : "El mayor valor absoluto de cada componente (con su signo) y el nudo donde ocurre; todos los "
-                      "desplazamientos están en desplazamientos.csv (--csv).",
-                "nota");
+    std::string nota =
+        caso.tipo == tipoCaso::espectral
+            ? "El mayor módulo de cada componente (la combinación de los modos, sin signo) y el nudo donde ocurre; "
+              "todos los desplazamientos están en desplazamientos.csv (--csv)."
+            : "El mayor valor absoluto de cada componente (con su signo) y el nudo donde ocurre; todos los "
+              "desplazamientos están en desplazamientos.csv (--csv).";
+    if (conBarras)
+        nota += " A lo largo de las barras, la mayor traslación de cada componente en la elástica de cada barra "
+                "(exacta; en una viga cargada la flecha del tramo suele superar a la de sus nudos), con la barra y la "
+                "distancia x desde su inicio.";
+    doc.parrafo(nota, "nota");
     doc.tabla(t);
 }
 
@@ -255,7 +279,7 @@ void capituloCombinacion(documentoHtml& doc, const casoResultado& caso, int c) {
     }
     if (!caso.barrasInactivas.empty()) doc.parrafo(lineaBarrasInactivas(caso) + ".");
     tablaReacciones(doc, caso, c);
-    tablaDesplazamientos(doc, caso);
+    tablaDesplazamientos(doc, caso, c);
     agregarFigura(doc, figuraDeformada(caso));
     tablaExtremos(doc, caso);
     agregarFigura(doc, figuraSolicitacion(caso, kSolicitacionMy));

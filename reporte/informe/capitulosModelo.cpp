@@ -240,7 +240,7 @@ void tablaLiberaciones(documentoHtml& doc) {
 void tablaRotaciones(documentoHtml& doc) {
     agrupados<double> g;
     for (const objBarra3d& b : barra)
-        if (b.getAlfaDeg() != 0) g.agregar(b.getAlfaDeg(), b.getNoBarraUsuario());
+        if (b.getRotacionGrados() != 0) g.agregar(b.getRotacionGrados(), b.getNoBarraUsuario());
     if (g.valores.empty()) return;
     tablaHtml t({{"Ángulo (°)"}, {"Barras", false}});
     for (std::size_t i = 0; i < g.valores.size(); ++i) t.fila({numeroInforme(g.valores[i]), enRangos(g.numeros[i])});

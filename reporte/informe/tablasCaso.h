@@ -20,8 +20,10 @@ bool esFuerza(int s);
 std::vector<tablaHtml::columna> columnasSeis(std::vector<tablaHtml::columna> primeras, const char* const nombres[6],
                                             magnitud primeras3, magnitud ultimas3);
 // El mayor valor absoluto de cada componente de los desplazamientos (en un
-// caso sísmico, de los módulos) con su nudo.
-void tablaDesplazamientos(documentoHtml& doc, const casoResultado& caso);
+// caso sísmico, de los módulos) con su nudo; en una combinación (indice, su
+// número entre los casos), también la mayor traslación de cada componente a
+// lo largo de las barras, con la barra y su x.
+void tablaDesplazamientos(documentoHtml& doc, const casoResultado& caso, int indice = -1);
 // El mayor máximo y el menor mínimo de cada solicitación entre todas las
 // barras, con su barra y su x; en una envolvente, también la combinación que manda.
 void tablaExtremos(documentoHtml& doc, const casoResultado& caso);

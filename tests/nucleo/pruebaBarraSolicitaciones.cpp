@@ -83,6 +83,41 @@ TEST(BarraSolicitaciones, VigasArticuladasYEmpotradasEnAmbosPlanos) {
         }
 }
 
+TEST(BarraSolicitaciones, FlechaDeUnaPlacaConDeformacionPorCorte) {
+    // Placa (factor de forma 1.2) articulada con carga uniforme: la flecha central es la de
+    // flexión, 5·q·L⁴/(384·E·I), más la del corte, 1.2·q·L²/(8·G·A); la elástica la incluye.
+    // Con un axial de segundo orden el momento suma N por esa flecha, y sus extremos siguen
+    // siendo los de la función a lo largo de la barra.
+    const double q = 6, base = 0.4, alto = 0.5, Ep = 2e7, G = Ep / (2 * 1.25);
+    for (const bool planoY : {true, false}) {
+        SCOPED_TRACE(planoY ? "plano x-y" : "plano x-z");
+        objBarra3d b = barraEntre(INICIO, INICIO + DIRECCION, 30);
+        b.setSeccionPlaca(base, alto);
+        b.setModuloEyPoisson(Ep, 0.25);
+        planoY ? b.setDistribuidaLocalY("Q", q, q) : b.setDistribuidaLocalZ("Q", q, q);
+        b.setCombos(combinacionesDePrueba({{"C", {{1, "Q"}}}}));
+        const std::vector<solicitacionesBarra> r = resolverSola(b, ARTICULADA);
+        const double I = planoY ? b.getIz() : b.getIy();
+        const double flexion = 5 * q * std::pow(L, 4) / (384 * Ep * I), corte = 1.2 * q * L * L / (8 * G * base * alto);
+        ASSERT_GT(corte, 0.02 * flexion);
+        const Eigen::MatrixXd d = b.deformada(r[0], 3, 1.0);
+        EXPECT_NEAR(d(planoY ? 1 : 2, 1), flexion + corte, 1e-9 * (flexion + corte));
+
+        const double N = -2000;
+        Eigen::MatrixXd u(12, 1);
+        for (int i = 0; i < 12; ++i) u(i, 0) = r[0].desplazamientos[i];
+        const solicitacionesBarra s = b.calcularSolicitaciones(b.getT().transpose() * u, &N)[0];
+        const int momento = planoY ? kSolicitacionMy : kSolicitacionMz;
+        double mayor = -1e300, menor = 1e300;
+        for (int i = 0; i <= 2000; ++i) {
+            const double v = b.valorSolicitacion(s, momento, L * i / 2000);
+            mayor = std::max(mayor, v), menor = std::min(menor, v);
+        }
+        EXPECT_NEAR(s.extremos[momento].maximo, mayor, 1e-9 * std::fabs(mayor));
+        EXPECT_NEAR(s.extremos[momento].minimo, menor, 1e-9 * std::fabs(menor));
+    }
+}
+
 TEST(BarraSolicitaciones, AxialYTorsion) {
     const double p = 4, t = 3;
     objBarra3d b = barraDePrueba(), e = barraDePrueba();

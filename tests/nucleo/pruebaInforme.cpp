@@ -200,9 +200,11 @@ TEST(Informe, TablasConcuerdanConLosCsvYLasSumasConLasCargas) {
         }
         EXPECT_NE(html.find("Error relativo de equilibrio: ", capitulo), std::string::npos);
 
-        // Mayores desplazamientos: el mayor valor absoluto de cada componente del CSV y su nudo.
+        // Mayores desplazamientos: el mayor valor absoluto de cada componente del CSV y su nudo; de
+        // las traslaciones, también el mayor a lo largo de las barras, que no es menor.
         const Tabla d = tablaTras(html, "Mayores desplazamientos", capitulo);
-        ASSERT_EQ(d.size(), 2u);
+        ASSERT_EQ(d.size(), 5u);
+        EXPECT_EQ(d[2][0], "A lo largo de las barras");
         for (std::size_t k = 0; k < 6; ++k) {
             double valor = 0;
             std::string donde = "—";
@@ -211,6 +213,8 @@ TEST(Informe, TablasConcuerdanConLosCsvYLasSumasConLasCargas) {
                     valor = std::stod(l[k + 2]), donde = l[1];
             EXPECT_TRUE(mismoNumero(d[0][k + 1], valor));
             EXPECT_EQ(d[1][k + 1], donde);
+            if (k < 3) EXPECT_GE(std::fabs(std::stod(d[2][k + 1])), std::fabs(std::stod(d[0][k + 1])));
+            else EXPECT_EQ(d[2][k + 1], "—");
         }
 
         // Solicitaciones en los extremos: las fuerzas de extremo del CSV con los signos de los
@@ -332,6 +336,25 @@ TEST(Informe, VistasQueMuestranElModeloYTablasSinEncabezadosVacios) {
     EXPECT_TRUE(htmlBienFormado(html));
 }
 
+TEST(Informe, RotacionesDeBarraComoLasDaElModelo) {
+    // Cuatro barras: sin rotación, con 0 escrito, 90° en dos registros y −30°. La tabla da los
+    // ángulos de rotacionBarra: (no el interno de la matriz de rotación, 90° más) y sólo de
+    // las barras que giran; sin ninguna, no hay tabla.
+    DirectorioTemporal dir;
+    Lineas salida;
+    const std::string base = "nudos: 1 0 0 0  2 4 0 0  3 8 0 0  4 12 0 0  5 16 0 0\n"
+                             "barras: 1 1 2  2 2 3  3 3 4  4 4 5\napoyo: 1 1 1 1 1 1  1 5\n"
+                             "seccionRectangular: R 0.2 0.4 2e7 0.2 24  1 2 3 4\npesoPropio: PP\ncombo: C 1 PP\n";
+    ASSERT_EQ(calcular(base + "rotacionBarra: 0  2\nrotacionBarra: 90  3\nrotacionBarra: -30  4\nrotacionBarra: 90  1\n"
+                                  "rotacionBarra: 0  1\nrotacionBarra: 90  1\n",
+                       salida, "", "inf"),
+              0);
+    const std::string html = leerArchivo("inf/informe.html");
+    EXPECT_EQ(tablaTras(html, "Rotaciones de barra"), (Tabla{{"90.000", "1, 3"}, {"-30.000", "4"}}));
+    ASSERT_EQ(calcular(base, salida, "", "sin"), 0);
+    EXPECT_EQ(leerArchivo("sin/informe.html").find("Rotaciones de barra"), std::string::npos);
+}
+
 TEST(Informe, ExtremosDeLasSolicitacionesComoSolicitacionesCsv) {
     // Reticulado articulado: N y V de verdad, torsión y Mz sólo redondeo (0 sin barra ni x).
     DirectorioTemporal dir;
@@ -390,6 +413,63 @@ TEST(Informe, DeformadaEscaladaConLaFlechaDelTramo) {
     const std::string portico = leerArchivo("inf2/informe.html");
     EXPECT_NE(portico.find("(la mayor traslación, ", portico.find("Deformada de ELU1")), std::string::npos);
     EXPECT_LT(portico.find(" en barra ", portico.find("Deformada de ELU1")), portico.find("dibujada como"));
+}
+
+TEST(Informe, MayoresDesplazamientosALoLargoDeLasBarras) {
+    // Viga simplemente apoyada de 10 m con carga triangular de 0 a q: la mayor flecha, exacta,
+    // está en x = L·√(1 − √(8/15)) y vale q·x·(7L⁴ − 10L²x² + 3x⁴)/(360·L·EI), entre dos
+    // estaciones del dibujo; sus nudos no se mueven.
+    DirectorioTemporal dir;
+    Lineas salida;
+    const double L = 10, q = 10, EI = 2e8 * 0.002;
+    const std::string modelo = "nudos: 1 0 0 0  2 10 0 0\nbarras: 1 1 2\n"
+                               "apoyo: 1 1 1 1 0 0 1\napoyo: 0 1 1 0 0 0 2\n"
+                               "seccionGenerica: G 0.1 0.002 0.002 0.003 2e8 0.3 0 1\n"
+                               "distribuidaGlobal: Q 0 10 0 0 -1 1\ncombo: C 1 Q\n";
+    ASSERT_EQ(calcular(modelo, salida, "", "inf"), 0);
+    const double x = L * std::sqrt(1 - std::sqrt(8.0 / 15));
+    const double flecha = q * x * (7 * std::pow(L, 4) - 10 * L * L * x * x + 3 * std::pow(x, 4)) / (360 * L * EI);
+    const std::array<traslacionEnBarras, 3> t = mayoresTraslacionesEnBarras(resultados, 0, barra);
+    EXPECT_EQ(t[2].barra, internoDeBarra(1));
+    EXPECT_NEAR(t[2].valor, -flecha, 1e-9 * flecha);
+    EXPECT_NEAR(t[2].x, x, 1e-6 * L);
+    const Tabla d = tablaTras(leerArchivo("inf/informe.html"), "Mayores desplazamientos");
+    ASSERT_EQ(d.size(), 5u);
+    EXPECT_EQ(d[0][3], "0");
+    EXPECT_EQ(d[2][3], numeroInforme(-flecha));
+    EXPECT_EQ(d[3][3], "1");
+    EXPECT_EQ(d[4], (Lineas{"x", "—", "—", numeroInforme(x), "—", "—", "—"}));
+
+    // Pórtico del ejemplo (barras verticales y horizontales, cargas en el tramo y en los nudos) y
+    // una barra inclinada y girada: lo exacto no es menor que la elástica en 2001 estaciones de
+    // cada barra, y la supera a lo sumo en lo que va de una estación al extremo.
+    for (const std::string& m :
+         {leerArchivo(VANTRA_EJEMPLOS "/portico_plano.txt"),
+          std::string("nudos: 1 0 0 0  2 6 3 4\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1  1\napoyo: 0 0 1 0 0 0  2\n"
+                      "rotacionBarra: 30  1\nseccionRectangular: R 0.3 0.5 2e7 0.2 24  1\npesoPropio: PP\n"
+                      "distribuidaLocalZ: Q 4 -2  1\ncombo: C 1 PP 1 Q\n")}) {
+        ASSERT_EQ(calcular(m, salida, "", ""), 0);
+        for (int c = 0; c < static_cast<int>(combinaciones.size()); ++c) {
+            const std::array<traslacionEnBarras, 3> exacta = mayoresTraslacionesEnBarras(resultados, c, barra);
+            double muestreada[3] = {0, 0, 0};
+            for (const objBarra3d& b : barra) {
+                const Eigen::MatrixXd e = deformadaBarra(resultados, c, b, 2001, 1.0).maximo;
+                const Eigen::Vector3d inicio = casoNumero(c).desplazamientos.col(b.getNudoInicioInterno()).head<3>();
+                for (Eigen::Index j = 0; j < e.cols(); ++j) {
+                    const double xj = b.getLongitud() * static_cast<double>(j) / 2000;
+                    const Eigen::Vector3d u =
+                        inicio + b.getRotacion().transpose() * (e.col(j) - Eigen::Vector3d(xj, 0, 0));
+                    for (int k = 0; k < 3; ++k) muestreada[k] = std::max(muestreada[k], std::fabs(u(k)));
+                }
+            }
+            // Lo que difiere en el redondeo de las traslaciones del caso empata (manda la primera barra).
+            const double empate = toleranciaEmpate(casoNumero(c).escalas.traslaciones);
+            for (size_t k = 0; k < 3; ++k) {
+                EXPECT_GE(std::fabs(exacta[k].valor) + empate, muestreada[k] * (1 - 1e-12)) << c << " " << k;
+                EXPECT_LE(std::fabs(exacta[k].valor), muestreada[k] * (1 + 1e-6) + empate) << c << " " << k;
+            }
+        }
+    }
 }
 
 namespace {

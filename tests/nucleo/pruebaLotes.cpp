@@ -113,6 +113,27 @@ TEST(Lotes, EquilibrioConCargasYReaccionesConocidas) {
     EXPECT_EQ(l[8], "Equilibrio del combo V: error relativo 0.0e+00");
 }
 
+TEST(Lotes, EquilibrioDeUnaVigaConParesOpuestos) {
+    // Viga simplemente apoyada de 10 m cargada sólo con dos pares opuestos en sus extremos: no
+    // hay fuerzas, y las reacciones son redondeo (en una barra, cero exacto; en dos, no). La carga
+    // total es la de los pares, (50 + 50)/ℓ con ℓ = 10, y no el redondeo de las reacciones.
+    for (const std::string barras : {"nudos: 1 0 0 0  2 5 0 0  3 10 0 0\nbarras: 1 1 2  2 2 3\n",
+                                     "nudos: 1 0 0 0  3 10 0 0\nbarras: 1 1 3\n"}) {
+        SCOPED_TRACE(barras);
+        ASSERT_TRUE(analizarModelo(barras +
+                                   "apoyo: 1 1 1 1 0 0  1\napoyo: 0 1 1 0 0 0  3\n"
+                                   "seccionRectangular: R 0.3 0.5 2e7 0.25 0 1 2\n"
+                                   "puntual: M 0 0 0 0 50 0  1\npuntual: M 0 0 0 0 -50 0  3\ncombo: C 1 M\n"));
+        EXPECT_LE(errorEquilibrio(0), 1e-14);
+        // Un desequilibrio de verdad se sigue viendo: un par de 1 según Y en el nudo 1 es
+        // 1/ℓ = 0.1 de una carga total de 10; una fuerza de 0.5 según Z en el origen, 0.5.
+        resultados.casos[0].reacciones.col(internoDeNudo(1)) << 0, 0, 0, 0, 1, 0;
+        EXPECT_NEAR(errorEquilibrio(0), 0.01, 1e-12);
+        resultados.casos[0].reacciones.col(internoDeNudo(1)) << 0, 0, 0.5, 0, 0, 0;
+        EXPECT_NEAR(errorEquilibrio(0), 0.05, 1e-12);
+    }
+}
+
 TEST(Lotes, FallasSalenConUno) {
     const struct {
         const char* nombre;

@@ -198,6 +198,55 @@ TEST(SegundoOrden, ExtremoInteriorDeUnaBarraLargaConNDelta) {
     EXPECT_GT(e.maximo, b.valorSolicitacion(sinAxial, kSolicitacionMy, b.getLongitud() / 2) * 1.001);
 }
 
+TEST(SegundoOrden, GradienteTermicoEnUnaVigaColumna) {
+    // Viga simplemente apoyada de 10 m en tres barras con un gradiente en los dos planos y
+    // compresión P: la barra libre se curva α·G, y en el centro el momento es
+    // −E·I·α·G·(sec u − 1), u = (L/2)·√(P/EI). Ese centro cae dentro de la barra del medio,
+    // donde el momento de la barra recta es nulo y todo es N·δ con la curvatura térmica.
+    const double L = 10, alfa = 1e-5, G = 30, P = 0.5 * M_PI * M_PI * kEI / (L * L);
+    Modelo m;
+    m.miembro({0, 0, 0}, {L, 0, 0}, 3);
+    m.resto = "apoyo: 1 1 1 1 0 0  1\napoyo: 0 1 1 0 0 0  4\ntemperatura: T " + texto(alfa) + " 0 " + texto(G) + " " +
+              texto(G) + "  1 2 3\npuntual: P " + texto(-P) + " 0 0 0 0 0  4\ncombo: C 1 T 1 P\nsegundoOrden: C\n";
+    ASSERT_TRUE(analizarModelo(m.texto()));
+    const double u = L / 2 * std::sqrt(P / kEI), centro = -kEI * alfa * G * (1 / std::cos(u) - 1);
+    const objBarra3d& b = barraUsuario(2);
+    const solicitacionesBarra& s = solicitacionesDe(2);
+    for (const int k : {kSolicitacionMy, kSolicitacionMz}) {
+        double menor = 1e300;
+        for (int i = 0; i <= 2000; ++i) menor = std::min(menor, b.valorSolicitacion(s, k, b.getLongitud() * i / 2000));
+        const extremoSolicitacion& e = s.extremos[k];
+        EXPECT_NEAR(e.minimo, menor, 1e-9 * std::fabs(menor)) << k;
+        EXPECT_NEAR(e.xMinimo, b.getLongitud() / 2, 1e-6) << k;
+        // Tres barras con las cúbicas de la rigidez geométrica: a 1 % de la viga-columna exacta.
+        EXPECT_LT(relativo(e.minimo, centro), 0.01) << k;
+    }
+}
+
+TEST(SegundoOrden, AmplificacionDeLaComponenteLateral) {
+    // El pórtico de dos pisos del ejemplo con su combinación de viento también en primer
+    // orden. La amplificación es el mayor cociente segundo / primer orden de una componente de
+    // traslación entre las que llegan al 10 % de la mayor: el desplazamiento lateral del primer
+    // piso, no el cociente de las traslaciones totales del nudo que más se mueve (la cabeza,
+    // con algo de flecha vertical, 1.080), ni el del nudo 11 a media columna (1.257, pero su ux
+    // es 9 % de la mayor).
+    ASSERT_TRUE(analizarModelo(leerArchivo(VANTRA_EJEMPLOS "/segundo_orden.txt") +
+                               "\ncombo: LINEAL 1.2 D  1.2 PP  1.0 L  1.6 W\n"));
+    const casoResultado& so = casoNumero(1);
+    ASSERT_EQ(so.tipo, tipoCaso::segundoOrden);
+    ASSERT_EQ(casoNumero(3).nombre, "LINEAL");
+    // Los dos pisos, 1.094 y 1.080; el nudo 11 no llega al 10 %.
+    const auto cociente = [&](int n) { return desplazamientosDe(n, 1)(0) / desplazamientosDe(n, 3)(0); };
+    EXPECT_NEAR(so.segundoOrden.amplificacion, cociente(3), 1e-12);
+    EXPECT_EQ(so.segundoOrden.nudoAmplificacion, internoDeNudo(3));
+    EXPECT_EQ(so.segundoOrden.direccionAmplificacion, 0);
+    EXPECT_GT(cociente(3), cociente(5) + 0.01);
+    EXPECT_GT(cociente(11), 1.2);
+    EXPECT_LT(desplazamientosDe(11, 3)(0), 0.1 * desplazamientosDe(5, 3)(0));
+    EXPECT_EQ(lineaSegundoOrden(so),
+              "Segundo orden del combo ELU2: 4 iteraciones, amplificación de desplazamientos 1.094 (nudo 3, Ux)");
+}
+
 TEST(Pandeo, ColumnasDeEuler) {
     // 8 barras por columna de 5 m con P = 1: los factores son las cargas críticas.
     const double L = 5;
@@ -262,8 +311,9 @@ TEST(Pandeo, PorticoEmpotradoYArticuladoYAmplificacionDelDesplazamientoLateral) 
         EXPECT_LT(so.iteraciones, 20);
         char texto[160];
         std::snprintf(texto, sizeof texto,
-                      "Segundo orden del combo CH: %d iteraciones, amplificación de desplazamientos %.3f",
-                      so.iteraciones, so.amplificacion);
+                      "Segundo orden del combo CH: %d iteraciones, amplificación de desplazamientos %.3f (nudo %d, Ux)",
+                      so.iteraciones, so.amplificacion,
+                      nudo.at(static_cast<size_t>(so.nudoAmplificacion)).getNoNudoUsuario());
         EXPECT_EQ(lineaSegundoOrden(casoNumero(1)), texto);
     }
 }
@@ -310,10 +360,11 @@ TEST(SegundoOrden, LineasDelModoPorLotesAvisosYCargaCritica) {
     char amplificacion[32];
     std::snprintf(amplificacion, sizeof amplificacion, "%.3f", bajo.segundoOrden.amplificacion);
     // Con sólo carga vertical el axial no cambia: una iteración.
-    EXPECT_EQ(linea("Segundo orden del combo BAJO"),
-              "Segundo orden del combo BAJO: 1 iteración, amplificación de desplazamientos " + std::string(amplificacion));
+    // La punta se amplifica según X; la columna traccionada sólo se alarga, y eso no cambia.
+    EXPECT_EQ(linea("Segundo orden del combo BAJO"), "Segundo orden del combo BAJO: 1 iteración, amplificación de "
+                                                     "desplazamientos " + std::string(amplificacion) + " (nudo 5, Ux)");
     EXPECT_EQ(linea("Segundo orden del combo TRACCION"),
-              "Segundo orden del combo TRACCION: 1 iteración, amplificación de desplazamientos 1.000");
+              "Segundo orden del combo TRACCION: 1 iteración, amplificación de desplazamientos 1.000 (nudo 5, Uz)");
     // La línea sigue a la del equilibrio, medido en la geometría deformada.
     const auto equilibrio = std::find(consola.begin(), consola.end(), linea("Equilibrio del combo BAJO"));
     ASSERT_NE(equilibrio, consola.end());
@@ -395,6 +446,50 @@ TEST(SegundoOrden, EnvolventeConUnaCombinacionDeSegundoOrden) {
         EXPECT_EQ(e.desplazamientos(i, n3), std::max(a, b)) << i;
         EXPECT_EQ(e.desplazamientosMinimos(i, n3), std::min(a, b)) << i;
     }
+}
+
+// Una combinación de segundo orden por encima de la carga crítica no tiene resultados (sus
+// valores quedan en cero): la envolvente la deja fuera, con un aviso, y sus extremos son los
+// de las demás. Una envolvente que sólo la abarca no se calcula.
+TEST(SegundoOrden, EnvolventeDejaFueraUnaCombinacionSinResultados) {
+    const double L = 5, pcr = M_PI * M_PI * kEI / (4 * L * L);
+    Modelo m;
+    m.miembro({0, 0, 0}, {0, 0, L}, 4);
+    m.resto = "apoyo: 1 1 1 1 1 1  1\npuntual: P 0 0 -1 0 0 0  5\npuntual: H 0.01 0 0 0 0 0  5\n"
+              "combo: BAJO " + texto(0.5 * pcr) + " P 1 H\ncombo: ALTO " + texto(1.5 * pcr) + " P 1 H\n"
+              "segundoOrden: BAJO ALTO\nenvolvente: E ALTO BAJO\nenvolvente: SOLO ALTO\n";
+    cargarModelo(m.texto());
+    resolver();
+    ASSERT_TRUE(resultados.disponibles);
+    ASSERT_TRUE(casoNumero(1).segundoOrden.inestable);
+    const Lineas avisos = mensajes.textos();
+    for (const std::string aviso :
+         {"Advertencia: la envolvente E deja fuera el combo ALTO, que no tiene resultados (supera la carga crítica de "
+          "pandeo en segundo orden)",
+          "Advertencia: la envolvente SOLO deja fuera el combo ALTO, que no tiene resultados (supera la carga crítica "
+          "de pandeo en segundo orden)",
+          "Advertencia: la envolvente SOLO no abarca ningún combo con resultados (no se calcula)"})
+        EXPECT_NE(std::find(avisos.begin(), avisos.end(), aviso), avisos.end()) << aviso;
+    const casoResultado& e = casoNumero(2);
+    ASSERT_EQ(e.nombre, "E");
+    EXPECT_EQ(e.componentes, std::vector<int>{0});
+    EXPECT_EQ(resultados.casos.size(), 3u);
+    // La cabeza baja y la base empuja hacia arriba en BAJO: los ceros de ALTO no son su máximo
+    // ni su mínimo. Los extremos de la envolvente son los de BAJO, también a lo largo de las barras.
+    const casoResultado& bajo = casoNumero(0);
+    const Eigen::Index cabeza = internoDeNudo(5), base = internoDeNudo(1);
+    ASSERT_LT(bajo.desplazamientos(2, cabeza), 0);
+    ASSERT_GT(bajo.reacciones(2, base), 0);
+    EXPECT_EQ(e.desplazamientos(2, cabeza), bajo.desplazamientos(2, cabeza));
+    EXPECT_EQ(e.desplazamientosMinimos(2, cabeza), bajo.desplazamientos(2, cabeza));
+    EXPECT_EQ(e.reaccionesMinimas(2, base), bajo.reacciones(2, base));
+    EXPECT_EQ(e.casosDesplazamientos(2, cabeza), 0);
+    const objBarra3d& b = barraUsuario(1);
+    const double n = b.valorSolicitacion(solicitacionesDe(1), kSolicitacionN, 1.0);
+    ASSERT_LT(n, 0);
+    EXPECT_EQ(valorSolicitacionCaso(resultados, 2, b, kSolicitacionN, 1.0), std::make_pair(n, n));
+    EXPECT_EQ(e.barras[static_cast<size_t>(internoDeBarra(1))].extremos[kSolicitacionN].maximo,
+              solicitacionesDe(1).extremos[kSolicitacionN].maximo);
 }
 
 // Con un diafragma el segundo orden trabaja en las incógnitas del piso: cuatro

@@ -108,6 +108,48 @@ TEST(Temperatura, VoladizoApuntaladoConLiberacionesYCorte) {
     EXPECT_NEAR(barraUsuario(1).valorSolicitacion(solicitacionesDe(1), kSolicitacionMy, L), 0, 1e-9 * Rphi * L);
 }
 
+TEST(Temperatura, ApuntaladoDePlacaYDeRectanguloEnLosDosPlanos) {
+    // Voladizo apuntalado de sección 0.3 x 0.5 con un gradiente: la barra libre se curva
+    // κ = α·G y el puntal la devuelve a cero en L. Con f el factor de forma (1.2 la placa, 0
+    // el rectángulo) la reacción del puntal es R = (κ·L²/2)/(L³/(3·E·I) + f·L/(G·A)), el
+    // momento del empotramiento R·L, y la flecha en el centro, hacia el lado de R,
+    // −κ·L²/8 + 5·R·L³/(48·E·I) + R·f·L/(2·G·A). Esbelta (10 m) y de gran altura (1 m), en cada
+    // plano, en una barra (la flecha es la de su elástica) y en dos (la de su nudo central). Una
+    // placa redefinida como sección genérica con las mismas propiedades ya no tiene corte.
+    const double b = 0.3, h = 0.5, E = 2e7, nu = 0.25, G = E / (2 * (1 + nu)), alfa = 1e-5, grad = 30;
+    const std::string placa = "seccionPlaca: P 0.3 0.5 2e7 0.25 0  1 2\n";
+    const std::string generica = "seccionGenerica: S " + texto(b * h) + " " + texto(h * b * b * b / 12) + " " +
+                                 texto(b * h * h * h / 12) + " 0.002 2e7 0.25 0  1 2\n";
+    const struct {
+        std::string seccion;
+        double f;
+    } secciones[] = {{placa, 1.2}, {"seccionRectangular: R 0.3 0.5 2e7 0.25 0  1 2\n", 0}, {placa + generica, 0}};
+    for (const auto& [seccion, f] : secciones)
+        for (const double L : {10.0, 1.0})
+            for (const bool planoY : {true, false})
+                for (const int n : {1, 2}) {
+                    const std::string nudos = n == 1 ? "nudos: 1 0 0 0  2 " + texto(L) + " 0 0\nbarras: 1 1 2\n"
+                                                     : "nudos: 1 0 0 0  2 " + texto(L) + " 0 0  3 " + texto(L / 2) +
+                                                           " 0 0\nbarras: 1 1 3  2 3 2\n";
+                    const std::string gradientes = planoY ? " 0 30 0" : " 0 0 30";
+                    ASSERT_TRUE(analizarModelo(nudos + seccion + "apoyo: 1 1 1 1 1 1  1\napoyo: 0 1 1 1 0 0  2\n" +
+                                               "temperatura: T 1e-5" + gradientes + "  1 2\ncombo: C 1 T\n"));
+                    const std::string que = seccion + " L " + texto(L) + (planoY ? " Y" : " Z") + " n " + texto(n);
+                    // Plano x-y: y local = +Z, con Iz; plano x-z: z local = −Y, con Iy.
+                    const double I = planoY ? b * h * h * h / 12 : h * b * b * b / 12, kappa = alfa * grad;
+                    const double R = kappa * L * L / 2 / (L * L * L / (3 * E * I) + f * L / (G * b * h));
+                    const double centro =
+                        -kappa * L * L / 8 + 5 * R * L * L * L / (48 * E * I) + R * f * L / (2 * G * b * h);
+                    const double signo = planoY ? 1 : -1;
+                    EXPECT_NEAR(reaccionesDe(2)(planoY ? 2 : 1), signo * R, 1e-9 * R) << que;
+                    EXPECT_NEAR(reaccionesDe(1)(planoY ? 4 : 5), R * L, 1e-9 * R * L) << que;
+                    const double flecha = n == 2 ? signo * desplazamientosDe(3)(planoY ? 2 : 1)
+                                                 : deformadaBarra(resultados, 0, barraUsuario(1), 3, 1).maximo(
+                                                       planoY ? 1 : 2, 1);
+                    EXPECT_NEAR(flecha, centro, 1e-9 * std::fabs(centro)) << que;
+                }
+}
+
 TEST(Temperatura, ErroresDeEntrada) {
     // Un caso de temperatura es un caso con cargas; una barra en las dos listas es un error.
     const Lineas m = cargarModelo(barraSubdividida(2, "temperatura: T 1.2e-5 30 0\ntemperatura: U 1.2e-5 30 0 0 1\n"
