@@ -11,6 +11,8 @@ std::string sufijoUnidad(magnitud m) {
         case magnitud::longitud: return " " + unidadLongitud;
         case magnitud::giro: return " rad";
         case magnitud::fuerzaPorLongitud: return " " + unidadFuerza + "/" + unidadLongitud;
+        case magnitud::tension: return " " + unidadFuerza + "/" + unidadLongitud + "²";
+        case magnitud::masa: return " " + unidadFuerza + "·s²/" + unidadLongitud;
     }
     return std::string();
 }

@@ -8,8 +8,9 @@
 extern std::string unidadFuerza;
 extern std::string unidadLongitud;
 
-enum class magnitud { fuerza, momento, longitud, giro, fuerzaPorLongitud };
+enum class magnitud { fuerza, momento, longitud, giro, fuerzaPorLongitud, tension, masa };
 
 // El sufijo de un valor de esa magnitud, con el blanco delante (" kN",
-// " kN·m", " m", " rad", " kN/m"), o vacío si el modelo no tiene unidades.
+// " kN·m", " m", " rad", " kN/m", " kN/m²", " kN·s²/m"), o vacío si el modelo
+// no tiene unidades.
 std::string sufijoUnidad(magnitud m);

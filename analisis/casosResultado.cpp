@@ -1,5 +1,7 @@
 #include "analisis/casosResultado.h"
 
+#include "analisis/tablasResultados.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -74,6 +76,25 @@ Eigen::Index componenteNormalizadora(const Eigen::VectorXd& forma) {
             if (i % 6 >= grupo && i % 6 < grupo + 3 && std::fabs(forma(i)) >= (1 - kEmpateFormas) * mayor) return i;
     }
     return -1;
+}
+
+extremoEntreBarras extremosEntreBarras(const casoResultado& caso, int s) {
+    extremoEntreBarras r;
+    const bool fuerza = s == kSolicitacionN || s == kSolicitacionVy || s == kSolicitacionVz;
+    const double escala = fuerza ? caso.escalas.fuerzas : caso.escalas.momentos;
+    const double tolerancia = toleranciaEmpate(escala);
+    for (size_t i = 0; i < caso.barras.size(); ++i) {
+        const extremoSolicitacion& e = caso.barras[i].extremos[s];
+        const double mayor = sinRuido(e.maximo, escala), menor = sinRuido(e.minimo, escala);
+        if (!r.hay || mayor > r.maximo + tolerancia) {
+            r.maximo = mayor, r.barraMaximo = static_cast<int>(i), r.xMaximo = e.xMaximo, r.casoMaximo = e.casoMaximo;
+        }
+        if (!r.hay || menor < r.minimo - tolerancia) {
+            r.minimo = menor, r.barraMinimo = static_cast<int>(i), r.xMinimo = e.xMinimo, r.casoMinimo = e.casoMinimo;
+        }
+        r.hay = true;
+    }
+    return r;
 }
 
 double sinRuido(double valor, double escala) {

@@ -24,6 +24,7 @@
 #include "modelo/solicitacionesBarra.h"
 
 class objBarra3d;
+struct tablaResultados;
 
 // combinacion: la respuesta lineal a una combinación de cargas.
 // segundoOrden: una combinación resuelta en segundo orden (P-Δ:
@@ -194,6 +195,20 @@ int indiceExtremo(int n, F&& valor, double tolerancia, bool mayor = true) {
 inline constexpr double kEmpateFormas = 1e-6;
 Eigen::Index componenteNormalizadora(const Eigen::VectorXd& forma);
 
+// El mayor máximo y el menor mínimo de la solicitación s (N, Vy, Vz, T, My,
+// Mz) entre todas las barras del caso, sin el ruido de su clase y, ante un
+// empate, en la primera barra; con la barra (número interno), la x y, en una
+// envolvente, el caso que manda. Lo que dicen la leyenda del visor y el
+// informe de cálculo.
+struct extremoEntreBarras {
+    bool hay = false;
+    double maximo = 0, minimo = 0;
+    int barraMaximo = -1, barraMinimo = -1;
+    double xMaximo = 0, xMinimo = 0;
+    int casoMaximo = -1, casoMinimo = -1;
+};
+extremoEntreBarras extremosEntreBarras(const casoResultado& caso, int s);
+
 // Un modo de vibración: pulsación ω (rad/s), frecuencia f = ω/2π (Hz),
 // período T = 1/f (s), factores de participación y masas efectivas en X, Y, Z
 // (fracción de la masa total de los grados de libertad libres, y acumuladas
@@ -252,6 +267,10 @@ struct resultadosAnalisis {
     Eigen::SparseMatrix<double> rigidez;
     Eigen::MatrixXd cargasPuntuales;
     Eigen::MatrixXd cargasDistribuidas;
+
+    // Las tablas que publican las familias de resultados (tablasResultados.h),
+    // que las salidas escriben.
+    std::shared_ptr<std::vector<tablaResultados>> tablas;
 
     void vaciar();
 };

@@ -22,6 +22,7 @@
 #include "analisis/segundoOrden.h"
 #include "analisis/sentidoAxial.h"
 #include "analisis/solucionDispersa.h"
+#include "analisis/tablasResultados.h"
 #include "diagnosticos.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
@@ -759,6 +760,8 @@ bool funcionSolve() {
     tiemposUltimoAnalisis.derivados = segundosDesde(etapa);
     // El error ya está en los mensajes; la estructura en sí se resolvió.
     if (!derivados) return fallar(resultadoAnalisis::correcto);
+    // Las tablas que leen las salidas, de todas las familias de resultados.
+    publicarTablas(resultados);
     if (condicion > kCondicionAviso) {
         char texto[200];
         std::snprintf(texto, sizeof texto,

@@ -14,11 +14,21 @@
 //   envolventeSolicitaciones.csv
 //                        envolvente,barra,esfuerzo,maximo,xMaximo,comboMaximo,minimo,xMinimo,comboMinimo
 // y, con casos sísmicos, sismo.csv: caso,modo,periodo,sa,cortanteX,cortanteY,cortanteZ.
+// Cada archivo es una tabla de resultados con esa clave (tablasResultados.h),
+// escrita por un solo escritor: los textos como campos CSV, los enteros como
+// tales y los números con 17 cifras, sin el ruido de su clase en su caso.
 #pragma once
 
 #include <string>
 
-// Escribe los cuatro archivos en la carpeta, que se crea si falta. Cada archivo
-// se escribe en un temporal y los cuatro reemplazan a los anteriores sólo si
-// todos se escribieron. Falso, con un error en la lista de mensajes, si algo falló.
+#include "reporte/salidaTexto.h"
+
+struct tablaResultados;
+
+// La tabla entera: el encabezado con los nombres de sus columnas y una línea por fila.
+void escribirTablaCsv(salidaTexto& s, const tablaResultados& t);
+// Escribe un archivo por cada tabla con clave en la carpeta, que se crea si
+// falta. Cada archivo se escribe en un temporal y todos reemplazan a los
+// anteriores sólo si todos se escribieron. Falso, con un error en la lista de
+// mensajes, si algo falló.
 bool escribirCsv(const std::string& carpeta);

@@ -53,39 +53,3 @@ void imprimirModos() {
     for (size_t k = 0; k < resultados.modos.size(); ++k) std::cout << lineaModo(static_cast<int>(k)) << "\n";
     std::cout.flush();
 }
-
-namespace {
-void numeros(salidaTexto& s, const double* v, int n) {
-    for (int i = 0; i < n; ++i) s << ',', s.exacto(v[i] == 0 ? 0.0 : v[i]);
-}
-}  // namespace
-
-void csvModos(salidaTexto& s) {
-    s << "modo,periodo,frecuencia,mx,my,mz\n";
-    for (size_t k = 0; k < resultados.modos.size(); ++k) {
-        const modoVibracion& m = resultados.modos[k];
-        const double v[5] = {m.periodo, m.frecuencia, m.masaEfectiva(0), m.masaEfectiva(1), m.masaEfectiva(2)};
-        s << static_cast<long long>(k + 1);
-        numeros(s, v, 5);
-        s << '\n';
-    }
-}
-
-void csvFormasModales(salidaTexto& s) {
-    s << "modo,nudo,ux,uy,uz,giroX,giroY,giroZ\n";
-    std::vector<double> giroMayor(resultados.modos.size(), 0.0);
-    for (size_t k = 0; k < resultados.modos.size(); ++k)
-        for (Eigen::Index i = 3; i < resultados.modos[k].forma.size(); i += (i % 6 == 5 ? 4 : 1))
-            giroMayor[k] = std::max(giroMayor[k], std::fabs(resultados.modos[k].forma(i)));
-    for (size_t k = 0; k < resultados.modos.size(); ++k)
-        for (const objNudo3d& n : nudo) {
-            const Eigen::Index g = 6 * static_cast<Eigen::Index>(n.getNoNudoInterno());
-            if (g + 6 > resultados.modos[k].forma.size()) continue;
-            s << static_cast<long long>(k + 1) << ',' << n.getNoNudoUsuario();
-            // La mayor traslación vale 1; el redondeo de la forma, en traslaciones y en giros, es 0.
-            double v[6];
-            for (int i = 0; i < 6; ++i) v[i] = sinRuido(resultados.modos[k].forma(g + i), i < 3 ? 1.0 : giroMayor[k]);
-            numeros(s, v, 6);
-            s << '\n';
-        }
-}

@@ -15,6 +15,3 @@ std::string lineaMasas();
 // "Modo k: T = ... s, f = ... Hz, masa efectiva X ... %, Y ... %, Z ... %".
 std::string lineaModo(int k);
 void imprimirModos();
-// modos.csv y formasModales.csv.
-void csvModos(salidaTexto& s);
-void csvFormasModales(salidaTexto& s);

@@ -20,7 +20,3 @@ void escribirBloquePandeo(salidaTexto& os);
 // "Pandeo k del combo NOMBRE: factor crítico λ" (λ con "%.6e").
 std::string lineaPandeo(const pandeoCombo& p, int k);
 void imprimirPandeo();
-// pandeo.csv (combo,modo,factor) y formasPandeo.csv
-// (combo,modo,nudo,ux,uy,uz,giroX,giroY,giroZ).
-void csvPandeo(salidaTexto& s);
-void csvFormasPandeo(salidaTexto& s);

@@ -11,6 +11,7 @@
 #include "globales.h"
 #include "reporte/bloqueModal.h"
 #include "reporte/bloquePandeo.h"
+#include "reporte/bloquesDeTablas.h"
 #include "reporte/bloquesDerivados.h"
 #include "reporte/consolaLotes.h"
 #include "reporte/salidaDiafragmas.h"
@@ -144,6 +145,7 @@ void escribirReporte(salidaTexto& os) {
     escribirBloquePandeo(os);
     escribirBloquesDerivados(os);
     bloqueDiafragmas(os);
+    escribirBloquesDeTablas(os);
 }
 
 void escribirReporte(std::ostream& os) {

@@ -55,37 +55,6 @@ std::vector<std::string> lineasDiafragmas(const casoResultado& caso) {
     return lineas;
 }
 
-void csvDiafragmas(salidaTexto& s) {
-    s << "combo,diafragma,z,ux,uy,giroZ,derivaX,nudoX,derivaY,nudoY\n";
-    for (const casoResultado& caso : resultados.casos)
-        for (int k : diafragmasPorAltura()) {
-            if (static_cast<size_t>(k) >= caso.diafragmas.size()) continue;
-            const diafragma& d = diafragmas[static_cast<size_t>(k)];
-            const resultadoDiafragma& r = caso.diafragmas[static_cast<size_t>(k)];
-            const valoresDiafragma v = valoresSinRuido(caso, r);
-            for (int fila = 0; fila < (caso.dosValores() ? 2 : 1); ++fila) {
-                std::string nombre = caso.nombre;
-                if (caso.dosValores()) nombre += fila == 0 ? " (máximos)" : " (mínimos)";
-                if (nombre.find_first_of(",\"\r\n") != std::string::npos) {
-                    std::string entre = "\"";
-                    for (char ch : nombre) entre += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-                    nombre = entre + "\"";
-                }
-                const double* u = fila == 0 ? v.mayor : v.menor;
-                s << nombre << ',' << d.numero << ',';
-                s.exacto(d.z) << ',';
-                for (int i = 0; i < 3; ++i) s.exacto(u[i] == 0 ? 0.0 : u[i]) << ',';
-                if (r.conDeriva) {
-                    s.exacto(v.derivaX) << ',' << usuarioDe(r.nudoX) << ',';
-                    s.exacto(v.derivaY) << ',' << usuarioDe(r.nudoY);
-                } else {
-                    s << ",,,";
-                }
-                s << '\n';
-            }
-        }
-}
-
 void bloqueDiafragmas(salidaTexto& os) {
     if (diafragmas.empty()) return;
     os << "\n\n\n" << "************DIAFRAGMAS***************" << "\n";

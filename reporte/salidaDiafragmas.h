@@ -1,5 +1,5 @@
-// Los diafragmas rígidos en las salidas: las líneas del modo por lotes, el
-// archivo diafragmas.csv y el bloque de resultados.txt. Sólo leen los
+// Los diafragmas rígidos en las salidas: las líneas del modo por lotes y el
+// bloque de resultados.txt (diafragmas.csv es una tabla, tablasDiafragmas.cpp). Sólo leen los
 // resultados de los casos (resultadoDiafragma) y les dan formato.
 #pragma once
 
@@ -22,10 +22,6 @@ valoresDiafragma valoresSinRuido(const casoResultado& caso, const resultadoDiafr
 // por diafragma del caso, de abajo hacia arriba (sin la deriva si no tiene
 // piso debajo; en un caso de dos valores, "ux entre MENOR y MAYOR").
 std::vector<std::string> lineasDiafragmas(const casoResultado& caso);
-// combo,diafragma,z,ux,uy,giroZ,derivaX,nudoX,derivaY,nudoY: una fila por caso
-// y diafragma (dos en un caso de dos valores: "NOMBRE (máximos)" y
-// "NOMBRE (mínimos)", con las mismas derivas).
-void csvDiafragmas(salidaTexto& s);
 // "************DIAFRAGMAS***************": los diafragmas (altura, centroide,
 // nudos) y, por caso, el movimiento de cada centroide y sus derivas. Nada si
 // el modelo no tiene diafragmas.

@@ -96,17 +96,10 @@ void tablaExtremos(documentoHtml& doc, const casoResultado& caso) {
     if (conCombinacion) columnas.push_back({"Combinación", false});
     tablaHtml t(columnas);
     for (int s = 0; s < kNumeroSolicitaciones; ++s) {
-        const extremoSolicitacion* maximo = nullptr;
-        const extremoSolicitacion* minimo = nullptr;
-        int bMax = 0, bMin = 0;
-        for (const objBarra3d& b : barra) {
-            const int i = b.getNoBarraInterna();
-            if (i < 0 || i >= static_cast<int>(caso.barras.size())) continue;
-            const extremoSolicitacion& e = caso.barras[static_cast<std::size_t>(i)].extremos[s];
-            if (!maximo || e.maximo > maximo->maximo) maximo = &e, bMax = b.getNoBarraUsuario();
-            if (!minimo || e.minimo < minimo->minimo) minimo = &e, bMin = b.getNoBarraUsuario();
-        }
-        if (!maximo) return;
+        const extremoEntreBarras e = extremosEntreBarras(caso, s);
+        if (!e.hay) return;
+        const int bMax = barra[static_cast<std::size_t>(e.barraMaximo)].getNoBarraUsuario();
+        const int bMin = barra[static_cast<std::size_t>(e.barraMinimo)].getNoBarraUsuario();
         const double escala = esFuerza(s) ? caso.escalas.fuerzas : caso.escalas.momentos;
         // Un extremo que es ruido (un reticulado articulado no tiene torsión)
         // no tiene barra, lugar ni combinación que valga la pena nombrar.
@@ -120,8 +113,8 @@ void tablaExtremos(documentoHtml& doc, const casoResultado& caso) {
         };
         std::vector<std::string> fila{kNombresSolicitaciones[s] +
                                       unidadEntreParentesis(esFuerza(s) ? magnitud::fuerza : magnitud::momento)};
-        for (const std::string& c : donde(maximo->maximo, bMax, maximo->xMaximo, maximo->casoMaximo)) fila.push_back(c);
-        for (const std::string& c : donde(minimo->minimo, bMin, minimo->xMinimo, minimo->casoMinimo)) fila.push_back(c);
+        for (const std::string& c : donde(e.maximo, bMax, e.xMaximo, e.casoMaximo)) fila.push_back(c);
+        for (const std::string& c : donde(e.minimo, bMin, e.xMinimo, e.casoMinimo)) fila.push_back(c);
         t.fila(fila);
     }
     doc.seccion("Extremos de las solicitaciones");

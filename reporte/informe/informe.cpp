@@ -7,6 +7,7 @@
 #include "globales.h"
 #include "reporte/archivoAtomico.h"
 #include "reporte/informe/capitulos.h"
+#include "reporte/informe/tablasPublicadas.h"
 
 std::string textoInforme(const std::string& fechaYHora) {
     documentoHtml doc;
@@ -33,6 +34,8 @@ std::string textoInforme(const std::string& fechaYHora) {
         capituloModos(doc);
         casosDe([](tipoCaso t) { return t == tipoCaso::espectral; });
         capituloDiafragmas(doc);
+        // Las tablas que las familias de resultados publican para el informe.
+        capitulosDeTablas(doc);
     }
     return doc.texto("Informe de cálculo - " + std::filesystem::path(nombreArchivo).filename().string());
 }

@@ -10,20 +10,6 @@
 
 namespace {
 
-void considerar(ExtremosDiagrama& e, double mayor, double menor, int barraUsuario, int casoMayor, int casoMenor) {
-    if (!e.hay || mayor > e.maximo) {
-        e.maximo = mayor;
-        e.barraMaximo = barraUsuario;
-        e.casoMaximo = casoMayor;
-    }
-    if (!e.hay || menor < e.minimo) {
-        e.minimo = menor;
-        e.barraMinimo = barraUsuario;
-        e.casoMinimo = casoMenor;
-    }
-    e.hay = true;
-}
-
 // " (barra 3)", o " (barra 3, combo C2)" en una envolvente.
 std::string dondeOcurre(int barraUsuario, int caso) {
     const casoResultado* quien = casoDeResultados(resultados, caso);
@@ -39,21 +25,19 @@ std::string nombreConTono(int c, const std::string& tono) {
 
 ExtremosDiagrama extremosDiagrama(TipoDiagrama tipo, int c) {
     ExtremosDiagrama e;
-    const int n = cantidadBarras();
-    const int s = solicitacionDe(tipo);
-    for (int i = 0; i < n; ++i) {
-        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
-        const solicitacionesBarra* r = resultadosDeBarra(b, c);
-        if (r == nullptr) continue;
-        // Los extremos exactos de cada barra, los mismos que da solicitaciones.csv (sin el
-        // redondeo, que el CSV escribe como 0).
-        const escalasCaso& escalas = casoDeResultados(resultados, c)->escalas;
-        const bool fuerza = s == kSolicitacionN || s == kSolicitacionVy || s == kSolicitacionVz;
-        const double escala = fuerza ? escalas.fuerzas : escalas.momentos;
-        const extremoSolicitacion& x = r->extremos[s];
-        considerar(e, sinRuido(x.maximo, escala), sinRuido(x.minimo, escala), b.getNoBarraUsuario(), x.casoMaximo,
-                   x.casoMinimo);
-    }
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    if (caso == nullptr) return e;
+    // Los extremos exactos entre todas las barras, los mismos que da el
+    // informe (sin el redondeo, que el CSV escribe como 0).
+    const extremoEntreBarras x = extremosEntreBarras(*caso, solicitacionDe(tipo));
+    if (!x.hay) return e;
+    e.hay = true;
+    e.maximo = x.maximo;
+    e.minimo = x.minimo;
+    e.barraMaximo = barra[static_cast<std::size_t>(x.barraMaximo)].getNoBarraUsuario();
+    e.barraMinimo = barra[static_cast<std::size_t>(x.barraMinimo)].getNoBarraUsuario();
+    e.casoMaximo = x.casoMaximo;
+    e.casoMinimo = x.casoMinimo;
     return e;
 }
 

@@ -1,0 +1,23 @@
+// Lo que publica cada familia de resultados (ver tablasResultados.h): una
+// función por familia, en su archivo, que agrega sus tablas a las de r.
+// publicarTablas las llama en este orden, que es el de los archivos CSV.
+#pragma once
+
+#include "analisis/casosResultado.h"
+
+// desplazamientos.csv, reacciones.csv, fuerzasExtremos.csv y
+// solicitaciones.csv: los casos de un valor (combinaciones, de primer o de
+// segundo orden, y casos sísmicos) con resultados (tablasCasos.cpp).
+void publicarTablasDeCasos(resultadosAnalisis& r);
+// modos.csv y formasModales.csv (tablasModos.cpp).
+void publicarTablasDeModos(resultadosAnalisis& r);
+// pandeo.csv y formasPandeo.csv (tablasModos.cpp).
+void publicarTablasDePandeo(resultadosAnalisis& r);
+// sismo.csv: por caso sísmico y modo, el período, la aceleración espectral y
+// el cortante basal (tablasSismo.cpp).
+void publicarTablasSismicas(resultadosAnalisis& r);
+// envolventeDesplazamientos.csv, envolventeReacciones.csv y
+// envolventeSolicitaciones.csv: los casos de dos valores (tablasCasos.cpp).
+void publicarTablasDeEnvolventes(resultadosAnalisis& r);
+// diafragmas.csv (tablasDiafragmas.cpp).
+void publicarTablasDeDiafragmas(resultadosAnalisis& r);
