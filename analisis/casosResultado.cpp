@@ -1,6 +1,6 @@
 #include "analisis/casosResultado.h"
 
-#include "analisis/tablasResultados.h"
+#include "analisis/clasesValor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,7 +31,7 @@ void calcularEscalas(casoResultado& caso, double tamano) {
     for (const solicitacionesBarra& b : caso.barras) {
         for (int i = 0; i < 12; ++i) mayor(i % 6 < 3 ? e.fuerzas : e.momentos, b.fuerzas[i]);
         for (int s = 0; s < kNumeroSolicitaciones; ++s) {
-            const bool fuerza = s == kSolicitacionN || s == kSolicitacionVy || s == kSolicitacionVz;
+            const bool fuerza = claseDeSolicitacion(s) == claseValor::fuerza;
             mayor(fuerza ? e.fuerzas : e.momentos, b.extremos[s].maximo);
             mayor(fuerza ? e.fuerzas : e.momentos, b.extremos[s].minimo);
         }
@@ -48,8 +48,7 @@ void calcularEscalas(casoResultado& caso, double tamano) {
 
 void toleranciasSolicitaciones(const escalasCaso& e, double t[kNumeroSolicitaciones]) {
     for (int s = 0; s < kNumeroSolicitaciones; ++s) {
-        const bool fuerza = s == kSolicitacionN || s == kSolicitacionVy || s == kSolicitacionVz;
-        t[s] = toleranciaEmpate(fuerza ? e.fuerzas : e.momentos);
+        t[s] = toleranciaEmpate(escalaDeClase(claseDeSolicitacion(s), e));
     }
 }
 
@@ -80,8 +79,7 @@ Eigen::Index componenteNormalizadora(const Eigen::VectorXd& forma) {
 
 extremoEntreBarras extremosEntreBarras(const casoResultado& caso, int s) {
     extremoEntreBarras r;
-    const bool fuerza = s == kSolicitacionN || s == kSolicitacionVy || s == kSolicitacionVz;
-    const double escala = fuerza ? caso.escalas.fuerzas : caso.escalas.momentos;
+    const double escala = escalaDeClase(claseDeSolicitacion(s), caso.escalas);
     const double tolerancia = toleranciaEmpate(escala);
     for (size_t i = 0; i < caso.barras.size(); ++i) {
         const extremoSolicitacion& e = caso.barras[i].extremos[s];

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "analisis/clasesValor.h"
 #include "globales.h"
 #include "reporte/bloquePandeo.h"
 #include "reporte/consolaLotes.h"
@@ -18,7 +19,7 @@
 #include "reporte/informe/figurasInforme.h"
 #include "reporte/informe/tablasCaso.h"
 
-bool esFuerza(int s) { return s == kSolicitacionN || s == kSolicitacionVy || s == kSolicitacionVz; }
+bool esFuerza(int s) { return claseDeSolicitacion(s) == claseValor::fuerza; }
 
 std::vector<tablaHtml::columna> columnasSeis(std::vector<tablaHtml::columna> primeras, const char* const nombres[6],
                                             magnitud primeras3, magnitud ultimas3) {
