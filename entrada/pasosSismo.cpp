@@ -48,7 +48,9 @@ void leerMasaDeCargas(ContextoCarga& ctx) {
             mensajes.error("Error: el registro " + std::to_string(k) + " de masaDeCargas: necesita pares factor caso");
             continue;
         }
-        for (const auto& [factor, caso] : pares) {
+        for (const auto& par : pares) {
+            const double factor = par.first;
+            const std::string& caso = par.second;
             if (!(factor >= 0)) {
                 mensajes.error("Error: el registro " + std::to_string(k) + " de masaDeCargas: necesita pares factor "
                                "caso con factores no negativos (" + numeroEscrito(factor) + " " + caso +
