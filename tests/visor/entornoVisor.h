@@ -16,11 +16,11 @@
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/camara.h"
 #include "visor/escena/estadoVisor.h"
-#include "visor/escena/vistaCamara.h"
+#include "visor/escena/ventanaSistema.h"
 #include "visor/interaccion/interruptores.h"
 #include "visor/interaccion/raton.h"
 #include "visor/interaccion/teclado.h"
-#include "visor/interaccion/ventanaSistema.h"
+#include "visor/interaccion/vistaCamara.h"
 
 
 inline std::ostream& operator<<(std::ostream& s, const Punto3& p) {

@@ -4,9 +4,9 @@
 #include <set>
 
 #include "entornoVisor.h"
-#include "visor/interaccion/lineaOrdenes.h"
-#include "visor/escena/escena.h"
+#include "visor/capas/escena.h"
 #include "visor/escena/lote.h"
+#include "visor/interaccion/lineaOrdenes.h"
 #include "visor/interaccion/panel.h"
 #include "visor/interaccion/textosAyuda.h"
 

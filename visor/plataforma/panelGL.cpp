@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-#include "visor/escena/escena.h"
+#include "visor/capas/escena.h"
 #include "visor/escena/estadoVisor.h"
 #include "visor/interaccion/panel.h"
 #include "visor/interaccion/textosAyuda.h"
