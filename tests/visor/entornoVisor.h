@@ -16,11 +16,12 @@
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/camara.h"
 #include "visor/escena/estadoVisor.h"
-#include "visor/escena/vistaCamara.h"
+#include "visor/escena/formaPandeo.h"
+#include "visor/escena/ventanaSistema.h"
 #include "visor/interaccion/interruptores.h"
 #include "visor/interaccion/raton.h"
 #include "visor/interaccion/teclado.h"
-#include "visor/interaccion/ventanaSistema.h"
+#include "visor/interaccion/vistaCamara.h"
 
 
 inline std::ostream& operator<<(std::ostream& s, const Punto3& p) {
@@ -90,6 +91,7 @@ protected:
         ventanaSistema::terminarPrograma = [](int estado) { falso.salidas.push_back(estado); };
         ventanaSistema::redibujoContinuo = [](bool activo) { falso.redibujoContinuo.push_back(activo); };
         animarModo(0);
+        mostrarPandeo(0);
         falso.redibujoContinuo.clear();
         interruptoresIniciales();
         dialogo = "Comando:";

@@ -1,8 +1,8 @@
 // Los diafragmas en el visor: un polígono translúcido por diafragma en la capa
 // del modelo y sus derivas en la leyenda de la deformada.
 #include "entornoVisor.h"
+#include "visor/capas/escena.h"
 #include "visor/capas/leyenda.h"
-#include "visor/escena/escena.h"
 
 namespace {
 // Dos pisos de cuatro columnas sin vigas; en el de arriba un quinto nudo (sin barras, con

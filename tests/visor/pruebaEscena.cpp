@@ -9,9 +9,9 @@
 #include "reporte/archivosCsv.h"
 #include "reporte/funcionPrint.h"
 #include "visor/capas/capas.h"
+#include "visor/capas/escena.h"
 #include "visor/capas/geometriaDiagramas.h"
 #include "visor/capas/leyenda.h"
-#include "visor/escena/escena.h"
 #include "visor/escena/formatoTexto.h"
 #include "visor/escena/lote.h"
 

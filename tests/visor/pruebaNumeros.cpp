@@ -3,8 +3,8 @@
 #include <sstream>
 
 #include "entornoVisor.h"
+#include "visor/capas/escena.h"
 #include "visor/capas/geometriaDiagramas.h"
-#include "visor/escena/escena.h"
 #include "visor/escena/formatoTexto.h"
 #include "visor/escena/lote.h"
 

@@ -1,6 +1,6 @@
 // Órdenes en un renglón y el fin del resaltado de "barra N".
 #include "entornoVisor.h"
-#include "visor/escena/escena.h"
+#include "visor/capas/escena.h"
 #include "visor/escena/lote.h"
 #include "visor/escena/visibilidad.h"
 #include "visor/interaccion/captura.h"

@@ -4,9 +4,9 @@
 #include <set>
 
 #include "entornoVisor.h"
-#include "visor/interaccion/lineaOrdenes.h"
-#include "visor/escena/escena.h"
+#include "visor/capas/escena.h"
 #include "visor/escena/lote.h"
+#include "visor/interaccion/lineaOrdenes.h"
 #include "visor/interaccion/panel.h"
 #include "visor/interaccion/textosAyuda.h"
 
@@ -392,4 +392,64 @@ TEST_F(EntornoVisor, ModoNAnimaLaFormaModalYOtraCapaLaTermina) {
     EXPECT_EQ(falso.redibujoContinuo, (std::vector<bool>{true, false, true, false, true, false, true, false}));
     prepararEscena();
     EXPECT_TRUE(formaModalEscena(1).vacio());
+}
+
+// Sobre el modelo se ve a lo sumo una forma: la de un modo, que oscila y pide
+// redibujar sin pausa, o la de pandeo, quieta. Mostrar una quita la otra, y
+// sólo la animación de un modo pide y suelta el redibujo continuo.
+TEST_F(EntornoVisor, PandeoNYModoNSeReemplazanYSoloElModoRedibujaSinPausa) {
+    CapturaConsola silencio;
+    // Ménsula de 3 m comprimida por 100 en la punta, con una masa para los modos.
+    cargar("nudos: 1 0 0 0  2 0 0 3\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1  1\n"
+           "seccionRectangular: R 0.3 0.5 25e6 0.2 0  1\nmasaNudo: 2  2\ngravedad: 9.81\nmodos: 2\n"
+           "puntual: P 0 0 -100 0 0 0  2\ncombo: C1 1 P\npandeo: C1 2\n");
+    funcionFronteraGraf();
+    orden("pandeo 1");
+    EXPECT_EQ(dialogo, "No hay formas de pandeo: presione Calcular. Ingrese Comando:");
+    modificadorFlagsGraf(kFlagCalculado);
+    orden("pandeo 1");  // la forma es la de la primera combinación activa
+    EXPECT_EQ(dialogo, "No hay formas de pandeo en los combos activos. Ingrese Comando:");
+    orden("combo", "C1");
+    const pandeoCombo* p = pandeoActivo();
+    ASSERT_NE(p, nullptr);
+    ASSERT_EQ(p->factores.size(), 2u);
+    // Euler de la ménsula en el eje débil: π²·E·I/(4·L²) con I = 0.5·0.3³/12 y L = 3,
+    // entre la carga; una sola barra cúbica lo sobreestima menos de 0.8 %.
+    const double critico = PI * PI * 25e6 * (0.5 * 0.3 * 0.3 * 0.3 / 12) / (4 * 3 * 3) / 100;
+    EXPECT_NEAR(p->factores[0] / critico, 1.0, 0.01);
+
+    orden("pandeo 1");
+    EXPECT_EQ(dialogo, descripcionPandeo(*p, 1) + ". Ingrese Comando:");
+    EXPECT_EQ(pandeoMostrado(), 1);
+    EXPECT_EQ(modoAnimado(), 0);
+    prepararEscena();
+    EXPECT_FALSE(formaModalEscena(0.0).vacio());  // quieta: entera en cualquier fase
+    EXPECT_TRUE(falso.redibujoContinuo.empty());
+
+    // Un modo quita la forma de pandeo y otra forma de pandeo quita el modo y suelta el redibujo.
+    orden("modo 1");
+    EXPECT_EQ(modoAnimado(), 1);
+    EXPECT_EQ(pandeoMostrado(), 0);
+    EXPECT_EQ(falso.redibujoContinuo, std::vector<bool>{true});
+    orden("pandeo 2");
+    EXPECT_EQ(pandeoMostrado(), 2);
+    EXPECT_EQ(modoAnimado(), 0);
+    EXPECT_EQ(falso.redibujoContinuo, (std::vector<bool>{true, false}));
+    // "modo 0" sólo termina una animación: la forma de pandeo queda.
+    orden("modo 0");
+    EXPECT_EQ(pandeoMostrado(), 2);
+    EXPECT_EQ(falso.redibujoContinuo, (std::vector<bool>{true, false}));
+    prepararEscena();
+    ASSERT_FALSE(leyendaEscena().empty());
+    EXPECT_EQ(leyendaEscena().back().rfind(descripcionPandeo(*p, 2), 0), 0u) << leyendaEscena().back();
+
+    // "pandeo 0" y otra capa de resultados la quitan, y con ella su dibujo.
+    orden("pandeo 0");
+    EXPECT_EQ(pandeoMostrado(), 0);
+    prepararEscena();
+    EXPECT_TRUE(formaModalEscena(1.0).vacio());
+    orden("pandeo 1", "plotN");
+    EXPECT_EQ(pandeoMostrado(), 0);
+    EXPECT_EQ(modoAnimado(), 0);
+    EXPECT_EQ(falso.redibujoContinuo, (std::vector<bool>{true, false}));
 }

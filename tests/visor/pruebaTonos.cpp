@@ -3,7 +3,7 @@
 #include <set>
 
 #include "entornoVisor.h"
-#include "visor/escena/escena.h"
+#include "visor/capas/escena.h"
 #include "visor/escena/lote.h"
 
 namespace {

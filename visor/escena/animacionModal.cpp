@@ -7,29 +7,32 @@
 
 #include "globales.h"
 #include "visor/escena/estadoVisor.h"
-#include "visor/escena/formaPandeo.h"
-#include "visor/interaccion/ventanaSistema.h"
+#include "visor/escena/formaMostrada.h"
+#include "visor/escena/ventanaSistema.h"
 
 namespace {
 
-int modo = 0;
 std::chrono::steady_clock::time_point inicio;
 
 }  // namespace
 
-int modoAnimado() { return modo; }
+int modoAnimado() {
+    const FormaMostrada f = formaMostrada();
+    return f.clase == ClaseForma::modoVibracion ? f.numero : 0;
+}
 
 void animarModo(int k) {
-    const bool antes = modo > 0;
-    modo = k > 0 ? k : 0;
-    if (modo > 0) mostrarPandeo(0);
+    const bool antes = modoAnimado() > 0;
+    // Un modo reemplaza a la forma de pandeo que se mostrara.
+    mostrarForma(ClaseForma::modoVibracion, k);
     inicio = std::chrono::steady_clock::now();
     // El redibujo continuo se pide una sola vez por animación y se suelta al terminarla.
-    if (antes != (modo > 0)) ventanaSistema::redibujoContinuo(modo > 0);
+    const bool ahora = modoAnimado() > 0;
+    if (antes != ahora) ventanaSistema::redibujoContinuo(ahora);
 }
 
 double faseModo() {
-    if (modo == 0) return 0.0;
+    if (modoAnimado() == 0) return 0.0;
     const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
     return std::sin(2.0 * PI * t);
 }

@@ -5,17 +5,18 @@
 #include "globales.h"
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/estadoVisor.h"
+#include "visor/escena/formaMostrada.h"
 #include "visor/escena/visibilidad.h"
 
-namespace {
-int forma = 0;
-}  // namespace
-
-int pandeoMostrado() { return forma; }
+int pandeoMostrado() {
+    const FormaMostrada f = formaMostrada();
+    return f.clase == ClaseForma::pandeo ? f.numero : 0;
+}
 
 void mostrarPandeo(int k) {
-    forma = k > 0 ? k : 0;
-    if (forma > 0) animarModo(0);
+    // Terminar la animación de un modo suelta también el redibujo continuo.
+    if (k > 0) animarModo(0);
+    mostrarForma(ClaseForma::pandeo, k);
 }
 
 const pandeoCombo* pandeoActivo() {

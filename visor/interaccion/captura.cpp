@@ -8,7 +8,7 @@
 
 #include "globales.h"
 #include "visor/escena/estadoVisor.h"
-#include "visor/interaccion/ventanaSistema.h"
+#include "visor/escena/ventanaSistema.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "diagnosticos.h"
 #include "globales.h"
 #include "visor/escena/animacionModal.h"
-#include "visor/escena/formaPandeo.h"
 #include "visor/escena/estadoVisor.h"
-#include "visor/interaccion/lineaOrdenes.h"
+#include "visor/escena/formaPandeo.h"
+#include "visor/interaccion/respuesta.h"
 #include "visor/interaccion/textosAyuda.h"
 
 namespace {

@@ -11,12 +11,13 @@
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/estadoVisor.h"
 #include "visor/escena/formaPandeo.h"
-#include "visor/escena/vistaCamara.h"
+#include "visor/escena/ventanaSistema.h"
 #include "visor/escena/visibilidad.h"
 #include "visor/interaccion/captura.h"
 #include "visor/interaccion/consultaBarra.h"
 #include "visor/interaccion/interruptores.h"
-#include "visor/interaccion/ventanaSistema.h"
+#include "visor/interaccion/respuesta.h"
+#include "visor/interaccion/vistaCamara.h"
 
 namespace {
 
@@ -232,11 +233,6 @@ bool conArgumento(const std::string& texto, const std::string& orden, std::strin
 }
 
 }  // namespace
-
-void responder(const std::string& texto) {
-    dialogo = texto;
-    modoLinea = ModoLinea::Ordenes;
-}
 
 std::string avisoDeCarga(int advertencias, int errores) {
     if (errores <= 0) return "Modelo cargado con " + std::to_string(advertencias) + " advertencias; vea la consola";

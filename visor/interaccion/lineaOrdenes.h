@@ -1,14 +1,8 @@
 // Línea de órdenes del panel: lo que se escribe en ella, las órdenes que
-// entiende y la respuesta que dejan en el indicador (dialogo, en estadoVisor).
+// entiende y la respuesta que dejan en el indicador (respuesta.h).
 #pragma once
 
 #include <string>
-
-// El indicador de la línea lista para otra orden.
-inline constexpr const char* kIngrese = "Ingrese Comando:";
-
-// Deja la respuesta en el indicador y la línea lista para otra orden.
-void responder(const std::string& texto);
 
 // Lo que dice la línea tras leer el modelo: "Modelo cargado con N advertencias;
 // vea la consola", y si hubo errores de entrada, "Modelo cargado con N

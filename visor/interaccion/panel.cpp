@@ -4,9 +4,9 @@
 #include <cstddef>
 
 #include "visor/escena/estadoVisor.h"
+#include "visor/escena/ventanaSistema.h"
 #include "visor/escena/visibilidad.h"
 #include "visor/interaccion/interruptores.h"
-#include "visor/interaccion/ventanaSistema.h"
 
 std::vector<BotonPanel> botonesPanel(const std::vector<int>& flags, int w, int h) {
     std::vector<BotonPanel> botones = {

@@ -2,8 +2,8 @@
 
 #include "visor/escena/camara.h"
 #include "visor/escena/estadoVisor.h"
-#include "visor/escena/vistaCamara.h"
-#include "visor/interaccion/ventanaSistema.h"
+#include "visor/escena/ventanaSistema.h"
+#include "visor/interaccion/vistaCamara.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
 #include "visor/escena/animacionModal.h"
-#include "visor/escena/formaPandeo.h"
 #include "visor/escena/estadoVisor.h"
-#include "visor/escena/vistaCamara.h"
+#include "visor/escena/formaPandeo.h"
+#include "visor/escena/ventanaSistema.h"
 #include "visor/escena/visibilidad.h"
 #include "visor/interaccion/interruptores.h"
 #include "visor/interaccion/lineaOrdenes.h"
-#include "visor/interaccion/ventanaSistema.h"
+#include "visor/interaccion/vistaCamara.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "constantes.h"
+#include "visor/capas/escena.h"
 #include "visor/escena/animacionModal.h"
-#include "visor/escena/formaPandeo.h"
-#include "visor/escena/escena.h"
 #include "visor/escena/estadoVisor.h"
+#include "visor/escena/formaPandeo.h"
 #include "visor/escena/rotulos.h"
 #include "visor/plataforma/fuenteTrazos.h"
 

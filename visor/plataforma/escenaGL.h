@@ -1,4 +1,4 @@
-// La escena preparada (escena/escena.h) entregada a OpenGL: los grupos de cada
+// La escena preparada (capas/escena.h) entregada a OpenGL: los grupos de cada
 // capa compilados en una lista que se repite en cada cuadro, y las esferas y
 // los rótulos orientados hacia la cámara del cuadro.
 #pragma once

@@ -3,10 +3,11 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <string>
 
-#include "visor/escena/escena.h"
+#include "visor/capas/escena.h"
 #include "visor/escena/estadoVisor.h"
 #include "visor/interaccion/panel.h"
 #include "visor/interaccion/textosAyuda.h"
@@ -74,32 +75,37 @@ void etiquetaBoton(double x, double y, const std::string& texto) {
     glEnable(GL_DEPTH_TEST);
 }
 
-// Dibujan el botón y atienden el clic pendiente.
-void botonFlag(double x, double y, double ancho, double alto, const std::string& etiqueta, int k) {
-    if (k < 0 || k >= static_cast<int>(flags.size())) return;
-    const bool encendido = flags[static_cast<size_t>(k)] % 2 != 0;
-    fondoBoton(x, y, ancho, alto, -0.001, encendido);
-    if (encendido)
-        glColor3d(0.7, 1, 0);
-    else
-        glColor3d(0.2, 0.3, 0);
-    etiquetaBoton(x + 5, y + alto - 3, etiqueta);
-    clicEnBotonFlag(x, y, ancho, alto, k);
+// Cómo se ve un botón: qué tan delante del texto va su rectángulo, el color
+// de su etiqueta encendido y apagado y cuánto sube la etiqueta desde su borde inferior.
+struct EstiloBoton {
+    double profundidad;
+    std::array<double, 3> encendido, apagado;
+    double subidaEtiqueta;
+};
+constexpr EstiloBoton kEstiloInterruptor{-0.001, {0.7, 1, 0}, {0.2, 0.3, 0}, 3};
+constexpr EstiloBoton kEstiloCombinacion{-0.01, {0, 1, 0}, {0, 0.3, 0}, 1};
+
+void dibujarBoton(const BotonPanel& b, bool encendido, const EstiloBoton& estilo) {
+    fondoBoton(b.x, b.y, b.ancho, b.alto, estilo.profundidad, encendido);
+    const std::array<double, 3>& color = encendido ? estilo.encendido : estilo.apagado;
+    glColor3d(color[0], color[1], color[2]);
+    etiquetaBoton(b.x + 5, b.y + b.alto - estilo.subidaEtiqueta, b.etiqueta);
     glRasterPos3d(0, 0, 0);
 }
 
-void botonCombo(double x, double y, double ancho, double alto, const std::string& nombre, int i) {
-    const int k = kFlagPrimerCombo + i;
+// Dibujan el botón y atienden el clic pendiente.
+void botonFlag(const BotonPanel& b) {
+    const int k = b.interruptor;
+    if (k < 0 || k >= static_cast<int>(flags.size())) return;
+    dibujarBoton(b, flags[static_cast<size_t>(k)] % 2 != 0, kEstiloInterruptor);
+    clicEnBotonFlag(b.x, b.y, b.ancho, b.alto, k);
+}
+
+void botonCombo(const BotonPanel& b) {
+    const int k = b.interruptor, i = k - kFlagPrimerCombo;
     if (i < 0 || k >= static_cast<int>(flags.size())) return;
-    const bool encendido = flags[static_cast<size_t>(k)] % 2 != 0;
-    fondoBoton(x, y, ancho, alto, -0.01, encendido);
-    if (encendido)
-        glColor3d(0, 1, 0);
-    else
-        glColor3d(0, 0.3, 0);
-    etiquetaBoton(x + 5, y + alto - 1, nombre);
-    clicEnBotonCombo(x, y, ancho, alto, i);
-    glRasterPos3d(0, 0, 0);
+    dibujarBoton(b, flags[static_cast<size_t>(k)] % 2 != 0, kEstiloCombinacion);
+    clicEnBotonCombo(b.x, b.y, b.ancho, b.alto, i);
 }
 
 // Lleva los píxeles de la ventana sobre la proyección actual: desde aquí un
@@ -157,11 +163,9 @@ void plotDialogo() {
 
     glColor3d(0, 1, 0);
     drawTextoBitmap(w - kAnchoColumnaCombos, kYTituloCombos, "COMBOS ACTIVADOS:");
-    for (const BotonPanel& b : botonesCombos(combosDelPanel(), wVentana))
-        botonCombo(b.x, b.y, b.ancho, b.alto, b.etiqueta, b.interruptor - kFlagPrimerCombo);
+    for (const BotonPanel& b : botonesCombos(combosDelPanel(), wVentana)) botonCombo(b);
 
-    for (const BotonPanel& b : botonesPanel(flags, wVentana, hVentana))
-        botonFlag(b.x, b.y, b.ancho, b.alto, b.etiqueta, b.interruptor);
+    for (const BotonPanel& b : botonesPanel(flags, wVentana, hVentana)) botonFlag(b);
     glPopMatrix();
 }
 

@@ -9,9 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "visor/interaccion/ventanaSistema.h"
+#include "visor/escena/ventanaSistema.h"
 #include "visor/plataforma/eventosGlut.h"
-#include "visor/plataforma/ventana.h"
 
 namespace ventanaSistema {
 namespace {
@@ -21,6 +20,18 @@ int anchoGlut() { return glutGet(GLUT_WINDOW_WIDTH); }
 int altoGlut() { return glutGet(GLUT_WINDOW_HEIGHT); }
 void redibujoGlut() { glutPostRedisplay(); }
 void salirProceso(int estado) { std::exit(estado); }
+
+// Animaciones que piden redibujar sin pausa: mientras haya alguna, freeglut
+// redibuja cada vez que no tiene eventos que atender.
+int animacionesActivas = 0;
+
+void redibujarSinPausa() { glutPostRedisplay(); }
+
+void redibujoContinuoGlut(bool activo) {
+    animacionesActivas += activo ? 1 : -1;
+    if (animacionesActivas < 0) animacionesActivas = 0;
+    glutIdleFunc(animacionesActivas > 0 ? redibujarSinPausa : nullptr);
+}
 
 }  // namespace
 
@@ -48,14 +59,8 @@ void ponerTitulo(const std::string& titulo) {
     XFlush(pantalla);
 }
 
-void usarSistemaReal() {
-    modificadores = modificadoresGlut;
-    anchoVentana = anchoGlut;
-    altoVentana = altoGlut;
-    redimensionar = changeSize;
-    pedirRedibujo = redibujoGlut;
-    terminarPrograma = salirProceso;
-    redibujoContinuo = ::redibujoContinuo;
+void usarSistemaReal(void (*remodelar)(int, int)) {
+    usar(modificadoresGlut, anchoGlut, altoGlut, remodelar, redibujoGlut, salirProceso, redibujoContinuoGlut);
 }
 
 }  // namespace ventanaSistema

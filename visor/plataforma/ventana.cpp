@@ -10,10 +10,10 @@
 #include "version.h"
 #include "visor/escena/camara.h"
 #include "visor/escena/estadoVisor.h"
-#include "visor/escena/vistaCamara.h"
 #include "visor/interaccion/lineaOrdenes.h"
 #include "visor/interaccion/raton.h"
 #include "visor/interaccion/teclado.h"
+#include "visor/interaccion/vistaCamara.h"
 #include "visor/plataforma/capturaGL.h"
 #include "visor/plataforma/escenaGL.h"
 #include "visor/plataforma/eventosGlut.h"
@@ -22,13 +22,9 @@
 
 namespace {
 
-// Animaciones que piden redibujar sin pausa.
-int animacionesActivas = 0;
 // La cámara de arranque se encuadra cuando la ventana conoce su tamaño: en
 // el primer cambio de tamaño aceptado, antes del primer cuadro.
 bool encuadrePendiente = true;
-
-void redibujarSinPausa() { glutPostRedisplay(); }
 
 }  // namespace
 
@@ -39,7 +35,7 @@ std::string tituloVentana(const std::string& archivo) {
 
 void funcionPlot(int argc, char** argv) {
     // El teclado, el ratón y el panel piden desde aquí a freeglut.
-    ventanaSistema::usarSistemaReal();
+    ventanaSistema::usarSistemaReal(changeSize);
     // El dibujo por software pide y devuelve en cada cuadro bloques de varios
     // megabytes; servidos con mmap, cada cuadro vuelve a pagar las faltas de
     // página de memoria nueva. Desde el montículo se reusan entre cuadros.
@@ -71,12 +67,6 @@ void funcionPlot(int argc, char** argv) {
     glutKeyboardFunc(teclado);
     glutSpecialFunc(tecladoEspecialGlut);
     glutMainLoop();
-}
-
-void redibujoContinuo(bool activo) {
-    animacionesActivas += activo ? 1 : -1;
-    if (animacionesActivas < 0) animacionesActivas = 0;
-    glutIdleFunc(animacionesActivas > 0 ? redibujarSinPausa : nullptr);
 }
 
 void changeSize(int w, int h) {

@@ -1,5 +1,4 @@
-// Ventana del visor con freeglut: arranque, cambio de tamaño, cuadro y
-// redibujo continuo mientras dure una animación.
+// Ventana del visor con freeglut: arranque, cambio de tamaño y cuadro.
 #pragma once
 
 #include <string>
@@ -12,6 +11,3 @@ std::string tituloVentana(const std::string& archivo);
 void changeSize(int w, int h);
 // Dibuja un cuadro completo. Se llama sólo cuando algo pidió redibujar.
 void draw();
-// Una animación (por ejemplo la de un modo de vibración) pide redibujar sin
-// pausa mientras dure: activo al empezar y falso al terminar.
-void redibujoContinuo(bool activo);

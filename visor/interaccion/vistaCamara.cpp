@@ -1,4 +1,4 @@
-#include "visor/escena/vistaCamara.h"
+#include "visor/interaccion/vistaCamara.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -9,9 +9,9 @@
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/estadoVisor.h"
 #include "visor/escena/lote.h"
+#include "visor/escena/ventanaSistema.h"
 #include "visor/escena/visibilidad.h"
 #include "visor/interaccion/panel.h"
-#include "visor/interaccion/ventanaSistema.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "visor/escena/escena.h"
+#include "visor/capas/escena.h"
 
 #include <cmath>
 #include <cstdio>

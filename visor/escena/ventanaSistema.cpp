@@ -1,4 +1,4 @@
-#include "visor/interaccion/ventanaSistema.h"
+#include "visor/escena/ventanaSistema.h"
 
 #include <cstdlib>
 
@@ -22,14 +22,19 @@ void (*pedirRedibujo)() = sinRedibujo;
 void (*terminarPrograma)(int) = salirProceso;
 void (*redibujoContinuo)(bool) = sinAnimacion;
 
+void usar(int (*teclasModificadoras)(), int (*ancho)(), int (*alto)(), void (*remodelar)(int, int),
+          void (*redibujo)(), void (*terminar)(int), void (*continuo)(bool)) {
+    modificadores = teclasModificadoras;
+    anchoVentana = ancho;
+    altoVentana = alto;
+    redimensionar = remodelar;
+    pedirRedibujo = redibujo;
+    terminarPrograma = terminar;
+    redibujoContinuo = continuo;
+}
+
 void usarSinVentana() {
-    modificadores = sinModificadores;
-    anchoVentana = sinTamano;
-    altoVentana = sinTamano;
-    redimensionar = sinProyeccion;
-    pedirRedibujo = sinRedibujo;
-    terminarPrograma = salirProceso;
-    redibujoContinuo = sinAnimacion;
+    usar(sinModificadores, sinTamano, sinTamano, sinProyeccion, sinRedibujo, salirProceso, sinAnimacion);
 }
 
 }  // namespace ventanaSistema
