@@ -149,7 +149,8 @@ std::string textoUso() {
            "                   pandeo.csv y formasPandeo.csv; con sismo:, sismo.csv; con\n"
            "                   envolvente: o un combo con sismo, envolventeDesplazamientos.csv,\n"
            "                   envolventeReacciones.csv y envolventeSolicitaciones.csv; con\n"
-           "                   diafragma:, diafragmas.csv\n"
+           "                   diafragma:, diafragmas.csv; con verificacionAcero:,\n"
+           "                   verificacion.csv y resistencias.csv\n"
            "  --informe CARPETA\n"
            "                   con --calcular, escribir además el informe de cálculo\n"
            "                   informe.html en CARPETA (se crea si no existe)\n"
@@ -208,6 +209,7 @@ int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaC
     imprimirReacciones();
     imprimirModos();
     imprimirPandeo();
+    imprimirVerificacionAcero();
     // Una combinación de segundo orden que supera la carga crítica no tiene
     // resultados: el análisis no terminó bien aunque las demás sí.
     return diagnosticoUltimoAnalisis.segundoOrdenInestable ? 1 : 0;

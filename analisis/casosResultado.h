@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "analisis/resultadosAcero.h"
 #include "modelo/solicitacionesBarra.h"
 
 class objBarra3d;
@@ -267,6 +268,8 @@ struct resultadosAnalisis {
     Eigen::SparseMatrix<double> rigidez;
     Eigen::MatrixXd cargasPuntuales;
     Eigen::MatrixXd cargasDistribuidas;
+    // La verificación de las barras de acero (vacía si el modelo no la pide).
+    resultadosAcero acero;
 
     // Las tablas que publican las familias de resultados (tablasResultados.h),
     // que las salidas escriben.

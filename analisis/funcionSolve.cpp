@@ -23,6 +23,7 @@
 #include "analisis/sentidoAxial.h"
 #include "analisis/solucionDispersa.h"
 #include "analisis/tablasResultados.h"
+#include "analisis/verificacionAcero.h"
 #include "diagnosticos.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
@@ -760,6 +761,8 @@ bool funcionSolve() {
     tiemposUltimoAnalisis.derivados = segundosDesde(etapa);
     // El error ya está en los mensajes; la estructura en sí se resolvió.
     if (!derivados) return fallar(resultadoAnalisis::correcto);
+    // La verificación de las barras de acero lee los casos ya llenos.
+    verificarAcero(resultados);
     // Las tablas que leen las salidas, de todas las familias de resultados.
     publicarTablas(resultados);
     if (condicion > kCondicionAviso) {

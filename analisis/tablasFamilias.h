@@ -21,3 +21,8 @@ void publicarTablasSismicas(resultadosAnalisis& r);
 void publicarTablasDeEnvolventes(resultadosAnalisis& r);
 // diafragmas.csv (tablasDiafragmas.cpp).
 void publicarTablasDeDiafragmas(resultadosAnalisis& r);
+// verificacion.csv y resistencias.csv, y la tabla de los miembros por su
+// mayor razón para el informe (tablasAcero.cpp).
+void publicarTablasDeAcero(resultadosAnalisis& r);
+// Las barras de un miembro de acero en rangos ("1–4").
+std::string barrasDeMiembro(const miembroVerificado& m);

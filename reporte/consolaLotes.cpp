@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "analisis/tablasFamilias.h"
 #include "globales.h"
 #include "reporte/bloquePandeo.h"
 #include "reporte/equilibrio.h"
@@ -95,5 +96,50 @@ void imprimirReacciones() {
         }
         for (const std::string& linea : lineasDiafragmas(caso)) std::cout << linea << "\n";
     }
+    std::cout.flush();
+}
+
+std::vector<std::string> lineasVerificacionAcero(const resultadosAnalisis& r) {
+    std::vector<std::string> lineas;
+    if (!r.disponibles || !r.acero.pedida) return lineas;
+    const char* metodo = nombreMetodo(r.acero.metodo);
+    int verificados = 0, noCumplen = 0;
+    const miembroVerificado* mayor = nullptr;
+    for (const miembroVerificado& m : r.acero.miembros) {
+        if (!m.verificado) continue;
+        ++verificados;
+        if (!m.cumple()) ++noCumplen;
+        if (m.peor() != nullptr && (mayor == nullptr || m.peor()->razon > mayor->peor()->razon)) mayor = &m;
+    }
+    const auto combo = [&r](const verificacionEnCaso& v) {
+        const casoResultado& caso = r.casos[static_cast<size_t>(v.caso)];
+        return caso.nombre + (caso.dosValores() ? (v.minimos ? " (mínimos)" : " (máximos)") : "");
+    };
+    char texto[512];
+    std::snprintf(texto, sizeof texto, "Verificación de acero (%s): %d %s, %d no %s", metodo, verificados,
+                  verificados == 1 ? "miembro" : "miembros", noCumplen, noCumplen == 1 ? "cumple" : "cumplen");
+    std::string linea = texto;
+    if (mayor != nullptr) {
+        const verificacionEnCaso& p = *mayor->peor();
+        std::snprintf(texto, sizeof texto, "; mayor razón %.3f (miembro %s, combo %s, ecuación %s)", p.razon,
+                      mayor->nombre.c_str(), combo(p).c_str(), p.ecuacion);
+        linea += texto;
+    }
+    lineas.push_back(linea);
+    for (const miembroVerificado& m : r.acero.miembros) {
+        if (!m.verificado) {
+            lineas.push_back("Miembro " + m.nombre + ": sin verificación (" + m.motivo + ")");
+        } else if (!m.cumple()) {
+            const verificacionEnCaso& p = *m.peor();
+            std::snprintf(texto, sizeof texto, "Miembro %s: razón %.3f (combo %s, ecuación %s, x = %.4g)",
+                          m.nombre.c_str(), p.razon, combo(p).c_str(), p.ecuacion, p.x);
+            lineas.push_back(texto);
+        }
+    }
+    return lineas;
+}
+
+void imprimirVerificacionAcero() {
+    for (const std::string& linea : lineasVerificacionAcero(resultados)) std::cout << linea << "\n";
     std::cout.flush();
 }

@@ -3,6 +3,7 @@
 
 #include <Eigen/Dense>
 #include <string>
+#include <vector>
 
 // "nudo N:" y las seis reacciones Rx Ry Rz Mx My Mz con "%.6e" (0 en los
 // grados de libertad libres).
@@ -21,3 +22,11 @@ std::string lineaSismo(int c);
 // basal y "Reacciones del sismo CASO" con los módulos; una envolvente,
 // "Envolvente NOMBRE: K combinaciones".
 void imprimirReacciones();
+struct resultadosAnalisis;
+// La verificación de acero: "Verificación de acero (METODO): N miembros, K no
+// cumplen; mayor razón R (miembro M, combo C, ecuación E)" y una línea por
+// miembro que no cumple, "Miembro M: razón R (combo C, ecuación E, x = X)", o
+// que no se verifica, "Miembro M: sin verificación (sección NOMBRE)". Nada
+// si el modelo no la pide.
+std::vector<std::string> lineasVerificacionAcero(const resultadosAnalisis& r);
+void imprimirVerificacionAcero();
