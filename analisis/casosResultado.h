@@ -8,9 +8,9 @@
 // máximo y el mínimo de cada magnitud, y la envolvente el caso que manda en
 // cada uno; sus funciones a lo largo de la barra no se guardan: se evalúan
 // cuando se piden a partir de los casos de los que salen. Los análisis llenan
-// los casos; el reporte, los archivos CSV, las líneas del modo por lotes, el
-// equilibrio y el visor sólo los leen y les dan formato: ninguno calcula un
-// resultado propio.
+// los casos (también el equilibrio de cada combinación); el reporte, los
+// archivos CSV, las líneas del modo por lotes y el visor sólo los leen y les
+// dan formato: ninguno calcula un resultado propio.
 #pragma once
 
 #include <Eigen/Dense>
@@ -97,6 +97,20 @@ struct resultadoDiafragma {
     std::vector<double> derivasX, derivasY;
 };
 
+// Fuerza (componentes 0 a 2) y momento respecto del origen (3 a 5), en ejes globales.
+using Torsor = Eigen::Matrix<double, 6, 1>;
+
+// El equilibrio global de una combinación (en una con sismo, de su parte
+// estática), que calcula el análisis (equilibrio.h): la resultante de las
+// cargas aplicadas y la de las reacciones, y el error relativo de su suma.
+// Sólo en los casos de las combinaciones (calculado falso en los demás).
+struct equilibrioCaso {
+    bool calculado = false;
+    Torsor cargas = Torsor::Zero();
+    Torsor reacciones = Torsor::Zero();
+    double error = 0;
+};
+
 struct casoResultado {
     std::string nombre;
     tipoCaso tipo = tipoCaso::combinacion;
@@ -120,6 +134,7 @@ struct casoResultado {
     segundoOrdenCaso segundoOrden;  // sólo en un caso de tipo segundoOrden
     // Uno por diafragma del modelo, en el orden de sus registros.
     std::vector<resultadoDiafragma> diafragmas;
+    equilibrioCaso equilibrio;
 
     // ---- Casos de dos valores: desplazamientos, reacciones y fuerzas de
     // extremo guardan los máximos; éstos, los mínimos. ----

@@ -90,30 +90,6 @@ tablaResultados tablaFuerzasExtremos(const resultadosAnalisis& r) {
     return t;
 }
 
-tablaResultados tablaSolicitaciones(const resultadosAnalisis& r) {
-    tablaResultados t;
-    t.clave = "solicitaciones.csv";
-    t.columnas = {{"combo", claseValor::texto},       {"barra", claseValor::entero},    {"esfuerzo", claseValor::texto},
-                  {"maximo", claseValor::fuerza},     {"xMaximo", claseValor::longitud}, {"minimo", claseValor::fuerza},
-                  {"xMinimo", claseValor::longitud}};
-    auto casos = std::make_shared<std::vector<int>>(casosDe(r, false));
-    const size_t porCaso = barra.size() * kNumeroSolicitaciones;
-    t.filas = casos->size() * porCaso;
-    t.llenar = [&r, casos, porCaso](std::size_t i, filaTabla& f) {
-        const int c = (*casos)[i / porCaso];
-        const objBarra3d& b = barra[i % porCaso / kNumeroSolicitaciones];
-        const int s = static_cast<int>(i % kNumeroSolicitaciones);
-        const casoResultado& caso = r.casos[static_cast<size_t>(c)];
-        const extremoSolicitacion& e = caso.barras[static_cast<size_t>(b.getNoBarraInterna())].extremos[s];
-        const claseValor clase = claseDeSolicitacion(s);
-        f.caso = c;
-        f.escalas = &caso.escalas;
-        f.texto(caso.nombre).entero(b.getNoBarraUsuario()).texto(kNombresSolicitaciones[s]);
-        f.numero(e.maximo, clase).numero(e.xMaximo).numero(e.minimo, clase).numero(e.xMinimo);
-    };
-    return t;
-}
-
 // El nombre del caso que manda en un extremo: el de la envolvente, o el caso
 // mismo en una combinación con sismo.
 const std::string& queManda(const resultadosAnalisis& r, const casoResultado& caso, int indice) {
@@ -159,16 +135,21 @@ tablaResultados tablaEnvolventeNudos(const resultadosAnalisis& r, bool reaccione
     return t;
 }
 
-tablaResultados tablaEnvolventeSolicitaciones(const resultadosAnalisis& r) {
+// combo,barra,esfuerzo,maximo,xMaximo,minimo,xMinimo: seis filas por barra; en
+// una envolvente (envolvente,...), con la combinación que manda en cada extremo.
+tablaResultados tablaSolicitaciones(const resultadosAnalisis& r, bool envolvente) {
     tablaResultados t;
-    t.clave = "envolventeSolicitaciones.csv";
-    t.columnas = {{"envolvente", claseValor::texto},  {"barra", claseValor::entero},      {"esfuerzo", claseValor::texto},
-                  {"maximo", claseValor::fuerza},     {"xMaximo", claseValor::longitud},  {"comboMaximo", claseValor::texto},
-                  {"minimo", claseValor::fuerza},     {"xMinimo", claseValor::longitud},  {"comboMinimo", claseValor::texto}};
-    auto casos = std::make_shared<std::vector<int>>(casosDe(r, true));
+    t.clave = envolvente ? "envolventeSolicitaciones.csv" : "solicitaciones.csv";
+    t.columnas = {{envolvente ? "envolvente" : "combo", claseValor::texto}, {"barra", claseValor::entero},
+                  {"esfuerzo", claseValor::texto}, {"maximo", claseValor::fuerza}, {"xMaximo", claseValor::longitud}};
+    if (envolvente) t.columnas.push_back({"comboMaximo", claseValor::texto});
+    t.columnas.push_back({"minimo", claseValor::fuerza});
+    t.columnas.push_back({"xMinimo", claseValor::longitud});
+    if (envolvente) t.columnas.push_back({"comboMinimo", claseValor::texto});
+    auto casos = std::make_shared<std::vector<int>>(casosDe(r, envolvente));
     const size_t porCaso = barra.size() * kNumeroSolicitaciones;
     t.filas = casos->size() * porCaso;
-    t.llenar = [&r, casos, porCaso](std::size_t i, filaTabla& f) {
+    t.llenar = [&r, casos, porCaso, envolvente](std::size_t i, filaTabla& f) {
         const int c = (*casos)[i / porCaso];
         const objBarra3d& b = barra[i % porCaso / kNumeroSolicitaciones];
         const int s = static_cast<int>(i % kNumeroSolicitaciones);
@@ -178,8 +159,10 @@ tablaResultados tablaEnvolventeSolicitaciones(const resultadosAnalisis& r) {
         f.caso = c;
         f.escalas = &caso.escalas;
         f.texto(caso.nombre).entero(b.getNoBarraUsuario()).texto(kNombresSolicitaciones[s]);
-        f.numero(e.maximo, clase).numero(e.xMaximo).texto(queManda(r, caso, e.casoMaximo));
-        f.numero(e.minimo, clase).numero(e.xMinimo).texto(queManda(r, caso, e.casoMinimo));
+        f.numero(e.maximo, clase).numero(e.xMaximo);
+        if (envolvente) f.texto(queManda(r, caso, e.casoMaximo));
+        f.numero(e.minimo, clase).numero(e.xMinimo);
+        if (envolvente) f.texto(queManda(r, caso, e.casoMinimo));
     };
     return t;
 }
@@ -192,12 +175,12 @@ void publicarTablasDeCasos(resultadosAnalisis& r) {
     agregarTabla(r, tablaDeNudos(r, "reacciones.csv", kComponentesReaccion, claseValor::fuerza, claseValor::momento,
                                  true));
     agregarTabla(r, tablaFuerzasExtremos(r));
-    agregarTabla(r, tablaSolicitaciones(r));
+    agregarTabla(r, tablaSolicitaciones(r, false));
 }
 
 void publicarTablasDeEnvolventes(resultadosAnalisis& r) {
     if (casosDe(r, true).empty()) return;
     agregarTabla(r, tablaEnvolventeNudos(r, false));
     agregarTabla(r, tablaEnvolventeNudos(r, true));
-    agregarTabla(r, tablaEnvolventeSolicitaciones(r));
+    agregarTabla(r, tablaSolicitaciones(r, true));
 }

@@ -143,20 +143,14 @@ long double objBarra3d::fuerzasPorDeformacion(const rigidezNatural& k, const dou
     // positivo cuando w decrece.
     const Real y1 = -d[1] / L, y2 = d[5] - d[1] / L;
     const Real z1 = d[2] / L, z2 = d[4] + d[2] / L;
-    const Real axial = k.axial * d[0], torsor = k.torsion * d[3];
-    const Real my1 = k.planoY[0] * y1 + k.planoY[1] * y2, my2 = k.planoY[1] * y1 + k.planoY[2] * y2;
-    const Real mz1 = k.planoZ[0] * z1 + k.planoZ[1] * z2, mz2 = k.planoZ[1] * z1 + k.planoZ[2] * z2;
+    const Real torsor = k.torsion * d[3];
     // Extremo final; el inicial sale del equilibrio de la barra.
-    f[6] = axial;
-    f[7] = -(my1 + my2) / L;
-    f[8] = (mz1 + mz2) / L;
+    const auto m = k.fuerzasFinales<Real>(L, d[0], y1, y2, z1, z2, f);
     f[9] = torsor;
-    f[10] = mz2;
-    f[11] = my2;
     const Real par[3] = {dl[1] * f[8] - dl[2] * f[7], dl[2] * f[6] - dl[0] * f[8], dl[0] * f[7] - dl[1] * f[6]};
     for (int i = 0; i < 3; ++i) {
         f[i] = -f[6 + i];
         f[3 + i] = -(f[9 + i] + par[i]);
     }
-    return axial * d[0] + torsor * d[3] + my1 * y1 + my2 * y2 + mz1 * z1 + mz2 * z2;
+    return f[6] * d[0] + torsor * d[3] + m.my1 * y1 + m.my2 * y2 + m.mz1 * z1 + m.mz2 * z2;
 }

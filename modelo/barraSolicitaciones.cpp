@@ -87,6 +87,24 @@ double flexibilidadCorte(const objBarra3d& b) {
     return std::isfinite(s) ? s : 0.0;
 }
 
+// Las constantes de la elástica de cada plano a partir de los momentos y las
+// flechas de extremo de s (en la convención de cada plano).
+void constantesDeLosPlanos(const objBarra3d& b, solicitacionesBarra& s, const Eigen::FullPivLU<Eigen::Matrix4d>& lu,
+                           double L) {
+    constantesDelPlano(s.planoY, lu, L, b.getModE() * b.getIz(), -s.fuerzas[5], s.fuerzas[11], s.desplazamientos[1],
+                       s.desplazamientos[7]);
+    constantesDelPlano(s.planoZ, lu, L, b.getModE() * b.getIy(), s.fuerzas[4], -s.fuerzas[10], s.desplazamientos[2],
+                       s.desplazamientos[8]);
+}
+
+// Con las funciones de cada plano ya cerradas: dónde se anula el corte y los
+// extremos de cada solicitación.
+void cerrarExtremos(const objBarra3d& b, solicitacionesBarra& s, double L) {
+    s.planoY.xCorteNulo = ceroDeCortante(s.planoY, L);
+    s.planoZ.xCorteNulo = ceroDeCortante(s.planoZ, L);
+    calcularExtremos(b, s);
+}
+
 }  // namespace
 
 std::vector<solicitacionesBarra> objBarra3d::calcularSolicitaciones(const Eigen::MatrixXd& globales,
@@ -135,15 +153,9 @@ std::vector<solicitacionesBarra> objBarra3d::calcularSolicitaciones(const Eigen:
             s.planoY.pendiente = (cargas(c, 3) - cargas(c, 2)) / L;
             s.planoZ.qInicio = cargas(c, 4);
             s.planoZ.pendiente = (cargas(c, 5) - cargas(c, 4)) / L;
-            // Momentos de extremo en la convención de cada plano.
-            constantesDelPlano(s.planoY, lu, L, modE * iz, -s.fuerzas[5], s.fuerzas[11], s.desplazamientos[1],
-                               s.desplazamientos[7]);
-            constantesDelPlano(s.planoZ, lu, L, modE * iy, s.fuerzas[4], -s.fuerzas[10], s.desplazamientos[2],
-                               s.desplazamientos[8]);
+            constantesDeLosPlanos(*this, s, lu, L);
         }
-        s.planoY.xCorteNulo = ceroDeCortante(s.planoY, L);
-        s.planoZ.xCorteNulo = ceroDeCortante(s.planoZ, L);
-        calcularExtremos(*this, s);
+        cerrarExtremos(*this, s, L);
     }
     return r;
 }
@@ -163,13 +175,8 @@ solicitacionesBarra objBarra3d::solicitacionesSinCarga(const double* u1, const d
     const double L = getLongitud();
     const Eigen::FullPivLU<Eigen::Matrix4d> lu = bordes(L);
     s.planoY.flexibilidadCorte = s.planoZ.flexibilidadCorte = flexibilidadCorte(*this);
-    constantesDelPlano(s.planoY, lu, L, modE * iz, -s.fuerzas[5], s.fuerzas[11], s.desplazamientos[1],
-                       s.desplazamientos[7]);
-    constantesDelPlano(s.planoZ, lu, L, modE * iy, s.fuerzas[4], -s.fuerzas[10], s.desplazamientos[2],
-                       s.desplazamientos[8]);
-    s.planoY.xCorteNulo = ceroDeCortante(s.planoY, L);
-    s.planoZ.xCorteNulo = ceroDeCortante(s.planoZ, L);
-    calcularExtremos(*this, s);
+    constantesDeLosPlanos(*this, s, lu, L);
+    cerrarExtremos(*this, s, L);
     return s;
 }
 

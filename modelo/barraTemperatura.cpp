@@ -30,19 +30,13 @@ void objBarra3d::fuerzasEmpotramientoTermico(const rigidezNatural& k, int c, dou
     const double alargamiento = t(c, 0) * L;
     const double y1 = -t(c, 1) * L / 2, y2 = t(c, 1) * L / 2;  // −θ del plano x-y
     const double z1 = t(c, 2) * L / 2, z2 = -t(c, 2) * L / 2;  // −θ del plano x-z
-    const double axial = -k.axial * alargamiento;
-    const double my1 = k.planoY[0] * y1 + k.planoY[1] * y2, my2 = k.planoY[1] * y1 + k.planoY[2] * y2;
-    const double mz1 = k.planoZ[0] * z1 + k.planoZ[1] * z2, mz2 = k.planoZ[1] * z1 + k.planoZ[2] * z2;
-    f[6] = axial;
-    f[7] = -(my1 + my2) / L;
-    f[8] = (mz1 + mz2) / L;
-    f[10] = mz2;
-    f[11] = my2;
+    // La barra vuelve de su alargamiento libre: se acorta lo mismo.
+    const auto m = k.fuerzasFinales<double>(L, -alargamiento, y1, y2, z1, z2, f);
     f[0] = -f[6];
     f[1] = -f[7];
     f[2] = -f[8];
-    f[4] = mz1;
-    f[5] = my1;
+    f[4] = m.mz1;
+    f[5] = m.my1;
 }
 
 double objBarra3d::alargamientoElastico(int c, const double* u1, const double* u2) const {

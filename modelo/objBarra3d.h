@@ -123,6 +123,33 @@ public:
         // x-z (alrededor de y local, con Iy).
         double planoY[3] = {0.0, 0.0, 0.0};
         double planoZ[3] = {0.0, 0.0, 0.0};
+
+        // Los momentos de extremo de cada plano con que la barra responde a
+        // sus deformaciones naturales.
+        template <typename Real>
+        struct momentosExtremo {
+            Real my1, my2, mz1, mz2;
+        };
+        // Las fuerzas del extremo final (f[6] a f[11] salvo la torsión f[9], en
+        // ejes locales) de la barra deformada: alargamiento y giros de los
+        // extremos respecto de la cuerda (plano x-y: alrededor de z; plano
+        // x-z: alrededor de y, positivos cuando w decrece). Los momentos de
+        // cada plano salen de los giros por el 2x2 de flexión y los cortes los
+        // equilibran. Devuelve esos momentos: el extremo inicial sale del
+        // equilibrio de la barra. La sirven la solicitación por desplazamientos
+        // (en aritmética extendida) y el empotramiento de la temperatura.
+        template <typename Real>
+        momentosExtremo<Real> fuerzasFinales(Real L, Real alargamiento, Real y1, Real y2, Real z1, Real z2,
+                                             Real f[12]) const {
+            const momentosExtremo<Real> m{planoY[0] * y1 + planoY[1] * y2, planoY[1] * y1 + planoY[2] * y2,
+                                          planoZ[0] * z1 + planoZ[1] * z2, planoZ[1] * z1 + planoZ[2] * z2};
+            f[6] = axial * alargamiento;
+            f[7] = -(m.my1 + m.my2) / L;
+            f[8] = (m.mz1 + m.mz2) / L;
+            f[10] = m.mz2;
+            f[11] = m.my2;
+            return m;
+        }
     };
     rigidezNatural getRigidezNatural() const;
     // Rigidez geométrica consistente para el esfuerzo axial N (tracción

@@ -7,7 +7,6 @@
 #include "analisis/tablasFamilias.h"
 #include "globales.h"
 #include "reporte/bloquePandeo.h"
-#include "reporte/equilibrio.h"
 #include "reporte/salidaDiafragmas.h"
 #include "unidades.h"
 
@@ -67,7 +66,7 @@ void imprimirReacciones() {
         if (caso.tipo == tipoCaso::segundoOrden && caso.segundoOrden.inestable) continue;
         if (!caso.barrasInactivas.empty()) std::cout << lineaBarrasInactivas(caso) << "\n";
         char error[32];
-        std::snprintf(error, sizeof error, "%.1e", errorEquilibrio(c));
+        std::snprintf(error, sizeof error, "%.1e", caso.equilibrio.error);
         switch (caso.tipo) {
             case tipoCaso::combinacion:
             case tipoCaso::segundoOrden:

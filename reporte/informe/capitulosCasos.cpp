@@ -14,7 +14,6 @@
 #include "globales.h"
 #include "reporte/bloquePandeo.h"
 #include "reporte/consolaLotes.h"
-#include "reporte/equilibrio.h"
 #include "reporte/informe/capitulos.h"
 #include "reporte/informe/figurasInforme.h"
 #include "reporte/informe/tablasCaso.h"
@@ -131,7 +130,7 @@ void tablaExtremos(documentoHtml& doc, const casoResultado& caso) {
 
 namespace {
 
-void tablaReacciones(documentoHtml& doc, const casoResultado& caso, int c) {
+void tablaReacciones(documentoHtml& doc, const casoResultado& caso) {
     static const char* const nombres[6] = {"Rx", "Ry", "Rz", "Mx", "My", "Mz"};
     tablaHtml t(columnasSeis({{"Nudo", false}}, nombres, magnitud::fuerza, magnitud::momento));
     for (const objNudo3d& n : nudo) {
@@ -149,8 +148,8 @@ void tablaReacciones(documentoHtml& doc, const casoResultado& caso, int c) {
         for (int k = 0; k < 6; ++k) celdas.push_back(numeroInforme(r(k), k < 3 ? caso.escalas.fuerzas : caso.escalas.momentos));
         t.fila(celdas, "suma");
     };
-    torsor(resultanteReacciones(c), "Suma de las reacciones");
-    torsor(resultanteCargas(c), "Cargas aplicadas");
+    torsor(caso.equilibrio.reacciones, "Suma de las reacciones");
+    torsor(caso.equilibrio.cargas, "Cargas aplicadas");
     doc.seccion("Reacciones");
     doc.parrafo("En ejes globales; en un grado de libertad con resorte, la fuerza del resorte. Las dos últimas filas "
                 "son las resultantes de las reacciones y de las cargas aplicadas, con los momentos respecto del "
@@ -158,7 +157,7 @@ void tablaReacciones(documentoHtml& doc, const casoResultado& caso, int c) {
                 "nota");
     doc.tabla(t);
     char error[32];
-    std::snprintf(error, sizeof error, "%.1e", errorEquilibrio(c));
+    std::snprintf(error, sizeof error, "%.1e", caso.equilibrio.error);
     doc.parrafo(std::string("Error relativo de equilibrio: ") + error + ".");
 }
 
@@ -272,7 +271,7 @@ void capituloCombinacion(documentoHtml& doc, const casoResultado& caso, int c) {
                     ". El equilibrio se plantea en la geometría deformada.");
     }
     if (!caso.barrasInactivas.empty()) doc.parrafo(lineaBarrasInactivas(caso) + ".");
-    tablaReacciones(doc, caso, c);
+    tablaReacciones(doc, caso);
     tablaDesplazamientos(doc, caso, c);
     agregarFigura(doc, figuraDeformada(caso));
     tablaExtremos(doc, caso);

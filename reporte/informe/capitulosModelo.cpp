@@ -9,7 +9,7 @@
 #include "diagnosticos.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
-#include "reporte/equilibrio.h"
+#include "analisis/equilibrio.h"
 #include "reporte/informe/capitulos.h"
 #include "reporte/informe/figurasInforme.h"
 #include "version.h"
@@ -406,7 +406,7 @@ void capituloCargas(documentoHtml& doc) {
         doc.parrafo("Resultante mayorada de cada combinación, respecto del origen:", "nota");
         tablaHtml t(columnasTorsor({{"Combinación", false}}));
         for (std::size_t c = 0; c < combinaciones.size(); ++c) {
-            const Torsor r = resultanteCargas(static_cast<int>(c));
+            const Torsor r = resultanteCargas(resultados, static_cast<int>(c));
             const auto [ef, em] = escalasTorsor(r, tamano);
             std::vector<std::string> celdas{combinaciones[c].nombre};
             celdasTorsor(celdas, r, ef, em);

@@ -19,6 +19,8 @@ set -u
 exe=${1:?falta el ejecutable} banco=${2:?falta vantra3d-bench} ejemplos=${3:?falta la carpeta de ejemplos}
 trabajo=${4:?falta la carpeta de trabajo} parte=${5:-1/1}
 parteK=${parte%/*} partes=${parte#*/}
+# El recuento de colores de las capturas de las pruebas de ventana.
+source "$(dirname "$0")/../pantalla/lib/comun.sh"
 fallar() { echo "FALLO: $*"; exit 1; }
 absoluto() { case "$1" in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
 exe=$(absoluto "$exe") banco=$(absoluto "$banco") ejemplos=$(absoluto "$ejemplos") trabajo=$(absoluto "$trabajo")
@@ -49,16 +51,6 @@ if ! imprimir "$PWD/arranque.html" arranque.pdf; then
     exit 77
 fi
 
-# ¿Cuántos píxeles de la imagen $1, en el rectángulo WxH+X+Y $2, están a lo
-# sumo a $6 por canal del color $3 $4 $5?
-pixeles() {
-    convert "$1" -crop "$2" +repage -depth 8 -format %c histogram:info:- |
-        sed -n 's/^ *\([0-9]*\): *(\([0-9]*\),\([0-9]*\),\([0-9]*\)[,)].*/\1 \2 \3 \4/p' |
-        awk -v r="$3" -v g="$4" -v b="$5" -v t="$6" '
-            function abs(x) { return x < 0 ? -x : x }
-            abs($2 - r) <= t && abs($3 - g) <= t && abs($4 - b) <= t { n += $1 }
-            END { print n + 0 }'
-}
 
 # comprobar MODELO NOMBRE: calcula, imprime y revisa el PDF.
 comprobar() {
@@ -121,7 +113,7 @@ comprobar() {
         y0=$(awk -v y="$arriba" -v r=$ppp 'BEGIN { printf "%d", y * r / 72 }')
         alto=$(awk -v y="$y" -v a="$arriba" -v r=$ppp 'BEGIN { printf "%d", (y - a) * r / 72 }')
         arriba=$y
-        n=$(pixeles "$imagen" "10000x$alto+0+$y0" $color 60)
+        n=$(pixeles_de_color "$imagen" $color 60 "10000x$alto+0+$y0")
         [ "$n" -ge 150 ] || fallar "$nombre: la figura \"$palabra\" de la página $pagina tiene $n píxeles de su color"
     done <pies.txt
     echo "OK: $nombre: $paginas páginas, ${#capitulos[@]} capítulos, $figuras figuras dibujadas"

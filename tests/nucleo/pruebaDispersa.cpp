@@ -99,12 +99,12 @@ void compararConDensa(const std::string& modelo) {
     // orden de 1e-15; un término de carga o de rigidez equivocado, de la escala de las cargas (la
     // suma de cargas se comprueba aparte con valores conocidos, en Lotes). Las reacciones no son
     // nulas: el equilibrio no se cumple sólo porque no haya nada.
-    for (int c : lineales) EXPECT_LE(errorEquilibrio(c), 1e-12) << c;
+    for (int c : lineales) EXPECT_LE(errorEquilibrioDe(c), 1e-12) << c;
     // En segundo orden el equilibrio en la geometría deformada deja términos del orden del
     // cuadrado de los desplazamientos.
     for (int c = 0; c < noCombos; ++c) {
         if (casoNumero(c).tipo == tipoCaso::segundoOrden) {
-            EXPECT_LE(errorEquilibrio(c), 1e-4) << c;
+            EXPECT_LE(errorEquilibrioDe(c), 1e-4) << c;
         }
     }
     for (Eigen::Index c = 0; c < reacciones.cols(); ++c) EXPECT_GT(reacciones.col(c).norm(), 1.0) << "combo " << c;

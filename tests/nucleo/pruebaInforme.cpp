@@ -91,6 +91,15 @@ int calcular(const std::string& modelo, Lineas& salida, const std::string& csv, 
     return estado;
 }
 
+// El informe de un ejemplo calculado con sus CSV en csv/ y el informe en inf/,
+// en la carpeta actual; vacío si el cálculo no terminó con estado 0.
+std::string informeDeEjemplo(const std::string& ejemplo) {
+    Lineas salida;
+    const int estado = calcular(leerArchivo(VANTRA_EJEMPLOS "/" + ejemplo), salida, "csv", "inf");
+    EXPECT_EQ(estado, 0) << ejemplo;
+    return estado == 0 ? leerArchivo("inf/informe.html") : "";
+}
+
 // El ejemplo que usa todas las etiquetas, con unidades, un resorte de giro, un
 // asentamiento en su combinación, tres modos y una etiqueta mal escrita.
 std::string modeloCompleto() {
@@ -358,9 +367,8 @@ TEST(Informe, RotacionesDeBarraComoLasDaElModelo) {
 TEST(Informe, ExtremosDeLasSolicitacionesComoSolicitacionesCsv) {
     // Reticulado articulado: N y V de verdad, torsión y Mz sólo redondeo (0 sin barra ni x).
     DirectorioTemporal dir;
-    Lineas salida;
-    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/reticulado.txt"), salida, "csv", "inf"), 0);
-    const std::string html = leerArchivo("inf/informe.html");
+    const std::string html = informeDeEjemplo("reticulado.txt");
+    ASSERT_FALSE(html.empty());
     const Tabla csv = leerCsv("csv/solicitaciones.csv");
     for (std::size_t c = 0; c < combinaciones.size(); ++c) {
         const std::string& combo = combinaciones[c].nombre;
@@ -502,9 +510,8 @@ std::string capituloDe(const std::string& html, const std::string& titulo) {
 
 TEST(Informe, PandeoYSegundoOrdenComoLosCsv) {
     DirectorioTemporal dir;
-    Lineas salida;
-    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/segundo_orden.txt"), salida, "csv", "inf"), 0);
-    const std::string html = leerArchivo("inf/informe.html");
+    const std::string html = informeDeEjemplo("segundo_orden.txt");
+    ASSERT_FALSE(html.empty());
     EXPECT_TRUE(htmlBienFormado(html));
     EXPECT_NE(html.find("<td>estático lineal por el método de rigidez; segundo orden (P-Δ); pandeo lineal</td>"),
               std::string::npos);
@@ -534,9 +541,8 @@ TEST(Informe, PandeoYSegundoOrdenComoLosCsv) {
 
 TEST(Informe, CasosSismicosCombinacionesConSismoYEnvolventeComoLosCsv) {
     DirectorioTemporal dir;
-    Lineas salida;
-    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/edificio_sismico.txt"), salida, "csv", "inf"), 0);
-    const std::string html = leerArchivo("inf/informe.html");
+    const std::string html = informeDeEjemplo("edificio_sismico.txt");
+    ASSERT_FALSE(html.empty());
     EXPECT_TRUE(htmlBienFormado(html));
     // Orden: combinaciones, envolvente, modos y los casos sísmicos, que salen de ellos.
     const std::size_t serv = html.find("<h2>Combinación SERV</h2>"), envolvente = html.find("<h2>Envolvente DISENO_ELU</h2>"),
@@ -761,9 +767,8 @@ TEST(Informe, SegundoOrdenInestableYBarrasInactivas) {
 
 TEST(Informe, DiafragmasComoDiafragmasCsv) {
     DirectorioTemporal dir;
-    Lineas salida;
-    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/edificio_sismico.txt"), salida, "csv", "inf"), 0);
-    const std::string html = leerArchivo("inf/informe.html");
+    const std::string html = informeDeEjemplo("edificio_sismico.txt");
+    ASSERT_FALSE(html.empty());
     EXPECT_GT(html.find("<h2>Diafragmas</h2>"), html.find("<h2>Caso sísmico SY</h2>"));
     const std::string capitulo = capituloDe(html, "Diafragmas");
     // Por caso, una fila por diafragma (dos, máximo y mínimo, en los de dos valores) de abajo hacia arriba.
@@ -796,6 +801,7 @@ TEST(Informe, DiafragmasComoDiafragmasCsv) {
     EXPECT_GT(comparadas, 3 * resultados.casos.size() - 1);
     for (const auto& [caso, filas] : fila) EXPECT_EQ(tablaTras(capitulo, caso).size(), filas) << caso;
     // Sin diafragmas, ni el capítulo.
+    Lineas salida;
     ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/edificio.txt"), salida, "", "sin"), 0);
     EXPECT_EQ(leerArchivo("sin/informe.html").find("Diafragma"), std::string::npos);
 }

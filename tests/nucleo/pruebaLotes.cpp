@@ -7,7 +7,7 @@
 
 #include "arranque.h"
 #include "reporte/consolaLotes.h"
-#include "reporte/equilibrio.h"
+#include "analisis/equilibrio.h"
 #include "utilidades.h"
 
 namespace {
@@ -84,9 +84,10 @@ TEST(Lotes, EquilibrioConCargasYReaccionesConocidas) {
     ASSERT_TRUE(analizarModelo(modelo));
     const Vec6 cargas = (Vec6() << 0, 4, 6, -25.0 / 3, -10, 8).finished();
     for (int c = 0; c < 2; ++c) {
-        EXPECT_TRUE(casiIguales(resultanteCargas(c), cargas, 1e-14)) << resultanteCargas(c).transpose();
-        EXPECT_TRUE(casiIguales(resultanteReacciones(c), -cargas, 1e-12)) << resultanteReacciones(c).transpose();
-        EXPECT_LE(errorEquilibrio(c), 1e-12);
+        const equilibrioCaso& e = casoNumero(c).equilibrio;
+        EXPECT_TRUE(casiIguales(e.cargas, cargas, 1e-14)) << e.cargas.transpose();
+        EXPECT_TRUE(casiIguales(e.reacciones, -cargas, 1e-12)) << e.reacciones.transpose();
+        EXPECT_LE(errorEquilibrioDe(c), 1e-12);
     }
     // Reacciones puestas a mano en el nudo 1 (las del nudo 2, libre, no cuentan). La carga
     // total es la suma de los módulos de cada fuerza: |(0, 4, 16)| de la barra y 10 del nudo,
@@ -100,10 +101,11 @@ TEST(Lotes, EquilibrioConCargasYReaccionesConocidas) {
     R.block<6, 1>(0, 1) << f2, -cM - r1.cross(f2) + Eigen::Vector3d(0, 0, -3);
     R.block<6, 1>(0, 2).setZero();
     for (int c = 0; c < 3; ++c) resultados.casos[static_cast<size_t>(c)].reacciones.col(internoDeNudo(1)) = R.block<6, 1>(0, c);
+    calcularEquilibrio(resultados);
     const double total = std::sqrt(272.0) + 10;
-    EXPECT_NEAR(errorEquilibrio(0), 0.01 / total, 1e-12);
-    EXPECT_NEAR(errorEquilibrio(1), 3 / std::sqrt(21.0) / total, 1e-12);
-    EXPECT_EQ(errorEquilibrio(2), 0.0);
+    EXPECT_NEAR(errorEquilibrioDe(0), 0.01 / total, 1e-12);
+    EXPECT_NEAR(errorEquilibrioDe(1), 3 / std::sqrt(21.0) / total, 1e-12);
+    EXPECT_EQ(errorEquilibrioDe(2), 0.0);
     CapturaConsola consola;
     imprimirReacciones();
     const Lineas l = consola.lineas();
@@ -111,6 +113,35 @@ TEST(Lotes, EquilibrioConCargasYReaccionesConocidas) {
     EXPECT_EQ(l[2], "Equilibrio del combo C1: error relativo 3.8e-04");
     EXPECT_EQ(l[5], "Equilibrio del combo C2: error relativo 2.5e-02");
     EXPECT_EQ(l[8], "Equilibrio del combo V: error relativo 0.0e+00");
+}
+
+TEST(Lotes, EquilibrioGuardadoPorElAnalisisEnLaGeometriaDeformada) {
+    // Columna empotrada de 3 m según Z con H = 10 según X y P = 200 hacia abajo en la punta,
+    // en primer orden (C) y en segundo orden (SO). Respecto del origen (la base) las cargas dan
+    // My = H·(3 + δz) + P·δx con la punta desplazada (δx, δz); en primer orden, H·3 = 30 y sin
+    // el término de P. Las reacciones son el opuesto; sin resultados, las cargas de la
+    // combinación de segundo orden vuelven a la geometría original.
+    ASSERT_TRUE(analizarModelo("nudos: 1 0 0 0  2 0 0 3\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1  1\n"
+                               "seccionRectangular: R 0.3 0.3 2e7 0.2 0  1\npuntual: Q 10 0 -200 0 0 0  2\n"
+                               "combo: C 1 Q\ncombo: SO 1 Q\nsegundoOrden: SO\n"));
+    const double H = 10, P = 200;
+    const equilibrioCaso& lineal = casoNumero(0).equilibrio;
+    ASSERT_TRUE(lineal.calculado);
+    EXPECT_NEAR(lineal.cargas(4), 3 * H, 1e-12 * 3 * H);
+    EXPECT_NEAR(lineal.reacciones(4), -3 * H, 1e-9 * 3 * H);
+    const Vec6 punta = desplazamientosDe(2, 1);
+    ASSERT_GT(punta(0), 0.0);
+    const double my = H * (3 + punta(2)) + P * punta(0);
+    const equilibrioCaso& so = casoNumero(1).equilibrio;
+    ASSERT_TRUE(so.calculado);
+    EXPECT_NEAR(so.cargas(4), my, 1e-12 * my);
+    // P-Δ equilibra hasta términos del cuadrado de los desplazamientos (aquí la punta se mueve
+    // unos 7 mm en 3 m): el resto es de 1e-4 del momento y E no llega a 1e-5.
+    EXPECT_NEAR(so.reacciones(4), -my, 2e-4 * my);
+    EXPECT_LT(so.error, 1e-5);
+    EXPECT_EQ(resultanteCargas(resultados, 1), so.cargas);
+    resultados.vaciar();
+    EXPECT_NEAR(resultanteCargas(resultados, 1)(4), 3 * H, 1e-12 * 3 * H);
 }
 
 TEST(Lotes, EquilibrioDeUnaVigaConParesOpuestos) {
@@ -124,13 +155,15 @@ TEST(Lotes, EquilibrioDeUnaVigaConParesOpuestos) {
                                    "apoyo: 1 1 1 1 0 0  1\napoyo: 0 1 1 0 0 0  3\n"
                                    "seccionRectangular: R 0.3 0.5 2e7 0.25 0 1 2\n"
                                    "puntual: M 0 0 0 0 50 0  1\npuntual: M 0 0 0 0 -50 0  3\ncombo: C 1 M\n"));
-        EXPECT_LE(errorEquilibrio(0), 1e-14);
+        EXPECT_LE(errorEquilibrioDe(0), 1e-14);
         // Un desequilibrio de verdad se sigue viendo: un par de 1 según Y en el nudo 1 es
         // 1/ℓ = 0.1 de una carga total de 10; una fuerza de 0.5 según Z en el origen, 0.5.
         resultados.casos[0].reacciones.col(internoDeNudo(1)) << 0, 0, 0, 0, 1, 0;
-        EXPECT_NEAR(errorEquilibrio(0), 0.01, 1e-12);
+        calcularEquilibrio(resultados);
+        EXPECT_NEAR(errorEquilibrioDe(0), 0.01, 1e-12);
         resultados.casos[0].reacciones.col(internoDeNudo(1)) << 0, 0, 0.5, 0, 0, 0;
-        EXPECT_NEAR(errorEquilibrio(0), 0.05, 1e-12);
+        calcularEquilibrio(resultados);
+        EXPECT_NEAR(errorEquilibrioDe(0), 0.05, 1e-12);
     }
 }
 
@@ -308,8 +341,10 @@ TEST(Lotes, ArchivosCsvConcuerdanConElReporteYLasReacciones) {
         const Eigen::Vector3d x(n.getX(), n.getY(), n.getZ());
         suma.at(c) += (Vec6() << v.head<3>(), x.cross(v.head<3>()) + v.tail<3>()).finished();
     }
-    for (size_t c = 0; c < nc; ++c)
-        EXPECT_TRUE(casiIguales(suma[c], -resultanteCargas(static_cast<int>(c)), 1e-9, resultanteCargas(static_cast<int>(c)).norm()));
+    for (size_t c = 0; c < nc; ++c) {
+        const Vec6 cargas = casoNumero(static_cast<int>(c)).equilibrio.cargas;
+        EXPECT_TRUE(casiIguales(suma[c], -cargas, 1e-9, cargas.norm()));
+    }
     // Solicitaciones: ningún punto del diagrama (401 estaciones) pasa de los extremos informados, y
     // éstos no se alejan del diagrama más de lo que cabe entre dos estaciones.
     const auto s = leer("solicitaciones.csv", "combo\nbarra\nesfuerzo\nmaximo\nxMaximo\nminimo\nxMinimo", 6 * nc * nb);

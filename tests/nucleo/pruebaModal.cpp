@@ -11,12 +11,6 @@ namespace {
 // La sección genérica de barraSubdividida (A, Iy, Iz, J) con acero de peso específico 78.5 y g = 9.81.
 const double E = 2e8, G = E / 2.6, A = 0.1, IY = 0.002, IZ = 0.001, J = 0.003, MU = 78.5 * A / 9.81;
 
-std::vector<double> pulsaciones() {
-    std::vector<double> w;
-    for (const modoVibracion& m : resultados.modos) w.push_back(m.omega);
-    return w;
-}
-
 void esperarPulsaciones(std::vector<double> esperadas, double tolerancia, const std::string& que) {
     std::sort(esperadas.begin(), esperadas.end());
     const std::vector<double> w = pulsaciones();

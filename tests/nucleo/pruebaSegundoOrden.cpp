@@ -369,7 +369,7 @@ TEST(SegundoOrden, LineasDelModoPorLotesAvisosYCargaCritica) {
     const auto equilibrio = std::find(consola.begin(), consola.end(), linea("Equilibrio del combo BAJO"));
     ASSERT_NE(equilibrio, consola.end());
     EXPECT_EQ(*(equilibrio + 1), linea("Segundo orden del combo BAJO"));
-    EXPECT_LT(errorEquilibrio(0), 1e-6);
+    EXPECT_LT(errorEquilibrioDe(0), 1e-6);
     // Pandeo: líneas, reporte y CSV.
     ASSERT_EQ(resultados.pandeo.size(), 2u);
     const double lambda = resultados.pandeo[0].factores.at(0);

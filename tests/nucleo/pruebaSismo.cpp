@@ -252,8 +252,7 @@ TEST(Sismo, MasaDeLasCargas) {
     // El peso propio nombrado en masaDeCargas: es la misma masa de las barras (no se cuenta dos veces).
     const std::string viga = "apoyo: 1 1 1 1 0 0  1\napoyo: 0 1 1 1 0 0  21\nmodos: 4\npesoPropio: PP\n";
     ASSERT_TRUE(analizarModelo(barraSubdividida(20, viga, 78.5)));
-    std::vector<double> propia;
-    for (const modoVibracion& m : resultados.modos) propia.push_back(m.omega);
+    const std::vector<double> propia = pulsaciones();
     const double masaPropia = resultados.masaTotal;
     ASSERT_TRUE(analizarModelo(barraSubdividida(20, viga + "masaDeCargas: 1 PP\n", 78.5)));
     ASSERT_EQ(resultados.modos.size(), propia.size());

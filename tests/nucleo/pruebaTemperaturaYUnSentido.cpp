@@ -260,8 +260,7 @@ TEST(MasaBarra, SumaALaMasaDeLaBarraYBajaLasFrecuencias) {
     // las de la barra sola; dos registros se suman.
     const std::string apoyos = "apoyo: 1 1 1 1 0 0  1\napoyo: 0 1 1 1 0 0  9\nmodos: 4\n";
     ASSERT_TRUE(analizarModelo(barraSubdividida(8, apoyos, 78.5)));
-    std::vector<double> sola;
-    for (const modoVibracion& m : resultados.modos) sola.push_back(m.omega);
+    const std::vector<double> sola = pulsaciones();
     const double masaSola = resultados.masaTotal;
     const double mu = 78.5 * A / 9.81, M = 0.3;
     ASSERT_TRUE(analizarModelo(barraSubdividida(8, apoyos + "masaBarra: 0.1  1 2 3 4 5 6 7 8\n"

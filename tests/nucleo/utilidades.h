@@ -23,7 +23,7 @@
 #include "diagnosticos.h"
 #include "entrada/funcionLeerArchivo.h"
 #include "globales.h"
-#include "reporte/equilibrio.h"
+#include "analisis/equilibrio.h"
 #include "reporte/funcionPrint.h"
 
 using Lineas = std::vector<std::string>;
@@ -145,10 +145,20 @@ inline std::string reporte() {
     return s.str();
 }
 
+// Las pulsaciones de los modos del último análisis, de la más baja a la más alta.
+inline std::vector<double> pulsaciones() {
+    std::vector<double> w;
+    for (const modoVibracion& m : resultados.modos) w.push_back(m.omega);
+    return w;
+}
+
+// El error relativo de equilibrio de la combinación c que dejó el análisis.
+inline double errorEquilibrioDe(int c) { return resultados.casos.at(static_cast<size_t>(c)).equilibrio.error; }
+
 // Reacciones y cargas de cada combinación se equilibran, en fuerza y en momento, a tol de la
 // carga: lo que comprueba un ingeniero al sumar a mano.
 inline void esperarEquilibrio(const std::string& que, double tol = 1e-9) {
-    for (int c = 0; c < noCombos; ++c) EXPECT_LE(errorEquilibrio(c), tol) << que << " combo " << c;
+    for (int c = 0; c < noCombos; ++c) EXPECT_LE(errorEquilibrioDe(c), tol) << que << " combo " << c;
 }
 
 // Con todas sus cifras, para escribirlo en un modelo.

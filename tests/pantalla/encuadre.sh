@@ -22,8 +22,6 @@ modos: 1   gravedad: 9.81
 FIN
 rm -f captura-*.png
 iniciar_pantalla
-fallos=0
-falla() { echo "FALLA: $*"; fallos=$((fallos + 1)); }
 
 # Ventana de 1000 x 800: los botones llegan hasta x = 80, la columna de
 # combinaciones empieza en x = 850 y el indicador de la línea de órdenes (un

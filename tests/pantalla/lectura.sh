@@ -16,25 +16,14 @@ source "$(dirname "$0")/lib/comun.sh"
 preparar "$@"
 
 # Viga simplemente apoyada de 4 m de (1,0,2) a (5,0,2), carga vertical: My de C1 es 20 en el centro.
-cat > modelo.txt <<'FIN'
-nudos: 1 1 0 2  2 5 0 2   barras: 1 1 2
-apoyo: 1 1 1 1 0 0  1     apoyo: 0 1 1 0 0 0  2
-seccionGenerica: G  0.01 2e-4 3e-4 1e-5  2e8 0.3 0  1
-distribuidaLocalY: D -10 -10  1
-combo: C1 1 D
-precision: 2  escalaTexto: 0.15  escalaMy: 0.04
-FIN
-iniciar_pantalla
-fallos=0
-falla() { echo "FALLA: $*"; fallos=$((fallos + 1)); }
-arrancar "$PWD/modelo.txt"
-xdo mousemove --window "$wid" 500 780
+{
+    viga_simple
+    printf '%s\n' "distribuidaLocalY: D -10 -10  1" "combo: C1 1 D" "precision: 2  escalaTexto: 0.15  escalaMy: 0.04"
+} > modelo.txt
+abrir "$PWD/modelo.txt"
 
-# Píxeles del color (tolerancia 3 %) en el rectángulo X0 Y0 X1 Y1 de la imagen.
-contar() {
-    convert "$1" -crop "$(($4 - $2 + 1))x$(($5 - $3 + 1))+$2+$3" +repage -fuzz 3% \
-        -fill black +opaque "$6" -fill white -opaque "$6" -format '%[fx:round(mean*w*h)]' info:
-}
+# Los colores de contar, con una tolerancia de 3 %.
+tolerancia_color=3%
 verde="rgb(0,255,0)"
 # ¿Hay (o no hay) píxeles del color $6 en el rectángulo de actual.png?
 hay() { [ "$(contar actual.png "$@")" -gt 0 ]; }

@@ -11,20 +11,8 @@
 set -u
 source "$(dirname "$0")/lib/comun.sh"
 preparar "$@"
-cp "$ejemplos/ingresoDatos.txt" .
-rm -f captura-*.png
-iniciar_pantalla
-fallos=0
-falla() { echo "FALLA: $*"; fallos=$((fallos + 1)); }
-arrancar "$PWD/ingresoDatos.txt"
-xdo mousemove --window "$wid" 500 780
+abrir_ejemplo ingresoDatos.txt
 
-# Píxeles del color (tolerancia 2 %) en el rectángulo x0 y0 x1 y1 de la imagen.
-contar() {
-    convert "$1" -crop "$(($4 - $2 + 1))x$(($5 - $3 + 1))+$2+$3" +repage -fuzz 2% \
-        -fill black +opaque "$6" -fill white -opaque "$6" -format '%[fx:round(mean*w*h)]' info:
-}
-gris="rgb(128,128,128)"
 barras() { contar "$1" 0 0 999 799 "$gris"; }
 # Botones de las combinaciones (ventana de 1000 x 800): ELU de y 35 a 47, SERV de 50 a 62.
 # Fondo apagado (0.1, 0.1, 0), encendido (0.3, 0.3, 0).

@@ -13,19 +13,8 @@
 set -u
 source "$(dirname "$0")/lib/comun.sh"
 preparar "$@"
-cp "$ejemplos/ingresoDatos.txt" .
-rm -f captura-*.png
-iniciar_pantalla
-fallos=0
-falla() { echo "FALLA: $*"; fallos=$((fallos + 1)); }
-arrancar "$PWD/ingresoDatos.txt"
-xdo mousemove --window "$wid" 500 780
+abrir_ejemplo ingresoDatos.txt
 
-gris="rgb(128,128,128)"
-contar() {
-    convert "$1" -crop "$(($4 - $2 + 1))x$(($5 - $3 + 1))+$2+$3" +repage -fuzz 2% \
-        -fill black +opaque "$6" -fill white -opaque "$6" -format '%[fx:round(mean*w*h)]' info:
-}
 # Caja "ancho alto x y" de las barras (gris) en la imagen.
 caja() {
     convert "$1" -fuzz 2% -fill black +opaque "$gris" -fill white -opaque "$gris" -trim -format '%w %h %X %Y' info:

@@ -43,6 +43,10 @@ fallar() {
     fi
     exit 1
 }
+# Una comprobación que no corta la prueba: se cuenta en $fallos y se sigue; la
+# prueba informa todas al final.
+fallos=0
+falla() { echo "FALLA: $*"; fallos=$((fallos + 1)); }
 vivo() { kill -0 "$app_pid" 2>/dev/null || fallar "vantra3d terminó de forma inesperada"; }
 xdo() { timeout "$espera" xdotool "$@" >/dev/null 2>&1 || fallar "xdotool $* no respondió"; }
 
@@ -231,17 +235,53 @@ ver() {
         fallar "la ventana no llegó a mostrar el cuadro de $(basename "$ultima_captura") ($1)"
 }
 
+# Los registros de la viga de las pruebas de diagramas y de lectura: 4 m de
+# (1,0,2) a (5,0,2), simplemente apoyada (y local = +Z, z local = -Y), con una
+# sección genérica de acero; cada prueba le agrega sus cargas.
+viga_simple() {
+    printf '%s\n' "nudos: 1 1 0 2  2 5 0 2   barras: 1 1 2" "apoyo: 1 1 1 1 0 0  1     apoyo: 0 1 1 0 0 0  2" \
+        "seccionGenerica: G  0.01 2e-4 3e-4 1e-5  2e8 0.3 0  1"
+}
+
+# Pantalla virtual y vantra3d con el ejemplo $1, copiado a la carpeta de
+# trabajo, sin las capturas de una corrida anterior (ver abrir).
+abrir_ejemplo() {
+    cp "$ejemplos/$1" . && rm -f captura-*.png
+    abrir "$PWD/$1"
+}
+
+# Gris de las barras.
+gris="rgb(128,128,128)"
+
+# Pantalla virtual y vantra3d con el modelo $1, con el puntero dentro de la
+# ventana: sin gestor de ventanas el teclado va a la ventana bajo el puntero.
+abrir() {
+    iniciar_pantalla
+    arrancar "$1"
+    xdo mousemove --window "$wid" 500 780
+}
+
 # ---- Colores ----
 
-# Píxeles de la imagen $1 a lo sumo a $5 de (r, g, b) = ($2, $3, $4) en cada
-# canal, contados en su histograma.
+# Píxeles de la imagen $1 (o de su rectángulo WxH+X+Y $6) a lo sumo a $5 de
+# (r, g, b) = ($2, $3, $4) en cada canal, contados en su histograma. Las
+# pruebas del informe impreso también la usan.
 pixeles_de_color() {
-    convert "$1" -depth 8 -format %c histogram:info:- |
+    local recorte=()
+    [ -n "${6:-}" ] && recorte=(-crop "$6" +repage)
+    convert "$1" "${recorte[@]}" -depth 8 -format %c histogram:info:- |
         sed -n 's/^ *\([0-9]*\): *(\([0-9]*\),\([0-9]*\),\([0-9]*\)[,)].*/\1 \2 \3 \4/p' |
         awk -v r="$2" -v g="$3" -v b="$4" -v t="$5" '
             function abs(x) { return x < 0 ? -x : x }
             abs($2 - r) <= t && abs($3 - g) <= t && abs($4 - b) <= t { n += $1 }
             END { print n + 0 }'
+}
+
+# Píxeles del color $6 en el rectángulo X0 Y0 X1 Y1 ($2 a $5) de la imagen $1,
+# con una tolerancia por canal de $tolerancia_color (2 % si no se dice).
+contar() {
+    convert "$1" -crop "$(($4 - $2 + 1))x$(($5 - $3 + 1))+$2+$3" +repage -fuzz "${tolerancia_color:-2%}" \
+        -fill black +opaque "$6" -fill white -opaque "$6" -format '%[fx:round(mean*w*h)]' info:
 }
 
 # Color "r g b" (0 a 255) del píxel ($2, $3) de la imagen $1.

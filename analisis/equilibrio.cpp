@@ -1,6 +1,7 @@
-#include "reporte/equilibrio.h"
+#include "analisis/equilibrio.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "globales.h"
 
@@ -28,8 +29,7 @@ struct Suma {
 // En una combinación de segundo orden el equilibrio se plantea en la
 // geometría deformada: cada carga y cada reacción actúa en su punto
 // desplazado. En las demás, en la geometría original.
-const casoResultado* casoDeformado(int c) {
-    const casoResultado* caso = casoDeResultados(resultados, c);
+const casoResultado* casoDeformado(const casoResultado* caso) {
     return caso != nullptr && caso->tipo == tipoCaso::segundoOrden ? caso : nullptr;
 }
 
@@ -55,9 +55,10 @@ Torsor distribuidaReducida(const objBarra3d& b, const Eigen::Matrix<double, 1, 7
     return reducido({b.getXi(), b.getYi(), b.getZi()}, fuerza, par);
 }
 
-Suma sumaDeCargas(int c) {
+// Las cargas de la combinación c; caso es el suyo (nullptr sin resultados).
+Suma sumaDeCargas(int c, const casoResultado* caso) {
     Suma suma;
-    const casoResultado* deformado = casoDeformado(c);
+    const casoResultado* deformado = casoDeformado(caso);
     for (const objNudo3d& n : nudo) {
         const Eigen::MatrixXd p = n.getCargasCombo();
         if (c >= p.cols()) continue;
@@ -86,14 +87,13 @@ Suma sumaDeCargas(int c) {
     return suma;
 }
 
-Suma sumaDeReacciones(int c) {
+Suma sumaDeReacciones(const casoResultado& todo) {
     Suma suma;
-    const casoResultado* todo = casoDeResultados(resultados, c);
     // De una combinación con sismo, la parte estática: la parte sísmica de
     // cada modo está en equilibrio con sus fuerzas de inercia.
-    const casoResultado* caso = todo ? casoEstatico(*todo) : nullptr;
+    const casoResultado* caso = casoEstatico(todo);
     if (caso == nullptr) return suma;
-    const casoResultado* deformado = casoDeformado(c);
+    const casoResultado* deformado = casoDeformado(&todo);
     for (const objNudo3d& n : nudo) {
         const Torsor local = caso->reacciones.col(n.getNoNudoInterno());
         suma.sumar(reducido(posicion(n, deformado), local.head<3>(), local.tail<3>()));
@@ -101,10 +101,16 @@ Suma sumaDeReacciones(int c) {
     return suma;
 }
 
-}  // namespace
+// La carga total de la combinación: la mayor de las sumas de los módulos de
+// las fuerzas de cada carga y de cada reacción y de las de sus momentos
+// respecto del origen divididos por ℓ. Los momentos cuentan siempre: una viga
+// cargada sólo con dos pares opuestos no tiene más fuerzas que el redondeo de
+// sus reacciones, y medir contra ese redondeo daba un error de 1.
+double cargaTotal(const Suma& r, const Suma& q, double tamano) {
+    return std::max(std::max(r.fuerzas, q.fuerzas), std::max(r.momentos, q.momentos) / tamano);
+}
 
-Torsor resultanteCargas(int c) { return sumaDeCargas(c).resultante; }
-Torsor resultanteReacciones(int c) { return sumaDeReacciones(c).resultante; }
+}  // namespace
 
 Torsor resultanteDeCaso(const std::string& caso) {
     Torsor t = Torsor::Zero();
@@ -116,34 +122,45 @@ Torsor resultanteDeCaso(const std::string& caso) {
     return t;
 }
 
-namespace {
-// La carga total de la combinación: la mayor de las sumas de los módulos de
-// las fuerzas de cada carga y de cada reacción y de las de sus momentos
-// respecto del origen divididos por ℓ. Los momentos cuentan siempre: una viga
-// cargada sólo con dos pares opuestos no tiene más fuerzas que el redondeo de
-// sus reacciones, y medir contra ese redondeo daba un error de 1.
-double cargaTotal(const Suma& r, const Suma& q, double tamano) {
-    return std::max(std::max(r.fuerzas, q.fuerzas), std::max(r.momentos, q.momentos) / tamano);
-}
-}  // namespace
-
-double errorEquilibrio(int c) {
+void calcularEquilibrio(resultadosAnalisis& r) {
     double tamano = 0;
     for (const objNudo3d& n : nudo) tamano = std::max(tamano, Vec3(n.getX(), n.getY(), n.getZ()).norm());
     if (tamano == 0) tamano = 1;
-    const Suma r = sumaDeReacciones(c), q = sumaDeCargas(c);
-    const Torsor resto = r.resultante + q.resultante;
-    const double error = std::max(resto.head<3>().norm(), resto.tail<3>().norm() / tamano);
-    double escala = cargaTotal(r, q, tamano);
-    // Una combinación cuyas cargas y reacciones son despreciables frente a las
-    // mayores del modelo (un asentamiento de un apoyo que nada resiste) se mide
-    // contra esas: un cociente de dos redondeos no es un error.
-    // (Sólo hace falta mirar las demás cuando el cociente no es ya redondeo.)
-    if (!(error <= 1e-12 * escala)) {
-        double escalaModelo = 0;
-        for (int k = 0; k < static_cast<int>(resultados.casos.size()) && k < noCombos; ++k)
-            if (k != c) escalaModelo = std::max(escalaModelo, cargaTotal(sumaDeReacciones(k), sumaDeCargas(k), tamano));
-        if (escala < kFraccionRuido * escalaModelo) escala = escalaModelo;
+    const int combos = std::min(static_cast<int>(r.casos.size()), std::max(noCombos, 0));
+    std::vector<Suma> reacciones, cargas;
+    for (int c = 0; c < combos; ++c) {
+        const casoResultado& caso = r.casos[static_cast<size_t>(c)];
+        reacciones.push_back(sumaDeReacciones(caso));
+        cargas.push_back(sumaDeCargas(c, &caso));
     }
-    return escala == 0 ? 0.0 : error / escala;
+    for (int c = 0; c < combos; ++c) {
+        const Suma& rc = reacciones[static_cast<size_t>(c)];
+        const Suma& qc = cargas[static_cast<size_t>(c)];
+        const Torsor resto = rc.resultante + qc.resultante;
+        const double error = std::max(resto.head<3>().norm(), resto.tail<3>().norm() / tamano);
+        double escala = cargaTotal(rc, qc, tamano);
+        // Una combinación cuyas cargas y reacciones son despreciables frente a las
+        // mayores del modelo (un asentamiento de un apoyo que nada resiste) se mide
+        // contra esas: un cociente de dos redondeos no es un error.
+        // (Sólo hace falta mirar las demás cuando el cociente no es ya redondeo.)
+        if (!(error <= 1e-12 * escala)) {
+            double escalaModelo = 0;
+            for (int k = 0; k < combos; ++k)
+                if (k != c)
+                    escalaModelo = std::max(escalaModelo, cargaTotal(reacciones[static_cast<size_t>(k)],
+                                                                     cargas[static_cast<size_t>(k)], tamano));
+            if (escala < kFraccionRuido * escalaModelo) escala = escalaModelo;
+        }
+        equilibrioCaso& e = r.casos[static_cast<size_t>(c)].equilibrio;
+        e.calculado = true;
+        e.cargas = qc.resultante;
+        e.reacciones = rc.resultante;
+        e.error = escala == 0 ? 0.0 : error / escala;
+    }
+}
+
+Torsor resultanteCargas(const resultadosAnalisis& r, int c) {
+    const casoResultado* caso = casoDeResultados(r, c);
+    if (caso != nullptr && caso->equilibrio.calculado) return caso->equilibrio.cargas;
+    return sumaDeCargas(c, nullptr).resultante;
 }
