@@ -18,6 +18,7 @@
 #include "analisis/numeracionLibre.h"
 #include "analisis/operadorRigidez.h"
 #include "analisis/ordenNudos.h"
+#include "analisis/pisos.h"
 #include "analisis/refinamiento.h"
 #include "analisis/segundoOrden.h"
 #include "analisis/sentidoAxial.h"
@@ -567,6 +568,7 @@ bool funcionSolve() {
     diagnosticoUltimoAnalisis = diagnosticoAnalisis();
     tiemposUltimoAnalisis.sentidoAxial = 0;
     tiemposUltimoAnalisis.segundoOrden = tiemposUltimoAnalisis.pandeo = tiemposUltimoAnalisis.derivados = 0;
+    tiemposUltimoAnalisis.pisos = 0;
     resultados.vaciar();
     // Un dato que impide el análisis (un espectro mal escrito) ya se dijo al cargar.
     if (analisisImpedido) return false;
@@ -754,10 +756,16 @@ bool funcionSolve() {
     etapa = Reloj::now();
     calcularModos(principal.factor, num);
     tiemposUltimoAnalisis.modal = segundosDesde(etapa);
+    // Los pisos: masa y centros de cada diafragma y lo que reciben las combinaciones.
+    etapa = Reloj::now();
+    calcularPisos(principal.factor, num);
+    tiemposUltimoAnalisis.pisos = segundosDesde(etapa);
     etapa = Reloj::now();
     // Los sismos salen de los modos, con todas las barras.
     const bool derivados = calcularCasosDerivados(principal.operador, tamanoModelo());
     tiemposUltimoAnalisis.derivados = segundosDesde(etapa);
+    // La verificación de las derivas de piso, con las de los casos sísmicos.
+    if (derivados) verificarDerivas();
     // El error ya está en los mensajes; la estructura en sí se resolvió.
     if (!derivados) return fallar(resultadoAnalisis::correcto);
     // Las tablas que leen las salidas, de todas las familias de resultados.

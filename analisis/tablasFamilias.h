@@ -21,3 +21,5 @@ void publicarTablasSismicas(resultadosAnalisis& r);
 void publicarTablasDeEnvolventes(resultadosAnalisis& r);
 // diafragmas.csv (tablasDiafragmas.cpp).
 void publicarTablasDeDiafragmas(resultadosAnalisis& r);
+// pisos.csv, centros.csv y, con derivaLimite:, derivas.csv (tablasPisos.cpp).
+void publicarTablasDePisos(resultadosAnalisis& r);

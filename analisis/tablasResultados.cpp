@@ -65,4 +65,5 @@ void publicarTablas(resultadosAnalisis& r) {
     publicarTablasSismicas(r);
     publicarTablasDeEnvolventes(r);
     publicarTablasDeDiafragmas(r);
+    publicarTablasDePisos(r);
 }

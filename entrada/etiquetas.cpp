@@ -10,7 +10,7 @@ const std::vector<std::string>& etiquetasConocidas() {
         "distribuidaLocalX:", "distribuidaLocalY:", "distribuidaLocalZ:", "distribuidaLocalT:", "distribuidaGlobal:",
         "temperatura:", "soloTraccion:", "soloCompresion:", "masaBarra:", "pesoPropio:", "combo:", "modos:",
         "segundoOrden:", "pandeo:", "gravedad:", "masaNudo:", "masaDeCargas:", "espectro:", "sismo:", "envolvente:",
-        "diafragma:", "unidades:", "precision:", "escalaTexto:", "escalaDeflexion:", "escalaMy:", "escalaMz:",
+        "diafragma:", "modificadorRigidez:", "derivaLimite:", "unidades:", "precision:", "escalaTexto:", "escalaDeflexion:", "escalaMy:", "escalaMz:",
         "escalaVy:", "escalaVz:", "escalaN:", "escalaT:", "escalaApoyo:", "escalaCarga:"};
     return etiquetas;
 }

@@ -54,6 +54,7 @@ void funcionLeerArchivo() {
     pasoSegundoOrdenYPandeo(ctx); //     segundo orden y pandeo
     pasoSismo(ctx);               //     masa de las cargas, espectros, sismos y envolventes
     pasoDiafragmas(ctx);          //     diafragmas rígidos de piso
+    pasoDisenoSismico(ctx);       //     modificadores de rigidez y deriva límite
     pasoValoresFinitos(ctx);      // Masas y cargas de cada combinación finitas
     pasoRevisarModelo(ctx);       // Barras sin sección, casos sin combinación y combinaciones sin casos
     pasoRigidezRelativa(ctx);     // Barras demasiado rígidas para la doble precisión
