@@ -36,7 +36,10 @@ void asignar(resultadoPiso& p, const Eigen::VectorXd& v) {
 
 // El centro de rigidez de cada diafragma: con Fx, Fy y Mz unitarios en él,
 // sólo en él, sus giros θx, θy y θz; el punto donde una fuerza no lo hace
-// girar es x = xc − θy/θz, y = yc + θx/θz.
+// girar es x = xc − θy/θz, y = yc + θx/θz. La rigidez es simétrica: el giro
+// que da una fuerza unitaria es la traslación que da un par unitario
+// (reciprocidad), así que basta un solo estado de carga por diafragma, el
+// par, y de él se leen ux, uy y el giro.
 void centrosDeRigidez(const solucionDispersa& factor, const numeracionLibre& num, std::vector<centroPiso>& centros) {
     const Eigen::Index nd = static_cast<Eigen::Index>(diafragmas.size());
     if (nd == 0 || !num.conDiafragmas()) return;
@@ -45,15 +48,14 @@ void centrosDeRigidez(const solucionDispersa& factor, const numeracionLibre& num
         const int p = num.posicionLibre[static_cast<size_t>(num.noGdl + 6 * k + clases[c])];
         return p < 0 ? -1 : num.orden[static_cast<size_t>(p)];
     };
-    Eigen::MatrixXd b = Eigen::MatrixXd::Zero(num.noLibres(), 3 * nd);
+    Eigen::MatrixXd b = Eigen::MatrixXd::Zero(num.noLibres(), nd);
     for (Eigen::Index k = 0; k < nd; ++k)
-        for (int c = 0; c < 3; ++c)
-            if (fila(k, c) >= 0) b(fila(k, c), 3 * k + c) = 1.0;
+        if (fila(k, 2) >= 0) b(fila(k, 2), k) = 1.0;
     const Eigen::MatrixXd x = factor.resolver(b);
     for (Eigen::Index k = 0; k < nd; ++k) {
-        const Eigen::Index giro = fila(k, 2);
+        const Eigen::Index giro = fila(k, 2), ux = fila(k, 0), uy = fila(k, 1);
         if (giro < 0) continue;
-        const double tx = x(giro, 3 * k), ty = x(giro, 3 * k + 1), tz = x(giro, 3 * k + 2);
+        const double tx = ux < 0 ? 0.0 : x(ux, k), ty = uy < 0 ? 0.0 : x(uy, k), tz = x(giro, k);
         if (!(tz > 0) || !std::isfinite(tx) || !std::isfinite(ty)) continue;
         centroPiso& c = centros[static_cast<size_t>(k)];
         const diafragma& d = diafragmas[static_cast<size_t>(k)];

@@ -113,12 +113,14 @@ TEST(Pisos, EdificioDeCortanteFuerzasCortantesYVuelcosPorModoYCombinados) {
     // Una combinación estática: el cortante de cada piso es la suma de las cargas de ese piso y
     // de los de arriba (10 en el 2, 5 + 5 en el 1), y el vuelco en el piso 1 es 10·h.
     const std::vector<resultadoPiso>& w = resultados.casos.at(0).pisos;
+    ASSERT_EQ(w.size(), 2u);
     EXPECT_NEAR(w[1].fuerza[0], 10, 1e-12);
     EXPECT_NEAR(w[0].fuerza[0], 10, 1e-12);
     EXPECT_NEAR(w[0].cortante[0], 20, 1e-12);
     EXPECT_NEAR(w[0].vuelco[0], 10 * H, 1e-12);
     // La combinación con sismo: estática ± módulo sísmico.
     const std::vector<resultadoPiso>& u = resultados.casos.at(1).pisos;
+    ASSERT_EQ(u.size(), 2u);
     EXPECT_NEAR(u[0].cortante[0], 20 + p[0].cortante[0], 1e-9 * p[0].cortante[0]);
     EXPECT_NEAR(u[0].cortanteMinimo[0], 20 - p[0].cortante[0], 1e-9 * p[0].cortante[0]);
 
