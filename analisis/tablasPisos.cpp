@@ -58,7 +58,12 @@ void tablaDePisos(resultadosAnalisis& r) {
         const double* fuerza = fp.minimos ? p.fuerzaMinima : p.fuerza;
         const double* cortante = fp.minimos ? p.cortanteMinimo : p.cortante;
         const double* vuelco = fp.minimos ? p.vuelcoMinimo : p.vuelco;
-        f.numero(fuerza[0]).numero(fuerza[1]).numero(cortante[0]).numero(cortante[1]).numero(vuelco[0]).numero(vuelco[1]);
+        // Sin el ruido del redondeo (las cargas horizontales nulas de una
+        // combinación de gravedad suman 1e-29, no cero), igual en el CSV y en
+        // resultados.txt.
+        const double ef = caso.escalas.fuerzas, em = caso.escalas.momentos;
+        f.numero(sinRuido(fuerza[0], ef)).numero(sinRuido(fuerza[1], ef)).numero(sinRuido(cortante[0], ef));
+        f.numero(sinRuido(cortante[1], ef)).numero(sinRuido(vuelco[0], em)).numero(sinRuido(vuelco[1], em));
     };
     agregarTabla(r, std::move(t));
 }
