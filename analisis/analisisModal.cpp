@@ -89,15 +89,9 @@ double masaDeNudo(const objNudo3d& n) {
     return m;
 }
 
-// Masa de los libres, completa, en el orden de eliminación.
-Eigen::SparseMatrix<double> masaLibre(const numeracionLibre& num) {
-    std::vector<Eigen::Triplet<double>> terminos;
-    // Con diafragmas, Tᵀ·M·T: la inercia de giro de cada diafragma sale de las
-    // masas de sus nudos y de sus barras.
-    const auto sumar = [&](Eigen::Index gi, Eigen::Index gj, double v) {
-        if (v == 0.0) return;
-        num.proyectar(gi, gj, v, [&](int oi, int oj, double w) { terminos.emplace_back(oi, oj, w); });
-    };
+}  // namespace
+
+void recorrerMasa(const std::function<void(Eigen::Index, Eigen::Index, double)>& sumar) {
     const bool conCargas = !masasDeCargas.empty();
     const double propia = factorMasaPropia();
     for (const objBarra3d& b : barra) {
@@ -114,6 +108,19 @@ Eigen::SparseMatrix<double> masaLibre(const numeracionLibre& num) {
         if (!(m > 0) || !std::isfinite(m)) continue;
         for (int i = 0; i < 3; ++i) sumar(6 * static_cast<Eigen::Index>(n.getNoNudoInterno()) + i, 6 * static_cast<Eigen::Index>(n.getNoNudoInterno()) + i, m);
     }
+}
+
+namespace {
+
+// Masa de los libres, completa, en el orden de eliminación.
+Eigen::SparseMatrix<double> masaLibre(const numeracionLibre& num) {
+    std::vector<Eigen::Triplet<double>> terminos;
+    // Con diafragmas, Tᵀ·M·T: la inercia de giro de cada diafragma sale de las
+    // masas de sus nudos y de sus barras.
+    recorrerMasa([&](Eigen::Index gi, Eigen::Index gj, double v) {
+        if (v == 0.0) return;
+        num.proyectar(gi, gj, v, [&](int oi, int oj, double w) { terminos.emplace_back(oi, oj, w); });
+    });
     Eigen::SparseMatrix<double> masa(num.noLibres(), num.noLibres());
     masa.setFromTriplets(terminos.begin(), terminos.end());
     return masa;

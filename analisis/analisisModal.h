@@ -3,6 +3,8 @@
 // la rigidez que el análisis estático ya calculó.
 #pragma once
 
+#include <functional>
+
 #include "analisis/numeracionLibre.h"
 #include "analisis/solucionDispersa.h"
 
@@ -16,6 +18,12 @@
 // modos sin masa, que se omiten, y de los que faltan cuando hay menos que los
 // pedidos.
 void calcularModos(const solucionDispersa& factor, const numeracionLibre& numeracion);
+
+// Los términos de la matriz de masa completa (6 grados de libertad por nudo,
+// en ejes globales), los mismos de los modos: las barras (masa propia,
+// adicional y de sus cargas) y las masas concentradas de los nudos.
+// sumar(fila, columna, valor), un término a la vez (puede repetir posiciones).
+void recorrerMasa(const std::function<void(Eigen::Index, Eigen::Index, double)>& sumar);
 
 // Las pruebas comparan los bloques con el Lanczos de un vector.
 struct ajustesAnalisisModal {

@@ -2,11 +2,14 @@
 
 #include <Eigen/Eigenvalues>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 
 #include "analisis/barrasEnParalelo.h"
 #include "analisis/diafragmas.h"
+#include "analisis/funcionSolve.h"
+#include "analisis/pisos.h"
 #include "diagnosticos.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
@@ -129,6 +132,7 @@ Eigen::MatrixXd calcularSismo(const casoSismico& def, const Eigen::MatrixXd& for
     avisosDelSismo(def, espectro, modos);
     const Eigen::MatrixXd rho = correlacion(modos, def);
     const Eigen::MatrixXd g = raizCorrelacion(rho) * amplitud.asDiagonal();
+    info.combinacionModal = g;
 
     const Eigen::Index nn = static_cast<Eigen::Index>(nudo.size());
     const Eigen::MatrixXd zd = g * formas.transpose();
@@ -326,8 +330,10 @@ void convertirEnComboEspectral(int c, const std::vector<std::pair<int, double>>&
     pesos.insert(pesos.end(), caso.factores.begin(), caso.factores.end());
     double tolerancias[kNumeroSolicitaciones];
     toleranciasSolicitaciones(escalasDe(partes, pesos, true), tolerancias);
-    if (!diafragmas.empty())
+    if (!diafragmas.empty()) {
         combinarDiafragmas(caso, *estatico, sismicos, caso.factores, escalasDe(partes, pesos, true).traslaciones);
+        combinarPisos(caso, *estatico, sismicos, caso.factores);
+    }
     // Nudos: estático ± Σ |factor|·módulo.
     Eigen::MatrixXd d = Eigen::MatrixXd::Zero(6, estatico->desplazamientos.cols());
     Eigen::MatrixXd r = Eigen::MatrixXd::Zero(6, estatico->reacciones.cols());
@@ -483,6 +489,7 @@ void llenarEnvolvente(casoResultado& caso) {
         }
     }
     envolverDiafragmas(caso, resultados.casos, escalas);
+    envolverPisos(caso, resultados.casos);
 }
 
 }  // namespace
@@ -525,6 +532,13 @@ bool calcularCasosDerivados(const operadorRigidez& operador, double tamano) {
             for (size_t e = 0; e < sismos.size(); ++e)
                 llenarDiafragmas(*casos[e], (g[e] * q).colwise().norm().transpose(),
                                  casos[e]->desplazamientos.topRows(3).maxCoeff());
+            // Fuerzas, cortantes y vuelcos de piso: los de cada modo (sus
+            // fuerzas K·φ en los nudos sin apoyo), combinados con la regla del caso.
+            const auto inicioPisos = std::chrono::steady_clock::now();
+            const std::vector<Eigen::MatrixXd> modales = magnitudesPisos(reaccionesModales);
+            for (size_t e = 0; e < sismos.size(); ++e) pisosSismicos(*casos[e], modales, g[e]);
+            tiemposUltimoAnalisis.pisos +=
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - inicioPisos).count();
         }
         for (size_t e = 0; e < sismos.size(); ++e) {
             calcularEscalas(resultados.casos[primerSismo + e], tamano);

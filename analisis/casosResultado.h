@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "analisis/resultadosAcero.h"
+#include "analisis/resultadosPisos.h"
 #include "modelo/solicitacionesBarra.h"
 
 class objBarra3d;
@@ -135,6 +136,8 @@ struct casoResultado {
     // Uno por diafragma del modelo, en el orden de sus registros.
     std::vector<resultadoDiafragma> diafragmas;
     equilibrioCaso equilibrio;
+    // Uno por diafragma (fuerzas, cortantes y vuelcos del piso), en el mismo orden.
+    std::vector<resultadoPiso> pisos;
 
     // ---- Casos de dos valores: desplazamientos, reacciones y fuerzas de
     // extremo guardan los máximos; éstos, los mínimos. ----
@@ -261,6 +264,9 @@ struct resultadoSismico {
     Eigen::MatrixXd cortantesModales;  // modos x 3
     Eigen::Vector3d cortanteBasal = Eigen::Vector3d::Zero();
     double masaEfectiva = 0;
+    // G = W·diag(amplitudes), con ρ = Wᵀ·W: ‖G·r‖ combina las respuestas
+    // modales unitarias r (las de la forma modal guardada) con la regla del caso.
+    Eigen::MatrixXd combinacionModal;
 };
 
 struct resultadosAnalisis {
@@ -277,6 +283,8 @@ struct resultadosAnalisis {
     Eigen::Vector3d masaLibre = Eigen::Vector3d::Zero();
     // Los casos sísmicos, en el orden de los casos espectrales.
     std::vector<resultadoSismico> sismos;
+    // Por diafragma, en el orden de sus registros: masa y centros (vacío sin diafragmas).
+    std::vector<centroPiso> centros;
     // El sistema armado que resolvió el análisis, como lo escribe el reporte:
     // la rigidez global (6N x 6N, ambos triángulos) y las cargas en los nudos
     // (puntuales y equivalentes de las distribuidas, 6N x combinaciones).

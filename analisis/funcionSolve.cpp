@@ -7,6 +7,7 @@
 #include "analisis/analisisSismico.h"
 #include "analisis/equilibrio.h"
 #include "analisis/etapasAnalisis.h"
+#include "analisis/pisos.h"
 #include "analisis/tablasResultados.h"
 #include "analisis/verificacionAcero.h"
 #include "diagnosticos.h"
@@ -34,6 +35,7 @@ bool funcionSolve() {
     diagnosticoUltimoAnalisis = diagnosticoAnalisis();
     tiemposUltimoAnalisis.sentidoAxial = 0;
     tiemposUltimoAnalisis.segundoOrden = tiemposUltimoAnalisis.pandeo = tiemposUltimoAnalisis.derivados = 0;
+    tiemposUltimoAnalisis.pisos = 0;
     resultados.vaciar();
     // Un dato que impide el análisis (un espectro mal escrito) ya se dijo al cargar.
     if (analisisImpedido) return false;
@@ -63,10 +65,16 @@ bool funcionSolve() {
     etapa = Reloj::now();
     calcularModos(e.principal.factor, e.num);
     tiemposUltimoAnalisis.modal = segundosDesde(etapa);
+    // Los pisos: masa y centros de cada diafragma y lo que reciben las combinaciones.
+    etapa = Reloj::now();
+    calcularPisos(e.principal.factor, e.num);
+    tiemposUltimoAnalisis.pisos = segundosDesde(etapa);
     // Los sismos salen de los modos, con todas las barras.
     etapa = Reloj::now();
     const bool derivados = calcularCasosDerivados(e.principal.operador, tamanoModelo());
     tiemposUltimoAnalisis.derivados = segundosDesde(etapa);
+    // La verificación de las derivas de piso, con las de los casos sísmicos.
+    if (derivados) verificarDerivas();
     // El error ya está en los mensajes; la estructura en sí se resolvió.
     if (!derivados) return fallar(resultadoAnalisis::correcto);
 

@@ -20,6 +20,7 @@ struct tiemposAnalisis {
     double sentidoAxial = 0;  // rondas de las barras de solo tracción o compresión (0 si no hay)
     double operaciones = 0;  // de la factorización de la rigidez (CHOLMOD)
     double derivados = 0;  // casos sísmicos, combinaciones con sismo y envolventes
+    double pisos = 0;      // fuerzas y cortantes de piso, centros de masa y de rigidez
     int hilosBlas = 0;  // hilos elegidos para la factorización (0: los de la biblioteca)
 };
 extern tiemposAnalisis tiemposUltimoAnalisis;

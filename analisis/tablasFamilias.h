@@ -21,6 +21,8 @@ void publicarTablasSismicas(resultadosAnalisis& r);
 void publicarTablasDeEnvolventes(resultadosAnalisis& r);
 // diafragmas.csv (tablasDiafragmas.cpp).
 void publicarTablasDeDiafragmas(resultadosAnalisis& r);
+// pisos.csv, centros.csv y, con derivaLimite:, derivas.csv (tablasPisos.cpp).
+void publicarTablasDePisos(resultadosAnalisis& r);
 // verificacion.csv y resistencias.csv, y la tabla de los miembros por su
 // mayor razón para el informe (tablasAcero.cpp).
 void publicarTablasDeAcero(resultadosAnalisis& r);

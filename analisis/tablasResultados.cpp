@@ -65,5 +65,6 @@ void publicarTablas(resultadosAnalisis& r) {
     publicarTablasSismicas(r);
     publicarTablasDeEnvolventes(r);
     publicarTablasDeDiafragmas(r);
+    publicarTablasDePisos(r);
     publicarTablasDeAcero(r);
 }

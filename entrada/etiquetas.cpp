@@ -10,8 +10,8 @@ const std::vector<std::string>& etiquetasConocidas() {
         "distribuidaLocalX:", "distribuidaLocalY:", "distribuidaLocalZ:", "distribuidaLocalT:", "distribuidaGlobal:",
         "temperatura:", "soloTraccion:", "soloCompresion:", "masaBarra:", "pesoPropio:", "combo:", "modos:",
         "segundoOrden:", "pandeo:", "gravedad:", "masaNudo:", "masaDeCargas:", "espectro:", "sismo:", "envolvente:",
-        "diafragma:", "verificacionAcero:", "miembro:", "longitudEfectiva:", "longitudNoArriostrada:",
-        "unidades:", "precision:", "escalaTexto:", "escalaDeflexion:", "escalaMy:", "escalaMz:",
+        "diafragma:", "modificadorRigidez:", "derivaLimite:", "verificacionAcero:", "miembro:", "longitudEfectiva:",
+        "longitudNoArriostrada:", "unidades:", "precision:", "escalaTexto:", "escalaDeflexion:", "escalaMy:", "escalaMz:",
         "escalaVy:", "escalaVz:", "escalaN:", "escalaT:", "escalaApoyo:", "escalaCarga:"};
     return etiquetas;
 }

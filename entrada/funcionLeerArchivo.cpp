@@ -54,6 +54,7 @@ void funcionLeerArchivo() {
     pasoSegundoOrdenYPandeo(ctx); //     segundo orden y pandeo
     pasoSismo(ctx);               //     masa de las cargas, espectros, sismos y envolventes
     pasoDiafragmas(ctx);          //     diafragmas rígidos de piso
+    pasoDisenoSismico(ctx);       //     modificadores de rigidez y deriva límite
     pasoAcero(ctx);               //     verificación de las barras de acero
     pasoValoresFinitos(ctx);      // Masas y cargas de cada combinación finitas
     pasoRevisarModelo(ctx);       // Barras sin sección, casos sin combinación y combinaciones sin casos

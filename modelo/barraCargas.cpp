@@ -53,7 +53,8 @@ void objBarra3d::setDistribuidaGlobal(std::string casoCarga, double qIzq, double
 }
 
 void objBarra3d::setPesoPropio(std::string casoCarga) {
-    const double w = pesoEspecifico * area;
+    // El peso de la sección bruta: un modificador de rigidez no lo cambia.
+    const double w = pesoEspecifico * getAreaBruta();
     setDistribuidaGlobal(casoCarga, w, w, 0, 0, -1);
     cargasGlobales.back().pesoPropio = true;
 }

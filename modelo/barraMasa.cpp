@@ -4,7 +4,7 @@
 #include <algorithm>
 
 double objBarra3d::getMasaPorLargo(double gravedad, double factorPropia) const {
-    return factorPropia * pesoEspecifico * area / gravedad + masaAdicional;
+    return factorPropia * pesoEspecifico * getAreaBruta() / gravedad + masaAdicional;
 }
 
 Eigen::MatrixXd objBarra3d::getMasaLocal(double gravedad, double factorPropia) const {
@@ -19,7 +19,9 @@ Eigen::MatrixXd objBarra3d::getMasaLocal(double gravedad, double factorPropia) c
     // de la sección (Iy + Iz) por unidad de área.
     const double lineal[2][2] = {{2, 1}, {1, 2}};
     const double axial = mu * L / 6;
-    const double torsion = area > 0 ? mu * (iy + iz) / area * L / 6 : 0.0;
+    // La sección bruta: un modificador de rigidez no cambia la masa.
+    const double bruta = getAreaBruta();
+    const double torsion = bruta > 0 ? mu * (getIyBruta() + getIzBruta()) / bruta * L / 6 : 0.0;
     for (int i = 0; i < 2; ++i)
         for (int j = 0; j < 2; ++j) {
             m(6 * i, 6 * j) = axial * lineal[i][j];

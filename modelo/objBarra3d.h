@@ -90,6 +90,17 @@ public:
     double getModPoisson() const { return modPoisson; }
     double getFactorDeForma() const { return factorDeForma; }
     double getPesoEspecifico() const { return pesoEspecifico; }
+    // Modificadores de rigidez (una sección fisurada): multiplican A, Iy, Iz y
+    // J en todo lo que depende de la rigidez (elástica y geométrica, la
+    // elástica dentro de la barra, la temperatura impedida); la masa y el peso
+    // propio siguen con la sección bruta. getArea(), getIy(), getIz() y
+    // getModJ() dan los valores de la rigidez; los Bruta, los de la sección.
+    void setModificadorRigidez(double fa, double fiy, double fiz, double fj);
+    bool tieneModificadorRigidez() const { return conModificador; }
+    double getModificadorRigidez(int i) const { return conModificador && i >= 0 && i < 4 ? modificador[i] : 1.0; }
+    double getAreaBruta() const { return conModificador ? seccionBruta[0] : area; }
+    double getIyBruta() const { return conModificador ? seccionBruta[1] : iy; }
+    double getIzBruta() const { return conModificador ? seccionBruta[2] : iz; }
     // El nombre de la sección (vacío si no se dio).
     std::string getNombreDeSeccion() const;
     bool getBoolSeccion() const { return flagsBarra[kFlagNombreSeccion] == 1; }
@@ -316,6 +327,10 @@ private:
     int noDimensionesSeccion = 0;
     double pesoEspecifico = 0.0;
     double masaAdicional = 0.0;
+    // Modificadores de rigidez y la sección bruta (A, Iy, Iz, J) que reemplazan.
+    bool conModificador = false;
+    double modificador[4] = {1, 1, 1, 1};
+    double seccionBruta[4] = {0, 0, 0, 0};
     sentidoAxial sentido = sentidoAxial::ambos;
 
     // Copia de pi de la barra para las conversiones de ángulos.

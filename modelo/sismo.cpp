@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "globales.h"
+#include "modelo/disenoSismico.h"
 
 std::vector<espectroDiseno> espectros;
 std::vector<casoSismico> sismos;
@@ -65,4 +66,5 @@ void vaciarDefinicionesSismicas() {
     masasDeCargas.clear();
     casoPesoPropio.clear();
     analisisImpedido = false;
+    vaciarDisenoSismico();
 }

@@ -142,6 +142,7 @@ int main(int argc, char** argv) {
     std::printf("total: %.3f\n", lectura + analisis - t.modal - t.segundoOrden - t.pandeo - t.derivados);
     if (modosPedidos > 0) std::printf("modal: %.3f (%zu modos)\n", t.modal, resultados.modos.size());
     if (t.derivados > 0) std::printf("sismos y envolventes: %.3f\n", t.derivados);
+    if (t.pisos > 0) std::printf("pisos (centros, fuerzas, cortantes y vuelcos): %.3f\n", t.pisos);
     // El análisis de primer orden (ensamblaje, factorización, solución y barras)
     // contra el que se miden el segundo orden y el pandeo.
     const double primerOrden = t.ensamblaje + t.factorizacion + t.solucion + t.barras;

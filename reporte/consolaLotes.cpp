@@ -8,6 +8,7 @@
 #include "globales.h"
 #include "reporte/bloquePandeo.h"
 #include "reporte/salidaDiafragmas.h"
+#include "reporte/salidaPisos.h"
 #include "unidades.h"
 
 std::string lineaReacciones(int nudoUsuario, const Eigen::Matrix<double, 6, 1>& r) {
@@ -94,7 +95,11 @@ void imprimirReacciones() {
                 break;
         }
         for (const std::string& linea : lineasDiafragmas(caso)) std::cout << linea << "\n";
+        for (const std::string& linea : lineasPisos(caso)) std::cout << linea << "\n";
+        const std::string deriva = lineaDeriva(caso);
+        if (!deriva.empty()) std::cout << deriva << "\n";
     }
+    for (const std::string& linea : lineasCentros()) std::cout << linea << "\n";
     std::cout.flush();
 }
 

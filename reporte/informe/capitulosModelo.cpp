@@ -1,6 +1,7 @@
 // Capítulos que describen la corrida y el modelo: título, mensajes, modelo y cargas.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -94,7 +95,7 @@ void tablaSecciones(documentoHtml& doc) {
         if (nuevo) orden.push_back(k);
         it->second.barras.push_back(b.getNoBarraUsuario());
         it->second.longitud += b.getLongitud();
-        if (conSeccion) it->second.peso += b.getPesoEspecifico() * b.getArea() * b.getLongitud();
+        if (conSeccion) it->second.peso += b.getPesoEspecifico() * b.getAreaBruta() * b.getLongitud();
     }
     if (grupos.empty()) return;
     tablaHtml geometria({{"Sección", false},
@@ -115,7 +116,15 @@ void tablaSecciones(documentoHtml& doc) {
     for (const clave& k : orden) {
         const grupo& g = grupos.at(k);
         const objBarra3d& b = *g.ejemplo;
-        const std::string nombre = std::get<0>(k).empty() ? "—" : std::get<0>(k);
+        std::string nombre = std::get<0>(k).empty() ? "—" : std::get<0>(k);
+        // Una sección fisurada (modificadorRigidez:) dice sus factores: A, Iy,
+        // Iz y J de la fila son los de la rigidez; el peso, el de la sección bruta.
+        if (std::get<1>(k) >= 0 && b.tieneModificadorRigidez()) {
+            char texto[160];
+            std::snprintf(texto, sizeof texto, " (rigidez: A×%g, Iy×%g, Iz×%g, J×%g)", b.getModificadorRigidez(0),
+                          b.getModificadorRigidez(1), b.getModificadorRigidez(2), b.getModificadorRigidez(3));
+            nombre += texto;
+        }
         if (std::get<1>(k) < 0) {
             geometria.fila({nombre, tipoDeSeccion(-1), "", "", "", "", ""});
             material.fila({nombre, "", "", "", enRangos(g.barras), numeroInforme(g.longitud), ""});

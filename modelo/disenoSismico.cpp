@@ -1,0 +1,5 @@
+#include "modelo/disenoSismico.h"
+
+disenoSismico diseno;
+
+void vaciarDisenoSismico() { diseno = disenoSismico(); }
