@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analisis/ordenNudos.h"
+#include "analisis/solucionJuego.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
 
@@ -22,19 +23,8 @@ struct pisoInferior {
     double altura = 0;
 };
 
-double tamanoDelModelo() {
-    if (nudo.empty()) return 1.0;
-    Eigen::Vector3d menor(nudo[0].getX(), nudo[0].getY(), nudo[0].getZ()), mayor = menor;
-    for (const objNudo3d& n : nudo) {
-        const Eigen::Vector3d x(n.getX(), n.getY(), n.getZ());
-        menor = menor.cwiseMin(x), mayor = mayor.cwiseMax(x);
-    }
-    const double d = (mayor - menor).norm();
-    return d > 0 && std::isfinite(d) ? d : 1.0;
-}
-
 std::vector<pisoInferior> pisosInferiores() {
-    const double tolerancia = kMismaAltura * tamanoDelModelo();
+    const double tolerancia = kMismaAltura * tamanoModelo();
     std::vector<pisoInferior> pisos(diafragmas.size());
     const std::vector<int> orden = diafragmasPorAltura();
     for (size_t k = 0; k < orden.size(); ++k) {

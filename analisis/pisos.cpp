@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analisis/analisisModal.h"
+#include "analisis/solucionJuego.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
 #include "modelo/disenoSismico.h"
@@ -13,17 +14,6 @@ namespace {
 // Un nudo está a la altura de un piso o más arriba dentro de esta fracción
 // del tamaño del modelo.
 constexpr double kMismoNivel = 1e-6;
-
-double tamanoDelModelo() {
-    if (nudo.empty()) return 1.0;
-    Eigen::Vector3d menor(nudo[0].getX(), nudo[0].getY(), nudo[0].getZ()), mayor = menor;
-    for (const objNudo3d& n : nudo) {
-        const Eigen::Vector3d x(n.getX(), n.getY(), n.getZ());
-        menor = menor.cwiseMin(x), mayor = mayor.cwiseMax(x);
-    }
-    const double d = (mayor - menor).norm();
-    return d > 0 && std::isfinite(d) ? d : 1.0;
-}
 
 // Las seis magnitudes de un piso desde una columna de magnitudesPisos.
 void asignar(resultadoPiso& p, const Eigen::VectorXd& v) {
@@ -111,7 +101,7 @@ std::vector<Eigen::MatrixXd> magnitudesPisos(const Eigen::MatrixXd& f) {
     const Eigen::Index m = f.cols();
     std::vector<Eigen::MatrixXd> q(nd, Eigen::MatrixXd::Zero(6, m));
     if (nd == 0 || m == 0) return q;
-    const double tolerancia = kMismoNivel * tamanoDelModelo();
+    const double tolerancia = kMismoNivel * tamanoModelo();
     std::vector<int> deNudo(nudo.size(), -1);
     for (size_t k = 0; k < nd; ++k)
         for (int i : diafragmas[k].nudos) deNudo[static_cast<size_t>(i)] = static_cast<int>(k);
