@@ -41,6 +41,7 @@ void ajustesPorDefecto() {
 
 int modosPedidos = 0;
 std::vector<int> combosSegundoOrden;
+int comboSegundoOrdenModal = -1;
 std::vector<pedidoPandeo> pedidosPandeo;
 double gravedad = kGravedadPorDefecto;
 resultadosAnalisis resultados;

@@ -63,6 +63,9 @@ constexpr double kGravedadPorDefecto = 9.81;
 // Las combinaciones (índices en combinaciones) que se resuelven en segundo
 // orden ("segundoOrden:"), sin repetir, en el orden del archivo.
 extern std::vector<int> combosSegundoOrden;
+// La combinación cuyos esfuerzos axiales de primer orden dan la rigidez
+// geométrica de los modos y de los sismos ("segundoOrdenModal:"; -1 sin ella).
+extern int comboSegundoOrdenModal;
 // Los pedidos de "pandeo: COMBO N": la combinación y cuántos factores críticos.
 struct pedidoPandeo {
     int combo = -1;

@@ -163,7 +163,7 @@ Eigen::MatrixXd calcularSismo(const casoSismico& def, const Eigen::MatrixXd& for
 // fuerzas y desplazamientos de extremo, los términos cruzados y los extremos
 // de cada caso sísmico.
 void barrasSismicas(const Eigen::MatrixXd& formas, const std::vector<Eigen::MatrixXd>& g,
-                    const std::vector<casoResultado*>& casos) {
+                    const std::vector<casoResultado*>& casos, const std::vector<double>& axiales) {
     const Eigen::Index k = formas.cols();
     for (casoResultado* c : casos) {
         c->barras.assign(barra.size(), solicitacionesBarra());
@@ -187,6 +187,9 @@ void barrasSismicas(const Eigen::MatrixXd& formas, const std::vector<Eigen::Matr
             q.block<1, 3>(m, 18) = (r * u2.head<3>()).transpose();
             q.block<1, 3>(m, 21) = (r * u2.tail<3>()).transpose();
         }
+        // Con la rigidez geométrica de los modos, las fuerzas de extremo son (k + kg)·u.
+        if (ib < axiales.size() && axiales[ib] != 0.0)
+            q.leftCols(12) += q.rightCols(12) * b.getKgLocal(axiales[ib]).transpose();
         const double L = b.getLongitud();
         for (size_t e = 0; e < casos.size(); ++e) {
             const Eigen::MatrixXd z = g[e] * q;
@@ -494,7 +497,7 @@ void llenarEnvolvente(casoResultado& caso) {
 
 }  // namespace
 
-bool calcularCasosDerivados(const operadorRigidez& operador, double tamano) {
+bool calcularCasosDerivados(const operadorRigidez& operador, double tamano, const geometricaModal& geometrica) {
     resultados.sismos.clear();
     if (sismos.empty() && envolventes.empty()) return true;
     const std::vector<modoVibracion>& modos = resultados.modos;
@@ -511,7 +514,8 @@ bool calcularCasosDerivados(const operadorRigidez& operador, double tamano) {
         const Eigen::Index k = static_cast<Eigen::Index>(modos.size());
         Eigen::MatrixXd formas(ngl, k);
         for (Eigen::Index m = 0; m < k; ++m) formas.col(m) = modos[static_cast<size_t>(m)].forma;
-        const Eigen::MatrixXd reaccionesModales = operador.fuerzas(formas, Eigen::MatrixXd::Zero(ngl, k));
+        Eigen::MatrixXd reaccionesModales = operador.fuerzas(formas, Eigen::MatrixXd::Zero(ngl, k));
+        if (geometrica.global.rows() == ngl) reaccionesModales += geometrica.global * formas;
         std::vector<Eigen::MatrixXd> g;
         std::vector<casoResultado*> casos;
         resultados.casos.reserve(resultados.casos.size() + sismos.size() + envolventes.size());
@@ -525,7 +529,7 @@ bool calcularCasosDerivados(const operadorRigidez& operador, double tamano) {
             g.push_back(calcularSismo(sismos[e], formas, reaccionesModales, caso, resultados.sismos.back()));
         }
         for (size_t e = 0; e < sismos.size(); ++e) casos.push_back(&resultados.casos[primerSismo + e]);
-        barrasSismicas(formas, g, casos);
+        barrasSismicas(formas, g, casos, geometrica.axiales);
         // Diafragmas: cada magnitud (también la deriva de cada nudo) combinada sobre los modos.
         if (!diafragmas.empty()) {
             const Eigen::MatrixXd q = magnitudesDiafragmas(formas).transpose();

@@ -127,6 +127,11 @@ const casoResultado* casoEstatico(const casoResultado& caso) {
     return nullptr;
 }
 
+const casoResultado* casoSegundoOrden(const casoResultado& caso) {
+    const casoResultado* estatico = casoEstatico(caso);
+    return estatico != nullptr && estatico->tipo == tipoCaso::segundoOrden ? estatico : nullptr;
+}
+
 namespace {
 // Las combinaciones, en su orden: los primeros casos.
 std::vector<const casoResultado*> combinacionesDe(const resultadosAnalisis& r) {

@@ -281,6 +281,9 @@ struct resultadosAnalisis {
     std::vector<pandeoCombo> pandeo;
     double masaTotal = 0;
     Eigen::Vector3d masaLibre = Eigen::Vector3d::Zero();
+    // El combo cuya rigidez geométrica entra en los modos (segundoOrdenModal:),
+    // vacío si los modos son los de la rigidez elástica.
+    std::string comboModosGeometricos;
     // Los casos sísmicos, en el orden de los casos espectrales.
     std::vector<resultadoSismico> sismos;
     // Por diafragma, en el orden de sus registros: masa y centros (vacío sin diafragmas).
@@ -323,6 +326,10 @@ Eigen::MatrixXd fuerzasExtremos(const resultadosAnalisis& r, int barra);
 // La combinación de la que salen las funciones cerradas del caso: él mismo,
 // o la parte estática de una combinación con sismo (nullptr en los demás).
 const casoResultado* casoEstatico(const casoResultado& caso);
+// La combinación resuelta en segundo orden del caso: él mismo, o la parte
+// estática de una combinación con sismo nombrada en segundoOrden: (nullptr
+// en los demás).
+const casoResultado* casoSegundoOrden(const casoResultado& caso);
 
 // La solicitación s (N, Vy, Vz, T, My, Mz) del caso c a la distancia x del
 // inicio de la barra: el mayor y el menor valor (iguales salvo en los casos

@@ -26,11 +26,12 @@ struct Suma {
     }
 };
 
-// En una combinación de segundo orden el equilibrio se plantea en la
-// geometría deformada: cada carga y cada reacción actúa en su punto
-// desplazado. En las demás, en la geometría original.
+// En una combinación de segundo orden (o la parte estática de segundo orden
+// de una combinación con sismo) el equilibrio se plantea en la geometría
+// deformada: cada carga y cada reacción actúa en su punto desplazado. En las
+// demás, en la geometría original.
 const casoResultado* casoDeformado(const casoResultado* caso) {
-    return caso != nullptr && caso->tipo == tipoCaso::segundoOrden ? caso : nullptr;
+    return caso != nullptr ? casoSegundoOrden(*caso) : nullptr;
 }
 
 Vec3 posicion(const objNudo3d& n, const casoResultado* deformado) {

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <string>
 
+#include "analisis/analisisModal.h"
 #include "analisis/etapasAnalisis.h"
 #include "diagnosticos.h"
 #include "globales.h"
@@ -78,6 +79,31 @@ void resolverSegundoOrdenPedido(estadoAnalisis& e) {
         if (e.deSegundoOrden[static_cast<size_t>(c)])
             resolverComboSegundoOrden(e, sistema, {}, static_cast<int>(c), e.cargas.col(c), e.impuestos.col(c),
                                       e.u.col(c), e.reacciones.col(c));
+}
+
+bool calcularModosSegundoOrden(estadoAnalisis& e, geometricaModal& geometrica) {
+    const int c = comboSegundoOrdenModal;
+    const std::string& nombre = combinaciones[static_cast<size_t>(c)].nombre;
+    if (modosPedidos <= 0) {
+        mensajes.advertencia("Advertencia: segundoOrdenModal: " + nombre +
+                             " no se usa: el modelo no pide modos (modos:)");
+        return true;
+    }
+    const sistemaElastico sistema{e.principal.factor, e.num, e.principal.operador};
+    geometrica.axiales = axialesDeBarras(e.uPrimerOrden.col(c), c);
+    geometrica.global = rigidezGeometrica(geometrica.axiales, e.ngl);
+    solucionDispersa factor;
+    if (!factorizarConGeometrica(sistema, geometrica.global, factor)) {
+        mensajes.error("Error: el combo " + nombre +
+                       " supera la carga crítica de pandeo (segundo orden inestable); no hay modos con su rigidez "
+                       "geométrica");
+        diagnosticoUltimoAnalisis.segundoOrdenInestable = true;
+        geometrica = geometricaModal();
+        return false;
+    }
+    calcularModos(factor, e.num);
+    resultados.comboModosGeometricos = nombre;
+    return true;
 }
 
 void informarSegundoOrden(estadoAnalisis& e) {

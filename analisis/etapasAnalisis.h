@@ -7,6 +7,7 @@
 #include <Eigen/Dense>
 #include <vector>
 
+#include "analisis/analisisSismico.h"
 #include "analisis/casosResultado.h"
 #include "analisis/numeracionLibre.h"
 #include "analisis/segundoOrden.h"
@@ -84,6 +85,12 @@ void resolverComboSegundoOrden(estadoAnalisis& e, const sistemaElastico& sistema
 // error si supera la carga crítica (sus desplazamientos y reacciones quedan
 // en cero) o un aviso si no convergió.
 void informarSegundoOrden(estadoAnalisis& e);
+
+// Los modos con la rigidez geométrica del combo de segundoOrdenModal: (K +
+// Kg(N), con N los axiales de primer orden del combo, de su parte estática si
+// tiene sismo). Deja N y Kg en geometrica, para las fuerzas de cada modo. Falso si
+// el combo supera la carga crítica: lo dice un error y no hay modos.
+bool calcularModosSegundoOrden(estadoAnalisis& e, geometricaModal& geometrica);
 
 // ---- etapaSentidoAxial.cpp ----
 

@@ -62,8 +62,14 @@ bool funcionSolve() {
     diagnosticoUltimoAnalisis.resultado = resultadoAnalisis::correcto;
 
     // Los modos salen del mismo factor de la rigidez, con todas las barras.
+    // Con segundoOrdenModal:, de K + Kg del combo de las cargas de gravedad.
     etapa = Reloj::now();
-    calcularModos(e.principal.factor, e.num);
+    geometricaModal geometrica;
+    if (comboSegundoOrdenModal >= 0 && comboSegundoOrdenModal < e.nc) {
+        if (!calcularModosSegundoOrden(e, geometrica)) return fallar(resultadoAnalisis::correcto);
+    } else {
+        calcularModos(e.principal.factor, e.num);
+    }
     tiemposUltimoAnalisis.modal = segundosDesde(etapa);
     // Los pisos: masa y centros de cada diafragma y lo que reciben las combinaciones.
     etapa = Reloj::now();
@@ -71,7 +77,7 @@ bool funcionSolve() {
     tiemposUltimoAnalisis.pisos = segundosDesde(etapa);
     // Los sismos salen de los modos, con todas las barras.
     etapa = Reloj::now();
-    const bool derivados = calcularCasosDerivados(e.principal.operador, tamanoModelo());
+    const bool derivados = calcularCasosDerivados(e.principal.operador, tamanoModelo(), geometrica);
     tiemposUltimoAnalisis.derivados = segundosDesde(etapa);
     // La verificación de las derivas de piso, con las de los casos sísmicos.
     if (derivados) verificarDerivas();

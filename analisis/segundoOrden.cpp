@@ -124,6 +124,17 @@ std::vector<double> axialesDeBarras(const Eigen::VectorXd& u, int combo) {
     return n;
 }
 
+bool factorizarConGeometrica(const sistemaElastico& s, const Eigen::SparseMatrix<double>& kg,
+                             solucionDispersa& resultado) {
+    const Eigen::Index n = s.num.noLibres();
+    // La matriz escalada del factor vuelve a las variables físicas: S⁻¹·(S·K·S)·S⁻¹.
+    const Eigen::VectorXd inversa = s.factor.escala().cwiseInverse();
+    Eigen::SparseMatrix<double> a = (inversa.asDiagonal() * s.factor.matrizEscalada() * inversa.asDiagonal()).eval();
+    const Eigen::SparseMatrix<double> delta = bloqueEscalado(kg, s.num, Eigen::VectorXd::Ones(n));
+    a += Eigen::SparseMatrix<double>(delta.triangularView<Eigen::Lower>());
+    return resultado.factorizar(std::move(a));
+}
+
 bool resolverModificada(const sistemaElastico& s, const Eigen::SparseMatrix<double>& deltaK,
                         const Eigen::VectorXd& cargas, const Eigen::VectorXd& impuestos, Eigen::VectorXd& u) {
     const numeracionLibre& num = s.num;

@@ -30,6 +30,13 @@ struct sistemaElastico {
 // axial por barra (en el orden interno de las barras).
 Eigen::SparseMatrix<double> rigidezGeometrica(const std::vector<double>& axiales, Eigen::Index noGdl);
 
+// K + Kg de los libres (Kg la rigidez geométrica completa de
+// rigidezGeometrica), en las variables físicas y el orden de eliminación de
+// s, factorizada en resultado con su propia escala: la rigidez de los modos
+// con P-Δ. Falso si no es definida positiva (las cargas superan la crítica).
+bool factorizarConGeometrica(const sistemaElastico& s, const Eigen::SparseMatrix<double>& kg,
+                             solucionDispersa& resultado);
+
 // Esfuerzo axial medio de cada barra en la combinación c para los
 // desplazamientos completos u.
 std::vector<double> axialesDeBarras(const Eigen::VectorXd& u, int combo);

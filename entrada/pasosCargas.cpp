@@ -474,6 +474,24 @@ void pasoSegundoOrdenYPandeo(ContextoCarga& ctx) {
         else
             pedidosPandeo.push_back({c, n});
     }
+    // segundoOrdenModal: COMBO, una sola vez: los modos con K + Kg(N) de ese combo.
+    comboSegundoOrdenModal = -1;
+    const std::string modal = "segundoOrdenModal:";
+    const int modales = ctx.lector.getNoEtiquetas(modal);
+    if (modales > 1)
+        mensajes.error("Error: la etiqueta " + modal + " está " + std::to_string(modales) +
+                       " veces; va una sola vez (el combo de las cargas de gravedad)");
+    if (modales == 1) {
+        const std::vector<std::string> palabras = ctx.lector.getPalabrasDeLinea(modal, 1);
+        const int c = palabras.size() == 1 ? comboDeNombre(palabras[0]) : -1;
+        if (palabras.size() != 1)
+            mensajes.error("Error: el registro 1 de " + modal +
+                           " necesita el nombre de un combo, sólo uno (en la misma línea)");
+        else if (c < 0)
+            mensajes.error("Error: el registro 1 de " + modal + " nombra " + palabras[0] + ", que no es un combo");
+        else
+            comboSegundoOrdenModal = c;
+    }
 }
 
 namespace {

@@ -127,7 +127,9 @@ bool registroCompleto(const std::string& etiqueta, int k, const std::vector<doub
         return false;
     }
     if (v.size() == valores) {
-        mensajes.error(registro + " no nombra ningún " + lista);
+        // "barra" es femenino; "nudo", masculino.
+        const bool femenino = std::string(lista) == "barra";
+        mensajes.error(registro + " no nombra " + (femenino ? "ninguna " : "ningún ") + lista);
         return false;
     }
     return true;

@@ -11,6 +11,7 @@
 void escribirBloqueModal(salidaTexto& os) {
     if (resultados.modos.empty()) return;
     os << "\n\n\n" << "************ANÁLISIS MODAL***************" << "\n";
+    if (!resultados.comboModosGeometricos.empty()) os << lineaModosGeometricos() << "\n";
     os << "modo | periodo (s) | frecuencia (Hz) | omega (rad/s) | factor de participación X Y Z | "
           "masa efectiva X Y Z (%) | masa acumulada X Y Z (%)"
        << "\n";
@@ -25,6 +26,10 @@ void escribirBloqueModal(salidaTexto& os) {
     Eigen::MatrixXd formas(resultados.modos[0].forma.size(), static_cast<Eigen::Index>(resultados.modos.size()));
     for (size_t k = 0; k < resultados.modos.size(); ++k) formas.col(static_cast<Eigen::Index>(k)) = resultados.modos[k].forma;
     os << formas << "\n";
+}
+
+std::string lineaModosGeometricos() {
+    return "Modos con la rigidez geométrica del combo " + resultados.comboModosGeometricos + " (P-Δ)";
 }
 
 std::string lineaMasas() {
@@ -49,6 +54,7 @@ std::string lineaModo(int k) {
 }
 
 void imprimirModos() {
+    if (!resultados.comboModosGeometricos.empty()) std::cout << lineaModosGeometricos() << "\n";
     if (!resultados.modos.empty()) std::cout << lineaMasas() << "\n";
     for (size_t k = 0; k < resultados.modos.size(); ++k) std::cout << lineaModo(static_cast<int>(k)) << "\n";
     std::cout.flush();

@@ -12,6 +12,8 @@ void escribirBloqueModal(salidaTexto& os);
 // libertad libres, contra la que se miden las masas efectivas; una por
 // dirección si difieren).
 std::string lineaMasas();
+// "Modos con la rigidez geométrica del combo COMBO (P-Δ)" (segundoOrdenModal:).
+std::string lineaModosGeometricos();
 // "Modo k: T = ... s, f = ... Hz, masa efectiva X ... %, Y ... %, Z ... %".
 std::string lineaModo(int k);
 void imprimirModos();

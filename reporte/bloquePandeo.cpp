@@ -8,10 +8,12 @@
 #include "globales.h"
 
 std::string lineaSegundoOrden(const casoResultado& caso) {
-    if (caso.segundoOrden.inestable)
-        return "Segundo orden del combo " + caso.nombre +
-               ": supera la carga crítica de pandeo; sin resultados (sus valores se escriben 0)";
-    const segundoOrdenCaso& so = caso.segundoOrden;
+    // De una combinación con sismo, su parte estática.
+    const casoResultado* parte = casoSegundoOrden(caso);
+    const segundoOrdenCaso& so = parte != nullptr ? parte->segundoOrden : caso.segundoOrden;
+    const std::string titulo =
+        "Segundo orden del combo " + caso.nombre + (caso.tipo == tipoCaso::comboEspectral ? " (parte estática)" : "");
+    if (so.inestable) return titulo + ": supera la carga crítica de pandeo; sin resultados (sus valores se escriben 0)";
     char texto[64];
     std::snprintf(texto, sizeof texto, "%.3f", so.amplificacion);
     std::string donde;
@@ -22,18 +24,19 @@ std::string lineaSegundoOrden(const casoResultado& caso) {
         donde = " (nudo " + std::to_string(nudo[static_cast<std::size_t>(so.nudoAmplificacion)].getNoNudoUsuario()) +
                 ", " + kDireccion[so.direccionAmplificacion] + ")";
     const int k = so.iteraciones;
-    return "Segundo orden del combo " + caso.nombre + ": " + std::to_string(k) +
+    return titulo + ": " + std::to_string(k) +
            (k == 1 ? " iteración" : " iteraciones") + ", amplificación de desplazamientos " + texto + donde;
 }
 
 void escribirBloqueSegundoOrden(salidaTexto& os) {
     bool encabezado = false;
     for (const casoResultado& caso : resultados.casos) {
-        if (caso.tipo != tipoCaso::segundoOrden) continue;
+        const casoResultado* parte = casoSegundoOrden(caso);
+        if (parte == nullptr) continue;
         if (!encabezado)
             os << "\n\n\n" << "************SEGUNDO ORDEN (P-DELTA)***************" << "\n";
         encabezado = true;
-        os << lineaSegundoOrden(caso) << (caso.segundoOrden.convergio ? "" : " (sin converger)") << "\n";
+        os << lineaSegundoOrden(caso) << (parte->segundoOrden.convergio ? "" : " (sin converger)") << "\n";
     }
 }
 

@@ -10,6 +10,8 @@
 // "Segundo orden del combo NOMBRE: K iteraciones, amplificación de
 // desplazamientos A (nudo N, Ux)" (A con "%.3f"; el nudo y la dirección de la
 // componente que más se amplifica, sin el paréntesis si no hay traslaciones).
+// De una combinación con sismo cuya parte estática se resolvió en segundo
+// orden, "Segundo orden del combo NOMBRE (parte estática): ...".
 std::string lineaSegundoOrden(const casoResultado& caso);
 // Bloque de resultados.txt con esa línea por combinación de segundo orden
 // (nada si no hay ninguna).

@@ -83,6 +83,7 @@ void imprimirReacciones() {
                 lineasDeReacciones(caso, caso.reaccionesMinimas);
                 std::cout << "Equilibrio del combo " << caso.nombre << " (parte estática): error relativo " << error
                           << "\n";
+                if (casoSegundoOrden(caso) != nullptr) std::cout << lineaSegundoOrden(caso) << "\n";
                 break;
             case tipoCaso::espectral:
                 std::cout << lineaSismo(c) << "\n";

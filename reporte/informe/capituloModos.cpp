@@ -1,6 +1,7 @@
 // Los modos de vibración: masa total y libre, período, frecuencia y masas
 // efectivas de cada modo, y las formas de los primeros.
 #include "globales.h"
+#include "reporte/bloqueModal.h"
 #include "reporte/informe/capitulos.h"
 #include "reporte/informe/figurasInforme.h"
 
@@ -17,6 +18,9 @@ std::string unidadMasa() {
 void capituloModos(documentoHtml& doc) {
     if (resultados.modos.empty()) return;
     doc.capitulo("Modos de vibración");
+    if (!resultados.comboModosGeometricos.empty())
+        doc.parrafo(lineaModosGeometricos() + ": la rigidez de los modos y de los sismos es K + Kg(N), con N los "
+                    "esfuerzos axiales de primer orden de ese combo.");
     const Eigen::Vector3d& libre = resultados.masaLibre;
     std::string masas = "Masa total: " + numeroInforme(resultados.masaTotal) + unidadMasa() +
                         " en cada dirección; masa libre (la de los grados de libertad sin apoyo, contra la que se "

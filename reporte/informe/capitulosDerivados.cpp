@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "globales.h"
+#include "reporte/bloquePandeo.h"
 #include "reporte/informe/capitulos.h"
 #include "reporte/informe/figurasInforme.h"
 #include "reporte/informe/tablasCaso.h"
@@ -241,6 +242,9 @@ void capituloComboSismico(documentoHtml& doc, const casoResultado& caso) {
     const std::string sismicas = partesSismicas(caso);
     doc.parrafo("Cada magnitud tiene dos valores: la parte estática más y menos " +
                 (sismicas.empty() ? std::string("los módulos sísmicos") : sismicas) + " (módulos sin signo).");
+    if (const casoResultado* parte = casoSegundoOrden(caso))
+        doc.parrafo(lineaSegundoOrden(caso) + (parte->segundoOrden.convergio ? "" : " (sin converger)") +
+                    ". El equilibrio de la parte estática se plantea en la geometría deformada.");
     tablaReaccionesDosValores(doc, caso);
     tablaExtremos(doc, caso);
     // Con muchas barras, el diagrama de dos curvas (medio mega en un edificio

@@ -272,7 +272,7 @@ TEST(SeccionFisurada, RegistrosMalEscritosSonErroresQueNombranElRegistro) {
                         "ejemplo 1 0.35 0.35 1) antes de las barras"),
               m.end());
     m = cargarModelo(base + "modificadorRigidez: 1 0.5 0.5 1\n");
-    EXPECT_NE(std::find(m.begin(), m.end(), "Error: el registro 1 de modificadorRigidez: no nombra ningún barra"),
+    EXPECT_NE(std::find(m.begin(), m.end(), "Error: el registro 1 de modificadorRigidez: no nombra ninguna barra"),
               m.end());
     m = cargarModelo(base + "derivaLimite: 5\n");
     EXPECT_NE(std::find(m.begin(), m.end(),

@@ -515,3 +515,62 @@ TEST(SegundoOrden, CuatroColumnasConDiafragmaIgualQueSueltas) {
     EXPECT_LE((desplazamientosDe(5) - u5).norm(), 1e-9 * u5.norm());
     EXPECT_LE((reaccionesDe(1) - r1).norm(), 1e-9 * r1.norm());
 }
+
+// Columna en voladizo con una masa en la punta y su peso P en la cabeza
+// (sin masa propia): con segundoOrdenModal: el período es el de la rigidez
+// lateral exacta de las funciones de estabilidad, k = P·κ/(tan κL − κL) con
+// κ = √(P/EI), no la estimación T/√(1 − P/Pcr) (0.4 % más corta a P = Pcr/2).
+// Las fuerzas de cada modo son (K + Kg)·φ: el cortante basal del sismo es
+// m·Sa. Un combo sísmico en segundoOrden: dice su parte estática.
+TEST(SegundoOrden, ModosConLaRigidezGeometricaDelComboDeGravedad) {
+    DirectorioTemporal dir;
+    const double L = 5, pcr = M_PI * M_PI * kEI / (4 * L * L), P = 0.5 * pcr, masa = 30, sa = 2;
+    Modelo m;
+    m.miembro({0, 0, 0}, {0, 0, L}, 10);
+    const std::string base = "apoyo: 1 1 1 1 1 1  1\nmasaNudo: " + texto(masa) +
+                             "  11\ngravedad: 9.81\nmodos: 3\nespectro: PLANO 0 " + texto(sa) + " 4 " + texto(sa) +
+                             "\nsismo: SX PLANO X 0.05\npuntual: P 0 0 -1 0 0 0  11\npuntual: H 1 0 0 0 0 0  11\n";
+    m.resto = base + "combo: G " + texto(P) + " P\ncombo: GS " + texto(P) + " P 0.01 H 1 SX\n";
+    ASSERT_TRUE(analizarModelo(m.texto()));
+    const double periodoElastico = resultados.modos.at(0).periodo;
+    EXPECT_LT(relativo(periodoElastico, 2 * M_PI * std::sqrt(masa * L * L * L / (3 * kEI))), 1e-9);
+
+    m.resto += "segundoOrdenModal: G\nsegundoOrden: GS\n";
+    Lineas consola;
+    ASSERT_EQ(lotesSegundoOrden(m.texto(), consola), 0);
+    const double kappa = std::sqrt(P / kEI);
+    const double rigidez = P * kappa / (std::tan(kappa * L) - kappa * L);
+    const double exacto = 2 * M_PI * std::sqrt(masa / rigidez);
+    const double periodo = resultados.modos.at(0).periodo;
+    // Diez barras cúbicas con su rigidez geométrica consistente: a 1e-4 del exacto.
+    EXPECT_LT(relativo(periodo, exacto), 1e-4);
+    EXPECT_GT(relativo(periodoElastico / std::sqrt(1 - P / pcr), exacto), 2e-3);
+    // La reacción basal del sismo es la inercia de la masa, m·Sa.
+    EXPECT_LT(relativo(reaccionesDe(1, 2)(0), masa * sa), 1e-9);
+    // Y la barra de la base le lleva ese corte: sus fuerzas de extremo son (k + kg)·φ.
+    const solicitacionesBarra& pie = solicitacionesDe(1, 2);
+    EXPECT_LT(relativo(std::max(pie.fuerzas[1], pie.fuerzas[2]), masa * sa), 1e-9);
+    const auto hay = [&](const std::string& l) { return std::find(consola.begin(), consola.end(), l) != consola.end(); };
+    EXPECT_TRUE(hay("Modos con la rigidez geométrica del combo G (P-Δ)"));
+    // La parte estática del combo con sismo, en segundo orden: su línea y su
+    // equilibrio en la geometría deformada (el de la geometría original no
+    // cierra por el P·Δ de la cabeza).
+    const casoResultado& gs = casoNumero(1);
+    ASSERT_NE(casoSegundoOrden(gs), nullptr);
+    EXPECT_TRUE(hay(lineaSegundoOrden(gs)));
+    EXPECT_EQ(lineaSegundoOrden(gs).rfind("Segundo orden del combo GS (parte estática): ", 0), 0u);
+    EXPECT_LT(gs.equilibrio.error, 1e-9);
+
+    // Por encima de la carga crítica: el error del segundo orden, sin modos ni resultados, estado 1.
+    m.resto = base + "combo: G " + texto(1.5 * pcr) + " P\nsegundoOrdenModal: G\n";
+    EXPECT_EQ(lotesSegundoOrden(m.texto(), consola), 1);
+    EXPECT_TRUE(hay("Error: el combo G supera la carga crítica de pandeo (segundo orden inestable); no hay modos con "
+                    "su rigidez geométrica"));
+    EXPECT_TRUE(resultados.modos.empty());
+    // Un combo que no existe o dos registros: errores de entrada.
+    m.resto = base + "combo: G 1 P\nsegundoOrdenModal: GG\n";
+    EXPECT_EQ(lotesSegundoOrden(m.texto(), consola), 3);
+    EXPECT_TRUE(hay("Error: el registro 1 de segundoOrdenModal: nombra GG, que no es un combo"));
+    m.resto = base + "combo: G 1 P\nsegundoOrdenModal: G\nsegundoOrdenModal: G\n";
+    EXPECT_EQ(lotesSegundoOrden(m.texto(), consola), 3);
+}
