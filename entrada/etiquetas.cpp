@@ -10,7 +10,7 @@ const std::vector<std::string>& etiquetasConocidas() {
         "distribuidaLocalX:", "distribuidaLocalY:", "distribuidaLocalZ:", "distribuidaLocalT:", "distribuidaGlobal:",
         "temperatura:", "soloTraccion:", "soloCompresion:", "masaBarra:", "pesoPropio:", "combo:", "modos:",
         "segundoOrden:", "pandeo:", "gravedad:", "masaNudo:", "masaDeCargas:", "espectro:", "sismo:", "envolvente:",
-        "diafragma:", "modificadorRigidez:", "derivaLimite:", "verificacionAcero:", "miembro:", "longitudEfectiva:",
+        "diafragma:", "modificadorRigidez:", "derivaLimite:", "sismoEstatico:", "escalaSismo:", "verificacionAcero:", "miembro:", "longitudEfectiva:",
         "longitudNoArriostrada:", "unidades:", "precision:", "escalaTexto:", "escalaDeflexion:", "escalaMy:", "escalaMz:",
         "escalaVy:", "escalaVz:", "escalaN:", "escalaT:", "escalaApoyo:", "escalaCarga:"};
     return etiquetas;
