@@ -126,6 +126,8 @@ void leerEscalas(ContextoCarga& ctx) {
         definicionEscalaSismo e;
         e.sismo = buscarSismo(w[0]);
         if (e.sismo < 0) {
+            // Un sismo: con su propio error ya dicho no se dice otro.
+            if (contiene(ctx.casosSismicosNombrados, w[0])) continue;
             mensajes.error(error + ": " + w[0] + " no es un caso sísmico (sismo:)");
             continue;
         }

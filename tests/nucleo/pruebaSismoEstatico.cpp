@@ -216,6 +216,14 @@ TEST(SismoEstatico, RegistrosMalEscritosSonErroresQueLosNombran) {
                         "Error: el registro 1 de sismoEstatico: (EX): el modelo no tiene masa de traslación en esa "
                         "dirección; no hay fuerzas que repartir"),
               m.end());
+    // Con masa sólo a la altura de la base (una viga horizontal en voladizo): sin niveles.
+    const Lineas enLaBase = cargarModelo(
+        "nudos: 1 0 0 0  2 3 0 0\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1  1\nmasaNudo: 5  2\n"
+        "seccionGenerica: C 0.1 0.001 0.001 1e-9 2e8 0.3 0  1\nsismoEstatico: EY Y 0.1 1\ncombo: C 1 EY\n");
+    EXPECT_NE(std::find(enLaBase.begin(), enLaBase.end(),
+                        "Error: el registro 1 de sismoEstatico: (EY): no hay nudos con masa sobre la base (el apoyo "
+                        "más bajo); no hay fuerzas que repartir"),
+              enLaBase.end());
     // Un caso estático sin cortante en la dirección del sismo (sólo carga
     // vertical): el análisis no sigue, con el error.
     cargarModelo(edificio(30, 20, true, base + "escalaSismo: SX D 0.8\n"));
