@@ -10,10 +10,12 @@
 #include "analisis/diafragmas.h"
 #include "analisis/funcionSolve.h"
 #include "analisis/pisos.h"
+#include "analisis/sismoEstatico.h"
 #include "diagnosticos.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
 #include "modelo/sismo.h"
+#include "modelo/sismoEstatico.h"
 
 namespace {
 
@@ -104,10 +106,42 @@ void avisosDelSismo(const casoSismico& def, const espectroDiseno& espectro, cons
     }
 }
 
+// La escala del caso sísmico s (escalaSismo:), con su cortante basal sin
+// escalar ya en info: S = FMIN·Vest/V si V < FMIN·Vest, FMAX·Vest/V si
+// V > FMAX·Vest, 1 si no. Falso, con el error, si un cortante es nulo (no
+// hay escala que lo lleve al rango).
+bool escalarSismo(int s, resultadoSismico& info) {
+    const definicionEscalaSismo* e = escalaDeSismo(s);
+    if (e == nullptr) return true;
+    info.conEscala = true;
+    info.estatico = e->estatico;
+    info.cortanteDinamico = info.cortanteBasal(info.direccion);
+    info.cortanteEstatico = cortanteBasalDeCaso(e->estatico, info.direccion);
+    const double v = info.cortanteDinamico, vest = info.cortanteEstatico;
+    const char direccion = info.direccion == 0 ? 'X' : 'Y';
+    if (!(vest > 0) || !std::isfinite(vest)) {
+        mensajes.error("Error: escalaSismo: el caso " + e->estatico + " no tiene cortante basal en la dirección " +
+                       direccion + " del sismo " + info.nombre + " (sus cargas en " + direccion +
+                       " suman cero); no se puede escalar");
+        return false;
+    }
+    if (!(v > 0) || !std::isfinite(v)) {
+        mensajes.error("Error: escalaSismo: el sismo " + info.nombre + " no tiene cortante basal en " + direccion +
+                       "; no se puede escalar");
+        return false;
+    }
+    if (v < e->minimo * vest)
+        info.escala = e->minimo * vest / v;
+    else if (e->conMaximo && v > e->maximo * vest)
+        info.escala = e->maximo * vest / v;
+    return true;
+}
+
 // Un caso sísmico: respuestas modales combinadas.
 // Devuelve G = W·diag(amplitudes): ‖G·r‖ combina las respuestas modales
-// unitarias r (las de la forma modal guardada).
-Eigen::MatrixXd calcularSismo(const casoSismico& def, const Eigen::MatrixXd& formas,
+// unitarias r (las de la forma modal guardada). Vacía si la escala pedida
+// no se puede calcular (el error ya se dijo).
+Eigen::MatrixXd calcularSismo(int indice, const casoSismico& def, const Eigen::MatrixXd& formas,
                               const Eigen::MatrixXd& reaccionesModales, casoResultado& caso, resultadoSismico& info) {
     const std::vector<modoVibracion>& modos = resultados.modos;
     const Eigen::Index k = static_cast<Eigen::Index>(modos.size());
@@ -131,6 +165,25 @@ Eigen::MatrixXd calcularSismo(const casoSismico& def, const Eigen::MatrixXd& for
     }
     avisosDelSismo(def, espectro, modos);
     const Eigen::MatrixXd rho = correlacion(modos, def);
+    // Cortante basal de cada modo: la suma de sus reacciones en cada dirección.
+    for (const objNudo3d& n : nudo)
+        for (int d = 0; d < 3; ++d)
+            if (n.tieneReaccion(d))
+                info.cortantesModales.col(d) += reaccionesModales.row(6 * n.getNoNudoInterno() + d).transpose();
+    for (int d = 0; d < 3; ++d) {
+        info.cortantesModales.col(d) = info.cortantesModales.col(d).cwiseProduct(amplitud);
+        const Eigen::VectorXd v = info.cortantesModales.col(d);
+        info.cortanteBasal(d) = std::sqrt(std::max(0.0, v.dot(rho * v)));
+    }
+    // La escala del caso (escalaSismo:) multiplica las amplitudes: todo lo
+    // que sale de ellas (nudos, barras, diafragmas, pisos, derivas y las
+    // combinaciones que lo usan) queda escalado desde aquí.
+    if (!escalarSismo(indice, info)) return Eigen::MatrixXd();
+    if (info.escala != 1) {
+        amplitud *= info.escala;
+        info.cortantesModales *= info.escala;
+        info.cortanteBasal *= info.escala;
+    }
     const Eigen::MatrixXd g = raizCorrelacion(rho) * amplitud.asDiagonal();
     info.combinacionModal = g;
 
@@ -145,16 +198,6 @@ Eigen::MatrixXd calcularSismo(const casoSismico& def, const Eigen::MatrixXd& for
             caso.desplazamientos(i, j) = zd.col(6 * j + i).norm();
             if (n.tieneReaccion(i)) caso.reacciones(i, j) = zr.col(6 * j + i).norm();
         }
-    }
-    // Cortante basal de cada modo: la suma de sus reacciones en cada dirección.
-    for (const objNudo3d& n : nudo)
-        for (int d = 0; d < 3; ++d)
-            if (n.tieneReaccion(d))
-                info.cortantesModales.col(d) += reaccionesModales.row(6 * n.getNoNudoInterno() + d).transpose();
-    for (int d = 0; d < 3; ++d) {
-        info.cortantesModales.col(d) = info.cortantesModales.col(d).cwiseProduct(amplitud);
-        const Eigen::VectorXd v = info.cortantesModales.col(d);
-        info.cortanteBasal(d) = std::sqrt(std::max(0.0, v.dot(rho * v)));
     }
     return g;
 }
@@ -236,6 +279,8 @@ void escalaPropiaDelSismo(escalasCaso& e, const resultadoSismico& info, double t
         sa = std::max(sa, info.aceleraciones[k]);
         if (w > 0) sd = std::max(sd, info.aceleraciones[k] / (w * w));
     }
+    // Lo que el espectro puede dar, por la escala del caso.
+    sa *= info.escala, sd *= info.escala;
     const double fuerzas = resultados.masaTotal * sa;
     if (!std::isfinite(fuerzas) || !std::isfinite(sd)) return;
     e.fuerzas = std::max(e.fuerzas, fuerzas);
@@ -526,7 +571,9 @@ bool calcularCasosDerivados(const operadorRigidez& operador, double tamano, cons
             caso.nombre = sismos[e].nombre;
             caso.tipo = tipoCaso::espectral;
             caso.sismo = static_cast<int>(e);
-            g.push_back(calcularSismo(sismos[e], formas, reaccionesModales, caso, resultados.sismos.back()));
+            g.push_back(calcularSismo(static_cast<int>(e), sismos[e], formas, reaccionesModales, caso,
+                                      resultados.sismos.back()));
+            if (g.back().size() == 0) return false;
         }
         for (size_t e = 0; e < sismos.size(); ++e) casos.push_back(&resultados.casos[primerSismo + e]);
         barrasSismicas(formas, g, casos, geometrica.axiales);

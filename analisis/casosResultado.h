@@ -23,6 +23,7 @@
 
 #include "analisis/resultadosAcero.h"
 #include "analisis/resultadosPisos.h"
+#include "analisis/resultadosSismoEstatico.h"
 #include "modelo/solicitacionesBarra.h"
 
 class objBarra3d;
@@ -267,6 +268,12 @@ struct resultadoSismico {
     // G = W·diag(amplitudes), con ρ = Wᵀ·W: ‖G·r‖ combina las respuestas
     // modales unitarias r (las de la forma modal guardada) con la regla del caso.
     Eigen::MatrixXd combinacionModal;
+    // Con escalaSismo:, el caso de carga estático, el cortante basal del caso
+    // en su dirección antes de escalar, el del estático y la escala S por la
+    // que se multiplicó todo lo anterior (1 si quedó dentro del rango).
+    bool conEscala = false;
+    std::string estatico;
+    double cortanteDinamico = 0, cortanteEstatico = 0, escala = 1;
 };
 
 struct resultadosAnalisis {
@@ -288,6 +295,8 @@ struct resultadosAnalisis {
     std::vector<resultadoSismico> sismos;
     // Por diafragma, en el orden de sus registros: masa y centros (vacío sin diafragmas).
     std::vector<centroPiso> centros;
+    // Los casos del método estático equivalente, en el orden de sus registros.
+    std::vector<distribucionSismoEstatico> estaticos;
     // El sistema armado que resolvió el análisis, como lo escribe el reporte:
     // la rigidez global (6N x 6N, ambos triángulos) y las cargas en los nudos
     // (puntuales y equivalentes de las distribuidas, 6N x combinaciones).

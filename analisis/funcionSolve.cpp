@@ -8,6 +8,7 @@
 #include "analisis/equilibrio.h"
 #include "analisis/etapasAnalisis.h"
 #include "analisis/pisos.h"
+#include "analisis/sismoEstatico.h"
 #include "analisis/tablasResultados.h"
 #include "analisis/verificacionAcero.h"
 #include "diagnosticos.h"
@@ -75,6 +76,8 @@ bool funcionSolve() {
     etapa = Reloj::now();
     calcularPisos(e.principal.factor, e.num);
     tiemposUltimoAnalisis.pisos = segundosDesde(etapa);
+    // El método estático equivalente: su reparto, que los sismos escalados leen.
+    calcularSismosEstaticos();
     // Los sismos salen de los modos, con todas las barras.
     etapa = Reloj::now();
     const bool derivados = calcularCasosDerivados(e.principal.operador, tamanoModelo(), geometrica);

@@ -23,6 +23,9 @@ void publicarTablasDeEnvolventes(resultadosAnalisis& r);
 void publicarTablasDeDiafragmas(resultadosAnalisis& r);
 // pisos.csv, centros.csv y, con derivaLimite:, derivas.csv (tablasPisos.cpp).
 void publicarTablasDePisos(resultadosAnalisis& r);
+// sismoEstatico.csv y fuerzasEstaticas.csv (con sismoEstatico:) y
+// escalasSismo.csv (con escalaSismo:) (tablasSismoEstatico.cpp).
+void publicarTablasSismoEstatico(resultadosAnalisis& r);
 // verificacion.csv y resistencias.csv, y la tabla de los miembros por su
 // mayor razón para el informe (tablasAcero.cpp).
 void publicarTablasDeAcero(resultadosAnalisis& r);

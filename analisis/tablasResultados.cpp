@@ -66,5 +66,6 @@ void publicarTablas(resultadosAnalisis& r) {
     publicarTablasDeEnvolventes(r);
     publicarTablasDeDiafragmas(r);
     publicarTablasDePisos(r);
+    publicarTablasSismoEstatico(r);
     publicarTablasDeAcero(r);
 }

@@ -9,8 +9,9 @@ const std::vector<std::string>& etiquetasConocidas() {
         "seccionW:", "seccionGenerica:", "rotacionBarra:", "articulacion:", "puntual:", "desplazamientoImpuesto:",
         "distribuidaLocalX:", "distribuidaLocalY:", "distribuidaLocalZ:", "distribuidaLocalT:", "distribuidaGlobal:",
         "temperatura:", "soloTraccion:", "soloCompresion:", "masaBarra:", "pesoPropio:", "combo:", "modos:",
-        "segundoOrden:", "segundoOrdenModal:", "pandeo:", "gravedad:", "masaNudo:", "masaDeCargas:", "espectro:", "sismo:", "envolvente:",
-        "diafragma:", "modificadorRigidez:", "derivaLimite:", "verificacionAcero:", "miembro:", "longitudEfectiva:",
+        "segundoOrden:", "segundoOrdenModal:", "pandeo:", "gravedad:", "masaNudo:", "masaDeCargas:", "espectro:",
+        "sismo:", "envolvente:", "diafragma:", "modificadorRigidez:", "derivaLimite:", "sismoEstatico:", "escalaSismo:",
+        "verificacionAcero:", "miembro:", "longitudEfectiva:",
         "longitudNoArriostrada:", "unidades:", "precision:", "escalaTexto:", "escalaDeflexion:", "escalaMy:", "escalaMz:",
         "escalaVy:", "escalaVz:", "escalaN:", "escalaT:", "escalaApoyo:", "escalaCarga:"};
     return etiquetas;

@@ -5,6 +5,7 @@
 #include "globales.h"
 #include "modelo/diafragma.h"
 #include "modelo/sismo.h"
+#include "modelo/sismoEstatico.h"
 
 void funcionLeerArchivo() {
     // Los errores de entrada son los mensajes de error que deja esta carga.
@@ -23,6 +24,7 @@ void funcionLeerArchivo() {
     casosDeCarga.clear();
     diafragmas.clear();
     vaciarDefinicionesSismicas();
+    vaciarSismosEstaticos();
     resultados.vaciar();
     archivoDatosAbierto = ctx.lector.archivoDisponible();
     if (!archivoDatosAbierto) mensajes.error("Error: no se pudo abrir el archivo de datos " + nombreArchivo);
@@ -55,6 +57,7 @@ void funcionLeerArchivo() {
     pasoSismo(ctx);               //     masa de las cargas, espectros, sismos y envolventes
     pasoDiafragmas(ctx);          //     diafragmas rígidos de piso
     pasoDisenoSismico(ctx);       //     modificadores de rigidez y deriva límite
+    pasoSismoEstatico(ctx);       //     método estático equivalente y escalas de los sismos
     pasoAcero(ctx);               //     verificación de las barras de acero
     pasoValoresFinitos(ctx);      // Masas y cargas de cada combinación finitas
     pasoRevisarModelo(ctx);       // Barras sin sección, casos sin combinación y combinaciones sin casos

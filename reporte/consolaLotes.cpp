@@ -9,6 +9,7 @@
 #include "reporte/bloquePandeo.h"
 #include "reporte/salidaDiafragmas.h"
 #include "reporte/salidaPisos.h"
+#include "reporte/salidaSismoEstatico.h"
 #include "unidades.h"
 
 std::string lineaReacciones(int nudoUsuario, const Eigen::Matrix<double, 6, 1>& r) {
@@ -61,6 +62,7 @@ void imprimirReacciones() {
     if (!unidadFuerza.empty())
         std::cout << "Unidades: fuerzas en" << sufijoUnidad(magnitud::fuerza) << ", momentos en"
                   << sufijoUnidad(magnitud::momento) << ", longitudes en" << sufijoUnidad(magnitud::longitud) << "\n";
+    for (const std::string& linea : lineasSismoEstatico()) std::cout << linea << "\n";
     for (int c = 0; c < static_cast<int>(resultados.casos.size()); ++c) {
         const casoResultado& caso = resultados.casos[static_cast<size_t>(c)];
         // Sin resultados (supera la carga crítica): ya lo dijo el error del análisis.
@@ -87,6 +89,7 @@ void imprimirReacciones() {
                 break;
             case tipoCaso::espectral:
                 std::cout << lineaSismo(c) << "\n";
+                if (const std::string escala = lineaEscalaSismo(caso); !escala.empty()) std::cout << escala << "\n";
                 std::cout << "Reacciones del sismo " << caso.nombre << "\n";
                 lineasDeReacciones(caso, caso.reacciones);
                 break;
