@@ -114,6 +114,7 @@ void publicarTablasDeAcero(resultadosAnalisis& r) {
         tablaResultados t;
         t.titulo = "Verificación de acero por miembro " + sufijoMetodo(r);
         t.enInforme = true;
+        t.dibujo = "razonesAcero";
         t.columnas = {{"miembro", claseValor::texto}, {"barras", claseValor::texto}, {"razon", claseValor::factor},
                       {"ecuacion", claseValor::texto}, {"combo", claseValor::texto}, {"x", claseValor::longitud},
                       {"cumple", claseValor::texto}};

@@ -68,6 +68,9 @@ struct tablaResultados {
     // título); las de siempre tienen allí su forma propia.
     bool enReporte = false;
     bool enInforme = false;
+    // El dibujo que el informe agrega a la tabla (figuraRazonesAcero:
+    // "razonesAcero"), o vacío.
+    std::string dibujo;
 
     // La clase de la celda k de una fila.
     claseValor claseDe(const filaTabla& f, std::size_t k) const {

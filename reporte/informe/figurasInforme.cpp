@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "globales.h"
+#include "reporte/escalaRazones.h"
 #include "reporte/informe/documentoHtml.h"
 
 namespace {
@@ -364,4 +365,104 @@ figuraInforme figuraPandeo(int p, int k) {
                 nombreVista(vistaDibujo::isometrica) +
                 "; la mayor traslación dibujada como una décima del tamaño del modelo.",
             ""};
+}
+
+namespace {
+
+// La vista del dibujo de las razones: la que muestra entero un modelo plano
+// (un pórtico en X-Z, en su alzado), o la isométrica.
+vistaDibujo vistaDeRazones() {
+    for (vistaDibujo v : {vistaDibujo::alzadoXZ, vistaDibujo::alzadoYZ, vistaDibujo::planta}) {
+        if (vistaAplanaElModelo(v)) continue;
+        // Una vista que no aplana el modelo lo muestra entero si el modelo es plano y paralelo a ella.
+        const int normal = v == vistaDibujo::planta ? 2 : v == vistaDibujo::alzadoXZ ? 1 : 0;
+        double lo = INFINITY, hi = -INFINITY;
+        for (const objNudo3d& n : nudo) {
+            const double c = posicion(n)(normal);
+            lo = std::min(lo, c), hi = std::max(hi, c);
+        }
+        if (!nudo.empty() && hi - lo <= 1e-9 * tamanoDelModelo()) return v;
+    }
+    return vistaDibujo::isometrica;
+}
+
+// La clase de estilo de una razón: una por centésima de la escala, y
+// "razonExcedida" para las mayores que 1.
+std::string claseDeRazon(double razon) {
+    if (!(razon <= 1.0)) return "razonExcedida";
+    return "razon" + std::to_string(static_cast<int>(std::lround(std::max(0.0, razon) * 100)));
+}
+
+std::string reglaDeRazon(const std::string& clase, double razon) {
+    const bool excedida = clase == "razonExcedida";
+    return "svg ." + clase + " { stroke: " + colorHex(colorDeRazon(razon)) + "; stroke-width: " +
+           (excedida ? "3.2" : "2.2") + "; fill: none; stroke-linecap: round; }\n";
+}
+
+// La leyenda de la escala, un dibujo aparte bajo el de la estructura: la
+// escala continua en franjas de una centésima, con 0, 0.5 y 1, y el color de
+// los que no cumplen con "> 1".
+std::string leyendaDeRazones() {
+    constexpr double x0 = 40, ancho = 300, y0 = 24, alto = 12;
+    std::string s = "<svg viewBox=\"0 0 480 54\" width=\"480\" height=\"54\" class=\"leyendaRazones\" "
+                    "shape-rendering=\"crispEdges\">\n";
+    s += "<text x=\"" + std::to_string(static_cast<int>(x0)) + "\" y=\"14\">Razón de demanda a capacidad</text>\n";
+    char t[200];
+    for (int k = 0; k < 100; ++k) {
+        std::snprintf(t, sizeof t, "<rect x=\"%.1f\" y=\"%.0f\" width=\"%.1f\" height=\"%.0f\" fill=\"%s\"/>\n",
+                      x0 + ancho * k / 100.0, y0, ancho / 100.0 + 0.5, alto,
+                      colorHex(colorDeRazon((k + 0.5) / 100.0)).c_str());
+        s += t;
+    }
+    const char* const rotulos[3] = {"0", "0.5", "1"};
+    for (int k = 0; k < 3; ++k) {
+        std::snprintf(t, sizeof t, "<text x=\"%.1f\" y=\"%.0f\" text-anchor=\"middle\">%s</text>\n",
+                      x0 + ancho * k / 2.0, y0 + alto + 13, rotulos[k]);
+        s += t;
+    }
+    std::snprintf(t, sizeof t,
+                  "<rect x=\"%.0f\" y=\"%.0f\" width=\"30\" height=\"%.0f\" fill=\"%s\"/>\n"
+                  "<text x=\"%.0f\" y=\"%.0f\" text-anchor=\"middle\">&gt; 1</text>\n",
+                  x0 + ancho + 30, y0, alto, colorHex(kColorRazonExcedida).c_str(), x0 + ancho + 45, y0 + alto + 13);
+    s += t;
+    return s + "</svg>\n";
+}
+
+}  // namespace
+
+figuraInforme figuraRazonesAcero() {
+    const resultadosAcero& acero = resultados.acero;
+    if (!resultados.disponibles || !acero.pedida || barra.empty()) return {};
+    const std::unordered_map<int, const miembroVerificado*> razones = miembrosConRazon(acero);
+    if (razones.empty()) return {};
+    const vistaDibujo v = vistaDeRazones();
+    dibujoSvg d(v, posicionesNudos());
+    // Las barras sin verificar primero, debajo; las verificadas de menor a
+    // mayor razón, así las que no cumplen quedan encima.
+    std::vector<std::pair<double, const objBarra3d*>> verificadas;
+    for (const objBarra3d& b : barra) {
+        const auto it = razones.find(b.getNoBarraUsuario());
+        if (it == razones.end())
+            d.segmento("sinVerificar", inicio(b), fin(b));
+        else
+            verificadas.emplace_back(it->second->peor()->razon, &b);
+    }
+    const auto orden = [](double razon) { return razon <= 1.0 ? razon : INFINITY; };
+    std::stable_sort(verificadas.begin(), verificadas.end(),
+                     [&orden](const auto& a, const auto& b) { return orden(a.first) < orden(b.first); });
+    std::string estilos = "svg .sinVerificar { stroke: " + colorHex(kColorSinVerificar) +
+                          "; stroke-width: 0.6; fill: none; }\nsvg.leyendaRazones text { font-size: 11px; }\n";
+    for (const auto& [razon, b] : verificadas) {
+        const std::string clase = claseDeRazon(razon);
+        const std::string regla = reglaDeRazon(clase, razon);
+        if (estilos.find(regla) == std::string::npos) estilos += regla;
+        d.segmento(clase, inicio(*b), fin(*b));
+    }
+    apoyos(d);
+    return {d.svg() + leyendaDeRazones(),
+            std::string("Barras de acero verificadas en ") + nombreVista(v) +
+                ", coloreadas por la mayor razón de demanda a capacidad de su miembro entre todas las combinaciones: "
+                "de azul (0) a rojo (1); en magenta y más gruesas, las de los miembros que no cumplen (razón mayor "
+                "que 1); en gris fino, las barras que no se verifican.",
+            estilos};
 }

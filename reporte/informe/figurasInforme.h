@@ -48,3 +48,7 @@ figuraInforme figuraSolicitacion(const casoResultado& caso, int s);
 figuraInforme figuraModo(int k);
 // La forma k (desde 0) del pandeo p de resultados.pandeo.
 figuraInforme figuraPandeo(int p, int k);
+// Las barras verificadas de acero, coloreadas por la mayor razón de su
+// miembro (reporte/escalaRazones.h), con la leyenda de la escala; vacía sin
+// verificación de acero o sin miembros con razón.
+figuraInforme figuraRazonesAcero();

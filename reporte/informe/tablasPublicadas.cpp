@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "analisis/tablasResultados.h"
+#include "reporte/informe/figurasInforme.h"
 
 tablaHtml tablaHtmlDe(const tablaResultados& t, const std::function<bool(const filaTabla&)>& elegir) {
     std::vector<tablaHtml::columna> columnas;
@@ -38,5 +39,6 @@ void capitulosDeTablas(documentoHtml& doc) {
         if (!t.enInforme) continue;
         doc.capitulo(t.titulo);
         doc.tabla(tablaHtmlDe(t));
+        if (t.dibujo == "razonesAcero") agregarFigura(doc, figuraRazonesAcero());
     }
 }

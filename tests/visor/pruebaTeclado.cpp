@@ -17,13 +17,14 @@ TEST_F(EntornoVisor, CadaInterruptorApagaSoloLoQueLeToca) {
     std::set<int> todoMenosVolumen = capas, todoMenosTorsion = capas;
     todoMenosVolumen.insert(etiquetas.begin(), etiquetas.end());
     todoMenosTorsion.insert(etiquetas.begin(), etiquetas.end());
-    todoMenosVolumen.insert(kFlagTorsion);
+    todoMenosVolumen.insert({kFlagTorsion, kFlagAcero});
     todoMenosTorsion.insert(kFlagVolumen);
     std::map<int, std::set<int>> apaga = {
         {kFlagApoyos, {}}, {kFlagEjes, {}}, {kFlagTextosDiagramas, {}}, {kFlagLineasInternas, {}},
         {kFlagEsferasNudos, {}}, {kFlagPerspectiva, {}}, {kFlagAyudaGeneral, {kFlagPaginaAyuda}},
         {kFlagPaginaAyuda, {kFlagAyudaGeneral}}, {kFlagVolumen, todoMenosVolumen}, {kFlagTorsion, todoMenosTorsion}};
     for (int k : etiquetas) apaga[k] = {kFlagVolumen};
+    apaga[kFlagAcero] = {kFlagVolumen};  // las razones de acero conviven con las capas
     for (int k : capas) {  // capas: excluyen a las demás, al volumen y a la torsión
         apaga[k] = capas;
         apaga[k].insert({kFlagVolumen, kFlagTorsion});
@@ -31,13 +32,13 @@ TEST_F(EntornoVisor, CadaInterruptorApagaSoloLoQueLeToca) {
     }
     for (const auto& [k, apagados] : apaga) {
         flags.assign(kNumeroFlags, 0);
-        for (int i = 0; i <= 21; ++i) flags[size_t(i)] = 1;
+        for (int i = 0; i <= kFlagAcero; ++i) flags[size_t(i)] = 1;
         modificadorFlagsGraf(k);
-        for (int i = 0; i <= 21; ++i)
+        for (int i = 0; i <= kFlagAcero; ++i)
             EXPECT_EQ(flags[size_t(i)], i == k ? 2 : apagados.count(i) ? 0 : 1) << k << " " << i;
     }
     const std::vector<int> antes = flags;
-    for (int k : {-1, 13, 22, 99, 100, 199, 200}) modificadorFlagsGraf(k);
+    for (int k : {-1, 13, 23, 99, 100, 199, 200}) modificadorFlagsGraf(k);
     EXPECT_EQ(flags, antes);
 }
 

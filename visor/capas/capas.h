@@ -9,6 +9,10 @@ class LoteDibujo;
 void plotEjes(LoteDibujo& lote);
 void plotNudos(LoteDibujo& lote);
 void plotBarras(LoteDibujo& lote);
+// Con la verificación de acero, en lugar de plotBarras: cada barra verificada
+// con el color de la mayor razón de su miembro (reporte/escalaRazones.h), las
+// de los miembros que no cumplen más gruesas, y las demás finas y en gris.
+void plotRazonesAcero(LoteDibujo& lote);
 void plotArticulaciones(LoteDibujo& lote);
 // Cada diafragma rígido, un polígono claro y translúcido (el contorno de sus
 // nudos en planta) a su altura.

@@ -7,6 +7,7 @@
 
 #include "globales.h"
 #include "modelo/diafragma.h"
+#include "reporte/escalaRazones.h"
 #include "visor/capas/capas.h"
 #include "visor/capas/leyenda.h"
 #include "visor/escena/animacionModal.h"
@@ -39,7 +40,8 @@ enum IdCapa {
     kCapaReacciones,
     kCapaCortanteZ,
     kCapaMomentoZ,
-    kCapaResaltada
+    kCapaResaltada,
+    kCapaAcero
 };
 
 // Una capa preparada: su lote, su línea de la leyenda y el número de la
@@ -49,6 +51,8 @@ struct Capa {
     LoteDibujo lote;
     std::string leyenda;
     std::vector<std::string> masLeyenda;  // líneas que siguen a la primera, en su color
+    // El color propio de cada una de masLeyenda (la escala de la capa de acero), si lo tienen.
+    std::vector<std::array<float, 3>> coloresMasLeyenda;
     std::array<float, 3> colorLeyenda = kColorLeyenda;
     bool usada = false;
     unsigned long preparacion = 0;
@@ -130,6 +134,7 @@ Capa& preparar(int id, int combo, std::vector<double> c, Construir construir) {
     capa.lote.ponerPixelesPorUnidad(pixelesDeDetalle());
     capa.leyenda.clear();
     capa.masLeyenda.clear();
+    capa.coloresMasLeyenda.clear();
     capa.colorLeyenda = kColorLeyenda;
     construir(capa);
     ordenarRotulos(capa.lote.rotulos());
@@ -158,9 +163,9 @@ std::vector<CapaPreparada> prepararEscena() {
         if (!c.leyenda.empty()) {
             leyenda.push_back(c.leyenda);
             coloresLeyenda.push_back(c.colorLeyenda);
-            for (const std::string& linea : c.masLeyenda) {
-                leyenda.push_back(linea);
-                coloresLeyenda.push_back(c.colorLeyenda);
+            for (std::size_t k = 0; k < c.masLeyenda.size(); ++k) {
+                leyenda.push_back(c.masLeyenda[k]);
+                coloresLeyenda.push_back(k < c.coloresMasLeyenda.size() ? c.coloresMasLeyenda[k] : c.colorLeyenda);
             }
         }
     };
@@ -170,7 +175,16 @@ std::vector<CapaPreparada> prepararEscena() {
         agregar(preparar(kCapaNudos, 0, clave({diagonal, static_cast<double>(flagActivo(kFlagEsferasNudos))}),
                          [](Capa& c) { plotNudos(c.lote); }));
     if (cantidadBarras() != 0) {
-        agregar(preparar(kCapaBarras, 0, clave({}), [](Capa& c) { plotBarras(c.lote); }));
+        // Con plotAcero y una verificación de acero, las barras van con el color de su razón.
+        if (flagActivo(kFlagAcero) && resultados.disponibles && hayRazones(resultados.acero))
+            agregar(preparar(kCapaAcero, 0, clave({}), [](Capa& c) {
+                plotRazonesAcero(c.lote);
+                c.leyenda = lineaLeyendaAcero(resultados.acero);
+                c.masLeyenda = {"0", "0.5", "1", "> 1 (no cumple)"};
+                c.coloresMasLeyenda = {colorDeRazon(0), colorDeRazon(0.5), colorDeRazon(1), kColorRazonExcedida};
+            }));
+        else
+            agregar(preparar(kCapaBarras, 0, clave({}), [](Capa& c) { plotBarras(c.lote); }));
         agregar(preparar(kCapaArticulaciones, 0, clave({diagonal}), [](Capa& c) { plotArticulaciones(c.lote); }));
     }
     if (!diafragmas.empty())

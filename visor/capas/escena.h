@@ -23,7 +23,7 @@ struct CapaPreparada {
 };
 
 // Las capas que piden los interruptores, en el orden del cuadro: ejes, nudos,
-// barras, articulaciones, etiquetas, secciones, volumen, apoyos, las capas de
+// barras (con plotAcero, del color de sus razones de acero), articulaciones, etiquetas, secciones, volumen, apoyos, las capas de
 // resultados y cargas de cada combinación activa y la barra resaltada. Sólo
 // prepara de nuevo las que cambiaron desde el cuadro anterior; las que ya no
 // se piden se descartan.
@@ -33,7 +33,8 @@ std::vector<CapaPreparada> prepararEscena();
 // (y la del modo de vibración animado); con varias combinaciones activas,
 // también una por combinación para las cargas y las reacciones.
 const std::vector<std::string>& leyendaEscena();
-// El color de cada línea de la leyenda: verde, o el tono de su combinación.
+// El color de cada línea de la leyenda: verde, el tono de su combinación o, en
+// la de las razones de acero, el de cada valor de la escala.
 const std::vector<std::array<float, 3>>& coloresLeyendaEscena();
 constexpr std::array<float, 3> kColorLeyenda{0.0f, 1.0f, 0.0f};
 

@@ -52,6 +52,7 @@ constexpr int kFlagAyudaGeneral = 18;     // F1
 constexpr int kFlagPaginaAyuda = 19;      // F12: 0 ninguna, 1 a 4 la página a la vista
 constexpr int kFlagVolumen = 20;          // barras sólidas
 constexpr int kFlagTorsion = 21;
+constexpr int kFlagAcero = 22;          // barras de acero por su razón (plotAcero)
 constexpr int kFlagCalculado = 30;        // el análisis corrió con éxito
 constexpr int kFlagPrimerCombo = 100;     // 100 + c: combinación c activa
 

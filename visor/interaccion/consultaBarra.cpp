@@ -1,8 +1,10 @@
 #include "visor/interaccion/consultaBarra.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "globales.h"
+#include "reporte/escalaRazones.h"
 #include "visor/capas/geometriaDiagramas.h"
 #include "visor/capas/leyenda.h"
 #include "visor/escena/formatoTexto.h"
@@ -48,6 +50,24 @@ std::string extremosMomento(const solicitacionesBarra& r, int c, TipoDiagrama t)
            esfuerzo(t, c, e.minimo) + queManda(e.casoMinimo);
 }
 
+// "Acero: razón 0.873 (miembro C1, combo U1, ecuación H1-1a, x = 2.500)": la
+// mayor razón del miembro de la barra en la verificación de acero, con el caso
+// que manda (en una combinación con sismo, su curva de máximos o de mínimos) y
+// el punto, medido desde el comienzo del miembro. Vacío si la barra no se verificó.
+std::string lineaAcero(const objBarra3d& b) {
+    const miembroVerificado* m = miembroConRazon(resultados.acero, b.getNoBarraUsuario());
+    if (m == nullptr) return std::string();
+    const verificacionEnCaso& v = *m->peor();
+    const casoResultado* caso = casoDeResultados(resultados, v.caso);
+    std::string combo = caso ? caso->nombre : std::string("?");
+    if (caso && caso->dosValores()) combo += v.minimos ? " (mínimos)" : " (máximos)";
+    char razon[32];
+    std::snprintf(razon, sizeof razon, "%.3f", v.razon);
+    return "\nAcero: razón " + std::string(razon) + (m->cumple() ? "" : ", no cumple") + " (miembro " + m->nombre +
+           ", combo " + combo + ", ecuación " + v.ecuacion + ", x = " + numero(v.x) + sufijoUnidad(magnitud::longitud) +
+           ")";
+}
+
 }  // namespace
 
 std::string inspeccionarBarra(int interna) {
@@ -60,9 +80,9 @@ std::string inspeccionarBarra(int interna) {
     int c = 0;
     while (c < cantidadCombos() && !comboActivo(c)) ++c;
     if (!barraConResultados(b, 0)) return s;
-    if (c >= cantidadCombos()) return s + ". Active un combo para ver sus resultados";
+    if (c >= cantidadCombos()) return s + ". Active un combo para ver sus resultados" + lineaAcero(b);
     const solicitacionesBarra* r = resultadosDeBarra(b, c);
-    if (r == nullptr) return s;
+    if (r == nullptr) return s + lineaAcero(b);
     const std::string combo = nombreCombo(c);
     const casoResultado* caso = casoDeResultados(resultados, c);
     if (caso && std::binary_search(caso->barrasInactivas.begin(), caso->barrasInactivas.end(), interna))
@@ -71,5 +91,5 @@ std::string inspeccionarBarra(int interna) {
     s += "\n" + combo + " fin: " + esfuerzosEn(b, c, true);
     s += "\n" + combo + " extremos: " + extremosMomento(*r, c, TipoDiagrama::MomentoY) + "; " +
          extremosMomento(*r, c, TipoDiagrama::MomentoZ);
-    return s;
+    return s + lineaAcero(b);
 }

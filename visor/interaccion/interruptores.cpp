@@ -78,6 +78,11 @@ void modificadorFlagsGraf(int k) {
         apagar(kFlagVolumen);
         apagar(kFlagTorsion);
         break;
+    case kFlagAcero:
+        // Colorea las barras mismas: se ve con los diagramas, no con el volumen.
+        alternar(k);
+        apagar(kFlagVolumen);
+        break;
     case kFlagApoyos: case kFlagEjes: case kFlagTextosDiagramas: case kFlagLineasInternas:
     case kFlagEsferasNudos: case kFlagPerspectiva:
         alternar(k);
@@ -98,6 +103,8 @@ void modificadorFlagsGraf(int k) {
         alternar(k);
         apagarEtiquetasYCapas();
         apagar(k == kFlagVolumen ? kFlagTorsion : kFlagVolumen);
+        // Las barras sólidas no llevan el color de las razones de acero.
+        if (k == kFlagVolumen) apagar(kFlagAcero);
         break;
     case kFlagCalculado: {
         // los modos y el pandeo se vuelven a calcular

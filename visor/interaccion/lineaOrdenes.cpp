@@ -8,6 +8,8 @@
 
 #include "diagnosticos.h"
 #include "globales.h"
+#include "modelo/acero.h"
+#include "reporte/escalaRazones.h"
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/estadoVisor.h"
 #include "visor/escena/formaPandeo.h"
@@ -224,6 +226,24 @@ void ordenPandeo(const std::string& numeroTexto) {
     }
 }
 
+// "plotAcero": conmuta la capa de las razones de la verificación de acero. Sin
+// razones que mostrar no se enciende y se contesta por qué.
+void ordenAcero() {
+    if (flagActivo(kFlagAcero)) {
+        modificadorFlagsGraf(kFlagAcero);
+        responder("Razones de Acero Desactivadas. Ingrese Comando:");
+    } else if (!acero.pedida) {
+        responder("No hay verificación de acero: el modelo no la pide (verificacionAcero:). Ingrese Comando:");
+    } else if (!flagActivo(kFlagCalculado) || !resultados.disponibles) {
+        responder("No hay verificación de acero: presione Calcular. Ingrese Comando:");
+    } else if (!hayRazones(resultados.acero)) {
+        responder("No hay verificación de acero: ningún miembro se verificó. Ingrese Comando:");
+    } else {
+        modificadorFlagsGraf(kFlagAcero);
+        responder("Razones de Acero Activadas. Ingrese Comando:");
+    }
+}
+
 // Lo que sigue a "orden " si el texto es esa orden con algo escrito a
 // continuación (en un solo renglón), o nada.
 bool conArgumento(const std::string& texto, const std::string& orden, std::string& argumento) {
@@ -293,6 +313,10 @@ bool ejecutarComando() {
     }
     if (comando == "pandeo" || comando.rfind("pandeo ", 0) == 0) {
         ordenPandeo(comando.size() > 7 ? comando.substr(7) : std::string());
+        atendida = true;
+    }
+    if (comando == "plotAcero") {
+        ordenAcero();
         atendida = true;
     }
     if (comando == "captura") {

@@ -41,6 +41,7 @@ const char* const ayudaGeneralFin =
     "plotVz  --> Plotea el cortante del plano local x-z (segun el eje local z)\n"
     "plotT   --> Plotea Torsión\n"
     "plotR   --> Plotea Reacciones\n"
+    "plotAcero --> Colorea las barras de acero por la razon de demanda a capacidad de su miembro\n"
     "tagNudos --> Muestra u oculta la numeracion de nudos\n"
     "tagBarras --> Muestra u oculta la numeracion de barras\n"
     "secciones --> Muestra u oculta las secciones transversales\n"
