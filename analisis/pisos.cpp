@@ -196,6 +196,41 @@ void envolverPisos(casoResultado& caso, const std::vector<casoResultado>& casos)
     }
 }
 
+namespace {
+
+// La dirección horizontal del sismo de un caso (0 X, 1 Y): la de su caso
+// sísmico o, en una combinación con sismo, la del caso sísmico de mayor
+// factor (ante un empate, el primero). -1 si es vertical.
+int direccionSismica(const casoResultado& caso) {
+    const auto direccion = [](const casoResultado& c) {
+        return c.sismo >= 0 && static_cast<size_t>(c.sismo) < resultados.sismos.size()
+                   ? resultados.sismos[static_cast<size_t>(c.sismo)].direccion
+                   : -1;
+    };
+    int elegida = caso.tipo == tipoCaso::espectral ? direccion(caso) : -1;
+    double mayor = 0;
+    for (size_t k = 0; k < caso.componentes.size() && k < caso.factores.size(); ++k) {
+        const int c = caso.componentes[k];
+        if (c < 0 || static_cast<size_t>(c) >= resultados.casos.size() || !(caso.factores[k] > mayor)) continue;
+        mayor = caso.factores[k];
+        elegida = direccion(resultados.casos[static_cast<size_t>(c)]);
+    }
+    return elegida == 0 || elegida == 1 ? elegida : -1;
+}
+
+// La mayor deriva de los nudos del piso sobre la media de la mayor y la
+// menor, en la dirección d. Una mayor que es redondeo (el piso no se mueve
+// en esa dirección) da 1.
+double razonTorsional(const casoResultado& caso, const resultadoDiafragma& r, int d) {
+    const std::vector<double>& derivas = d == 0 ? r.derivasX : r.derivasY;
+    if (derivas.empty()) return 1.0;
+    const auto [menor, mayor] = std::minmax_element(derivas.begin(), derivas.end());
+    if (!(sinRuido(*mayor * r.altura, caso.escalas.traslaciones) > 0)) return 1.0;
+    return *mayor / (0.5 * (*mayor + std::max(0.0, *menor)));
+}
+
+}  // namespace
+
 void verificarDerivas() {
     if (!diseno.conLimiteDeriva) return;
     for (casoResultado& caso : resultados.casos) {
@@ -210,6 +245,8 @@ void verificarDerivas() {
             p.verificada = true;
             for (int d = 0; d < 2; ++d) p.inelastica[d] = diseno.factorDeriva * derivas[d];
             p.cumple = std::max(p.inelastica[0], p.inelastica[1]) <= diseno.limiteDeriva;
+            const int d = direccionSismica(caso);
+            p.razonTorsion = d >= 0 ? razonTorsional(caso, r, d) : 0.0;
         }
     }
 }

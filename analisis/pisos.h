@@ -45,5 +45,6 @@ void envolverPisos(casoResultado& caso, const std::vector<casoResultado>& casos)
 
 // La verificación de las derivas (derivaLimite:) en los casos sísmicos y las
 // combinaciones con sismo: en cada piso con deriva, FACTOR × la deriva (sin el
-// redondeo) en X y en Y contra el límite. Nada sin derivaLimite:.
+// redondeo) en X y en Y contra el límite, y la razón de irregularidad
+// torsional en la dirección del sismo del caso. Nada sin derivaLimite:.
 void verificarDerivas();

@@ -23,6 +23,11 @@ struct resultadoPiso {
     bool verificada = false;
     double inelastica[2] = {0, 0};
     bool cumple = true;
+    // La razón de irregularidad torsional del piso en la dirección del sismo
+    // del caso: la mayor deriva de sus nudos sobre la media de la mayor y la
+    // menor (1 si el piso no gira; 0 si el caso no tiene una dirección
+    // horizontal de sismo).
+    double razonTorsion = 0;
 };
 
 // Un diafragma, una vez: su masa de traslación, su centro de masa (de Tᵀ·M·T:

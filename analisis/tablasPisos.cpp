@@ -100,7 +100,8 @@ void tablaDeDerivas(resultadosAnalisis& r) {
     t.enReporte = t.enInforme = true;
     t.columnas = {{"caso", claseValor::texto},          {"piso", claseValor::entero},         {"z", claseValor::longitud},
                   {"derivaX", claseValor::deriva},      {"nudoX", claseValor::entero},        {"derivaY", claseValor::deriva},
-                  {"nudoY", claseValor::entero},        {"inelasticaX", claseValor::deriva},
+                  {"nudoY", claseValor::entero},        {"razonTorsion", claseValor::factor},
+                  {"inelasticaX", claseValor::deriva},
                   {"inelasticaY", claseValor::deriva},  {"cumple", claseValor::texto}};
     auto filas = std::make_shared<std::vector<std::pair<size_t, int>>>();
     for (size_t c = 0; c < r.casos.size(); ++c)
@@ -120,6 +121,10 @@ void tablaDeDerivas(resultadosAnalisis& r) {
         // Las derivas sin el redondeo: la inelástica es FACTOR por ellas.
         f.numero(p.inelastica[0] / diseno.factorDeriva).entero(usuarioDe(d.nudoX));
         f.numero(p.inelastica[1] / diseno.factorDeriva).entero(usuarioDe(d.nudoY));
+        if (p.razonTorsion > 0)
+            f.numero(p.razonTorsion);
+        else
+            f.vacia();
         f.numero(p.inelastica[0]).numero(p.inelastica[1]).texto(p.cumple ? "cumple" : "NO CUMPLE");
     };
     agregarTabla(r, std::move(t));

@@ -220,9 +220,45 @@ TEST(Pisos, DerivaInelasticaContraSuLimite) {
     EXPECT_NE(linea.find(": NO CUMPLE en 1 piso"), std::string::npos) << linea;
     const Lineas csv = lineasDe(leerArchivo("csv/derivas.csv"));
     ASSERT_EQ(csv.size(), 3u);
-    EXPECT_EQ(csv[0], "caso,piso,z,derivaX,nudoX,derivaY,nudoY,inelasticaX,inelasticaY,cumple");
+    EXPECT_EQ(csv[0], "caso,piso,z,derivaX,nudoX,derivaY,nudoY,razonTorsion,inelasticaX,inelasticaY,cumple");
     EXPECT_EQ(csv[1].substr(csv[1].rfind(',')), ",NO CUMPLE");
     EXPECT_EQ(csv[2].substr(csv[2].rfind(',')), ",cumple");
+}
+
+// La razón de irregularidad torsional con un solo modo: las derivas de los
+// nudos son |uy + x·θ| del modo por un mismo factor, y la razón sale de la
+// forma del modo del problema de 3 x 3 (ux, uy, θ del centroide) escrito a
+// mano: cuatro voladizos 3EI/h³ (la columna 3 con el doble de I y de J), la
+// torsión GJ/h de cada columna y masas 2 en las esquinas. Simétrico: 1.
+TEST(Pisos, RazonDeIrregularidadTorsionalDeUnModo) {
+    const std::string sismo = "modos: 1\nespectro: E 0 2 4 2\nsismo: SY E Y 0.05\nderivaLimite: 4 0.02\n";
+    ASSERT_TRUE(analizarModelo(unPiso("seccionGenerica: C 0.1 0.001 0.001 0.003 2e8 0.3 0  1 2 3 4\n"
+                                      "masaNudo: 2  5 6 7 8\n" + sismo)));
+    EXPECT_NEAR(resultados.casos.at(0).pisos.at(0).razonTorsion, 1, 1e-9);
+
+    ASSERT_TRUE(analizarModelo(unPiso("seccionGenerica: C 0.1 0.001 0.001 0.003 2e8 0.3 0  1 2 4\n"
+                                      "seccionGenerica: D 0.1 0.002 0.002 0.006 2e8 0.3 0  3\n"
+                                      "masaNudo: 2  5 6 7 8\n" + sismo)));
+    const double x[4] = {-2, 2, 2, -2}, y[4] = {-2, -2, 2, 2}, factor[4] = {1, 1, 2, 1};
+    const double k = 3 * 2e8 * 0.001 / 27, gj = 2e8 / 2.6 * 0.003 / 3;
+    Eigen::Matrix3d K = Eigen::Matrix3d::Zero(), M = Eigen::Matrix3d::Zero();
+    for (int i = 0; i < 4; ++i) {
+        const double ki = factor[i] * k;
+        K(0, 0) += ki, K(1, 1) += ki, K(0, 2) -= ki * y[i], K(1, 2) += ki * x[i];
+        K(2, 2) += ki * (x[i] * x[i] + y[i] * y[i]) + factor[i] * gj;
+    }
+    K(2, 0) = K(0, 2), K(2, 1) = K(1, 2);
+    M.diagonal() << 8, 8, 64;
+    const Eigen::GeneralizedSelfAdjointEigenSolver<Eigen::Matrix3d> modos(K, M);
+    const Eigen::Vector3d phi = modos.eigenvectors().col(0);
+    double mayor = 0, menor = 1e300;
+    for (double xi : {-2.0, 2.0, 0.0}) {
+        const double d = std::fabs(phi(1) + xi * phi(2));
+        mayor = std::max(mayor, d), menor = std::min(menor, d);
+    }
+    const double razon = resultados.casos.at(0).pisos.at(0).razonTorsion;
+    EXPECT_GT(razon, 1.05);
+    EXPECT_NEAR(razon, mayor / (0.5 * (mayor + menor)), 1e-9);
 }
 
 TEST(Pisos, SinDiafragmasNiEtiquetasNuevasNadaCambia) {
