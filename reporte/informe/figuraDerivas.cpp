@@ -44,6 +44,13 @@ double pasoRedondo(double v) {
     return 10 * potencia;
 }
 
+// Un rótulo de eje: el número corto, sin ceros de más ("6", "0.004").
+std::string rotulo(double v) {
+    char t[32];
+    std::snprintf(t, sizeof t, "%.6g", v);
+    return t;
+}
+
 std::string numeroDato(double v) {
     char t[32];
     std::snprintf(t, sizeof t, "%.9g", v);
@@ -77,6 +84,8 @@ figuraInforme figuraDerivas(const casoResultado& caso) {
 
     double mayor = conLimite ? diseno.limiteDeriva : 0;
     for (const pisoDibujado& p : pisos) mayor = std::max({mayor, p.deriva[0], p.deriva[1]});
+    // Un margen a la derecha: la mayor deriva o el límite no caen sobre el borde.
+    mayor *= 1.08;
     const double paso = pasoRedondo(mayor);
     const int divisiones = std::max(1, static_cast<int>(std::ceil(mayor / paso - 1e-9)));
     const double xMayor = divisiones * paso;
@@ -97,7 +106,7 @@ figuraInforme figuraDerivas(const casoResultado& caso) {
         if (ultimoRotulo - y(z) < kSeparacionRotulos) return;
         ultimoRotulo = y(z);
         std::snprintf(t, sizeof t, "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"end\">", kIzquierda - 5, y(z) + 3);
-        s += t + escaparHtml(numeroInforme(z)) + "</text>\n";
+        s += t + escaparHtml(rotulo(z)) + "</text>\n";
     };
     nivel(base);
     for (const pisoDibujado& p : pisos) nivel(p.z);
@@ -114,7 +123,7 @@ figuraInforme figuraDerivas(const casoResultado& caso) {
     std::snprintf(t, sizeof t, "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"middle\">", (kIzquierda + kDerecha) / 2,
                   kAbajo + 32);
     s += t;
-    s += conLimite ? escaparHtml("Deriva inelástica (" + numeroInforme(diseno.factorDeriva) + " × deriva)")
+    s += conLimite ? escaparHtml("Deriva inelástica (" + rotulo(diseno.factorDeriva) + " × deriva)")
                    : std::string("Deriva elástica");
     s += "</text>\n";
     std::snprintf(t, sizeof t, "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"end\">", kIzquierda - 5, kArriba - 12);
@@ -125,7 +134,7 @@ figuraInforme figuraDerivas(const casoResultado& caso) {
                       "<path class=\"limiteDeriva\" d=\"M%.2f %.2fV%.2f\"/><text x=\"%.2f\" y=\"%.2f\" "
                       "text-anchor=\"end\">",
                       x(diseno.limiteDeriva), kAbajo, kArriba, x(diseno.limiteDeriva) - 3, kArriba + 9);
-        s += t + escaparHtml("límite " + numeroInforme(diseno.limiteDeriva)) + "</text>\n";
+        s += t + escaparHtml("límite " + rotulo(diseno.limiteDeriva)) + "</text>\n";
     }
     // Las dos líneas, con sus valores, y un punto en cada piso.
     const char* const nombres[2] = {"X", "Y"};
