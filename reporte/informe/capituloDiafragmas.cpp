@@ -1,11 +1,13 @@
 // Los diafragmas rígidos de piso: dónde están y, por caso de resultados, el
 // movimiento de cada centroide y las derivas del piso, de abajo hacia arriba,
-// con los mismos valores que diafragmas.csv.
+// con los mismos valores que diafragmas.csv, y en los casos sísmicos y las
+// combinaciones con sismo la figura de las derivas por piso.
 #include <algorithm>
 
 #include "globales.h"
 #include "modelo/diafragma.h"
 #include "reporte/informe/capitulos.h"
+#include "reporte/informe/figurasInforme.h"
 #include "reporte/salidaDiafragmas.h"
 
 namespace {
@@ -54,6 +56,7 @@ void tablaDeCaso(documentoHtml& doc, const casoResultado& caso) {
     if (t.vacia()) return;
     doc.seccion(caso.nombre);
     doc.tabla(t);
+    agregarFigura(doc, figuraDerivas(caso));
 }
 
 }  // namespace
@@ -79,7 +82,8 @@ void capituloDiafragmas(documentoHtml& doc) {
                 "diferencia de desplazamiento horizontal entre un nudo del diafragma y el punto justo debajo en el "
                 "diafragma inferior (o la base), dividida por la altura entre ambos, con el nudo donde ocurre. "
                 "El diafragma más bajo sin apoyos debajo no tiene deriva (—). Los mismos valores están en "
-                "diafragmas.csv (--csv).",
+                "diafragmas.csv (--csv). En los casos sísmicos y las combinaciones con sismo, una figura da la deriva "
+                "de cada piso en X y en Y contra su altura (con derivaLimite:, la inelástica y el límite a trazos).",
                 "nota");
     for (const casoResultado& caso : resultados.casos) tablaDeCaso(doc, caso);
 }

@@ -52,3 +52,7 @@ figuraInforme figuraPandeo(int p, int k);
 // miembro (reporte/escalaRazones.h), con la leyenda de la escala; vacía sin
 // verificación de acero o sin miembros con razón.
 figuraInforme figuraRazonesAcero();
+// Las derivas por piso de un caso sísmico o una combinación con sismo (la
+// inelástica con derivaLimite:, con el límite; si no, la elástica), en X y en
+// Y contra la altura de cada piso; vacía en los demás casos y sin pisos con deriva.
+figuraInforme figuraDerivas(const casoResultado& caso);

@@ -6,7 +6,8 @@
 # lotes, las envolventes, pandeo y modos si los pide, un caso sísmico por cada
 # sismo) y tantos pies de figura como figuras tiene el HTML; en las páginas
 # hechas imagen (pdftoppm), sobre cada pie de figura debe haber trazos del
-# color de su dibujo (barras, deformada, diagrama, forma modal o de pandeo). En
+# color de su dibujo (barras, deformada, diagrama, forma modal o de pandeo,
+# derivas de piso). En
 # el edificio, los encabezados de la tabla de reacciones se repiten en cada
 # página que ocupa.
 #   bash informe.sh <ejecutable vantra3d> <vantra3d-bench> <carpeta de ejemplos> <carpeta de trabajo> [K/N]
@@ -107,6 +108,7 @@ comprobar() {
             Deformada) color="10 143 156" ;;
             Diagrama) color="192 57 43" ;;
             Forma) color="123 63 160" ;;
+            Derivas) color="31 111 180" ;;
             *) fallar "$nombre: figura desconocida \"$palabra\" en la página $pagina" ;;
         esac
         imagen=$(printf "pagina-%0${#paginas}d.png" "$pagina")

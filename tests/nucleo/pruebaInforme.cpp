@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "arranque.h"
+#include "modelo/diafragma.h"
+#include "modelo/disenoSismico.h"
 #include "reporte/informe/documentoHtml.h"
 #include "utilidades.h"
 
@@ -804,4 +806,119 @@ TEST(Informe, DiafragmasComoDiafragmasCsv) {
     Lineas salida;
     ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/edificio.txt"), salida, "", "sin"), 0);
     EXPECT_EQ(leerArchivo("sin/informe.html").find("Diafragma"), std::string::npos);
+}
+
+namespace {
+
+// Los números de un atributo de la etiqueta (separados por espacios o comas).
+std::vector<double> numerosDe(const std::string& etiqueta, const std::string& atributo) {
+    const std::size_t a = etiqueta.find(" " + atributo + "=\"");
+    std::vector<double> v;
+    if (a == std::string::npos) return v;
+    const std::size_t desde = a + atributo.size() + 3;
+    std::string texto = etiqueta.substr(desde, etiqueta.find('"', desde) - desde);
+    std::replace(texto.begin(), texto.end(), ',', ' ');
+    std::istringstream s(texto);
+    for (double x; s >> x;) v.push_back(x);
+    return v;
+}
+
+// Por figura de derivas del documento, el caso de su pie y su dibujo.
+std::vector<std::pair<std::string, std::string>> figurasDeDerivas(const std::string& html) {
+    std::vector<std::pair<std::string, std::string>> f;
+    const std::string pie = ". Derivas de piso del caso ";
+    for (std::size_t i = html.find("<figure>"); i != std::string::npos; i = html.find("<figure>", i + 1)) {
+        const std::size_t fin = html.find("</figure>", i), p = html.find(pie, i);
+        if (p > fin) continue;
+        const std::size_t nombre = p + pie.size();
+        f.emplace_back(html.substr(nombre, html.find_first_of(",<", nombre) - nombre), html.substr(i, fin - i));
+    }
+    return f;
+}
+
+// La etiqueta <polyline> de la clase dada.
+std::string lineaDe(const std::string& svg, const std::string& clase) {
+    const std::size_t i = svg.find("<polyline class=\"" + clase + "\"");
+    return i == std::string::npos ? "" : svg.substr(i, svg.find("/>", i) - i);
+}
+
+}  // namespace
+
+TEST(Informe, DerivasDePisoDibujadasConLosValoresDeLosCasos) {
+    DirectorioTemporal dir;
+    for (const char* modelo : {VANTRA_EJEMPLOS "/edificio_sismico.txt", VANTRA_DATOS "/catalogo/pisos_fisurados_con_deriva.txt"}) {
+        SCOPED_TRACE(modelo);
+        Lineas salida;
+        ASSERT_EQ(calcular(leerArchivo(modelo), salida, "", "inf"), 0);
+        const std::string html = leerArchivo("inf/informe.html");
+        EXPECT_TRUE(htmlBienFormado(html));
+        const bool conLimite = diseno.conLimiteDeriva;
+        // Una figura por caso sísmico y combinación con sismo, en el capítulo de los diafragmas.
+        std::size_t sismicos = 0;
+        for (const casoResultado& c : resultados.casos)
+            sismicos += c.tipo == tipoCaso::espectral || c.tipo == tipoCaso::comboEspectral;
+        const auto figuras = figurasDeDerivas(capituloDe(html, "Diafragmas"));
+        ASSERT_EQ(figuras.size(), sismicos);
+        ASSERT_GE(sismicos, 2u);
+        for (const auto& figura : figuras) {
+            const std::string& nombre = figura.first;
+            const std::string& svg = figura.second;
+            SCOPED_TRACE(nombre);
+            const auto caso = std::find_if(resultados.casos.begin(), resultados.casos.end(),
+                                           [&](const casoResultado& c) { return c.nombre == nombre; });
+            ASSERT_NE(caso, resultados.casos.end());
+            EXPECT_EQ(svg.find("class=\"limiteDeriva\"") != std::string::npos, conLimite);
+            char limite[40];
+            std::snprintf(limite, sizeof limite, "límite %g", diseno.limiteDeriva);
+            EXPECT_EQ(svg.find(limite) != std::string::npos, conLimite);
+            // Los pisos con deriva de abajo hacia arriba, con la deriva inelástica (FACTOR por la
+            // elástica, que aquí se toma del caso) o la elástica.
+            std::vector<double> z, esperadas[2];
+            double mayor = 0;
+            for (int k : diafragmasPorAltura()) {
+                const resultadoDiafragma& r = caso->diafragmas[static_cast<std::size_t>(k)];
+                if (!r.conDeriva) continue;
+                z.push_back(diafragmas[static_cast<std::size_t>(k)].z);
+                const double factor = conLimite ? diseno.factorDeriva : 1;
+                esperadas[0].push_back(factor * r.derivaX), esperadas[1].push_back(factor * r.derivaY);
+                mayor = std::max({mayor, esperadas[0].back(), esperadas[1].back()});
+            }
+            ASSERT_GE(z.size(), 2u);
+            for (int d = 0; d < 2; ++d) {
+                const std::string linea = lineaDe(svg, d == 0 ? "derivaX" : "derivaY");
+                const std::vector<double> zs = numerosDe(linea, "data-z"), derivas = numerosDe(linea, "data-deriva"),
+                                          puntos = numerosDe(linea, "points");
+                ASSERT_EQ(zs.size(), z.size()) << linea;
+                ASSERT_EQ(derivas.size(), z.size());
+                ASSERT_EQ(puntos.size(), 2 * z.size());
+                for (std::size_t i = 0; i < z.size(); ++i) {
+                    EXPECT_NEAR(zs[i], z[i], 1e-6 * std::fabs(z[i]));
+                    // Lo que es ruido del redondeo se dibuja en cero.
+                    EXPECT_NEAR(derivas[i], esperadas[d][i], 1e-6 * esperadas[d][i] + 1e-9 * mayor) << i;
+                    // En el papel: más alto el piso más alto, y la deriva proporcional a la distancia al eje.
+                    if (i > 0) {
+                        EXPECT_LT(puntos[2 * i + 1], puntos[2 * i - 1]);
+                    }
+                }
+                // El eje vertical de las alturas está en la deriva cero: su trazo empieza "M x y".
+                const std::string trazoEje = "<path class=\"eje\" d=\"M";
+                const std::size_t eje = svg.find(trazoEje);
+                ASSERT_NE(eje, std::string::npos);
+                const double xCero = std::strtod(svg.c_str() + eje + trazoEje.size(), nullptr);
+                std::size_t m = 0;
+                for (std::size_t i = 0; i < z.size(); ++i)
+                    if (derivas[i] > derivas[m]) m = i;
+                for (std::size_t i = 0; i < z.size(); ++i)
+                    EXPECT_NEAR(puntos[2 * i] - xCero,
+                                derivas[m] > 0 ? (puntos[2 * m] - xCero) * derivas[i] / derivas[m] : 0.0, 0.02);
+            }
+        }
+    }
+    // Con sismo y sin diafragmas, ninguna.
+    Lineas salida;
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_DATOS "/catalogo/verificacion_acero.txt"), salida, "", "sin"), 0);
+    const std::string sin = leerArchivo("sin/informe.html");
+    EXPECT_NE(sin.find("<h2>Caso sísmico"), std::string::npos);
+    EXPECT_EQ(sin.find("Derivas de piso"), std::string::npos);
+    EXPECT_EQ(sin.find("polyline"), std::string::npos);
 }

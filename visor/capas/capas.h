@@ -15,7 +15,8 @@ void plotBarras(LoteDibujo& lote);
 void plotRazonesAcero(LoteDibujo& lote);
 void plotArticulaciones(LoteDibujo& lote);
 // Cada diafragma rígido, un polígono claro y translúcido (el contorno de sus
-// nudos en planta) a su altura.
+// nudos en planta) a su altura; con resultados, su centro de masa (un disco)
+// y su centro de rigidez (una cruz) a esa altura, de resultados.centros.
 void plotDiafragmas(LoteDibujo& lote);
 void plotTagNudos(LoteDibujo& lote, double altura);
 void plotTagBarras(LoteDibujo& lote, double altura);

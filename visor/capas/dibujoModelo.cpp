@@ -237,8 +237,10 @@ std::vector<Eigen::Vector2d> contornoConvexo(std::vector<Eigen::Vector2d> p) {
 }  // namespace
 
 void plotDiafragmas(LoteDibujo& lote) {
-    lote.anchoLinea(1);
-    for (const diafragma& d : diafragmas) {
+    const bool conCentros = resultados.disponibles && resultados.centros.size() == diafragmas.size();
+    for (std::size_t k = 0; k < diafragmas.size(); ++k) {
+        const diafragma& d = diafragmas[k];
+        lote.anchoLinea(1);
         std::vector<Eigen::Vector2d> planta;
         bool visible = false;
         for (int i : d.nudos) {
@@ -257,5 +259,17 @@ void plotDiafragmas(LoteDibujo& lote) {
                 lote.cuadrilateroVelado(borde[0], borde[i], borde[i + 1], borde[i + 1]);
         }
         if (borde.size() >= 2) lote.tira(borde, borde.size() >= 3);
+        if (!conCentros) continue;
+        // Los centros del piso: el de masa, un disco; el de rigidez, una cruz en planta.
+        const centroPiso& c = resultados.centros[k];
+        lote.color(1.0, 0.8, 0.1);
+        lote.esfera({c.xMasa, c.yMasa, d.z}, diagonal / 150.0);
+        if (c.conRigidez) {
+            const double a = diagonal / 100.0;
+            lote.color(1.0, 0.3, 0.85);
+            lote.anchoLinea(2);
+            lote.segmento({c.xRigidez - a, c.yRigidez, d.z}, {c.xRigidez + a, c.yRigidez, d.z});
+            lote.segmento({c.xRigidez, c.yRigidez - a, d.z}, {c.xRigidez, c.yRigidez + a, d.z});
+        }
     }
 }

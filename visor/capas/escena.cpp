@@ -41,7 +41,8 @@ enum IdCapa {
     kCapaCortanteZ,
     kCapaMomentoZ,
     kCapaResaltada,
-    kCapaAcero
+    kCapaAcero,
+    kCapaPisos
 };
 
 // Una capa preparada: su lote, su línea de la leyenda y el número de la
@@ -188,7 +189,8 @@ std::vector<CapaPreparada> prepararEscena() {
         agregar(preparar(kCapaArticulaciones, 0, clave({diagonal}), [](Capa& c) { plotArticulaciones(c.lote); }));
     }
     if (!diafragmas.empty())
-        agregar(preparar(kCapaDiafragmas, 0, clave({}), [](Capa& c) { plotDiafragmas(c.lote); }));
+        agregar(preparar(kCapaDiafragmas, 0, clave({resultados.disponibles ? 1.0 : 0.0}),
+                         [](Capa& c) { plotDiafragmas(c.lote); }));
     // Las etiquetas se corren con el zoom (distCamObj): el orbitar no la cambia.
     if (flagActivo(kFlagTagNudos))
         agregar(preparar(kCapaTagNudos, 0, clave({escalaTexto, distanciaDeClave()}),
@@ -282,6 +284,15 @@ std::vector<CapaPreparada> prepararEscena() {
                              }));
         }
     for (const CapaDiagrama& d : diagramasZ) diagrama(d);
+    // Los resultados por piso de la primera combinación activa, sólo en la leyenda,
+    // tras las líneas de las capas de resultados.
+    if (!activas.empty() && !diafragmas.empty())
+        agregar(preparar(kCapaPisos, activas[0], clave({decimales}), [c = activas[0]](Capa& capa) {
+            std::vector<std::string> l = lineasLeyendaPisos(c);
+            if (l.empty()) return;
+            capa.leyenda = l[0];
+            capa.masLeyenda.assign(l.begin() + 1, l.end());
+        }));
 
     if (modoAnimado() > 0) {
         const int k = modoAnimado();

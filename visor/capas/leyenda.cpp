@@ -1,6 +1,7 @@
 #include "visor/capas/leyenda.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "globales.h"
@@ -113,6 +114,47 @@ std::vector<std::string> lineasLeyendaDiafragmas(int c, const std::string& tono)
                          nombreConTono(c, tono) + ": deriva X " + deriva(r.derivaX) + " (nudo " +
                          std::to_string(numeroDe(r.nudoX)) + "), Y " + deriva(r.derivaY) + " (nudo " +
                          std::to_string(numeroDe(r.nudoY)) + ")");
+    }
+    return lineas;
+}
+
+std::vector<std::string> lineasLeyendaPisos(int c) {
+    std::vector<std::string> lineas;
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    if (caso == nullptr || caso->pisos.empty()) return lineas;
+    lineas.push_back("Pisos " + nombreCombo(c) + ": CM disco, CR cruz");
+    const std::string unidad = sufijoUnidad(magnitud::fuerza);
+    std::vector<int> orden = diafragmasPorAltura();
+    std::reverse(orden.begin(), orden.end());
+    int listados = 0;
+    for (int k : orden) {
+        const std::size_t i = static_cast<std::size_t>(k);
+        if (i >= caso->pisos.size()) continue;
+        if (listados++ == kPisosEnLeyenda) {
+            lineas.push_back("...");
+            break;
+        }
+        const resultadoPiso& p = caso->pisos[i];
+        // En un caso de dos valores, el cortante de mayor módulo de los dos.
+        const auto cortante = [&](int d) {
+            const double v = caso->dosValores() && std::fabs(p.cortanteMinimo[d]) > std::fabs(p.cortante[d])
+                                 ? p.cortanteMinimo[d]
+                                 : p.cortante[d];
+            return formatearResultado(v, caso->escalas.fuerzas, precision, false) + unidad;
+        };
+        std::string linea = "Piso " + std::to_string(diafragmas[i].numero) + ": cortante X " + cortante(0) + ", Y " +
+                            cortante(1) + "; ";
+        const resultadoDiafragma* r = i < caso->diafragmas.size() ? &caso->diafragmas[i] : nullptr;
+        if (r != nullptr && r->conDeriva && r->altura > 0) {
+            // La deriva sin el ruido, como en las líneas de los diafragmas.
+            const auto deriva = [&](double v) {
+                return formatearNumero(sinRuido(v * r->altura, caso->escalas.traslaciones) / r->altura, precision, true);
+            };
+            linea += "deriva X " + deriva(r->derivaX) + ", Y " + deriva(r->derivaY);
+        } else {
+            linea += "sin deriva";
+        }
+        lineas.push_back(linea);
     }
     return lineas;
 }

@@ -40,3 +40,12 @@ std::string lineaLeyendaDeformada(int c, double escala, const ExtremoDeformada& 
 // Con la deformada, una línea por diafragma con deriva, de abajo hacia arriba:
 // "Diafragma 2 ELU: deriva X 1.234e-03 (nudo 201), Y 5.000e-04 (nudo 203)".
 std::vector<std::string> lineasLeyendaDiafragmas(int c, const std::string& tono = "");
+
+// Hasta cuántos pisos lista la leyenda; con más, sigue "...".
+inline constexpr int kPisosEnLeyenda = 20;
+// Con resultados por piso en el caso c: "Pisos ELU: CM disco, CR cruz" y una
+// línea por piso de arriba hacia abajo, "Piso 3: cortante X 12.5, Y 3.2;
+// deriva X 1.234e-03, Y 5.000e-04" (el cortante con la unidad del modelo; sin
+// piso debajo, "sin deriva"); a lo sumo kPisosEnLeyenda pisos y "...". Vacío
+// si el caso no tiene pisos.
+std::vector<std::string> lineasLeyendaPisos(int c);
