@@ -93,13 +93,12 @@ void nivelesSinDiafragmas(distribucionSismoEstatico& r, const std::vector<double
 
 }  // namespace
 
-distribucionSismoEstatico distribuirSismoEstatico(const definicionSismoEstatico& def) {
+distribucionSismoEstatico distribuirSismoEstatico(const definicionSismoEstatico& def, const Eigen::MatrixXd& m) {
     distribucionSismoEstatico r;
     r.nombre = def.nombre;
     r.direccion = def.direccion;
     r.coeficiente = def.coeficiente;
     r.exponente = def.exponente;
-    const Eigen::MatrixXd m = masasDeTraslacion();
     const std::vector<double> w = masasDeNudos(m, def.direccion);
     if (!std::any_of(w.begin(), w.end(), [](double v) { return v > 0; })) {
         r.motivo = "el modelo no tiene masa de traslación en esa dirección";
@@ -144,7 +143,10 @@ distribucionSismoEstatico distribuirSismoEstatico(const definicionSismoEstatico&
 
 void calcularSismosEstaticos() {
     resultados.estaticos.clear();
-    for (const definicionSismoEstatico& d : sismosEstaticos) resultados.estaticos.push_back(distribuirSismoEstatico(d));
+    if (sismosEstaticos.empty()) return;
+    const Eigen::MatrixXd masas = masasDeTraslacion();
+    for (const definicionSismoEstatico& d : sismosEstaticos)
+        resultados.estaticos.push_back(distribuirSismoEstatico(d, masas));
 }
 
 double cortanteBasalDeCaso(const std::string& caso, int d) {

@@ -7,6 +7,7 @@
 // sus nudos según su masa.
 #pragma once
 
+#include <Eigen/Dense>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,10 @@
 #include "modelo/sismoEstatico.h"
 
 // El reparto del caso en el modelo cargado (nudos, apoyos, masas, diafragmas
-// y gravedad ya leídos).
-distribucionSismoEstatico distribuirSismoEstatico(const definicionSismoEstatico& d);
+// y gravedad ya leídos), con las masas de traslación de masasDeTraslacion():
+// se calculan una vez para todos los casos (recorren la masa de todas las
+// barras).
+distribucionSismoEstatico distribuirSismoEstatico(const definicionSismoEstatico& d, const Eigen::MatrixXd& masas);
 
 // Etapa del análisis: resultados.estaticos, un reparto por caso pedido.
 void calcularSismosEstaticos();

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <string>
 
+#include "analisis/pisos.h"
 #include "analisis/sismoEstatico.h"
 #include "diagnosticos.h"
 #include "entrada/pasosCarga.h"
@@ -41,6 +42,8 @@ void leerSismosEstaticos(ContextoCarga& ctx) {
     const std::string etiqueta = "sismoEstatico:";
     const int registros = ctx.lector.getNoEtiquetas(etiqueta);
     bool conCargas = false;
+    // Las masas de traslación, una vez para todos los registros.
+    Eigen::MatrixXd masas;
     for (int k = 1; k <= registros; ++k) {
         std::string w[4];
         for (int i = 0; i < 4; ++i) w[i] = ctx.lector.getPalabra(etiqueta, k, i);
@@ -86,7 +89,8 @@ void leerSismosEstaticos(ContextoCarga& ctx) {
             mensajes.error(error + ": exponente K " + w[3] + " no válido (entre 0 y 10; usualmente de 1 a 2)");
             continue;
         }
-        const distribucionSismoEstatico r = distribuirSismoEstatico(d);
+        if (masas.size() == 0) masas = masasDeTraslacion();
+        const distribucionSismoEstatico r = distribuirSismoEstatico(d, masas);
         if (!r.motivo.empty()) {
             mensajes.error(error + ": " + r.motivo + "; no hay fuerzas que repartir");
             continue;
