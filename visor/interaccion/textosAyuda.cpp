@@ -51,9 +51,7 @@ const char* const ayudaGeneralFin =
     "modo N  --> Anima el modo de vibracion N con su periodo y frecuencia (modo 0: termina)\n"
     "pandeo N --> Dibuja la forma de pandeo N del primer combo activo que la tiene (pandeo 0: termina)\n"
     "captura --> Guarda la ventana como PNG junto al modelo\n"
-    "salir   --> Termina el programa (tambien exit o Escape)\n"
-    "\n"
-    "Para mas ayuda: " DIRECCION_AYUDA "\n";
+    "salir   --> Termina el programa (tambien exit o Escape)\n";
 
 // Página 1: geometría.
 const char* const ayudaArchivo1 =
@@ -188,4 +186,4 @@ std::string textoAyudaArchivo(int pagina) {
            paginasAyudaArchivo[pagina - 1];
 }
 
-const char* const textoDireccionesWeb = DIRECCION_WEB "\n" DIRECCION_AYUDA;
+const char* const textoPieAyuda = "F1: ayuda\nF12: etiquetas";

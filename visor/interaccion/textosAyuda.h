@@ -1,13 +1,10 @@
 // Textos del panel: la ayuda general (F1), las cuatro páginas de ayuda del
-// archivo de modelo (F12), que nombran el archivo abierto, y las direcciones
-// web del pie de la ventana.
+// archivo de modelo (F12), que nombran el archivo abierto, y el pie de la
+// ventana con las teclas de la ayuda.
 // Cada salto de línea del texto baja un renglón al dibujarlo.
 #pragma once
 
 #include <string>
-
-#define DIRECCION_WEB "https://vantra3d.example.org"
-#define DIRECCION_AYUDA "https://vantra3d.example.org/ayuda"
 
 // El nombre del archivo de modelo abierto (nombreArchivo), sin sus carpetas.
 std::string nombreModeloAbierto();
@@ -18,5 +15,5 @@ std::string textoAyudaGeneral();
 // archivo abierto; fuera de 1 a 4, vacío.
 constexpr int kPaginasAyudaArchivo = 4;
 std::string textoAyudaArchivo(int pagina);
-// Dos renglones: la página del programa y la de ayuda.
-extern const char* const textoDireccionesWeb;
+// El pie de la ventana: las teclas que abren la ayuda.
+extern const char* const textoPieAyuda;

@@ -82,8 +82,11 @@ struct EstiloBoton {
     std::array<double, 3> encendido, apagado;
     double subidaEtiqueta;
 };
-constexpr EstiloBoton kEstiloInterruptor{-0.001, {0.7, 1, 0}, {0.2, 0.3, 0}, 3};
-constexpr EstiloBoton kEstiloCombinacion{-0.01, {0, 1, 0}, {0, 0.3, 0}, 1};
+// Apagado, la etiqueta es gris claro sobre el fondo casi negro (contraste 7:1;
+// el verde oscuro de antes no llegaba a 2:1 y no se leía); encendido, verde
+// sobre oliva (contraste 6.5:1 a 7.3:1).
+constexpr EstiloBoton kEstiloInterruptor{-0.001, {0.7, 1, 0}, {0.65, 0.65, 0.65}, 3};
+constexpr EstiloBoton kEstiloCombinacion{-0.01, {0, 1, 0}, {0.65, 0.65, 0.65}, 1};
 
 void dibujarBoton(const BotonPanel& b, bool encendido, const EstiloBoton& estilo) {
     fondoBoton(b.x, b.y, b.ancho, b.alto, estilo.profundidad, encendido);
@@ -159,7 +162,7 @@ void plotDialogo() {
     glColor3d(0, 1, 0);
     drawTextoBitmap(20, yIndicador(hVentana, renglones(dialogo)), dialogo + "\n/>" + comando);
     glColor3d(0, 1, 0);
-    drawTextoBitmap(w - 200, h - 2 * kRenglon, textoDireccionesWeb);
+    drawTextoBitmap(w - 200, h - 2 * kRenglon, textoPieAyuda);
 
     glColor3d(0, 1, 0);
     drawTextoBitmap(w - kAnchoColumnaCombos, kYTituloCombos, "COMBOS ACTIVADOS:");
