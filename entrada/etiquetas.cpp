@@ -13,7 +13,8 @@ const std::vector<std::string>& etiquetasConocidas() {
         "sismo:", "envolvente:", "diafragma:", "modificadorRigidez:", "derivaLimite:", "sismoEstatico:", "escalaSismo:",
         "verificacionAcero:", "miembro:", "longitudEfectiva:",
         "longitudNoArriostrada:", "unidades:", "precision:", "escalaTexto:", "escalaDeflexion:", "escalaMy:", "escalaMz:",
-        "escalaVy:", "escalaVz:", "escalaN:", "escalaT:", "escalaApoyo:", "escalaCarga:"};
+        "escalaVy:", "escalaVz:", "escalaN:", "escalaT:", "escalaApoyo:", "escalaCarga:", "proyecto:", "cliente:",
+        "ingeniero:", "norma:", "fecha:"};
     return etiquetas;
 }
 

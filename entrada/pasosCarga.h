@@ -69,6 +69,7 @@ void pasoMasaBarras(ContextoCarga& ctx);         // paso 15, masa adicional por 
 void pasoPesoPropio(ContextoCarga& ctx);         // paso 16
 void pasoCombosBarras(ContextoCarga& ctx);       // paso 17
 void pasoAjustesDibujo(ContextoCarga& ctx);      // paso 18
+void pasoProyecto(ContextoCarga& ctx);           // paso 18, proyecto, cliente, ingeniero, norma y fecha del informe
 void pasoAnalisisModal(ContextoCarga& ctx);      // paso 18, modos pedidos, gravedad y masas de nudo
 void pasoSegundoOrdenYPandeo(ContextoCarga& ctx);  // paso 18, combinaciones en segundo orden y pandeo
 void pasoSismo(ContextoCarga& ctx);              // masa de las cargas, espectros, sismos y envolventes

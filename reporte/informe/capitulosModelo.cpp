@@ -10,6 +10,7 @@
 #include "diagnosticos.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
+#include "modelo/proyecto.h"
 #include "analisis/equilibrio.h"
 #include "reporte/informe/capitulos.h"
 #include "reporte/informe/figurasInforme.h"
@@ -322,8 +323,17 @@ void capituloTitulo(documentoHtml& doc, const std::string& fechaYHora) {
     for (const std::string& l : comentarioInicial(nombreArchivo)) doc.parrafo(l, "comentario");
     doc.crudo("</div>\n");
     tablaHtml t({{"", false}, {"", false}});
+    // Los datos del proyecto que el modelo da (proyecto:, cliente:, ...), y
+    // siempre el archivo y la fecha del cálculo, que identifican el informe.
+    const std::pair<const char*, const std::string*> datos[] = {{"Proyecto", &proyecto.proyecto},
+                                                                {"Cliente", &proyecto.cliente},
+                                                                {"Ingeniero", &proyecto.ingeniero},
+                                                                {"Norma", &proyecto.norma},
+                                                                {"Fecha del proyecto", &proyecto.fecha}};
+    for (const auto& [rotulo, texto] : datos)
+        if (!texto->empty()) t.fila({rotulo, *texto});
     t.fila({"Archivo de modelo", nombreArchivo});
-    t.fila({"Fecha y hora", fechaYHora});
+    t.fila({"Fecha y hora del cálculo", fechaYHora});
     t.fila({"Programa", kNombreYVersion});
     t.fila({"Análisis", textoAnalisis()});
     if (!unidadFuerza.empty())

@@ -115,7 +115,7 @@ TEST(ErroresDeEntrada, EtiquetasDesconocidasYParecidas) {
     // avisan, una vez cada una y en el orden del archivo; la etiqueta mal escrita es un error.
     const Lineas l = cargarModelo("Nota: esta viga - : --: nudos: 1 0 0 0 Nota: Cargas: Combo: x 1 y\n");
     EXPECT_EQ(Lineas(l.begin(), l.begin() + 3),
-              (Lineas{"Advertencia: etiqueta desconocida Nota: (se ignora)",
+              (Lineas{"Advertencia: etiqueta desconocida Nota: (se ignora); ¿quiso decir norma:?",
                       "Advertencia: etiqueta desconocida Cargas: (se ignora); ¿quiso decir barras:?",
                       "Error: etiqueta desconocida Combo:; ¿quiso decir combo:?"}));
     EXPECT_EQ(mensajes.cantidad(nivelMensaje::error), 1);

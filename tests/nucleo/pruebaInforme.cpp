@@ -1,6 +1,7 @@
 // Informe de cálculo (--informe): las tablas dicen lo mismo que los CSV, las
 // sumas de las reacciones equilibran las cargas, los avisos van primero, el
 // archivo es un HTML completo sin nada de afuera, y sin la opción nada cambia.
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <cstring>
@@ -921,4 +922,34 @@ TEST(Informe, DerivasDePisoDibujadasConLosValoresDeLosCasos) {
     EXPECT_NE(sin.find("<h2>Caso sísmico"), std::string::npos);
     EXPECT_EQ(sin.find("Derivas de piso"), std::string::npos);
     EXPECT_EQ(sin.find("polyline"), std::string::npos);
+}
+
+TEST(Informe, BloqueDeTituloConLosDatosDelProyecto) {
+    DirectorioTemporal dir;
+    Lineas salida;
+    const std::string modelo = leerArchivo(VANTRA_EJEMPLOS "/portico_plano.txt");
+    ASSERT_EQ(calcular(modelo + "\nproyecto: Edificio Los Robles, etapa 2\ningeniero: A. Pérez <calc>\n"
+                                "norma: NCh433:2012\nfecha: 2026-12-08\n",
+                       salida, "", "inf"),
+              0);
+    std::string html = leerArchivo("inf/informe.html");
+    html.replace(html.find("<h1>"), 4, "<h3>").replace(html.find("</h1>"), 5, "</h3>");
+    std::map<std::string, std::string> filas;
+    for (const std::vector<std::string>& f : tablaTras(html, "Informe de cálculo"))
+        if (f.size() == 2) filas[f[0]] = f[1];
+    EXPECT_EQ(filas["Proyecto"], "Edificio Los Robles, etapa 2");
+    EXPECT_EQ(filas["Ingeniero"], "A. Pérez <calc>");
+    EXPECT_EQ(filas["Norma"], "NCh433:2012");
+    EXPECT_EQ(filas["Fecha del proyecto"], "2026-12-08");
+    EXPECT_EQ(filas.count("Cliente"), 0u);
+    EXPECT_EQ(filas["Archivo de modelo"], "modelo.txt");
+
+    // Repetida o sin texto: un error de entrada que nombra la etiqueta, sin informe.
+    for (const auto& [malo, etiqueta] : {std::pair{"cliente: A\ncliente: B\n", "cliente:"}, {"proyecto:\n", "proyecto:"}}) {
+        ASSERT_EQ(calcular(modelo + "\n" + malo, salida, "", "inf2"), 3) << malo;
+        EXPECT_TRUE(std::any_of(salida.begin(), salida.end(), [&](const std::string& l) {
+            return l.rfind("Error:", 0) == 0 && l.find(etiqueta) != std::string::npos;
+        })) << malo;
+        EXPECT_FALSE(std::filesystem::exists("inf2/informe.html"));
+    }
 }

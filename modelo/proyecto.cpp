@@ -1,0 +1,3 @@
+#include "modelo/proyecto.h"
+
+datosProyecto proyecto;
