@@ -57,6 +57,8 @@ void capituloSinResultados(documentoHtml& doc);
 
 // "1.2 PP + 1.6 CM".
 std::string textoFactores(const combinacion& c);
+// Un factor de combinación con hasta cinco cifras, sin ceros de más (1.2, 1, 0.33333).
+std::string factorCorto(double f);
 // Los primeros renglones de comentario del archivo de modelo: los que
 // preceden a la primera etiqueta (a lo sumo ocho, hasta un renglón en blanco).
 std::vector<std::string> comentarioInicial(const std::string& archivo);

@@ -156,8 +156,10 @@ void tablaReacciones(documentoHtml& doc, const casoResultado& caso) {
                 "origen: en equilibrio suman cero.",
                 "nota");
     doc.tabla(t);
-    char error[32];
-    std::snprintf(error, sizeof error, "%.1e", caso.equilibrio.error);
+    // Por debajo de 1e-16 el error es el redondeo de la doble precisión: su
+    // valor no dice nada y se escribe como cota.
+    char error[32] = "< 1e-16";
+    if (!(caso.equilibrio.error < 1e-16)) std::snprintf(error, sizeof error, "%.1e", caso.equilibrio.error);
     doc.parrafo(std::string("Error relativo de equilibrio: ") + error + ".");
 }
 

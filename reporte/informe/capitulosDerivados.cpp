@@ -35,7 +35,7 @@ double escalaReaccion(const casoResultado& caso, int k) { return k < 3 ? caso.es
 std::string partesSismicas(const casoResultado& caso) {
     std::string t;
     for (std::size_t k = 0; k < caso.componentes.size() && k < caso.factores.size(); ++k)
-        t += (k ? " + " : "") + numeroInforme(caso.factores[k]) + " × " + nombreQueManda(caso.componentes[k]);
+        t += (k ? " + " : "") + factorCorto(caso.factores[k]) + " × " + nombreQueManda(caso.componentes[k]);
     return t;
 }
 

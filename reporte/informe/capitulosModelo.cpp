@@ -276,9 +276,23 @@ void tablaMasas(documentoHtml& doc) {
 
 }  // namespace
 
+std::string factorCorto(double f) {
+    char texto[32];
+    std::snprintf(texto, sizeof texto, "%.5g", f);
+    return texto;
+}
+
 std::string textoFactores(const combinacion& c) {
+    // Como se escribe a mano: "1.2 D + 1.6 L", "0.9 D − 1.5 VY" (el signo del
+    // factor pasa al operador; un factor 1 se escribe).
     std::string t;
-    for (const auto& [factor, caso] : c.terminos) t += (t.empty() ? "" : " + ") + numeroInforme(factor) + " " + caso;
+    for (const auto& [factor, caso] : c.terminos) {
+        const bool negativo = std::signbit(factor);
+        if (t.empty())
+            t = (negativo ? "−" : "") + factorCorto(std::fabs(factor)) + " " + caso;
+        else
+            t += (negativo ? " − " : " + ") + factorCorto(std::fabs(factor)) + " " + caso;
+    }
     return t.empty() ? "(sin casos)" : t;
 }
 

@@ -929,7 +929,7 @@ TEST(Informe, BloqueDeTituloConLosDatosDelProyecto) {
     Lineas salida;
     const std::string modelo = leerArchivo(VANTRA_EJEMPLOS "/portico_plano.txt");
     ASSERT_EQ(calcular(modelo + "\nproyecto: Edificio Los Robles, etapa 2\ningeniero: A. Pérez <calc>\n"
-                                "norma: NCh433:2012\nfecha: 2026-12-08\n",
+                                "norma: NCh433:2012\nfecha: 2026-12-08\ncombo: VIENTO -0.9 D -1.6 W\n",
                        salida, "", "inf"),
               0);
     std::string html = leerArchivo("inf/informe.html");
@@ -943,6 +943,21 @@ TEST(Informe, BloqueDeTituloConLosDatosDelProyecto) {
     EXPECT_EQ(filas["Fecha del proyecto"], "2026-12-08");
     EXPECT_EQ(filas.count("Cliente"), 0u);
     EXPECT_EQ(filas["Archivo de modelo"], "modelo.txt");
+    // Las combinaciones como se escriben a mano, con el signo del factor en el operador, y un
+    // error de equilibrio que es redondeo como cota.
+    EXPECT_NE(html.find("<td>ELU2</td><td>1.2 D + 1.2 PP + 1 L + 1.6 W</td>"), std::string::npos);
+    EXPECT_NE(html.find("<td>VIENTO</td><td>−0.9 D − 1.6 W</td>"), std::string::npos);
+    EXPECT_EQ(html.find("+ -"), std::string::npos);
+    const auto veces = [&](const std::string& que) {
+        std::size_t n = 0;
+        for (std::size_t p = html.find(que); p != std::string::npos; p = html.find(que, p + 1)) ++n;
+        return n;
+    };
+    const std::size_t redondeo = static_cast<std::size_t>(std::count_if(
+        resultados.casos.begin(), resultados.casos.end(),
+        [](const casoResultado& c) { return c.equilibrio.calculado && c.equilibrio.error < 1e-16; }));
+    EXPECT_EQ(veces("Error relativo de equilibrio: &lt; 1e-16."), redondeo);
+    EXPECT_EQ(veces("Error relativo de equilibrio: "), 4u);  // ELU1, ELU2, SERV y VIENTO
 
     // Repetida o sin texto: un error de entrada que nombra la etiqueta, sin informe.
     for (const auto& [malo, etiqueta] : {std::pair{"cliente: A\ncliente: B\n", "cliente:"}, {"proyecto:\n", "proyecto:"}}) {
