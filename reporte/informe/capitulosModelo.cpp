@@ -353,6 +353,9 @@ void capituloTitulo(documentoHtml& doc, const std::string& fechaYHora) {
     if (!unidadFuerza.empty())
         t.fila({"Unidades", "fuerzas en" + sufijoUnidad(magnitud::fuerza) + ", momentos en" +
                                 sufijoUnidad(magnitud::momento) + ", longitudes en" + sufijoUnidad(magnitud::longitud)});
+    else
+        t.fila({"Unidades", "unidades del modelo: las del archivo, que no las declara (unidades:); todas las tablas "
+                            "usan las mismas"});
     doc.tabla(t);
 }
 

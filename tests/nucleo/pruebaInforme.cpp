@@ -943,6 +943,7 @@ TEST(Informe, BloqueDeTituloConLosDatosDelProyecto) {
     EXPECT_EQ(filas["Fecha del proyecto"], "2026-12-08");
     EXPECT_EQ(filas.count("Cliente"), 0u);
     EXPECT_EQ(filas["Archivo de modelo"], "modelo.txt");
+    EXPECT_EQ(filas["Unidades"].rfind("unidades del modelo", 0), 0u);  // el modelo no tiene unidades:
     // Las combinaciones como se escriben a mano, con el signo del factor en el operador, y un
     // error de equilibrio que es redondeo como cota.
     EXPECT_NE(html.find("<td>ELU2</td><td>1.2 D + 1.2 PP + 1 L + 1.6 W</td>"), std::string::npos);
