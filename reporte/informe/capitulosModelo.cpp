@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -333,6 +334,10 @@ std::string textoAnalisis() {
 }  // namespace
 
 void capituloTitulo(documentoHtml& doc, const std::string& fechaYHora) {
+    // Arriba de cada página, el proyecto (o el archivo de modelo) y la fecha del cálculo.
+    doc.margenesDePagina((proyecto.proyecto.empty() ? std::filesystem::path(nombreArchivo).filename().string()
+                                                    : proyecto.proyecto) +
+                         " — " + fechaYHora);
     doc.crudo("<div class=\"titulo\">\n<h1>Informe de cálculo</h1>\n");
     for (const std::string& l : comentarioInicial(nombreArchivo)) doc.parrafo(l, "comentario");
     doc.crudo("</div>\n");
@@ -354,8 +359,7 @@ void capituloTitulo(documentoHtml& doc, const std::string& fechaYHora) {
         t.fila({"Unidades", "fuerzas en" + sufijoUnidad(magnitud::fuerza) + ", momentos en" +
                                 sufijoUnidad(magnitud::momento) + ", longitudes en" + sufijoUnidad(magnitud::longitud)});
     else
-        t.fila({"Unidades", "unidades del modelo: las del archivo, que no las declara (unidades:); todas las tablas "
-                            "usan las mismas"});
+        t.fila({"Unidades", "unidades del modelo (el archivo no las declara con unidades:)"});
     doc.tabla(t);
 }
 

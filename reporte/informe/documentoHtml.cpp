@@ -69,7 +69,48 @@ std::string tablaHtml::html() const {
     return r;
 }
 
-void documentoHtml::capitulo(const std::string& titulo) { cuerpo_ += "<h2>" + escaparHtml(titulo) + "</h2>\n"; }
+namespace {
+// Dónde va el índice hasta que se conocen todos los capítulos (un comentario:
+// ningún texto del informe lo contiene).
+const char* const kMarcaIndice = "<!--indice-->";
+
+// Un texto dentro de una cadena de CSS: comillas y barras escapadas, y "<"
+// escrito como escape de CSS para que ningún texto cierre el elemento <style>.
+std::string cadenaCss(const std::string& texto) {
+    std::string r = "\"";
+    for (char c : texto) {
+        if (c == '"' || c == '\\')
+            r += '\\', r += c;
+        else if (c == '<')
+            r += "\\3c ";
+        else if (c == '\n')
+            r += ' ';
+        else
+            r += c;
+    }
+    return r + "\"";
+}
+}  // namespace
+
+void documentoHtml::capitulo(const std::string& titulo) {
+    if (!capitulos_.empty()) cuerpo_ += "</section>\n";
+    capitulos_.push_back(titulo);
+    cuerpo_ += "<section id=\"capitulo-" + std::to_string(capitulos_.size()) + "\">\n<h2>" + escaparHtml(titulo) +
+               "</h2>\n";
+}
+
+void documentoHtml::indice() {
+    if (conIndice_) return;
+    conIndice_ = true;
+    cuerpo_ += kMarcaIndice;
+}
+
+void documentoHtml::margenesDePagina(const std::string& rotulo) {
+    estilo("@page { @top-left { content: " + cadenaCss(rotulo) +
+           "; font-size: 7.5pt; color: #555; vertical-align: bottom; padding-bottom: 3mm; }\n"
+           "  @bottom-right { content: \"Página \" counter(page) \" de \" counter(pages); font-size: 8pt; "
+           "color: #333; vertical-align: top; padding-top: 3mm; } }\n");
+}
 
 void documentoHtml::seccion(const std::string& titulo) { cuerpo_ += "<h3>" + escaparHtml(titulo) + "</h3>\n"; }
 
@@ -113,6 +154,9 @@ th { background: #e6e6e6; font-weight: bold; text-align: left; }
 th.n, td.n { text-align: right; white-space: nowrap; font-variant-numeric: tabular-nums; }
 tr.suma td { font-weight: bold; border-top: 1.2pt solid #333; background: #f3f3f3; }
 ul.mensajes { padding-left: 14pt; margin: 3pt 0; }
+nav.indice ol { padding-left: 16pt; margin: 3pt 0; columns: 2; column-gap: 10mm; }
+nav.indice li { margin: 1pt 0; break-inside: avoid; }
+nav.indice a { color: #123f7a; text-decoration: none; }
 ul.mensajes li.error { color: #a00000; font-weight: bold; }
 ul.mensajes li.advertencia { color: #7a4b00; }
 figure { margin: 6pt 0 10pt; break-inside: avoid; page-break-inside: avoid; }
@@ -142,7 +186,18 @@ std::string documentoHtml::texto(const std::string& titulo) const {
     r.reserve(cuerpo_.size() + 4096);
     r += "<!DOCTYPE html>\n<html lang=\"es\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + escaparHtml(titulo) +
          "</title>\n<style>" + kEstilos + estilosAgregados_ + "</style>\n</head>\n<body>\n";
-    r += cuerpo_;
+    std::string cuerpo = cuerpo_;
+    if (!capitulos_.empty()) cuerpo += "</section>\n";
+    const std::size_t marca = cuerpo.find(kMarcaIndice);
+    if (marca != std::string::npos) {
+        std::string lista;
+        for (std::size_t k = 0; k < capitulos_.size(); ++k)
+            lista += "<li><a href=\"#capitulo-" + std::to_string(k + 1) + "\">" + escaparHtml(capitulos_[k]) +
+                     "</a></li>\n";
+        cuerpo.replace(marca, std::string(kMarcaIndice).size(),
+                       lista.empty() ? std::string() : "<nav class=\"indice\">\n<h3>Contenido</h3>\n<ol>\n" + lista + "</ol>\n</nav>\n");
+    }
+    r += cuerpo;
     r += "</body>\n</html>\n";
     return r;
 }

@@ -46,8 +46,15 @@ private:
 
 class documentoHtml {
 public:
-    // Un capítulo empieza en una página nueva al imprimir.
+    // Un capítulo empieza en una página nueva al imprimir; va en su propia
+    // sección, con un ancla a la que apunta su entrada del índice.
     void capitulo(const std::string& titulo);
+    // Aquí va el índice: una lista de enlaces a todos los capítulos del
+    // documento, con sus títulos (se arma al final, cuando se conocen).
+    void indice();
+    // Lo que se imprime en el margen de cada página: `rotulo` arriba, en letra
+    // chica (el proyecto y la fecha), y "Página N de M" abajo a la derecha.
+    void margenesDePagina(const std::string& rotulo);
     void seccion(const std::string& titulo);
     void parrafo(const std::string& texto, const char* clase = nullptr);
     // HTML ya armado (una lista, una figura).
@@ -66,4 +73,6 @@ private:
     std::string cuerpo_;
     std::string estilosAgregados_;
     int figuras_ = 0;
+    std::vector<std::string> capitulos_;  // los títulos, en orden; el ancla del k-ésimo es "capitulo-k"
+    bool conIndice_ = false;
 };

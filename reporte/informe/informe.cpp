@@ -13,6 +13,7 @@ std::string textoInforme(const std::string& fechaYHora) {
     documentoHtml doc;
     capituloTitulo(doc, fechaYHora);
     capituloMensajes(doc);
+    doc.indice();
     capituloModelo(doc);
     capituloCargas(doc);
     if (!resultados.disponibles) {

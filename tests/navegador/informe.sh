@@ -118,7 +118,13 @@ comprobar() {
         n=$(pixeles_de_color "$imagen" $color 60 "10000x$alto+0+$y0")
         [ "$n" -ge 150 ] || fallar "$nombre: la figura \"$palabra\" de la página $pagina tiene $n píxeles de su color"
     done <pies.txt
-    echo "OK: $nombre: $paginas páginas, ${#capitulos[@]} capítulos, $figuras figuras dibujadas"
+    # Cada página lleva su número y el total en el margen, y la primera el índice.
+    local faltan
+    faltan=$(pdftotext "$pdf" - | awk -v total="$paginas" 'BEGIN { RS = "\f" }
+        NR <= total && index($0, "Página " NR " de " total) == 0 { print NR }' | head -n 5 | tr '\n' ' ')
+    [ -z "$faltan" ] || fallar "$nombre: sin \"Página N de $paginas\" en las páginas $faltan"
+    pdftotext -f 1 -l 1 "$pdf" - | grep -qx 'Contenido' || fallar "$nombre: la primera página no tiene el índice"
+    echo "OK: $nombre: $paginas páginas numeradas, ${#capitulos[@]} capítulos, $figuras figuras dibujadas"
     cd .. || exit 1
 }
 

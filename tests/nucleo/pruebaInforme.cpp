@@ -928,7 +928,7 @@ TEST(Informe, BloqueDeTituloConLosDatosDelProyecto) {
     DirectorioTemporal dir;
     Lineas salida;
     const std::string modelo = leerArchivo(VANTRA_EJEMPLOS "/portico_plano.txt");
-    ASSERT_EQ(calcular(modelo + "\nproyecto: Edificio Los Robles, etapa 2\ningeniero: A. Pérez <calc>\n"
+    ASSERT_EQ(calcular(modelo + "\nproyecto: Edificio \"Los Robles\" </style> etapa 2\ningeniero: A. Pérez <calc>\n"
                                 "norma: NCh433:2012\nfecha: 2026-12-08\ncombo: VIENTO -0.9 D -1.6 W\n",
                        salida, "", "inf"),
               0);
@@ -937,7 +937,26 @@ TEST(Informe, BloqueDeTituloConLosDatosDelProyecto) {
     std::map<std::string, std::string> filas;
     for (const std::vector<std::string>& f : tablaTras(html, "Informe de cálculo"))
         if (f.size() == 2) filas[f[0]] = f[1];
-    EXPECT_EQ(filas["Proyecto"], "Edificio Los Robles, etapa 2");
+    EXPECT_EQ(filas["Proyecto"], "Edificio \"Los Robles\" </style> etapa 2");
+    // El proyecto arriba de cada página, en una cadena de CSS que no cierra el estilo.
+    EXPECT_EQ(html.find("</style>"), html.rfind("</style>"));
+    EXPECT_NE(html.find("@top-left { content: \"Edificio \\\"Los Robles\\\" \\3c /style> etapa 2 — "), std::string::npos);
+    EXPECT_NE(html.find("content: \"Página \" counter(page) \" de \" counter(pages)"), std::string::npos);
+    EXPECT_TRUE(htmlBienFormado(html));
+    // El índice: un enlace por capítulo, con su título, a la sección que lo lleva.
+    std::vector<std::string> titulos, entradas;
+    for (std::size_t p = html.find("<h2>"); p != std::string::npos; p = html.find("<h2>", p + 1))
+        titulos.push_back(html.substr(p + 4, html.find("</h2>", p) - p - 4));
+    const std::size_t nav = html.find("<nav class=\"indice\">");
+    ASSERT_NE(nav, std::string::npos);
+    for (std::size_t p = html.find("<li><a href=\"#", nav); p < html.find("</nav>"); p = html.find("<li><a href=\"#", p + 1)) {
+        const std::size_t ancla = p + 14, texto = html.find("\">", ancla) + 2;
+        entradas.push_back(html.substr(texto, html.find("</a>", texto) - texto));
+        EXPECT_NE(html.find("<section id=\"" + html.substr(ancla, texto - 2 - ancla) + "\">\n<h2>" + entradas.back()),
+                  std::string::npos);
+    }
+    EXPECT_GE(titulos.size(), 4u);
+    EXPECT_EQ(entradas, titulos);
     EXPECT_EQ(filas["Ingeniero"], "A. Pérez <calc>");
     EXPECT_EQ(filas["Norma"], "NCh433:2012");
     EXPECT_EQ(filas["Fecha del proyecto"], "2026-12-08");
