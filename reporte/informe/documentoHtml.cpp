@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "analisis/casosResultado.h"
 
@@ -45,18 +46,35 @@ std::string unidadEntreParentesis(magnitud m) {
 }
 
 void tablaHtml::fila(const std::vector<std::string>& celdas, const char* clase) {
-    cuerpo_ += clase ? std::string("<tr class=\"") + clase + "\">" : std::string("<tr>");
-    for (std::size_t i = 0; i < celdas.size(); ++i) {
-        const bool numerica = i < columnas_.size() && columnas_[i].numerica;
-        cuerpo_ += numerica ? "<td class=\"n\">" : "<td>";
-        cuerpo_ += escaparHtml(celdas[i]);
-        cuerpo_ += "</td>";
-    }
-    cuerpo_ += "</tr>\n";
-    ++filas_;
+    filas_.push_back({clase ? clase : "", celdas});
 }
 
+namespace {
+// Un valor escrito entero en la celda (con punto decimal o en notación
+// científica): su valor y si está en notación científica.
+bool numeroDeCelda(const std::string& celda, double& valor, bool& cientifica) {
+    if (celda.empty()) return false;
+    char* fin = nullptr;
+    valor = std::strtod(celda.c_str(), &fin);
+    if (fin != celda.c_str() + celda.size() || !std::isfinite(valor)) return false;
+    cientifica = celda.find_first_of("eE") != std::string::npos;
+    // Un entero sin punto es un número de nudo, de barra o de modo, no un
+    // valor: se deja como está.
+    return cientifica || celda.find('.') != std::string::npos;
+}
+}  // namespace
+
 std::string tablaHtml::html() const {
+    // Una notación por columna: si un número de una columna numérica va en
+    // notación científica, los demás de esa columna también (con las mismas
+    // cifras significativas), para que se lean y se comparen de un vistazo.
+    std::vector<char> cientifica(columnas_.size(), 0);
+    for (const auto& f : filas_)
+        for (std::size_t i = 0; i < f.second.size() && i < columnas_.size(); ++i) {
+            double v;
+            bool c;
+            if (columnas_[i].numerica && numeroDeCelda(f.second[i], v, c) && c) cientifica[i] = 1;
+        }
     std::string r = "<table>\n";
     // Una tabla de pares nombre-valor no tiene encabezados: sin fila vacía arriba.
     if (std::any_of(columnas_.begin(), columnas_.end(), [](const columna& c) { return !c.titulo.empty(); })) {
@@ -65,7 +83,26 @@ std::string tablaHtml::html() const {
             r += (c.numerica ? "<th class=\"n\">" : "<th>") + escaparHtml(c.titulo) + "</th>";
         r += "</tr></thead>\n";
     }
-    r += "<tbody>\n" + cuerpo_ + "</tbody>\n</table>\n";
+    r += "<tbody>\n";
+    for (const auto& [clase, celdas] : filas_) {
+        r += clase.empty() ? std::string("<tr>") : "<tr class=\"" + clase + "\">";
+        for (std::size_t i = 0; i < celdas.size(); ++i) {
+            const bool numerica = i < columnas_.size() && columnas_[i].numerica;
+            r += numerica ? "<td class=\"n\">" : "<td>";
+            double v;
+            bool c;
+            if (numerica && cientifica[i] && numeroDeCelda(celdas[i], v, c) && !c && v != 0) {
+                char texto[48];
+                std::snprintf(texto, sizeof texto, "%.*e", kCifrasInforme - 1, v);
+                r += texto;
+            } else {
+                r += escaparHtml(celdas[i]);
+            }
+            r += "</td>";
+        }
+        r += "</tr>\n";
+    }
+    r += "</tbody>\n</table>\n";
     return r;
 }
 

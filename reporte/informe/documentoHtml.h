@@ -35,13 +35,14 @@ public:
     explicit tablaHtml(std::vector<columna> columnas) : columnas_(std::move(columnas)) {}
     // Una fila; `clase` marca filas especiales ("suma").
     void fila(const std::vector<std::string>& celdas, const char* clase = nullptr);
-    bool vacia() const { return filas_ == 0; }
+    bool vacia() const { return filas_.empty(); }
+    // La tabla; en una columna numérica donde algún número va en notación
+    // científica, todos los números van así.
     std::string html() const;
 
 private:
     std::vector<columna> columnas_;
-    std::string cuerpo_;
-    int filas_ = 0;
+    std::vector<std::pair<std::string, std::vector<std::string>>> filas_;  // clase y celdas
 };
 
 class documentoHtml {

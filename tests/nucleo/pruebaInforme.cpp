@@ -122,6 +122,17 @@ TEST(Informe, NumerosConCincoCifrasSinRuidoNiCeroNegativo) {
     EXPECT_EQ(numeroInforme(-3e-12, 100), "0");
     EXPECT_EQ(numeroInforme(-3e-10, 100), "-3.0000e-10");
     EXPECT_EQ(escaparHtml("<a & \"b\">"), "&lt;a &amp; &quot;b&quot;&gt;");
+    // Una notación por columna: la de valores pasa toda a científica, la de números de nudo y la
+    // que no tiene científica quedan como están.
+    tablaHtml t({{"Nudo"}, {"ux"}, {"uy"}});
+    t.fila({"3", numeroInforme(2.8092e-4), "0.5"});
+    t.fila({"12", numeroInforme(0.0010312), "0"});
+    t.fila({"4", "0", "—"});
+    EXPECT_NE(t.html().find("<td class=\"n\">3</td><td class=\"n\">2.8092e-04</td><td class=\"n\">0.5</td>"),
+              std::string::npos);
+    EXPECT_NE(t.html().find("<td class=\"n\">12</td><td class=\"n\">1.0312e-03</td><td class=\"n\">0</td>"),
+              std::string::npos);
+    EXPECT_NE(t.html().find("<td class=\"n\">4</td><td class=\"n\">0</td>"), std::string::npos);
 }
 
 TEST(Informe, TablasConcuerdanConLosCsvYLasSumasConLasCargas) {
@@ -208,7 +219,7 @@ TEST(Informe, TablasConcuerdanConLosCsvYLasSumasConLasCargas) {
             EXPECT_NEAR(std::stod(suma[j]), sumaCsv(k), 1e-4 * std::fabs(sumaCsv(k)) + 1e-9 * mayor);
             // En equilibrio, las cargas aplicadas son la suma con el signo cambiado, y son las mayoradas.
             EXPECT_NEAR(std::stod(cargas[j]), -sumaCsv(k), 1e-4 * std::fabs(sumaCsv(k)) + 1e-9 * mayor);
-            EXPECT_EQ(cargas[j], mayoradas[c][j]);
+            EXPECT_EQ(std::stod(cargas[j]), std::stod(mayoradas[c][j]));  // cada tabla con su notación
         }
         EXPECT_NE(html.find("Error relativo de equilibrio: ", capitulo), std::string::npos);
 
