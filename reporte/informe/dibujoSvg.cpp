@@ -34,6 +34,27 @@ double escalaPara(const caja& c) {
     return std::isfinite(s) ? s : 1;
 }
 
+// Caja de un texto en el papel: ancho por la cantidad de caracteres (UTF-8)
+// con un ancho medio holgado de la letra de su clase, alto de la letra.
+struct cajaTexto {
+    double x0, y0, x1, y1;
+    bool tocaA(const cajaTexto& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+};
+
+double tamanoLetra(const std::string& clase) {
+    return clase == "numeroNudo" ? 7.0 : clase == "extremo" ? 8.5 : 8.0;
+}
+
+cajaTexto cajaDe(const std::string& texto, const std::string& clase, double x, double y, const char* ancla) {
+    const double letra = tamanoLetra(clase);
+    std::size_t caracteres = 0;
+    for (unsigned char c : texto) caracteres += (c & 0xC0) != 0x80;
+    const double w = static_cast<double>(caracteres) * letra * (clase == "extremo" ? 0.66 : 0.62);
+    const std::string a(ancla);
+    const double x0 = a == "end" ? x - w : a == "middle" ? x - w / 2 : x;
+    return {x0, y - 0.8 * letra, x0 + w, y + 0.25 * letra};
+}
+
 void numero(std::string& s, double v) {
     char t[32];
     const int n = std::snprintf(t, sizeof t, "%.1f", v);
@@ -97,6 +118,55 @@ void dibujoSvg::simbolo(marca m, const Eigen::Vector3d& p) { marcas_.push_back({
 
 void dibujoSvg::texto(const Eigen::Vector3d& p, const std::string& t, const std::string& clase, const char* ancla) {
     textos_.push_back({proyectar(vista_, p), t, clase, ancla});
+}
+
+std::vector<dibujoSvg::textoColocado> dibujoSvg::colocarTextos(const std::vector<Eigen::Vector2d>& enPapel,
+                                                                double ancho, double alto) const {
+    std::vector<std::size_t> orden(textos_.size());
+    for (std::size_t i = 0; i < orden.size(); ++i) orden[i] = i;
+    std::stable_sort(orden.begin(), orden.end(), [&](std::size_t a, std::size_t b) {
+        return (textos_[a].clase == "extremo") > (textos_[b].clase == "extremo");
+    });
+    std::vector<cajaTexto> puestas;
+    std::vector<textoColocado> colocados;
+    for (std::size_t i : orden) {
+        const texto2d& t = textos_[i];
+        const double alto_ = 1.1 * tamanoLetra(t.clase);
+        const bool principal = t.clase != "numeroNudo";
+        const int pasos = principal ? 8 : 2;
+        const std::string ancla(t.ancla);
+        const char* otra = ancla == "start" ? "end" : ancla == "end" ? "start" : "middle";
+        bool puesto = false;
+        for (int k = 0; k <= 2 * pasos && !puesto; ++k) {
+            // 0, +1, −1, +2, −2, ... renglones; con cada corrimiento, del lado
+            // pedido y del otro lado del punto.
+            const double dy = (k % 2 ? 1 : -1) * ((k + 1) / 2) * alto_;
+            for (const char* a : {t.ancla, otra}) {
+                const std::string sa(a);
+                double x = enPapel[i].x() + (sa == "end" ? -3 : sa == "middle" ? 0 : 3), y = enPapel[i].y() - 3 + dy;
+                cajaTexto c = cajaDe(t.texto, t.clase, x, y, a);
+                // Dentro del dibujo: corrido hacia adentro si sale por un borde.
+                const double mx = std::max(0.0, 1 - c.x0) - std::max(0.0, c.x1 - (ancho - 1));
+                const double my = std::max(0.0, 1 - c.y0) - std::max(0.0, c.y1 - (alto - 1));
+                x += mx, y += my;
+                c = {c.x0 + mx, c.y0 + my, c.x1 + mx, c.y1 + my};
+                if (std::any_of(puestas.begin(), puestas.end(), [&](const cajaTexto& o) { return c.tocaA(o); }))
+                    continue;
+                puestas.push_back(c);
+                colocados.push_back({&t, x, y, a});
+                puesto = true;
+                break;
+            }
+        }
+        // Un extremo se escribe siempre (en su lugar si no hay otro libre).
+        if (!puesto && principal)
+            colocados.push_back({&t, enPapel[i].x() + (ancla == "end" ? -3 : ancla == "middle" ? 0 : 3),
+                                 enPapel[i].y() - 3, t.ancla});
+    }
+    // En el orden en que se pidieron, como antes.
+    std::sort(colocados.begin(), colocados.end(),
+              [](const textoColocado& a, const textoColocado& b) { return a.texto < b.texto; });
+    return colocados;
 }
 
 std::string dibujoSvg::svg() const {
@@ -196,15 +266,16 @@ std::string dibujoSvg::svg() const {
         r += t;
     }
 
-    for (const texto2d& t : textos_) {
-        const Eigen::Vector2d p = papel(t.p);
+    std::vector<Eigen::Vector2d> enPapel;
+    enPapel.reserve(textos_.size());
+    for (const texto2d& t : textos_) enPapel.push_back(papel(t.p));
+    for (const textoColocado& t : colocarTextos(enPapel, ancho, alto)) {
         char pos[96];
-        const double dx = std::string(t.ancla) == "end" ? -3 : std::string(t.ancla) == "middle" ? 0 : 3;
-        std::snprintf(pos, sizeof pos, " x=\"%.1f\" y=\"%.1f\" text-anchor=\"%s\"", p.x() + dx, p.y() - 3, t.ancla);
+        std::snprintf(pos, sizeof pos, " x=\"%.1f\" y=\"%.1f\" text-anchor=\"%s\"", t.x, t.y, t.ancla);
         r += "<text";
-        if (!t.clase.empty()) r += " class=\"" + escaparHtml(t.clase) + "\"";
+        if (!t.texto->clase.empty()) r += " class=\"" + escaparHtml(t.texto->clase) + "\"";
         r += pos;
-        r += ">" + escaparHtml(t.texto) + "</text>\n";
+        r += ">" + escaparHtml(t.texto->texto) + "</text>\n";
     }
 
     // Los ejes globales que se ven en esta vista, en la esquina inferior izquierda.

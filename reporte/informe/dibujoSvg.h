@@ -60,6 +60,19 @@ private:
         Eigen::Vector2d p;
         marca m;
     };
+    // Un texto con su lugar final en el papel (la línea de base y el ancla).
+    struct textoColocado {
+        const texto2d* texto;
+        double x, y;
+        const char* ancla;
+    };
+    // Los textos en el papel sin que ninguno tape a otro ni salga del dibujo:
+    // primero los de los extremos, después los demás; cada uno en su lugar o,
+    // si ahí tapa a uno ya puesto, corrido arriba o abajo o del otro lado del
+    // punto. Un número de nudo que no cabe en ningún lugar no se escribe.
+    // `enPapel`: el punto de cada texto ya en el papel.
+    std::vector<textoColocado> colocarTextos(const std::vector<Eigen::Vector2d>& enPapel, double ancho,
+                                             double alto) const;
     vistaDibujo vista_;
     double pixelesPorUnidad_ = 1;
     std::vector<std::string> clases_;

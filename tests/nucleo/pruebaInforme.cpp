@@ -2,6 +2,7 @@
 // sumas de las reacciones equilibran las cargas, los avisos van primero, el
 // archivo es un HTML completo sin nada de afuera, y sin la opción nada cambia.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <cstring>
@@ -520,6 +521,49 @@ std::string capituloDe(const std::string& html, const std::string& titulo) {
     return mismoNumero(informe, std::stod(csv));
 }
 
+// Los textos de cada figura (sin los rótulos de los ejes) como cajas en el
+// papel, con un ancho de letra holgado (0.62 de la letra; 0.66 en negrita),
+// y cuántos pares se tapan o salen del dibujo.
+struct rotulosFigura {
+    int tapados = 0, afuera = 0, extremos = 0;
+};
+std::vector<rotulosFigura> rotulosDeFiguras(const std::string& html) {
+    std::vector<rotulosFigura> r;
+    const auto atributo = [](const std::string& e, const std::string& a) {
+        const std::size_t p = e.find(" " + a + "=\"");
+        return p == std::string::npos ? std::string() : e.substr(p + a.size() + 3, e.find('"', p + a.size() + 3) - p - a.size() - 3);
+    };
+    for (std::size_t s = html.find("<svg "); s != std::string::npos; s = html.find("<svg ", s + 1)) {
+        const std::size_t fin = html.find("</svg>", s);
+        const std::string vista = atributo(html.substr(s, html.find('>', s) - s), "viewBox");
+        double ancho = 0, alto = 0;
+        std::sscanf(vista.c_str(), "0 0 %lf %lf", &ancho, &alto);
+        std::vector<std::array<double, 4>> cajas;
+        rotulosFigura f;
+        for (std::size_t t = html.find("<text", s); t < fin; t = html.find("<text", t + 1)) {
+            const std::string e = html.substr(t, html.find('>', t) - t);
+            const std::string clase = atributo(e, "class");
+            if (clase == "ejes") continue;
+            const std::size_t desde = html.find('>', t) + 1;
+            const std::string texto = sinEntidades(html.substr(desde, html.find("</text>", desde) - desde));
+            std::size_t n = 0;
+            for (unsigned char c : texto) n += (c & 0xC0) != 0x80;
+            const double letra = clase == "numeroNudo" ? 7 : clase == "extremo" ? 8.5 : 8;
+            const double w = static_cast<double>(n) * letra * (clase == "extremo" ? 0.66 : 0.62);
+            const double x = std::stod(atributo(e, "x")), y = std::stod(atributo(e, "y"));
+            const std::string ancla = atributo(e, "text-anchor");
+            const double x0 = ancla == "end" ? x - w : ancla == "middle" ? x - w / 2 : x;
+            const std::array<double, 4> c{x0, y - 0.8 * letra, x0 + w, y + 0.25 * letra};
+            f.afuera += c[0] < 0 || c[1] < 0 || c[2] > ancho || c[3] > alto;
+            for (const auto& o : cajas) f.tapados += c[0] < o[2] - 1e-9 && o[0] < c[2] - 1e-9 && c[1] < o[3] - 1e-9 && o[1] < c[3] - 1e-9;
+            f.extremos += clase == "extremo";
+            cajas.push_back(c);
+        }
+        r.push_back(f);
+    }
+    return r;
+}
+
 }  // namespace
 
 TEST(Informe, PandeoYSegundoOrdenComoLosCsv) {
@@ -551,6 +595,14 @@ TEST(Informe, PandeoYSegundoOrdenComoLosCsv) {
     EXPECT_EQ(html.find("<h2>Envolvente"), std::string::npos);
     EXPECT_EQ(html.find("<h2>Caso sísmico"), std::string::npos);
     EXPECT_EQ(html.find("diagramaMinimo"), std::string::npos);
+    // Ningún rótulo de una figura tapa a otro ni sale del dibujo; cada diagrama rotula su máximo y su mínimo.
+    int diagramas = 0;
+    for (const rotulosFigura& f : rotulosDeFiguras(html)) {
+        EXPECT_EQ(f.tapados, 0);
+        EXPECT_EQ(f.afuera, 0);
+        diagramas += f.extremos >= 2;
+    }
+    EXPECT_GE(diagramas, 3);
 }
 
 TEST(Informe, CasosSismicosCombinacionesConSismoYEnvolventeComoLosCsv) {
