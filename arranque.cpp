@@ -15,6 +15,7 @@
 #include "reporte/bloqueModal.h"
 #include "reporte/bloquePandeo.h"
 #include "reporte/consolaLotes.h"
+#include "reporte/salidaFlechas.h"
 #include "reporte/funcionPrint.h"
 #include "reporte/informe/informe.h"
 
@@ -210,6 +211,7 @@ int funcionCalcularLotes(const std::string& archivo, const std::string& carpetaC
     imprimirModos();
     imprimirPandeo();
     imprimirVerificacionAcero();
+    imprimirFlechas();
     // Una combinación de segundo orden que supera la carga crítica no tiene
     // resultados: el análisis no terminó bien aunque las demás sí.
     return diagnosticoUltimoAnalisis.segundoOrdenInestable ? 1 : 0;

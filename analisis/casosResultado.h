@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "analisis/resultadosAcero.h"
+#include "analisis/resultadosFlechas.h"
 #include "analisis/resultadosPisos.h"
 #include "analisis/resultadosSismoEstatico.h"
 #include "modelo/solicitacionesBarra.h"
@@ -305,6 +306,8 @@ struct resultadosAnalisis {
     Eigen::MatrixXd cargasDistribuidas;
     // La verificación de las barras de acero (vacía si el modelo no la pide).
     resultadosAcero acero;
+    // La verificación de las flechas (vacía sin limiteFlecha:).
+    std::vector<verificacionFlecha> flechas;
 
     // Las tablas que publican las familias de resultados (tablasResultados.h),
     // que las salidas escriben.

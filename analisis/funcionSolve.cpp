@@ -10,6 +10,7 @@
 #include "analisis/pisos.h"
 #include "analisis/sismoEstatico.h"
 #include "analisis/tablasResultados.h"
+#include "analisis/flechas.h"
 #include "analisis/verificacionAcero.h"
 #include "diagnosticos.h"
 #include "globales.h"
@@ -91,6 +92,7 @@ bool funcionSolve() {
     calcularEquilibrio(resultados);
     // La verificación de las barras de acero lee los casos ya llenos.
     verificarAcero(resultados);
+    verificarFlechas(resultados);
     // Las tablas que leen las salidas, de todas las familias de resultados.
     publicarTablas(resultados);
     avisarCondicion(e.condicion);

@@ -3,6 +3,8 @@
 // publicarTablas las llama en este orden, que es el de los archivos CSV.
 #pragma once
 
+#include <string>
+
 #include "analisis/casosResultado.h"
 
 // desplazamientos.csv, reacciones.csv, fuerzasExtremos.csv y
@@ -29,5 +31,9 @@ void publicarTablasSismoEstatico(resultadosAnalisis& r);
 // verificacion.csv y resistencias.csv, y la tabla de los miembros por su
 // mayor razón para el informe (tablasAcero.cpp).
 void publicarTablasDeAcero(resultadosAnalisis& r);
+// flechas.csv: la verificación de las flechas de limiteFlecha: (tablasFlechas.cpp).
+void publicarTablasDeFlechas(resultadosAnalisis& r);
+// "L/300": el límite del registro k de limiteFlecha:.
+std::string textoLimiteFlecha(int registro);
 // Las barras de un miembro de acero en rangos ("1–4").
 std::string barrasDeMiembro(const miembroVerificado& m);

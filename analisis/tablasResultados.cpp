@@ -68,4 +68,5 @@ void publicarTablas(resultadosAnalisis& r) {
     publicarTablasDePisos(r);
     publicarTablasSismoEstatico(r);
     publicarTablasDeAcero(r);
+    publicarTablasDeFlechas(r);
 }

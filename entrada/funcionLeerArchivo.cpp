@@ -60,6 +60,7 @@ void funcionLeerArchivo() {
     pasoDisenoSismico(ctx);       //     modificadores de rigidez y deriva límite
     pasoSismoEstatico(ctx);       //     método estático equivalente y escalas de los sismos
     pasoAcero(ctx);               //     verificación de las barras de acero
+    pasoLimiteFlecha(ctx);        //     límites de flecha de las barras
     pasoValoresFinitos(ctx);      // Masas y cargas de cada combinación finitas
     pasoRevisarModelo(ctx);       // Barras sin sección, casos sin combinación y combinaciones sin casos
     pasoRigidezRelativa(ctx);     // Barras demasiado rígidas para la doble precisión

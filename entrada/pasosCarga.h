@@ -76,6 +76,7 @@ void pasoSismo(ContextoCarga& ctx);              // masa de las cargas, espectro
 void pasoEtiquetasDesconocidas(ContextoCarga& ctx);  // antes de todo: palabras con ":" que no son etiquetas
 void pasoDisenoSismico(ContextoCarga& ctx);       // modificadorRigidez: y derivaLimite:
 void pasoSismoEstatico(ContextoCarga& ctx);       // sismoEstatico: y escalaSismo: (tras masas, apoyos y diafragmas)
+void pasoLimiteFlecha(ContextoCarga& ctx);       // limiteFlecha: (tras combinaciones, sismos y barras)
 void pasoAcero(ContextoCarga& ctx);              // verificación de acero: método, FY, miembros y longitudes
 void pasoDiafragmas(ContextoCarga& ctx);          // diafragmas rígidos de piso (tras apoyos, resortes e impuestos)
 void pasoRevisarModelo(ContextoCarga& ctx);      // al final: barras sin sección, casos y combinaciones

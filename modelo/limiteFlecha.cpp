@@ -1,0 +1,3 @@
+#include "modelo/limiteFlecha.h"
+
+std::vector<limiteFlecha> limitesFlecha;
