@@ -2,6 +2,7 @@
 
 #include <Eigen/Eigenvalues>
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "diagnosticos.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
+#include "modelo/disenoSismico.h"
 #include "modelo/sismo.h"
 #include "modelo/sismoEstatico.h"
 
@@ -62,6 +64,47 @@ extremoSolicitacion extremosModulo(double a, double b, double c, double L, doubl
         }
     }
     return e;
+}
+
+// Pasos de la sección áurea con que se busca el menor módulo con torsión:
+// el intervalo queda en 0.618^60 ≈ 3e-13 del largo de la barra.
+constexpr int kPasosTorsion = 60;
+
+// Extremos del módulo con torsión accidental, √q(t) + |(1−t)·ti + t·tf| (ver
+// moduloConTorsion): una suma de funciones convexas, con el mayor en un
+// extremo de la barra y el menor en un extremo o donde lo halla la sección
+// áurea (la función es unimodal); ante un empate manda la menor x.
+extremoSolicitacion extremosConTorsion(const torsionSolicitacion& r, double b, double L, double tolerancia) {
+    const auto f = [&](double t) { return moduloConTorsion(r.modalInicio, b, r.modalFin, r.inicio, r.fin, t); };
+    extremoSolicitacion e;
+    const double f0 = f(0.0), f1 = f(1.0);
+    e.maximo = e.minimo = f0, e.xMaximo = e.xMinimo = 0;
+    if (f1 > e.maximo + tolerancia) e.maximo = f1, e.xMaximo = L;
+    if (f1 < e.minimo - tolerancia) e.minimo = f1, e.xMinimo = L;
+    const double razon = (std::sqrt(5.0) - 1) / 2;
+    double a = 0, c = 1, x1 = c - razon * (c - a), x2 = a + razon * (c - a), v1 = f(x1), v2 = f(x2);
+    for (int i = 0; i < kPasosTorsion; ++i) {
+        if (v1 <= v2) {
+            c = x2, x2 = x1, v2 = v1;
+            x1 = c - razon * (c - a), v1 = f(x1);
+        } else {
+            a = x1, x1 = x2, v1 = v2;
+            x2 = a + razon * (c - a), v2 = f(x2);
+        }
+    }
+    const double t = v1 <= v2 ? x1 : x2, v = std::min(v1, v2);
+    if (v < e.minimo - tolerancia) e.minimo = v, e.xMinimo = t * L;
+    return e;
+}
+
+// Los extremos de la solicitación j de la barra i de un caso sísmico, con la
+// torsión accidental si el caso la tiene.
+extremoSolicitacion extremosSismicos(const casoResultado& caso, size_t i, int j, double L, double tolerancia) {
+    const double cruzado = caso.cruzados[i][static_cast<size_t>(j)];
+    if (i < caso.torsion.size()) return extremosConTorsion(caso.torsion[i][static_cast<size_t>(j)], cruzado, L, tolerancia);
+    const fuerzasDeSolicitacion& fs = kFuerzasDeSolicitacion[j];
+    const solicitacionesBarra& s = caso.barras[i];
+    return extremosModulo(s.fuerzas[fs.inicio], cruzado, s.fuerzas[fs.fin], L, tolerancia);
 }
 
 // Masa efectiva (fracción de la total) desde la que un modo cuenta en la
@@ -202,37 +245,49 @@ Eigen::MatrixXd calcularSismo(int indice, const casoSismico& def, const Eigen::M
     return g;
 }
 
+// Las respuestas de la barra a los campos de desplazamientos (6 filas por
+// nudo, una columna por campo: las formas modales o la respuesta a la
+// torsión): por campo, sus 12 fuerzas y 12 desplazamientos de extremo, en
+// ejes locales. Con la rigidez geométrica de los modos, las fuerzas de
+// extremo son (k + kg)·u. Vacía si a los campos les faltan sus nudos.
+Eigen::MatrixXd respuestasBarra(const objBarra3d& b, const Eigen::MatrixXd& campos, const std::vector<double>& axiales) {
+    const Eigen::Index k = campos.cols();
+    const Eigen::Index ni = 6 * static_cast<Eigen::Index>(b.getNudoInicioInterno()),
+                       nf = 6 * static_cast<Eigen::Index>(b.getNudoFinalInterno());
+    const size_t ib = static_cast<size_t>(b.getNoBarraInterna());
+    if (ni < 0 || nf < 0 || ni + 6 > campos.rows() || nf + 6 > campos.rows()) return Eigen::MatrixXd();
+    Eigen::MatrixXd q(k, 24);
+    const objBarra3d::rigidezNatural rigidez = b.getRigidezNatural();
+    const Eigen::Matrix3d r = b.getRotacion();
+    for (Eigen::Index m = 0; m < k; ++m) {
+        const Eigen::Matrix<double, 6, 1> u1 = campos.col(m).segment<6>(ni), u2 = campos.col(m).segment<6>(nf);
+        long double f[12];
+        b.fuerzasPorDeformacion(rigidez, u1.data(), u2.data(), f);
+        for (int i = 0; i < 12; ++i) q(m, i) = static_cast<double>(f[i]);
+        q.block<1, 3>(m, 12) = (r * u1.head<3>()).transpose();
+        q.block<1, 3>(m, 15) = (r * u1.tail<3>()).transpose();
+        q.block<1, 3>(m, 18) = (r * u2.head<3>()).transpose();
+        q.block<1, 3>(m, 21) = (r * u2.tail<3>()).transpose();
+    }
+    if (ib < axiales.size() && axiales[ib] != 0.0)
+        q.leftCols(12) += q.rightCols(12) * b.getKgLocal(axiales[ib]).transpose();
+    return q;
+}
+
 // Las respuestas de cada modo en las barras, y con ellas los módulos de las
 // fuerzas y desplazamientos de extremo, los términos cruzados y los extremos
 // de cada caso sísmico.
 void barrasSismicas(const Eigen::MatrixXd& formas, const std::vector<Eigen::MatrixXd>& g,
                     const std::vector<casoResultado*>& casos, const std::vector<double>& axiales) {
-    const Eigen::Index k = formas.cols();
     for (casoResultado* c : casos) {
         c->barras.assign(barra.size(), solicitacionesBarra());
         c->cruzados.assign(barra.size(), {});
     }
     paraCadaBarra([&](const objBarra3d& b) {
-        Eigen::MatrixXd q(k, 24);  // por modo: 12 fuerzas y 12 desplazamientos de extremo, en ejes locales
-        const Eigen::Index ni = 6 * static_cast<Eigen::Index>(b.getNudoInicioInterno()),
-                           nf = 6 * static_cast<Eigen::Index>(b.getNudoFinalInterno());
+        // Por modo: 12 fuerzas y 12 desplazamientos de extremo, en ejes locales.
+        const Eigen::MatrixXd q = respuestasBarra(b, formas, axiales);
+        if (q.size() == 0) return;
         const size_t ib = static_cast<size_t>(b.getNoBarraInterna());
-        if (ni < 0 || nf < 0 || ni + 6 > formas.rows() || nf + 6 > formas.rows()) return;
-        const objBarra3d::rigidezNatural rigidez = b.getRigidezNatural();
-        const Eigen::Matrix3d r = b.getRotacion();
-        for (Eigen::Index m = 0; m < k; ++m) {
-            const Eigen::Matrix<double, 6, 1> u1 = formas.col(m).segment<6>(ni), u2 = formas.col(m).segment<6>(nf);
-            long double f[12];
-            b.fuerzasPorDeformacion(rigidez, u1.data(), u2.data(), f);
-            for (int i = 0; i < 12; ++i) q(m, i) = static_cast<double>(f[i]);
-            q.block<1, 3>(m, 12) = (r * u1.head<3>()).transpose();
-            q.block<1, 3>(m, 15) = (r * u1.tail<3>()).transpose();
-            q.block<1, 3>(m, 18) = (r * u2.head<3>()).transpose();
-            q.block<1, 3>(m, 21) = (r * u2.tail<3>()).transpose();
-        }
-        // Con la rigidez geométrica de los modos, las fuerzas de extremo son (k + kg)·u.
-        if (ib < axiales.size() && axiales[ib] != 0.0)
-            q.leftCols(12) += q.rightCols(12) * b.getKgLocal(axiales[ib]).transpose();
         const double L = b.getLongitud();
         for (size_t e = 0; e < casos.size(); ++e) {
             const Eigen::MatrixXd z = g[e] * q;
@@ -251,6 +306,91 @@ void barrasSismicas(const Eigen::MatrixXd& formas, const std::vector<Eigen::Matr
     });
 }
 
+// La torsión accidental (torsionAccidental: E) de los casos sísmicos en X o
+// en Y, con sus pisos ya calculados: cada diafragma recibe el momento
+// E · B · F alrededor de Z (B el ancho de sus nudos perpendicular al sismo, F
+// su fuerza de piso en la dirección del sismo), todos con el mismo signo; la
+// respuesta estática a esos momentos es la suma de los pares unitarios por
+// ellos, y su valor absoluto se suma a los desplazamientos, las reacciones y
+// las barras del caso: el código de diseño la hace actuar con el signo desfavorable en
+// cada magnitud. Devuelve los campos (6 filas por nudo, una columna por caso;
+// ceros en los casos sin torsión) y marca en conTorsion los que la tienen.
+Eigen::MatrixXd aplicarTorsionAccidental(const std::vector<casoResultado*>& casos, const Eigen::MatrixXd& pares,
+                                         const operadorRigidez& operador, const geometricaModal& geometrica,
+                                         std::vector<char>& conTorsion) {
+    const Eigen::Index ngl = 6 * static_cast<Eigen::Index>(nudo.size()),
+                       nd = static_cast<Eigen::Index>(diafragmas.size()),
+                       nc = static_cast<Eigen::Index>(casos.size());
+    Eigen::MatrixXd campos = Eigen::MatrixXd::Zero(ngl, nc);
+    conTorsion.assign(casos.size(), 0);
+    if (!(diseno.torsionAccidental > 0) || pares.rows() != ngl || pares.cols() != nd || nd == 0) return campos;
+    for (size_t e = 0; e < casos.size() && e < resultados.sismos.size(); ++e) {
+        resultadoSismico& info = resultados.sismos[e];
+        const int d = info.direccion;
+        if (d != 0 && d != 1) continue;
+        casoResultado& caso = *casos[e];
+        Eigen::VectorXd momentos = Eigen::VectorXd::Zero(nd);
+        for (Eigen::Index k = 0; k < nd; ++k) {
+            const diafragma& df = diafragmas[static_cast<size_t>(k)];
+            if (df.nudos.empty() || static_cast<size_t>(k) >= caso.pisos.size()) continue;
+            double menor = INFINITY, mayor = -INFINITY;
+            for (int i : df.nudos) {
+                const objNudo3d& n = nudo[static_cast<size_t>(i)];
+                const double c = d == 0 ? n.getY() : n.getX();
+                menor = std::min(menor, c), mayor = std::max(mayor, c);
+            }
+            momentos(k) = diseno.torsionAccidental * (mayor - menor) * caso.pisos[static_cast<size_t>(k)].fuerza[d];
+        }
+        campos.col(static_cast<Eigen::Index>(e)) = pares * momentos;
+        conTorsion[e] = 1;
+        info.conTorsion = true;
+        info.torsionAccidental = diseno.torsionAccidental;
+        info.momentosTorsion.assign(momentos.data(), momentos.data() + nd);
+        info.desplazamientosTorsion = campos.col(static_cast<Eigen::Index>(e));
+    }
+    // Las reacciones de la respuesta, con las mismas fuerzas de barra que las de los modos.
+    Eigen::MatrixXd reacciones = operador.fuerzas(campos, Eigen::MatrixXd::Zero(ngl, nc));
+    if (geometrica.global.rows() == ngl) reacciones += geometrica.global * campos;
+    for (size_t e = 0; e < casos.size(); ++e) {
+        if (!conTorsion[e]) continue;
+        casoResultado& caso = *casos[e];
+        const Eigen::Index c = static_cast<Eigen::Index>(e);
+        for (const objNudo3d& n : nudo) {
+            const Eigen::Index j = n.getNoNudoInterno();
+            for (int i = 0; i < 6; ++i) {
+                caso.desplazamientos(i, j) += std::fabs(campos(6 * j + i, c));
+                if (n.tieneReaccion(i)) caso.reacciones(i, j) += std::fabs(reacciones(6 * j + i, c));
+            }
+        }
+        caso.torsion.assign(barra.size(), {});
+    }
+    paraCadaBarra([&](const objBarra3d& b) {
+        const Eigen::MatrixXd q = respuestasBarra(b, campos, geometrica.axiales);
+        if (q.size() == 0) return;
+        const size_t ib = static_cast<size_t>(b.getNoBarraInterna());
+        const double L = b.getLongitud();
+        for (size_t e = 0; e < casos.size(); ++e) {
+            if (!conTorsion[e]) continue;
+            casoResultado& caso = *casos[e];
+            const Eigen::Index c = static_cast<Eigen::Index>(e);
+            solicitacionesBarra& s = caso.barras[ib];
+            std::array<torsionSolicitacion, kNumeroSolicitaciones>& t = caso.torsion[ib];
+            for (int j = 0; j < kNumeroSolicitaciones; ++j) {
+                const fuerzasDeSolicitacion& fs = kFuerzasDeSolicitacion[j];
+                torsionSolicitacion& r = t[static_cast<size_t>(j)];
+                r.modalInicio = s.fuerzas[fs.inicio], r.modalFin = s.fuerzas[fs.fin];
+                r.inicio = fs.signoInicio * q(c, fs.inicio), r.fin = fs.signoFin * q(c, fs.fin);
+            }
+            for (int i = 0; i < 12; ++i) {
+                s.fuerzas[i] += std::fabs(q(c, i));
+                s.desplazamientos[i] += std::fabs(q(c, 12 + i));
+            }
+            for (int j = 0; j < kNumeroSolicitaciones; ++j) s.extremos[j] = extremosSismicos(caso, ib, j, L, 0.0);
+        }
+    });
+    return campos;
+}
+
 // Los extremos de un caso sísmico otra vez, con su escala: dos módulos que
 // sólo difieren en el redondeo empatan y manda la menor x.
 void desempatarSismo(casoResultado& caso) {
@@ -259,11 +399,7 @@ void desempatarSismo(casoResultado& caso) {
     for (size_t i = 0; i < caso.barras.size() && i < caso.cruzados.size(); ++i) {
         solicitacionesBarra& s = caso.barras[i];
         const double L = barra[i].getLongitud();
-        for (int j = 0; j < kNumeroSolicitaciones; ++j) {
-            const fuerzasDeSolicitacion& fs = kFuerzasDeSolicitacion[j];
-            s.extremos[j] = extremosModulo(s.fuerzas[fs.inicio], caso.cruzados[i][static_cast<size_t>(j)],
-                                           s.fuerzas[fs.fin], L, tolerancias[j]);
-        }
+        for (int j = 0; j < kNumeroSolicitaciones; ++j) s.extremos[j] = extremosSismicos(caso, i, j, L, tolerancias[j]);
     }
 }
 
@@ -542,7 +678,13 @@ void llenarEnvolvente(casoResultado& caso) {
 
 }  // namespace
 
-bool calcularCasosDerivados(const operadorRigidez& operador, double tamano, const geometricaModal& geometrica) {
+bool torsionAccidentalPedida() {
+    if (!(diseno.torsionAccidental > 0) || diafragmas.empty()) return false;
+    return std::any_of(sismos.begin(), sismos.end(), [](const casoSismico& s) { return s.direccion < 2; });
+}
+
+bool calcularCasosDerivados(const operadorRigidez& operador, double tamano, const geometricaModal& geometrica,
+                            const Eigen::MatrixXd& paresUnitarios) {
     resultados.sismos.clear();
     if (sismos.empty() && envolventes.empty()) return true;
     const std::vector<modoVibracion>& modos = resultados.modos;
@@ -577,12 +719,7 @@ bool calcularCasosDerivados(const operadorRigidez& operador, double tamano, cons
         }
         for (size_t e = 0; e < sismos.size(); ++e) casos.push_back(&resultados.casos[primerSismo + e]);
         barrasSismicas(formas, g, casos, geometrica.axiales);
-        // Diafragmas: cada magnitud (también la deriva de cada nudo) combinada sobre los modos.
         if (!diafragmas.empty()) {
-            const Eigen::MatrixXd q = magnitudesDiafragmas(formas).transpose();
-            for (size_t e = 0; e < sismos.size(); ++e)
-                llenarDiafragmas(*casos[e], (g[e] * q).colwise().norm().transpose(),
-                                 casos[e]->desplazamientos.topRows(3).maxCoeff());
             // Fuerzas, cortantes y vuelcos de piso: los de cada modo (sus
             // fuerzas K·φ en los nudos sin apoyo), combinados con la regla del caso.
             const auto inicioPisos = std::chrono::steady_clock::now();
@@ -590,6 +727,19 @@ bool calcularCasosDerivados(const operadorRigidez& operador, double tamano, cons
             for (size_t e = 0; e < sismos.size(); ++e) pisosSismicos(*casos[e], modales, g[e]);
             tiemposUltimoAnalisis.pisos +=
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - inicioPisos).count();
+            // La torsión accidental sale de las fuerzas de piso.
+            std::vector<char> conTorsion;
+            const Eigen::MatrixXd campos = aplicarTorsionAccidental(casos, paresUnitarios, operador, geometrica, conTorsion);
+            const bool hayTorsion = std::find(conTorsion.begin(), conTorsion.end(), 1) != conTorsion.end();
+            // Diafragmas: cada magnitud (también la deriva de cada nudo)
+            // combinada sobre los modos, más el valor absoluto de la de la torsión.
+            const Eigen::MatrixXd q = magnitudesDiafragmas(formas).transpose();
+            const Eigen::MatrixXd qt = hayTorsion ? magnitudesDiafragmas(campos) : Eigen::MatrixXd();
+            for (size_t e = 0; e < sismos.size(); ++e) {
+                Eigen::VectorXd v = (g[e] * q).colwise().norm().transpose();
+                if (conTorsion[e]) v += qt.col(static_cast<Eigen::Index>(e)).cwiseAbs();
+                llenarDiafragmas(*casos[e], v, casos[e]->desplazamientos.topRows(3).maxCoeff());
+            }
         }
         for (size_t e = 0; e < sismos.size(); ++e) {
             calcularEscalas(resultados.casos[primerSismo + e], tamano);

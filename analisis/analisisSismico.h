@@ -3,6 +3,7 @@
 // caso sísmico y las envolventes de combinaciones.
 #pragma once
 
+#include <Eigen/Dense>
 #include <Eigen/Sparse>
 #include <vector>
 
@@ -23,5 +24,18 @@ struct geometricaModal {
     std::vector<double> axiales;
     Eigen::SparseMatrix<double> global;
 };
+//
+// Con torsionAccidental:, paresUnitarios son los campos de desplazamientos
+// de un par unitario en cada diafragma con la rigidez de los modos
+// (paresUnitariosDiafragmas, pisos.h): en cada sismo en X o en Y la
+// respuesta a los momentos de torsión de sus pisos es su suma por esos
+// momentos, y su valor absoluto se suma a cada magnitud del caso (nudos,
+// reacciones, barras y diafragmas; los pisos no cambian: los pares no tienen
+// resultante horizontal).
 bool calcularCasosDerivados(const operadorRigidez& operador, double tamanoModelo,
-                            const geometricaModal& geometrica = geometricaModal());
+                            const geometricaModal& geometrica = geometricaModal(),
+                            const Eigen::MatrixXd& paresUnitarios = Eigen::MatrixXd());
+
+// Si el modelo pide la torsión accidental y tiene algún sismo en X o en Y que
+// la reciba (y diafragmas).
+bool torsionAccidentalPedida();

@@ -168,9 +168,19 @@ double moduloSismico(const casoResultado& e, int barra, int s, double t) {
     const size_t i = static_cast<size_t>(barra);
     if (barra < 0 || i >= e.barras.size() || i >= e.cruzados.size()) return 0.0;
     const fuerzasDeSolicitacion& f = kFuerzasDeSolicitacion[s];
-    const double a = e.barras[i].fuerzas[f.inicio], c = e.barras[i].fuerzas[f.fin], b = e.cruzados[i][static_cast<size_t>(s)];
+    const double b = e.cruzados[i][static_cast<size_t>(s)];
+    if (i < e.torsion.size()) {
+        const torsionSolicitacion& r = e.torsion[i][static_cast<size_t>(s)];
+        return moduloConTorsion(r.modalInicio, b, r.modalFin, r.inicio, r.fin, t);
+    }
+    const double a = e.barras[i].fuerzas[f.inicio], c = e.barras[i].fuerzas[f.fin];
     const double q = (1 - t) * (1 - t) * a * a + 2 * t * (1 - t) * b + t * t * c * c;
     return q > 0 ? std::sqrt(q) : 0.0;
+}
+
+double moduloConTorsion(double a, double b, double c, double inicio, double fin, double t) {
+    const double q = (1 - t) * (1 - t) * a * a + 2 * t * (1 - t) * b + t * t * c * c;
+    return (q > 0 ? std::sqrt(q) : 0.0) + std::fabs((1 - t) * inicio + t * fin);
 }
 
 std::pair<double, double> valorSolicitacionCaso(const resultadosAnalisis& r, int c, const objBarra3d& b, int s,

@@ -114,6 +114,12 @@ struct equilibrioCaso {
     double error = 0;
 };
 
+// Ver casoResultado::torsion.
+struct torsionSolicitacion {
+    double modalInicio = 0, modalFin = 0;
+    double inicio = 0, fin = 0;
+};
+
 struct casoResultado {
     std::string nombre;
     tipoCaso tipo = tipoCaso::combinacion;
@@ -161,6 +167,14 @@ struct casoResultado {
     // respuesta modal es lineal a lo largo de la barra, y el cuadrado del
     // módulo combinado es la cuadrática (1−t)²·S(0)² + 2t(1−t)·ese término + t²·S(L)².
     std::vector<std::array<double, kNumeroSolicitaciones>> cruzados;
+    // Caso sísmico con torsión accidental: por barra y solicitación, los
+    // módulos modales S(0) y S(L) (sin la torsión, que ya está en las fuerzas
+    // de extremo) y los valores con signo de la respuesta estática a los
+    // momentos de torsión en el inicio y en el fin (con los signos de los
+    // cruzados). Esa respuesta no tiene cargas de tramo: es lineal a lo largo
+    // de la barra, y el módulo de la solicitación es √q(t) + |(1−t)·inicio +
+    // t·fin|. Vacío sin torsión accidental.
+    std::vector<std::array<torsionSolicitacion, kNumeroSolicitaciones>> torsion;
     int sismo = -1;  // caso sísmico: índice en resultadosAnalisis::sismos
 
     bool dosValores() const { return tipo == tipoCaso::comboEspectral || tipo == tipoCaso::envolvente; }
@@ -275,6 +289,17 @@ struct resultadoSismico {
     bool conEscala = false;
     std::string estatico;
     double cortanteDinamico = 0, cortanteEstatico = 0, escala = 1;
+    // Con torsionAccidental: (en un sismo en X o en Y), la fracción E, el
+    // momento alrededor de Z que recibe cada diafragma (en el orden de sus
+    // registros; E · ancho perpendicular al sismo · fuerza de piso) y el campo
+    // de desplazamientos de la respuesta estática a esos momentos (6 por nudo,
+    // en ejes globales, con signo), resuelta con la rigidez de los modos. Su
+    // valor absoluto se suma a cada magnitud del caso; el campo queda aquí
+    // para lo que necesite sumar su efecto de otra manera.
+    bool conTorsion = false;
+    double torsionAccidental = 0;
+    std::vector<double> momentosTorsion;
+    Eigen::VectorXd desplazamientosTorsion;
 };
 
 struct resultadosAnalisis {
@@ -352,6 +377,10 @@ std::pair<double, double> valorSolicitacionCaso(const resultadosAnalisis& r, int
 // El módulo de la solicitación s del caso sísmico en la barra (índice
 // interno), a la fracción t del largo desde el inicio.
 double moduloSismico(const casoResultado& caso, int barra, int s, double t);
+// El módulo con torsión accidental a la fracción t: √q(t), con q la
+// cuadrática (1−t)²·a² + 2t(1−t)·b + t²·c² de los modos, más el valor
+// absoluto de la respuesta lineal a la torsión, |(1−t)·inicio + t·fin|.
+double moduloConTorsion(double a, double b, double c, double inicio, double fin, double t);
 
 // La solicitación s de la barra en n estaciones equiespaciadas,
 // x_i = L/(n-1)·i: abscisas y valores, el mayor y el menor.

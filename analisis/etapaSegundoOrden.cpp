@@ -4,6 +4,7 @@
 
 #include "analisis/analisisModal.h"
 #include "analisis/etapasAnalisis.h"
+#include "analisis/pisos.h"
 #include "diagnosticos.h"
 #include "globales.h"
 
@@ -81,7 +82,7 @@ void resolverSegundoOrdenPedido(estadoAnalisis& e) {
                                       e.u.col(c), e.reacciones.col(c));
 }
 
-bool calcularModosSegundoOrden(estadoAnalisis& e, geometricaModal& geometrica) {
+bool calcularModosSegundoOrden(estadoAnalisis& e, geometricaModal& geometrica, Eigen::MatrixXd& paresUnitarios) {
     const int c = comboSegundoOrdenModal;
     const std::string& nombre = combinaciones[static_cast<size_t>(c)].nombre;
     if (modosPedidos <= 0) {
@@ -102,6 +103,8 @@ bool calcularModosSegundoOrden(estadoAnalisis& e, geometricaModal& geometrica) {
         return false;
     }
     calcularModos(factor, e.num);
+    if (torsionAccidentalPedida())
+        paresUnitarios = paresUnitariosDiafragmas(factor, e.num, e.principal.operador, geometrica.global);
     resultados.comboModosGeometricos = nombre;
     return true;
 }

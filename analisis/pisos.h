@@ -9,6 +9,7 @@
 
 #include "analisis/casosResultado.h"
 #include "analisis/numeracionLibre.h"
+#include "analisis/operadorRigidez.h"
 #include "analisis/solucionDispersa.h"
 
 // Por fila de la matriz de masa completa (6 por nudo), la masa que se mueve
@@ -27,6 +28,15 @@ std::vector<centroPiso> masasDePisos(const Eigen::MatrixXd& masasTraslacion);
 // combinaciones, con sus cargas horizontales (resultados.cargasPuntuales y
 // cargasDistribuidas). Nada sin diafragmas.
 void calcularPisos(const solucionDispersa& factor, const numeracionLibre& num);
+
+// Los campos de desplazamientos (6 filas por nudo, una columna por
+// diafragma) de un par unitario alrededor de Z en cada diafragma, sólo en él,
+// con el factor de la rigidez dado y un paso de refinamiento con el residuo
+// exacto (K del operador más geometrica, si no está vacía): la respuesta a la
+// torsión accidental es su suma por los momentos de cada caso.
+Eigen::MatrixXd paresUnitariosDiafragmas(const solucionDispersa& factor, const numeracionLibre& num,
+                                         const operadorRigidez& operador,
+                                         const Eigen::SparseMatrix<double>& geometrica);
 
 // Fuerzas, cortantes y vuelcos de piso de los campos de fuerzas f (6 filas
 // por nudo, una columna por campo): por diafragma, una matriz de 6 filas

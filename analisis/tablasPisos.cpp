@@ -3,7 +3,8 @@
 // filas en un caso de dos valores, sus máximos y sus mínimos); por diafragma,
 // su masa y sus centros de masa y de rigidez (centros.csv); con
 // derivaLimite:, la verificación de las derivas de los casos sísmicos y las
-// combinaciones con sismo (derivas.csv).
+// combinaciones con sismo (derivas.csv); con torsionAccidental:, los momentos
+// de piso de cada caso sísmico que la recibe (torsionAccidental.csv).
 #include <memory>
 #include <vector>
 
@@ -130,6 +131,39 @@ void tablaDeDerivas(resultadosAnalisis& r) {
     agregarTabla(r, std::move(t));
 }
 
+void tablaDeTorsion(resultadosAnalisis& r) {
+    if (!(diseno.torsionAccidental > 0)) return;
+    tablaResultados t;
+    t.clave = "torsionAccidental.csv";
+    t.titulo = "Momentos de torsión accidental de los pisos";
+    t.enReporte = t.enInforme = true;
+    t.columnas = {{"caso", claseValor::texto},
+                  {"diafragma", claseValor::entero},
+                  {"z", claseValor::longitud},
+                  {"momento", claseValor::momento}};
+    auto filas = std::make_shared<std::vector<std::pair<size_t, int>>>();
+    for (size_t c = 0; c < r.casos.size(); ++c) {
+        const casoResultado& caso = r.casos[c];
+        if (caso.tipo != tipoCaso::espectral || caso.sismo < 0 || static_cast<size_t>(caso.sismo) >= r.sismos.size())
+            continue;
+        const resultadoSismico& s = r.sismos[static_cast<size_t>(caso.sismo)];
+        if (!s.conTorsion) continue;
+        for (int k : diafragmasPorAltura())
+            if (static_cast<size_t>(k) < s.momentosTorsion.size()) filas->emplace_back(c, k);
+    }
+    t.filas = filas->size();
+    t.llenar = [&r, filas](std::size_t i, filaTabla& f) {
+        const auto [c, k] = (*filas)[i];
+        const casoResultado& caso = r.casos[c];
+        const diafragma& d = diafragmas[static_cast<size_t>(k)];
+        f.caso = static_cast<int>(c);
+        f.escalas = &caso.escalas;
+        f.texto(caso.nombre).entero(d.numero).numero(d.z);
+        f.numero(r.sismos[static_cast<size_t>(caso.sismo)].momentosTorsion[static_cast<size_t>(k)]);
+    };
+    agregarTabla(r, std::move(t));
+}
+
 }  // namespace
 
 void publicarTablasDePisos(resultadosAnalisis& r) {
@@ -137,4 +171,5 @@ void publicarTablasDePisos(resultadosAnalisis& r) {
     tablaDePisos(r);
     tablaDeCentros(r);
     tablaDeDerivas(r);
+    tablaDeTorsion(r);
 }

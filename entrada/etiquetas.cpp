@@ -11,7 +11,7 @@ const std::vector<std::string>& etiquetasConocidas() {
         "temperatura:", "soloTraccion:", "soloCompresion:", "masaBarra:", "pesoPropio:", "combo:", "modos:",
         "segundoOrden:", "segundoOrdenModal:", "pandeo:", "gravedad:", "masaNudo:", "masaDeCargas:", "espectro:",
         "sismo:", "envolvente:", "diafragma:", "modificadorRigidez:", "derivaLimite:", "sismoEstatico:", "escalaSismo:",
-        "verificacionAcero:", "miembro:", "longitudEfectiva:", "limiteFlecha:",
+        "torsionAccidental:", "verificacionAcero:", "miembro:", "longitudEfectiva:", "limiteFlecha:",
         "longitudNoArriostrada:", "unidades:", "precision:", "escalaTexto:", "escalaDeflexion:", "escalaMy:", "escalaMz:",
         "escalaVy:", "escalaVz:", "escalaN:", "escalaT:", "escalaApoyo:", "escalaCarga:", "proyecto:", "cliente:",
         "ingeniero:", "norma:", "fecha:"};

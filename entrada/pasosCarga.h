@@ -74,7 +74,7 @@ void pasoAnalisisModal(ContextoCarga& ctx);      // paso 18, modos pedidos, grav
 void pasoSegundoOrdenYPandeo(ContextoCarga& ctx);  // paso 18, combinaciones en segundo orden y pandeo
 void pasoSismo(ContextoCarga& ctx);              // masa de las cargas, espectros, sismos y envolventes
 void pasoEtiquetasDesconocidas(ContextoCarga& ctx);  // antes de todo: palabras con ":" que no son etiquetas
-void pasoDisenoSismico(ContextoCarga& ctx);       // modificadorRigidez: y derivaLimite:
+void pasoDisenoSismico(ContextoCarga& ctx);       // modificadorRigidez:, derivaLimite: y torsionAccidental: (tras los diafragmas)
 void pasoSismoEstatico(ContextoCarga& ctx);       // sismoEstatico: y escalaSismo: (tras masas, apoyos y diafragmas)
 void pasoLimiteFlecha(ContextoCarga& ctx);       // limiteFlecha: (tras combinaciones, sismos y barras)
 void pasoAcero(ContextoCarga& ctx);              // verificación de acero: método, FY, miembros y longitudes

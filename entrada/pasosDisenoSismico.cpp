@@ -1,5 +1,6 @@
 // Paso del cargador: lo que el modelo pide para el diseño sísmico por un
-// código (modificadorRigidez: y derivaLimite:).
+// código (modificadorRigidez:, derivaLimite: y torsionAccidental:). Va
+// después de los diafragmas: la torsión accidental actúa sobre ellos.
 // Sólo se leen las etiquetas que el archivo usa: un modelo sin ellas no
 // recibe ningún mensaje nuevo. Un registro que no se entiende es un error de
 // entrada que lo nombra.
@@ -10,6 +11,7 @@
 #include "diagnosticos.h"
 #include "entrada/pasosCarga.h"
 #include "globales.h"
+#include "modelo/diafragma.h"
 #include "modelo/disenoSismico.h"
 
 namespace {
@@ -60,9 +62,36 @@ void leerDerivaLimite(ContextoCarga& ctx) {
     diseno.limiteDeriva = v[1];
 }
 
+// torsionAccidental: E, una sola vez, con 0 < E < 1. Los momentos van a los
+// diafragmas: sin ellos la etiqueta no tendría dónde actuar, y callarlo
+// dejaría las solicitaciones de diseño por debajo de lo pedido.
+void leerTorsionAccidental(ContextoCarga& ctx) {
+    const std::string etiqueta = "torsionAccidental:";
+    const int registros = ctx.lector.getNoEtiquetas(etiqueta);
+    if (registros > 1) {
+        mensajes.error("Error: la etiqueta torsionAccidental: está " + std::to_string(registros) +
+                       " veces; va una sola vez (E)");
+        return;
+    }
+    if (registros == 0) return;
+    const std::vector<double> v = ctx.lector.getMatrizEtiquetaRepetida(etiqueta, 1, 0);
+    if (v.size() != 1 || !(v[0] > 0) || !(v[0] < 1)) {
+        mensajes.error(registroDe(etiqueta, 1) +
+                       " necesita la excentricidad accidental como fracción del ancho de la planta, un número entre 0 "
+                       "y 1 (por ejemplo torsionAccidental: 0.05)");
+        return;
+    }
+    if (diafragmas.empty()) {
+        mensajes.error("Error: torsionAccidental: el modelo no tiene diafragmas que reciban los momentos");
+        return;
+    }
+    diseno.torsionAccidental = v[0];
+}
+
 }  // namespace
 
 void pasoDisenoSismico(ContextoCarga& ctx) {
     leerModificadores(ctx);
     leerDerivaLimite(ctx);
+    leerTorsionAccidental(ctx);
 }

@@ -10,6 +10,11 @@ struct disenoSismico {
     // compara con LIMITE.
     bool conLimiteDeriva = false;
     double factorDeriva = 1, limiteDeriva = 0;
+    // torsionAccidental: E: en cada caso sísmico por espectro en X o en Y,
+    // cada diafragma recibe el momento E · B · F alrededor de Z (B el ancho de
+    // sus nudos perpendicular al sismo, F su fuerza de piso en la dirección
+    // del sismo); 0 sin la etiqueta.
+    double torsionAccidental = 0;
 };
 extern disenoSismico diseno;
 

@@ -90,6 +90,8 @@ void imprimirReacciones() {
             case tipoCaso::espectral:
                 std::cout << lineaSismo(c) << "\n";
                 if (const std::string escala = lineaEscalaSismo(caso); !escala.empty()) std::cout << escala << "\n";
+                if (const std::string torsion = lineaTorsionAccidental(caso); !torsion.empty())
+                    std::cout << torsion << "\n";
                 std::cout << "Reacciones del sismo " << caso.nombre << "\n";
                 lineasDeReacciones(caso, caso.reacciones);
                 break;

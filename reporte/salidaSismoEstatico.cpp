@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "globales.h"
+#include "modelo/diafragma.h"
 
 std::vector<std::string> lineasSismoEstatico() {
     std::vector<std::string> lineas;
@@ -26,4 +27,21 @@ std::string lineaEscalaSismo(const casoResultado& caso) {
                   caso.nombre.c_str(), s.cortanteDinamico, s.cortanteEstatico,
                   100 * s.cortanteDinamico / s.cortanteEstatico, s.escala);
     return texto;
+}
+
+std::string lineaTorsionAccidental(const casoResultado& caso) {
+    if (caso.tipo != tipoCaso::espectral || caso.sismo < 0 ||
+        static_cast<size_t>(caso.sismo) >= resultados.sismos.size())
+        return "";
+    const resultadoSismico& s = resultados.sismos[static_cast<size_t>(caso.sismo)];
+    if (!s.conTorsion) return "";
+    char texto[64];
+    std::snprintf(texto, sizeof texto, "%g", s.torsionAccidental);
+    std::string linea = "Sismo " + caso.nombre + ": torsión accidental " + texto + "; momentos de piso";
+    for (int k : diafragmasPorAltura()) {
+        if (static_cast<size_t>(k) >= s.momentosTorsion.size()) continue;
+        std::snprintf(texto, sizeof texto, " %.6e", s.momentosTorsion[static_cast<size_t>(k)]);
+        linea += texto;
+    }
+    return linea;
 }
