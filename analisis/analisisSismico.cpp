@@ -10,6 +10,7 @@
 #include "analisis/barrasEnParalelo.h"
 #include "analisis/diafragmas.h"
 #include "analisis/funcionSolve.h"
+#include "analisis/niveles.h"
 #include "analisis/pisos.h"
 #include "analisis/sismoEstatico.h"
 #include "diagnosticos.h"
@@ -518,6 +519,9 @@ void convertirEnComboEspectral(int c, const std::vector<std::pair<int, double>>&
         combinarDiafragmas(caso, *estatico, sismicos, caso.factores, escalasDe(partes, pesos, true).traslaciones);
         combinarPisos(caso, *estatico, sismicos, caso.factores);
     }
+    if (!resultados.niveles.empty())
+        combinarNiveles(caso, *estatico, sismicos, caso.factores, resultados.niveles,
+                        escalasDe(partes, pesos, true).traslaciones);
     // Nudos: estático ± Σ |factor|·módulo.
     Eigen::MatrixXd d = Eigen::MatrixXd::Zero(6, estatico->desplazamientos.cols());
     Eigen::MatrixXd r = Eigen::MatrixXd::Zero(6, estatico->reacciones.cols());
@@ -673,6 +677,7 @@ void llenarEnvolvente(casoResultado& caso) {
         }
     }
     envolverDiafragmas(caso, resultados.casos, escalas);
+    envolverNiveles(caso, resultados.casos, resultados.niveles, escalas);
     envolverPisos(caso, resultados.casos);
 }
 
@@ -740,6 +745,13 @@ bool calcularCasosDerivados(const operadorRigidez& operador, double tamano, cons
                 if (conTorsion[e]) v += qt.col(static_cast<Eigen::Index>(e)).cwiseAbs();
                 llenarDiafragmas(*casos[e], v, casos[e]->desplazamientos.topRows(3).maxCoeff());
             }
+        }
+        // Niveles sin diafragma: la deriva de cada columna combinada sobre los modos.
+        if (!resultados.niveles.empty()) {
+            const Eigen::MatrixXd q = magnitudesNiveles(resultados.niveles, formas).transpose();
+            for (size_t e = 0; e < sismos.size(); ++e)
+                llenarNiveles(*casos[e], resultados.niveles, (g[e] * q).colwise().norm().transpose(),
+                              casos[e]->desplazamientos.topRows(3).maxCoeff());
         }
         for (size_t e = 0; e < sismos.size(); ++e) {
             calcularEscalas(resultados.casos[primerSismo + e], tamano);

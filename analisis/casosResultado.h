@@ -100,6 +100,35 @@ struct resultadoDiafragma {
     std::vector<double> derivasX, derivasY;
 };
 
+// Un nivel sin diafragma: las columnas (barras cuyos extremos difieren en
+// altura más que su proyección horizontal) cuyo extremo superior está a la
+// altura z, en el orden interno de las barras, con el nudo de arriba y el de
+// abajo y la diferencia de altura de cada una. Lo calcula el análisis una vez
+// (nivelesDeColumnas en niveles.h) y lo guarda en resultadosAnalisis::niveles.
+struct nivelColumnas {
+    double z = 0;
+    std::vector<int> barras, nudosArriba, nudosAbajo;
+    std::vector<double> alturas;
+};
+
+// Un nivel sin diafragma en un caso: la deriva de cada columna en X y en Y
+// (la diferencia de desplazamiento horizontal de sus extremos sobre su
+// diferencia de altura, en valor absoluto; en un caso sísmico, combinada
+// sobre los modos; en uno de dos valores, la mayor) y la del nivel, la mayor
+// de sus columnas, con la columna (índice en nivelColumnas) y su altura.
+// Con derivaLimite:, su verificación, como la de un piso con diafragma.
+struct resultadoNivel {
+    double derivaX = 0, derivaY = 0;
+    int columnaX = -1, columnaY = -1;
+    double alturaX = 0, alturaY = 0;
+    int casoX = -1, casoY = -1;  // en una envolvente, el caso que manda
+    std::vector<double> derivasX, derivasY;
+    bool verificada = false;
+    double inelastica[2] = {0, 0};
+    bool cumple = true;
+    double razonTorsion = 0;
+};
+
 // Fuerza (componentes 0 a 2) y momento respecto del origen (3 a 5), en ejes globales.
 using Torsor = Eigen::Matrix<double, 6, 1>;
 
@@ -146,6 +175,8 @@ struct casoResultado {
     equilibrioCaso equilibrio;
     // Uno por diafragma (fuerzas, cortantes y vuelcos del piso), en el mismo orden.
     std::vector<resultadoPiso> pisos;
+    // Uno por nivel sin diafragma (resultadosAnalisis::niveles), de abajo hacia arriba.
+    std::vector<resultadoNivel> niveles;
 
     // ---- Casos de dos valores: desplazamientos, reacciones y fuerzas de
     // extremo guardan los máximos; éstos, los mínimos. ----
@@ -321,6 +352,9 @@ struct resultadosAnalisis {
     std::vector<resultadoSismico> sismos;
     // Por diafragma, en el orden de sus registros: masa y centros (vacío sin diafragmas).
     std::vector<centroPiso> centros;
+    // Los niveles sin diafragma, de abajo hacia arriba (vacío si no hay columnas
+    // o si todas llegan a la altura de un diafragma).
+    std::vector<nivelColumnas> niveles;
     // Los casos del método estático equivalente, en el orden de sus registros.
     std::vector<distribucionSismoEstatico> estaticos;
     // El sistema armado que resolvió el análisis, como lo escribe el reporte:

@@ -6,6 +6,7 @@
 #include "analisis/barrasEnParalelo.h"
 #include "analisis/diafragmas.h"
 #include "analisis/etapasAnalisis.h"
+#include "analisis/niveles.h"
 #include "modelo/diafragma.h"
 #include "diagnosticos.h"
 #include "globales.h"
@@ -46,6 +47,15 @@ void llenarCasos(const estadoAnalisis& e) {
         for (Eigen::Index c = 0; c < nc; ++c) {
             casoResultado& caso = resultados.casos[static_cast<size_t>(c)];
             llenarDiafragmas(caso, q.col(c), caso.desplazamientos.topRows(3).cwiseAbs().maxCoeff());
+        }
+    }
+    // Los niveles sin diafragma, una vez para todos los casos.
+    resultados.niveles = nivelesDeColumnas();
+    if (!resultados.niveles.empty()) {
+        const Eigen::MatrixXd q = magnitudesNiveles(resultados.niveles, u);
+        for (Eigen::Index c = 0; c < nc; ++c) {
+            casoResultado& caso = resultados.casos[static_cast<size_t>(c)];
+            llenarNiveles(caso, resultados.niveles, q.col(c), caso.desplazamientos.topRows(3).cwiseAbs().maxCoeff());
         }
     }
     // Cada barra escribe sólo sus solicitaciones: con muchas, en dos hilos.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analisis/analisisModal.h"
+#include "analisis/niveles.h"
 #include "analisis/solucionJuego.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
@@ -236,14 +237,13 @@ int direccionSismica(const casoResultado& caso) {
     return elegida == 0 || elegida == 1 ? elegida : -1;
 }
 
-// La mayor deriva de los nudos del piso sobre la media de la mayor y la
-// menor, en la dirección d. Una mayor que es redondeo (el piso no se mueve
-// en esa dirección) da 1.
-double razonTorsional(const casoResultado& caso, const resultadoDiafragma& r, int d) {
-    const std::vector<double>& derivas = d == 0 ? r.derivasX : r.derivasY;
+// La mayor deriva de los nudos del piso (o de las columnas del nivel) sobre
+// la media de la mayor y la menor. Una mayor que es redondeo (el piso no se
+// mueve en esa dirección; altura, la de la que manda) da 1.
+double razonTorsional(const casoResultado& caso, const std::vector<double>& derivas, double altura) {
     if (derivas.empty()) return 1.0;
     const auto [menor, mayor] = std::minmax_element(derivas.begin(), derivas.end());
-    if (!(sinRuido(*mayor * r.altura, caso.escalas.traslaciones) > 0)) return 1.0;
+    if (!(sinRuido(*mayor * altura, caso.escalas.traslaciones) > 0)) return 1.0;
     return *mayor / (0.5 * (*mayor + std::max(0.0, *menor)));
 }
 
@@ -264,7 +264,16 @@ void verificarDerivas() {
             for (int d = 0; d < 2; ++d) p.inelastica[d] = diseno.factorDeriva * derivas[d];
             p.cumple = std::max(p.inelastica[0], p.inelastica[1]) <= diseno.limiteDeriva;
             const int d = direccionSismica(caso);
-            p.razonTorsion = d >= 0 ? razonTorsional(caso, r, d) : 0.0;
+            p.razonTorsion = d >= 0 ? razonTorsional(caso, d == 0 ? r.derivasX : r.derivasY, r.altura) : 0.0;
+        }
+        // Los niveles sin diafragma, igual: la deriva del nivel es la de su columna que más deriva.
+        for (resultadoNivel& n : caso.niveles) {
+            n.verificada = true;
+            for (int d = 0; d < 2; ++d) n.inelastica[d] = diseno.factorDeriva * derivaNivelSinRuido(caso, n, d);
+            n.cumple = std::max(n.inelastica[0], n.inelastica[1]) <= diseno.limiteDeriva;
+            const int d = direccionSismica(caso);
+            n.razonTorsion =
+                d >= 0 ? razonTorsional(caso, d == 0 ? n.derivasX : n.derivasY, d == 0 ? n.alturaX : n.alturaY) : 0.0;
         }
     }
 }

@@ -54,7 +54,7 @@ void combinarPisos(casoResultado& caso, const casoResultado& estatico,
 void envolverPisos(casoResultado& caso, const std::vector<casoResultado>& casos);
 
 // La verificación de las derivas (derivaLimite:) en los casos sísmicos y las
-// combinaciones con sismo: en cada piso con deriva, FACTOR × la deriva (sin el
-// redondeo) en X y en Y contra el límite, y la razón de irregularidad
+// combinaciones con sismo: en cada piso con deriva y en cada nivel sin
+// diafragma, FACTOR × la deriva (sin el redondeo) en X y en Y contra el límite, y la razón de irregularidad
 // torsional en la dirección del sismo del caso. Nada sin derivaLimite:.
 void verificarDerivas();

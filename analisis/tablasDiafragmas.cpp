@@ -3,10 +3,14 @@
 // (dos filas en un caso de dos valores, sus máximos y sus mínimos, con las
 // mismas derivas; sin piso debajo, las columnas de la deriva quedan vacías).
 // Una deriva es una traslación sobre la altura: su ruido se mide con la
-// escala de las traslaciones del caso por la altura.
+// escala de las traslaciones del caso por la altura. La de los niveles sin
+// diafragma (niveles.csv): por caso y nivel, de abajo hacia arriba, la deriva
+// en X y en Y con la columna que manda (una fila también en un caso de dos
+// valores: la deriva es la mayor).
 #include <memory>
 #include <vector>
 
+#include "analisis/niveles.h"
 #include "analisis/tablasFamilias.h"
 #include "analisis/tablasResultados.h"
 #include "globales.h"
@@ -29,9 +33,7 @@ struct filaDiafragma {
     bool minimos;
 };
 
-}  // namespace
-
-void publicarTablasDeDiafragmas(resultadosAnalisis& r) {
+void publicarDiafragmas(resultadosAnalisis& r) {
     if (diafragmas.empty()) return;
     tablaResultados t;
     t.clave = "diafragmas.csv";
@@ -67,4 +69,41 @@ void publicarTablasDeDiafragmas(resultadosAnalisis& r) {
         f.numero(derivaSinRuido(caso, rd, rd.derivaY)).entero(usuarioDe(rd.nudoY));
     };
     agregarTabla(r, std::move(t));
+}
+
+void tablaDeNiveles(resultadosAnalisis& r) {
+    if (r.niveles.empty()) return;
+    tablaResultados t;
+    t.clave = "niveles.csv";
+    t.titulo = "Derivas de los niveles sin diafragma";
+    t.columnas = {{"combo", claseValor::texto},   {"z", claseValor::longitud},     {"derivaX", claseValor::deriva},
+                  {"barraX", claseValor::entero}, {"derivaY", claseValor::deriva}, {"barraY", claseValor::entero}};
+    auto filas = std::make_shared<std::vector<std::pair<size_t, size_t>>>();
+    for (size_t c = 0; c < r.casos.size(); ++c)
+        for (size_t k = 0; k < r.casos[c].niveles.size() && k < r.niveles.size(); ++k) filas->emplace_back(c, k);
+    t.filas = filas->size();
+    t.llenar = [&r, filas](std::size_t i, filaTabla& f) {
+        const auto [c, k] = (*filas)[i];
+        const casoResultado& caso = r.casos[c];
+        const nivelColumnas& n = r.niveles[k];
+        const resultadoNivel& rn = caso.niveles[k];
+        const auto columna = [&](int j) {
+            return j >= 0 && static_cast<size_t>(j) < n.barras.size()
+                       ? barra[static_cast<size_t>(n.barras[static_cast<size_t>(j)])].getNoBarraUsuario()
+                       : 0;
+        };
+        f.caso = static_cast<int>(c);
+        f.escalas = &caso.escalas;
+        f.texto(caso.nombre).numero(n.z);
+        f.numero(derivaNivelSinRuido(caso, rn, 0)).entero(columna(rn.columnaX));
+        f.numero(derivaNivelSinRuido(caso, rn, 1)).entero(columna(rn.columnaY));
+    };
+    agregarTabla(r, std::move(t));
+}
+
+}  // namespace
+
+void publicarTablasDeDiafragmas(resultadosAnalisis& r) {
+    publicarDiafragmas(r);
+    tablaDeNiveles(r);
 }

@@ -21,7 +21,7 @@ void publicarTablasSismicas(resultadosAnalisis& r);
 // envolventeDesplazamientos.csv, envolventeReacciones.csv y
 // envolventeSolicitaciones.csv: los casos de dos valores (tablasCasos.cpp).
 void publicarTablasDeEnvolventes(resultadosAnalisis& r);
-// diafragmas.csv (tablasDiafragmas.cpp).
+// diafragmas.csv y niveles.csv (tablasDiafragmas.cpp).
 void publicarTablasDeDiafragmas(resultadosAnalisis& r);
 // pisos.csv, centros.csv y, con derivaLimite:, derivas.csv (tablasPisos.cpp).
 void publicarTablasDePisos(resultadosAnalisis& r);

@@ -3,8 +3,10 @@
 // filas en un caso de dos valores, sus máximos y sus mínimos); por diafragma,
 // su masa y sus centros de masa y de rigidez (centros.csv); con
 // derivaLimite:, la verificación de las derivas de los casos sísmicos y las
-// combinaciones con sismo (derivas.csv); con torsionAccidental:, los momentos
-// de piso de cada caso sísmico que la recibe (torsionAccidental.csv).
+// combinaciones con sismo, de los pisos y de los niveles sin diafragma
+// (derivas.csv); con torsionAccidental:, los momentos de piso de cada caso
+// sísmico que la recibe (torsionAccidental.csv).
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -93,6 +95,14 @@ void tablaDeCentros(resultadosAnalisis& r) {
     agregarTabla(r, std::move(t));
 }
 
+// Una fila de derivas.csv: un piso con diafragma (su índice) o un nivel sin
+// diafragma (su índice en resultadosAnalisis::niveles).
+struct filaDeriva {
+    size_t caso;
+    int indice;
+    bool nivel;
+};
+
 void tablaDeDerivas(resultadosAnalisis& r) {
     if (!diseno.conLimiteDeriva) return;
     tablaResultados t;
@@ -103,30 +113,62 @@ void tablaDeDerivas(resultadosAnalisis& r) {
                   {"derivaX", claseValor::deriva},      {"nudoX", claseValor::entero},        {"derivaY", claseValor::deriva},
                   {"nudoY", claseValor::entero},        {"razonTorsion", claseValor::factor},
                   {"inelasticaX", claseValor::deriva},
-                  {"inelasticaY", claseValor::deriva},  {"cumple", claseValor::texto}};
-    auto filas = std::make_shared<std::vector<std::pair<size_t, int>>>();
-    for (size_t c = 0; c < r.casos.size(); ++c)
-        for (int k : diafragmasPorAltura()) {
-            const casoResultado& caso = r.casos[c];
+                  {"inelasticaY", claseValor::deriva},  {"cumple", claseValor::texto},        {"barraX", claseValor::entero},
+                  {"barraY", claseValor::entero}};
+    // Por caso, los pisos y los niveles de abajo hacia arriba (a la misma
+    // altura, primero los pisos, en su orden).
+    auto filas = std::make_shared<std::vector<filaDeriva>>();
+    for (size_t c = 0; c < r.casos.size(); ++c) {
+        const casoResultado& caso = r.casos[c];
+        std::vector<std::pair<double, filaDeriva>> delCaso;
+        for (int k : diafragmasPorAltura())
             if (static_cast<size_t>(k) < caso.pisos.size() && caso.pisos[static_cast<size_t>(k)].verificada)
-                filas->emplace_back(c, k);
-        }
+                delCaso.push_back({diafragmas[static_cast<size_t>(k)].z, {c, k, false}});
+        for (size_t k = 0; k < caso.niveles.size() && k < r.niveles.size(); ++k)
+            if (caso.niveles[k].verificada) delCaso.push_back({r.niveles[k].z, {c, static_cast<int>(k), true}});
+        std::stable_sort(delCaso.begin(), delCaso.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& e : delCaso) filas->push_back(e.second);
+    }
     t.filas = filas->size();
     t.llenar = [&r, filas](std::size_t i, filaTabla& f) {
-        const auto [c, k] = (*filas)[i];
-        const casoResultado& caso = r.casos[c];
-        const resultadoPiso& p = caso.pisos[static_cast<size_t>(k)];
-        const resultadoDiafragma& d = caso.diafragmas[static_cast<size_t>(k)];
-        f.caso = static_cast<int>(c);
-        f.texto(caso.nombre).entero(diafragmas[static_cast<size_t>(k)].numero).numero(diafragmas[static_cast<size_t>(k)].z);
-        // Las derivas sin el redondeo: la inelástica es FACTOR por ellas.
-        f.numero(p.inelastica[0] / diseno.factorDeriva).entero(usuarioDe(d.nudoX));
-        f.numero(p.inelastica[1] / diseno.factorDeriva).entero(usuarioDe(d.nudoY));
-        if (p.razonTorsion > 0)
-            f.numero(p.razonTorsion);
-        else
-            f.vacia();
-        f.numero(p.inelastica[0]).numero(p.inelastica[1]).texto(p.cumple ? "cumple" : "NO CUMPLE");
+        const filaDeriva& fd = (*filas)[i];
+        const casoResultado& caso = r.casos[fd.caso];
+        f.caso = static_cast<int>(fd.caso);
+        const size_t k = static_cast<size_t>(fd.indice);
+        // Lo que se verifica: las derivas sin el redondeo (la inelástica es
+        // FACTOR por ellas), la razón torsional y si cumple.
+        const auto verificacion = [&f](const double inelastica[2], int nudoX, int nudoY, double razon, bool cumple) {
+            f.numero(inelastica[0] / diseno.factorDeriva).entero(usuarioDe(nudoX));
+            f.numero(inelastica[1] / diseno.factorDeriva).entero(usuarioDe(nudoY));
+            if (razon > 0)
+                f.numero(razon);
+            else
+                f.vacia();
+            f.numero(inelastica[0]).numero(inelastica[1]).texto(cumple ? "cumple" : "NO CUMPLE");
+        };
+        if (!fd.nivel) {
+            const resultadoPiso& p = caso.pisos[k];
+            const resultadoDiafragma& d = caso.diafragmas[k];
+            f.texto(caso.nombre).entero(diafragmas[k].numero).numero(diafragmas[k].z);
+            verificacion(p.inelastica, d.nudoX, d.nudoY, p.razonTorsion, p.cumple);
+            f.vacia().vacia();
+            return;
+        }
+        // Un nivel sin diafragma: sin número de piso; los nudos, los de arriba
+        // de las columnas que mandan.
+        const nivelColumnas& n = r.niveles[k];
+        const resultadoNivel& rn = caso.niveles[k];
+        const auto de = [](const std::vector<int>& v, int j) {
+            return j >= 0 && static_cast<size_t>(j) < v.size() ? v[static_cast<size_t>(j)] : -1;
+        };
+        const auto barraUsuario = [](int b) {
+            return b >= 0 && static_cast<size_t>(b) < barra.size() ? barra[static_cast<size_t>(b)].getNoBarraUsuario() : 0;
+        };
+        f.texto(caso.nombre).vacia().numero(n.z);
+        verificacion(rn.inelastica, de(n.nudosArriba, rn.columnaX), de(n.nudosArriba, rn.columnaY), rn.razonTorsion,
+                     rn.cumple);
+        f.entero(barraUsuario(de(n.barras, rn.columnaX))).entero(barraUsuario(de(n.barras, rn.columnaY)));
     };
     agregarTabla(r, std::move(t));
 }
@@ -167,9 +209,11 @@ void tablaDeTorsion(resultadosAnalisis& r) {
 }  // namespace
 
 void publicarTablasDePisos(resultadosAnalisis& r) {
-    if (diafragmas.empty()) return;
-    tablaDePisos(r);
-    tablaDeCentros(r);
+    if (diafragmas.empty() && r.niveles.empty()) return;
+    if (!diafragmas.empty()) {
+        tablaDePisos(r);
+        tablaDeCentros(r);
+    }
     tablaDeDerivas(r);
     tablaDeTorsion(r);
 }

@@ -101,6 +101,7 @@ void imprimirReacciones() {
                 break;
         }
         for (const std::string& linea : lineasDiafragmas(caso)) std::cout << linea << "\n";
+        for (const std::string& linea : lineasNiveles(caso)) std::cout << linea << "\n";
         for (const std::string& linea : lineasPisos(caso)) std::cout << linea << "\n";
         const std::string deriva = lineaDeriva(caso);
         if (!deriva.empty()) std::cout << deriva << "\n";

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "analisis/niveles.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
 
@@ -55,18 +56,56 @@ std::vector<std::string> lineasDiafragmas(const casoResultado& caso) {
     return lineas;
 }
 
+int barraDeUsuario(int interno) {
+    return interno >= 0 && static_cast<size_t>(interno) < barra.size()
+               ? barra[static_cast<size_t>(interno)].getNoBarraUsuario()
+               : 0;
+}
+
+std::vector<std::string> lineasNiveles(const casoResultado& caso) {
+    std::vector<std::string> lineas;
+    const std::vector<nivelColumnas>& niveles = resultados.niveles;
+    for (size_t k = 0; k < caso.niveles.size() && k < niveles.size(); ++k) {
+        const nivelColumnas& n = niveles[k];
+        const resultadoNivel& r = caso.niveles[k];
+        const auto columna = [&](int j) {
+            return j >= 0 && static_cast<size_t>(j) < n.barras.size() ? barraDeUsuario(n.barras[static_cast<size_t>(j)]) : 0;
+        };
+        char texto[300];
+        std::snprintf(texto, sizeof texto, "Nivel (z = %g): deriva X %.6e (barra %d), Y %.6e (barra %d)", n.z,
+                      derivaNivelSinRuido(caso, r, 0), columna(r.columnaX), derivaNivelSinRuido(caso, r, 1),
+                      columna(r.columnaY));
+        lineas.emplace_back(texto);
+    }
+    return lineas;
+}
+
 void bloqueDiafragmas(salidaTexto& os) {
-    if (diafragmas.empty()) return;
-    os << "\n\n\n" << "************DIAFRAGMAS***************" << "\n";
-    os << "diafragma | z | centroide x y | nudos" << "\n";
-    for (int k : diafragmasPorAltura()) {
-        const diafragma& d = diafragmas[static_cast<size_t>(k)];
-        os << d.numero << " " << d.z << " " << d.xc << " " << d.yc << " |";
-        for (int i : d.nudos) os << " " << usuarioDe(i);
-        os << "\n";
+    const std::vector<nivelColumnas>& niveles = resultados.niveles;
+    if (diafragmas.empty() && niveles.empty()) return;
+    if (!diafragmas.empty()) {
+        os << "\n\n\n" << "************DIAFRAGMAS***************" << "\n";
+        os << "diafragma | z | centroide x y | nudos" << "\n";
+        for (int k : diafragmasPorAltura()) {
+            const diafragma& d = diafragmas[static_cast<size_t>(k)];
+            os << d.numero << " " << d.z << " " << d.xc << " " << d.yc << " |";
+            for (int i : d.nudos) os << " " << usuarioDe(i);
+            os << "\n";
+        }
+    } else {
+        os << "\n\n\n" << "************NIVELES***************" << "\n";
+    }
+    if (!niveles.empty()) {
+        os << "nivel sin diafragma z | columnas" << "\n";
+        for (const nivelColumnas& n : niveles) {
+            os << n.z << " |";
+            for (int b : n.barras) os << " " << barraDeUsuario(b);
+            os << "\n";
+        }
     }
     for (const casoResultado& caso : resultados.casos) {
         os << "\n" << "combo " << caso.nombre << "\n";
         for (const std::string& linea : lineasDiafragmas(caso)) os << linea << "\n";
+        for (const std::string& linea : lineasNiveles(caso)) os << linea << "\n";
     }
 }

@@ -22,7 +22,15 @@ valoresDiafragma valoresSinRuido(const casoResultado& caso, const resultadoDiafr
 // por diafragma del caso, de abajo hacia arriba (sin la deriva si no tiene
 // piso debajo; en un caso de dos valores, "ux entre MENOR y MAYOR").
 std::vector<std::string> lineasDiafragmas(const casoResultado& caso);
+// "Nivel (z = Z): deriva X DX (barra B), Y DY (barra C)" por nivel sin
+// diafragma del caso, de abajo hacia arriba: la mayor deriva de sus columnas
+// con la columna (en un caso de dos valores, la misma línea: la mayor).
+std::vector<std::string> lineasNiveles(const casoResultado& caso);
+// El número de usuario de una barra (número interno), o 0.
+int barraDeUsuario(int interno);
 // "************DIAFRAGMAS***************": los diafragmas (altura, centroide,
-// nudos) y, por caso, el movimiento de cada centroide y sus derivas. Nada si
-// el modelo no tiene diafragmas.
+// nudos), los niveles sin diafragma (altura y columnas) y, por caso, el
+// movimiento de cada centroide y sus derivas y las de los niveles. Sin
+// diafragmas, "************NIVELES***************" con los niveles; nada si el
+// modelo no tiene ni diafragmas ni columnas.
 void bloqueDiafragmas(salidaTexto& os);

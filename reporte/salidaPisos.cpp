@@ -1,10 +1,12 @@
 #include "reporte/salidaPisos.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "globales.h"
 #include "modelo/diafragma.h"
 #include "modelo/disenoSismico.h"
+#include "reporte/salidaDiafragmas.h"
 
 namespace {
 
@@ -51,25 +53,51 @@ std::vector<std::string> lineasCentros() {
 }
 
 std::string lineaDeriva(const casoResultado& caso) {
-    int mayor = -1, direccion = 0, fallan = 0;
+    // Los pisos y los niveles sin diafragma verificados, de abajo hacia arriba.
+    struct verificado {
+        double z;
+        bool nivel;
+        size_t k;
+        const double* inelastica;
+    };
+    std::vector<verificado> todos;
+    int fallan = 0;
     for (int k : diafragmasPorAltura()) {
-        if (static_cast<size_t>(k) >= caso.pisos.size()) continue;
-        const resultadoPiso& p = caso.pisos[static_cast<size_t>(k)];
-        if (!p.verificada) continue;
-        if (!p.cumple) ++fallan;
-        for (int d = 0; d < 2; ++d) {
-            // Ante un empate manda el primero (el piso más bajo, X antes que Y).
-            if (mayor < 0 || p.inelastica[d] > caso.pisos[static_cast<size_t>(mayor)].inelastica[direccion])
-                mayor = k, direccion = d;
-        }
+        const size_t i = static_cast<size_t>(k);
+        if (i >= caso.pisos.size() || !caso.pisos[i].verificada) continue;
+        todos.push_back({diafragmas[i].z, false, i, caso.pisos[i].inelastica});
+        if (!caso.pisos[i].cumple) ++fallan;
     }
-    if (mayor < 0) return "";
-    const resultadoDiafragma& r = caso.diafragmas[static_cast<size_t>(mayor)];
+    for (size_t k = 0; k < caso.niveles.size() && k < resultados.niveles.size(); ++k) {
+        if (!caso.niveles[k].verificada) continue;
+        todos.push_back({resultados.niveles[k].z, true, k, caso.niveles[k].inelastica});
+        if (!caso.niveles[k].cumple) ++fallan;
+    }
+    std::stable_sort(todos.begin(), todos.end(), [](const verificado& a, const verificado& b) { return a.z < b.z; });
+    const verificado* mayor = nullptr;
+    int direccion = 0;
+    for (const verificado& v : todos)
+        for (int d = 0; d < 2; ++d) {
+            // Ante un empate manda el primero (el más bajo, X antes que Y).
+            if (mayor == nullptr || v.inelastica[d] > mayor->inelastica[direccion]) mayor = &v, direccion = d;
+        }
+    if (mayor == nullptr) return "";
+    char donde[120];
+    if (mayor->nivel) {
+        const nivelColumnas& n = resultados.niveles[mayor->k];
+        const resultadoNivel& r = caso.niveles[mayor->k];
+        const int j = direccion == 0 ? r.columnaX : r.columnaY;
+        std::snprintf(donde, sizeof donde, "nivel z = %g, barra %d", n.z,
+                      j >= 0 && static_cast<size_t>(j) < n.barras.size() ? barraDeUsuario(n.barras[static_cast<size_t>(j)])
+                                                                         : 0);
+    } else {
+        const resultadoDiafragma& r = caso.diafragmas[mayor->k];
+        std::snprintf(donde, sizeof donde, "piso %d, nudo %d", diafragmas[mayor->k].numero,
+                      usuarioDe(direccion == 0 ? r.nudoX : r.nudoY));
+    }
     char texto[300];
-    int n = std::snprintf(texto, sizeof texto, "Deriva del %s: mayor %.6e (piso %d, nudo %d); límite %g: ",
-                          caso.nombre.c_str(), caso.pisos[static_cast<size_t>(mayor)].inelastica[direccion],
-                          diafragmas[static_cast<size_t>(mayor)].numero, usuarioDe(direccion == 0 ? r.nudoX : r.nudoY),
-                          diseno.limiteDeriva);
+    int n = std::snprintf(texto, sizeof texto, "Deriva del %s: mayor %.6e (%s); límite %g: ", caso.nombre.c_str(),
+                          mayor->inelastica[direccion], donde, diseno.limiteDeriva);
     if (fallan == 0)
         std::snprintf(texto + n, sizeof texto - static_cast<size_t>(n), "cumple");
     else

@@ -16,5 +16,6 @@ std::vector<std::string> lineasPisos(const casoResultado& caso);
 // por diafragma, de abajo hacia arriba.
 std::vector<std::string> lineasCentros();
 // "Deriva del CASO: mayor D (piso k, nudo N); límite L: cumple" (o "NO CUMPLE
-// en K pisos"), si el caso verifica sus derivas; vacía si no.
+// en K pisos", contando los niveles sin diafragma), si el caso verifica sus
+// derivas; vacía si no. Si manda un nivel sin diafragma, "(nivel z = Z, barra B)".
 std::string lineaDeriva(const casoResultado& caso);

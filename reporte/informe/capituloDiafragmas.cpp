@@ -1,13 +1,16 @@
 // Los diafragmas rígidos de piso: dónde están y, por caso de resultados, el
 // movimiento de cada centroide y las derivas del piso, de abajo hacia arriba,
 // con los mismos valores que diafragmas.csv, y en los casos sísmicos y las
-// combinaciones con sismo la figura de las derivas por piso.
+// combinaciones con sismo la figura de las derivas por piso. Después, las
+// derivas de los niveles sin diafragma, las filas de niveles.csv de cada caso.
 #include <algorithm>
 
+#include "analisis/tablasResultados.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
 #include "reporte/informe/capitulos.h"
 #include "reporte/informe/figurasInforme.h"
+#include "reporte/informe/tablasPublicadas.h"
 #include "reporte/salidaDiafragmas.h"
 
 namespace {
@@ -86,4 +89,25 @@ void capituloDiafragmas(documentoHtml& doc) {
                 "de cada piso en X y en Y contra su altura (con derivaLimite:, la inelástica y el límite a trazos).",
                 "nota");
     for (const casoResultado& caso : resultados.casos) tablaDeCaso(doc, caso);
+}
+
+void capituloNiveles(documentoHtml& doc) {
+    const tablaResultados* t = tablaDeClave("niveles.csv");
+    if (t == nullptr || t->filas == 0) return;
+    doc.capitulo(t->titulo);
+    doc.parrafo("Una columna es una barra cuyos extremos difieren en altura más que su proyección horizontal; su "
+                "deriva en X (Y) es la diferencia de ux (uy) de sus extremos sobre esa diferencia de altura, y su "
+                "nivel, la altura de su extremo superior. La deriva de un nivel sin diafragma es la mayor de sus "
+                "columnas, con la barra donde ocurre (en un caso sísmico, la de cada columna combinada sobre los "
+                "modos; en una combinación con sismo o una envolvente, la mayor). Los mismos valores están en "
+                "niveles.csv (--csv).",
+                "nota");
+    for (std::size_t c = 0; c < resultados.casos.size(); ++c) {
+        const tablaHtml tabla = tablaHtmlDe(*t, [c](const filaTabla& f) { return f.caso == static_cast<int>(c); });
+        if (tabla.vacia()) continue;
+        doc.seccion(resultados.casos[c].nombre);
+        doc.tabla(tabla);
+        // Con diafragmas, los niveles ya están en la figura de su capítulo.
+        if (diafragmas.empty()) agregarFigura(doc, figuraDerivas(resultados.casos[c]));
+    }
 }

@@ -52,6 +52,9 @@ void capituloPandeo(documentoHtml& doc);
 void capituloModos(documentoHtml& doc);
 // Los diafragmas rígidos de piso: por caso, el movimiento de cada centroide y las derivas.
 void capituloDiafragmas(documentoHtml& doc);
+// Las derivas de los niveles sin diafragma (niveles.csv) por caso y, sin
+// diafragmas, la figura de las derivas de cada caso sísmico.
+void capituloNiveles(documentoHtml& doc);
 // Sin resultados (el análisis no terminó): lo dice.
 void capituloSinResultados(documentoHtml& doc);
 

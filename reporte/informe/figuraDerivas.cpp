@@ -1,5 +1,5 @@
 // La figura de las derivas por piso de un caso sísmico o una combinación con
-// sismo: la altura z de cada piso en vertical y su deriva en horizontal (la
+// sismo: la altura z de cada piso (con diafragma o un nivel sin él) en vertical y su deriva en horizontal (la
 // inelástica FACTOR × deriva con derivaLimite:, con el límite a trazos; sin
 // ella, la elástica), una línea para X y otra para Y. Es un gráfico y no una
 // vista del modelo: sus dos ejes tienen escalas propias, así que se escribe
@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "analisis/niveles.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
 #include "modelo/disenoSismico.h"
@@ -61,25 +62,43 @@ std::string numeroDato(double v) {
 
 figuraInforme figuraDerivas(const casoResultado& caso) {
     if (caso.tipo != tipoCaso::espectral && caso.tipo != tipoCaso::comboEspectral) return {};
-    // Los pisos con deriva de abajo hacia arriba; la base, donde apoya el más bajo.
-    std::vector<pisoDibujado> pisos;
+    // Los pisos con deriva y los niveles sin diafragma de abajo hacia arriba;
+    // la base, donde apoya el más bajo.
+    struct conAltura {
+        pisoDibujado p;
+        double altura;
+    };
+    std::vector<conAltura> todos;
     bool conLimite = false;
-    double base = 0;
     for (int k : diafragmasPorAltura()) {
         const std::size_t i = static_cast<std::size_t>(k);
         if (i >= caso.diafragmas.size()) continue;
         const resultadoDiafragma& r = caso.diafragmas[i];
         if (!r.conDeriva || !(r.altura > 0)) continue;
         const double z = diafragmas[i].z;
-        if (pisos.empty()) base = z - r.altura;
         if (i < caso.pisos.size() && caso.pisos[i].verificada) {
-            pisos.push_back({z, {caso.pisos[i].inelastica[0], caso.pisos[i].inelastica[1]}});
+            todos.push_back({{z, {caso.pisos[i].inelastica[0], caso.pisos[i].inelastica[1]}}, r.altura});
             conLimite = true;
         } else {
             const valoresDiafragma v = valoresSinRuido(caso, r);
-            pisos.push_back({z, {v.derivaX, v.derivaY}});
+            todos.push_back({{z, {v.derivaX, v.derivaY}}, r.altura});
         }
     }
+    for (std::size_t k = 0; k < caso.niveles.size() && k < resultados.niveles.size(); ++k) {
+        const resultadoNivel& r = caso.niveles[k];
+        const double z = resultados.niveles[k].z, altura = std::max(r.alturaX, r.alturaY);
+        if (!(altura > 0)) continue;
+        if (r.verificada) {
+            todos.push_back({{z, {r.inelastica[0], r.inelastica[1]}}, altura});
+            conLimite = true;
+        } else {
+            todos.push_back({{z, {derivaNivelSinRuido(caso, r, 0), derivaNivelSinRuido(caso, r, 1)}}, altura});
+        }
+    }
+    std::stable_sort(todos.begin(), todos.end(), [](const conAltura& a, const conAltura& b) { return a.p.z < b.p.z; });
+    std::vector<pisoDibujado> pisos;
+    for (const conAltura& c : todos) pisos.push_back(c.p);
+    const double base = todos.empty() ? 0.0 : todos.front().p.z - todos.front().altura;
     if (pisos.empty()) return {};
 
     double mayor = conLimite ? diseno.limiteDeriva : 0;

@@ -23,7 +23,7 @@ std::string textoInforme(const std::string& fechaYHora) {
         // resultados que no son casos, en este orden: las combinaciones (con
         // las de segundo orden y las que tienen sismo, en su orden), las
         // envolventes, el pandeo, los modos, los casos sísmicos, que salen
-        // de los modos, y los diafragmas de piso de todos los casos. Una lista nueva en resultadosAnalisis agrega aquí su
+        // de los modos, los diafragmas de piso y los niveles sin diafragma de todos los casos. Una lista nueva en resultadosAnalisis agrega aquí su
         // capítulo.
         const auto casosDe = [&](auto esDeLaClase) {
             for (std::size_t c = 0; c < resultados.casos.size(); ++c)
@@ -35,6 +35,7 @@ std::string textoInforme(const std::string& fechaYHora) {
         capituloModos(doc);
         casosDe([](tipoCaso t) { return t == tipoCaso::espectral; });
         capituloDiafragmas(doc);
+        capituloNiveles(doc);
         // Las tablas que las familias de resultados publican para el informe.
         capitulosDeTablas(doc);
     }

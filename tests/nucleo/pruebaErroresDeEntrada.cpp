@@ -79,7 +79,7 @@ TEST(ErroresDeEntrada, UnModeloConErroresNoTocaLosArchivosDeUnaCorridaAnterior) 
         ASSERT_EQ(funcionCalcularLotes("modelo.txt", "csv", false, "informe"), 0);
     }
     const Lineas archivos = Lineas{"resultados.txt", "informe/informe.html"} + archivosDe("csv");
-    ASSERT_EQ(archivos.size(), 6u);
+    ASSERT_EQ(archivos.size(), 7u);  // con niveles.csv: el edificio tiene columnas
     std::vector<std::string> antes;
     for (const std::string& a : archivos) antes.push_back(leerArchivo(a));
     std::ofstream("modelo.txt") << edificio(kColumnas, "combo: ELU 1.2 D 1.6 L\n");
@@ -92,7 +92,7 @@ TEST(ErroresDeEntrada, UnModeloConErroresNoTocaLosArchivosDeUnaCorridaAnterior) 
     EXPECT_EQ(consola.back(), "Error: el modelo tiene 1 error de entrada; no se analiza");
     for (const std::string& l : consola) EXPECT_EQ(l.find("Reacciones"), std::string::npos) << l;
     for (size_t i = 0; i < archivos.size(); ++i) EXPECT_EQ(leerArchivo(archivos[i]), antes[i]) << archivos[i];
-    EXPECT_EQ(archivosDe("csv").size(), 4u);
+    EXPECT_EQ(archivosDe("csv").size(), 5u);
 }
 
 TEST(ErroresDeEntrada, EtiquetasDesconocidasYParecidas) {

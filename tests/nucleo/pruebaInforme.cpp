@@ -978,13 +978,15 @@ TEST(Informe, DerivasDePisoDibujadasConLosValoresDeLosCasos) {
             }
         }
     }
-    // Con sismo y sin diafragmas, ninguna.
+    // Con sismo y sin diafragmas, la de los niveles de sus columnas, en su capítulo.
     Lineas salida;
     ASSERT_EQ(calcular(leerArchivo(VANTRA_DATOS "/catalogo/verificacion_acero.txt"), salida, "", "sin"), 0);
     const std::string sin = leerArchivo("sin/informe.html");
     EXPECT_NE(sin.find("<h2>Caso sísmico"), std::string::npos);
-    EXPECT_EQ(sin.find("Derivas de piso"), std::string::npos);
-    EXPECT_EQ(sin.find("polyline"), std::string::npos);
+    const std::size_t capitulo = sin.find("Derivas de los niveles sin diafragma");
+    ASSERT_NE(capitulo, std::string::npos);
+    EXPECT_NE(sin.find("Derivas de piso del caso SX", capitulo), std::string::npos);
+    EXPECT_EQ(sin.find("Derivas de piso del caso U1"), std::string::npos);  // una combinación sin sismo
 }
 
 TEST(Informe, BloqueDeTituloConLosDatosDelProyecto) {

@@ -371,7 +371,7 @@ TEST(Lotes, ArchivosCsvConcuerdanConElReporteYLasReacciones) {
     for (const std::string& l : salida)
         EXPECT_TRUE(l.find("gravedad") == std::string::npos && l.find("Modo ") == std::string::npos) << l;
     EXPECT_EQ(leerArchivo("resultados.txt").find("ANÁLISIS MODAL"), std::string::npos);
-    EXPECT_EQ(archivosDe("salida/csv").size(), 4u);
+    EXPECT_EQ(archivosDe("salida/csv").size(), 5u);  // con niveles.csv
     // Una carpeta que no se puede crear (un archivo común en el camino): error, estado 1 y sin reacciones.
     std::ofstream("ocupado") << "x";
     for (const std::string& carpeta : {std::string("ocupado/csv"), std::string("ocupado")}) {

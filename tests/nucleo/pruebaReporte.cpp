@@ -221,8 +221,11 @@ TEST(Reporte, LosBloquesDeLosEjemplosSonLosDelFlujo) {
           << "\n\n\n\n************VECTOR DE CARGAS DISTRIBUIDAS EQUIVALENTES***************\n"
           << resultados.cargasDistribuidas << "\n\n\n\n************DESPLAZAMIENTOS***************\nvector u:\n"
           << matrizDesplazamientos(resultados) << "\n";
-        ASSERT_GE(texto.size(), s.str().size());
-        EXPECT_EQ(texto.substr(texto.size() - s.str().size()), s.str()) << ejemplo;
+        // Al final, o antes del bloque de los niveles sin diafragma de un modelo con columnas.
+        const std::size_t p = texto.rfind(s.str());
+        ASSERT_NE(p, std::string::npos) << ejemplo;
+        const std::string resto = texto.substr(p + s.str().size());
+        EXPECT_TRUE(resto.empty() || resto.rfind("\n\n\n************NIVELES***************\n", 0) == 0) << ejemplo;
     }
 }
 
