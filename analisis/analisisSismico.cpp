@@ -746,12 +746,18 @@ bool calcularCasosDerivados(const operadorRigidez& operador, double tamano, cons
                 llenarDiafragmas(*casos[e], v, casos[e]->desplazamientos.topRows(3).maxCoeff());
             }
         }
-        // Niveles sin diafragma: la deriva de cada columna combinada sobre los modos.
+        // Niveles sin diafragma: la deriva de cada columna combinada sobre los
+        // modos, más el valor absoluto de la que da la torsión accidental de
+        // los diafragmas (un techo sin diafragma sobre pisos que giran).
         if (!resultados.niveles.empty()) {
             const Eigen::MatrixXd q = magnitudesNiveles(resultados.niveles, formas).transpose();
-            for (size_t e = 0; e < sismos.size(); ++e)
-                llenarNiveles(*casos[e], resultados.niveles, (g[e] * q).colwise().norm().transpose(),
-                              casos[e]->desplazamientos.topRows(3).maxCoeff());
+            for (size_t e = 0; e < sismos.size(); ++e) {
+                Eigen::VectorXd v = (g[e] * q).colwise().norm().transpose();
+                const resultadoSismico& info = resultados.sismos[e];
+                if (info.conTorsion && info.desplazamientosTorsion.size() == formas.rows())
+                    v += magnitudesNiveles(resultados.niveles, info.desplazamientosTorsion).col(0).cwiseAbs();
+                llenarNiveles(*casos[e], resultados.niveles, v, casos[e]->desplazamientos.topRows(3).maxCoeff());
+            }
         }
         for (size_t e = 0; e < sismos.size(); ++e) {
             calcularEscalas(resultados.casos[primerSismo + e], tamano);

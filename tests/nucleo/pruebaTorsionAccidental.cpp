@@ -126,3 +126,24 @@ TEST(TorsionAccidental, ErroresDeEntradaNombranElRegistro) {
         EXPECT_NE(std::find(l.begin(), l.end(), mensaje), l.end()) << modelo;
     }
 }
+
+// Las columnas partidas a media altura: el nivel z = 1.5 no tiene diafragma y su
+// deriva suma también la torsión. Cada columna, empotrada abajo y con el giro
+// de arriba impedido, corre su punto medio la mitad de lo que corre su cabeza
+// (antisimetría): sin torsión (u0/2)/1.5; con ella, (u0/2 + θ)/1.5 en X, pues
+// las cuatro esquinas corren 2θ.
+TEST(TorsionAccidental, NivelSinDiafragmaDebajoDelPiso) {
+    const double kx = 12 * E * IZ / (H * H * H), ky = 12 * E * IY / (H * H * H);
+    const double theta = 0.05 * 4 * 16 / (4 * 4 * (kx + ky) + 4 * G * J / H), u0 = 16 / (4 * kx);
+    std::string modelo = pisoSimetrico("nudos: 11 -2 -2 1.5  12 2 -2 1.5  13 2 2 1.5  14 -2 2 1.5\n");
+    modelo.replace(modelo.find("barras: 1 1 5  2 2 6  3 3 7  4 4 8"), 34,
+                   "barras: 1 1 11  2 2 12  3 3 13  4 4 14  5 11 5  6 12 6  7 13 7  8 14 8");
+    modelo.replace(modelo.find("0.3 0  1 2 3 4"), 14, "0.3 0  1 2 3 4 5 6 7 8");
+    for (const double e : {0.0, 0.05}) {
+        ASSERT_TRUE(analizarModelo(modelo + (e > 0 ? "torsionAccidental: 0.05\n" : "")));
+        ASSERT_EQ(resultados.niveles.size(), 1u);
+        const resultadoNivel& n = resultados.casos.at(0).niveles.at(0);
+        const double esperada = (u0 / 2 + (e > 0 ? theta : 0.0)) / 1.5;
+        EXPECT_NEAR(n.derivaX, esperada, 1e-8 * esperada) << e;
+    }
+}
