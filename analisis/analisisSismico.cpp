@@ -67,34 +67,51 @@ extremoSolicitacion extremosModulo(double a, double b, double c, double L, doubl
     return e;
 }
 
-// Pasos de la sección áurea con que se busca el menor módulo con torsión:
-// el intervalo queda en 0.618^60 ≈ 3e-13 del largo de la barra.
-constexpr int kPasosTorsion = 60;
-
-// Extremos del módulo con torsión accidental, √q(t) + |(1−t)·ti + t·tf| (ver
-// moduloConTorsion): una suma de funciones convexas, con el mayor en un
-// extremo de la barra y el menor en un extremo o donde lo halla la sección
-// áurea (la función es unimodal); ante un empate manda la menor x.
+// Extremos del módulo con torsión accidental, f(t) = √q(t) + |l(t)| (ver
+// moduloConTorsion), con q(t) = A·t² + B·t + C la cuadrática de los modos y
+// l(t) = ti + m·t la torsión: una suma de funciones convexas, con el mayor en
+// un extremo de la barra. El menor está en un extremo, donde l cambia de
+// signo o q se anula (los quiebres) o donde f' = q'/(2√q) ± m = 0 en un tramo sin quiebre;
+// al cuadrado, q'² = 4·m²·q es una cuadrática en t:
+// A(A − m²)·t² + B(A − m²)·t + B²/4 − m²·C = 0. Se evalúa f en todos esos
+// puntos (una raíz de más sólo agrega un valor de f) y manda el menor; ante
+// un empate, la menor x.
 extremoSolicitacion extremosConTorsion(const torsionSolicitacion& r, double b, double L, double tolerancia) {
     const auto f = [&](double t) { return moduloConTorsion(r.modalInicio, b, r.modalFin, r.inicio, r.fin, t); };
     extremoSolicitacion e;
     const double f0 = f(0.0), f1 = f(1.0);
     e.maximo = e.minimo = f0, e.xMaximo = e.xMinimo = 0;
     if (f1 > e.maximo + tolerancia) e.maximo = f1, e.xMaximo = L;
-    if (f1 < e.minimo - tolerancia) e.minimo = f1, e.xMinimo = L;
-    const double razon = (std::sqrt(5.0) - 1) / 2;
-    double a = 0, c = 1, x1 = c - razon * (c - a), x2 = a + razon * (c - a), v1 = f(x1), v2 = f(x2);
-    for (int i = 0; i < kPasosTorsion; ++i) {
-        if (v1 <= v2) {
-            c = x2, x2 = x1, v2 = v1;
-            x1 = c - razon * (c - a), v1 = f(x1);
-        } else {
-            a = x1, x1 = x2, v1 = v2;
-            x2 = a + razon * (c - a), v2 = f(x2);
+    const double a2 = r.modalInicio * r.modalInicio, c2 = r.modalFin * r.modalFin;
+    const double A = a2 - 2 * b + c2, B = 2 * b - 2 * a2, C = a2, m = r.fin - r.inicio;
+    double candidatos[5];
+    int n = 0;
+    if (m != 0) candidatos[n++] = -r.inicio / m;
+    // El vértice de q: si allí q se anula, √q tiene otro quiebre.
+    if (A > 0) candidatos[n++] = -B / (2 * A);
+    const double k2 = A * (A - m * m), k1 = B * (A - m * m), k0 = B * B / 4 - m * m * C;
+    const double escala = std::max({std::fabs(k2), std::fabs(k1), std::fabs(k0)});
+    if (escala > 0 && std::isfinite(escala)) {
+        if (std::fabs(k2) > 1e-12 * escala) {
+            const double d = k1 * k1 - 4 * k2 * k0;
+            if (d >= 0) {
+                // Sin cancelación: la raíz de mayor módulo primero, la otra por el producto.
+                const double q = -0.5 * (k1 + std::copysign(std::sqrt(d), k1));
+                if (q != 0) candidatos[n++] = q / k2, candidatos[n++] = k0 / q;
+                else candidatos[n++] = 0.0;
+            }
+        } else if (std::fabs(k1) > 1e-12 * escala) {
+            candidatos[n++] = -k0 / k1;
         }
     }
-    const double t = v1 <= v2 ? x1 : x2, v = std::min(v1, v2);
-    if (v < e.minimo - tolerancia) e.minimo = v, e.xMinimo = t * L;
+    std::sort(candidatos, candidatos + n);
+    for (int k = 0; k < n; ++k) {
+        const double t = candidatos[k];
+        if (!(t > 0 && t < 1)) continue;
+        const double v = f(t);
+        if (v < e.minimo - tolerancia) e.minimo = v, e.xMinimo = t * L;
+    }
+    if (f1 < e.minimo - tolerancia) e.minimo = f1, e.xMinimo = L;
     return e;
 }
 
