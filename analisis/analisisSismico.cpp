@@ -328,12 +328,12 @@ void barrasSismicas(const Eigen::MatrixXd& formas, const std::vector<Eigen::Matr
 // en Y, con sus pisos ya calculados: cada diafragma recibe el momento
 // E · B · F alrededor de Z (B el ancho de sus nudos perpendicular al sismo, F
 // su fuerza de piso en la dirección del sismo), todos con el mismo signo; la
-// respuesta estática a esos momentos es la suma de los pares unitarios por
-// ellos, y su valor absoluto se suma a los desplazamientos, las reacciones y
+// respuesta estática a esos momentos (un estado de carga por caso, resuelto
+// con la rigidez de los modos), y su valor absoluto se suma a los desplazamientos, las reacciones y
 // las barras del caso: el código de diseño la hace actuar con el signo desfavorable en
 // cada magnitud. Devuelve los campos (6 filas por nudo, una columna por caso;
 // ceros en los casos sin torsión) y marca en conTorsion los que la tienen.
-Eigen::MatrixXd aplicarTorsionAccidental(const std::vector<casoResultado*>& casos, const Eigen::MatrixXd& pares,
+Eigen::MatrixXd aplicarTorsionAccidental(const std::vector<casoResultado*>& casos, const resolverEstatico& resolver,
                                          const operadorRigidez& operador, const geometricaModal& geometrica,
                                          std::vector<char>& conTorsion) {
     const Eigen::Index ngl = 6 * static_cast<Eigen::Index>(nudo.size()),
@@ -341,7 +341,8 @@ Eigen::MatrixXd aplicarTorsionAccidental(const std::vector<casoResultado*>& caso
                        nc = static_cast<Eigen::Index>(casos.size());
     Eigen::MatrixXd campos = Eigen::MatrixXd::Zero(ngl, nc);
     conTorsion.assign(casos.size(), 0);
-    if (!(diseno.torsionAccidental > 0) || pares.rows() != ngl || pares.cols() != nd || nd == 0) return campos;
+    if (!(diseno.torsionAccidental > 0) || !resolver || nd == 0) return campos;
+    Eigen::MatrixXd cargas = Eigen::MatrixXd::Zero(ngl, nc);
     for (size_t e = 0; e < casos.size() && e < resultados.sismos.size(); ++e) {
         resultadoSismico& info = resultados.sismos[e];
         const int d = info.direccion;
@@ -359,13 +360,20 @@ Eigen::MatrixXd aplicarTorsionAccidental(const std::vector<casoResultado*>& caso
             }
             momentos(k) = diseno.torsionAccidental * (mayor - menor) * caso.pisos[static_cast<size_t>(k)].fuerza[d];
         }
-        campos.col(static_cast<Eigen::Index>(e)) = pares * momentos;
+        // El momento en el giro de un nudo del diafragma: el diafragma lo pasa entero a su Gz.
+        for (Eigen::Index k = 0; k < nd; ++k) {
+            const diafragma& df = diafragmas[static_cast<size_t>(k)];
+            if (!df.nudos.empty()) cargas(6 * static_cast<Eigen::Index>(df.nudos.front()) + 5, static_cast<Eigen::Index>(e)) = momentos(k);
+        }
         conTorsion[e] = 1;
         info.conTorsion = true;
         info.torsionAccidental = diseno.torsionAccidental;
         info.momentosTorsion.assign(momentos.data(), momentos.data() + nd);
-        info.desplazamientosTorsion = campos.col(static_cast<Eigen::Index>(e));
     }
+    if (std::find(conTorsion.begin(), conTorsion.end(), 1) == conTorsion.end()) return campos;
+    campos = resolver(cargas);
+    for (size_t e = 0; e < casos.size() && e < resultados.sismos.size(); ++e)
+        if (conTorsion[e]) resultados.sismos[e].desplazamientosTorsion = campos.col(static_cast<Eigen::Index>(e));
     // Las reacciones de la respuesta, con las mismas fuerzas de barra que las de los modos.
     Eigen::MatrixXd reacciones = operador.fuerzas(campos, Eigen::MatrixXd::Zero(ngl, nc));
     if (geometrica.global.rows() == ngl) reacciones += geometrica.global * campos;
@@ -706,7 +714,7 @@ bool torsionAccidentalPedida() {
 }
 
 bool calcularCasosDerivados(const operadorRigidez& operador, double tamano, const geometricaModal& geometrica,
-                            const Eigen::MatrixXd& paresUnitarios) {
+                            const resolverEstatico& resolver) {
     resultados.sismos.clear();
     if (sismos.empty() && envolventes.empty()) return true;
     const std::vector<modoVibracion>& modos = resultados.modos;
@@ -751,7 +759,7 @@ bool calcularCasosDerivados(const operadorRigidez& operador, double tamano, cons
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - inicioPisos).count();
             // La torsión accidental sale de las fuerzas de piso.
             std::vector<char> conTorsion;
-            const Eigen::MatrixXd campos = aplicarTorsionAccidental(casos, paresUnitarios, operador, geometrica, conTorsion);
+            const Eigen::MatrixXd campos = aplicarTorsionAccidental(casos, resolver, operador, geometrica, conTorsion);
             const bool hayTorsion = std::find(conTorsion.begin(), conTorsion.end(), 1) != conTorsion.end();
             // Diafragmas: cada magnitud (también la deriva de cada nudo)
             // combinada sobre los modos, más el valor absoluto de la de la torsión.

@@ -5,6 +5,7 @@
 
 #include <Eigen/Dense>
 #include <Eigen/Sparse>
+#include <functional>
 #include <vector>
 
 #include "analisis/operadorRigidez.h"
@@ -20,21 +21,24 @@
 // La rigidez geométrica con que se calcularon los modos (segundoOrdenModal:):
 // el axial de cada barra (en el orden interno) y Kg completa (6 por nudo).
 // Vacía si los modos son los de la rigidez elástica.
+// Desplazamientos (6 filas por nudo) de unas cargas (6 filas por nudo), una
+// columna por estado, con la rigidez de los modos.
+using resolverEstatico = std::function<Eigen::MatrixXd(const Eigen::MatrixXd&)>;
+
 struct geometricaModal {
     std::vector<double> axiales;
     Eigen::SparseMatrix<double> global;
 };
 //
-// Con torsionAccidental:, paresUnitarios son los campos de desplazamientos
-// de un par unitario en cada diafragma con la rigidez de los modos
-// (paresUnitariosDiafragmas, pisos.h): en cada sismo en X o en Y la
-// respuesta a los momentos de torsión de sus pisos es su suma por esos
-// momentos, y su valor absoluto se suma a cada magnitud del caso (nudos,
+// Con torsionAccidental:, resolver da los desplazamientos de unas cargas
+// (6 filas por nudo, una columna por estado) con la rigidez de los modos
+// (respuestaEstatica, pisos.h): en cada sismo en X o en Y la respuesta a los
+// momentos de torsión de sus pisos (un estado por caso), y su valor absoluto se suma a cada magnitud del caso (nudos,
 // reacciones, barras y diafragmas; los pisos no cambian: los pares no tienen
 // resultante horizontal).
 bool calcularCasosDerivados(const operadorRigidez& operador, double tamanoModelo,
                             const geometricaModal& geometrica = geometricaModal(),
-                            const Eigen::MatrixXd& paresUnitarios = Eigen::MatrixXd());
+                            const resolverEstatico& resolver = resolverEstatico());
 
 // Si el modelo pide la torsión accidental y tiene algún sismo en X o en Y que
 // la reciba (y diafragmas).

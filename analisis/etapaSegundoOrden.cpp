@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <string>
+
 
 #include "analisis/analisisModal.h"
 #include "analisis/etapasAnalisis.h"
@@ -82,7 +84,7 @@ void resolverSegundoOrdenPedido(estadoAnalisis& e) {
                                       e.u.col(c), e.reacciones.col(c));
 }
 
-bool calcularModosSegundoOrden(estadoAnalisis& e, geometricaModal& geometrica, Eigen::MatrixXd& paresUnitarios) {
+bool calcularModosSegundoOrden(estadoAnalisis& e, geometricaModal& geometrica, resolverEstatico& resolver) {
     const int c = comboSegundoOrdenModal;
     const std::string& nombre = combinaciones[static_cast<size_t>(c)].nombre;
     if (modosPedidos <= 0) {
@@ -93,7 +95,8 @@ bool calcularModosSegundoOrden(estadoAnalisis& e, geometricaModal& geometrica, E
     const sistemaElastico sistema{e.principal.factor, e.num, e.principal.operador};
     geometrica.axiales = axialesDeBarras(e.uPrimerOrden.col(c), c);
     geometrica.global = rigidezGeometrica(geometrica.axiales, e.ngl);
-    solucionDispersa factor;
+    auto factorGuardado = std::make_shared<solucionDispersa>();
+    solucionDispersa& factor = *factorGuardado;
     if (!factorizarConGeometrica(sistema, geometrica.global, factor)) {
         mensajes.error("Error: el combo " + nombre +
                        " supera la carga crítica de pandeo (segundo orden inestable); no hay modos con su rigidez "
@@ -103,8 +106,12 @@ bool calcularModosSegundoOrden(estadoAnalisis& e, geometricaModal& geometrica, E
         return false;
     }
     calcularModos(factor, e.num);
-    if (torsionAccidentalPedida())
-        paresUnitarios = paresUnitariosDiafragmas(factor, e.num, e.principal.operador, geometrica.global);
+    if (torsionAccidentalPedida()) {
+        const Eigen::SparseMatrix<double> kg = geometrica.global;
+        resolver = [factorGuardado, &e, kg](const Eigen::MatrixXd& cargas) {
+            return respuestaEstatica(*factorGuardado, e.num, e.principal.operador, kg, cargas);
+        };
+    }
     resultados.comboModosGeometricos = nombre;
     return true;
 }

@@ -89,10 +89,10 @@ void informarSegundoOrden(estadoAnalisis& e);
 // Los modos con la rigidez geométrica del combo de segundoOrdenModal: (K +
 // Kg(N), con N los axiales de primer orden del combo, de su parte estática si
 // tiene sismo). Deja N y Kg en geometrica, para las fuerzas de cada modo, y,
-// con torsión accidental, los pares unitarios de los diafragmas con K + Kg en
-// paresUnitarios (ver paresUnitariosDiafragmas). Falso si el combo supera la
-// carga crítica: lo dice un error y no hay modos.
-bool calcularModosSegundoOrden(estadoAnalisis& e, geometricaModal& geometrica, Eigen::MatrixXd& paresUnitarios);
+// con torsión accidental, en resolver la solución con K + Kg (que guarda su
+// factor). Falso si el combo supera la carga crítica: lo dice un error y no
+// hay modos.
+bool calcularModosSegundoOrden(estadoAnalisis& e, geometricaModal& geometrica, resolverEstatico& resolver);
 
 // ---- etapaSentidoAxial.cpp ----
 

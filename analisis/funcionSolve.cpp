@@ -66,16 +66,18 @@ bool funcionSolve() {
     // Los modos salen del mismo factor de la rigidez, con todas las barras.
     // Con segundoOrdenModal:, de K + Kg del combo de las cargas de gravedad.
     etapa = Reloj::now();
-    // Con torsión accidental, los pares unitarios de los diafragmas con la misma rigidez.
+    // Con torsión accidental, los momentos de piso se resuelven con la misma rigidez.
     geometricaModal geometrica;
-    Eigen::MatrixXd paresUnitarios;
+    resolverEstatico resolver;
     if (comboSegundoOrdenModal >= 0 && comboSegundoOrdenModal < e.nc) {
-        if (!calcularModosSegundoOrden(e, geometrica, paresUnitarios)) return fallar(resultadoAnalisis::correcto);
+        if (!calcularModosSegundoOrden(e, geometrica, resolver)) return fallar(resultadoAnalisis::correcto);
     } else {
         calcularModos(e.principal.factor, e.num);
         if (torsionAccidentalPedida())
-            paresUnitarios =
-                paresUnitariosDiafragmas(e.principal.factor, e.num, e.principal.operador, Eigen::SparseMatrix<double>());
+            resolver = [&e](const Eigen::MatrixXd& cargas) {
+                return respuestaEstatica(e.principal.factor, e.num, e.principal.operador, Eigen::SparseMatrix<double>(),
+                                         cargas);
+            };
     }
     tiemposUltimoAnalisis.modal = segundosDesde(etapa);
     // Los pisos: masa y centros de cada diafragma y lo que reciben las combinaciones.
@@ -86,7 +88,7 @@ bool funcionSolve() {
     calcularSismosEstaticos();
     // Los sismos salen de los modos, con todas las barras.
     etapa = Reloj::now();
-    const bool derivados = calcularCasosDerivados(e.principal.operador, tamanoModelo(), geometrica, paresUnitarios);
+    const bool derivados = calcularCasosDerivados(e.principal.operador, tamanoModelo(), geometrica, resolver);
     tiemposUltimoAnalisis.derivados = segundosDesde(etapa);
     // La verificación de las derivas de piso, con las de los casos sísmicos.
     if (derivados) verificarDerivas();

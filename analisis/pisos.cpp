@@ -97,17 +97,10 @@ std::vector<centroPiso> masasDePisos(const Eigen::MatrixXd& m) {
     return centros;
 }
 
-Eigen::MatrixXd paresUnitariosDiafragmas(const solucionDispersa& factor, const numeracionLibre& num,
-                                         const operadorRigidez& operador,
-                                         const Eigen::SparseMatrix<double>& geometrica) {
-    const Eigen::Index nd = static_cast<Eigen::Index>(diafragmas.size());
-    Eigen::MatrixXd cargas = Eigen::MatrixXd::Zero(num.noGdl, nd);
-    if (nd == 0 || !num.conDiafragmas()) return cargas;
-    // El par en el giro de un nudo del diafragma: el diafragma lo pasa entero a su Gz.
-    for (Eigen::Index k = 0; k < nd; ++k) {
-        const diafragma& d = diafragmas[static_cast<size_t>(k)];
-        if (!d.nudos.empty()) cargas(6 * static_cast<Eigen::Index>(d.nudos.front()) + 5, k) = 1.0;
-    }
+Eigen::MatrixXd respuestaEstatica(const solucionDispersa& factor, const numeracionLibre& num,
+                                  const operadorRigidez& operador, const Eigen::SparseMatrix<double>& geometrica,
+                                  const Eigen::MatrixXd& cargas) {
+    if (cargas.cols() == 0) return cargas;
     Eigen::MatrixXd u = num.aCompleta(factor.resolver(num.aLibres(cargas)));
     Eigen::MatrixXd residuo = operador.residuo(cargas, u);
     if (geometrica.rows() == num.noGdl) residuo -= geometrica * u;

@@ -29,14 +29,14 @@ std::vector<centroPiso> masasDePisos(const Eigen::MatrixXd& masasTraslacion);
 // cargasDistribuidas). Nada sin diafragmas.
 void calcularPisos(const solucionDispersa& factor, const numeracionLibre& num);
 
-// Los campos de desplazamientos (6 filas por nudo, una columna por
-// diafragma) de un par unitario alrededor de Z en cada diafragma, sólo en él,
-// con el factor de la rigidez dado y un paso de refinamiento con el residuo
-// exacto (K del operador más geometrica, si no está vacía): la respuesta a la
-// torsión accidental es su suma por los momentos de cada caso.
-Eigen::MatrixXd paresUnitariosDiafragmas(const solucionDispersa& factor, const numeracionLibre& num,
-                                         const operadorRigidez& operador,
-                                         const Eigen::SparseMatrix<double>& geometrica);
+// Los campos de desplazamientos (6 filas por nudo, una columna por estado)
+// de las cargas dadas (6 filas por nudo), con el factor de la rigidez dado y
+// un paso de refinamiento con el residuo exacto (K del operador más
+// geometrica, si no está vacía): la respuesta a los momentos de la torsión
+// accidental con la misma rigidez que los modos.
+Eigen::MatrixXd respuestaEstatica(const solucionDispersa& factor, const numeracionLibre& num,
+                                  const operadorRigidez& operador, const Eigen::SparseMatrix<double>& geometrica,
+                                  const Eigen::MatrixXd& cargas);
 
 // Fuerzas, cortantes y vuelcos de piso de los campos de fuerzas f (6 filas
 // por nudo, una columna por campo): por diafragma, una matriz de 6 filas
