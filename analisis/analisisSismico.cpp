@@ -342,7 +342,7 @@ Eigen::MatrixXd aplicarTorsionAccidental(const std::vector<casoResultado*>& caso
     Eigen::MatrixXd campos = Eigen::MatrixXd::Zero(ngl, nc);
     conTorsion.assign(casos.size(), 0);
     if (!(diseno.torsionAccidental > 0) || !resolver || nd == 0) return campos;
-    Eigen::MatrixXd cargas = Eigen::MatrixXd::Zero(ngl, nc);
+    Eigen::MatrixXd momentosPiso = Eigen::MatrixXd::Zero(nd, nc);
     for (size_t e = 0; e < casos.size() && e < resultados.sismos.size(); ++e) {
         resultadoSismico& info = resultados.sismos[e];
         const int d = info.direccion;
@@ -360,18 +360,14 @@ Eigen::MatrixXd aplicarTorsionAccidental(const std::vector<casoResultado*>& caso
             }
             momentos(k) = diseno.torsionAccidental * (mayor - menor) * caso.pisos[static_cast<size_t>(k)].fuerza[d];
         }
-        // El momento en el giro de un nudo del diafragma: el diafragma lo pasa entero a su Gz.
-        for (Eigen::Index k = 0; k < nd; ++k) {
-            const diafragma& df = diafragmas[static_cast<size_t>(k)];
-            if (!df.nudos.empty()) cargas(6 * static_cast<Eigen::Index>(df.nudos.front()) + 5, static_cast<Eigen::Index>(e)) = momentos(k);
-        }
+        momentosPiso.col(static_cast<Eigen::Index>(e)) = momentos;
         conTorsion[e] = 1;
         info.conTorsion = true;
         info.torsionAccidental = diseno.torsionAccidental;
         info.momentosTorsion.assign(momentos.data(), momentos.data() + nd);
     }
     if (std::find(conTorsion.begin(), conTorsion.end(), 1) == conTorsion.end()) return campos;
-    campos = resolver(cargas);
+    campos = resolver(momentosPiso);
     for (size_t e = 0; e < casos.size() && e < resultados.sismos.size(); ++e)
         if (conTorsion[e]) resultados.sismos[e].desplazamientosTorsion = campos.col(static_cast<Eigen::Index>(e));
     // Las reacciones de la respuesta, con las mismas fuerzas de barra que las de los modos.

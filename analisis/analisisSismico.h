@@ -21,8 +21,9 @@
 // La rigidez geométrica con que se calcularon los modos (segundoOrdenModal:):
 // el axial de cada barra (en el orden interno) y Kg completa (6 por nudo).
 // Vacía si los modos son los de la rigidez elástica.
-// Desplazamientos (6 filas por nudo) de unas cargas (6 filas por nudo), una
-// columna por estado, con la rigidez de los modos.
+// Desplazamientos (6 filas por nudo, una columna por estado) de momentos
+// alrededor de Z en los diafragmas (una fila por diafragma, en el orden de
+// sus registros), con la rigidez de los modos.
 using resolverEstatico = std::function<Eigen::MatrixXd(const Eigen::MatrixXd&)>;
 
 struct geometricaModal {
@@ -30,9 +31,8 @@ struct geometricaModal {
     Eigen::SparseMatrix<double> global;
 };
 //
-// Con torsionAccidental:, resolver da los desplazamientos de unas cargas
-// (6 filas por nudo, una columna por estado) con la rigidez de los modos
-// (respuestaEstatica, pisos.h): en cada sismo en X o en Y la respuesta a los
+// Con torsionAccidental:, resolver da los desplazamientos de momentos de piso
+// con la rigidez de los modos: en cada sismo en X o en Y la respuesta a los
 // momentos de torsión de sus pisos (un estado por caso), y su valor absoluto se suma a cada magnitud del caso (nudos,
 // reacciones, barras y diafragmas; los pisos no cambian: los pares no tienen
 // resultante horizontal).

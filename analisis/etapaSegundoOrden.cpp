@@ -108,8 +108,8 @@ bool calcularModosSegundoOrden(estadoAnalisis& e, geometricaModal& geometrica, r
     calcularModos(factor, e.num);
     if (torsionAccidentalPedida()) {
         const Eigen::SparseMatrix<double> kg = geometrica.global;
-        resolver = [factorGuardado, &e, kg](const Eigen::MatrixXd& cargas) {
-            return respuestaEstatica(*factorGuardado, e.num, e.principal.operador, kg, cargas);
+        resolver = [factorGuardado, &e, kg](const Eigen::MatrixXd& momentos) {
+            return respuestaAMomentosDePiso(*factorGuardado, e.num, e.principal.operador, kg, momentos);
         };
     }
     resultados.comboModosGeometricos = nombre;

@@ -3,6 +3,8 @@
 // encadenan, se miden sus tiempos y se decide cuándo el análisis falla.
 #include "analisis/funcionSolve.h"
 
+#include <memory>
+
 #include "analisis/analisisModal.h"
 #include "analisis/analisisSismico.h"
 #include "analisis/equilibrio.h"
@@ -14,6 +16,7 @@
 #include "analisis/verificacionAcero.h"
 #include "diagnosticos.h"
 #include "globales.h"
+#include "modelo/diafragma.h"
 #include "modelo/sismo.h"
 
 tiemposAnalisis tiemposUltimoAnalisis;
@@ -66,23 +69,23 @@ bool funcionSolve() {
     // Los modos salen del mismo factor de la rigidez, con todas las barras.
     // Con segundoOrdenModal:, de K + Kg del combo de las cargas de gravedad.
     etapa = Reloj::now();
-    // Con torsión accidental, los momentos de piso se resuelven con la misma rigidez.
+    // Con torsión accidental, los momentos de piso se resuelven con la misma
+    // rigidez: con K + Kg, con su factor; con K, de los pares unitarios con
+    // que se hallan los centros de rigidez (la respuesta es su suma por los momentos).
     geometricaModal geometrica;
     resolverEstatico resolver;
-    if (comboSegundoOrdenModal >= 0 && comboSegundoOrdenModal < e.nc) {
+    const bool conGeometrica = comboSegundoOrdenModal >= 0 && comboSegundoOrdenModal < e.nc;
+    if (conGeometrica) {
         if (!calcularModosSegundoOrden(e, geometrica, resolver)) return fallar(resultadoAnalisis::correcto);
     } else {
         calcularModos(e.principal.factor, e.num);
-        if (torsionAccidentalPedida())
-            resolver = [&e](const Eigen::MatrixXd& cargas) {
-                return respuestaEstatica(e.principal.factor, e.num, e.principal.operador, Eigen::SparseMatrix<double>(),
-                                         cargas);
-            };
     }
     tiemposUltimoAnalisis.modal = segundosDesde(etapa);
     // Los pisos: masa y centros de cada diafragma y lo que reciben las combinaciones.
     etapa = Reloj::now();
-    calcularPisos(e.principal.factor, e.num);
+    auto pares = std::make_shared<const Eigen::MatrixXd>(calcularPisos(e.principal.factor, e.num));
+    if (!conGeometrica && torsionAccidentalPedida() && pares->cols() == static_cast<Eigen::Index>(diafragmas.size()))
+        resolver = [pares](const Eigen::MatrixXd& momentos) { return Eigen::MatrixXd(*pares * momentos); };
     tiemposUltimoAnalisis.pisos = segundosDesde(etapa);
     // El método estático equivalente: su reparto, que los sismos escalados leen.
     calcularSismosEstaticos();

@@ -31,9 +31,10 @@ void asignar(resultadoPiso& p, const Eigen::VectorXd& v) {
 // que da una fuerza unitaria es la traslación que da un par unitario
 // (reciprocidad), así que basta un solo estado de carga por diafragma, el
 // par, y de él se leen ux, uy y el giro.
-void centrosDeRigidez(const solucionDispersa& factor, const numeracionLibre& num, std::vector<centroPiso>& centros) {
+Eigen::MatrixXd centrosDeRigidez(const solucionDispersa& factor, const numeracionLibre& num,
+                                 std::vector<centroPiso>& centros) {
     const Eigen::Index nd = static_cast<Eigen::Index>(diafragmas.size());
-    if (nd == 0 || !num.conDiafragmas()) return;
+    if (nd == 0 || !num.conDiafragmas()) return Eigen::MatrixXd();
     const int clases[3] = {0, 1, 5};
     const auto fila = [&](Eigen::Index k, int c) -> Eigen::Index {
         const int p = num.posicionLibre[static_cast<size_t>(num.noGdl + 6 * k + clases[c])];
@@ -54,6 +55,7 @@ void centrosDeRigidez(const solucionDispersa& factor, const numeracionLibre& num
         c.xRigidez = d.xc - ty / tz;
         c.yRigidez = d.yc + tx / tz;
     }
+    return num.aCompleta(x);
 }
 
 }  // namespace
@@ -97,9 +99,16 @@ std::vector<centroPiso> masasDePisos(const Eigen::MatrixXd& m) {
     return centros;
 }
 
-Eigen::MatrixXd respuestaEstatica(const solucionDispersa& factor, const numeracionLibre& num,
-                                  const operadorRigidez& operador, const Eigen::SparseMatrix<double>& geometrica,
-                                  const Eigen::MatrixXd& cargas) {
+Eigen::MatrixXd respuestaAMomentosDePiso(const solucionDispersa& factor, const numeracionLibre& num,
+                                         const operadorRigidez& operador,
+                                         const Eigen::SparseMatrix<double>& geometrica,
+                                         const Eigen::MatrixXd& momentos) {
+    Eigen::MatrixXd cargas = Eigen::MatrixXd::Zero(num.noGdl, momentos.cols());
+    // El momento en el giro de un nudo del diafragma: el diafragma lo pasa entero a su Gz.
+    for (Eigen::Index k = 0; k < momentos.rows() && static_cast<size_t>(k) < diafragmas.size(); ++k) {
+        const diafragma& d = diafragmas[static_cast<size_t>(k)];
+        if (!d.nudos.empty()) cargas.row(6 * static_cast<Eigen::Index>(d.nudos.front()) + 5) = momentos.row(k);
+    }
     if (cargas.cols() == 0) return cargas;
     Eigen::MatrixXd u = num.aCompleta(factor.resolver(num.aLibres(cargas)));
     Eigen::MatrixXd residuo = operador.residuo(cargas, u);
@@ -134,11 +143,11 @@ std::vector<Eigen::MatrixXd> magnitudesPisos(const Eigen::MatrixXd& f) {
     return q;
 }
 
-void calcularPisos(const solucionDispersa& factor, const numeracionLibre& num) {
+Eigen::MatrixXd calcularPisos(const solucionDispersa& factor, const numeracionLibre& num) {
     resultados.centros.clear();
-    if (diafragmas.empty()) return;
+    if (diafragmas.empty()) return Eigen::MatrixXd();
     resultados.centros = masasDePisos(masasDeTraslacion());
-    centrosDeRigidez(factor, num, resultados.centros);
+    Eigen::MatrixXd pares = centrosDeRigidez(factor, num, resultados.centros);
     // Las combinaciones: las cargas horizontales de los nudos (puntuales y las
     // equivalentes de las repartidas) sobre cada piso.
     Eigen::MatrixXd cargas = resultados.cargasPuntuales;
@@ -153,6 +162,7 @@ void calcularPisos(const solucionDispersa& factor, const numeracionLibre& num) {
         if (caso.combo < 0 || caso.combo >= cargas.cols()) continue;
         for (size_t k = 0; k < q.size(); ++k) asignar(caso.pisos[k], q[k].col(caso.combo));
     }
+    return pares;
 }
 
 void pisosSismicos(casoResultado& caso, const std::vector<Eigen::MatrixXd>& modales, const Eigen::MatrixXd& g) {

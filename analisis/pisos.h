@@ -27,16 +27,21 @@ std::vector<centroPiso> masasDePisos(const Eigen::MatrixXd& masasTraslacion);
 // que dan Fx, Fy y Mz unitarios en el diafragma) y los pisos de las
 // combinaciones, con sus cargas horizontales (resultados.cargasPuntuales y
 // cargasDistribuidas). Nada sin diafragmas.
-void calcularPisos(const solucionDispersa& factor, const numeracionLibre& num);
+// Devuelve los campos de desplazamientos (6 filas por nudo, una columna por
+// diafragma) del par unitario alrededor de Z de cada diafragma con los que
+// se hallaron los centros de rigidez (vacío sin diafragmas): la respuesta
+// elástica a cualquier juego de momentos de piso es su suma por ellos.
+Eigen::MatrixXd calcularPisos(const solucionDispersa& factor, const numeracionLibre& num);
 
 // Los campos de desplazamientos (6 filas por nudo, una columna por estado)
-// de las cargas dadas (6 filas por nudo), con el factor de la rigidez dado y
-// un paso de refinamiento con el residuo exacto (K del operador más
-// geometrica, si no está vacía): la respuesta a los momentos de la torsión
-// accidental con la misma rigidez que los modos.
-Eigen::MatrixXd respuestaEstatica(const solucionDispersa& factor, const numeracionLibre& num,
-                                  const operadorRigidez& operador, const Eigen::SparseMatrix<double>& geometrica,
-                                  const Eigen::MatrixXd& cargas);
+// de momentos alrededor de Z en los diafragmas (una fila por diafragma), con
+// el factor de la rigidez dado y un paso de refinamiento con el residuo
+// exacto (K del operador más geometrica): la respuesta a la torsión
+// accidental con K + Kg cuando los modos la usan.
+Eigen::MatrixXd respuestaAMomentosDePiso(const solucionDispersa& factor, const numeracionLibre& num,
+                                         const operadorRigidez& operador,
+                                         const Eigen::SparseMatrix<double>& geometrica,
+                                         const Eigen::MatrixXd& momentos);
 
 // Fuerzas, cortantes y vuelcos de piso de los campos de fuerzas f (6 filas
 // por nudo, una columna por campo): por diafragma, una matriz de 6 filas
