@@ -2,7 +2,8 @@
 # Órdenes de un renglón en una ventana real bajo Xvfb, con el modelo de
 # ejemplo: "combo NOMBRE" enciende y apaga la combinación como "combo" y el
 # nombre en dos renglones; "aislar N N" deja a la vista lo mismo que "aislar" y
-# la lista en dos renglones. Con la salida en un archivo,
+# la lista en dos renglones, y "aislar" por rango, plano, piso o sección deja
+# exactamente las barras que nombra. Con la salida en un archivo,
 # la consola no recibe secuencias de control. Cada imagen se toma cuando
 # vantra3d ya atendió lo enviado (ver, en lib/comun.sh). Al final Escape
 # termina con estado 0.
@@ -52,6 +53,21 @@ orden "1 2"
 ver aislar2.png
 [ "$(distintos_salvo_respuesta aislar1.png aislar2.png)" -eq 0 ] ||
     falla "aislar en dos renglones no deja lo mismo que en uno"
+orden noAislar
+
+# ---- aislar por rango, plano, piso y sección deja a la vista exactamente las
+# barras que nombra: lo mismo que su lista (del modelo: x=6 son los nudos 2 4
+# 6 8, y=0 los 1 2 5 6 9, z=3 el techo; W310 las barras 3 y 4) ----
+for par in "1-2|1 2" "x=6|2 4 9" "y=0.0|1 2 5 6" "z=3|5 6 7 8 9 10" "seccion W310|3 4" "piso 1 x=0|1 2 3 4 5 6 7 8 9 10"; do
+    criterio=${par%%|*} lista=${par#*|}
+    orden "aislar $criterio"
+    ver criterio.png
+    orden "aislar $lista"
+    ver lista.png
+    n=$(barras criterio.png)
+    [ "$n" -gt 0 ] && [ "$(distintos_salvo_respuesta criterio.png lista.png)" -eq 0 ] ||
+        falla "aislar $criterio no deja a la vista las barras $lista ($n píxeles de barra)"
+done
 orden noAislar
 
 salir_con_escape

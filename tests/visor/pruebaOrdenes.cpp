@@ -112,3 +112,54 @@ TEST_F(EntornoVisor, ElResaltadoDeBarraNTerminaConOtraOrdenOCapa) {
     EXPECT_EQ(barraResaltada, -1);
     EXPECT_TRUE(comboActivo(1));
 }
+
+// "aislar" por rangos, planos, pisos y secciones en un pórtico espacial de un
+// vano por lado y dos pisos: 4 columnas por piso y 4 vigas por nivel.
+TEST_F(EntornoVisor, AislarPorRangoPlanoPisoYSeccion) {
+    std::string modelo = "nudos:\n";
+    int n = 0;
+    for (double z : {0.0, 3.0, 6.0})
+        for (double y : {0.0, 4.0})
+            for (double x : {0.0, 6.0})
+                modelo += std::to_string(++n) + " " + std::to_string(x) + " " + std::to_string(y) + " " +
+                          std::to_string(z) + "\n";
+    // Columnas 1-8; vigas 9-16 (por nivel: y=0, y=4, x=0, x=6).
+    modelo += "barras:\n1 1 5\n2 2 6\n3 3 7\n4 4 8\n5 5 9\n6 6 10\n7 7 11\n8 8 12\n"
+              "9 5 6\n10 7 8\n11 5 7\n12 6 8\n13 9 10\n14 11 12\n15 9 11\n16 10 12\n"
+              "apoyo: 1 1 1 1 1 1  1 2 3 4\n"
+              "seccionRectangular: C40 0.4 0.4 2e7 0.2 24  1 2 3 4 5 6 7 8\n"
+              "seccionRectangular: V30 0.3 0.5 2e7 0.2 24  9 10 11 12 13 14 15 16\n";
+    cargar(modelo);
+    const auto aisladas = [] {
+        std::string s;
+        for (std::size_t b = 0; b < barrasAisladas.size(); ++b)
+            if (barrasAisladas[b]) s += (s.empty() ? "" : " ") + std::to_string(barra[b].getNoBarraUsuario());
+        return s;
+    };
+    const std::pair<const char*, const char*> casos[] = {
+        {"aislar x=6", "2 4 6 8 12 16"},
+        {"aislar y=0.0 z=6", "1 2 5 6 9 13 14 15 16"},
+        {"aislar piso 1", "1 2 3 4 9 10 11 12"},
+        {"aislar seccion V30 1-2", "1 2 9 10 11 12 13 14 15 16"},
+        {"aislar 3-5 5 16", "3 4 5 16"},
+    };
+    for (const auto& [orden_, esperadas] : casos) {
+        orden("noAislar", orden_);
+        EXPECT_EQ(dialogo, "Ingrese Comando:") << orden_;
+        EXPECT_EQ(aisladas(), esperadas) << orden_;
+    }
+    const std::pair<const char*, const char*> errores[] = {
+        {"aislar x=7", "Ninguna barra en el plano x=7. Ingrese Comando:"},
+        {"aislar piso 3", "No existe el piso 3. Ingrese Comando:"},
+        {"aislar piso", "Falta el número del piso: piso N. Ingrese Comando:"},
+        {"aislar seccion W8", "Ninguna barra tiene la sección W8. Ingrese Comando:"},
+        {"aislar 5-2", "Existen valores no válidos en la lista de barras.  Ingrese Comando:"},
+        {"aislar 20-30", "Existen valores no válidos en la lista de barras.  Ingrese Comando:"},
+        {"aislar x=6m", "Existen valores no válidos en la lista de barras.  Ingrese Comando:"},
+    };
+    for (const auto& [orden_, respuesta] : errores) {
+        orden("noAislar", orden_);
+        EXPECT_EQ(dialogo, respuesta) << orden_;
+        EXPECT_EQ(aisladas(), "") << orden_;
+    }
+}

@@ -1,6 +1,5 @@
 #include "visor/interaccion/lineaOrdenes.h"
 
-#include <climits>
 #include <cstddef>
 #include <initializer_list>
 #include <string>
@@ -13,6 +12,7 @@
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/estadoVisor.h"
 #include "visor/escena/formaPandeo.h"
+#include "visor/escena/seleccionBarras.h"
 #include "visor/escena/ventanaSistema.h"
 #include "visor/escena/visibilidad.h"
 #include "visor/interaccion/captura.h"
@@ -86,49 +86,18 @@ void conmutarComboPorNombre(const std::string& nombre) {
     }
 }
 
-// Trozos de la lista de barras: se corta en cada blanco; un blanco al final
-// no abre un trozo más, dos blancos seguidos o uno al principio dejan un trozo vacío.
-std::vector<std::string> trozosLista(const std::string& texto) {
-    std::vector<std::string> trozos;
-    size_t inicio = 0;
-    while (inicio < texto.size()) {
-        size_t blanco = texto.find(' ', inicio);
-        if (blanco == std::string::npos) blanco = texto.size();
-        trozos.push_back(texto.substr(inicio, blanco - inicio));
-        inicio = blanco + 1;
-    }
-    return trozos;
-}
-
-// Número interno de la barra que nombra el trozo, o -1 si el trozo no es un
-// número de barra del modelo (vacío, con otros caracteres que dígitos,
-// demasiado grande para un int o sin barra con ese número).
-int barraDelTrozo(const std::string& trozo) {
-    if (trozo.empty()) return -1;
-    long long numero = 0;
-    for (char c : trozo) {
-        if (c < '0' || c > '9') return -1;
-        numero = numero * 10 + (c - '0');
-        if (numero > INT_MAX) return -1;
-    }
-    return internoDeBarra(numero);
-}
-
-// Deja visibles sólo las barras de la lista y sus nudos extremos. Una lista
-// con algún trozo no válido oculta todo.
+// Deja visibles sólo las barras que nombra la lista (números, rangos, planos,
+// pisos, secciones) y sus nudos extremos. Una lista con algún trozo no
+// válido, o que no nombra ninguna barra, oculta todo y la respuesta dice por qué.
 void aislarBarras(const std::string& lista) {
     barrasAisladas.assign(barra.size(), 0);
     nudosAislados.assign(nudo.size(), 0);
-    std::vector<int> internas;
-    for (const std::string& trozo : trozosLista(lista)) {
-        const int b = barraDelTrozo(trozo);
-        if (b < 0) {
-            responder("Existen valores no válidos en la lista de barras.  Ingrese Comando:");
-            return;
-        }
-        internas.push_back(b);
+    const seleccionBarras s = seleccionarBarras(lista);
+    if (!s.error.empty()) {
+        responder(s.error + kIngrese);
+        return;
     }
-    for (int b : internas) {
+    for (int b : s.barras) {
         const objBarra3d& laBarra = barra[static_cast<size_t>(b)];
         barrasAisladas[static_cast<size_t>(b)] = 1;
         for (int n : {laBarra.getNudoInicioInterno(), laBarra.getNudoFinalInterno()})
@@ -140,7 +109,7 @@ void aislarBarras(const std::string& lista) {
 // "barra N": resalta la barra y describe sus datos; un número que no nombra
 // ninguna barra del modelo se contesta y quita el resaltado.
 void inspeccionar(const std::string& numeroTexto) {
-    const int interna = barraDelTrozo(numeroTexto);
+    const int interna = barraDeNumero(numeroTexto);
     if (numeroTexto.empty()) {
         barraResaltada = -1;
         responder("Falta el número: barra N. Ingrese Comando:");

@@ -103,7 +103,9 @@ void teclado(unsigned char tecla, int, int) {
         comando.clear();
     } else if (tecla == 8) {
         borrarUltimo();
-    } else if (tecla == '+' || tecla == '-') {
+    } else if ((tecla == '+' || tecla == '-') && comando.empty()) {
+        // Con una orden a medio escribir, + y - son caracteres de ella
+        // (aislar 1-100, aislar x=-3); con la línea vacía cambian escalas.
         cambiarEscalas(tecla == '+');
     } else if (modificadores == kModificadorAlt) {
         teclaConAlt(tecla);
