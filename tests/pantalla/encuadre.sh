@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Encuadre con los paneles en una ventana real bajo Xvfb: al arrancar, con F6
-# y con las vistas F2 a F4, en perspectiva y en ortográfica, ningún píxel del
+# y con las vistas F2 a F4 (en ortográfica, y en perspectiva tras Alt-c), ningún píxel del
 # modelo (barras, apoyos, nudos) cae en la columna de botones, en la de
 # combinaciones ni en los renglones de la línea de órdenes, y el modelo llena
 # lo que queda libre. Con un modo de vibración animado tras acercarse tanto
@@ -63,17 +63,19 @@ for modelo in edificio portico_plano; do
     xdo mousemove --window "$wid" 500 780
     ver "${modelo}_arranque.png"
     revisar "${modelo}_arranque.png" "$modelo al arrancar"
-    for proyeccion in perspectiva ortografica; do
-        [ "$proyeccion" = ortografica ] && tecla alt+c
-        # Antes, lejos: cada vista vuelve a encuadrar.
+    # Antes, lejos: cada vista vuelve a encuadrar. F2 a F4 ven en ortográfica
+    # y Alt-c tras ellas pasa a perspectiva; F6, en la proyección que haya,
+    # una vez en cada una.
+    for vista in ${vistas[$modelo]}; do
         xdo mousemove --window "$wid" 500 400
         for _ in 1 2 3 4 5; do xdo click 5; done
         xdo mousemove --window "$wid" 500 780
-        for vista in ${vistas[$modelo]}; do
-            tecla "$vista"
-            ver "${modelo}_${proyeccion}_$vista.png"
-            revisar "${modelo}_${proyeccion}_$vista.png" "$modelo, $proyeccion, $vista"
-        done
+        tecla "$vista"
+        ver "${modelo}_$vista.png"
+        revisar "${modelo}_$vista.png" "$modelo, $vista"
+        tecla alt+c
+        ver "${modelo}_${vista}_altc.png"
+        revisar "${modelo}_${vista}_altc.png" "$modelo, $vista y Alt-c"
     done
     salir_con_escape
     sin_informes_de_sanitizadores

@@ -108,9 +108,10 @@ echo "ancho del modelo: lejos $ancho_lejos, con F6 $ancho_f6 ($alto_f6 de alto e
     falla "con F6 el modelo queda cortado"
 
 # ---- F2 encuadra sin cortar, en perspectiva y en ortográfica ----
+# (F2 ve en ortográfica; Alt-c pasa a perspectiva, y F2 otra vez, a ortográfica.)
 for modo in perspectiva ortografica; do
-    [ "$modo" = ortografica ] && tecla alt+c
     tecla F2
+    [ "$modo" = perspectiva ] && tecla alt+c
     ver "f2_$modo.png"
     read -r a h x y < <(caja "f2_$modo.png")
     echo "F2 en $modo: $a x $h en ($x, $y)"

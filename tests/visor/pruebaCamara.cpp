@@ -118,21 +118,32 @@ TEST(Vertical, VectorArribaContinuoYAngulosDefinidos) {
 
 TEST_F(EntornoVisor, F6YLasVistasF2F4VenElModeloEnteroEnLasDosProyecciones) {
     cargar("nudos: 1 0 0 0  2 12 0 0  3 12 8 0  4 0 8 0  5 0 0 9  6 12 8 9  7 30 4 2\n");
-    for (int perspectiva : {1, 0}) {
-        flags[kFlagPerspectiva] = perspectiva;
-        for (TeclaEspecial tecla : {TeclaEspecial::F6, TeclaEspecial::F2, TeclaEspecial::F3, TeclaEspecial::F4}) {
+    // F2 a F4 ven en ortográfica; Alt-c tras ellas, en perspectiva (con -1).
+    const TeclaEspecial teclas[] = {TeclaEspecial::F6, TeclaEspecial::F2, TeclaEspecial::F3, TeclaEspecial::F4};
+    for (int perspectiva : {1, 0, -1}) {
+        for (TeclaEspecial tecla : teclas) {
             SCOPED_TRACE(::testing::Message() << perspectiva << " F" << static_cast<int>(tecla));
+            flags[kFlagPerspectiva] = perspectiva != 0;
             // La cámara de antes está lejos y corrida: la tecla la deja mirando el modelo entero.
             xCam += 200;
             zCentroObj -= 50;
             tecladoEspecial(tecla);
+            if (tecla != TeclaEspecial::F6) {
+                EXPECT_FALSE(flagActivo(kFlagPerspectiva));
+                if (perspectiva < 0) {
+                    falso.modificadores = kModificadorAlt;
+                    teclado('c', 0, 0);
+                    falso.modificadores = 0;
+                }
+            }
+            const bool enPerspectiva = flagActivo(kFlagPerspectiva);
             EXPECT_DOUBLE_EQ(distCamObj, distancia({xCam, yCam, zCam}, {xCentroObj, yCentroObj, zCentroObj}));
             double mayor = 0;
             for (const objNudo3d& n : nudo) {
                 const Eigen::Vector3d c = coordenadasNormalizadas({n.getX(), n.getY(), n.getZ()}, 700, 500);
                 EXPECT_LE(std::max(std::fabs(c.x()), std::fabs(c.y())), 1.0) << n.getNoNudoUsuario();
                 // En perspectiva, delante de la cámara (la ortográfica ve también lo de atrás).
-                if (perspectiva) {
+                if (enPerspectiva) {
                     EXPECT_GT(c.z(), 0);
                 }
                 mayor = std::max({mayor, std::fabs(c.x()), std::fabs(c.y())});

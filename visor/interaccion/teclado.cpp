@@ -43,7 +43,9 @@ void cambiarEscalas(bool agrandar) {
 }
 
 // Alt con t, f, n o c conmuta textos de diagramas, líneas internas, nudos o
-// la proyección; la proyección nueva se aplica en el acto.
+// la proyección; con la proyección nueva se encuadra el modelo desde donde
+// se mira (la cámara de una vista ortográfica puede quedar dentro del modelo
+// en perspectiva).
 void teclaConAlt(unsigned char tecla) {
     switch (tecla) {
     case 't': case 'T': modificadorFlagsGraf(kFlagTextosDiagramas); break;
@@ -51,9 +53,7 @@ void teclaConAlt(unsigned char tecla) {
     case 'n': case 'N': modificadorFlagsGraf(kFlagEsferasNudos); break;
     case 'c': case 'C':
         modificadorFlagsGraf(kFlagPerspectiva);
-        wVentana = ventanaSistema::anchoVentana();
-        hVentana = ventanaSistema::altoVentana();
-        ventanaSistema::redimensionar(wVentana, hVentana);
+        vistaEncuadradaActual();  // rehace también la proyección
         break;
     default: break;
     }
@@ -124,12 +124,12 @@ void tecladoEspecial(TeclaEspecial tecla) {
     } else if (tecla == TeclaEspecial::F12) {
         modificadorFlagsGraf(kFlagPaginaAyuda);
     } else if (tecla == TeclaEspecial::F2) {
-        vistaEncuadrada({0, -1, 0});  // mirando hacia +Y
+        vistaDeFrente({0, -1, 0});  // mirando hacia +Y
     } else if (tecla == TeclaEspecial::F3) {
-        vistaEncuadrada({-1, 0, 0});  // mirando hacia +X
+        vistaDeFrente({-1, 0, 0});  // mirando hacia +X
     } else if (tecla == TeclaEspecial::F4) {
         // Desde arriba; el pequeño corrimiento en X evita mirar paralelo al vector "arriba" (0, 0, 1).
-        vistaEncuadrada({-0.000000001, 0, 1});
+        vistaDeFrente({-0.000000001, 0, 1});
     } else if (tecla == TeclaEspecial::F6) {
         vistaEncuadradaActual();
     }

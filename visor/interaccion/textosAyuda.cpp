@@ -18,7 +18,7 @@ const char* const ayudaGeneralInicio =
     "Mostrar u ocultar lineas internas de diagramas: Alt-f\n"
     "Mostrar u ocultar texto de diagramas: Alt-t\n"
     "Mostrar u ocultar nudos: Alt-n\n"
-    "perspectiva - ortogonal: Alt-c\n"
+    "perspectiva - ortogonal: Alt-c (F2 a F4 ven en ortogonal)\n"
     "\n"
     "Ayuda: F1\n";
 

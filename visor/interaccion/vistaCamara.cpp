@@ -11,6 +11,7 @@
 #include "visor/escena/lote.h"
 #include "visor/escena/ventanaSistema.h"
 #include "visor/escena/visibilidad.h"
+#include "visor/interaccion/interruptores.h"
 #include "visor/interaccion/panel.h"
 
 namespace {
@@ -142,6 +143,11 @@ void vistaEncuadrada(const Punto3& direccion) {
 }
 
 void vistaEncuadradaActual() { vistaEncuadrada(direccionActual()); }
+
+void vistaDeFrente(const Punto3& direccion) {
+    if (flagActivo(kFlagPerspectiva)) modificadorFlagsGraf(kFlagPerspectiva);
+    vistaEncuadrada(direccion);
+}
 
 void mantenerModoALaVista() {
     if (modoAnimado() == 0) return;

@@ -29,6 +29,10 @@ void vistaEncuadradaActual();
 // oscilación, sale de lo que los paneles dejan libre, encuadra la vista
 // actual para que quepa entera.
 void mantenerModoALaVista();
+// Las vistas de frente (F2 a F4): en proyección ortográfica, como un plano
+// de alzado o de planta, encuadradas desde la dirección dada; Alt-c pasa a
+// perspectiva.
+void vistaDeFrente(const Punto3& direccion);
 // Acercan o alejan la cámara un 10 % respecto del objetivo.
 void zoomIn();
 void zoomOut();
