@@ -18,8 +18,11 @@ constexpr std::size_t kBarrasConValores = 300;
 // Flechas de carga distribuida en todo el dibujo, y por barra.
 constexpr std::size_t kFlechasDistribuidas = 1500;
 constexpr std::size_t kFlechasPorBarra = 5;
+// Largo en el papel (píxeles) de la flecha de una carga en un nudo.
+constexpr double kLargoFlechaNudo = 48;
 
-const char* const kEstiloCargas = "svg .carga { stroke: #d35400; stroke-width: 1.2; fill: none; }\n"
+const char* const kEstiloCargas = "svg .carga { stroke: #d35400; stroke-width: 1.5; fill: none; }\n"
+                                  "svg .cabezaCarga { stroke: #d35400; stroke-width: 0.6; fill: #d35400; }\n"
                                   "svg text.valorCarga { fill: #a04000; }\n";
 
 Eigen::Vector3d posicion(const objNudo3d& n) { return {n.getX(), n.getY(), n.getZ()}; }
@@ -81,9 +84,10 @@ void flecha(dibujoSvg& dibujo, const Eigen::Vector3d& punta, const Eigen::Vector
     Eigen::Vector3d lado = d.cross(normal);
     if (lado.norm() < 1e-6) lado = d.unitOrthogonal();
     lado.normalize();
-    const double cabeza = std::min(0.3 * largo, 5.0 / dibujo.pixelesPorUnidad());
-    dibujo.segmento("carga", punta - largo * d, punta);
-    dibujo.trazo("carga", {punta - cabeza * d + 0.5 * cabeza * lado, punta, punta - cabeza * d - 0.5 * cabeza * lado});
+    const double cabeza = std::min(0.35 * largo, 7.0 / dibujo.pixelesPorUnidad());
+    dibujo.segmento("carga", punta - largo * d, punta - 0.5 * cabeza * d);
+    dibujo.trazo("cabezaCarga",
+                 {punta - cabeza * d + 0.4 * cabeza * lado, punta, punta - cabeza * d - 0.4 * cabeza * lado}, true);
 }
 
 std::string conUnidad(double v, magnitud m) { return numeroInforme(v) + sufijoUnidad(m); }
@@ -140,7 +144,8 @@ figuraInforme figuraCargas(const std::string& caso) {
         d.segmento("base", {b.getXi(), b.getYi(), b.getZi()}, {b.getXf(), b.getYf(), b.getZf()});
     const Eigen::Vector3d normal = normalDeVista(vista);
     const bool conValores = barra.size() <= kBarrasConValores;
-    const double largoNudo = 0.08 * tamanoDelModelo();
+    // Las flechas de los nudos, de largo fijo en el papel.
+    const double largoNudo = kLargoFlechaNudo / d.pixelesPorUnidad();
     for (const flechaNudo& f : nudos) {
         if (!f.direccion.isZero()) flecha(d, f.punto, f.direccion, largoNudo, normal);
         if (conValores) d.texto(f.punto - largoNudo * f.direccion, f.valor, "valorCarga");
