@@ -70,17 +70,6 @@ private:
     const Eigen::SparseMatrix<double>& masa;
 };
 
-// La masa propia de las barras entra una vez: si masaDeCargas: nombra el
-// caso del peso propio, su factor la multiplica (esa carga es la misma masa).
-double factorMasaPropia() {
-    if (casoPesoPropio.empty()) return 1.0;
-    double factor = 0;
-    bool nombrado = false;
-    for (const auto& [f, caso] : masasDeCargas)
-        if (caso == casoPesoPropio) factor += f, nombrado = true;
-    return nombrado ? factor : 1.0;
-}
-
 // Masa concentrada del nudo: la de masaNudo: y la de sus cargas puntuales hacia abajo.
 double masaDeNudo(const objNudo3d& n) {
     double m = n.getMasa();

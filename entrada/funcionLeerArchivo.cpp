@@ -3,6 +3,7 @@
 #include "diagnosticos.h"
 #include "entrada/pasosCarga.h"
 #include "globales.h"
+#include "modelo/cargasDadas.h"
 #include "modelo/diafragma.h"
 #include "modelo/sismo.h"
 #include "modelo/sismoEstatico.h"
@@ -22,6 +23,7 @@ void funcionLeerArchivo() {
     punteroBarras.clear();
     combinaciones.clear();
     casosDeCarga.clear();
+    registrosDeCarga.clear();
     diafragmas.clear();
     vaciarDefinicionesSismicas();
     vaciarSismosEstaticos();

@@ -7,6 +7,7 @@
 #include "entrada/etiquetas.h"
 #include "entrada/pasosCarga.h"
 #include "globales.h"
+#include "modelo/cargasDadas.h"
 #include "modelo/sismo.h"
 #include "unidades.h"
 
@@ -87,12 +88,16 @@ void pasoCargasPuntuales(ContextoCarga& ctx) {
         ctx.anotarCaso(caso);
         if (!registroCompleto(etiqueta, k, v, 6, "nudo", caso)) continue;
         const bool conValores = std::any_of(v.begin(), v.begin() + 6, [](double x) { return x != 0.0; });
+        registroCarga dado{etiqueta, caso, {v.begin(), v.begin() + 6}, {}, {}};
         for (size_t j = 6; j < v.size(); ++j) {
             const int i = nudoDeLista(v[j], etiqueta);
             if (i < 0) continue;
             nudo[static_cast<size_t>(i)].setCargaPuntual(caso, v[0], v[1], v[2], v[3], v[4], v[5]);
+            dado.numeros.push_back(nudo[static_cast<size_t>(i)].getNoNudoUsuario());
+            dado.internos.push_back(i);
             if (conValores) ctx.anotarValores(caso);
         }
+        if (!dado.numeros.empty()) registrosDeCarga.push_back(std::move(dado));
     }
     if (registros > 0) mensajes.progreso("transferencia de cargas puntuales a nudo[i] OK");
 }
@@ -229,11 +234,14 @@ void pasoCargasDistribuidas(ContextoCarga& ctx) {
             }
             const bool conValores = std::any_of(v.begin(), v.begin() + (tipo.clase == Global ? 2 : tipo.valores),
                                                 [](double x) { return x != 0.0; });
+            registroCarga dado{etiqueta, caso, {v.begin(), v.begin() + static_cast<std::ptrdiff_t>(tipo.valores)}, {}, {}};
             for (size_t j = tipo.valores; j < v.size(); ++j) {
                 const int i = barraDeLista(v[j], etiqueta);
                 if (i < 0) continue;
                 if (conValores) ctx.anotarValores(caso);
                 objBarra3d& b = barra[static_cast<size_t>(i)];
+                dado.numeros.push_back(b.getNoBarraUsuario());
+                dado.internos.push_back(i);
                 switch (tipo.clase) {
                     case LocalX: b.setDistribuidaLocalX(caso, v[0], v[1]); break;
                     case LocalY: b.setDistribuidaLocalY(caso, v[0], v[1]); break;
@@ -242,6 +250,7 @@ void pasoCargasDistribuidas(ContextoCarga& ctx) {
                     case Global: b.setDistribuidaGlobal(caso, v[0], v[1], v[2], v[3], v[4]); break;
                 }
             }
+            if (!dado.numeros.empty()) registrosDeCarga.push_back(std::move(dado));
         }
     }
 }
@@ -265,10 +274,13 @@ void pasoTemperaturas(ContextoCarga& ctx) {
             continue;
         }
         bool gradienteDicho = false;
+        registroCarga dado{etiqueta, caso, {v.begin(), v.begin() + 4}, {}, {}};
         for (size_t j = 4; j < v.size(); ++j) {
             const int i = barraDeLista(v[j], etiqueta);
             if (i < 0) continue;
             objBarra3d& b = barra[static_cast<size_t>(i)];
+            dado.numeros.push_back(b.getNoBarraUsuario());
+            dado.internos.push_back(i);
             // La diferencia de temperatura entre las caras es el gradiente por
             // el alto de la sección en esa dirección: con más de 200 grados
             // lo probable es que GY y GZ falten y los primeros números de la
@@ -287,6 +299,7 @@ void pasoTemperaturas(ContextoCarga& ctx) {
             b.setTemperatura(caso, alfa, dt, gy, gz);
             if (alfa != 0.0 && (dt != 0.0 || gy != 0.0 || gz != 0.0)) ctx.anotarValores(caso);
         }
+        if (!dado.numeros.empty()) registrosDeCarga.push_back(std::move(dado));
     }
     if (registros > 0) mensajes.progreso("transferencia de temperaturas a barra[i] OK");
 }

@@ -39,14 +39,6 @@ std::string enLasBarras(const std::vector<int>& numeros) {
     return (numeros.size() == 1 ? "en la barra " : "en las barras ") + enRangos(numeros);
 }
 
-// El factor de la masa propia de las barras: el de masaDeCargas: para el caso
-// del peso propio, si lo nombra (como lo toma el análisis modal).
-double factorMasaPropia() {
-    for (const auto& [factor, caso] : masasDeCargas)
-        if (!casoPesoPropio.empty() && caso == casoPesoPropio) return factor;
-    return 1.0;
-}
-
 void revisarMasas() {
     const double factor = factorMasaPropia();
     std::vector<int> adicional, propia, deCargas;

@@ -68,3 +68,12 @@ void vaciarDefinicionesSismicas() {
     analisisImpedido = false;
     vaciarDisenoSismico();
 }
+
+double factorMasaPropia() {
+    if (casoPesoPropio.empty()) return 1.0;
+    double factor = 0;
+    bool nombrado = false;
+    for (const auto& [f, caso] : masasDeCargas)
+        if (caso == casoPesoPropio) factor += f, nombrado = true;
+    return nombrado ? factor : 1.0;
+}

@@ -50,6 +50,10 @@ extern std::vector<definicionEnvolvente> envolventes;
 // (vacío si el modelo no lo pide).
 extern std::vector<std::pair<double, std::string>> masasDeCargas;
 extern std::string casoPesoPropio;
+// La masa propia de las barras entra una vez: si masaDeCargas: nombra el
+// caso del peso propio, su factor (la suma, si lo nombra más de una vez) la
+// multiplica (esa carga es la misma masa); si no, 1.
+double factorMasaPropia();
 // Un dato sin el que el análisis no tiene sentido (un espectro mal escrito):
 // el cargador lo dijo y el modelo no se analiza.
 extern bool analisisImpedido;

@@ -26,10 +26,12 @@
 void capituloTitulo(documentoHtml& doc, const std::string& fechaYHora);
 // Las advertencias y los errores de la corrida, si los hay.
 void capituloMensajes(documentoHtml& doc);
-// El modelo: cantidades y extensión, vistas, secciones, apoyos, resortes,
-// desplazamientos impuestos, liberaciones, rotaciones y masas.
+// El modelo: cantidades y extensión, vistas, la tabla de nudos y la de
+// barras, secciones, apoyos, resortes, desplazamientos impuestos,
+// liberaciones, rotaciones y masas.
 void capituloModelo(documentoHtml& doc);
-// Las cargas: resultante de cada caso y de cada combinación mayorada.
+// Las cargas: resultante de cada caso, sus registros y su dibujo, cada
+// combinación con su resultante mayorada, los espectros y la fuente de la masa.
 void capituloCargas(documentoHtml& doc);
 // Un caso de resultados, según su clase.
 void capituloDeCaso(documentoHtml& doc, const casoResultado& caso, int indice);

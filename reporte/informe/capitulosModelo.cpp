@@ -12,9 +12,11 @@
 #include "globales.h"
 #include "modelo/diafragma.h"
 #include "modelo/proyecto.h"
+#include "modelo/sismo.h"
 #include "analisis/equilibrio.h"
 #include "reporte/informe/capitulos.h"
 #include "reporte/informe/figurasInforme.h"
+#include "reporte/informe/tablasEntrada.h"
 #include "version.h"
 
 namespace {
@@ -40,12 +42,6 @@ void celdasTorsor(std::vector<std::string>& celdas, const Torsor& t, double esca
 std::pair<double, double> escalasTorsor(const Torsor& t, double tamano) {
     const double f = t.head<3>().cwiseAbs().maxCoeff(), m = t.tail<3>().cwiseAbs().maxCoeff();
     return {std::max(f, m / tamano), std::max(m, f * tamano)};
-}
-
-std::vector<tablaHtml::columna> columnasTorsor(std::vector<tablaHtml::columna> primeras) {
-    for (const char* f : {"Fx", "Fy", "Fz"}) primeras.push_back({f + unidadDe(magnitud::fuerza)});
-    for (const char* m : {"Mx", "My", "Mz"}) primeras.push_back({m + unidadDe(magnitud::momento)});
-    return primeras;
 }
 
 const char* tipoDeSeccion(int codigo) {
@@ -410,6 +406,8 @@ void capituloModelo(documentoHtml& doc) {
         const figuraInforme f = figuraModelo(v);
         doc.figura(f.svg, f.pie);
     }
+    tablaNudos(doc);
+    tablaBarras(doc);
     tablaSecciones(doc);
     tablaApoyos(doc);
     tablaResortes(doc);
@@ -420,7 +418,7 @@ void capituloModelo(documentoHtml& doc) {
 }
 
 void capituloCargas(documentoHtml& doc) {
-    if (casosDeCarga.empty() && combinaciones.empty()) return;
+    if (casosDeCarga.empty() && combinaciones.empty() && espectros.empty() && modosPedidos <= 0) return;
     doc.capitulo("Cargas");
     const double tamano = tamanoDelModelo();
     if (!casosDeCarga.empty()) {
@@ -431,12 +429,20 @@ void capituloCargas(documentoHtml& doc) {
         tablaHtml t(columnasTorsor({{"Caso", false}}));
         for (const std::string& caso : casosDeCarga) {
             const Torsor r = resultanteDeCaso(caso);
-            const auto [ef, em] = escalasTorsor(r, tamano);
             std::vector<std::string> celdas{caso};
+            // Una temperatura no da fuerzas: la fila lo dice en vez de ser de ceros.
+            if (r.isZero(0) && casoSoloDeTemperatura(caso)) {
+                celdas.push_back("temperatura");
+                celdas.resize(7);
+                t.fila(celdas);
+                continue;
+            }
+            const auto [ef, em] = escalasTorsor(r, tamano);
             celdasTorsor(celdas, r, ef, em);
             t.fila(celdas);
         }
         doc.tabla(t);
+        for (const std::string& caso : casosDeCarga) cargasDelCaso(doc, caso);
     }
     if (!combinaciones.empty()) {
         doc.seccion("Combinaciones");
@@ -454,6 +460,7 @@ void capituloCargas(documentoHtml& doc) {
         }
         doc.tabla(t);
     }
+    espectrosYMasa(doc);
 }
 
 void capituloSinResultados(documentoHtml& doc) {

@@ -132,7 +132,8 @@ std::vector<dibujoSvg::textoColocado> dibujoSvg::colocarTextos(const std::vector
     for (std::size_t i : orden) {
         const texto2d& t = textos_[i];
         const double alto_ = 1.1 * tamanoLetra(t.clase);
-        const bool principal = t.clase != "numeroNudo";
+        // Los números de nudo y los valores de las cargas pueden faltar si no caben.
+        const bool principal = t.clase != "numeroNudo" && t.clase != "valorCarga";
         const int pasos = principal ? 8 : 2;
         const std::string ancla(t.ancla);
         const char* otra = ancla == "start" ? "end" : ancla == "end" ? "start" : "middle";

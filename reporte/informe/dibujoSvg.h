@@ -69,7 +69,8 @@ private:
     // Los textos en el papel sin que ninguno tape a otro ni salga del dibujo:
     // primero los de los extremos, después los demás; cada uno en su lugar o,
     // si ahí tapa a uno ya puesto, corrido arriba o abajo o del otro lado del
-    // punto. Un número de nudo que no cabe en ningún lugar no se escribe.
+    // punto. Un número de nudo o el valor de una carga que no cabe en ningún
+    // lugar no se escribe.
     // `enPapel`: el punto de cada texto ya en el papel.
     std::vector<textoColocado> colocarTextos(const std::vector<Eigen::Vector2d>& enPapel, double ancho,
                                              double alto) const;

@@ -36,6 +36,14 @@ struct pisoDibujado {
     double z, deriva[2];
 };
 
+std::string numeroDato(double v) {
+    char t[32];
+    std::snprintf(t, sizeof t, "%.9g", v);
+    return t;
+}
+
+}  // namespace
+
 // Un paso "redondo" (1, 2, 2.5 o 5 por una potencia de 10) de unas cuatro divisiones hasta v.
 double pasoRedondo(double v) {
     if (!(v > 0) || !std::isfinite(v)) return 0.25e-3;
@@ -46,19 +54,11 @@ double pasoRedondo(double v) {
 }
 
 // Un rótulo de eje: el número corto, sin ceros de más ("6", "0.004").
-std::string rotulo(double v) {
+std::string rotuloDeEje(double v) {
     char t[32];
     std::snprintf(t, sizeof t, "%.6g", v);
     return t;
 }
-
-std::string numeroDato(double v) {
-    char t[32];
-    std::snprintf(t, sizeof t, "%.9g", v);
-    return t;
-}
-
-}  // namespace
 
 figuraInforme figuraDerivas(const casoResultado& caso) {
     if (caso.tipo != tipoCaso::espectral && caso.tipo != tipoCaso::comboEspectral) return {};
@@ -125,7 +125,7 @@ figuraInforme figuraDerivas(const casoResultado& caso) {
         if (ultimoRotulo - y(z) < kSeparacionRotulos) return;
         ultimoRotulo = y(z);
         std::snprintf(t, sizeof t, "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"end\">", kIzquierda - 5, y(z) + 3);
-        s += t + escaparHtml(rotulo(z)) + "</text>\n";
+        s += t + escaparHtml(rotuloDeEje(z)) + "</text>\n";
     };
     nivel(base);
     for (const pisoDibujado& p : pisos) nivel(p.z);
@@ -142,7 +142,7 @@ figuraInforme figuraDerivas(const casoResultado& caso) {
     std::snprintf(t, sizeof t, "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"middle\">", (kIzquierda + kDerecha) / 2,
                   kAbajo + 32);
     s += t;
-    s += conLimite ? escaparHtml("Deriva inelástica (" + rotulo(diseno.factorDeriva) + " × deriva)")
+    s += conLimite ? escaparHtml("Deriva inelástica (" + rotuloDeEje(diseno.factorDeriva) + " × deriva)")
                    : std::string("Deriva elástica");
     s += "</text>\n";
     std::snprintf(t, sizeof t, "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"end\">", kIzquierda - 5, kArriba - 12);
@@ -153,7 +153,7 @@ figuraInforme figuraDerivas(const casoResultado& caso) {
                       "<path class=\"limiteDeriva\" d=\"M%.2f %.2fV%.2f\"/><text x=\"%.2f\" y=\"%.2f\" "
                       "text-anchor=\"end\">",
                       x(diseno.limiteDeriva), kAbajo, kArriba, x(diseno.limiteDeriva) - 3, kArriba + 9);
-        s += t + escaparHtml("límite " + rotulo(diseno.limiteDeriva)) + "</text>\n";
+        s += t + escaparHtml("límite " + rotuloDeEje(diseno.limiteDeriva)) + "</text>\n";
     }
     // Las dos líneas, con sus valores, y un punto en cada piso.
     const char* const nombres[2] = {"X", "Y"};

@@ -56,3 +56,16 @@ figuraInforme figuraRazonesAcero();
 // inelástica con derivaLimite:, con el límite; si no, la elástica), en X y en
 // Y contra la altura de cada piso; vacía en los demás casos y sin pisos con deriva.
 figuraInforme figuraDerivas(const casoResultado& caso);
+
+// Un paso "redondo" (1, 2, 2.5 o 5 por una potencia de 10) de unas cuatro
+// divisiones hasta v, para las marcas de los ejes de un gráfico.
+double pasoRedondo(double v);
+// Un rótulo de eje: el número corto, sin ceros de más ("6", "0.004").
+std::string rotuloDeEje(double v);
+// Las cargas del caso dibujadas sobre el modelo (en isométrica o, en un
+// pórtico plano, en su plano): flechas en los nudos cargados y a lo largo de
+// las barras con cargas distribuidas y con el peso propio, con sus valores.
+// Vacía si el caso no tiene nada que dibujar.
+figuraInforme figuraCargas(const std::string& caso);
+// El espectro e (índice en espectros): la aceleración contra el período.
+figuraInforme figuraEspectro(int e);

@@ -53,6 +53,33 @@ if ! imprimir "$PWD/arranque.html" arranque.pdf; then
 fi
 
 
+# comprobarEntrada MODELO TEXTO: las tablas de nudos y de barras del informe son
+# las del modelo (los mismos números que dan los CSV del modo por lotes, que
+# nombran cada nudo y cada barra) y el PDF las imprime: cada nudo en un renglón
+# que empieza con su número y sus coordenadas, cada barra con su número y sus
+# dos nudos. Se corre en la carpeta del modelo, tras imprimir el informe.
+comprobarEntrada() {
+    local modelo=$1 texto=$2 tabla clave csv faltan
+    "$exe" --calcular "$modelo" --csv csvEntrada >/dev/null 2>&1
+    for tabla in Nudos Barras; do
+        # Las primeras celdas de cada fila: número y coordenadas, o número y nudos.
+        [ "$tabla" = Nudos ] && clave=4 || clave=3
+        sed -n "/<h3>$tabla<\/h3>/,/<\/tbody>/p" informe/informe.html | grep '^<tr>' |
+            sed 's/<\/td><td[^>]*>/ /g; s/<[^>]*>//g' | awk -v n=$clave '{ s = $1; for (i = 2; i <= n; i++) s = s " " $i; print s }' \
+            >"entrada$tabla.txt"
+        [ -s "entrada$tabla.txt" ] || fallar "$nombre: el informe no tiene la tabla de $tabla"
+        [ "$tabla" = Nudos ] && csv=csvEntrada/desplazamientos.csv || csv=csvEntrada/fuerzasExtremos.csv
+        if [ -s "$csv" ]; then
+            cmp -s <(cut -d' ' -f1 "entrada$tabla.txt" | sort -n) <(tail -n +2 "$csv" | cut -d, -f2 | sort -nu) ||
+                fallar "$nombre: la tabla de $tabla del informe no tiene los números que dan los CSV"
+        fi
+        faltan=$(awk 'NR == FNR { buscado[$0] = 1; next }
+            NF >= 3 { delete buscado[$1 " " $2 " " $3]; delete buscado[$1 " " $2 " " $3 " " $4] }
+            END { for (b in buscado) print b }' "entrada$tabla.txt" <(printf '%s\n' "$texto") | head -n 3 | tr '\n' ';')
+        [ -z "$faltan" ] || fallar "$nombre: el PDF no tiene estas filas de la tabla de $tabla: $faltan"
+    done
+}
+
 # comprobar MODELO NOMBRE: calcula, imprime y revisa el PDF.
 comprobar() {
     local modelo=$1 nombre=$2 pdf texto figuras pies
@@ -109,6 +136,8 @@ comprobar() {
             Diagrama) color="192 57 43" ;;
             Forma) color="123 63 160" ;;
             Derivas) color="31 111 180" ;;
+            Cargas) color="211 84 0" ;;
+            Espectro) color="22 160 133" ;;
             *) fallar "$nombre: figura desconocida \"$palabra\" en la página $pagina" ;;
         esac
         imagen=$(printf "pagina-%0${#paginas}d.png" "$pagina")
@@ -124,6 +153,7 @@ comprobar() {
         NR <= total && index($0, "Página " NR " de " total) == 0 { print NR }' | head -n 5 | tr '\n' ' ')
     [ -z "$faltan" ] || fallar "$nombre: sin \"Página N de $paginas\" en las páginas $faltan"
     pdftotext -f 1 -l 1 "$pdf" - | grep -qx 'Contenido' || fallar "$nombre: la primera página no tiene el índice"
+    comprobarEntrada "$modelo" "$texto"
     echo "OK: $nombre: $paginas páginas numeradas, ${#capitulos[@]} capítulos, $figuras figuras dibujadas"
     cd .. || exit 1
 }

@@ -144,13 +144,14 @@ TEST(Informe, TablasConcuerdanConLosCsvYLasSumasConLasCargas) {
     ASSERT_FALSE(html.empty());
     EXPECT_TRUE(htmlBienFormado(html));
     // Todo dentro: ni programas ni recursos de afuera; dibujos SVG: cuatro
-    // vistas, deformada y My de cada combinación y tres formas modales.
+    // vistas, deformada y My de cada combinación, tres formas modales y las
+    // cargas de los casos D, L, W y PP (S sólo impone desplazamientos).
     EXPECT_EQ(html.find("<script"), std::string::npos);
     EXPECT_EQ(html.find("http"), std::string::npos);
     EXPECT_EQ(html.find("<link"), std::string::npos);
     std::size_t dibujos = 0;
     for (std::size_t p = 0; (p = html.find("<svg ", p)) != std::string::npos; ++p) ++dibujos;
-    EXPECT_EQ(dibujos, 4 + 2 * combinaciones.size() + 3);
+    EXPECT_EQ(dibujos, 4 + 2 * combinaciones.size() + 3 + 4);
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
 
     // El aviso de la palabra desconocida terminada en dos puntos, antes del primer capítulo.
@@ -1052,4 +1053,57 @@ TEST(Informe, BloqueDeTituloConLosDatosDelProyecto) {
         })) << malo;
         EXPECT_FALSE(std::filesystem::exists("inf2/informe.html"));
     }
+}
+
+TEST(Informe, DatosDeEntradaComoLosDaElModelo) {
+    // Un pórtico con una carga en un nudo, una distribuida local y una
+    // global, una temperatura, una barra de solo tracción, masa adicional y un
+    // espectro: cada nudo y cada barra con sus datos, cada registro de carga
+    // en su caso con sus valores escritos, el caso de temperatura dicho en
+    // la resultante, y el espectro y la fuente de la masa.
+    DirectorioTemporal dir;
+    Lineas salida;
+    const std::string modelo =
+        "unidades: kN m\nnudos: 1 0 0 0  2 4 0 0  3 8 0 0  4 4 0 3\nbarras: 1 1 2  2 2 3  3 1 4  4 4 3\n"
+        "apoyo: 1 1 1 1 1 1  1 3\nresorte: 0 0 0 0 200 0  2\n"
+        "seccionRectangular: R 0.2 0.4 2e7 0.2 24  1 2 3 4\narticulacion: 0 1 1 1  4\n"
+        "puntual: L 0 0 -10 0 2.5 0  2 4\ndistribuidaLocalY: L -3 -5  1\ndistribuidaGlobal: V 2 2 1 0 0  3\n"
+        "temperatura: T 1.2e-5 30 0 0  2\nsoloTraccion: 4\nmasaBarra: 0.5  3\npesoPropio: PP\n"
+        "combo: C1 1 PP 1 L 1 V\ncombo: C2 1 T\nmodos: 2\nmasaDeCargas: 1 PP 0.25 L\n"
+        "espectro: E  0 2  0.5 5  2 1.25\nsismo: SX E X 0.05\n";
+    ASSERT_EQ(calcular(modelo, salida, "", "inf"), 0);
+    const std::string html = leerArchivo("inf/informe.html");
+    EXPECT_TRUE(htmlBienFormado(html));
+    EXPECT_EQ(tablaTras(html, "Nudos"), (Tabla{{"1", "0", "0", "0", "Ux Uy Uz Gx Gy Gz", ""},
+                                              {"2", "4.0000", "0", "0", "", "kgy 200.00"},
+                                              {"3", "8.0000", "0", "0", "Ux Uy Uz Gx Gy Gz", ""},
+                                              {"4", "4.0000", "0", "3.0000", "", ""}}));
+    EXPECT_EQ(tablaTras(html, "Barras"), (Tabla{{"1", "1", "2", "4.0000", "R", "0", "", "", "", ""},
+                                               {"2", "2", "3", "4.0000", "R", "0", "", "", "", ""},
+                                               {"3", "1", "4", "5.0000", "R", "0", "", "", "", "0.50000"},
+                                               {"4", "4", "3", "5.0000", "R", "0", "x-y 0", "", "solo tracción", ""}}));
+    const std::string cargas = capituloDe(html, "Cargas");
+    EXPECT_EQ(tablaTras(cargas, "Caso L"), (Tabla{{"2, 4", "0", "0", "-10.000", "0", "2.5000", "0"}}));
+    EXPECT_EQ(tablaDesde(cargas, cargas.find("Cargas distribuidas", cargas.find("<h3>Caso L"))),
+              (Tabla{{"1", "distribuida", "-3.0000", "-5.0000", "y local"}}));
+    EXPECT_EQ(tablaTras(cargas, "Caso V"), (Tabla{{"3", "distribuida", "2.0000", "2.0000", "global (1.0000, 0, 0)"}}));
+    EXPECT_EQ(tablaTras(cargas, "Caso T"), (Tabla{{"2", "1.2000e-05", "30.000", "0", "0"}}));
+    EXPECT_NE(capituloDe(html, "Cargas").find("Peso propio (pesoPropio:)"), std::string::npos);
+    const Tabla resultantes = tablaTras(cargas, "Casos de carga");
+    EXPECT_EQ(std::count(resultantes.begin(), resultantes.end(), Lineas{"T", "temperatura", "", "", "", "", ""}), 1);
+    // Un dibujo por caso con fuerzas, con sus flechas y sus valores; ninguno
+    // del caso de temperatura.
+    for (const char* caso : {"L", "V", "PP"})
+        EXPECT_NE(cargas.find(std::string("Cargas del caso ") + caso), std::string::npos) << caso;
+    EXPECT_EQ(cargas.find("Cargas del caso T"), std::string::npos);
+    EXPECT_NE(cargas.find(">10.000 kN, M 2.5000 kN·m</text>"), std::string::npos);
+    EXPECT_NE(cargas.find(">-3.0000 a -5.0000 kN/m</text>"), std::string::npos);
+    EXPECT_EQ(tablaTras(cargas, "Espectro E"), (Tabla{{"0", "2.0000"}, {"0.50000", "5.0000"}, {"2.0000", "1.2500"}}));
+    EXPECT_NE(cargas.find("<polyline class=\"espectro\" points=\""), std::string::npos);
+    EXPECT_NE(cargas.find("SX (dirección X, amortiguamiento 5 %, CQC)"), std::string::npos);
+    const Tabla masa = tablaTras(cargas, "Fuente de la masa");
+    ASSERT_GE(masa.size(), 4u);
+    EXPECT_EQ(masa[1][1], "1 PP + 0.25 L, divididos por la gravedad");
+    EXPECT_EQ(masa[2][1], "1 × peso específico × área / gravedad");
+    EXPECT_EQ(masa[3][1], "2.5000 kN·s²/m en las barras 3");
 }
