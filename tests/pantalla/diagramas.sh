@@ -5,7 +5,8 @@
 # torsión: las cargas se ven antes del análisis y los resultados no; tras
 # "Calcular" cada capa muestra su color del lado esperado de la barra y
 # ningún color propio de las otras capas; dos combinaciones activas se dibujan
-# las dos, la segunda en su tono. Después, recargada con resortes y un asentamiento: los resortes en
+# las dos, la segunda en su tono; en la envolvente de las dos, la curva de
+# máximos es roja y la de mínimos azul. Después, recargada con resortes y un asentamiento: los resortes en
 # la capa de apoyos, la flecha del asentamiento en la de cargas, la deformada
 # que baja con el apoyo y las reacciones del nudo que sólo tiene resortes.
 # Cada imagen se toma cuando vantra3d ya atendió las órdenes anteriores (ver,
@@ -28,7 +29,7 @@ cat <<'FIN'
 distribuidaLocalY: D -10 -10  1   distribuidaLocalZ: D 5 5  1
 distribuidaLocalX: D -4 -4  1     distribuidaLocalT: D 2  1
 puntual: D  0 0 -10 0 0 0  2      distribuidaLocalY: U 10 10  1
-combo: C1 1 D   combo: C2 1 U
+combo: C1 1 D   combo: C2 1 U   envolvente: ENV C1 C2
 precision: 2  escalaTexto: 0.12  escalaDeflexion: 1500  escalaMy: 0.04  escalaMz: 0.08
 escalaVy: 0.04  escalaVz: 0.08  escalaN: 0.05  escalaT: 0.1  escalaApoyo: 0.2  escalaCarga: 0.06
 FIN
@@ -206,16 +207,32 @@ probar torsion plotT "rgb(252,127,252)" "2 0 2.6" "2 0 1.4" deformada axial cort
 vivo
 
 # ---- Dos combinaciones activas: los momentos de C1 (abajo, con sus colores) y
-# de C2 (arriba, en su tono: verde, el contorno de 0.7 de brillo) ----
+# de C2 (arriba, en su tono: celeste, el contorno de 0.7 de brillo) ----
 orden plotMy
 orden "combo C2"
-verdeC2="rgb(36,178,36)"
-if guardar dosCombos "dos combinaciones: no aparece la de C2 en su tono" 3 0 2.8 "$verdeC2"; then
+celesteC2="rgb(62,134,178)"
+if guardar dosCombos "dos combinaciones: no aparece la de C2 en su tono" 3 0 2.8 "$celesteC2"; then
     [ "$(contarCerca dosCombos.png 3 0 1.2 "rgb(178,51,0)")" -gt 0 ] || falla "dos combinaciones: falta la de C1"
     [ "$(contarCerca dosCombos.png 3 0 2.8 "rgb(178,51,0)")" -eq 0 ] ||
         falla "dos combinaciones: la de C2 con los colores de C1"
-    [ "$(contarCerca dosCombos.png 3 0 1.2 "$verdeC2")" -eq 0 ] || falla "dos combinaciones: la de C1 en el tono de C2"
+    [ "$(contarCerca dosCombos.png 3 0 1.2 "$celesteC2")" -eq 0 ] || falla "dos combinaciones: la de C1 en el tono de C2"
 fi
+vivo
+
+# ---- La envolvente de C1 y C2 sola: la curva de máximos (el momento positivo
+# de C1, abajo) roja y la de mínimos (el de C2, arriba) azul, como en el informe ----
+orden "combo C1"
+orden "combo C2"
+orden "combo ENV"
+rojoMaximos="rgb(242,64,51)" azulMinimos="rgb(76,140,255)"
+if guardar envolvente "envolvente: no aparece la curva de máximos en rojo" 3 0 1.2 "$rojoMaximos"; then
+    [ "$(contarCerca envolvente.png 3 0 2.8 "$azulMinimos")" -gt 0 ] ||
+        falla "envolvente: no aparece la curva de mínimos en azul"
+    [ "$(contarCerca envolvente.png 3 0 2.8 "$rojoMaximos")" -eq 0 ] &&
+        [ "$(contarCerca envolvente.png 3 0 1.2 "$azulMinimos")" -eq 0 ] ||
+        falla "envolvente: las dos curvas en el mismo color"
+fi
+orden "combo ENV"
 vivo
 
 # ---- Resortes y asentamientos: otro modelo con la misma viga (F5 no mueve la cámara) ----

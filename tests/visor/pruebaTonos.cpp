@@ -75,10 +75,10 @@ TEST_F(EntornoVisor, CadaCombinacionActivaDesdeLaSegundaLlevaSuTonoYLaLeyendaLoN
             for (const std::string& l : leyendaEscena()) s += l.substr(0, l.find(':')) + "|";
             return s;
         }();
-        const std::string esperadas = std::string(capa) == "plotMy"    ? "My C1|My C2 (verde)|My C3 (violeta)|"
-                                      : std::string(capa) == "plotDef" ? "Deformada C1|Deformada C2 (verde)|Deformada C3 (violeta)|"
-                                      : std::string(capa) == "plotR"   ? "Reacciones C1|Reacciones C2 (verde)|Reacciones C3 (violeta)|"
-                                                                       : "Cargas C1|Cargas C2 (verde)|Cargas C3 (violeta)|";
+        const std::string esperadas = std::string(capa) == "plotMy"    ? "My C1|My C2 (celeste)|My C3 (amarillo)|"
+                                      : std::string(capa) == "plotDef" ? "Deformada C1|Deformada C2 (celeste)|Deformada C3 (amarillo)|"
+                                      : std::string(capa) == "plotR"   ? "Reacciones C1|Reacciones C2 (celeste)|Reacciones C3 (amarillo)|"
+                                                                       : "Cargas C1|Cargas C2 (celeste)|Cargas C3 (amarillo)|";
         EXPECT_EQ(lineas, esperadas);
         const std::vector<Color> esperados = {kColorLeyenda, tonoDeCombinacion(1).color, tonoDeCombinacion(2).color};
         EXPECT_EQ(coloresLeyendaEscena(), esperados);

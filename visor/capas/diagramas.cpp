@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "analisis/casosResultado.h"
 #include "globales.h"
 #include "visor/capas/capas.h"
 #include "visor/capas/geometriaDiagramas.h"
@@ -54,7 +55,13 @@ Rotulo3D valorExtremo(const LoteDibujo& lote, const objBarra3d& b, double valor,
 }
 
 void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
-    const EstiloDiagrama& estilo = estiloDiagrama(tipo);
+    // En un caso de dos valores (una envolvente, una combinación con sismo),
+    // la curva de máximos va en rojo y la de mínimos en azul, como en el
+    // informe: dos tonos que se distinguen también con daltonismo.
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    const bool dosValores = caso != nullptr && caso->dosValores();
+    const ColoresCurva estilo = dosValores ? kColoresMaximos : coloresDe(estiloDiagrama(tipo));
+    const ColoresCurva estiloMenores = dosValores ? kColoresMinimos : estilo;
     const bool textos = flagActivo(kFlagTextosDiagramas);
     // Los valores sin el ruido del redondeo frente al mayor de su clase en el caso.
     const double escalaValores = escalaDiagrama(tipo, c);
@@ -86,11 +93,12 @@ void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
             std::vector<Eigen::Vector3d> menores;
             for (std::size_t j = 0; j < g->puntosMinimos.size(); j += paso) menores.push_back(g->puntosMinimos[j]);
             if (flagActivo(kFlagLineasInternas)) {
-                lote.color(estilo.lineasInternas.r, estilo.lineasInternas.g, estilo.lineasInternas.b);
+                const Color& internas = estiloMenores.lineasInternas;
+                lote.color(internas.r, internas.g, internas.b);
                 for (std::size_t j = 0; j < g->puntosMinimos.size(); j += paso)
                     lote.segmento(g->pies[j], g->puntosMinimos[j]);
-                lote.color(estilo.contorno.r, estilo.contorno.g, estilo.contorno.b);
             }
+            lote.color(estiloMenores.contorno.r, estiloMenores.contorno.g, estiloMenores.contorno.b);
             lote.tira(menores);
         }
         if (textos) {
@@ -109,10 +117,12 @@ void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
                 if (menor.barra == nullptr || v < menor.valor) menor = {v, lote.aMundo(g->puntosMinimos[j]), &b};
             }
             if (g->inicioMinimo && g->finMinimo) {
+                lote.color(estiloMenores.textos.r, estiloMenores.textos.g, estiloMenores.textos.b);
                 escribir(valorExtremo(lote, b, g->inicioMinimo->valor, escalaValores, 1, Eigen::Vector3d::UnitX()),
                          g->inicioMinimo->posicion, true, g->inicioMinimo->valor);
                 escribir(valorExtremo(lote, b, g->finMinimo->valor, escalaValores, 3, -Eigen::Vector3d::UnitX()),
                          g->finMinimo->posicion, true, g->finMinimo->valor);
+                lote.color(estilo.textos.r, estilo.textos.g, estilo.textos.b);
             }
             escribir(valorExtremo(lote, b, g->valorInicio.valor, escalaValores, 1, Eigen::Vector3d::UnitX()),
                      g->valorInicio.posicion, true, g->valorInicio.valor);
@@ -140,7 +150,8 @@ void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
         if (e->barra == nullptr || !supera) continue;
         Rotulo3D r = rotuloDeCapa(numero(e->valor), escalaTexto, 2, GiroRotulo::Legible);
         r.siempre = true;
-        lote.color(estilo.textos.r, estilo.textos.g, estilo.textos.b);
+        const Color& texto = e == &menor ? estiloMenores.textos : estilo.textos;
+        lote.color(texto.r, texto.g, texto.b);
         lote.rotulo(deLaBarra(r, *e->barra), e->ancla);  // el marco actual es el del mundo
     }
 }

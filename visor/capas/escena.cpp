@@ -63,10 +63,13 @@ std::map<std::pair<int, int>, Capa> capas;
 std::vector<std::string> leyenda;
 std::vector<std::array<float, 3>> coloresLeyenda;
 
-// Los tonos de la segunda combinación activa en adelante.
+// Los tonos de la segunda combinación activa en adelante. Ninguno es verde
+// ni naranja: la primera combinación lleva los colores de siempre (momentos
+// rojizos), y rojo contra verde es el par que no distingue quien tiene
+// daltonismo; los seis se separan por el azul y por el brillo.
 const TonoCombinacion kTonos[kTonosCombinaciones] = {
-    {"verde", {0.2f, 1.0f, 0.2f}},   {"violeta", {0.65f, 0.4f, 1.0f}}, {"rosa", {1.0f, 0.45f, 0.75f}},
-    {"amarillo", {1.0f, 0.9f, 0.2f}}, {"celeste", {0.45f, 0.8f, 1.0f}}, {"naranja", {1.0f, 0.6f, 0.1f}},
+    {"celeste", {0.35f, 0.75f, 1.0f}}, {"amarillo", {1.0f, 0.9f, 0.25f}}, {"rosa", {1.0f, 0.5f, 0.8f}},
+    {"azul", {0.3f, 0.45f, 1.0f}},     {"blanco", {0.95f, 0.95f, 0.95f}}, {"lila", {0.75f, 0.6f, 1.0f}},
 };
 
 // Lo preparado para la combinación activa número `orden` pasa a su tono.

@@ -73,6 +73,15 @@ struct EstiloDiagrama {
     Color textos;
 };
 const EstiloDiagrama& estiloDiagrama(TipoDiagrama tipo);
+// Los colores con que se dibuja una curva de diagrama.
+struct ColoresCurva {
+    Color lineasInternas, contorno, textos;
+};
+inline ColoresCurva coloresDe(const EstiloDiagrama& e) { return {e.lineasInternas, e.contorno, e.textos}; }
+// Las dos curvas de un caso de dos valores, en todo diagrama: la de máximos
+// roja y la de mínimos azul, con los textos del color de cada una.
+constexpr ColoresCurva kColoresMaximos{{0.55, 0.12, 0.08}, {0.95, 0.25, 0.2}, {1.0, 0.45, 0.4}};
+constexpr ColoresCurva kColoresMinimos{{0.15, 0.3, 0.6}, {0.3, 0.55, 1.0}, {0.5, 0.7, 1.0}};
 
 // Lo que dibuja un diagrama para una barra, en el marco local de la barra.
 struct GeometriaDiagrama {

@@ -58,9 +58,12 @@ std::string lineaLeyenda(TipoDiagrama tipo, int c, const ExtremosDiagrama& e, co
     if (!e.hay) return std::string();
     const double escala = escalaDiagrama(tipo, c);
     const std::string unidad = sufijoUnidad(magnitudDiagrama(tipo));
-    return std::string(nombreDiagrama(tipo)) + " " + nombreConTono(c, tono) + ": máx " +
+    // En un caso de dos valores, cada extremo nombra el color de su curva.
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    const bool dosValores = caso != nullptr && caso->dosValores();
+    return std::string(nombreDiagrama(tipo)) + " " + nombreConTono(c, tono) + (dosValores ? ": máx (rojo) " : ": máx ") +
            formatearResultado(e.maximo, escala, precision, false) + unidad + dondeOcurre(e.barraMaximo, e.casoMaximo) +
-           ", mín " + formatearResultado(e.minimo, escala, precision, false) + unidad +
+           (dosValores ? ", mín (azul) " : ", mín ") + formatearResultado(e.minimo, escala, precision, false) + unidad +
            dondeOcurre(e.barraMinimo, e.casoMinimo);
 }
 
