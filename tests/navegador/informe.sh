@@ -20,12 +20,13 @@ set -u
 exe=${1:?falta el ejecutable} banco=${2:?falta vantra3d-bench} ejemplos=${3:?falta la carpeta de ejemplos}
 trabajo=${4:?falta la carpeta de trabajo} parte=${5:-1/1}
 parteK=${parte%/*} partes=${parte#*/}
+aqui=$(cd "$(dirname "$0")" && pwd)
 # El recuento de colores de las capturas de las pruebas de ventana.
-source "$(dirname "$0")/../pantalla/lib/comun.sh"
+source "$aqui/../pantalla/lib/comun.sh"
 fallar() { echo "FALLO: $*"; exit 1; }
 absoluto() { case "$1" in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
 exe=$(absoluto "$exe") banco=$(absoluto "$banco") ejemplos=$(absoluto "$ejemplos") trabajo=$(absoluto "$trabajo")
-for programa in pdftotext pdftoppm pdfinfo convert; do
+for programa in pdftotext pdftoppm pdfinfo convert identify; do
     command -v "$programa" >/dev/null || fallar "falta $programa (bash herramientas/dependencias.sh lo instala)"
 done
 navegador=$(command -v chromium || command -v chromium-browser) ||
@@ -106,7 +107,7 @@ comprobar() {
         case "$palabra" in
             Modelo) color="59 90 140" ;;
             Deformada) color="10 143 156" ;;
-            Diagrama) color="192 57 43" ;;
+            Diagrama | N | Vy | Vz | T | My | Mz) color="192 57 43" ;;
             Forma) color="123 63 160" ;;
             Derivas) color="31 111 180" ;;
             *) fallar "$nombre: figura desconocida \"$palabra\" en la página $pagina" ;;
@@ -128,11 +129,45 @@ comprobar() {
     cd .. || exit 1
 }
 
+# comprobarDibujos NOMBRE: en el informe ya impreso por comprobar, (a) ningún
+# texto de un dibujo SVG tapa a otro: Chromium arma la página con solapes.js
+# al final, que mide las cajas de los textos y escribe los pares que se
+# tocan; (b) nada sale de
+# la página a la derecha: en cada página hecha imagen, la franja de los 8 mm
+# del borde derecho (el margen es de 12 mm) queda en blanco.
+comprobarDibujos() {
+    local nombre=$1 perfil solapes imagen blanco ancho alto franja fuera=""
+    cd "$nombre" || exit 1
+    # El informe con solapes.js al final del cuerpo.
+    awk -v js="$aqui/solapes.js" '/<\/body>/ { print "<script>"; while ((getline l <js) > 0) print l; print "</script>" }
+        { print }' informe/informe.html >medida.html
+    perfil=$(mktemp -d "$trabajo/perfil.XXXXXX")
+    timeout 240 "$navegador" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+        --disable-background-networking --disable-component-update --disable-sync \
+        --user-data-dir="$perfil" --dump-dom "file://$PWD/medida.html" 2>medida.log |
+        sed -n 's#.*<pre id="solapes">\(solapes [0-9][^<]*\)</pre>.*#\1#p' >solapes.txt
+    rm -rf "$perfil"
+    solapes=$(cut -d' ' -f2 solapes.txt)
+    [ -n "$solapes" ] || fallar "$nombre: Chromium no midió los textos de los dibujos"
+    [ "$solapes" -eq 0 ] || fallar "$nombre: textos que se tapan en los dibujos: $(cat solapes.txt)"
+    mkdir -p bordes && pdftoppm -r 30 -png informe.pdf bordes/p
+    for imagen in bordes/p-*.png; do
+        read -r ancho alto < <(identify -format '%w %h\n' "$imagen")
+        franja=$((8 * 30 * 10 / 254))
+        blanco=$(pixeles_de_color "$imagen" 255 255 255 12 "${franja}x${alto}+$((ancho - franja))+0")
+        [ "$blanco" -eq $((franja * alto)) ] || fuera="$fuera $(basename "$imagen" .png)"
+    done
+    [ -z "$fuera" ] || fallar "$nombre: algo sale de la página por la derecha en$fuera"
+    echo "OK: $nombre: ningún texto de los dibujos tapa a otro y nada sale de la página"
+    cd .. || exit 1
+}
+
 i=0
 for modelo in "$ejemplos"/*.txt; do
     i=$((i + 1))
     [ $(((i - 1) % partes + 1)) -eq "$parteK" ] || continue
     comprobar "$modelo" "$(basename "$modelo" .txt)"
+    comprobarDibujos "$(basename "$modelo" .txt)"
 done
 [ "$parteK" -eq "$partes" ] || exit 0
 
@@ -140,6 +175,7 @@ done
 # cada combinación ocupa más de una página y lleva sus encabezados en cada una.
 { "$banco" --generar 9 9 3 && echo "modos: 3"; } >generado.txt || fallar "vantra3d-bench no generó el edificio"
 comprobar "$PWD/generado.txt" generado
+comprobarDibujos generado
 encabezados=$(pdftotext -layout generado/informe.pdf - | tr -d '\f' | tr -s ' ' | grep -c '^ *Nudo Rx Ry Rz Mx My Mz *$')
 filas=$(grep -c '^nudo ' generado/consola.txt)
 combos=$(grep -c '^Equilibrio del combo ' generado/consola.txt)
