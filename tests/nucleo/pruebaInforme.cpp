@@ -1129,12 +1129,18 @@ TEST(Informe, DiagramasPorPorticoConNumerosDeBarra) {
     EXPECT_NE(html.find("Figura 12. My — pórtico x = 0. Diagrama de My de ELU en alzado YZ"), std::string::npos);
     EXPECT_TRUE(htmlBienFormado(html));
 
-    // Pedido sólo T: su diagrama; un diagrama nulo (Vz no tiene la diagonal
-    // sin cargas en su plano) lo dice en su lugar.
-    ASSERT_EQ(calcular(porticoEspacial("informeDiagramas: Vz T\n"), salida, "", "inf"), 0);
+    // Un pórtico plano en X-Z: un pórtico, una figura por diagrama en su
+    // alzado; Vz, nulo fuera del plano, lo dice en lugar de su figura.
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/portico_plano.txt") + "\ninformeDiagramas: Vz My\n", salida, "",
+                       "inf"),
+              0);
     html = leerArchivo("inf/informe.html");
-    EXPECT_EQ(vecesEn(html, ". N — pórtico"), 0u);
-    EXPECT_EQ(vecesEn(html, ". T — pórtico"), 5u);
+    EXPECT_EQ(vecesEn(html, ". My — pórtico y = 0. Diagrama de My de ELU1 en alzado XZ"), 1u);
+    EXPECT_EQ(vecesEn(html, ". My — "), 3u);  // ELU1, ELU2 y SERV
+    EXPECT_EQ(vecesEn(html, ". N — "), 0u);
+    EXPECT_NE(html.find("<p class=\"figuraOmitida\">El diagrama de Vz de ELU1 no se dibuja: es nulo en todas las barras.</p>"),
+              std::string::npos);
+    EXPECT_EQ(vecesEn(html, "Diagrama de Vz"), 0u);
 
     // Errores que nombran el registro, sin informe.
     for (const auto& [malo, mensaje] :
