@@ -14,7 +14,7 @@ const std::vector<std::string>& etiquetasConocidas() {
         "torsionAccidental:", "verificacionAcero:", "miembro:", "longitudEfectiva:", "limiteFlecha:",
         "longitudNoArriostrada:", "unidades:", "precision:", "escalaTexto:", "escalaDeflexion:", "escalaMy:", "escalaMz:",
         "escalaVy:", "escalaVz:", "escalaN:", "escalaT:", "escalaApoyo:", "escalaCarga:", "proyecto:", "cliente:",
-        "ingeniero:", "norma:", "fecha:"};
+        "ingeniero:", "norma:", "fecha:", "informeDiagramas:"};
     return etiquetas;
 }
 

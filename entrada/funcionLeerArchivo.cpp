@@ -55,6 +55,7 @@ void funcionLeerArchivo() {
     pasoCombosBarras(ctx);        // 17. Combinaciones de las barras
     pasoAjustesDibujo(ctx);       // 18. Ajustes de dibujo
     pasoProyecto(ctx);            //     datos del proyecto para el informe
+    pasoDiagramasInforme(ctx);    //     y sus diagramas
     pasoAnalisisModal(ctx);       //     y pedido de análisis modal
     pasoSegundoOrdenYPandeo(ctx); //     segundo orden y pandeo
     pasoSismo(ctx);               //     masa de las cargas, espectros, sismos y envolventes

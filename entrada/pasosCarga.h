@@ -70,6 +70,7 @@ void pasoPesoPropio(ContextoCarga& ctx);         // paso 16
 void pasoCombosBarras(ContextoCarga& ctx);       // paso 17
 void pasoAjustesDibujo(ContextoCarga& ctx);      // paso 18
 void pasoProyecto(ContextoCarga& ctx);           // paso 18, proyecto, cliente, ingeniero, norma y fecha del informe
+void pasoDiagramasInforme(ContextoCarga& ctx);   // paso 18, diagramas que dibuja el informe
 void pasoAnalisisModal(ContextoCarga& ctx);      // paso 18, modos pedidos, gravedad y masas de nudo
 void pasoSegundoOrdenYPandeo(ContextoCarga& ctx);  // paso 18, combinaciones en segundo orden y pandeo
 void pasoSismo(ContextoCarga& ctx);              // masa de las cargas, espectros, sismos y envolventes

@@ -41,12 +41,12 @@ void capituloDeCaso(documentoHtml& doc, const casoResultado& caso, int indice);
 // reacciones y los mayores desplazamientos.
 void capituloCasoSismico(documentoHtml& doc, const casoResultado& caso);
 // Una combinación con sismo: sus partes, las reacciones máximas y mínimas,
-// los extremos de las solicitaciones y el diagrama de My con las dos curvas.
+// los extremos de las solicitaciones y los diagramas pedidos con las dos curvas.
 void capituloComboSismico(documentoHtml& doc, const casoResultado& caso);
 // Una envolvente: las reacciones extremas de cada nudo con la combinación que
 // manda, los extremos de las solicitaciones y, por solicitación, el máximo y
 // el mínimo de cada barra con su x y su combinación (con muchas barras, las de
-// mayor valor absoluto), y el diagrama de My con las dos curvas.
+// mayor valor absoluto), y los diagramas pedidos con las dos curvas.
 void capituloEnvolvente(documentoHtml& doc, const casoResultado& caso);
 // El pandeo: los factores críticos de cada combinación pedida y sus primeras formas.
 void capituloPandeo(documentoHtml& doc);

@@ -1,8 +1,8 @@
 // El capítulo de una combinación de carga (de primer o de segundo orden):
 // reacciones con su suma frente a la resultante de las cargas y el error de
 // equilibrio, los mayores desplazamientos, los extremos de las solicitaciones,
-// las solicitaciones en los extremos de las barras, la deformada y el
-// diagrama de My; y las tablas que comparte con los demás casos
+// las solicitaciones en los extremos de las barras, la deformada y los
+// diagramas de informeDiagramas:; y las tablas que comparte con los demás casos
 // (tablasCaso.h). Los casos sísmicos, las combinaciones con sismo y las
 // envolventes tienen sus capítulos en capitulosDerivados.cpp.
 #include <algorithm>
@@ -172,6 +172,7 @@ void filasExtremos(tablaHtml& t, const casoResultado& caso, const objBarra3d& b,
     const double* f = caso.barras[static_cast<std::size_t>(b.getNoBarraInterna())].fuerzas;
     const double inicio[6] = {-f[0], f[1], f[2], -f[3], -f[5], f[4]};
     const double fin[6] = {f[6], -f[7], -f[8], f[9], f[11], -f[10]};
+    t.grupo();
     for (int e = 0; e < 2; ++e) {
         // La barra y el valor que la destaca, sólo en su primera fila.
         std::vector<std::string> celdas{e == 0 ? std::to_string(b.getNoBarraUsuario()) : ""};
@@ -277,7 +278,7 @@ void capituloCombinacion(documentoHtml& doc, const casoResultado& caso, int c) {
     tablaDesplazamientos(doc, caso, c);
     agregarFigura(doc, figuraDeformada(caso));
     tablaExtremos(doc, caso);
-    agregarFigura(doc, figuraSolicitacion(caso, kSolicitacionMy));
+    agregarDiagramas(doc, caso);
     tablasFuerzasExtremos(doc, caso);
 }
 

@@ -69,6 +69,7 @@ void tablaReaccionesDosValores(documentoHtml& doc, const casoResultado& caso) {
             maximo.push_back(numeroInforme(caso.reacciones(k, i), escalaReaccion(caso, k)));
             minimo.push_back(numeroInforme(menores(k, i), escalaReaccion(caso, k)));
         }
+        t.grupo();
         t.fila(maximo);
         t.fila(minimo);
     }
@@ -99,6 +100,7 @@ void tablaReaccionesEnvolvente(documentoHtml& doc, const casoResultado& caso) {
             const double maximo = caso.reacciones(k, i), minimo = caso.reaccionesMinimas(k, i);
             if (sinRuido(maximo, escala) == 0 && sinRuido(minimo, escala) == 0) continue;
             const bool casos = conCasos && i < caso.casosReacciones.cols();
+            if (primera) t.grupo();
             t.fila({primera ? std::to_string(n.getNoNudoUsuario()) : "",
                     kComponentesReaccion[k] + unidadEntreParentesis(k < 3 ? magnitud::fuerza : magnitud::momento),
                     numeroInforme(maximo, escala), casos ? nombreQueManda(caso.casosReacciones(k, i)) : "—",
@@ -247,9 +249,7 @@ void capituloComboSismico(documentoHtml& doc, const casoResultado& caso) {
                     ". El equilibrio de la parte estática se plantea en la geometría deformada.");
     tablaReaccionesDosValores(doc, caso);
     tablaExtremos(doc, caso);
-    // Con muchas barras, el diagrama de dos curvas (medio mega en un edificio
-    // de 10 x 10 x 10) queda para la envolvente.
-    if (barra.size() <= kBarrasEnTablaCompleta) agregarFigura(doc, figuraSolicitacion(caso, kSolicitacionMy));
+    agregarDiagramas(doc, caso);
 }
 
 void capituloEnvolvente(documentoHtml& doc, const casoResultado& caso) {
@@ -260,6 +260,6 @@ void capituloEnvolvente(documentoHtml& doc, const casoResultado& caso) {
                 (combos.empty() ? std::string("(ninguna)") : combos) + ".");
     tablaReaccionesEnvolvente(doc, caso);
     tablaExtremos(doc, caso);
-    agregarFigura(doc, figuraSolicitacion(caso, kSolicitacionMy));
+    agregarDiagramas(doc, caso);
     tablasBarrasEnvolvente(doc, caso);
 }

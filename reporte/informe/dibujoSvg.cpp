@@ -42,17 +42,19 @@ struct cajaTexto {
 };
 
 double tamanoLetra(const std::string& clase) {
-    return clase == "numeroNudo" ? 7.0 : clase == "extremo" ? 8.5 : 8.0;
+    return clase == "numeroNudo" || clase == "numeroBarra" ? 7.0 : clase == "extremo" ? 8.5 : 8.0;
 }
 
 cajaTexto cajaDe(const std::string& texto, const std::string& clase, double x, double y, const char* ancla) {
     const double letra = tamanoLetra(clase);
     std::size_t caracteres = 0;
     for (unsigned char c : texto) caracteres += (c & 0xC0) != 0x80;
-    const double w = static_cast<double>(caracteres) * letra * (clase == "extremo" ? 0.66 : 0.62);
+    // Las cifras de DejaVu Sans miden 0.64 de la letra (0.70 en negrita), su
+    // ascendente 0.93 y su descendente 0.24: la caja que da el navegador.
+    const double w = static_cast<double>(caracteres) * letra * (clase == "extremo" ? 0.70 : 0.64);
     const std::string a(ancla);
     const double x0 = a == "end" ? x - w : a == "middle" ? x - w / 2 : x;
-    return {x0, y - 0.8 * letra, x0 + w, y + 0.25 * letra};
+    return {x0, y - 0.93 * letra, x0 + w, y + 0.24 * letra};
 }
 
 void numero(std::string& s, double v) {
@@ -127,13 +129,14 @@ std::vector<dibujoSvg::textoColocado> dibujoSvg::colocarTextos(const std::vector
     std::stable_sort(orden.begin(), orden.end(), [&](std::size_t a, std::size_t b) {
         return (textos_[a].clase == "extremo") > (textos_[b].clase == "extremo");
     });
-    std::vector<cajaTexto> puestas;
+    // La esquina de los ejes globales (svg()) está ocupada.
+    std::vector<cajaTexto> puestas{{0, alto - 48, 48, alto}};
     std::vector<textoColocado> colocados;
     for (std::size_t i : orden) {
         const texto2d& t = textos_[i];
-        const double alto_ = 1.1 * tamanoLetra(t.clase);
-        // Los números de nudo y los valores de las cargas pueden faltar si no caben.
-        const bool principal = t.clase != "numeroNudo" && t.clase != "valorCarga";
+        const double alto_ = 1.2 * tamanoLetra(t.clase);
+        // Los números de nudo y de barra y los valores de las cargas pueden faltar si no caben.
+        const bool principal = t.clase != "numeroNudo" && t.clase != "numeroBarra" && t.clase != "valorCarga";
         const int pasos = principal ? 8 : 2;
         const std::string ancla(t.ancla);
         const char* otra = ancla == "start" ? "end" : ancla == "end" ? "start" : "middle";

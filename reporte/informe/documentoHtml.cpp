@@ -75,7 +75,8 @@ std::string tablaHtml::html() const {
             bool c;
             if (columnas_[i].numerica && numeroDeCelda(f.second[i], v, c) && c) cientifica[i] = 1;
         }
-    std::string r = "<table>\n";
+    // Desde 9 columnas, la letra más chica (table.ancha) para caber en A4.
+    std::string r = columnas_.size() >= 9 ? "<table class=\"ancha\">\n" : "<table>\n";
     // Una tabla de pares nombre-valor no tiene encabezados: sin fila vacía arriba.
     if (std::any_of(columnas_.begin(), columnas_.end(), [](const columna& c) { return !c.titulo.empty(); })) {
         r += "<thead><tr>";
@@ -83,8 +84,14 @@ std::string tablaHtml::html() const {
             r += (c.numerica ? "<th class=\"n\">" : "<th>") + escaparHtml(c.titulo) + "</th>";
         r += "</tr></thead>\n";
     }
-    r += "<tbody>\n";
-    for (const auto& [clase, celdas] : filas_) {
+    // Las filas antes del primer grupo, en un <tbody> sin clase.
+    std::size_t siguienteGrupo = 0;
+    if (grupos_.empty() || grupos_[0] > 0) r += "<tbody>\n";
+    for (std::size_t f = 0; f < filas_.size(); ++f) {
+        const auto& [clase, celdas] = filas_[f];
+        bool abre = false;
+        while (siguienteGrupo < grupos_.size() && grupos_[siguienteGrupo] == f) abre = true, ++siguienteGrupo;
+        if (abre) r += (f > 0 ? "</tbody>\n" : "") + std::string("<tbody class=\"junto\">\n");
         r += clase.empty() ? std::string("<tr>") : "<tr class=\"" + clase + "\">";
         for (std::size_t i = 0; i < celdas.size(); ++i) {
             const bool numerica = i < columnas_.size() && columnas_[i].numerica;
@@ -102,6 +109,7 @@ std::string tablaHtml::html() const {
         }
         r += "</tr>\n";
     }
+    if (filas_.empty() && !(grupos_.empty() || grupos_[0] > 0)) r += "<tbody>\n";
     r += "</tbody>\n</table>\n";
     return r;
 }
@@ -159,6 +167,7 @@ void documentoHtml::parrafo(const std::string& texto, const char* clase) {
 void documentoHtml::tabla(const tablaHtml& t) { cuerpo_ += t.html(); }
 
 void documentoHtml::figura(const std::string& svg, const std::string& pie) {
+    bytesDeFiguras_ += svg.size();
     cuerpo_ += "<figure>\n" + svg + "<figcaption>Figura " + std::to_string(++figuras_) + ". " + escaparHtml(pie) +
                "</figcaption>\n</figure>\n";
 }
@@ -168,27 +177,34 @@ void documentoHtml::estilo(const std::string& reglas) {
 }
 
 namespace {
-// Pantalla: una columna legible. Impresión: A4 con márgenes, cada capítulo en
-// una página nueva, los encabezados de las tablas en cada página, filas y
-// figuras sin cortar.
+// Pantalla: una columna legible. Impresión: A4 con márgenes; los capítulos
+// siguen en la misma página (un salto forzado dejaría casi vacía la anterior
+// a cada capítulo corto), con su título pegado a lo que sigue; los
+// encabezados de las tablas en cada página; filas, las filas de una barra y
+// figuras sin cortar; nada más ancho que la página.
 const char* const kEstilos = R"(
 @page { size: A4; margin: 14mm 12mm 16mm 12mm; }
 html { -webkit-print-color-adjust: exact; print-color-adjust: exact; }
 body { font-family: "DejaVu Sans", "Liberation Sans", Arial, sans-serif; font-size: 9.5pt; color: #111;
        max-width: 186mm; margin: 0 auto; line-height: 1.35; }
 h1 { font-size: 17pt; margin: 0 0 4pt; }
-h2 { font-size: 13.5pt; margin: 0 0 6pt; padding-bottom: 2pt; border-bottom: 1pt solid #333;
-     break-before: page; page-break-before: always; break-after: avoid; page-break-after: avoid; }
+h2 { font-size: 13.5pt; margin: 16pt 0 6pt; padding-bottom: 2pt; border-bottom: 1pt solid #333;
+     break-after: avoid; page-break-after: avoid; }
+section > h2 + * { break-before: avoid; }
 h3 { font-size: 11pt; margin: 10pt 0 3pt; break-after: avoid; page-break-after: avoid; }
 p { margin: 3pt 0; }
 .titulo p.comentario { font-size: 11pt; margin: 0; }
 .nota { color: #444; font-size: 8.5pt; }
-table { border-collapse: collapse; margin: 3pt 0 8pt; font-size: 8pt; }
+table { border-collapse: collapse; margin: 3pt 0 8pt; font-size: 8pt; max-width: 100%; }
+table.ancha { font-size: 6.8pt; }
+table.ancha th, table.ancha td { padding: 1pt 2pt; }
 thead { display: table-header-group; }
-tr { break-inside: avoid; page-break-inside: avoid; }
+tr, tbody.junto { break-inside: avoid; page-break-inside: avoid; }
 th, td { border: 0.5pt solid #999; padding: 1pt 4pt; vertical-align: top; }
+td { overflow-wrap: anywhere; }
 th { background: #e6e6e6; font-weight: bold; text-align: left; }
-th.n, td.n { text-align: right; white-space: nowrap; font-variant-numeric: tabular-nums; }
+th.n, td.n { text-align: right; font-variant-numeric: tabular-nums; }
+td.n { white-space: nowrap; }
 tr.suma td { font-weight: bold; border-top: 1.2pt solid #333; background: #f3f3f3; }
 ul.mensajes { padding-left: 14pt; margin: 3pt 0; }
 nav.indice ol { padding-left: 16pt; margin: 3pt 0; columns: 2; column-gap: 10mm; }
@@ -197,7 +213,9 @@ nav.indice a { color: #123f7a; text-decoration: none; }
 ul.mensajes li.error { color: #a00000; font-weight: bold; }
 ul.mensajes li.advertencia { color: #7a4b00; }
 figure { margin: 6pt 0 10pt; break-inside: avoid; page-break-inside: avoid; }
-figure svg { display: block; width: 100%; height: auto; max-height: 200mm; border: 0.5pt solid #bbb; background: #fff; }
+figure svg { display: block; width: 100%; max-width: 100%; height: auto; max-height: 200mm; border: 0.5pt solid #bbb;
+             background: #fff; box-sizing: border-box; }
+p.figuraOmitida { color: #555; font-size: 8.5pt; font-style: italic; border-left: 2pt solid #bbb; padding-left: 4pt; }
 figcaption { font-size: 8.5pt; color: #333; margin-top: 2pt; }
 svg .barra { stroke: #3b5a8c; stroke-width: 0.9; fill: none; stroke-linecap: round; }
 svg .base { stroke: #b8b8b8; stroke-width: 0.7; fill: none; }
@@ -210,6 +228,7 @@ svg .marca { fill: #d35400; stroke: none; }
 svg text { font-family: "DejaVu Sans", Arial, sans-serif; font-size: 8px; fill: #222;
            paint-order: stroke; stroke: #fff; stroke-width: 2.2px; stroke-linejoin: round; }
 svg text.numeroNudo { font-size: 7px; fill: #555; }
+svg text.numeroBarra { font-size: 7px; fill: #1f4e8c; }
 svg text.extremo { font-size: 8.5px; fill: #8e1b10; font-weight: bold; }
 svg text.ejes { font-size: 8px; fill: #333; }
 svg .eje { stroke: #333; stroke-width: 0.8; fill: none; }

@@ -35,20 +35,25 @@ public:
     explicit tablaHtml(std::vector<columna> columnas) : columnas_(std::move(columnas)) {}
     // Una fila; `clase` marca filas especiales ("suma").
     void fila(const std::vector<std::string>& celdas, const char* clase = nullptr);
+    // Las filas que siguen, hasta el próximo grupo, van juntas (las de una
+    // barra o un nudo): no se separan en un salto de página.
+    void grupo() { grupos_.push_back(filas_.size()); }
     bool vacia() const { return filas_.empty(); }
     // La tabla; en una columna numérica donde algún número va en notación
-    // científica, todos los números van así.
+    // científica, todos los números van así. Cada grupo en su <tbody>; una
+    // tabla de muchas columnas, en letra más chica para caber en el ancho de A4.
     std::string html() const;
 
 private:
     std::vector<columna> columnas_;
     std::vector<std::pair<std::string, std::vector<std::string>>> filas_;  // clase y celdas
+    std::vector<std::size_t> grupos_;  // la primera fila de cada grupo
 };
 
 class documentoHtml {
 public:
-    // Un capítulo empieza en una página nueva al imprimir; va en su propia
-    // sección, con un ancla a la que apunta su entrada del índice.
+    // Un capítulo va en su propia sección, con un ancla a la que apunta su
+    // entrada del índice; al imprimir su título no queda solo al pie de una página.
     void capitulo(const std::string& titulo);
     // Aquí va el índice: una lista de enlaces a todos los capítulos del
     // documento, con sus títulos (se arma al final, cuando se conocen).
@@ -63,6 +68,8 @@ public:
     void tabla(const tablaHtml& t);
     // Una figura SVG con su pie; se numeran en orden.
     void figura(const std::string& svg, const std::string& pie);
+    // Cuántos bytes de dibujos SVG lleva el documento.
+    std::size_t bytesDeFiguras() const { return bytesDeFiguras_; }
     // Reglas de estilo que sólo algunos dibujos usan (las curvas de mínimos,
     // las barras inactivas): se agregan a las fijas una vez, y un informe que
     // no las usa no las lleva.
@@ -74,6 +81,7 @@ private:
     std::string cuerpo_;
     std::string estilosAgregados_;
     int figuras_ = 0;
+    std::size_t bytesDeFiguras_ = 0;
     std::vector<std::string> capitulos_;  // los títulos, en orden; el ancla del k-ésimo es "capitulo-k"
     bool conIndice_ = false;
 };

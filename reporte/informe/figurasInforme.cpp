@@ -6,6 +6,7 @@
 #include "globales.h"
 #include "reporte/escalaRazones.h"
 #include "reporte/informe/documentoHtml.h"
+#include "reporte/informe/tablasCaso.h"
 
 namespace {
 
@@ -31,8 +32,12 @@ void barras(dibujoSvg& d, const char* clase) {
     for (const objBarra3d& b : barra) d.segmento(clase, inicio(b), fin(b));
 }
 
-void apoyos(dibujoSvg& d) {
+// Los apoyos de los nudos; con `cuales` (por número interno), sólo los marcados.
+void apoyos(dibujoSvg& d, const std::vector<char>& cuales = {}) {
     for (const objNudo3d& n : nudo) {
+        const int i = n.getNoNudoInterno();
+        if (!cuales.empty() && (i < 0 || i >= static_cast<int>(cuales.size()) || !cuales[static_cast<std::size_t>(i)]))
+            continue;
         const Eigen::VectorXi a = n.getApoyo();
         if (a.size() < 6) continue;
         const int traslaciones = a(0) + a(1) + a(2), giros = a(3) + a(4) + a(5);
@@ -237,31 +242,67 @@ figuraInforme figuraDeformada(const casoResultado& caso) {
             hayInactivas ? kEstiloInactiva : ""};
 }
 
-figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {
-    if (s != kSolicitacionMy && s != kSolicitacionMz) return {};
-    const bool planoY = s == kSolicitacionMy;
-    const double escalaRuido = caso.escalas.momentos;
-    // Los extremos del caso (exactos, de las funciones cerradas) y sus barras.
-    double maximo = -INFINITY, minimo = INFINITY;
+figuraInforme figuraSolicitacion(const casoResultado& caso, int s, const grupoDeDiagrama& g) {
+    if (s < 0 || s >= kNumeroSolicitaciones) return {};
+    // Como el visor: N, Vy y T sobre el eje y local, Vz sobre el z; los
+    // momentos del lado de la fibra traccionada (My positivo hacia −y, Mz hacia −z).
+    const int ejeLocal = s == kSolicitacionVz || s == kSolicitacionMz ? 2 : 1;
+    const double signo = s == kSolicitacionMy || s == kSolicitacionMz ? -1.0 : 1.0;
+    const magnitud unidad = esFuerza(s) ? magnitud::fuerza : magnitud::momento;
+    const double escalaRuido = esFuerza(s) ? caso.escalas.fuerzas : caso.escalas.momentos;
+    const auto conResultados = [&](int i) { return i >= 0 && i < static_cast<int>(caso.barras.size()); };
+    // El mayor valor absoluto del caso fija la escala de todas sus figuras;
+    // los extremos (exactos, de las funciones cerradas) son los de las barras de la figura.
+    std::vector<int> delGrupo = g.barras;
+    if (delGrupo.empty())
+        for (const objBarra3d& b : barra) delGrupo.push_back(b.getNoBarraInterna());
+    double mayor = 0, maximo = -INFINITY, minimo = INFINITY;
     int barraMaximo = -1, barraMinimo = -1;
     for (const objBarra3d& b : barra) {
         const int i = b.getNoBarraInterna();
-        if (i < 0 || i >= static_cast<int>(caso.barras.size())) continue;
+        if (!conResultados(i)) continue;
+        const extremoSolicitacion& e = caso.barras[static_cast<std::size_t>(i)].extremos[s];
+        mayor = std::max({mayor, std::fabs(e.maximo), std::fabs(e.minimo)});
+    }
+    for (int i : delGrupo) {
+        if (!conResultados(i)) continue;
         const extremoSolicitacion& e = caso.barras[static_cast<std::size_t>(i)].extremos[s];
         if (e.maximo > maximo) maximo = e.maximo, barraMaximo = i;
         if (e.minimo < minimo) minimo = e.minimo, barraMinimo = i;
     }
-    const double mayor = std::max(std::fabs(maximo), std::fabs(minimo));
-    if (barraMaximo < 0 || !std::isfinite(mayor) || sinRuido(mayor, escalaRuido) == 0) return {};
-    // El mayor momento mide un 8 % del tamaño del modelo, o media barra típica
-    // si es menos (en un edificio, los diagramas de barras vecinas no se
-    // pisan), del lado de la fibra traccionada como en el visor: My positivo
-    // hacia −y local, Mz hacia −z.
+    const double mayorDelGrupo = std::max(std::fabs(maximo), std::fabs(minimo));
+    if (barraMaximo < 0 || !std::isfinite(mayor) || sinRuido(mayor, escalaRuido) == 0 ||
+        sinRuido(mayorDelGrupo, escalaRuido) == 0)
+        return {};
+    // El mayor valor mide un 8 % del tamaño del modelo, o media barra típica
+    // si es menos (en un edificio, los diagramas de barras vecinas no se pisan).
     const double ordenada = std::min(0.08 * tamanoDelModelo(), 0.5 * largoTipicoDeBarra());
     const double escala = ordenada / mayor;
-    dibujoSvg d(vistaDibujo::isometrica, posicionesNudos());
-    barras(d, "base");
+    std::vector<Eigen::Vector3d> encuadre;
+    std::vector<char> nudoDelGrupo(nudo.size(), g.barras.empty() ? 1 : 0);
+    for (int i : delGrupo) {
+        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
+        encuadre.push_back(inicio(b)), encuadre.push_back(fin(b));
+        for (int n : {b.getNudoInicioInterno(), b.getNudoFinalInterno()})
+            if (n >= 0 && n < static_cast<int>(nudo.size())) nudoDelGrupo[static_cast<std::size_t>(n)] = 1;
+    }
+    dibujoSvg d(g.vista, encuadre);
+    for (int i : delGrupo) d.segmento("base", inicio(barra[static_cast<std::size_t>(i)]), fin(barra[static_cast<std::size_t>(i)]));
+    apoyos(d, nudoDelGrupo);
     const double minimoPapel = 0.3 / d.pixelesPorUnidad();
+    // La dirección en que se dibuja el valor: el eje local del diagrama; en un
+    // alzado, si ese eje no está en el plano del pórtico (el diagrama de la
+    // flexión fuera del plano), la perpendicular a la barra en el plano.
+    bool abatidos = false;
+    const auto direccion = [&](const objBarra3d& b) -> Eigen::Vector3d {
+        const Eigen::Matrix3d ejes = b.getRotacion();  // filas: x, y, z locales
+        const Eigen::Vector3d n = signo * ejes.row(ejeLocal).transpose();
+        if (g.ejeNormal < 0) return n;
+        const Eigen::Vector3d e = Eigen::Vector3d::Unit(g.ejeNormal);
+        if (std::fabs(n.dot(e)) < 0.5) return (n - n.dot(e) * e).normalized();
+        abatidos = true;
+        return e.cross(ejes.row(0).transpose()).normalized();
+    };
     // El valor en x: el mayor y el menor (iguales salvo en un caso de dos
     // valores, que no guarda sus funciones: se evalúan de los casos de los que sale).
     const int indice = indiceDeCaso(caso);
@@ -271,9 +312,9 @@ figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {
         return {v, v};
     };
     const bool dosCurvas = caso.dosValores();
-    for (const objBarra3d& b : barra) {
-        const int i = b.getNoBarraInterna();
-        if (i < 0 || i >= static_cast<int>(caso.barras.size())) continue;
+    for (int i : delGrupo) {
+        if (!conResultados(i)) continue;
+        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
         const solicitacionesBarra& r = caso.barras[static_cast<std::size_t>(i)];
         const extremoSolicitacion& e = r.extremos[s];
         // Un diagrama que no se separa del eje en el papel no se dibuja.
@@ -287,15 +328,14 @@ figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {
             if (xe > 0 && xe < L) x.push_back(xe);
         std::sort(x.begin(), x.end());
         x.erase(std::unique(x.begin(), x.end()), x.end());
-        const Eigen::Matrix3d ejes = b.getRotacion();  // filas: x, y, z locales
-        const Eigen::Vector3d ex = ejes.row(0).transpose(), normal = ejes.row(planoY ? 1 : 2).transpose();
+        const Eigen::Vector3d ex = b.getRotacion().row(0).transpose(), normal = direccion(b);
         std::vector<Eigen::Vector3d> contorno, contornoMinimo;
         contorno.push_back(inicio(b));
         contornoMinimo.push_back(inicio(b));
         for (double xi : x) {
-            const auto [mayor, menor] = valor(b, r, xi);
-            contorno.push_back(inicio(b) + xi * ex - mayor * escala * normal);
-            contornoMinimo.push_back(inicio(b) + xi * ex - menor * escala * normal);
+            const auto [mayorEnX, menorEnX] = valor(b, r, xi);
+            contorno.push_back(inicio(b) + xi * ex + mayorEnX * escala * normal);
+            contornoMinimo.push_back(inicio(b) + xi * ex + menorEnX * escala * normal);
         }
         contorno.push_back(inicio(b) + L * ex);
         contornoMinimo.push_back(inicio(b) + L * ex);
@@ -315,33 +355,41 @@ figuraInforme figuraSolicitacion(const casoResultado& caso, int s) {
         const solicitacionesBarra& r = caso.barras[static_cast<std::size_t>(i)];
         const double xe = esMaximo ? r.extremos[s].xMaximo : r.extremos[s].xMinimo;
         const double v = esMaximo ? r.extremos[s].maximo : r.extremos[s].minimo;
-        const Eigen::Matrix3d ejes = b.getRotacion();
-        const Eigen::Vector3d p = inicio(b) + xe * ejes.row(0).transpose() -
-                                  v * escala * ejes.row(planoY ? 1 : 2).transpose();
+        const Eigen::Vector3d p = inicio(b) + xe * b.getRotacion().row(0).transpose() + v * escala * direccion(b);
         d.simbolo(dibujoSvg::marca::punto, p);
-        d.texto(p, std::string(nombre) + (esMaximo ? " máx " : " mín ") + conUnidad(v, escalaRuido, magnitud::momento) +
+        d.texto(p, std::string(nombre) + (esMaximo ? " máx " : " mín ") + conUnidad(v, escalaRuido, unidad) +
                        " (barra " + std::to_string(b.getNoBarraUsuario()) + ")",
                 "extremo", esMaximo ? "start" : "end");
     };
     // "36.8 en la barra 12"; un extremo que es ruido es 0, sin barra.
     const auto extremo = [&](double v, int i) {
-        std::string t = conUnidad(v, escalaRuido, magnitud::momento);
+        std::string t = conUnidad(v, escalaRuido, unidad);
         if (sinRuido(v, escalaRuido) != 0 && i >= 0)
             t += " en la barra " + std::to_string(barra[static_cast<std::size_t>(i)].getNoBarraUsuario());
         return t;
     };
     if (sinRuido(maximo, escalaRuido) != 0) rotular(barraMaximo, true);
     if (sinRuido(minimo, escalaRuido) != 0 && barraMinimo >= 0) rotular(barraMinimo, false);
+    // Los números de barra a media barra, si no son demasiados para leerse.
+    const bool numeros = static_cast<int>(barra.size()) <= kBarrasConNumero;
+    if (numeros)
+        for (int i : delGrupo) {
+            const objBarra3d& b = barra[static_cast<std::size_t>(i)];
+            d.texto(0.5 * (inicio(b) + fin(b)), std::to_string(b.getNoBarraUsuario()), "numeroBarra", "middle");
+        }
+    const std::string lado = s == kSolicitacionMy || s == kSolicitacionMz
+                                 ? std::string(", del lado de la fibra traccionada (") +
+                                       (ejeLocal == 1 ? "plano local x-y" : "plano local x-z") + ")"
+                                 : std::string(", positivo hacia ") + (ejeLocal == 1 ? "+y" : "+z") + " local";
     return {d.svg(),
-            std::string("Diagrama de ") + nombre + " de " + caso.nombre + " en " +
-                nombreVista(vistaDibujo::isometrica) +
-                (dosCurvas ? ", la curva de máximos en rojo y la de mínimos en azul" : "") +
-                ", del lado de la fibra traccionada (" +
-                         (planoY ? "plano local x-y" : "plano local x-z") + "); el mayor valor absoluto, " +
-                         conUnidad(mayor, escalaRuido, magnitud::momento) +
-                ", dibujado con " + numeroInforme(ordenada) + sufijoUnidad(magnitud::longitud) +
-                " de ordenada. Máximo " + extremo(maximo, barraMaximo) + ", mínimo " + extremo(minimo, barraMinimo) +
-                ".",
+            (g.titulo.empty() ? std::string() : std::string(nombre) + " — " + g.titulo + ". ") + "Diagrama de " +
+                nombre + " de " + caso.nombre + " en " + nombreVista(g.vista) +
+                (dosCurvas ? ", la curva de máximos en rojo y la de mínimos en azul" : "") + lado +
+                (abatidos ? "; el de las barras cuyo plano no es el del pórtico, abatido sobre él" : "") +
+                "; el mayor valor absoluto del caso, " + conUnidad(mayor, escalaRuido, unidad) + ", dibujado con " +
+                numeroInforme(ordenada) + sufijoUnidad(magnitud::longitud) + " de ordenada. Máximo " +
+                extremo(maximo, barraMaximo) + ", mínimo " + extremo(minimo, barraMinimo) + "." +
+                (numeros ? " Números de barra a media barra." : ""),
             dosCurvas ? kEstiloMinimos : ""};
 }
 

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "analisis/casosResultado.h"
 #include "reporte/informe/dibujoSvg.h"
@@ -41,9 +42,31 @@ figuraInforme figuraModelo(vistaDibujo v);
 // La deformada de una combinación; las barras inactivas (de solo tracción o
 // compresión) a trazos.
 figuraInforme figuraDeformada(const casoResultado& caso);
-// El diagrama de la solicitación s (kSolicitacionMy, ...) del caso; en un caso
-// de dos valores, la curva de máximos y la de mínimos.
-figuraInforme figuraSolicitacion(const casoResultado& caso, int s);
+// Hasta cuántas barras se escriben sus números en los diagramas.
+inline constexpr int kBarrasConNumero = 300;
+
+// Las barras de una figura de diagrama: todas en perspectiva, las de un
+// pórtico en su alzado o las que no están en ningún pórtico.
+struct grupoDeDiagrama {
+    vistaDibujo vista = vistaDibujo::isometrica;
+    int ejeNormal = -1;       // el eje global normal al plano del alzado (0: X, 1: Y); -1 en perspectiva
+    std::vector<int> barras;  // índices en barra; vacío: todas
+    std::string titulo;       // "pórtico y = 6 m", al comienzo del pie; vacío: ninguno
+};
+// El diagrama de la solicitación s (kSolicitacionN, ...) del caso en las
+// barras del grupo, con la escala del mayor valor del caso entero (las
+// figuras de sus pórticos se comparan a simple vista), sus extremos rotulados
+// y, hasta kBarrasConNumero barras en el modelo, los números de barra; en un
+// caso de dos valores, la curva de máximos y la de mínimos. Vacía si el
+// diagrama es nulo en el grupo.
+figuraInforme figuraSolicitacion(const casoResultado& caso, int s, const grupoDeDiagrama& g = {});
+// Los diagramas que pide informeDiagramas: del caso, en su lugar del capítulo:
+// sin pórticos en el modelo, uno en perspectiva; si no, uno por pórtico en su
+// alzado (los de mayor valor, hasta un número acotado) y uno en perspectiva
+// de las barras fuera de los pórticos. Cada figura que no se dibuja (un
+// diagrama nulo, pórticos de más, el informe ya cargado de figuras) deja un
+// párrafo que dice cuál y por qué.
+void agregarDiagramas(documentoHtml& doc, const casoResultado& caso);
 // La forma del modo k (desde 0).
 figuraInforme figuraModo(int k);
 // La forma k (desde 0) del pandeo p de resultados.pandeo.

@@ -20,8 +20,9 @@ set -u
 exe=${1:?falta el ejecutable} banco=${2:?falta vantra3d-bench} ejemplos=${3:?falta la carpeta de ejemplos}
 trabajo=${4:?falta la carpeta de trabajo} parte=${5:-1/1}
 parteK=${parte%/*} partes=${parte#*/}
+aqui=$(cd "$(dirname "$0")" && pwd)
 # El recuento de colores de las capturas de las pruebas de ventana.
-source "$(dirname "$0")/../pantalla/lib/comun.sh"
+source "$aqui/../pantalla/lib/comun.sh"
 fallar() { echo "FALLO: $*"; exit 1; }
 absoluto() { case "$1" in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
 exe=$(absoluto "$exe") banco=$(absoluto "$banco") ejemplos=$(absoluto "$ejemplos") trabajo=$(absoluto "$trabajo")
@@ -133,7 +134,7 @@ comprobar() {
         case "$palabra" in
             Modelo) color="59 90 140" ;;
             Deformada) color="10 143 156" ;;
-            Diagrama) color="192 57 43" ;;
+            Diagrama | N | Vy | Vz | T | My | Mz) color="192 57 43" ;;
             Forma) color="123 63 160" ;;
             Derivas) color="31 111 180" ;;
             Cargas) color="211 84 0" ;;
@@ -158,11 +159,35 @@ comprobar() {
     cd .. || exit 1
 }
 
+# comprobarDibujos NOMBRE: el informe ya escrito por comprobar, armado por
+# Chromium con medidas.js al final: (a) ningún texto de un dibujo SVG tapa a
+# otro (las cajas getBBox de sus <text>); (b) ninguna tabla ni dibujo pasa el
+# borde derecho del cuerpo, que tiene el ancho de la página impresa (al
+# imprimir, lo que lo pasa se corta).
+comprobarDibujos() {
+    local nombre=$1 perfil solapes anchos
+    cd "$nombre" || exit 1
+    awk -v js="$aqui/medidas.js" '/<\/body>/ { print "<script>"; while ((getline l <js) > 0) print l; print "</script>" }
+        { print }' informe/informe.html >medida.html
+    perfil=$(mktemp -d "$trabajo/perfil.XXXXXX")
+    timeout 240 "$navegador" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+        --disable-background-networking --disable-component-update --disable-sync --window-size=1000,800 \
+        --user-data-dir="$perfil" --dump-dom "file://$PWD/medida.html" 2>medida.log |
+        sed -n 's#.*<pre id="medidas">\(solapes [0-9]* anchos [0-9][^<]*\)</pre>.*#\1#p' >medidas.txt
+    rm -rf "$perfil"
+    read -r _ solapes _ anchos _ <medidas.txt || fallar "$nombre: Chromium no midió el informe"
+    [ "$solapes" -eq 0 ] || fallar "$nombre: textos que se tapan en los dibujos: $(cat medidas.txt)"
+    [ "$anchos" -eq 0 ] || fallar "$nombre: tablas o dibujos más anchos que la página: $(cat medidas.txt)"
+    echo "OK: $nombre: ningún texto de los dibujos tapa a otro y nada es más ancho que la página"
+    cd .. || exit 1
+}
+
 i=0
 for modelo in "$ejemplos"/*.txt; do
     i=$((i + 1))
     [ $(((i - 1) % partes + 1)) -eq "$parteK" ] || continue
     comprobar "$modelo" "$(basename "$modelo" .txt)"
+    comprobarDibujos "$(basename "$modelo" .txt)"
 done
 [ "$parteK" -eq "$partes" ] || exit 0
 
@@ -170,6 +195,7 @@ done
 # cada combinación ocupa más de una página y lleva sus encabezados en cada una.
 { "$banco" --generar 9 9 3 && echo "modos: 3"; } >generado.txt || fallar "vantra3d-bench no generó el edificio"
 comprobar "$PWD/generado.txt" generado
+comprobarDibujos generado
 encabezados=$(pdftotext -layout generado/informe.pdf - | tr -d '\f' | tr -s ' ' | grep -c '^ *Nudo Rx Ry Rz Mx My Mz *$')
 filas=$(grep -c '^nudo ' generado/consola.txt)
 combos=$(grep -c '^Equilibrio del combo ' generado/consola.txt)

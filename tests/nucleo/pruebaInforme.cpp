@@ -29,7 +29,8 @@ Tabla tablaTras(const std::string& html, const std::string& h3, std::size_t desd
     Tabla t;
     const std::size_t titulo = html.find("<h3>" + h3 + "</h3>", desde);
     if (titulo == std::string::npos) return t;
-    const std::size_t inicio = html.find("<tbody>", titulo), fin = html.find("</tbody>", inicio);
+    // Todos sus <tbody> (uno por barra en las tablas de varias filas por barra).
+    const std::size_t inicio = html.find("<tbody", titulo), fin = html.find("</table>", inicio);
     // (Sin expresiones regulares: las de la biblioteca recurren por carácter y
     // una tabla larga agota la pila.)
     for (std::size_t f = html.find("<tr", inicio); f < fin; f = html.find("<tr", f + 1)) {
@@ -144,14 +145,18 @@ TEST(Informe, TablasConcuerdanConLosCsvYLasSumasConLasCargas) {
     ASSERT_FALSE(html.empty());
     EXPECT_TRUE(htmlBienFormado(html));
     // Todo dentro: ni programas ni recursos de afuera; dibujos SVG: cuatro
-    // vistas, deformada y My de cada combinación, tres formas modales y las
-    // cargas de los casos D, L, W y PP (S sólo impone desplazamientos).
+    // vistas, deformada y diagramas de cada combinación, tres formas modales
+    // y las cargas de los casos D, L, W y PP (S sólo impone desplazamientos).
     EXPECT_EQ(html.find("<script"), std::string::npos);
     EXPECT_EQ(html.find("http"), std::string::npos);
     EXPECT_EQ(html.find("<link"), std::string::npos);
     std::size_t dibujos = 0;
     for (std::size_t p = 0; (p = html.find("<svg ", p)) != std::string::npos; ++p) ++dibujos;
-    EXPECT_EQ(dibujos, 4 + 2 * combinaciones.size() + 3 + 4);
+    // (los diagramas de N y My, uno o más por combinación).
+    std::size_t diagramas = 0;
+    for (std::size_t p = 0; (p = html.find(". Diagrama de ", p)) != std::string::npos; ++p) ++diagramas;
+    EXPECT_GE(diagramas, 2 * combinaciones.size());
+    EXPECT_EQ(dibujos, 4 + combinaciones.size() + diagramas + 3 + 4);
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
 
     // El aviso de la palabra desconocida terminada en dos puntos, antes del primer capítulo.
@@ -272,7 +277,7 @@ TEST(Informe, TablasConcuerdanConLosCsvYLasSumasConLasCargas) {
     const Tabla modos = leerCsv("csv/modos.csv");
     const std::size_t desdeModos = html.find("<h2>Modos de vibración</h2>");
     ASSERT_NE(desdeModos, std::string::npos);
-    const std::size_t tablaModos = html.find("<tbody>", desdeModos);
+    const std::size_t tablaModos = html.find("<tbody", desdeModos);
     const Tabla m = tablaTras(html.substr(0, tablaModos) + "<h3>M</h3>" + html.substr(tablaModos), "M");
     ASSERT_EQ(m.size() + 1, modos.size());
     for (std::size_t k = 0; k < m.size(); ++k) EXPECT_TRUE(mismoNumero(m[k][1], std::stod(modos[k + 1][1])));
@@ -506,7 +511,7 @@ namespace {
 // Las filas de la tabla que sigue a la posición `desde` (la primera <tbody>),
 // sin título que buscar.
 Tabla tablaDesde(const std::string& html, std::size_t desde) {
-    const std::size_t tbody = html.find("<tbody>", desde);
+    const std::size_t tbody = html.find("<tbody", desde);
     return tablaTras(html.substr(0, tbody) + "<h3>T</h3>" + html.substr(tbody), "T", desde);
 }
 
@@ -733,8 +738,9 @@ TEST(Informe, CasosSismicosCombinacionesConSismoYEnvolventeComoLosCsv) {
         }
         // El diagrama de My con la curva de máximos y la de mínimos.
         EXPECT_NE(capitulo.find("<path class=\"diagramaMinimo\""), std::string::npos);
-        EXPECT_NE(capitulo.find(". Diagrama de My de " + nombre + " en perspectiva isométrica, la curva de máximos"),
-                  std::string::npos);
+        const std::size_t pie = capitulo.find(". Diagrama de My de " + nombre + " en ");
+        ASSERT_NE(pie, std::string::npos);
+        EXPECT_NE(capitulo.find(", la curva de máximos en rojo y la de mínimos en azul", pie), std::string::npos);
     }
     EXPECT_NE(html.find("svg .diagramaMinimo {"), std::string::npos);
 
@@ -1106,4 +1112,103 @@ TEST(Informe, DatosDeEntradaComoLosDaElModelo) {
     EXPECT_EQ(masa[1][1], "1 PP + 0.25 L, divididos por la gravedad");
     EXPECT_EQ(masa[2][1], "1 × peso específico × área / gravedad");
     EXPECT_EQ(masa[3][1], "2.5000 kN·s²/m en las barras 3");
+}
+
+namespace {
+
+// Un pórtico espacial de dos vanos en X (5 m) y uno en Y (4 m), dos pisos de
+// 3 m, con una diagonal en planta en el primer piso: cinco pórticos (x = 0,
+// 5, 10 e y = 0, 4) y una barra fuera de ellos.
+std::string porticoEspacial(const std::string& extra) {
+    std::string m = "nudos:\n";
+    int n = 0;
+    for (int k = 0; k < 3; ++k)
+        for (int j = 0; j < 2; ++j)
+            for (int i = 0; i < 3; ++i)
+                m += std::to_string(++n) + " " + std::to_string(5 * i) + " " + std::to_string(4 * j) + " " +
+                     std::to_string(3 * k) + "\n";
+    // Nudo (i, j, k) = 1 + i + 3j + 6k.
+    const auto nudoEn = [](int i, int j, int k) { return 1 + i + 3 * j + 6 * k; };
+    std::string barras = "barras:\n", vigas;
+    int b = 0;
+    const auto agregar = [&](int a, int f, std::string& lista) {
+        barras += std::to_string(++b) + " " + std::to_string(a) + " " + std::to_string(f) + "\n";
+        lista += " " + std::to_string(b);
+    };
+    std::string columnas;
+    for (int k = 0; k < 2; ++k)
+        for (int j = 0; j < 2; ++j)
+            for (int i = 0; i < 3; ++i) agregar(nudoEn(i, j, k), nudoEn(i, j, k + 1), columnas);
+    for (int k = 1; k <= 2; ++k) {
+        for (int j = 0; j < 2; ++j)
+            for (int i = 0; i < 2; ++i) agregar(nudoEn(i, j, k), nudoEn(i + 1, j, k), vigas);
+        for (int i = 0; i < 3; ++i) agregar(nudoEn(i, 0, k), nudoEn(i, 1, k), vigas);
+    }
+    std::string diagonal;
+    agregar(nudoEn(0, 0, 1), nudoEn(1, 1, 1), diagonal);
+    return m + barras + "apoyo: 1 1 1 1 1 1 1 2 3 4 5 6\nseccionRectangular: R 0.3 0.5 2e7 0.2 25" + columnas + vigas +
+           diagonal + "\ndistribuidaGlobal: D 10 10 0 0 -1" + vigas + "\npuntual: W 20 10 0 0 0 0 13 16\n" +
+           "combo: ELU 1.2 D 1.6 W\n" + extra;
+}
+
+std::size_t vecesEn(const std::string& texto, const std::string& que) {
+    std::size_t n = 0;
+    for (std::size_t p = texto.find(que); p != std::string::npos; p = texto.find(que, p + 1)) ++n;
+    return n;
+}
+
+}  // namespace
+
+TEST(Informe, DiagramasPorPorticoConNumerosDeBarra) {
+    DirectorioTemporal dir;
+    Lineas salida;
+    ASSERT_EQ(calcular(porticoEspacial(""), salida, "", "inf"), 0) << ::testing::PrintToString(salida);
+    std::string html = leerArchivo("inf/informe.html");
+    // Sin la etiqueta, N y My: en cada pórtico en su alzado y la diagonal aparte, en perspectiva.
+    for (const std::string d : {"N", "My"}) {
+        SCOPED_TRACE(d);
+        for (const std::string p : {"x = 0", "x = 5", "x = 10", "y = 0", "y = 4"})
+            EXPECT_EQ(vecesEn(html, ". " + d + " — pórtico " + p + ". Diagrama de " + d + " de ELU en alzado"), 1u) << p;
+        EXPECT_EQ(vecesEn(html, ". " + d + " — barras fuera de los pórticos. Diagrama de " + d +
+                                    " de ELU en perspectiva isométrica"),
+                  1u);
+    }
+    // El modelo en cuatro vistas, las cargas de cada caso, la deformada y los diagramas.
+    const std::size_t dibujosDeCargas = vecesEn(html, ". Cargas del caso ");
+    EXPECT_EQ(vecesEn(html, "<figure>"), 5u + dibujosDeCargas + 2 * 6);
+    // El pórtico y = 4 en el alzado XZ: sus tres columnas y sus dos vigas de cada piso, numeradas.
+    const std::size_t y4 = html.find(". My — pórtico y = 4.");
+    const std::string figura = html.substr(html.rfind("<figure>", y4), y4 - html.rfind("<figure>", y4));
+    for (int b : {4, 5, 6, 10, 11, 12, 15, 16, 22, 23})
+        EXPECT_NE(figura.find(">" + std::to_string(b) + "</text>"), std::string::npos) << b;
+    EXPECT_EQ(figura.find(">1</text>"), std::string::npos);
+    EXPECT_NE(html.find("Figura " + std::to_string(12 + dibujosDeCargas) +
+                        ". My — pórtico x = 0. Diagrama de My de ELU en alzado YZ"),
+              std::string::npos);
+    EXPECT_TRUE(htmlBienFormado(html));
+
+    // Un pórtico plano en X-Z: un pórtico, una figura por diagrama en su
+    // alzado; Vz, nulo fuera del plano, lo dice en lugar de su figura.
+    ASSERT_EQ(calcular(leerArchivo(VANTRA_EJEMPLOS "/portico_plano.txt") + "\ninformeDiagramas: Vz My\n", salida, "",
+                       "inf"),
+              0);
+    html = leerArchivo("inf/informe.html");
+    EXPECT_EQ(vecesEn(html, ". My — pórtico y = 0. Diagrama de My de ELU1 en alzado XZ"), 1u);
+    EXPECT_EQ(vecesEn(html, ". My — "), 3u);  // ELU1, ELU2 y SERV
+    EXPECT_EQ(vecesEn(html, ". N — "), 0u);
+    EXPECT_NE(html.find("<p class=\"figuraOmitida\">El diagrama de Vz de ELU1 no se dibuja: es nulo en todas las barras.</p>"),
+              std::string::npos);
+    EXPECT_EQ(vecesEn(html, "Diagrama de Vz"), 0u);
+
+    // Errores que nombran el registro, sin informe.
+    for (const auto& [malo, mensaje] :
+         {std::pair{"informeDiagramas: My Mx\n", "Error: el registro 1 de informeDiagramas: nombra Mx, que no es un diagrama"},
+          {"informeDiagramas:\n", "Error: el registro 1 de informeDiagramas: no nombra ningún diagrama"},
+          {"informeDiagramas: N\ninformeDiagramas: My\n", "Error: la etiqueta informeDiagramas: está 2 veces"}}) {
+        ASSERT_EQ(calcular(porticoEspacial(malo), salida, "", "inf2"), 3) << malo;
+        EXPECT_TRUE(std::any_of(salida.begin(), salida.end(),
+                                [&](const std::string& l) { return l.rfind(mensaje, 0) == 0; }))
+            << malo;
+        EXPECT_FALSE(std::filesystem::exists("inf2/informe.html"));
+    }
 }

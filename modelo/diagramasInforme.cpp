@@ -1,0 +1,7 @@
+#include "modelo/diagramasInforme.h"
+
+#include "modelo/solicitacionesBarra.h"
+
+diagramasInforme diagramasPorDefecto() { return {{kSolicitacionN, kSolicitacionMy}}; }
+
+diagramasInforme diagramasDelInforme = diagramasPorDefecto();
