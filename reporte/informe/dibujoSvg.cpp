@@ -63,6 +63,25 @@ void numero(std::string& s, double v) {
     // "-0.0" es 0.
     s.append(std::string_view(t, static_cast<std::size_t>(n)) == "-0.0" ? "0.0" : std::string_view(t, static_cast<std::size_t>(n)));
 }
+// Un número dado en décimas, con una decimal: lo mismo que "%.1f" de
+// decimas / 10, sin pasar por printf (los trazos de un edificio son cientos
+// de miles de números).
+void numeroEnDecimas(std::string& s, long long decimas) {
+    if (decimas < 0) {
+        s += '-';
+        decimas = -decimas;
+    }
+    char t[24];
+    int n = 0;
+    t[n++] = static_cast<char>('0' + decimas % 10);
+    t[n++] = '.';
+    long long entero = decimas / 10;
+    do {
+        t[n++] = static_cast<char>('0' + entero % 10);
+        entero /= 10;
+    } while (entero > 0);
+    while (n > 0) s += t[--n];
+}
 }  // namespace
 
 const char* nombreVista(vistaDibujo v) {
@@ -229,16 +248,16 @@ std::string dibujoSvg::svg() const {
                 if (!vistos.insert(clave).second) continue;
             }
             d += 'M';
-            numero(d, anterior.first / 10.0);
+            numeroEnDecimas(d, anterior.first);
             d += ' ';
-            numero(d, anterior.second / 10.0);
+            numeroEnDecimas(d, anterior.second);
             d += 'l';
             for (std::size_t i = 1; i < t.puntos.size(); ++i) {
                 const auto actual = decimas(t.puntos[i]);
                 if (i > 1) d += ' ';
-                numero(d, (actual.first - anterior.first) / 10.0);
+                numeroEnDecimas(d, actual.first - anterior.first);
                 d += ' ';
-                numero(d, (actual.second - anterior.second) / 10.0);
+                numeroEnDecimas(d, actual.second - anterior.second);
                 anterior = actual;
             }
             if (t.cerrado) d += 'z';
