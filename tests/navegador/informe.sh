@@ -163,7 +163,8 @@ comprobar() {
 # Chromium con medidas.js al final: (a) ningún texto de un dibujo SVG tapa a
 # otro (las cajas getBBox de sus <text>); (b) ninguna tabla ni dibujo pasa el
 # borde derecho del cuerpo, que tiene el ancho de la página impresa (al
-# imprimir, lo que lo pasa se corta).
+# imprimir, lo que lo pasa se corta); (c) cada entrada del índice lleva al
+# capítulo de su mismo título, en el orden de los capítulos.
 comprobarDibujos() {
     local nombre=$1 perfil solapes anchos
     cd "$nombre" || exit 1
@@ -175,10 +176,11 @@ comprobarDibujos() {
         --user-data-dir="$perfil" --dump-dom "file://$PWD/medida.html" 2>medida.log |
         sed -n 's#.*<pre id="medidas">\(solapes [0-9]* anchos [0-9][^<]*\)</pre>.*#\1#p' >medidas.txt
     rm -rf "$perfil"
-    read -r _ solapes _ anchos _ <medidas.txt || fallar "$nombre: Chromium no midió el informe"
+    read -r _ solapes _ anchos _ indice _ <medidas.txt || fallar "$nombre: Chromium no midió el informe"
     [ "$solapes" -eq 0 ] || fallar "$nombre: textos que se tapan en los dibujos: $(cat medidas.txt)"
     [ "$anchos" -eq 0 ] || fallar "$nombre: tablas o dibujos más anchos que la página: $(cat medidas.txt)"
-    echo "OK: $nombre: ningún texto de los dibujos tapa a otro y nada es más ancho que la página"
+    [ "$indice" -eq 0 ] || fallar "$nombre: el índice no es la lista de los capítulos: $(cat medidas.txt)"
+    echo "OK: $nombre: ningún texto de los dibujos tapa a otro, nada es más ancho que la página y el índice nombra cada capítulo"
     cd .. || exit 1
 }
 

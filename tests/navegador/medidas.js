@@ -6,6 +6,9 @@
 //   píxel en cada eje.
 // - anchos: tablas y dibujos que pasan el borde derecho del cuerpo (el ancho
 //   de la página impresa: el navegador corta lo que lo pasa).
+// - indice: entradas del índice que no llevan a un capítulo con su mismo
+//   título, o capítulos sin entrada (0 si el índice es la lista de los
+//   capítulos, en su orden).
 {
     let solapes = 0, anchos = 0;
     const ejemplos = [];
@@ -30,8 +33,19 @@
             if (ejemplos.length < 8) ejemplos.push(e.tagName + " hasta " + derecha.toFixed(1) + " de " + borde.toFixed(1));
         }
     });
+    const entradas = [...document.querySelectorAll("nav.indice a")].map(a => [a.getAttribute("href"), a.textContent]);
+    const capitulos = [...document.querySelectorAll("section[id^='capitulo-']")].map(
+        s => ["#" + s.id, (s.querySelector("h2") || {}).textContent]);
+    let indice = Math.abs(entradas.length - capitulos.length) + (capitulos.length === 0 ? 1 : 0);
+    entradas.forEach((e, i) => {
+        const c = capitulos[i];
+        if (c && (e[0] !== c[0] || e[1] !== c[1])) {
+            ++indice;
+            if (ejemplos.length < 10) ejemplos.push("índice " + e[1] + " / capítulo " + c[1]);
+        }
+    });
     const p = document.createElement("pre");
     p.id = "medidas";
-    p.textContent = "solapes " + solapes + " anchos " + anchos + " " + ejemplos.join("; ");
+    p.textContent = "solapes " + solapes + " anchos " + anchos + " indice " + indice + " " + ejemplos.join("; ");
     document.body.appendChild(p);
 }
