@@ -187,3 +187,22 @@ TEST(Rotulos, DosObligatoriosEnElMismoLugarNoSePisan) {
     const double alto = pixel(v, V3(0, 0, 0)).y() - pixel(v, V3(0, 0, 0.3)).y();
     EXPECT_GT(pixel(v, colocados[1].origen).y() - pixel(v, colocados[0].origen).y(), 1.2 * alto);
 }
+
+// Dos combinaciones activas, cada una en su capa con su máximo y su mínimo
+// obligatorios en el mismo nudo, y un tercer par en otra capa: con la
+// ocupación del cuadro compartida, ninguna caja de la disposición pisa a otra
+// (antes, cada capa se colocaba sola y se leía "-99.7472.22").
+TEST(Rotulos, LosObligatoriosDeVariasCapasNoSePisan) {
+    const VistaRotulos v = vistaDesde({0, -20, 0}, {0, 0, 0});
+    OcupacionRotulos ocupacion(v.ancho, v.alto);
+    std::vector<CajaRotulo> cajas;
+    for (const auto& [maximo, minimo] : {std::pair{"72.22", "-99.74"}, {"70.01", "-98.12"}, {"1.5", "-2.5"}}) {
+        std::vector<Rotulo3D> capa = {rotulo(maximo, V3(0, 0, 0)), rotulo(minimo, V3(0, 0, 0))};
+        for (Rotulo3D& r : capa) r.siempre = true;
+        const auto colocados = colocarRotulos(capa, v, ocupacion);
+        ASSERT_EQ(colocados.size(), 2u) << maximo;
+        for (const RotuloColocado& c : colocados) cajas.push_back(c.caja);
+    }
+    for (std::size_t i = 0; i < cajas.size(); ++i)
+        for (std::size_t j = i + 1; j < cajas.size(); ++j) EXPECT_FALSE(cajas[i].pisa(cajas[j])) << i << " " << j;
+}

@@ -41,55 +41,34 @@ constexpr double kSeparacionExtremo = 0.5;
 constexpr double kDescenso = 0.3;
 // Holgura en píxeles alrededor de cada rótulo escrito.
 constexpr double kHolgura = 2.0;
-constexpr int kCelda = 32;
-
-struct Rect {
-    double x0, y0, x1, y1;
-    bool pisa(const Rect& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
-};
-
-// Rectángulos ya escritos repartidos en celdas de la ventana.
-class Ocupacion {
-public:
-    Ocupacion(int ancho, int alto)
-        : columnas_(std::max(1, ancho / kCelda + 1)), filas_(std::max(1, alto / kCelda + 1)),
-          celdas_(static_cast<std::size_t>(columnas_ * filas_)) {}
-
-    bool libre(const Rect& r) const {
-        bool libre = true;
-        recorrer(r, [&](const std::vector<std::size_t>& celda) {
-            for (std::size_t i : celda)
-                if (rects_[i].pisa(r)) libre = false;
-        });
-        return libre;
-    }
-    void ocupar(const Rect& r) {
-        rects_.push_back(r);
-        const std::size_t i = rects_.size() - 1;
-        recorrerMutable(r, [i](std::vector<std::size_t>& celda) { celda.push_back(i); });
-    }
-
-private:
-    int columnas_, filas_;
-    std::vector<std::vector<std::size_t>> celdas_;
-    std::vector<Rect> rects_;
-
-    int acotar(double v, int n) const { return std::clamp(static_cast<int>(std::floor(v / kCelda)), 0, n - 1); }
-    template <typename F>
-    void recorrer(const Rect& r, F f) const {
-        for (int fy = acotar(r.y0, filas_); fy <= acotar(r.y1, filas_); ++fy)
-            for (int fx = acotar(r.x0, columnas_); fx <= acotar(r.x1, columnas_); ++fx)
-                f(celdas_[static_cast<std::size_t>(fy * columnas_ + fx)]);
-    }
-    template <typename F>
-    void recorrerMutable(const Rect& r, F f) {
-        for (int fy = acotar(r.y0, filas_); fy <= acotar(r.y1, filas_); ++fy)
-            for (int fx = acotar(r.x0, columnas_); fx <= acotar(r.x1, columnas_); ++fx)
-                f(celdas_[static_cast<std::size_t>(fy * columnas_ + fx)]);
-    }
-};
 
 }  // namespace
+
+OcupacionRotulos::OcupacionRotulos(int ancho, int alto)
+    : columnas_(std::max(1, ancho / kCelda + 1)), filas_(std::max(1, alto / kCelda + 1)),
+      celdas_(static_cast<std::size_t>(columnas_ * filas_)) {}
+
+bool OcupacionRotulos::libre(const CajaRotulo& r) const {
+    for (int fy = fila(r.y0); fy <= fila(r.y1); ++fy)
+        for (int fx = columna(r.x0); fx <= columna(r.x1); ++fx)
+            for (std::size_t i : celdas_[static_cast<std::size_t>(fy * columnas_ + fx)])
+                if (cajas_[i].pisa(r)) return false;
+    return true;
+}
+
+void OcupacionRotulos::ocupar(const CajaRotulo& r) {
+    cajas_.push_back(r);
+    for (int fy = fila(r.y0); fy <= fila(r.y1); ++fy)
+        for (int fx = columna(r.x0); fx <= columna(r.x1); ++fx)
+            celdas_[static_cast<std::size_t>(fy * columnas_ + fx)].push_back(cajas_.size() - 1);
+}
+
+int OcupacionRotulos::columna(double x) const {
+    return std::clamp(static_cast<int>(std::floor(x / kCelda)), 0, columnas_ - 1);
+}
+int OcupacionRotulos::fila(double y) const {
+    return std::clamp(static_cast<int>(std::floor(y / kCelda)), 0, filas_ - 1);
+}
 
 void ordenarRotulos(std::vector<Rotulo3D>& rotulos) {
     std::stable_sort(rotulos.begin(), rotulos.end(), [](const Rotulo3D& a, const Rotulo3D& b) {
@@ -141,8 +120,13 @@ Eigen::Vector3d origenRotulo(const Rotulo3D& r, const VistaRotulos& v) {
 }
 
 std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenados, const VistaRotulos& v) {
+    OcupacionRotulos ocupacion(v.ancho, v.alto);
+    return colocarRotulos(ordenados, v, ocupacion);
+}
+
+std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenados, const VistaRotulos& v,
+                                           OcupacionRotulos& ocupacion) {
     std::vector<RotuloColocado> colocados;
-    Ocupacion ocupacion(v.ancho, v.alto);
     for (const Rotulo3D& rotulo : ordenados) {
         if (rotulo.texto.empty() || !(rotulo.altura > 0.0)) continue;
         // Alto en pantalla: lo ilegible se omite; lo obligatorio se agranda.
@@ -168,7 +152,7 @@ std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenado
         const double abajo = -(kDescenso + (m.renglones - 1)) * r.altura, arriba = r.altura;
         bool visible = true;
         const auto cajaDesde = [&](const Eigen::Vector3d& o) {
-            Rect caja{1e300, 1e300, -1e300, -1e300};
+            CajaRotulo caja{1e300, 1e300, -1e300, -1e300};
             for (double a : {0.0, largo})
                 for (double b : {abajo, arriba}) {
                     Eigen::Vector2d p;
@@ -178,10 +162,10 @@ std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenado
                 }
             return caja;
         };
-        const auto conHolgura = [](const Rect& c) {
-            return Rect{c.x0 - kHolgura, c.y0 - kHolgura, c.x1 + kHolgura, c.y1 + kHolgura};
+        const auto conHolgura = [](const CajaRotulo& c) {
+            return CajaRotulo{c.x0 - kHolgura, c.y0 - kHolgura, c.x1 + kHolgura, c.y1 + kHolgura};
         };
-        Rect caja = cajaDesde(origen);
+        CajaRotulo caja = cajaDesde(origen);
         if (!visible || caja.x1 < 0 || caja.y1 < 0 || caja.x0 > v.ancho || caja.y0 > v.alto) continue;
 
         if (!r.siempre) {
@@ -195,12 +179,19 @@ std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenado
             if (!ocupacion.libre(conHolgura(caja))) continue;
         } else if (!ocupacion.libre(conHolgura(caja))) {
             // Un obligatorio que pisa a otro (el máximo y el mínimo en el mismo
-            // nudo) se corre un renglón hacia abajo o hacia arriba, si así queda libre.
+            // nudo, los de dos combinaciones activas) se corre renglón a
+            // renglón hacia abajo o hacia arriba, o de costado, hasta quedar libre.
             const double paso = arriba - abajo;
-            for (double d : {-paso, paso, -2.0 * paso, 2.0 * paso}) {
-                const Rect otra = cajaDesde(origen + d * v.arriba);
+            std::vector<Eigen::Vector3d> corrimientos;
+            for (double k = 1; k <= 4; ++k)
+                for (double signo : {-1.0, 1.0}) corrimientos.push_back(signo * k * paso * v.arriba);
+            for (double signo : {-1.0, 1.0})
+                for (double k = 0; k <= 2; ++k)
+                    corrimientos.push_back(signo * (largo + paso) * v.derecha + k * paso * v.arriba);
+            for (const Eigen::Vector3d& d : corrimientos) {
+                const CajaRotulo otra = cajaDesde(origen + d);
                 if (visible && ocupacion.libre(conHolgura(otra))) {
-                    origen += d * v.arriba;
+                    origen += d;
                     caja = otra;
                     break;
                 }
@@ -208,7 +199,7 @@ std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenado
             }
         }
         ocupacion.ocupar(caja);
-        colocados.push_back({&rotulo, origen, s, r.altura});
+        colocados.push_back({&rotulo, origen, s, r.altura, caja});
     }
     return colocados;
 }

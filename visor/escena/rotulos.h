@@ -70,6 +70,30 @@ void baseDeFrente(const Punto3& ojo, const Punto3& objetivo, double azimutRespal
 // del mundo; falso si queda detrás de la cámara.
 bool aPantalla(const VistaRotulos& v, const Eigen::Vector3d& p, Eigen::Vector2d& pixel);
 
+// Caja de un rótulo en pantalla, en píxeles (x hacia la derecha, y hacia abajo).
+struct CajaRotulo {
+    double x0, y0, x1, y1;
+    bool pisa(const CajaRotulo& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+};
+
+// Las cajas de los rótulos ya escritos en un cuadro, repartidas en celdas de
+// la ventana. Una sola para todas las capas del cuadro: así los valores de
+// una combinación no se escriben sobre los de otra.
+class OcupacionRotulos {
+public:
+    OcupacionRotulos(int ancho, int alto);
+    bool libre(const CajaRotulo& r) const;
+    void ocupar(const CajaRotulo& r);
+
+private:
+    static constexpr int kCelda = 32;
+    int columnas_, filas_;
+    std::vector<std::vector<std::size_t>> celdas_;
+    std::vector<CajaRotulo> cajas_;
+    int columna(double x) const;
+    int fila(double y) const;
+};
+
 // Dónde queda escrito un rótulo: el comienzo de la línea base de su primer
 // renglón y la escala de la fuente (unidades del modelo por unidad de fuente);
 // los trazos van a lo largo de vista.derecha y vista.arriba.
@@ -78,6 +102,7 @@ struct RotuloColocado {
     Eigen::Vector3d origen = Eigen::Vector3d::Zero();
     double escala = 0.0;
     double altura = 0.0;  // alto con que se escribe (el del rótulo, o más si es obligatorio y no se leería)
+    CajaRotulo caja{0, 0, 0, 0};  // lo que ocupa en pantalla
 };
 
 // Un rótulo que en pantalla mide menos que esto de alto no se lee y no se
@@ -92,5 +117,10 @@ Eigen::Vector3d origenRotulo(const Rotulo3D& r, const VistaRotulos& v);
 // descarta si queda detrás de la cámara o fuera de la ventana, si es tan
 // chico que no se leería, si es de una barra que vista es más corta que él, o
 // si pisa a uno ya escrito; los obligatorios se escriben igual (si están a la
-// vista), agrandados hasta un alto legible si hace falta.
+// vista), agrandados hasta un alto legible si hace falta, y corridos hasta un
+// lugar libre si pisan a otro.
 std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenados, const VistaRotulos& v);
+// Lo mismo sin pisar lo que otras capas del cuadro ya escribieron, y dejando
+// ocupado lo que se escribe.
+std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenados, const VistaRotulos& v,
+                                           OcupacionRotulos& ocupacion);

@@ -119,7 +119,7 @@ void dibujarGrupos(const LoteDibujo& lote) {
 
 }  // namespace
 
-void dibujarLote(const LoteDibujo& lote, const VistaRotulos& vista, unsigned* lista) {
+void dibujarLote(const LoteDibujo& lote, const VistaRotulos& vista, unsigned* lista, OcupacionRotulos* ocupacion) {
     // Los grupos no dependen de la cámara: se compilan en una lista la primera
     // vez y después sólo se repiten, sin volver a entregar los vértices.
     if (lista == nullptr || lote.grupos().empty()) {
@@ -138,7 +138,9 @@ void dibujarLote(const LoteDibujo& lote, const VistaRotulos& vista, unsigned* li
     dibujarEsferas(lote.esferas(), vista);
     if (lote.rotulos().empty() || vista.ancho <= 0 || vista.alto <= 0) return;
     TrazosRotulos trazos;
-    agregarTrazos(colocarRotulos(lote.rotulos(), vista), vista.derecha, vista.arriba, trazos);
+    agregarTrazos(ocupacion != nullptr ? colocarRotulos(lote.rotulos(), vista, *ocupacion)
+                                       : colocarRotulos(lote.rotulos(), vista),
+                  vista.derecha, vista.arriba, trazos);
     dibujarTrazos(trazos);
 }
 
@@ -157,10 +159,13 @@ void dibujarEscena() {
         if (it->second != 0) glDeleteLists(it->second, 1);
         it = listasDeCapas.erase(it);
     }
+    // Los rótulos de todas las capas comparten la pantalla: ninguno pisa a
+    // los que otra capa ya escribió en este cuadro.
+    OcupacionRotulos ocupacion(vista.ancho, vista.alto);
     for (const CapaPreparada& c : capas) {
         if (c.encima) glDisable(GL_DEPTH_TEST);
-        dibujarLote(*c.lote, vista, &listasDeCapas[c.preparacion]);
+        dibujarLote(*c.lote, vista, &listasDeCapas[c.preparacion], &ocupacion);
         if (c.encima) glEnable(GL_DEPTH_TEST);
     }
-    if (modoAnimado() > 0 || pandeoMostrado() > 0) dibujarLote(formaModalEscena(faseModo()), vista);
+    if (modoAnimado() > 0 || pandeoMostrado() > 0) dibujarLote(formaModalEscena(faseModo()), vista, nullptr, &ocupacion);
 }
