@@ -94,12 +94,16 @@ TEST_F(EntornoVisor, NingunRotuloLeyendaNiBarraNEscribeRuidoNiMenosCero) {
     const std::vector<LineaReaccion> lineas = lineasReacciones(nudo[0], 0, diagonal, escalaTexto);
     ASSERT_EQ(lineas.size(), 6u);
     EXPECT_EQ(lineas[1].texto, "Ry: 0.000000");
-    orden("plotDef");
-    bool nudo5 = false;
-    for (const CapaPreparada& c : prepararEscena())
-        for (const Rotulo3D& r : c.lote->rotulos())
-            if (r.texto.rfind("Ux, Uy, Uz ,Gx, Gy, Gz\n0.000e+00\n3.700e-03\n", 0) == 0) nudo5 = true;
-    EXPECT_TRUE(nudo5);
+    // "nudo 5" da sus seis valores: la traslación en X, ruido, es 0, y la de
+    // Y, 0.0037 con precisión 3, en notación científica porque así se lee.
+    orden("nudo 5");
+    esperarLimpio(dialogo, "nudo 5");
+    EXPECT_NE(dialogo.find("\nC1: Ux 0.000, Uy 3.700e-03, "), std::string::npos) << dialogo;
+    orden("nudo 1");
+    EXPECT_NE(dialogo.find("apoyo Ux Uy Uz Gx Gy Gz"), std::string::npos) << dialogo;
+    EXPECT_NE(dialogo.find("C1 reacciones: Rx "), std::string::npos) << dialogo;
+    orden("nudo 99");
+    EXPECT_EQ(dialogo, "No existe el nudo 99. Ingrese Comando:");
 }
 
 TEST_F(EntornoVisor, LasUnidadesDelModeloVanEnLaLeyendaBarraNYLasReacciones) {

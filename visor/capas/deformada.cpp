@@ -6,6 +6,7 @@
 #include <string>
 
 #include "globales.h"
+#include "unidades.h"
 #include "visor/capas/capas.h"
 #include "visor/capas/geometriaDiagramas.h"
 #include "visor/capas/rotulosDeCapa.h"
@@ -16,47 +17,45 @@
 
 namespace {
 
-// Encabezado y los seis valores, uno por renglón, sin el ruido del redondeo
-// frente a la mayor traslación (o el mayor giro) del caso.
-std::string valoresNudo(const NudoDeformado& d, const escalasCaso& escalas) {
-    std::string texto = "Ux, Uy, Uz ,Gx, Gy, Gz";
-    for (int k = 0; k < 6; ++k)
-        texto += "\n" + formatearResultado(d.valores[k], k < 3 ? escalas.traslaciones : escalas.giros, precision, true);
-    return texto;
-}
-
+// Los nudos visibles en su posición desplazada. Sólo el que más se desplaza
+// lleva un rótulo, "nudo 7: 0.0123" (el módulo de su traslación): los seis
+// valores de cualquier nudo los da "nudo N" en la línea de órdenes, y un
+// bloque por nudo tapaba el dibujo.
 void plotNudosDeformados(LoteDibujo& lote, int c, double escala, bool minimo) {
     const bool textos = flagActivo(kFlagTextosDiagramas);
     const double r = diagonal / 300;
-    std::size_t mayor = 0;
+    std::optional<NudoDeformado> mayor;
+    int nudoMayor = 0;
     double desplazamientoMayor = -1.0;
+    lote.color(0.0, 0.7, 0.7);
     const int cantidad = cantidadNudos();
     for (int i = 0; i < cantidad; ++i) {
         if (!nudoVisible(i)) continue;
-        const auto d = nudoDeformado(nudo[static_cast<std::size_t>(i)], c, escala, minimo);
+        const objNudo3d& n = nudo[static_cast<std::size_t>(i)];
+        const auto d = nudoDeformado(n, c, escala, minimo);
         if (!d) continue;
-
-        lote.empujar();
-        lote.trasladar(d->posicion);
-        // El plano xy local pasa a ser el XZ global: los renglones bajan en Z.
-        lote.rotar(90, 1, 0, 0);
-        lote.color(0.0, 0.7, 0.7);
-        lote.esfera(Eigen::Vector3d::Zero(), r);
-        if (textos) {
-            lote.color(0.7, 0.7, 0.7);
-            const double desplazamiento = Eigen::Vector3d(d->valores[0], d->valores[1], d->valores[2]).norm();
-            lote.rotulo(rotuloDeCapa(valoresNudo(*d, casoDeResultados(resultados, c)->escalas), escalaTexto, 1,
-                                     GiroRotulo::Legible, desplazamiento),
-                        {r, escalaTexto, 0});
-            if (desplazamiento > desplazamientoMayor) {
-                desplazamientoMayor = desplazamiento;
-                mayor = lote.rotulos().size() - 1;
-            }
+        lote.esfera(d->posicion, r);
+        const double desplazamiento = Eigen::Vector3d(d->valores[0], d->valores[1], d->valores[2]).norm();
+        if (desplazamiento > desplazamientoMayor) {
+            desplazamientoMayor = desplazamiento;
+            mayor = d;
+            nudoMayor = n.getNoNudoUsuario();
         }
-        lote.sacar();
     }
-    // El nudo que más se desplaza lleva sus valores siempre.
-    if (desplazamientoMayor >= 0.0) lote.rotulos()[mayor].siempre = true;
+    if (!textos || !mayor) return;
+    lote.empujar();
+    lote.trasladar(mayor->posicion);
+    // El plano xy local pasa a ser el XZ global.
+    lote.rotar(90, 1, 0, 0);
+    lote.color(0.7, 0.7, 0.7);
+    const double escalaTraslaciones = casoDeResultados(resultados, c)->escalas.traslaciones;
+    Rotulo3D rotulo = rotuloDeCapa("nudo " + std::to_string(nudoMayor) + ": " +
+                                       formatearLegible(desplazamientoMayor, escalaTraslaciones, precision) +
+                                       sufijoUnidad(magnitud::longitud),
+                                   escalaTexto, 1, GiroRotulo::Legible, desplazamientoMayor);
+    rotulo.siempre = true;
+    lote.rotulo(rotulo, {r, escalaTexto, 0});
+    lote.sacar();
 }
 
 // La elástica de cada barra visible, desde su inicio desplazado y en su marco

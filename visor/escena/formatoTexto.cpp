@@ -1,5 +1,8 @@
 #include "visor/escena/formatoTexto.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <cstdio>
 
 #include "analisis/casosResultado.h"
@@ -32,4 +35,10 @@ std::string formatearNumero(double valor, int decimales, bool exponente) {
 
 std::string formatearResultado(double valor, double escala, int decimales, bool exponente) {
     return formatearNumero(sinRuido(valor, escala), decimales, exponente);
+}
+
+std::string formatearLegible(double valor, double escala, int decimales) {
+    const double v = sinRuido(valor, escala);
+    const bool chico = v != 0.0 && std::fabs(v) < std::pow(10.0, 1 - std::max(decimales, 0));
+    return formatearNumero(v, decimales, chico);
 }

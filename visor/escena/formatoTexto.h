@@ -28,3 +28,7 @@ std::string formatearNumero(double valor, int decimales, bool exponente);
 // del redondeo frente a `escala`, el mayor valor de su clase en el mismo caso
 // (sinRuido de casosResultado.h).
 std::string formatearResultado(double valor, double escala, int decimales, bool exponente);
+// Un resultado para leer en pantalla: con `decimales` decimales, y en
+// notación científica sólo si así no mostraría ni dos cifras significativas
+// (un desplazamiento de 0.0123 con precisión 2 es "1.23e-02", no "0.01").
+std::string formatearLegible(double valor, double escala, int decimales);

@@ -17,6 +17,7 @@
 #include "visor/escena/visibilidad.h"
 #include "visor/interaccion/captura.h"
 #include "visor/interaccion/consultaBarra.h"
+#include "visor/interaccion/consultaNudo.h"
 #include "visor/interaccion/interruptores.h"
 #include "visor/interaccion/respuesta.h"
 #include "visor/interaccion/vistaCamara.h"
@@ -120,6 +121,21 @@ void inspeccionar(const std::string& numeroTexto) {
         barraResaltada = interna;
         responder(inspeccionarBarra(interna) + ". Ingrese Comando:");
     }
+}
+
+// "nudo N": describe el nudo y sus resultados en la primera combinación activa.
+void inspeccionarNudoN(const std::string& numeroTexto) {
+    const long long n = numeroTexto.find_first_not_of("0123456789") == std::string::npos && !numeroTexto.empty() &&
+                                numeroTexto.size() < 10
+                            ? std::stoll(numeroTexto)
+                            : -1;
+    const int interno = n < 0 ? -1 : internoDeNudo(n);
+    if (numeroTexto.empty())
+        responder("Falta el número: nudo N. Ingrese Comando:");
+    else if (interno < 0)
+        responder("No existe el nudo " + numeroTexto + ". Ingrese Comando:");
+    else
+        responder(inspeccionarNudo(interno) + ". Ingrese Comando:");
 }
 
 // El número N de "modo N" o "pandeo N": -1 si falta, -2 si no es un número
@@ -274,6 +290,10 @@ bool ejecutarComando() {
         }
     if (comando == "barra" || comando.rfind("barra ", 0) == 0) {
         inspeccionar(comando.size() > 6 ? comando.substr(6) : std::string());
+        atendida = true;
+    }
+    if (comando == "nudo" || comando.rfind("nudo ", 0) == 0) {
+        inspeccionarNudoN(comando.size() > 5 ? comando.substr(5) : std::string());
         atendida = true;
     }
     if (comando == "modo" || comando.rfind("modo ", 0) == 0) {

@@ -49,6 +49,7 @@ const char* const ayudaGeneralFin =
     "aislar N N ... --> Muestra solo las barras de la lista (aislar solo: la pregunta; noAislar: todas)\n"
     "    la lista: numeros, rangos (1-100), planos (x=6 y=0 z=3), piso N, seccion NOMBRE\n"
     "barra N --> Resalta la barra N y muestra sus datos y resultados\n"
+    "nudo N  --> Muestra los datos del nudo N, sus desplazamientos y reacciones\n"
     "modo N  --> Anima el modo de vibracion N con su periodo y frecuencia (modo 0: termina)\n"
     "pandeo N --> Dibuja la forma de pandeo N del primer combo activo que la tiene (pandeo 0: termina)\n"
     "captura --> Guarda la ventana como PNG junto al modelo\n"
