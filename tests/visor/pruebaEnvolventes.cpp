@@ -4,7 +4,9 @@
 #include <algorithm>
 
 #include "entornoVisor.h"
+#include "visor/capas/escena.h"
 #include "visor/capas/leyenda.h"
+#include "visor/escena/lote.h"
 #include "visor/escena/visibilidad.h"
 
 namespace {
@@ -115,4 +117,29 @@ TEST_F(EntornoVisor, BarraNDeUnCasoDeDosValoresDaMaximoYMinimo) {
     orden("barra 1");
     EXPECT_NE(dialogo.find("(TRAMO1), mín "), std::string::npos) << dialogo;
     EXPECT_NE(dialogo.find("(AMBOS)"), std::string::npos) << dialogo;
+}
+
+// Un caso sísmico da módulos sin signo: la forma se dibuja hacia los dos
+// lados (una columna empotrada con masa arriba y sismo en X: el nudo de
+// arriba, a la misma distancia a cada lado), y la leyenda no la llama deformada.
+TEST_F(EntornoVisor, UnCasoSismicoSeDibujaComoModulosHaciaLosDosLados) {
+    ASSERT_TRUE(cargar("nudos: 1 0 0 0  2 0 0 3\nbarras: 1 1 2\napoyo: 1 1 1 1 1 1  1\n"
+                       "seccionGenerica: G 0.1 0.002 0.001 0.003 2e8 0.3 0  1\npuntual: D 0 0 -10 0 0 0  2\n"
+                       "combo: C 1 D\ngravedad: 9.81\nmasaDeCargas: 1 D\nmodos: 2\nespectro: E 0 2 1 2\n"
+                       "sismo: SX E X 0.05\n",
+                       true));
+    modificadorFlagsGraf(kFlagCalculado);
+    soloActivo("SX");
+    orden("plotDef");
+    double derecha = 0, izquierda = 0;
+    for (const CapaPreparada& c : prepararEscena())
+        for (const EsferaLote& e : c.lote->esferas()) {
+            derecha = std::max(derecha, e.centro.x());
+            izquierda = std::min(izquierda, e.centro.x());
+        }
+    EXPECT_GT(derecha, 1e-4);
+    EXPECT_NEAR(derecha, -izquierda, 1e-9 * derecha);
+    ASSERT_FALSE(leyendaEscena().empty());
+    EXPECT_EQ(leyendaEscena()[0].rfind("Desplazamientos (módulos, ±) SX: desplazamiento máx ", 0), 0u)
+        << leyendaEscena()[0];
 }

@@ -21,8 +21,8 @@ namespace {
 // lleva un rótulo, "nudo 7: 0.0123" (el módulo de su traslación): los seis
 // valores de cualquier nudo los da "nudo N" en la línea de órdenes, y un
 // bloque por nudo tapaba el dibujo.
-void plotNudosDeformados(LoteDibujo& lote, int c, double escala, bool minimo) {
-    const bool textos = flagActivo(kFlagTextosDiagramas);
+void plotNudosDeformados(LoteDibujo& lote, int c, double escala, bool minimo, bool conRotulo = true) {
+    const bool textos = conRotulo && flagActivo(kFlagTextosDiagramas);
     const double r = diagonal / 300;
     std::optional<NudoDeformado> mayor;
     int nudoMayor = 0;
@@ -72,8 +72,13 @@ void plotElasticas(LoteDibujo& lote, Elastica elastica) {
         if (!d) continue;
         lote.entrarMarcoBarra(b, d->origen);
         if (d->inactiva) {
-            // A trazos: un tramo sí y otro no entre las estaciones.
+            // A trazos, más gruesos y más claros que la elástica de las
+            // activas, para que se vean: un tramo sí y otro no entre las estaciones.
+            lote.anchoLinea(2.5);
+            lote.color(0.6, 1.0, 1.0);
             for (size_t j = 0; j + 1 < d->puntos.size(); j += 2) lote.segmento(d->puntos[j], d->puntos[j + 1]);
+            lote.anchoLinea(1);
+            lote.color(0.0, 0.7, 0.7);
         } else {
             lote.tira(d->puntos);
         }
@@ -94,6 +99,14 @@ void plotBarrasDeformadas(LoteDibujo& lote, int c, double escala, bool minimo) {
 void plotDeformada(LoteDibujo& lote, int c, double escala) {
     plotNudosDeformados(lote, c, escala, false);
     plotBarrasDeformadas(lote, c, escala, false);
+    // Un caso sísmico da módulos sin signo, combinados sobre los modos: no es
+    // una deformada (un módulo vertical se leería como un levantamiento). Se
+    // dibuja su envolvente, la forma hacia un lado y hacia el otro.
+    const casoResultado* caso = casoDeResultados(resultados, c);
+    if (caso != nullptr && caso->tipo == tipoCaso::espectral) {
+        plotNudosDeformados(lote, c, -escala, false, false);
+        plotBarrasDeformadas(lote, c, -escala, false);
+    }
     // Un caso de dos valores: también los desplazamientos mínimos.
     if (casoDeDosValores(c)) {
         plotNudosDeformados(lote, c, escala, true);

@@ -91,7 +91,10 @@ std::string lineaLeyendaDeformada(int c, double escala, const ExtremoDeformada& 
     std::snprintf(factor, sizeof factor, "%g", escala);
     const casoResultado* caso = casoDeResultados(resultados, c);
     const double escalaTraslaciones = caso != nullptr ? caso->escalas.traslaciones : 0.0;
-    return "Deformada " + nombreConTono(c, tono) + ": desplazamiento máx " +
+    // Un caso sísmico: módulos dibujados hacia los dos lados, no una deformada.
+    const bool sismico = caso != nullptr && caso->tipo == tipoCaso::espectral;
+    return std::string(sismico ? "Desplazamientos (módulos, ±) " : "Deformada ") + nombreConTono(c, tono) +
+           ": desplazamiento máx " +
            formatearResultado(e.maximo, escalaTraslaciones, precision, true) + sufijoUnidad(magnitud::longitud) +
            " (nudo " + std::to_string(e.nudo) + "), factor de escala " + factor;
 }
