@@ -143,3 +143,33 @@ TEST_F(EntornoVisor, UnCasoSismicoSeDibujaComoModulosHaciaLosDosLados) {
     EXPECT_EQ(leyendaEscena()[0].rfind("Desplazamientos (módulos, ±) SX: desplazamiento máx ", 0), 0u)
         << leyendaEscena()[0];
 }
+
+// Un pórtico de dos pisos sin diafragmas: con la deformada, la leyenda da la
+// deriva de cada nivel con la columna que manda, la misma de los resultados.
+TEST_F(EntornoVisor, LaLeyendaDaLasDerivasDeLosNivelesSinDiafragma) {
+    ASSERT_TRUE(cargar("nudos: 1 0 0 0  2 6 0 0  3 0 0 3  4 6 0 3  5 0 0 6  6 6 0 6\n"
+                       "barras: 1 1 3  2 2 4  3 3 5  4 4 6  5 3 4  6 5 6\napoyo: 1 1 1 1 1 1  1 2\n"
+                       "seccionGenerica: G 0.1 0.002 0.001 0.003 2e8 0.3 0  1 2 3 4 5 6\n"
+                       "puntual: W 10 0 0 0 0 0  3\npuntual: W 20 0 0 0 0 0  5\ncombo: C 1 W\nprecision: 3\n",
+                       true));
+    modificadorFlagsGraf(kFlagCalculado);
+    soloActivo("C");
+    orden("plotDef");
+    prepararEscena();
+    const casoResultado& caso = resultados.casos[0];
+    ASSERT_EQ(caso.niveles.size(), 2u);
+    std::vector<std::string> niveles;
+    for (const std::string& l : leyendaEscena())
+        if (l.rfind("Nivel ", 0) == 0) niveles.push_back(l);
+    ASSERT_EQ(niveles.size(), 2u) << ::testing::PrintToString(leyendaEscena());
+    for (std::size_t i = 0; i < 2; ++i) {
+        const int columna = resultados.niveles[i].barras[static_cast<std::size_t>(caso.niveles[i].columnaX)];
+        char deriva[32];
+        std::snprintf(deriva, sizeof deriva, "%.3e", caso.niveles[i].derivaX);
+        EXPECT_EQ(niveles[i].rfind(std::string("Nivel (z = ") + (i == 0 ? "3.000" : "6.000") + ") C: deriva X " +
+                                       deriva + " (barra " + std::to_string(barra[columna].getNoBarraUsuario()) + ")",
+                                   0),
+                  0u)
+            << niveles[i];
+    }
+}

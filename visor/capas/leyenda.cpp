@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "analisis/niveles.h"
 #include "globales.h"
 #include "modelo/diafragma.h"
 #include "visor/escena/formatoTexto.h"
@@ -121,6 +122,26 @@ std::vector<std::string> lineasLeyendaDiafragmas(int c, const std::string& tono)
                          std::to_string(numeroDe(r.nudoX)) + "), Y " + deriva(r.derivaY) + " (nudo " +
                          std::to_string(numeroDe(r.nudoY)) + ")");
     }
+    // Los niveles sin diafragma: la mayor deriva de sus columnas, con la que manda.
+    const std::size_t niveles = std::min(caso->niveles.size(), resultados.niveles.size());
+    for (std::size_t i = 0; i < niveles && i < static_cast<std::size_t>(kPisosEnLeyenda); ++i) {
+        const resultadoNivel& r = caso->niveles[i];
+        const nivelColumnas& n = resultados.niveles[i];
+        const auto columna = [&](int d) {
+            const int k = d == 0 ? r.columnaX : r.columnaY;
+            if (k < 0 || static_cast<std::size_t>(k) >= n.barras.size()) return std::string("-");
+            const int b = n.barras[static_cast<std::size_t>(k)];
+            return b >= 0 && static_cast<std::size_t>(b) < barra.size()
+                       ? std::to_string(barra[static_cast<std::size_t>(b)].getNoBarraUsuario())
+                       : std::string("-");
+        };
+        lineas.push_back("Nivel (z = " + formatearNumero(n.z, precision, false) + ") " + nombreConTono(c, tono) +
+                         ": deriva X " + formatearNumero(derivaNivelSinRuido(*caso, r, 0), precision, true) +
+                         " (barra " + columna(0) + "), Y " +
+                         formatearNumero(derivaNivelSinRuido(*caso, r, 1), precision, true) + " (barra " + columna(1) +
+                         ")");
+    }
+    if (niveles > static_cast<std::size_t>(kPisosEnLeyenda)) lineas.push_back("...");
     return lineas;
 }
 

@@ -38,7 +38,9 @@ ExtremoDeformada extremoDeformada(int c);
 // (con unidades: "máx 1.234e-02 m (nudo 4)").
 std::string lineaLeyendaDeformada(int c, double escala, const ExtremoDeformada& e, const std::string& tono = "");
 // Con la deformada, una línea por diafragma con deriva, de abajo hacia arriba:
-// "Diafragma 2 ELU: deriva X 1.234e-03 (nudo 201), Y 5.000e-04 (nudo 203)".
+// "Diafragma 2 ELU: deriva X 1.234e-03 (nudo 201), Y 5.000e-04 (nudo 203)";
+// después, una por nivel sin diafragma (a lo sumo kPisosEnLeyenda y "..."):
+// "Nivel (z = 6.00) ELU: deriva X 1.234e-03 (barra 12), Y 5.000e-04 (barra 14)".
 std::vector<std::string> lineasLeyendaDiafragmas(int c, const std::string& tono = "");
 
 // Hasta cuántos pisos lista la leyenda; con más, sigue "...".
