@@ -193,10 +193,12 @@ TEST_F(EntornoVisor, LaLeyendaDaLosExtremosDelReporte) {
     std::snprintf(esperada, sizeof esperada, "My ELU: máx %.2f (barra %d), mín %.2f (barra %d)", mayor, barraMayor,
                   menor, barraMenor);
     EXPECT_EQ(leyendaEscena(), std::vector<std::string>{esperada});
-    // La deformada: el nudo que más se desplaza y el factor de escala del dibujo.
+    // La deformada: el nudo que más se desplaza y el factor de escala del
+    // dibujo, y después la deriva del nivel de las columnas.
     orden("plotDef");
     prepararEscena();
-    ASSERT_EQ(leyendaEscena().size(), 1u);
+    ASSERT_EQ(leyendaEscena().size(), 2u);
+    EXPECT_EQ(leyendaEscena()[1].rfind("Nivel (z = ", 0), 0u);
     EXPECT_EQ(leyendaEscena()[0].rfind("Deformada ELU: desplazamiento máx ", 0), 0u);
     EXPECT_NE(leyendaEscena()[0].find("factor de escala 100"), std::string::npos);
     const ExtremoDeformada d = extremoDeformada(0);
