@@ -12,7 +12,10 @@
 # todos los hilos: con la máquina compartida el reloj de pared sube con la
 # carga de los demás y este tiempo mucho menos; la carga se informa al final.
 #   bash medirCuadros.sh <vantra3d> <libvantra_tiempo_cuadro.so> <vantra3d-bench> <carpeta> [NXxNYxNZ ...]
-# Sin tamaños mide 10x10x10 y 20x20x10. No es una prueba: sólo informa.
+# Sin tamaños mide 10x10x10 y 20x20x10. Al final, cada mediana dividida por la
+# del modelo solo de 10x10x10 de la misma corrida (o, si no se midió, del
+# primer tamaño), de reloj y de procesador: la máquina cambia de una corrida a
+# otra, la proporción mucho menos. No es una prueba: sólo informa.
 set -u
 exe=$(realpath "${1:?falta vantra3d}")
 shim=$(realpath "${2:?falta la biblioteca de medición}")
@@ -88,6 +91,13 @@ orden() {
     xdo key Return
 }
 
+# "N ms (M)" -> "N M"
+milisegundos() { sed -E 's/^([0-9.-]+) ms \(([0-9.-]+)\)$/\1 \2/' <<<"$1"; }
+# Cociente de dos medianas con un decimal ("-" si falta alguna).
+cociente() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "-" || b == "-" || b + 0 == 0) print "-"; else printf "%.1f", a / b }'; }
+filas=()
+base_tamano="" base_reloj="" base_cpu=""
+
 carga_inicial=$(cut -d ' ' -f 1 /proc/loadavg)
 printf '| %-9s | %-13s | %-13s | %-13s | %-13s | %-13s | %9s |\n' modelo "modelo" "deformada" "My" "cargas" \
     "etiquetas" "Calcular"
@@ -146,10 +156,29 @@ for t in "${tamanos[@]}"; do
     etiquetas=$(orbitar)
     printf '| %-9s | %-13s | %-13s | %-13s | %-13s | %-13s | %9s |\n' "$t" "$modelo" "$deformada" "$momento" \
         "$cargas" "$etiquetas" "${calcular:--}"
+    filas+=("$t|$modelo|$deformada|$momento|$cargas|$etiquetas")
+    if [ -z "$base_tamano" ] || { [ "$t" = 10x10x10 ] && [ "$base_tamano" != 10x10x10 ]; }; then
+        base_tamano=$t
+        read -r base_reloj base_cpu <<<"$(milisegundos "$modelo")"
+    fi
     xdo key Escape
     for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
     kill "$app_pid" 2>/dev/null
     wait "$app_pid" 2>/dev/null
     app_pid=""
+done
+echo
+echo "Proporción frente al modelo solo de $base_tamano ($base_reloj ms de reloj, $base_cpu de procesador): reloj (procesador)"
+printf '| %-9s | %-13s | %-13s | %-13s | %-13s | %-13s |\n' modelo "modelo" "deformada" "My" "cargas" "etiquetas"
+printf '|%s|\n' "-----------|---------------|---------------|---------------|---------------|---------------"
+for f in "${filas[@]}"; do
+    IFS='|' read -r t columnas <<<"$f"
+    IFS='|' read -ra medidas <<<"$columnas"
+    linea=$(printf '| %-9s ' "$t")
+    for m in "${medidas[@]}"; do
+        read -r reloj cpu <<<"$(milisegundos "$m")"
+        linea+=$(printf '| %-13s ' "$(cociente "$reloj" "$base_reloj") ($(cociente "$cpu" "$base_cpu"))")
+    done
+    echo "$linea|"
 done
 echo "Carga de la máquina (promedio de 1 minuto): $carga_inicial al empezar, $(cut -d ' ' -f 1 /proc/loadavg) al terminar ($(nproc) núcleos)."

@@ -4,10 +4,12 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "globales.h"
 #include "unidades.h"
 #include "visor/capas/capas.h"
+#include "visor/capas/detalleBarras.h"
 #include "visor/capas/geometriaDiagramas.h"
 #include "visor/capas/rotulosDeCapa.h"
 #include "visor/escena/estadoVisor.h"
@@ -64,13 +66,21 @@ template <typename Elastica>
 void plotElasticas(LoteDibujo& lote, Elastica elastica) {
     lote.anchoLinea(1);
     lote.color(0.0, 0.7, 0.7);
+    std::vector<const objBarra3d*> visibles;
     const int cantidad = cantidadBarras();
-    for (int i = 0; i < cantidad; ++i) {
-        if (!barraVisible(i)) continue;
-        const objBarra3d& b = barra[static_cast<std::size_t>(i)];
+    for (int i = 0; i < cantidad; ++i)
+        if (barraVisible(i)) visibles.push_back(&barra[static_cast<std::size_t>(i)]);
+    // La elástica une todas sus estaciones a cualquier zoom; con miles de
+    // barras a la vista, menos (detalleBarras.h).
+    const int tramos = kEstacionesDiagrama - 1;
+    const DetalleBarras detalle(tramos, 0.0, kPresupuestoEstacionesDeformada,
+                                lote.pixelesPorUnidad(), visibles);
+    for (const objBarra3d* laBarra : visibles) {
+        const objBarra3d& b = *laBarra;
         const std::optional<BarraDeformada> d = elastica(b);
         if (!d) continue;
         lote.entrarMarcoBarra(b, d->origen);
+        const int paso = detalle.paso(b);
         if (d->inactiva) {
             // A trazos, más gruesos y más claros que la elástica de las
             // activas, para que se vean: un tramo sí y otro no entre las estaciones.
@@ -79,8 +89,13 @@ void plotElasticas(LoteDibujo& lote, Elastica elastica) {
             for (size_t j = 0; j + 1 < d->puntos.size(); j += 2) lote.segmento(d->puntos[j], d->puntos[j + 1]);
             lote.anchoLinea(1);
             lote.color(0.0, 0.7, 0.7);
-        } else {
+        } else if (paso == 1) {
             lote.tira(d->puntos);
+        } else {
+            std::vector<Eigen::Vector3d> tira;
+            for (std::size_t j = 0; j < d->puntos.size(); j += static_cast<std::size_t>(paso > 0 ? paso : tramos))
+                tira.push_back(d->puntos[j]);
+            lote.tira(tira);
         }
         lote.salirMarcoBarra();
     }

@@ -8,6 +8,7 @@
 #include "analisis/casosResultado.h"
 #include "globales.h"
 #include "visor/capas/capas.h"
+#include "visor/capas/detalleBarras.h"
 #include "visor/capas/geometriaDiagramas.h"
 #include "visor/capas/rotulosDeCapa.h"
 #include "visor/escena/estadoVisor.h"
@@ -68,19 +69,28 @@ void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
     const auto numero = [&](double v) { return formatearResultado(v, escalaValores, precision, false); };
     ExtremosEscritos extremos;
     EstacionExtrema mayor, menor;
+    // Las estaciones que se dibujan: en una barra que se ve corta, una de cada
+    // tantas; con miles de barras a la vista, dentro del presupuesto de la capa.
+    std::vector<const objBarra3d*> conDiagrama;
     const int cantidad = cantidadBarras();
     for (int i = 0; i < cantidad; ++i) {
-        if (!barraVisible(i)) continue;
         const objBarra3d& b = barra[static_cast<std::size_t>(i)];
+        if (barraVisible(i) && barraConResultados(b, c)) conDiagrama.push_back(&b);
+    }
+    const DetalleBarras detalle(kEstacionesDiagrama - 1, kPixelesEntreLineasInternas, kPresupuestoEstacionesDiagrama,
+                                lote.pixelesPorUnidad(), conDiagrama);
+    for (const objBarra3d* laBarra : conDiagrama) {
+        const objBarra3d& b = *laBarra;
         const auto g = geometriaDiagrama(b, c, tipo, escala, precision, escalaTexto);
         if (!g) continue;
 
         lote.entrarMarcoBarra(b, {b.getXi(), b.getYi(), b.getZi()});
         lote.anchoLinea(1);
-        // Las estaciones que se dibujan: en una barra que se ve corta, una de cada tantas.
-        const std::size_t paso = static_cast<std::size_t>(pasoDeDetalle(
-            b.getLongitud() * lote.pixelesPorUnidad(), kEstacionesDiagrama - 1, kPixelesEntreLineasInternas));
-        if (flagActivo(kFlagLineasInternas)) {
+        // Sin estaciones que dibujar, ni líneas internas: el contorno une los extremos.
+        const int pasoDetalle = detalle.paso(b);
+        const bool internas = flagActivo(kFlagLineasInternas) && pasoDetalle > 0;
+        const std::size_t paso = static_cast<std::size_t>(pasoDetalle > 0 ? pasoDetalle : kEstacionesDiagrama - 1);
+        if (internas) {
             lote.color(estilo.lineasInternas.r, estilo.lineasInternas.g, estilo.lineasInternas.b);
             for (std::size_t j = 0; j < g->puntos.size(); j += paso) lote.segmento(g->pies[j], g->puntos[j]);
         }
@@ -92,9 +102,9 @@ void plotDiagrama(LoteDibujo& lote, int c, double escala, TipoDiagrama tipo) {
         if (!g->puntosMinimos.empty()) {
             std::vector<Eigen::Vector3d> menores;
             for (std::size_t j = 0; j < g->puntosMinimos.size(); j += paso) menores.push_back(g->puntosMinimos[j]);
-            if (flagActivo(kFlagLineasInternas)) {
-                const Color& internas = estiloMenores.lineasInternas;
-                lote.color(internas.r, internas.g, internas.b);
+            if (internas) {
+                const Color& tonoInternas = estiloMenores.lineasInternas;
+                lote.color(tonoInternas.r, tonoInternas.g, tonoInternas.b);
                 for (std::size_t j = 0; j < g->puntosMinimos.size(); j += paso)
                     lote.segmento(g->pies[j], g->puntosMinimos[j]);
             }

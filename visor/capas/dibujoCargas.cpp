@@ -3,9 +3,12 @@
 // local de cada barra).
 #include <cmath>
 #include <cstddef>
+#include <utility>
+#include <vector>
 
 #include "globales.h"
 #include "visor/capas/capas.h"
+#include "visor/capas/detalleBarras.h"
 #include "visor/capas/geometriaDiagramas.h"
 #include "visor/capas/rotulosDeCapa.h"
 #include "visor/escena/estadoVisor.h"
@@ -67,42 +70,39 @@ void plotCargasPuntuales(LoteDibujo& lote, int c, double escala, double punta) {
     }
 }
 
-// Cada cuántas flechas (o símbolos de torsión) de la barra se dibuja una.
-std::size_t pasoFlechas(const LoteDibujo& lote, const objBarra3d& b) {
-    return static_cast<std::size_t>(pasoDeDetalle(b.getLongitud() * lote.pixelesPorUnidad(), kFlechasPorBarra - 1,
-                                                  kPixelesEntreFlechas));
+// Las flechas (o símbolos de torsión) de una barra que se dibujan: una de cada
+// `paso`; con paso 0, ninguna.
+template <typename Dibujar>
+void cadaFlecha(std::size_t cantidad, int paso, Dibujar dibujar) {
+    if (paso <= 0) return;
+    for (std::size_t k = 0; k < cantidad; k += static_cast<std::size_t>(paso)) dibujar(k);
 }
 
-void plotTransversal(LoteDibujo& lote, const CargaDistribuida& d, const objBarra3d& b,
-                     const ColoresTransversal& colores, double punta) {
+void plotTransversal(LoteDibujo& lote, const CargaDistribuida& d, const ColoresTransversal& colores, double punta,
+                     int paso) {
     color(lote, colores.flechas);
     lote.anchoLinea(1);
-    const std::size_t paso = pasoFlechas(lote, b);
-    for (std::size_t k = 0; k < d.flechas.size(); k += paso) lote.flecha(d.flechas[k].cola, d.flechas[k].punta, punta);
+    cadaFlecha(d.flechas.size(), paso, [&](std::size_t k) { lote.flecha(d.flechas[k].cola, d.flechas[k].punta, punta); });
     if (d.lineaCarga) lote.segmento(d.lineaCarga->cola, d.lineaCarga->punta);
     color(lote, colores.numeros);
-    numeros(lote, d, b);
 }
 
-void plotAxialDistribuida(LoteDibujo& lote, const CargaDistribuida& d, const objBarra3d& b, double punta) {
+void plotAxialDistribuida(LoteDibujo& lote, const CargaDistribuida& d, double punta, int paso) {
     color(lote, kColorAxial);
     lote.anchoLinea(2);
     // Las flechas de la carga axial tienen un asta de una diezmilésima: sólo se ven sus puntas.
-    const std::size_t paso = pasoFlechas(lote, b);
-    for (std::size_t k = 0; k < d.flechas.size(); k += paso)
-        lote.puntaFlecha(d.flechas[k].cola, d.flechas[k].punta, punta);
+    cadaFlecha(d.flechas.size(), paso,
+               [&](std::size_t k) { lote.puntaFlecha(d.flechas[k].cola, d.flechas[k].punta, punta); });
     lote.anchoLinea(1);
-    numeros(lote, d, b);
 }
 
 // Tres cuartos de círculo alrededor del eje en cada estación, con una punta
 // pequeña en su comienzo; el giro del plano según el signo invierte el sentido.
-void plotTorsionDistribuida(LoteDibujo& lote, const CargaDistribuida& d, const objBarra3d& b) {
+void plotTorsionDistribuida(LoteDibujo& lote, const CargaDistribuida& d, const objBarra3d& b, int paso) {
     const double L = b.getLongitud();
     color(lote, kColorTorsion);
     lote.anchoLinea(1);
-    const std::size_t paso = pasoFlechas(lote, b);
-    for (std::size_t k = 0; k < d.estaciones.size(); k += paso) {
+    cadaFlecha(d.estaciones.size(), paso, [&](std::size_t k) {
         const double x = d.estaciones[k];
         lote.empujar();
         lote.trasladar(x, 0, 0);
@@ -110,26 +110,38 @@ void plotTorsionDistribuida(LoteDibujo& lote, const CargaDistribuida& d, const o
         lote.arcoXY(L / 40, -90, 180);
         lote.flecha({L / 1000, -L / 40 + L / 3000, 0}, {0, -L / 40, 0}, L / 80);
         lote.sacar();
-    }
+    });
     color(lote, kColorNumeroTorsion);
-    numeros(lote, d, b);
 }
 
 void plotCargasDistribuidas(LoteDibujo& lote, int c, double escala, double punta) {
+    // Las cargas de las barras visibles, antes de dibujarlas: cuántas flechas
+    // se dibujan en cada barra depende de cuántas barras cargadas se ven.
+    std::vector<std::pair<const objBarra3d*, CargaDistribuida>> cargas;
+    std::vector<const objBarra3d*> cargadas;  // una vez por carga
     const int cantidad = cantidadBarras();
     for (int i = 0; i < cantidad; ++i) {
         if (!barraVisible(i)) continue;
         const objBarra3d& b = barra[static_cast<std::size_t>(i)];
-        for (const CargaDistribuida& d : cargasDistribuidas(b, c, escala, escalaTexto)) {
-            lote.entrarMarcoBarra(b, {b.getXi(), b.getYi(), b.getZi()});
-            switch (d.tipo) {
-                case TipoDistribuida::LocalY: plotTransversal(lote, d, b, kColoresY, punta); break;
-                case TipoDistribuida::LocalZ: plotTransversal(lote, d, b, kColoresZ, punta); break;
-                case TipoDistribuida::Axial: plotAxialDistribuida(lote, d, b, punta); break;
-                case TipoDistribuida::Torsion: plotTorsionDistribuida(lote, d, b); break;
-            }
-            lote.salirMarcoBarra();
+        for (CargaDistribuida& d : cargasDistribuidas(b, c, escala, escalaTexto)) {
+            cargas.emplace_back(&b, std::move(d));
+            cargadas.push_back(&b);
         }
+    }
+    const DetalleBarras detalle(kFlechasPorBarra - 1, kPixelesEntreFlechas, kPresupuestoFlechas,
+                                lote.pixelesPorUnidad(), cargadas);
+    for (const auto& [laBarra, d] : cargas) {
+        const objBarra3d& b = *laBarra;
+        const int paso = detalle.paso(b);
+        lote.entrarMarcoBarra(b, {b.getXi(), b.getYi(), b.getZi()});
+        switch (d.tipo) {
+            case TipoDistribuida::LocalY: plotTransversal(lote, d, kColoresY, punta, paso); break;
+            case TipoDistribuida::LocalZ: plotTransversal(lote, d, kColoresZ, punta, paso); break;
+            case TipoDistribuida::Axial: plotAxialDistribuida(lote, d, punta, paso); break;
+            case TipoDistribuida::Torsion: plotTorsionDistribuida(lote, d, b, paso); break;
+        }
+        numeros(lote, d, b);
+        lote.salirMarcoBarra();
     }
 }
 
