@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "globales.h"
-#include "visor/capas/capas.h"
+#include "visor/capas/escena.h"
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/estadoVisor.h"
+#include "visor/escena/formaPandeo.h"
 #include "visor/escena/lote.h"
+#include "visor/escena/rotulos.h"
 #include "visor/escena/ventanaSistema.h"
 #include "visor/escena/visibilidad.h"
 #include "visor/interaccion/interruptores.h"
@@ -42,39 +44,51 @@ std::vector<Punto3> puntosNudos() {
     return puntos;
 }
 
-// Los vértices y los centros de las esferas de un lote.
-void agregarPuntos(const LoteDibujo& lote, std::vector<Punto3>& puntos) {
+// Los vértices y los centros de las esferas de un lote y, de cada rótulo, las
+// esquinas de la caja que ocupa escrito con la base de la vista.
+void agregarPuntos(const LoteDibujo& lote, const VistaRotulos& vista, std::vector<Punto3>& puntos) {
     for (const GrupoLote& g : lote.grupos())
         for (std::size_t i = 0; i + 2 < g.vertices.size(); i += 3)
             puntos.push_back({g.vertices[i], g.vertices[i + 1], g.vertices[i + 2]});
     for (const EsferaLote& e : lote.esferas()) puntos.push_back({e.centro.x(), e.centro.y(), e.centro.z()});
+    for (const Rotulo3D& r : lote.rotulos()) {
+        if (r.texto.empty() || !(r.altura > 0.0)) continue;
+        for (const Eigen::Vector3d& p : esquinasRotulo(r, vista)) puntos.push_back({p.x(), p.y(), p.z()});
+    }
 }
 
-// Lo que se encuadra: los nudos, los símbolos de apoyo si están a la vista
-// (sobresalen de sus nudos) y, con un modo animado, su forma en los dos
-// extremos de la oscilación, tal como se dibuja (nudos y elásticas).
-std::vector<Punto3> puntosAEncuadrar() {
+// Lo que se encuadra mirando desde la dirección dada: los nudos y todo lo que
+// dibujan las capas a la vista salvo los ejes globales (la deformada y los diagramas a su escala, las
+// flechas de cargas y reacciones, los símbolos de apoyo, los rótulos con su
+// largo) tal como los dejó el último cuadro: sólo se preparan las capas que
+// cambiaron desde entonces. Con un modo animado, su forma en los dos extremos
+// de la oscilación; con una forma de pandeo, esa forma.
+std::vector<Punto3> puntosAEncuadrar(const Punto3& direccion) {
     std::vector<Punto3> puntos = puntosNudos();
-    if (flagActivo(kFlagApoyos)) {
-        LoteDibujo apoyos;
-        plotApoyos(apoyos, escalaApoyo);
-        agregarPuntos(apoyos, puntos);
-    }
-    if (modoAnimado() > 0 && hayModosCalculados()) {
-        for (double signo : {1.0, -1.0}) {
-            LoteDibujo forma;
-            plotFormaModal(forma, modoAnimado() - 1, signo * escalaModo());
-            agregarPuntos(forma, puntos);
-        }
-    }
+    VistaRotulos vista;
+    baseDeFrente(direccion, {0, 0, 0}, azimutCamara, vista.derecha, vista.arriba);
+    for (const CapaPreparada& c : prepararEscena())
+        if (!c.referencia) agregarPuntos(*c.lote, vista, puntos);
+    if (modoAnimado() > 0 || pandeoMostrado() > 0)
+        for (double fase : {1.0, -1.0}) agregarPuntos(formaModalEscena(fase), vista, puntos);
     return puntos;
 }
 
-// El área que dejan libre los paneles en la ventana actual, normalizada.
-AreaNormalizada areaLibreActual(int ancho, int alto) {
+// Donde se encuadra en la ventana actual, normalizado: lo que dejan libre los
+// paneles, por debajo de la leyenda (la del último prepararEscena).
+AreaNormalizada areaDeEncuadreActual(int ancho, int alto) {
     const int renglones = 1 + static_cast<int>(std::count(dialogo.begin(), dialogo.end(), '\n'));
-    const RectanguloPixeles a = areaLibre(ancho, alto, renglones);
+    const int lineas = static_cast<int>(leyendaEscena().size());
+    const RectanguloPixeles a = areaDeEncuadre(ancho, alto, renglones, lineas);
     return areaNormalizada(a.x0, a.y0, a.x1, a.y1, ancho, alto);
+}
+
+// Cámara que encuadra, desde la dirección dada, lo que se dibuja (los puntos
+// se juntan antes de medir el área: preparan la leyenda).
+VistaEncuadrada encuadreDesde(const Punto3& direccion, int ancho, int alto) {
+    const std::vector<Punto3> puntos = puntosAEncuadrar(direccion);
+    return encuadrarVista(puntos, direccion, ancho, alto, flagActivo(kFlagPerspectiva),
+                          areaDeEncuadreActual(ancho, alto));
 }
 
 // Lleva la cámara del visor a la vista encuadrada.
@@ -130,14 +144,12 @@ void encuadreDeArranque(int ancho, int alto) {
     const Encuadre e = encuadrar(puntosNudos());
     const Punto3 direccion{e.ojo.x - e.objetivo.x, e.ojo.y - e.objetivo.y, e.ojo.z - e.objetivo.z};
     if (cantidadNudos() == 0 || distancia(direccion, {0, 0, 0}) == 0.0) return;
-    ponerVista(encuadrarVista(puntosAEncuadrar(), direccion, ancho, alto, flagActivo(kFlagPerspectiva),
-                              areaLibreActual(ancho, alto)));
+    ponerVista(encuadreDesde(direccion, ancho, alto));
 }
 
 void vistaEncuadrada(const Punto3& direccion) {
     const int ancho = ventanaSistema::anchoVentana(), alto = ventanaSistema::altoVentana();
-    ponerVista(encuadrarVista(puntosAEncuadrar(), direccion, ancho, alto, flagActivo(kFlagPerspectiva),
-                              areaLibreActual(ancho, alto)));
+    ponerVista(encuadreDesde(direccion, ancho, alto));
     rehacerProyeccion();
     ventanaSistema::pedirRedibujo();
 }
@@ -153,8 +165,9 @@ void mantenerModoALaVista() {
     if (modoAnimado() == 0) return;
     const int ancho = ventanaSistema::anchoVentana(), alto = ventanaSistema::altoVentana();
     if (ancho <= 0 || alto <= 0) return;
-    if (todosEnArea(puntosAEncuadrar(), ojoActual(), objetivoActual(), azimutCamara, ancho, alto,
-                    flagActivo(kFlagPerspectiva), areaLibreActual(ancho, alto)))
+    const std::vector<Punto3> puntos = puntosAEncuadrar(direccionActual());
+    if (todosEnArea(puntos, ojoActual(), objetivoActual(), azimutCamara, ancho, alto, flagActivo(kFlagPerspectiva),
+                    areaDeEncuadreActual(ancho, alto)))
         return;
     vistaEncuadradaActual();
 }
