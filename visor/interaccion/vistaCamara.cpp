@@ -1,6 +1,7 @@
 #include "visor/interaccion/vistaCamara.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -44,33 +45,49 @@ std::vector<Punto3> puntosNudos() {
     return puntos;
 }
 
-// Los vértices y los centros de las esferas de un lote y, de cada rótulo, las
-// esquinas de la caja que ocupa escrito con la base de la vista.
-void agregarPuntos(const LoteDibujo& lote, const VistaRotulos& vista, std::vector<Punto3>& puntos) {
+// Lo que se encuadra: puntos fijos (vértices y centros de esferas) y rótulos,
+// cuya caja depende de la dirección y, si son obligatorios, del zoom.
+struct LoDibujado {
+    std::vector<Punto3> puntos;
+    std::vector<Rotulo3D> rotulos;
+};
+
+void agregarLote(const LoteDibujo& lote, LoDibujado& d) {
     for (const GrupoLote& g : lote.grupos())
         for (std::size_t i = 0; i + 2 < g.vertices.size(); i += 3)
-            puntos.push_back({g.vertices[i], g.vertices[i + 1], g.vertices[i + 2]});
-    for (const EsferaLote& e : lote.esferas()) puntos.push_back({e.centro.x(), e.centro.y(), e.centro.z()});
-    for (const Rotulo3D& r : lote.rotulos()) {
-        if (r.texto.empty() || !(r.altura > 0.0)) continue;
-        for (const Eigen::Vector3d& p : esquinasRotulo(r, vista)) puntos.push_back({p.x(), p.y(), p.z()});
-    }
+            d.puntos.push_back({g.vertices[i], g.vertices[i + 1], g.vertices[i + 2]});
+    for (const EsferaLote& e : lote.esferas()) d.puntos.push_back({e.centro.x(), e.centro.y(), e.centro.z()});
+    for (const Rotulo3D& r : lote.rotulos())
+        if (!r.texto.empty() && r.altura > 0.0) d.rotulos.push_back(r);
 }
 
-// Lo que se encuadra mirando desde la dirección dada: los nudos y todo lo que
-// dibujan las capas a la vista salvo los ejes globales (la deformada y los diagramas a su escala, las
-// flechas de cargas y reacciones, los símbolos de apoyo, los rótulos con su
-// largo) tal como los dejó el último cuadro: sólo se preparan las capas que
-// cambiaron desde entonces. Con un modo animado, su forma en los dos extremos
-// de la oscilación; con una forma de pandeo, esa forma.
-std::vector<Punto3> puntosAEncuadrar(const Punto3& direccion) {
-    std::vector<Punto3> puntos = puntosNudos();
+// Los nudos y todo lo que dibujan las capas a la vista salvo los ejes
+// globales (la deformada y los diagramas a su escala, las flechas de cargas y
+// reacciones, los símbolos de apoyo, los rótulos) tal como los dejó el último
+// cuadro: sólo se preparan las capas que cambiaron desde entonces. Con un modo
+// animado, su forma en los dos extremos de la oscilación; con una forma de
+// pandeo, esa forma.
+LoDibujado loDibujado() {
+    LoDibujado d;
+    d.puntos = puntosNudos();
+    for (const CapaPreparada& c : prepararEscena())
+        if (!c.referencia) agregarLote(*c.lote, d);
+    if (modoAnimado() > 0 || pandeoMostrado() > 0)
+        for (double fase : {1.0, -1.0}) agregarLote(formaModalEscena(fase), d);
+    return d;
+}
+
+// Los puntos de lo dibujado mirando desde la dirección dada con `pixeles`
+// píxeles por unidad del modelo: de cada rótulo, las esquinas de su caja; un
+// obligatorio que no se leería se escribe agrandado (rotulos.h) y se cuenta así.
+std::vector<Punto3> puntosAEncuadrar(const LoDibujado& d, const Punto3& direccion, double pixeles) {
+    std::vector<Punto3> puntos = d.puntos;
     VistaRotulos vista;
     baseDeFrente(direccion, {0, 0, 0}, azimutCamara, vista.derecha, vista.arriba);
-    for (const CapaPreparada& c : prepararEscena())
-        if (!c.referencia) agregarPuntos(*c.lote, vista, puntos);
-    if (modoAnimado() > 0 || pandeoMostrado() > 0)
-        for (double fase : {1.0, -1.0}) agregarPuntos(formaModalEscena(fase), vista, puntos);
+    for (Rotulo3D r : d.rotulos) {
+        if (r.siempre && pixeles > 0.0 && r.altura * pixeles < kPixelesLegible) r.altura = kPixelesLegible / pixeles;
+        for (const Eigen::Vector3d& p : esquinasRotulo(r, vista)) puntos.push_back({p.x(), p.y(), p.z()});
+    }
     return puntos;
 }
 
@@ -83,12 +100,23 @@ AreaNormalizada areaDeEncuadreActual(int ancho, int alto) {
     return areaNormalizada(a.x0, a.y0, a.x1, a.y1, ancho, alto);
 }
 
-// Cámara que encuadra, desde la dirección dada, lo que se dibuja (los puntos
-// se juntan antes de medir el área: preparan la leyenda).
+// Cámara que encuadra, desde la dirección dada, lo que se dibuja. El alto de
+// los rótulos obligatorios agrandados depende de la distancia que resulte:
+// se vuelve a encuadrar con el de la anterior hasta que cambia menos del 1 %
+// (el margen del encuadre cubre el resto).
 VistaEncuadrada encuadreDesde(const Punto3& direccion, int ancho, int alto) {
-    const std::vector<Punto3> puntos = puntosAEncuadrar(direccion);
-    return encuadrarVista(puntos, direccion, ancho, alto, flagActivo(kFlagPerspectiva),
-                          areaDeEncuadreActual(ancho, alto));
+    const LoDibujado d = loDibujado();  // antes del área: prepara la leyenda
+    const AreaNormalizada area = areaDeEncuadreActual(ancho, alto);
+    const bool perspectiva = flagActivo(kFlagPerspectiva);
+    const bool agrandables = std::any_of(d.rotulos.begin(), d.rotulos.end(), [](const Rotulo3D& r) { return r.siempre; });
+    VistaEncuadrada v = encuadrarVista(puntosAEncuadrar(d, direccion, 0.0), direccion, ancho, alto, perspectiva, area);
+    for (int i = 0; agrandables && i < 5; ++i) {
+        const double antes = distancia(v.ojo, v.objetivo);
+        const double pixeles = pixelesPorUnidad(ancho, alto, perspectiva, antes);
+        v = encuadrarVista(puntosAEncuadrar(d, direccion, pixeles), direccion, ancho, alto, perspectiva, area);
+        if (std::fabs(distancia(v.ojo, v.objetivo) - antes) <= 0.01 * antes) break;
+    }
+    return v;
 }
 
 // Lleva la cámara del visor a la vista encuadrada.
@@ -165,8 +193,10 @@ void mantenerModoALaVista() {
     if (modoAnimado() == 0) return;
     const int ancho = ventanaSistema::anchoVentana(), alto = ventanaSistema::altoVentana();
     if (ancho <= 0 || alto <= 0) return;
-    const std::vector<Punto3> puntos = puntosAEncuadrar(direccionActual());
-    if (todosEnArea(puntos, ojoActual(), objetivoActual(), azimutCamara, ancho, alto, flagActivo(kFlagPerspectiva),
+    const bool perspectiva = flagActivo(kFlagPerspectiva);
+    const std::vector<Punto3> puntos =
+        puntosAEncuadrar(loDibujado(), direccionActual(), pixelesPorUnidad(ancho, alto, perspectiva, distCamObj));
+    if (todosEnArea(puntos, ojoActual(), objetivoActual(), azimutCamara, ancho, alto, perspectiva,
                     areaDeEncuadreActual(ancho, alto)))
         return;
     vistaEncuadradaActual();
