@@ -105,9 +105,11 @@ AreaNormalizada areaDeEncuadreActual(int ancho, int alto) {
 // se vuelve a encuadrar con el de la anterior hasta que cambia menos del 1 %
 // (el margen del encuadre cubre el resto).
 VistaEncuadrada encuadreDesde(const Punto3& direccion, int ancho, int alto) {
-    const LoDibujado d = loDibujado();  // antes del área: prepara la leyenda
+    LoDibujado d = loDibujado();  // antes del área: prepara la leyenda
     const AreaNormalizada area = areaDeEncuadreActual(ancho, alto);
     const bool perspectiva = flagActivo(kFlagPerspectiva);
+    // Los puntos fijos, que pueden ser cientos de miles, se miden una vez.
+    d.puntos = puntosDecisivos(d.puntos, direccion, ancho, alto, perspectiva, area);
     const bool agrandables = std::any_of(d.rotulos.begin(), d.rotulos.end(), [](const Rotulo3D& r) { return r.siempre; });
     VistaEncuadrada v = encuadrarVista(puntosAEncuadrar(d, direccion, 0.0), direccion, ancho, alto, perspectiva, area);
     for (int i = 0; agrandables && i < 5; ++i) {
