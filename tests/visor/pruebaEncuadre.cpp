@@ -130,6 +130,14 @@ TEST(Encuadre, LosPuntosCaenCentradosYJustosEnUnAreaCorrida) {
                 EXPECT_NEAR((y0 + y1) / 2, cy, 1e-9);
             }
             EXPECT_TRUE(todosEnArea(puntos, v.ojo, v.objetivo, 0.0, 1000, 800, perspectiva, area));
+            // Los puntos decisivos, con otro agregado, encuadran igual que todos con él.
+            std::vector<Punto3> todos = puntos, pocos = puntosDecisivos(puntos, direccion, 1000, 800, perspectiva, area);
+            todos.push_back({5, -9, 4});
+            pocos.push_back({5, -9, 4});
+            const VistaEncuadrada conTodos = encuadrarVista(todos, direccion, 1000, 800, perspectiva, area);
+            const VistaEncuadrada conPocos = encuadrarVista(pocos, direccion, 1000, 800, perspectiva, area);
+            esperarCerca(conPocos.ojo, conTodos.ojo, 1e-9);
+            esperarCerca(conPocos.objetivo, conTodos.objetivo, 1e-9);
         }
     // Un solo punto queda en el centro del área, a distancia 1; sin puntos, nada deja de ser finito.
     const VistaEncuadrada uno = encuadrarVista({{3, 4, 5}}, {0, -1, 0}, 1000, 800, true, area);
