@@ -3,8 +3,11 @@
 # y con las vistas F2 a F4 (en ortográfica, y en perspectiva tras Alt-c), ningún píxel del
 # modelo (barras, apoyos, nudos) cae en la columna de botones, en la de
 # combinaciones ni en los renglones de la línea de órdenes, y el modelo llena
-# lo que queda libre. Con un modo de vibración animado tras acercarse tanto
-# que el modelo no cabe, la oscilación entera queda en lo libre en cada
+# lo que queda libre. Una deformada y un diagrama de My a una escala que los
+# saca lejos del modelo: F2 los encuadra enteros por debajo de la leyenda, y
+# acercándose la escena se recorta en el borde de lo libre sin pasar bajo los
+# paneles ni tapar la leyenda. Con un modo de vibración animado tras acercarse
+# tanto que el modelo no cabe, la oscilación entera queda en lo libre en cada
 # cuadro. Cada imagen se toma cuando vantra3d ya atendió lo enviado (ver, en
 # lib/comun.sh); los cuadros de la animación, uno tras otro.
 #   bash encuadre.sh <vantra3d> <carpeta de ejemplos> <carpeta de trabajo>
@@ -20,6 +23,16 @@ apoyo: 1 1 1 1 0 0  1   apoyo: 0 1 1 0 0 0  3
 seccionRectangular: R 0.3 0.5 25e6 0.2 24  1 2
 modos: 1   gravedad: 9.81
 FIN
+# Ménsula de 15 m: a estas escalas la deformada cae unos 430 m y el diagrama
+# de My sube unos 750 m en el empotramiento, lejos de las barras.
+cat > mensula.txt <<'FIN'
+nudos: 1 0 0 0  2 5 0 0  3 10 0 0  4 15 0 0   barras: 1 1 2  2 2 3  3 3 4
+apoyo: 1 1 1 1 1 1  1
+seccionRectangular: R 0.2 0.5 25e6 0.2 24  1 2 3
+puntual: P 0 0 -10 0 0 0  4
+combo: C1 1 P
+escalaDeflexion: 2000   escalaMy: 5
+FIN
 rm -f captura-*.png
 iniciar_pantalla
 
@@ -27,18 +40,25 @@ iniciar_pantalla
 # combinaciones empieza en x = 850 y el indicador de la línea de órdenes (un
 # renglón) en y = 752; lo libre queda a 6 píxeles de cada uno.
 izquierda=86 derecha=844 abajo=746
-# Colores del modelo: barras, apoyos, nudos y la forma de un modo.
-colores_modelo=("rgb(128,128,128)" "rgb(204,204,76)" "rgb(178,0,0)" "rgb(0,178,178)")
-# Píxeles del modelo en lo que tapan los paneles, con una sola lectura de la
-# imagen: la unión de las máscaras de los colores del modelo, con lo libre
-# pintado de negro, y la cuenta de lo que queda blanco.
+# Colores de la escena: barras, apoyos, nudos, la forma de un modo (y la
+# deformada) y el diagrama de My (contorno, líneas internas y valores).
+colores_modelo=("rgb(128,128,128)" "rgb(204,204,76)" "rgb(178,0,0)" "rgb(0,178,178)"
+                "rgb(178,51,0)" "rgb(127,25,0)" "rgb(127,127,0)")
+# Fondo opaco de la leyenda.
+fondo_leyenda="rgb(15,15,20)"
+# Píxeles de la escena en lo que tapan los paneles y, si se da la caja
+# WxH+X+Y $2, en ella, con una sola lectura de la imagen: la unión de las
+# máscaras de los colores de la escena, con lo libre pintado de negro, y la
+# cuenta de lo que queda blanco (más lo blanco de la caja).
 en_paneles() {
-    local mascaras=() c
+    local mascaras=() c recorte=()
     for c in "${colores_modelo[@]}"; do
         mascaras+=(\( -clone 0 -fill black +opaque "$c" -fill white -opaque "$c" \))
     done
+    [ -n "${2:-}" ] && recorte=(\( mpr:escena -crop "$2" +repage \))
     convert "$1" -fuzz 2% "${mascaras[@]}" -delete 0 -background black -compose lighten -flatten \
-        -fill black -draw "rectangle $izquierda,0 $derecha,$abajo" -format '%[fx:round(mean*w*h)]' info:
+        -write mpr:escena -fill black -draw "rectangle $izquierda,0 $derecha,$abajo" "${recorte[@]}" \
+        -format '%[fx:round(mean*w*h)]\n' info: | awk '{ n += $1 } END { print n + 0 }'
 }
 # Caja "ancho alto x y" de lo que tiene el color $2 en la imagen $1.
 caja() {
@@ -81,6 +101,47 @@ for modelo in edificio portico_plano; do
     sin_informes_de_sanitizadores
 done
 
+# ---- Deformada y My a gran escala: F2 los encuadra bajo la leyenda ----
+# Caja "WxH+X+Y" del fondo de la leyenda en la imagen $1.
+caja_leyenda() {
+    local a h x y
+    read -r a h x y < <(caja "$1" "$fondo_leyenda")
+    echo "${a}x${h}+${x#+}+${y#+}"
+}
+arrancar "$PWD/mensula.txt"
+clic 930 727  # Calcular
+orden "combo C1"
+for capa in plotDef:rgb\(0,178,178\) plotMy:rgb\(178,51,0\); do
+    nombre=${capa%%:*} color=${capa#*:}
+    orden "$nombre"
+    xdo mousemove --window "$wid" 500 780
+    tecla F2
+    ver "mensula_$nombre.png"
+    leyenda=$(caja_leyenda "mensula_$nombre.png")
+    [[ "$leyenda" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || falla "$nombre: no se ve el fondo de la leyenda"
+    bajo_leyenda=$((BASH_REMATCH[2] + BASH_REMATCH[4]))
+    n=$(en_paneles "mensula_$nombre.png" "$leyenda")
+    read -r a h x y < <(caja "mensula_$nombre.png" "$color")
+    echo "$nombre con F2: $a x $h en ($x, $y), leyenda en $leyenda, $n píxeles de la escena bajo paneles y leyenda"
+    [ "$n" -eq 0 ] || falla "$nombre: la escena cae bajo los paneles o la leyenda (mensula_$nombre.png)"
+    # Entera en lo libre, sin tocar su borde (no recortada), y por debajo de la leyenda.
+    [ "$x" -gt "$izquierda" ] && [ $((x + a)) -lt "$derecha" ] && [ "$y" -ge "$bajo_leyenda" ] &&
+        [ $((y + h)) -lt "$abajo" ] || falla "$nombre: F2 no la encuadra entera bajo la leyenda (mensula_$nombre.png)"
+    # Acercándose, la escena se recorta en lo libre y la leyenda se sigue leyendo.
+    xdo mousemove --window "$wid" 300 200
+    for _ in 1 2 3 4 5 6 7 8 9 10; do xdo click 4; done
+    xdo mousemove --window "$wid" 500 780
+    ver "mensula_${nombre}_cerca.png"
+    n=$(en_paneles "mensula_${nombre}_cerca.png" "$(caja_leyenda "mensula_${nombre}_cerca.png")")
+    read -r a h x y < <(caja "mensula_${nombre}_cerca.png" "$color")
+    echo "$nombre de cerca: $a x $h en ($x, $y), $n píxeles de la escena bajo paneles y leyenda"
+    [ "$n" -eq 0 ] || falla "$nombre de cerca: la escena cae bajo los paneles o la leyenda (mensula_${nombre}_cerca.png)"
+    [ "$x" -le "$izquierda" ] || [ $((x + a)) -ge "$derecha" ] || [ "$y" -le 0 ] || [ $((y + h)) -ge "$abajo" ] ||
+        falla "$nombre de cerca: debía llegar al borde de lo libre (mensula_${nombre}_cerca.png)"
+done
+salir_con_escape
+sin_informes_de_sanitizadores
+
 # ---- Un modo animado tras acercarse: la oscilación entera en lo libre ----
 arrancar "$PWD/modos.txt"
 clic 930 727  # Calcular
@@ -88,7 +149,10 @@ xdo mousemove --window "$wid" 500 400
 for _ in 1 2 3 4 5 6 7 8; do xdo click 4; done
 xdo mousemove --window "$wid" 500 780
 ver cerca.png
-[ "$(en_paneles cerca.png)" -gt 0 ] || falla "acercada, la viga debía salir de lo libre (cerca.png)"
+# La viga no cabe: se recorta en el borde de lo libre.
+read -r a _ x _ < <(caja cerca.png "rgb(128,128,128)")
+[ "$x" -le "$izquierda" ] && [ $((x + a)) -ge "$derecha" ] ||
+    falla "acercada, la viga debía salir de lo libre por los dos lados (cerca.png)"
 # Mientras dura la animación la ventana cambia en cada cuadro: se sincroniza
 # con la captura que guarda vantra3d, sin compararla con la ventana.
 orden "modo 1"

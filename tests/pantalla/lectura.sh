@@ -90,6 +90,10 @@ for paso in 524 523; do
     xdo mouseup 1
     xdo keyup shift
 done
+# Lo libre no está centrado en la ventana: la media vuelta deja el diagrama
+# corrido contra su borde, donde la escena se recorta; F6 lo encuadra de atrás
+# como F2 de frente.
+tecla F6
 ver atras.png
 numeros frente.png frente_n.png
 numeros atras.png atras_n.png

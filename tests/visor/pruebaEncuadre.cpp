@@ -3,6 +3,7 @@
 // modo, que no sale de la vista.
 #include "entornoVisor.h"
 #include "visor/capas/capas.h"
+#include "visor/capas/escena.h"
 #include "visor/escena/lote.h"
 #include "visor/interaccion/panel.h"
 
@@ -20,7 +21,7 @@ Eigen::Vector2d pixelDe(const Punto3& p) {
 // la columna izquierda de botones, la columna de combinaciones (desde su
 // título) y "Calcular", y los renglones de la línea de órdenes.
 struct Paneles {
-    double izquierda = 0, derecha = kAncho, abajo = kAlto;
+    double izquierda = 0, derecha = kAncho, arriba = 0, abajo = kAlto;
 };
 Paneles paneles() {
     Paneles p;
@@ -34,6 +35,10 @@ Paneles paneles() {
     p.derecha = std::min(p.derecha, kAncho - kAnchoColumnaCombos);
     const int renglones = 1 + static_cast<int>(std::count(dialogo.begin(), dialogo.end(), '\n'));
     p.abajo = kAlto - (3 + renglones) * kRenglon;  // la línea base del indicador, menos un renglón
+    // La leyenda: renglones de 12 píxeles con la primera línea base en 42; lo
+    // encuadrado queda por debajo del descenso de la última.
+    const std::size_t lineas = leyendaEscena().size();
+    if (lineas > 0) p.arriba = 42 + 12.0 * (lineas - 1) + 3;
     return p;
 }
 
@@ -46,14 +51,15 @@ void esperarEnLoLibre(const std::vector<Punto3>& puntos, const std::string& dond
         const Eigen::Vector2d q = pixelDe(p);
         EXPECT_GT(q.x(), libre.izquierda) << donde << " " << p;
         EXPECT_LT(q.x(), libre.derecha) << donde << " " << p;
-        EXPECT_GT(q.y(), 0) << donde << " " << p;
+        EXPECT_GT(q.y(), libre.arriba) << donde << " " << p;
         EXPECT_LT(q.y(), libre.abajo) << donde << " " << p;
         x0 = std::min(x0, q.x());
         x1 = std::max(x1, q.x());
         y0 = std::min(y0, q.y());
         y1 = std::max(y1, q.y());
     }
-    EXPECT_TRUE(!llenan || x1 - x0 > 0.8 * (libre.derecha - libre.izquierda) || y1 - y0 > 0.8 * libre.abajo)
+    EXPECT_TRUE(!llenan || x1 - x0 > 0.8 * (libre.derecha - libre.izquierda) ||
+                y1 - y0 > 0.8 * (libre.abajo - libre.arriba))
         << donde << ": " << x1 - x0 << " x " << y1 - y0;
 }
 
@@ -63,12 +69,13 @@ std::vector<Punto3> nudos() {
     return p;
 }
 
-// Los vértices y los centros de las esferas de un lote.
+// Los vértices, los centros de las esferas y las anclas de los rótulos de un lote.
 void agregarPuntos(const LoteDibujo& lote, std::vector<Punto3>& p) {
     for (const GrupoLote& g : lote.grupos())
         for (std::size_t i = 0; i + 2 < g.vertices.size(); i += 3)
             p.push_back({g.vertices[i], g.vertices[i + 1], g.vertices[i + 2]});
     for (const EsferaLote& e : lote.esferas()) p.push_back({e.centro.x(), e.centro.y(), e.centro.z()});
+    for (const Rotulo3D& r : lote.rotulos()) p.push_back({r.ancla.x(), r.ancla.y(), r.ancla.z()});
 }
 
 // La forma del modo animado en los dos extremos de su oscilación, como se dibuja.
@@ -123,6 +130,14 @@ TEST(Encuadre, LosPuntosCaenCentradosYJustosEnUnAreaCorrida) {
                 EXPECT_NEAR((y0 + y1) / 2, cy, 1e-9);
             }
             EXPECT_TRUE(todosEnArea(puntos, v.ojo, v.objetivo, 0.0, 1000, 800, perspectiva, area));
+            // Los puntos decisivos, con otro agregado, encuadran igual que todos con él.
+            std::vector<Punto3> todos = puntos, pocos = puntosDecisivos(puntos, direccion, 1000, 800, perspectiva, area);
+            todos.push_back({5, -9, 4});
+            pocos.push_back({5, -9, 4});
+            const VistaEncuadrada conTodos = encuadrarVista(todos, direccion, 1000, 800, perspectiva, area);
+            const VistaEncuadrada conPocos = encuadrarVista(pocos, direccion, 1000, 800, perspectiva, area);
+            esperarCerca(conPocos.ojo, conTodos.ojo, 1e-9);
+            esperarCerca(conPocos.objetivo, conTodos.objetivo, 1e-9);
         }
     // Un solo punto queda en el centro del área, a distancia 1; sin puntos, nada deja de ser finito.
     const VistaEncuadrada uno = encuadrarVista({{3, 4, 5}}, {0, -1, 0}, 1000, 800, true, area);
@@ -203,4 +218,37 @@ TEST_F(EntornoVisor, LaAnimacionDeUnModoNoSaleDeLaVista) {
     esperarCerca(ojoActual(), ojo, 0);
     esperarCerca(objetivoActual(), objetivo, 0);
     escalaDef = 100;
+}
+
+TEST_F(EntornoVisor, F2EncuadraLaDeformadaYElDiagramaASuEscalaBajoLaLeyenda) {
+    // La ménsula de 15 baja 0.22 en la punta: a escala 2000 la deformada cae
+    // 430 por debajo; el diagrama de My a escala 5 sube 750 en el empotramiento.
+    cargar(kMensula, true);
+    modificadorFlagsGraf(kFlagCalculado);
+    orden("combo C1");
+    escalaDef = 2000;
+    escalaMy = 5;
+    for (const char* capa : {"plotDef", "plotMy"}) {
+        orden(capa);
+        for (bool altC : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << capa << (altC ? " F2 y Alt-c" : " F2"));
+            tecladoEspecial(TeclaEspecial::F2);
+            if (altC) {
+                falso.modificadores = kModificadorAlt;
+                teclado('c', 0, 0);
+                falso.modificadores = 0;
+                ASSERT_TRUE(flagActivo(kFlagPerspectiva));
+            }
+            ASSERT_EQ(leyendaEscena().size(), 1u);
+            LoteDibujo lote;
+            if (flagActivo(kFlagDeformada))
+                plotDeformada(lote, 0, escalaDef);
+            else
+                plotMomentoY(lote, 0, escalaMy);
+            ASSERT_FALSE(lote.rotulos().empty());
+            std::vector<Punto3> dibujado;
+            agregarPuntos(lote, dibujado);
+            esperarEnLoLibre(dibujado, capa, false);  // los rótulos agrandados también ocupan lugar
+        }
+    }
 }

@@ -162,8 +162,8 @@ std::vector<CapaPreparada> prepararEscena() {
     leyenda.clear();
     coloresLeyenda.clear();
     std::vector<CapaPreparada> lista;
-    const auto agregar = [&lista](Capa& c, bool encima = false) {
-        if (!c.lote.vacio()) lista.push_back({&c.lote, c.preparacion, encima});
+    const auto agregar = [&lista](Capa& c, bool encima = false, bool referencia = false) {
+        if (!c.lote.vacio()) lista.push_back({&c.lote, c.preparacion, encima, referencia});
         if (!c.leyenda.empty()) {
             leyenda.push_back(c.leyenda);
             coloresLeyenda.push_back(c.colorLeyenda);
@@ -174,7 +174,8 @@ std::vector<CapaPreparada> prepararEscena() {
         }
     };
 
-    if (flagActivo(kFlagEjes)) agregar(preparar(kCapaEjes, 0, clave({diagonal}), [](Capa& c) { plotEjes(c.lote); }));
+    if (flagActivo(kFlagEjes))
+        agregar(preparar(kCapaEjes, 0, clave({diagonal}), [](Capa& c) { plotEjes(c.lote); }), false, true);
     if (cantidadNudos() != 0)
         agregar(preparar(kCapaNudos, 0, clave({diagonal, static_cast<double>(flagActivo(kFlagEsferasNudos))}),
                          [](Capa& c) { plotNudos(c.lote); }));

@@ -20,6 +20,9 @@ struct CapaPreparada {
     // hecho a partir de él (la lista de OpenGL de sus grupos) sigue valiendo.
     unsigned long preparacion = 0;
     bool encima = false;  // sin prueba de profundidad: se ve aunque algo la tape
+    // Los ejes globales: una referencia junto al origen, que puede quedar
+    // lejos del modelo; el encuadre no los persigue.
+    bool referencia = false;
 };
 
 // Las capas que piden los interruptores, en el orden del cuadro: ejes, nudos,

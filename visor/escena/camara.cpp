@@ -112,56 +112,103 @@ void semilados(int ancho, int alto, bool perspectiva, double& kx, double& ky) {
 
 }  // namespace
 
-VistaEncuadrada encuadrarVista(const std::vector<Punto3>& puntos, const Punto3& direccion, int ancho, int alto,
-                               bool perspectiva, const AreaNormalizada& area) {
-    constexpr double kMargen = 1.05;
-    if (alto <= 0) alto = 1;
-    if (ancho <= 0) ancho = 1;
-    VistaEncuadrada v;
+namespace {
+
+// Lo que encuadrarVista mide de los puntos: el centro de su caja y, en la
+// base de la cámara, los cuatro extremos que acotan el corrimiento del
+// objetivo y la mayor profundidad hacia la cámara, con el punto que da cada uno.
+struct MedidaEncuadre {
+    BaseCamara b;
+    double kx = 1.0, ky = 1.0, x0 = -1, x1 = 1, y0 = -1, y1 = 1;
     Punto3 centro;
+    double ax1 = -1e300, ax0 = 1e300, ay1 = -1e300, ay0 = 1e300, zMayor = -1e300;
+    std::size_t decisivos[5] = {0, 0, 0, 0, 0};
+    std::size_t caja[6] = {0, 0, 0, 0, 0, 0};  // los de menor y mayor x, y, z
+};
+
+MedidaEncuadre medirEncuadre(const std::vector<Punto3>& puntos, const Punto3& direccion, int ancho, int alto,
+                             bool perspectiva, const AreaNormalizada& area) {
+    constexpr double kMargen = 1.05;
+    MedidaEncuadre m;
     if (!puntos.empty()) {
         Punto3 menor = puntos.front(), mayor = puntos.front();
-        for (const Punto3& p : puntos) {
+        for (std::size_t i = 0; i < puntos.size(); ++i) {
+            const Punto3& p = puntos[i];
+            const double c[3] = {p.x, p.y, p.z}, lo[3] = {menor.x, menor.y, menor.z}, hi[3] = {mayor.x, mayor.y, mayor.z};
+            for (int k = 0; k < 3; ++k) {
+                if (c[k] < lo[k]) m.caja[2 * k] = i;
+                if (c[k] > hi[k]) m.caja[2 * k + 1] = i;
+            }
             menor = {std::min(menor.x, p.x), std::min(menor.y, p.y), std::min(menor.z, p.z)};
             mayor = {std::max(mayor.x, p.x), std::max(mayor.y, p.y), std::max(mayor.z, p.z)};
         }
-        centro = {(menor.x + mayor.x) / 2.0, (menor.y + mayor.y) / 2.0, (menor.z + mayor.z) / 2.0};
+        m.centro = {(menor.x + mayor.x) / 2.0, (menor.y + mayor.y) / 2.0, (menor.z + mayor.z) / 2.0};
     }
-    const BaseCamara b = baseCamara(direccion);
-    double kx = 1.0, ky = 1.0;
-    semilados(ancho, alto, perspectiva, kx, ky);
+    m.b = baseCamara(direccion);
+    semilados(ancho, alto, perspectiva, m.kx, m.ky);
     // El área con el margen, achicada alrededor de su centro.
     const double cx = (area.x0 + area.x1) / 2.0, mx = (area.x1 - area.x0) / (2.0 * kMargen);
     const double cy = (area.y0 + area.y1) / 2.0, my = (area.y1 - area.y0) / (2.0 * kMargen);
-    const double x0 = cx - mx, x1 = cx + mx, y0 = cy - my, y1 = cy + my;
+    m.x0 = cx - mx, m.x1 = cx + mx, m.y0 = cy - my, m.y1 = cy + my;
     // Con el objetivo corrido (a, b) de lado y la cámara a d de él, un punto de
     // coordenadas (x, y) en el plano de la pantalla y z hacia la cámara cae en
     // (x - a) / (kx (d - z)) (en ortográfica, sin la z). Que caiga entre x0 y
     // x1 acota a entre los mayores de x - x1 kx (d - z) y los menores de
     // x - x0 kx (d - z): la menor d que deja lugar a es la de la resta.
     const double f = perspectiva ? 1.0 : 0.0;
-    double ax1 = -1e300, ax0 = 1e300, ay1 = -1e300, ay0 = 1e300, zMayor = -1e300;
-    for (const Punto3& p : puntos) {
-        const Punto3 q{p.x - centro.x, p.y - centro.y, p.z - centro.z};
-        const double x = punto(q, b.s), y = punto(q, b.t), z = punto(q, b.u);
-        ax1 = std::max(ax1, x + x1 * kx * f * z);
-        ax0 = std::min(ax0, x + x0 * kx * f * z);
-        ay1 = std::max(ay1, y + y1 * ky * f * z);
-        ay0 = std::min(ay0, y + y0 * ky * f * z);
-        zMayor = std::max(zMayor, z);
+    const auto mayorEn = [&m](double v, double& extremo, int k, std::size_t i, bool mayor) {
+        if (mayor ? v > extremo : v < extremo) {
+            extremo = v;
+            m.decisivos[k] = i;
+        }
+    };
+    for (std::size_t i = 0; i < puntos.size(); ++i) {
+        const Punto3& p = puntos[i];
+        const Punto3 q{p.x - m.centro.x, p.y - m.centro.y, p.z - m.centro.z};
+        const double x = punto(q, m.b.s), y = punto(q, m.b.t), z = punto(q, m.b.u);
+        mayorEn(x + m.x1 * m.kx * f * z, m.ax1, 0, i, true);
+        mayorEn(x + m.x0 * m.kx * f * z, m.ax0, 1, i, false);
+        mayorEn(y + m.y1 * m.ky * f * z, m.ay1, 2, i, true);
+        mayorEn(y + m.y0 * m.ky * f * z, m.ay0, 3, i, false);
+        mayorEn(z, m.zMayor, 4, i, true);
     }
+    return m;
+}
+
+}  // namespace
+
+VistaEncuadrada encuadrarVista(const std::vector<Punto3>& puntos, const Punto3& direccion, int ancho, int alto,
+                               bool perspectiva, const AreaNormalizada& area) {
+    if (alto <= 0) alto = 1;
+    if (ancho <= 0) ancho = 1;
+    MedidaEncuadre m = medirEncuadre(puntos, direccion, ancho, alto, perspectiva, area);
+    const double kx = m.kx, ky = m.ky, x0 = m.x0, x1 = m.x1, y0 = m.y0, y1 = m.y1;
+    const BaseCamara& b = m.b;
+    VistaEncuadrada v;
     double d = 0.0;
-    if (!puntos.empty()) d = std::max((ax1 - ax0) / ((x1 - x0) * kx), (ay1 - ay0) / ((y1 - y0) * ky));
+    if (!puntos.empty()) d = std::max((m.ax1 - m.ax0) / ((x1 - x0) * kx), (m.ay1 - m.ay0) / ((y1 - y0) * ky));
     // Nada que encuadrar (sin puntos o todos en uno): a distancia 1.
-    if (!(d > 0.0) || !std::isfinite(d) || (perspectiva && !(d > zMayor))) {
-        d = perspectiva ? std::max(1.0, zMayor + 1.0) : 1.0;
-        if (puntos.empty()) ax1 = ax0 = ay1 = ay0 = 0.0;
+    if (!(d > 0.0) || !std::isfinite(d) || (perspectiva && !(d > m.zMayor))) {
+        d = perspectiva ? std::max(1.0, m.zMayor + 1.0) : 1.0;
+        if (puntos.empty()) m.ax1 = m.ax0 = m.ay1 = m.ay0 = 0.0;
     }
-    const double a = (ax1 - x1 * kx * d + ax0 - x0 * kx * d) / 2.0;
-    const double c = (ay1 - y1 * ky * d + ay0 - y0 * ky * d) / 2.0;
+    const double a = (m.ax1 - x1 * kx * d + m.ax0 - x0 * kx * d) / 2.0;
+    const double c = (m.ay1 - y1 * ky * d + m.ay0 - y0 * ky * d) / 2.0;
+    const Punto3& centro = m.centro;
     v.objetivo = {centro.x + a * b.s.x + c * b.t.x, centro.y + a * b.s.y + c * b.t.y, centro.z + a * b.s.z + c * b.t.z};
     v.ojo = {v.objetivo.x + d * b.u.x, v.objetivo.y + d * b.u.y, v.objetivo.z + d * b.u.z};
     return v;
+}
+
+std::vector<Punto3> puntosDecisivos(const std::vector<Punto3>& puntos, const Punto3& direccion, int ancho, int alto,
+                                    bool perspectiva, const AreaNormalizada& area) {
+    if (puntos.empty()) return {};
+    const MedidaEncuadre m =
+        medirEncuadre(puntos, direccion, ancho <= 0 ? 1 : ancho, alto <= 0 ? 1 : alto, perspectiva, area);
+    std::vector<Punto3> pocos;
+    for (std::size_t i : m.caja) pocos.push_back(puntos[i]);
+    for (std::size_t i : m.decisivos) pocos.push_back(puntos[i]);
+    return pocos;
 }
 
 bool coordenadasEnVentana(const Punto3& p, const Punto3& ojo, const Punto3& objetivo, double azimutRespaldo, int ancho,

@@ -50,6 +50,13 @@ struct VistaEncuadrada {
 VistaEncuadrada encuadrarVista(const std::vector<Punto3>& puntos, const Punto3& direccion, int ancho, int alto,
                                bool perspectiva, const AreaNormalizada& area = AreaNormalizada());
 
+// De los puntos, los pocos (a lo sumo 11) que deciden encuadrarVista con esa
+// dirección, ventana, proyección y área: los extremos de su caja y los que
+// tocan cada borde del área. Encuadrarlos junto con otros puntos da la misma
+// vista que encuadrar todos junto con esos otros.
+std::vector<Punto3> puntosDecisivos(const std::vector<Punto3>& puntos, const Punto3& direccion, int ancho, int alto,
+                                    bool perspectiva, const AreaNormalizada& area = AreaNormalizada());
+
 // Coordenadas normalizadas (x, y; z la profundidad delante de la cámara) del
 // punto visto desde el ojo hacia el objetivo, con el "arriba" de vectorArriba,
 // en una ventana de ancho x alto con la proyección del visor (distCamObj, la

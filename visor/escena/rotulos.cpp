@@ -119,6 +119,15 @@ Eigen::Vector3d origenRotulo(const Rotulo3D& r, const VistaRotulos& v) {
     return r.ancla - largo / 2.0 * v.derecha + vertical * v.arriba;
 }
 
+std::array<Eigen::Vector3d, 4> esquinasRotulo(const Rotulo3D& r, const VistaRotulos& v) {
+    const Medida m = medir(r.texto);
+    const Eigen::Vector3d origen = origenRotulo(r, v);
+    const Eigen::Vector3d largo = largoTexto(m.caracteres) * r.altura * kEscalaFuente * v.derecha;
+    const Eigen::Vector3d tope = origen + r.altura * v.arriba;
+    const Eigen::Vector3d pie = origen - (m.renglones - 1 + kDescenso) * r.altura * v.arriba;
+    return {tope, tope + largo, pie, pie + largo};
+}
+
 std::vector<RotuloColocado> colocarRotulos(const std::vector<Rotulo3D>& ordenados, const VistaRotulos& v) {
     OcupacionRotulos ocupacion(v.ancho, v.alto);
     return colocarRotulos(ordenados, v, ocupacion);

@@ -113,6 +113,11 @@ constexpr double kPixelesLegible = 10.0;
 // Comienzo de la línea base del primer renglón del rótulo, antes de decidir si cabe.
 Eigen::Vector3d origenRotulo(const Rotulo3D& r, const VistaRotulos& v);
 
+// Las cuatro esquinas de la caja que ocupa el rótulo escrito con su alto (sin
+// agrandar), en el mundo: el renglón más largo a lo largo de vista.derecha,
+// del tope del primer renglón al descenso del último.
+std::array<Eigen::Vector3d, 4> esquinasRotulo(const Rotulo3D& r, const VistaRotulos& v);
+
 // Rótulos que se escriben en este cuadro, en el orden dado: cada uno se
 // descarta si queda detrás de la cámara o fuera de la ventana, si es tan
 // chico que no se leería, si es de una barra que vista es más corta que él, o

@@ -72,6 +72,23 @@ RectanguloPixeles areaLibre(int w, int h, int renglonesIndicador) {
     return a;
 }
 
+RectanguloPixeles cajaLeyenda(int lineas, double ancho) {
+    if (lineas <= 0) return RectanguloPixeles();
+    // Helvetica 12 sube unos 10 píxeles sobre la línea base y baja 3.
+    return {kXLeyenda - kBordeLeyenda, kYLeyenda - kRenglon + 2.0 - kBordeLeyenda, kXLeyenda + ancho + kBordeLeyenda,
+            kYLeyenda + (lineas - 1) * kRenglon + 3.0 + kBordeLeyenda};
+}
+
+RectanguloPixeles areaDeEncuadre(int w, int h, int renglonesIndicador, int lineasLeyenda) {
+    RectanguloPixeles a = areaLibre(w, h, renglonesIndicador);
+    if (lineasLeyenda <= 0) return a;
+    // Una leyenda tan larga que deja menos de la mitad de lo libre no lo achica:
+    // el modelo quedaría diminuto; se dibuja igual y la leyenda lo tapa.
+    const double y0 = cajaLeyenda(lineasLeyenda, 0.0).y1 + kSeparacionPaneles;
+    if (a.y1 - y0 >= (a.y1 - a.y0) / 2.0) a.y0 = std::max(a.y0, y0);
+    return a;
+}
+
 bool clickDentro(double x, double y, double ancho, double alto, int xClick, int yClick) {
     return x < xClick && xClick < x + ancho && y < yClick && yClick < y + alto;
 }

@@ -40,6 +40,20 @@ struct RectanguloPixeles {
 constexpr double kSeparacionPaneles = 6.0;
 RectanguloPixeles areaLibre(int w, int h, int renglonesIndicador);
 
+// La leyenda de la escena: una línea por renglón desde x = kXLeyenda, junto
+// a los botones, la primera con su línea base en kYLeyenda. Se escribe sobre
+// una caja opaca que tapa la escena: la caja de `lineas` líneas cuyo renglón
+// más largo mide `ancho` píxeles, con un borde de kBordeLeyenda. Sin líneas,
+// sin caja (todo en 0).
+constexpr double kXLeyenda = 100.0;
+constexpr double kYLeyenda = 30.0 + kRenglon;
+constexpr double kBordeLeyenda = 4.0;
+RectanguloPixeles cajaLeyenda(int lineas, double ancho);
+// Donde se encuadra el modelo: lo libre (areaLibre) por debajo de la caja de
+// la leyenda, así lo encuadrado no queda tapado por ella (salvo una leyenda
+// que dejaría menos de la mitad de lo libre).
+RectanguloPixeles areaDeEncuadre(int w, int h, int renglonesIndicador, int lineasLeyenda);
+
 // Nombres de las combinaciones que tienen botón: las del primer nudo, como
 // mucho las primeras 100; ninguna si el modelo no tiene nudos.
 std::vector<std::string> combosDelPanel();

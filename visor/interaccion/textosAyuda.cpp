@@ -27,7 +27,7 @@ const char* const ayudaGeneralFin =
     "vista YZ: F3\n"
     "vista XY: F4\n"
     "refrescar Modelo: F5\n"
-    "ver el modelo entero: F6\n"
+    "ver entero lo dibujado (modelo, deformada, diagramas, cargas): F6\n"
     "Calcular (boton abajo a la derecha): resuelve todos los combos (no si el modelo tiene errores de entrada)\n"
     "\n"
     "COMANDOS DE LINEA DE COMANDOS:\n"

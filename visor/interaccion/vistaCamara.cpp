@@ -1,14 +1,17 @@
 #include "visor/interaccion/vistaCamara.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
 #include "globales.h"
-#include "visor/capas/capas.h"
+#include "visor/capas/escena.h"
 #include "visor/escena/animacionModal.h"
 #include "visor/escena/estadoVisor.h"
+#include "visor/escena/formaPandeo.h"
 #include "visor/escena/lote.h"
+#include "visor/escena/rotulos.h"
 #include "visor/escena/ventanaSistema.h"
 #include "visor/escena/visibilidad.h"
 #include "visor/interaccion/interruptores.h"
@@ -42,39 +45,80 @@ std::vector<Punto3> puntosNudos() {
     return puntos;
 }
 
-// Los vértices y los centros de las esferas de un lote.
-void agregarPuntos(const LoteDibujo& lote, std::vector<Punto3>& puntos) {
+// Lo que se encuadra: puntos fijos (vértices y centros de esferas) y rótulos,
+// cuya caja depende de la dirección y, si son obligatorios, del zoom.
+struct LoDibujado {
+    std::vector<Punto3> puntos;
+    std::vector<Rotulo3D> rotulos;
+};
+
+void agregarLote(const LoteDibujo& lote, LoDibujado& d) {
     for (const GrupoLote& g : lote.grupos())
         for (std::size_t i = 0; i + 2 < g.vertices.size(); i += 3)
-            puntos.push_back({g.vertices[i], g.vertices[i + 1], g.vertices[i + 2]});
-    for (const EsferaLote& e : lote.esferas()) puntos.push_back({e.centro.x(), e.centro.y(), e.centro.z()});
+            d.puntos.push_back({g.vertices[i], g.vertices[i + 1], g.vertices[i + 2]});
+    for (const EsferaLote& e : lote.esferas()) d.puntos.push_back({e.centro.x(), e.centro.y(), e.centro.z()});
+    for (const Rotulo3D& r : lote.rotulos())
+        if (!r.texto.empty() && r.altura > 0.0) d.rotulos.push_back(r);
 }
 
-// Lo que se encuadra: los nudos, los símbolos de apoyo si están a la vista
-// (sobresalen de sus nudos) y, con un modo animado, su forma en los dos
-// extremos de la oscilación, tal como se dibuja (nudos y elásticas).
-std::vector<Punto3> puntosAEncuadrar() {
-    std::vector<Punto3> puntos = puntosNudos();
-    if (flagActivo(kFlagApoyos)) {
-        LoteDibujo apoyos;
-        plotApoyos(apoyos, escalaApoyo);
-        agregarPuntos(apoyos, puntos);
-    }
-    if (modoAnimado() > 0 && hayModosCalculados()) {
-        for (double signo : {1.0, -1.0}) {
-            LoteDibujo forma;
-            plotFormaModal(forma, modoAnimado() - 1, signo * escalaModo());
-            agregarPuntos(forma, puntos);
-        }
+// Los nudos y todo lo que dibujan las capas a la vista salvo los ejes
+// globales (la deformada y los diagramas a su escala, las flechas de cargas y
+// reacciones, los símbolos de apoyo, los rótulos) tal como los dejó el último
+// cuadro: sólo se preparan las capas que cambiaron desde entonces. Con un modo
+// animado, su forma en los dos extremos de la oscilación; con una forma de
+// pandeo, esa forma.
+LoDibujado loDibujado() {
+    LoDibujado d;
+    d.puntos = puntosNudos();
+    for (const CapaPreparada& c : prepararEscena())
+        if (!c.referencia) agregarLote(*c.lote, d);
+    if (modoAnimado() > 0 || pandeoMostrado() > 0)
+        for (double fase : {1.0, -1.0}) agregarLote(formaModalEscena(fase), d);
+    return d;
+}
+
+// Los puntos de lo dibujado mirando desde la dirección dada con `pixeles`
+// píxeles por unidad del modelo: de cada rótulo, las esquinas de su caja; un
+// obligatorio que no se leería se escribe agrandado (rotulos.h) y se cuenta así.
+std::vector<Punto3> puntosAEncuadrar(const LoDibujado& d, const Punto3& direccion, double pixeles) {
+    std::vector<Punto3> puntos = d.puntos;
+    VistaRotulos vista;
+    baseDeFrente(direccion, {0, 0, 0}, azimutCamara, vista.derecha, vista.arriba);
+    for (Rotulo3D r : d.rotulos) {
+        if (r.siempre && pixeles > 0.0 && r.altura * pixeles < kPixelesLegible) r.altura = kPixelesLegible / pixeles;
+        for (const Eigen::Vector3d& p : esquinasRotulo(r, vista)) puntos.push_back({p.x(), p.y(), p.z()});
     }
     return puntos;
 }
 
-// El área que dejan libre los paneles en la ventana actual, normalizada.
-AreaNormalizada areaLibreActual(int ancho, int alto) {
+// Donde se encuadra en la ventana actual, normalizado: lo que dejan libre los
+// paneles, por debajo de la leyenda (la del último prepararEscena).
+AreaNormalizada areaDeEncuadreActual(int ancho, int alto) {
     const int renglones = 1 + static_cast<int>(std::count(dialogo.begin(), dialogo.end(), '\n'));
-    const RectanguloPixeles a = areaLibre(ancho, alto, renglones);
+    const int lineas = static_cast<int>(leyendaEscena().size());
+    const RectanguloPixeles a = areaDeEncuadre(ancho, alto, renglones, lineas);
     return areaNormalizada(a.x0, a.y0, a.x1, a.y1, ancho, alto);
+}
+
+// Cámara que encuadra, desde la dirección dada, lo que se dibuja. El alto de
+// los rótulos obligatorios agrandados depende de la distancia que resulte:
+// se vuelve a encuadrar con el de la anterior hasta que cambia menos del 1 %
+// (el margen del encuadre cubre el resto).
+VistaEncuadrada encuadreDesde(const Punto3& direccion, int ancho, int alto) {
+    LoDibujado d = loDibujado();  // antes del área: prepara la leyenda
+    const AreaNormalizada area = areaDeEncuadreActual(ancho, alto);
+    const bool perspectiva = flagActivo(kFlagPerspectiva);
+    // Los puntos fijos, que pueden ser cientos de miles, se miden una vez.
+    d.puntos = puntosDecisivos(d.puntos, direccion, ancho, alto, perspectiva, area);
+    const bool agrandables = std::any_of(d.rotulos.begin(), d.rotulos.end(), [](const Rotulo3D& r) { return r.siempre; });
+    VistaEncuadrada v = encuadrarVista(puntosAEncuadrar(d, direccion, 0.0), direccion, ancho, alto, perspectiva, area);
+    for (int i = 0; agrandables && i < 5; ++i) {
+        const double antes = distancia(v.ojo, v.objetivo);
+        const double pixeles = pixelesPorUnidad(ancho, alto, perspectiva, antes);
+        v = encuadrarVista(puntosAEncuadrar(d, direccion, pixeles), direccion, ancho, alto, perspectiva, area);
+        if (std::fabs(distancia(v.ojo, v.objetivo) - antes) <= 0.01 * antes) break;
+    }
+    return v;
 }
 
 // Lleva la cámara del visor a la vista encuadrada.
@@ -130,14 +174,12 @@ void encuadreDeArranque(int ancho, int alto) {
     const Encuadre e = encuadrar(puntosNudos());
     const Punto3 direccion{e.ojo.x - e.objetivo.x, e.ojo.y - e.objetivo.y, e.ojo.z - e.objetivo.z};
     if (cantidadNudos() == 0 || distancia(direccion, {0, 0, 0}) == 0.0) return;
-    ponerVista(encuadrarVista(puntosAEncuadrar(), direccion, ancho, alto, flagActivo(kFlagPerspectiva),
-                              areaLibreActual(ancho, alto)));
+    ponerVista(encuadreDesde(direccion, ancho, alto));
 }
 
 void vistaEncuadrada(const Punto3& direccion) {
     const int ancho = ventanaSistema::anchoVentana(), alto = ventanaSistema::altoVentana();
-    ponerVista(encuadrarVista(puntosAEncuadrar(), direccion, ancho, alto, flagActivo(kFlagPerspectiva),
-                              areaLibreActual(ancho, alto)));
+    ponerVista(encuadreDesde(direccion, ancho, alto));
     rehacerProyeccion();
     ventanaSistema::pedirRedibujo();
 }
@@ -153,8 +195,11 @@ void mantenerModoALaVista() {
     if (modoAnimado() == 0) return;
     const int ancho = ventanaSistema::anchoVentana(), alto = ventanaSistema::altoVentana();
     if (ancho <= 0 || alto <= 0) return;
-    if (todosEnArea(puntosAEncuadrar(), ojoActual(), objetivoActual(), azimutCamara, ancho, alto,
-                    flagActivo(kFlagPerspectiva), areaLibreActual(ancho, alto)))
+    const bool perspectiva = flagActivo(kFlagPerspectiva);
+    const std::vector<Punto3> puntos =
+        puntosAEncuadrar(loDibujado(), direccionActual(), pixelesPorUnidad(ancho, alto, perspectiva, distCamObj));
+    if (todosEnArea(puntos, ojoActual(), objetivoActual(), azimutCamara, ancho, alto, perspectiva,
+                    areaDeEncuadreActual(ancho, alto)))
         return;
     vistaEncuadradaActual();
 }

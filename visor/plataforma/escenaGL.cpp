@@ -14,6 +14,7 @@
 #include "visor/escena/estadoVisor.h"
 #include "visor/escena/formaPandeo.h"
 #include "visor/escena/rotulos.h"
+#include "visor/interaccion/panel.h"
 #include "visor/plataforma/fuenteTrazos.h"
 
 namespace {
@@ -144,8 +145,26 @@ void dibujarLote(const LoteDibujo& lote, const VistaRotulos& vista, unsigned* li
     dibujarTrazos(trazos);
 }
 
+namespace {
+
+// La escena (y sus rótulos) se recorta a lo que dejan libre los paneles: nada
+// de ella se dibuja sobre los botones, las combinaciones ni la línea de órdenes.
+void recortarALoLibre() {
+    if (wVentana <= 0 || hVentana <= 0) return;
+    const int renglones = 1 + static_cast<int>(std::count(dialogo.begin(), dialogo.end(), '\n'));
+    const RectanguloPixeles a = areaLibre(wVentana, hVentana, renglones);
+    // glScissor cuenta las filas desde abajo.
+    const int x0 = static_cast<int>(std::floor(a.x0)), x1 = static_cast<int>(std::ceil(a.x1));
+    const int y0 = static_cast<int>(std::floor(a.y0)), y1 = static_cast<int>(std::ceil(a.y1));
+    glScissor(x0, hVentana - y1, std::max(0, x1 - x0), std::max(0, y1 - y0));
+    glEnable(GL_SCISSOR_TEST);
+}
+
+}  // namespace
+
 void dibujarEscena() {
     const std::vector<CapaPreparada> capas = prepararEscena();
+    recortarALoLibre();
     const VistaRotulos vista = vistaDelCuadro();
     // Las listas de las capas que se volvieron a preparar o que ya no se piden
     // se borran antes de compilar las nuevas.
@@ -168,4 +187,5 @@ void dibujarEscena() {
         if (c.encima) glEnable(GL_DEPTH_TEST);
     }
     if (modoAnimado() > 0 || pandeoMostrado() > 0) dibujarLote(formaModalEscena(faseModo()), vista, nullptr, &ocupacion);
+    glDisable(GL_SCISSOR_TEST);
 }

@@ -136,17 +136,20 @@ int renglones(const std::string& texto) {
     return n;
 }
 
-// Página de ayuda sobre un fondo oscuro que tapa el modelo.
-void paginaDeAyuda(const std::string& t) {
-    const double ancho = anchoTextoBitmap(t);
-    const double alto = renglones(t) * kRenglon;
+// Fondo oscuro que tapa el modelo, para la leyenda y las páginas de ayuda.
+void fondoOpaco(const RectanguloPixeles& r) {
     glColor3d(0.06, 0.06, 0.08);
     glBegin(GL_QUADS);
-    glVertex3d(80, 20 - kRenglon - 4, 0);
-    glVertex3d(80, 20 + alto, 0);
-    glVertex3d(100 + ancho, 20 + alto, 0);
-    glVertex3d(100 + ancho, 20 - kRenglon - 4, 0);
+    glVertex3d(r.x0, r.y0, 0);
+    glVertex3d(r.x0, r.y1, 0);
+    glVertex3d(r.x1, r.y1, 0);
+    glVertex3d(r.x1, r.y0, 0);
     glEnd();
+}
+
+// Página de ayuda sobre el fondo oscuro.
+void paginaDeAyuda(const std::string& t) {
+    fondoOpaco({80, 20 - kRenglon - 4, 100 + anchoTextoBitmap(t), 20 + renglones(t) * kRenglon});
 }
 
 }  // namespace
@@ -177,14 +180,18 @@ void plotSobreEscena() {
     entrarPixeles(wVentana, hVentana);
     glDisable(GL_DEPTH_TEST);
 
-    // Leyenda: una línea por capa de resultados y combinación, junto a los botones.
-    double y = 30 + kRenglon;
+    // Leyenda: una línea por capa de resultados y combinación, junto a los
+    // botones, sobre una caja opaca: se lee aunque la escena pase por detrás.
     const std::vector<std::string>& lineas = leyendaEscena();
     const std::vector<std::array<float, 3>>& colores = coloresLeyendaEscena();
+    double ancho = 0.0;
+    for (const std::string& l : lineas) ancho = std::max(ancho, anchoTextoBitmap(l));
+    if (!lineas.empty()) fondoOpaco(cajaLeyenda(static_cast<int>(lineas.size()), ancho));
+    double y = kYLeyenda;
     for (std::size_t i = 0; i < lineas.size(); ++i) {
         const std::array<float, 3> color = i < colores.size() ? colores[i] : kColorLeyenda;
         glColor3f(color[0], color[1], color[2]);
-        drawTextoBitmap(100, y, lineas[i]);
+        drawTextoBitmap(kXLeyenda, y, lineas[i]);
         y += kRenglon;
     }
 
