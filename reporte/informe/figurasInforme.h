@@ -90,5 +90,5 @@ std::string rotuloDeEje(double v);
 // las barras con cargas distribuidas y con el peso propio, con sus valores.
 // Vacía si el caso no tiene nada que dibujar.
 figuraInforme figuraCargas(const std::string& caso);
-// El espectro e (índice en espectros): la aceleración contra el período.
+// El gráfico del espectro e (índice en espectros): la aceleración contra el período.
 figuraInforme figuraEspectro(int e);

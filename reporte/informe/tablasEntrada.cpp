@@ -50,17 +50,24 @@ const claseDeCarga kClasesDeBarra[] = {{"distribuidaLocalX:", "distribuida", "x 
                                        {"distribuidaLocalT:", "torsión distribuida", "x local"},
                                        {"distribuidaGlobal:", "distribuida", ""}};
 
-void tablaCargasDeNudo(documentoHtml& doc, const std::vector<const registroCarga*>& registros) {
-    tablaHtml t(columnasTorsor({{"Nudos", false}}));
+// Una fila por registro con esa etiqueta: sus nudos o barras en rangos y sus
+// valores tal como los da el archivo; la tabla, con su nota, sólo si hay alguno.
+void tablaDeRegistros(documentoHtml& doc, const std::vector<const registroCarga*>& registros, const char* etiqueta,
+                      tablaHtml t, const std::string& nota) {
     for (const registroCarga* r : registros) {
-        if (r->etiqueta != "puntual:") continue;
+        if (r->etiqueta != etiqueta) continue;
         std::vector<std::string> celdas{enRangos(r->numeros)};
         for (double v : r->valores) celdas.push_back(numeroInforme(v));
         t.fila(celdas);
     }
     if (t.vacia()) return;
-    doc.parrafo("Cargas en los nudos (puntual:), en ejes globales:", "nota");
+    doc.parrafo(nota, "nota");
     doc.tabla(t);
+}
+
+void tablaCargasDeNudo(documentoHtml& doc, const std::vector<const registroCarga*>& registros) {
+    tablaDeRegistros(doc, registros, "puntual:", tablaHtml(columnasTorsor({{"Nudos", false}})),
+                     "Cargas en los nudos (puntual:), en ejes globales:");
 }
 
 void tablaCargasDeBarra(documentoHtml& doc, const std::vector<const registroCarga*>& registros) {
@@ -87,18 +94,10 @@ void tablaCargasDeBarra(documentoHtml& doc, const std::vector<const registroCarg
 }
 
 void tablaTemperaturas(documentoHtml& doc, const std::vector<const registroCarga*>& registros) {
-    tablaHtml t({{"Barras", false}, {"α (1/°)"}, {"ΔT (°)"}, {"Gy (°/largo)"}, {"Gz (°/largo)"}});
-    for (const registroCarga* r : registros) {
-        if (r->etiqueta != "temperatura:") continue;
-        std::vector<std::string> celdas{enRangos(r->numeros)};
-        for (double v : r->valores) celdas.push_back(numeroInforme(v));
-        t.fila(celdas);
-    }
-    if (t.vacia()) return;
-    doc.parrafo("Temperaturas (temperatura:): coeficiente de dilatación, cambio uniforme y gradientes a través de "
-                "la sección según los ejes locales y y z:",
-                "nota");
-    doc.tabla(t);
+    tablaDeRegistros(doc, registros, "temperatura:",
+                     tablaHtml({{"Barras", false}, {"α (1/°)"}, {"ΔT (°)"}, {"Gy (°/largo)"}, {"Gz (°/largo)"}}),
+                     "Temperaturas (temperatura:): coeficiente de dilatación, cambio uniforme y gradientes a través "
+                     "de la sección según los ejes locales y y z:");
 }
 
 void pesoPropioDelCaso(documentoHtml& doc, const std::string& caso) {

@@ -1,5 +1,5 @@
-// El gráfico de un espectro de diseño: la aceleración espectral contra el
-// período, con la línea entre sus pares (como la interpola el análisis) y un
+// El gráfico de las aceleraciones de un sismo del modelo: la aceleración
+// contra el período, con la línea entre sus pares (como la interpola el análisis) y un
 // punto en cada par. Es un gráfico con dos escalas propias, como el de las
 // derivas, y no una vista del modelo.
 #include <algorithm>
